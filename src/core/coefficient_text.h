@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace valdrex {
+
+inline constexpr int kCoefficientCount = 13;
+// Texts of the coefficient boxes; index i holds the coefficient of x^i.
+using CoefficientTexts = std::array<std::string, kCoefficientCount>;
+
+// The canonical form of one coefficient text: a whole number, or a reduced fraction "n/d".
+// Texts without "/" and "." only lose their outer blanks. Fails with Division by zero for
+// 0/0 and with Overflow for values beyond 32 bits.
+std::string NormalizeCoefficient(std::string_view text);
+
+// The variants of the numeric-entry key rule.
+enum class KeyRule { Grid, SignedDecimal, Increment, AccuracyDigit };
+
+inline constexpr char32_t kBackspace = 8;
+
+// Whether a typed character is accepted by a number box holding `text` with the caret at
+// `caret` (the selection start, in characters). The whole current text is looked at, not the
+// part the key would replace.
+bool FilterNumericKey(KeyRule rule, char32_t key, std::string_view text, int caret);
+
+// Removes the blanks at both ends.
+std::string TrimBlanks(std::string_view text);
+
+// Length in characters of a UTF-8 text.
+int CharacterCount(std::string_view text);
+
+} // namespace valdrex

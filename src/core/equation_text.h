@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/coefficient_text.h"
+
+#include <string>
+#include <string_view>
+
+namespace valdrex {
+
+// The multiplication sign between a coefficient and its power of x.
+inline constexpr std::string_view kMiddleDot = "\xC2\xB7";
+
+// The equation line for the 13 coefficient texts, e.g. "x^3 - 6·x^2 + 11·x - 6 = 0".
+// Fails as NormalizeCoefficient does.
+std::string EquationText(const CoefficientTexts& coefficients);
+
+// Writes every "+" or "-" after the first character as blank, sign, blank.
+std::string SpaceSigns(std::string_view text);
+// Drops every blank (code 32); other characters stay.
+std::string RemoveSpaces(std::string_view text);
+
+} // namespace valdrex

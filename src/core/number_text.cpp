@@ -1,0 +1,121 @@
+#include "core/number_text.h"
+
+#include "core/failure.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+
+namespace valdrex {
+namespace {
+
+bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The characters of the leading number, blanks removed, in the form from_chars reads.
+struct Scanned {
+    std::string digits;
+    bool hasMantissaDigit = false;
+};
+
+Scanned Scan(std::string_view s) {
+    Scanned r;
+    std::size_t i = 0;
+    const auto skip = [&] {
+        while (i < s.size() && IsSkipped(s[i]))
+            ++i;
+    };
+    const auto readDigits = [&](std::string& out) {
+        bool any = false;
+        for (skip(); i < s.size() && IsDigit(s[i]); skip()) {
+            out += s[i++];
+            any = true;
+        }
+        return any;
+    };
+    skip();
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) {
+        if (s[i] == '-')
+            r.digits += '-';
+        ++i;
+    }
+    r.hasMantissaDigit = readDigits(r.digits);
+    skip();
+    if (i < s.size() && s[i] == '.') {
+        r.digits += '.';
+        ++i;
+        r.hasMantissaDigit = readDigits(r.digits) || r.hasMantissaDigit;
+    }
+    skip();
+    if (r.hasMantissaDigit && i < s.size() &&
+        (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+        const std::size_t save = i;
+        std::string exponent = "e";
+        ++i;
+        skip();
+        if (i < s.size() && (s[i] == '-' || s[i] == '+')) {
+            if (s[i] == '-')
+                exponent += '-';
+            ++i;
+        }
+        if (readDigits(exponent)) {
+            r.digits += exponent;
+        } else {
+            i = save;
+        }
+    }
+    return r;
+}
+
+std::string Format(double value, int precision, bool leadingBlank) {
+    if (!std::isfinite(value))
+        FailOverflow();
+    if (value == 0)
+        value = 0; // negative zero prints as zero
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general,
+                                   precision);
+    std::string text(buf, res.ptr);
+    for (char& c : text)
+        if (c == 'e')
+            c = 'E';
+    if (leadingBlank) {
+        const bool negative = text[0] == '-';
+        const std::size_t digitsAt = negative ? 1 : 0;
+        if (text.compare(digitsAt, 2, "0.") == 0)
+            text.erase(digitsAt, 1);
+        if (!negative)
+            text.insert(0, 1, ' ');
+    }
+    return text;
+}
+
+} // namespace
+
+double TextToNumber(std::string_view text) {
+    const Scanned scanned = Scan(text);
+    if (!scanned.hasMantissaDigit)
+        return 0;
+    const std::string& d = scanned.digits;
+    double value = 0;
+    const auto res = std::from_chars(d.data(), d.data() + d.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        // from_chars reports both ends of the range; only the large end is a failure.
+        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+        value = strtod_l(d.c_str(), nullptr, cLocale);
+        if (std::isinf(value))
+            FailOverflow();
+    }
+    return value;
+}
+
+std::string NumberToStr(double value) { return Format(value, 15, true); }
+
+std::string NumberToText(double value) { return Format(value, 15, false); }
+
+std::string NumberToStr(float value) { return Format(value, 7, true); }
+
+std::string NumberToText(float value) { return Format(value, 7, false); }
+
+} // namespace valdrex

@@ -1,0 +1,64 @@
+#include "core/working_polynomial.h"
+
+#include "core/checked_math.h"
+#include "core/failure.h"
+#include "core/integer_math.h"
+#include "core/number_text.h"
+
+namespace valdrex {
+namespace {
+
+struct Fraction {
+    int numerator;
+    int denominator;
+};
+
+Fraction ReadFraction(const std::string& text) {
+    const std::string t = NormalizeCoefficient(text);
+    const auto slash = t.find('/');
+    const std::string numerator = slash == std::string::npos ? t : t.substr(0, slash);
+    const std::string denominator = slash == std::string::npos ? "1" : t.substr(slash + 1);
+    return {RoundToInt32(TextToNumber(numerator)), RoundToInt32(TextToNumber(denominator))};
+}
+
+} // namespace
+
+std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a) {
+    std::array<Fraction, kCoefficientCount> f{};
+    for (int i = 0; i < kCoefficientCount; ++i) {
+        try {
+            f[i] = ReadFraction(texts[i]);
+        } catch (const RuntimeFailure&) {
+            return i;
+        }
+        if (f[i].denominator == 0)
+            return i;
+    }
+    int scale = 0;
+    int scaleIndex = 1;
+    try {
+        scale = RoundToInt32(Lcm(f[0].denominator, f[1].denominator));
+        for (scaleIndex = 1; scaleIndex < kCoefficientCount; ++scaleIndex)
+            scale = RoundToInt32(Lcm(scale, f[scaleIndex].denominator));
+    } catch (const RuntimeFailure&) {
+        return scaleIndex;
+    }
+    Polynomial result{};
+    for (int i = 0; i < kCoefficientCount; ++i) {
+        const long long product = static_cast<long long>(f[i].numerator) * scale;
+        if (product < -2147483648LL || product > 2147483647LL)
+            return i;
+        result[i] = static_cast<double>(product) / f[i].denominator;
+    }
+    a = result;
+    return std::nullopt;
+}
+
+double EvaluateP(const Polynomial& a, double x) {
+    double s = 0;
+    for (int i = 0; i < kCoefficientCount; ++i)
+        s = Finite(CheckedPow(x, i) * a[i] + s);
+    return s;
+}
+
+} // namespace valdrex

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace valdrex {
+
+// The approximate methods' options, held as the texts the user typed; defaults as each
+// options dialog resets them when it opens.
+struct MethodOptions {
+    bool OptionsConfirmed = false;
+    std::string AccuracyText = "8";
+    std::string BairstowPText = "0";
+    std::string BairstowQText = "0";
+    std::string BisectionMinText = "-10";
+    std::string BisectionMaxText = "10";
+    std::string BisectionIncText = ".1";
+    std::string NewtonX0Text = "0";
+};
+
+// Called now and then during a long bisection scan with the share of the interval scanned
+// (0 to 1); returning false cancels the scan.
+using ScanProgress = std::function<bool(double shareScanned)>;
+
+} // namespace valdrex

@@ -1,0 +1,68 @@
+#include "core/equation_text.h"
+#include "core/failure.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace valdrex {
+namespace {
+
+CoefficientTexts Grid(const std::map<int, std::string>& boxes) {
+    CoefficientTexts t;
+    t.fill("0");
+    for (const auto& [power, text] : boxes)
+        t[power] = text;
+    return t;
+}
+
+TEST(EquationText, RendersTheGrid) {
+    const struct {
+        std::map<int, std::string> grid;
+        const char* text;
+    } cases[] = {
+        {{{3, "1"}, {2, "-6"}, {1, "11"}, {0, "-6"}}, "x^3 - 6·x^2 + 11·x - 6 = 0"},
+        {{{2, "2/4"}, {1, "-1"}, {0, "0.5"}}, "1/2·x^2 - x + 1/2 = 0"},
+        {{{12, "-1"}, {1, "3.5"}}, "-x^12 + 7/2·x = 0"},
+        {{{4, "1.25"}, {2, "-3/9"}, {0, "-2"}}, "5/4·x^4 - 1/3·x^2 - 2 = 0"},
+        {{{1, "1"}, {0, "1"}}, "x + 1 = 0"},
+        {{{0, "5"}}, "5 = 0"},
+        {{}, "0 = 0"},
+        {{{2, "007"}}, "007·x^2 = 0"},
+        {{{2, "1.0"}}, "x^2 = 0"},
+        {{{2, "-0"}, {1, "0.000"}}, "0 = 0"},
+        {{{2, "3/"}}, "1/0·x^2 = 0"},
+        {{{2, "3/4"}}, "3/4·x^2 = 0"},
+        {{{0, " 5"}}, "5 = 0"},
+        {{{2, "-"}}, "0 = 0"},
+        {{{2, "0.1"}}, "1/10·x^2 = 0"},
+        {{{2, "abc"}, {0, "1"}}, "1 = 0"},
+        {{{2, "2"}, {0, "1"}}, "2·x^2 + 1 = 0"},
+        {{{2, ""}, {1, "-1"}, {0, "-1"}}, "-x - 1 = 0"},
+        {{{2, " 1"}, {1, " 1"}, {0, "-6"}}, "x^2 + x - 6 = 0"},
+        {{{1, "2"}, {0, "-4"}}, "2·x - 4 = 0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EquationText(Grid(c.grid)), c.text) << c.text;
+}
+
+TEST(EquationText, FailsOnAnUnreducibleCoefficient) {
+    EXPECT_THROW(EquationText(Grid({{2, "0/"}})), RuntimeFailure);
+    EXPECT_THROW(EquationText(Grid({{2, "9999999999.5"}})), RuntimeFailure);
+}
+
+TEST(SpaceSigns, SetsSignsApart) {
+    EXPECT_EQ(SpaceSigns("x^2-3·x+2 = 0"), "x^2 - 3·x + 2 = 0");
+    EXPECT_EQ(SpaceSigns("-x"), "-x");
+    EXPECT_EQ(SpaceSigns("a - b"), "a  -  b");
+    EXPECT_EQ(SpaceSigns(""), "");
+}
+
+TEST(RemoveSpaces, DropsBlanksOnly) {
+    EXPECT_EQ(RemoveSpaces("x^2 - 3·x + 2 = 0"), "x^2-3·x+2=0");
+    EXPECT_EQ(RemoveSpaces("x^2  + 1 "), "x^2+1");
+    EXPECT_EQ(RemoveSpaces("a\tb"), "a\tb");
+}
+
+} // namespace
+} // namespace valdrex
