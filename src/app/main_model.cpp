@@ -1,0 +1,244 @@
+#include "app/main_model.h"
+
+#include "core/equation_text.h"
+#include "core/failure.h"
+#include "core/number_text.h"
+#include "core/working_polynomial.h"
+#include "database/database_file.h"
+#include "database/record.h"
+#include "solvers/approx/bairstow.h"
+#include "solvers/approx/bisection.h"
+#include "solvers/approx/newton.h"
+#include "solvers/approx/rational.h"
+#include "solvers/exact/exact_solver.h"
+
+namespace valdrex {
+namespace {
+
+constexpr char kDivisionByZeroMessage[] = "Division by 0";
+
+bool HasNonZeroValue(const std::string& text) {
+    try {
+        return TextToNumber(text) != 0;
+    } catch (const RuntimeFailure&) {
+        return true; // too large to read is certainly not zero
+    }
+}
+
+// The annotation box's line breaks become the file's CR LF.
+std::string WithCrLf(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            out += '\r';
+        out += text[i];
+    }
+    return out;
+}
+
+bool IsApproximate(SolveMethod m) {
+    return m == SolveMethod::Bairstow || m == SolveMethod::Bisection || m == SolveMethod::Newton;
+}
+
+} // namespace
+
+MathsMenuState MathsMenuEnabling(const CoefficientTexts& coefficients) {
+    MathsMenuState menu;
+    for (int i = 5; i < kCoefficientCount; ++i)
+        if (HasNonZeroValue(coefficients[i])) {
+            menu.solve = false;
+            break;
+        }
+    for (int i = 3; i < kCoefficientCount; ++i)
+        if (HasNonZeroValue(coefficients[i])) {
+            menu.approximate = true;
+            break;
+        }
+    return menu;
+}
+
+MainModel::MainModel(ModuleState& state) : state_(state) {
+    coefficients_.fill("0");
+}
+
+ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
+    if (coefficients_[power] == text)
+        return {};
+    coefficients_[power] = text;
+    input_.clear();
+    output_.clear();
+    try {
+        equation_ = EquationText(coefficients_);
+    } catch (const RuntimeFailure& f) {
+        state_.ErrorFlag = true;
+        return {PlainErrorBox(f)};
+    }
+    return {};
+}
+
+ErrorBoxes MainModel::ClearAll() {
+    ErrorBoxes errors = SetCoefficient(kCoefficientCount - 1, "0");
+    for (int i = 0; i < kCoefficientCount - 1; ++i) {
+        const ErrorBoxes more = SetCoefficient(i, "0");
+        errors.insert(errors.end(), more.begin(), more.end());
+    }
+    lines_.clear();
+    message_.clear();
+    info_.clear();
+    note_.clear();
+    input_.clear();
+    output_.clear();
+    factor_.clear();
+    equation_ = "0 = 0";
+    return errors;
+}
+
+ErrorBoxes MainModel::Put() {
+    ErrorBoxes errors = ClearAll();
+    for (int i = 0; i < kCoefficientCount; ++i) {
+        const ErrorBoxes more = SetCoefficient(i, NumberToStr(factorCoefficients_[i]));
+        errors.insert(errors.end(), more.begin(), more.end());
+    }
+    message_ = "Coefficients transferred";
+    return errors;
+}
+
+ErrorBoxes MainModel::Test() {
+    try {
+        const InputNumber x = ParseInputNumber(input_);
+        if (x.zeroDenominator) {
+            message_ = kDivisionByZeroMessage;
+            focus_ = FocusRequest{FocusRequest::Box::Input};
+        }
+        const std::optional<int> zero = ReadTestCoefficients(coefficients_, state_.TestCoef);
+        if (zero) {
+            message_ = kDivisionByZeroMessage;
+            focus_ = FocusRequest{FocusRequest::Box::Coefficient, *zero};
+        }
+        if (x.zeroDenominator || zero)
+            return {};
+        output_ = NumberToStr(EvaluateTest(state_.TestCoef, x.value));
+    } catch (const RuntimeFailure& f) {
+        return {SolverErrorBox(f)};
+    }
+    return {};
+}
+
+ErrorBoxes MainModel::PrepareTestMany(bool& canOpen) {
+    canOpen = false;
+    try {
+        const std::optional<int> zero = ReadTestCoefficients(coefficients_, state_.TestCoef);
+        if (zero) {
+            message_ = kDivisionByZeroMessage;
+            focus_ = FocusRequest{FocusRequest::Box::Coefficient, *zero};
+            return {};
+        }
+    } catch (const RuntimeFailure& f) {
+        return {SolverErrorBox(f)};
+    }
+    canOpen = true;
+    return {};
+}
+
+ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDialog,
+                            const ScanProgress& progress) {
+    message_.clear();
+    info_.clear();
+    factor_.clear();
+
+    const std::optional<int> zero = ReadCoefficients(coefficients_, a_);
+    if (zero) {
+        message_ = kDivisionByZeroMessage;
+        focus_ = FocusRequest{FocusRequest::Box::Coefficient, *zero};
+        return {};
+    }
+    lines_.clear();
+    solText_ = {};
+
+    if (IsApproximate(method) && optionsDialog) {
+        optionsDialog(state_.Options);
+        if (!state_.Options.OptionsConfirmed)
+            return {};
+    }
+
+    SolveContext ctx;
+    ctx.a = a_;
+    ctx.EvSimbTmp = state_.EvaluateSymbolically != 0;
+    ctx.w = working_;
+    switch (method) {
+    case SolveMethod::Exact:
+        SolveExact(ctx);
+        break;
+    case SolveMethod::Rational:
+        SolveRational(ctx);
+        break;
+    case SolveMethod::Bairstow:
+        SolveBairstow(ctx, state_.Options);
+        break;
+    case SolveMethod::Bisection:
+        SolveBisection(ctx, state_.Options, progress);
+        break;
+    case SolveMethod::Newton:
+        SolveNewton(ctx, state_.Options);
+        break;
+    }
+    a_ = ctx.a;
+    working_ = ctx.w;
+    lines_ = std::move(ctx.lines);
+    solText_ = ctx.SolText;
+    message_ = ctx.status;
+    factor_ = ctx.factorText;
+    if (method == SolveMethod::Rational)
+        factorCoefficients_ = a_;
+
+    ErrorBoxes errors = std::move(ctx.errors);
+    if (state_.SaveEquations == 1) {
+        const ErrorBoxes more = ExportToFile();
+        errors.insert(errors.end(), more.begin(), more.end());
+    }
+    return errors;
+}
+
+ErrorBoxes MainModel::ExportToFile() {
+    const RecordFields fields{equation_, solText_, input_, output_, factor_};
+    try {
+        AppendLine(state_.DatabaseFile, RecordText(fields), state_.OverwriteFile != 0);
+    } catch (const RuntimeFailure& f) {
+        state_.ErrorFlag = true;
+        return {PlainErrorBox(f)};
+    }
+    info_ = "The equation and the solutions are saved in the file " + state_.DatabaseFile;
+    return {};
+}
+
+std::string MainModel::CopyAllText() {
+    const RecordFields fields{equation_, solText_, input_, output_, factor_};
+    info_ = "Copy all texts in the clipboard: done!";
+    return ClipboardText(fields, WithCrLf(note_));
+}
+
+ErrorBoxes MainModel::Update() {
+    state_.ErrorFlag = false;
+    ErrorBoxes errors;
+    if (state_.SaveEquations != 1)
+        errors = ExportToFile();
+    if (state_.ErrorFlag)
+        return errors;
+    try {
+        AppendLine(state_.DatabaseFile, WithCrLf(note_), false);
+    } catch (const RuntimeFailure& f) {
+        errors.push_back(PlainErrorBox(f));
+        return errors;
+    }
+    info_ = "File " + state_.DatabaseFile + " updated.";
+    return errors;
+}
+
+std::optional<FocusRequest> MainModel::TakeFocusRequest() {
+    std::optional<FocusRequest> request = focus_;
+    focus_.reset();
+    return request;
+}
+
+} // namespace valdrex

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "app/module_state.h"
+#include "core/coefficient_text.h"
+#include "core/error_box.h"
+#include "solvers/approx/method_options.h"
+#include "solvers/exact/solution_list.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace valdrex {
+
+enum class SolveMethod { Exact, Rational, Bairstow, Bisection, Newton };
+
+// Which box should take the focus after a command (a zero denominator points at its box).
+struct FocusRequest {
+    enum class Box { Coefficient, Input } box;
+    int index = 0; // coefficient power, for Box::Coefficient
+    bool operator==(const FocusRequest&) const = default;
+};
+
+// Which Maths commands are offered for the grid, decided when the menu opens.
+struct MathsMenuState {
+    bool solve = true;
+    bool approximate = false;
+    bool rationals = true;
+    bool operator==(const MathsMenuState&) const = default;
+};
+MathsMenuState MathsMenuEnabling(const CoefficientTexts& coefficients);
+
+// Boxes of the failures to show, in the order they happened.
+using ErrorBoxes = std::vector<ErrorBox>;
+
+// The main window without widgets: the texts of its boxes and labels, the solution list and
+// every command that changes them. The window and the command-line front end both drive it,
+// so a command gives the same texts in either.
+class MainModel {
+  public:
+    explicit MainModel(ModuleState& state);
+
+    ModuleState& state() { return state_; }
+    const ModuleState& state() const { return state_; }
+
+    const CoefficientTexts& coefficients() const { return coefficients_; }
+    const std::string& equation() const { return equation_; }
+    const std::vector<std::string>& solutionLines() const { return lines_; }
+    const std::array<std::string, kMaxRoots + 1>& solText() const { return solText_; }
+    const std::string& message() const { return message_; }
+    const std::string& info() const { return info_; }
+    const std::string& input() const { return input_; }
+    const std::string& output() const { return output_; }
+    const std::string& note() const { return note_; }
+    const std::string& factor() const { return factor_; }
+    bool putEnabled() const { return !factor_.empty(); }
+    const Polynomial& workingPolynomial() const { return a_; }
+    const Polynomial& factorCoefficients() const { return factorCoefficients_; }
+    const WorkingValues& workingValues() const { return working_; }
+
+    // A coefficient box's text changed (typed, pasted or set by a command): the test boxes
+    // are emptied and the equation text is built again.
+    ErrorBoxes SetCoefficient(int power, const std::string& text);
+    void SetInput(const std::string& text) { input_ = text; }
+    void SetNote(const std::string& text) { note_ = text; }
+
+    // "Set all to zero".
+    ErrorBoxes ClearAll();
+    // "Put": the irreducible factor into the grid.
+    ErrorBoxes Put();
+    // "Test": P at the input number.
+    ErrorBoxes Test();
+    // Reads the typed coefficients for "Test many numbers"; `canOpen` tells whether its window
+    // may open (not after a zero denominator or a failure).
+    ErrorBoxes PrepareTestMany(bool& canOpen);
+
+    // Shows a method's options dialog; it resets the option texts, and sets them and
+    // OptionsConfirmed when the user confirms.
+    using OptionsDialog = std::function<void(MethodOptions& options)>;
+    // The solve command sequence around one solver. The approximate methods show
+    // `optionsDialog` (without one, the current options count as confirmed); `progress` is
+    // offered to a long bisection scan.
+    ErrorBoxes Solve(SolveMethod method, const OptionsDialog& optionsDialog = {},
+                     const ScanProgress& progress = {});
+
+    // Appends the record to the database file (or empties the file first in overwrite mode).
+    ErrorBoxes ExportToFile();
+    // The record and the annotation as one text for the clipboard; reports in the info label.
+    std::string CopyAllText();
+    // "Update": the record when solves do not save it, then the annotation line.
+    ErrorBoxes Update();
+
+    // The focus a command asked for, once.
+    std::optional<FocusRequest> TakeFocusRequest();
+
+  private:
+    ModuleState& state_;
+    CoefficientTexts coefficients_;
+    std::string equation_ = "0 = 0";
+    std::vector<std::string> lines_;
+    std::array<std::string, kMaxRoots + 1> solText_;
+    std::string message_;
+    std::string info_;
+    std::string input_;
+    std::string output_;
+    std::string note_;
+    std::string factor_;
+    Polynomial a_{};
+    Polynomial factorCoefficients_{};
+    WorkingValues working_;
+    std::optional<FocusRequest> focus_;
+};
+
+} // namespace valdrex
