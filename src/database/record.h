@@ -1,0 +1,25 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace valdrex {
+
+// The texts one database record is made of, taken from the main window when it is written.
+struct RecordFields {
+    std::string equation;
+    std::array<std::string, 13> SolText; // index 1..12 as the solvers stored them; entry 0 unused
+    std::string input;                   // the tested number
+    std::string output;                  // P at the tested number
+    std::string factor;                  // the irreducible factor
+};
+
+// The record line without its line end: equation, solution set, test point, factor,
+// e.g. "2·x - 4 = 0; S={ 2}; P(3) = 2; R(x)=x^2+1".
+std::string RecordText(const RecordFields& fields);
+
+// The "all texts" clipboard composition: the record, CR LF, the annotation unchanged.
+std::string ClipboardText(const RecordFields& fields, std::string_view note);
+
+} // namespace valdrex
