@@ -11,6 +11,10 @@ void FailDivisionByZero() { throw RuntimeFailure(kDivisionByZeroNumber, "Divisio
 
 void FailInvalidArgument() { throw RuntimeFailure(kInvalidArgumentNumber, "Invalid argument"); }
 
+void FailSubscriptOutOfRange() {
+    throw RuntimeFailure(kSubscriptOutOfRangeNumber, "Subscript out of range");
+}
+
 RuntimeFailure FileFailure(int errnoValue) {
     if (errnoValue <= 0)
         errnoValue = EIO;

@@ -23,10 +23,13 @@ private:
 inline constexpr int kOverflowNumber = 1001;
 inline constexpr int kDivisionByZeroNumber = 1002;
 inline constexpr int kInvalidArgumentNumber = 1003;
+inline constexpr int kSubscriptOutOfRangeNumber = 1004;
 
 [[noreturn]] void FailOverflow();
 [[noreturn]] void FailDivisionByZero();
 [[noreturn]] void FailInvalidArgument();
+// An index beyond a fixed-size table, such as a thirteenth root for the twelve root texts.
+[[noreturn]] void FailSubscriptOutOfRange();
 // errno and its system description; numbers that are not positive become a generic I/O failure.
 [[noreturn]] void FailFile(int errnoValue);
 RuntimeFailure FileFailure(int errnoValue);
