@@ -1,0 +1,154 @@
+#include "dialogs/preferences_dialog.h"
+
+#include "core/error_box.h"
+#include "database/database_file.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace valdrex {
+namespace {
+
+constexpr char kDatabaseExtension[] = "txt";
+
+void ShowBox(const ErrorBox& box, QWidget* parent) {
+    QMessageBox message(box.icon == BoxIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
+                        QString::fromStdString(box.title), QString::fromStdString(box.text),
+                        QMessageBox::Ok, parent);
+    message.exec();
+}
+
+QString RunFileDialog(QFileDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+Qt::CheckState CheckState(bool checked) {
+    return checked ? Qt::Checked : Qt::Unchecked;
+}
+
+int CheckValue(const QCheckBox* box) {
+    return box->isChecked() ? 1 : 0;
+}
+
+} // namespace
+
+frmOptions::frmOptions(PreferenceValues& values, QWidget* parent)
+    : QDialog(parent), runFileDialog(RunFileDialog), values_(values),
+      chkOpt(new QCheckBox("Save the equations and the solutions")),
+      fraPath(new QGroupBox("Path for saving")), lblPath(new QLabel),
+      cmdBrowse(new QPushButton("Browse")), chkOvw(new QCheckBox("Overwrite the existing file")),
+      chkES(new QCheckBox("Evaluate simbolically the quadratic equations")),
+      chkShowSplash(new QCheckBox("Show the welcome window at startup")),
+      cmdOK(new QPushButton("&OK")), cmdCancel(new QPushButton("&Cancel")) {
+    setWindowTitle("Preferences");
+    setModal(true);
+
+    chkOpt->setObjectName("chkOpt");
+    fraPath->setObjectName("fraPath");
+    lblPath->setObjectName("lblPath");
+    cmdBrowse->setObjectName("cmdBrowse");
+    chkOvw->setObjectName("chkOvw");
+    chkES->setObjectName("chkES");
+    chkShowSplash->setObjectName("chkShowSplash");
+    cmdOK->setObjectName("cmdOK");
+    cmdCancel->setObjectName("cmdCancel");
+    cmdOK->setDefault(true);
+    lblPath->setWordWrap(true);
+
+    auto* pathLayout = new QHBoxLayout(fraPath);
+    pathLayout->addWidget(lblPath, 1);
+    pathLayout->addWidget(cmdBrowse);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(chkOpt);
+    layout->addWidget(fraPath);
+    layout->addWidget(chkOvw);
+    layout->addWidget(chkES);
+    layout->addWidget(chkShowSplash);
+    layout->addLayout(buttons);
+
+    connect(chkOpt, &QCheckBox::clicked, this, &frmOptions::chkOpt_Click);
+    connect(cmdBrowse, &QPushButton::clicked, this, &frmOptions::cmdBrowse_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
+
+    Form_Load();
+}
+
+// A switch shows checked only for the value that turns it on: 1, or for overwriting any
+// nonzero value, the way the rest of the program reads them.
+void frmOptions::Form_Load() {
+    chkOpt->setCheckState(CheckState(values_.SaveEquations == 1));
+    lblPath->setText(QString::fromStdString(values_.DatabaseFile));
+    chkES->setCheckState(CheckState(values_.EvaluateSymbolically == 1));
+    chkShowSplash->setCheckState(CheckState(values_.ShowWelcome == 1));
+    UpdatePathControls();
+}
+
+void frmOptions::UpdatePathControls() {
+    const bool saving = chkOpt->isChecked();
+    fraPath->setEnabled(saving);
+    cmdBrowse->setEnabled(saving);
+    lblPath->setEnabled(saving);
+    chkOvw->setEnabled(saving);
+    chkOvw->setCheckState(CheckState(saving && values_.OverwriteFile != 0));
+}
+
+void frmOptions::chkOpt_Click() {
+    UpdatePathControls();
+}
+
+// The chosen file is created at once; a file that cannot be created leaves the path as it was.
+void frmOptions::cmdBrowse_Click() {
+    QFileDialog dialog(this, "Select the database");
+    dialog.setOption(
+        QFileDialog::DontUseNativeDialog); // native open dialogs insist on an existing file
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QString(kAppTitle) + " database (*." + kDatabaseExtension + ")");
+    dialog.setDefaultSuffix(kDatabaseExtension);
+    const QFileInfo current(QString::fromStdString(values_.DatabaseFile));
+    if (current.absoluteDir().exists())
+        dialog.setDirectory(current.absoluteDir());
+
+    const QString chosen = runFileDialog(dialog);
+    if (chosen.isEmpty())
+        return;
+    try {
+        EnsureFileExists(chosen.toStdString());
+    } catch (const RuntimeFailure& failure) {
+        ShowBox(CriticalErrorBox(failure), this);
+        return;
+    }
+    values_.DatabaseFile = chosen.toStdString();
+    lblPath->setText(chosen);
+}
+
+void frmOptions::cmdOK_Click() {
+    values_.SaveEquations = CheckValue(chkOpt);
+    values_.OverwriteFile = CheckValue(chkOvw);
+    values_.EvaluateSymbolically = CheckValue(chkES);
+    values_.ShowWelcome = CheckValue(chkShowSplash);
+    accept();
+}
+
+void frmOptions::cmdCancel_Click() {
+    reject();
+}
+
+void ShowPreferences(PreferenceValues& values, QWidget* parent) {
+    frmOptions dialog(values, parent);
+    dialog.exec();
+}
+
+} // namespace valdrex
