@@ -66,11 +66,6 @@ TEST_P(BothStores, KeysIgnoreCase) {
     EXPECT_EQ(store_->Read(Section(), "File for"), std::nullopt);
 }
 
-TEST_P(BothStores, SectionsAreSeparate) {
-    store_->Write(Section(), "Welcome", "0");
-    EXPECT_EQ(store_->Read(Section() + "Other", "Welcome"), std::nullopt);
-}
-
 INSTANTIATE_TEST_SUITE_P(Settings, BothStores, ::testing::Values(StoreKind::Memory, StoreKind::Qt),
                          [](const auto& info) {
                              return info.param == StoreKind::Memory ? "Memory" : "Qt";

@@ -80,15 +80,6 @@ TEST_F(DatabaseFile, MissingFolderFailsWithNothingWritten) {
     expectNotFound([&] { WriteWholeFile(path, "text"); });
 }
 
-TEST_F(DatabaseFile, FailureCarriesTheSystemDescription) {
-    try {
-        AppendLine(PathOf("missing/db.txt"), "line", false);
-        FAIL() << "no failure";
-    } catch (const RuntimeFailure& failure) {
-        EXPECT_EQ(failure.description(), "No such file or directory");
-    }
-}
-
 TEST_F(DatabaseFile, EnsureFileExistsCreatesButNeverChanges) {
     const std::string path = PathOf("db.txt");
     EnsureFileExists(path);
