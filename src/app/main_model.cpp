@@ -18,6 +18,8 @@ namespace {
 constexpr char kDivisionByZeroMessage[] = "Division by 0";
 
 bool HasNonZeroValue(const std::string& text) {
+    if (text == "0")
+        return false;
     try {
         return TextToNumber(text) != 0;
     } catch (const RuntimeFailure&) {
@@ -186,9 +188,9 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     a_ = ctx.a;
     working_ = ctx.w;
     lines_ = std::move(ctx.lines);
-    solText_ = ctx.SolText;
-    message_ = ctx.status;
-    factor_ = ctx.factorText;
+    solText_ = std::move(ctx.SolText);
+    message_ = std::move(ctx.status);
+    factor_ = std::move(ctx.factorText);
     if (method == SolveMethod::Rational)
         factorCoefficients_ = a_;
 

@@ -5,52 +5,106 @@
 namespace valdrex {
 namespace {
 
-std::string Term(const std::string& c, int power) {
+// The normalised coefficient. A text without "/" and "." only loses its blanks, so it is used
+// in place; the others are normalised into `storage`.
+std::string_view Normalized(std::string_view unblanked, std::string& storage) {
+    bool plain = true;
+    for (const char c : unblanked)
+        plain = plain && c != '/' && c != '.';
+    if (plain) {
+        const auto last = unblanked.find_last_not_of(' ');
+        return last == std::string_view::npos ? std::string_view{} : unblanked.substr(0, last + 1);
+    }
+    storage = NormalizeCoefficient(unblanked);
+    return storage;
+}
+
+// "x" or "x^" and the power.
+void AppendPower(std::string& s, int power) {
+    s += 'x';
+    if (power >= 2) {
+        s += '^';
+        if (power >= 10)
+            s += static_cast<char>('0' + power / 10);
+        s += static_cast<char>('0' + power % 10);
+    }
+}
+
+void AppendTerm(std::string& s, std::string_view c, int power) {
     const double value = TextToNumber(c);
     if (value == 0)
-        return {};
-    const std::string x = power == 0 ? "" : power == 1 ? "x" : "x^" + std::to_string(power);
+        return;
     if (c == "1" || c == "-1") {
-        const std::string sign = c == "1" ? "+" : "-";
-        return sign + (power == 0 ? "1" : x);
+        s += c[0] == '1' ? '+' : '-';
+        if (power == 0)
+            s += '1';
+        else
+            AppendPower(s, power);
+        return;
     }
-    std::string term = value > 0 ? "+" + c : c;
-    if (power > 0)
-        term.append(kMiddleDot).append(x);
-    return term;
+    if (value > 0)
+        s += '+';
+    s += c;
+    if (power > 0) {
+        s += kMiddleDot;
+        AppendPower(s, power);
+    }
+}
+
+bool IsSign(char c) {
+    return c == '+' || c == '-';
+}
+
+// SpaceSigns without a second string: the text grows and is filled from its end.
+void SpaceSignsInPlace(std::string& s) {
+    std::size_t signs = 0;
+    for (std::size_t i = 1; i < s.size(); ++i)
+        signs += IsSign(s[i]) ? 1 : 0;
+    if (signs == 0)
+        return;
+    std::size_t from = s.size();
+    s.resize(s.size() + 2 * signs);
+    std::size_t to = s.size();
+    while (from > 1) {
+        const char c = s[--from];
+        if (IsSign(c)) {
+            s[--to] = ' ';
+            s[--to] = c;
+            s[--to] = ' ';
+        } else {
+            s[--to] = c;
+        }
+    }
 }
 
 } // namespace
 
 std::string EquationText(const CoefficientTexts& coefficients) {
     std::string s;
+    s.reserve(64);
+    std::string storage;
     for (int i = kCoefficientCount - 1; i >= 0; --i) {
         const std::string& text = coefficients[i];
+        if (text.size() == 1 && text[0] == '0')
+            continue; // the most common box contributes nothing
         const auto firstNonBlank = text.find_first_not_of(' ');
-        const std::string_view unblanked =
-            firstNonBlank == std::string::npos ? std::string_view{}
+        const std::string_view unblanked = firstNonBlank == std::string::npos
+                                               ? std::string_view{}
                                                : std::string_view(text).substr(firstNonBlank);
-        s += Term(NormalizeCoefficient(unblanked), i);
+        AppendTerm(s, Normalized(unblanked, storage), i);
     }
     if (!s.empty() && s[0] == '+')
         s.erase(0, 1);
-    s = s.empty() ? "0 = 0" : s + " = 0";
-    return SpaceSigns(s);
+    if (s.empty())
+        return "0 = 0";
+    SpaceSignsInPlace(s);
+    s += " = 0";
+    return s;
 }
 
 std::string SpaceSigns(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (i > 0 && (c == '+' || c == '-')) {
-            out += ' ';
-            out += c;
-            out += ' ';
-        } else {
-            out += c;
-        }
-    }
+    std::string out(text);
+    SpaceSignsInPlace(out);
     return out;
 }
 

@@ -4,14 +4,60 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <locale.h>
+#include <optional>
 
 namespace valdrex {
 namespace {
 
 bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Most texts are short plain integers ("0", "-12"); they are read directly. Up to 15 digits the
+// value is below 2^53, so the conversion is exact and equals the general reading, "-0" included.
+std::optional<double> PlainInteger(std::string_view s) {
+    if (s.size() == 1 && IsDigit(s[0]))
+        return s[0] - '0';
+    std::size_t i = 0;
+    const bool negative = !s.empty() && s[0] == '-';
+    if (!s.empty() && (s[0] == '-' || s[0] == '+'))
+        i = 1;
+    const std::size_t digits = s.size() - i;
+    if (digits == 0 || digits > 15)
+        return std::nullopt;
+    std::uint64_t n = 0;
+    for (; i < s.size(); ++i) {
+        if (!IsDigit(s[i]))
+            return std::nullopt;
+        n = n * 10 + static_cast<std::uint64_t>(s[i] - '0');
+    }
+    const double value = static_cast<double>(n);
+    return negative ? -value : value;
+}
+
+// A whole value below 10^precision prints as its plain digits in every format here.
+bool WritePlainInteger(double value, int precision, bool leadingBlank, std::string& text) {
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (!(std::fabs(value) < kPowersOfTen[precision]) || value != std::trunc(value))
+        return false;
+    char buf[20];
+    char* end = buf + sizeof buf;
+    char* p = end;
+    auto n = static_cast<std::uint64_t>(std::fabs(value));
+    do {
+        *--p = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    if (value < 0)
+        *--p = '-';
+    else if (leadingBlank)
+        *--p = ' ';
+    text.assign(p, end);
+    return true;
+}
 
 // The characters of the leading number, blanks removed, in the form from_chars reads.
 struct Scanned {
@@ -73,10 +119,13 @@ std::string Format(double value, int precision, bool leadingBlank) {
         FailOverflow();
     if (value == 0)
         value = 0; // negative zero prints as zero
+    std::string text;
+    if (WritePlainInteger(value, precision, leadingBlank, text))
+        return text;
     char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general,
-                                   precision);
-    std::string text(buf, res.ptr);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, precision);
+    text.assign(buf, res.ptr);
     for (char& c : text)
         if (c == 'e')
             c = 'E';
@@ -94,6 +143,8 @@ std::string Format(double value, int precision, bool leadingBlank) {
 } // namespace
 
 double TextToNumber(std::string_view text) {
+    if (const std::optional<double> plain = PlainInteger(text))
+        return *plain;
     const Scanned scanned = Scan(text);
     if (!scanned.hasMantissaDigit)
         return 0;

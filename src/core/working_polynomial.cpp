@@ -14,6 +14,14 @@ struct Fraction {
 };
 
 Fraction ReadFraction(const std::string& text) {
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9')
+        return {text[0] - '0', 1}; // the most common box, "0"
+    // Normalising a text without "/" and "." only trims it, and the reading skips blanks anyway.
+    bool plain = true;
+    for (const char c : text)
+        plain = plain && c != '/' && c != '.';
+    if (plain)
+        return {RoundToInt32(TextToNumber(text)), 1};
     const std::string t = NormalizeCoefficient(text);
     const auto slash = t.find('/');
     const std::string numerator = slash == std::string::npos ? t : t.substr(0, slash);
@@ -39,7 +47,8 @@ std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a
     try {
         scale = RoundToInt32(Lcm(f[0].denominator, f[1].denominator));
         for (scaleIndex = 1; scaleIndex < kCoefficientCount; ++scaleIndex)
-            scale = RoundToInt32(Lcm(scale, f[scaleIndex].denominator));
+            if (f[scaleIndex].denominator != 1) // Lcm(scale, 1) is the scale itself
+                scale = RoundToInt32(Lcm(scale, f[scaleIndex].denominator));
     } catch (const RuntimeFailure&) {
         return scaleIndex;
     }
