@@ -1,0 +1,172 @@
+#include "cli/cli_options.h"
+
+#include "cli/coefficient_list.h"
+#include "cli/message_text.h"
+#include "cli/typed_text.h"
+#include "core/paste_check.h"
+
+#include <array>
+#include <utility>
+
+namespace valdrex::cli {
+namespace {
+
+constexpr std::array<std::pair<std::string_view, SolveMethod>, 5> kMethods{{
+    {"exact", SolveMethod::Exact},
+    {"rational", SolveMethod::Rational},
+    {"bairstow", SolveMethod::Bairstow},
+    {"bisection", SolveMethod::Bisection},
+    {"newton", SolveMethod::Newton},
+}};
+
+// An option text of a method dialog, with the key rule its box applies.
+struct OptionTextSpec {
+    std::string_view name;
+    KeyRule rule;
+    std::string MethodOptions::*field;
+};
+
+constexpr std::array<OptionTextSpec, 7> kOptionTexts{{
+    {"--accuracy", KeyRule::AccuracyDigit, &MethodOptions::AccuracyText},
+    {"--p", KeyRule::SignedDecimal, &MethodOptions::BairstowPText},
+    {"--q", KeyRule::SignedDecimal, &MethodOptions::BairstowQText},
+    {"--min", KeyRule::SignedDecimal, &MethodOptions::BisectionMinText},
+    {"--max", KeyRule::SignedDecimal, &MethodOptions::BisectionMaxText},
+    {"--inc", KeyRule::SignedDecimal, &MethodOptions::BisectionIncText},
+    {"--x0", KeyRule::SignedDecimal, &MethodOptions::NewtonX0Text},
+}};
+
+bool TakesValue(std::string_view name) {
+    for (const OptionTextSpec& spec : kOptionTexts)
+        if (spec.name == name)
+            return true;
+    return name == "--method" || name == "--test" || name == "--save";
+}
+
+// Applies one option that carries a value; returns the usage error, if any.
+std::string ApplyValue(std::string_view name, const std::string& value, CliOptions& options) {
+    if (name == "--method") {
+        const std::optional<SolveMethod> method = MethodFromName(value);
+        if (!method)
+            return "unknown method " + QuotedForMessage(value) +
+                   " (choose exact, rational, bairstow, bisection or newton)";
+        options.method = *method;
+        return {};
+    }
+    if (name == "--test") {
+        if (!IsPastableNumber(value, PasteTarget::Input))
+            return "invalid test number " + QuotedForMessage(value);
+        options.testPoint = value;
+        return {};
+    }
+    if (name == "--save") {
+        if (value.empty())
+            return "--save needs a file name";
+        options.saveFile = value;
+        return {};
+    }
+    for (const OptionTextSpec& spec : kOptionTexts) {
+        if (spec.name != name)
+            continue;
+        const std::optional<std::string> typed = TypedText(spec.rule, value);
+        // The accuracy box holds one character.
+        if (!typed || (spec.rule == KeyRule::AccuracyDigit && typed->size() > 1))
+            return "invalid value " + QuotedForMessage(value) + " for " + std::string(name) +
+                   (spec.rule == KeyRule::AccuracyDigit ? " (one digit, 0 to 8)"
+                                                        : " (a signed decimal number)");
+        options.methodOptions.*spec.field = *typed;
+        return {};
+    }
+    return "unknown option " + QuotedForMessage(name);
+}
+
+bool LooksLikeOption(std::string_view arg) {
+    return arg.size() >= 2 && arg[0] == '-' &&
+           (arg[1] == '-' || (arg[1] >= 'a' && arg[1] <= 'z') || (arg[1] >= 'A' && arg[1] <= 'Z'));
+}
+
+} // namespace
+
+std::optional<SolveMethod> MethodFromName(std::string_view name) {
+    for (const auto& [methodName, method] : kMethods)
+        if (methodName == name)
+            return method;
+    return std::nullopt;
+}
+
+std::string_view MethodName(SolveMethod method) {
+    for (const auto& [methodName, m] : kMethods)
+        if (m == method)
+            return methodName;
+    return {};
+}
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    ParsedCommandLine parsed;
+    CliOptions& options = parsed.options;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || IsPastableNumber(arg, PasteTarget::Coefficient) ||
+            !LooksLikeOption(arg)) {
+            options.coefficients.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            parsed.action = CliAction::Help;
+            return parsed;
+        }
+        if (arg == "--version") {
+            parsed.action = CliAction::Version;
+            return parsed;
+        }
+        const auto equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        std::string error;
+        if (TakesValue(name)) {
+            if (equals != std::string::npos) {
+                error = ApplyValue(name, arg.substr(equals + 1), options);
+            } else if (i + 1 < args.size()) {
+                error = ApplyValue(name, args[++i], options);
+            } else {
+                error = name + " needs a value";
+            }
+        } else if (equals != std::string::npos) {
+            error = "unknown option " + QuotedForMessage(arg);
+        } else if (arg == "--numeric") {
+            options.numeric = true;
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--batch") {
+            options.batch = true;
+        } else if (arg == "--overwrite") {
+            options.overwrite = true;
+        } else {
+            error = "unknown option " + QuotedForMessage(arg);
+        }
+        if (!error.empty()) {
+            parsed.error = std::move(error);
+            return parsed;
+        }
+    }
+
+    if (options.overwrite && !options.saveFile) {
+        parsed.error = "--overwrite needs --save FILE";
+    } else if (options.batch && !options.coefficients.empty()) {
+        parsed.error = "--batch reads the coefficients from standard input, not from the "
+                       "command line (found " +
+                       QuotedForMessage(options.coefficients.front()) + ")";
+    } else if (!options.batch) {
+        const std::vector<std::string_view> texts(options.coefficients.begin(),
+                                                  options.coefficients.end());
+        if (std::optional<std::string> error = CoefficientListError(texts))
+            parsed.error = std::move(*error);
+    }
+    return parsed;
+}
+
+} // namespace valdrex::cli

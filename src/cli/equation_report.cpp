@@ -1,0 +1,127 @@
+#include "cli/equation_report.h"
+
+#include "cli/json_text.h"
+
+namespace valdrex::cli {
+namespace {
+
+void AppendLine(std::string& out, std::string_view text) {
+    out += text;
+    out += '\n';
+}
+
+void AppendStringArray(std::string& out, std::span<const std::string> texts, bool skipEmpty) {
+    out += '[';
+    bool first = true;
+    for (const std::string& text : texts) {
+        if (skipEmpty && text.empty())
+            continue;
+        if (!first)
+            out += ',';
+        first = false;
+        AppendJsonString(out, text);
+    }
+    out += ']';
+}
+
+std::string_view IconName(BoxIcon icon) {
+    return icon == BoxIcon::Critical ? "critical" : "none";
+}
+
+} // namespace
+
+void AppendPlainReport(std::string& out, const EquationReport& report) {
+    AppendLine(out, report.equation);
+    for (const std::string& line : report.lines)
+        AppendLine(out, line);
+    if (!report.status.empty())
+        AppendLine(out, report.status);
+    if (!report.factor.empty()) {
+        out += "Irreducible factor: ";
+        AppendLine(out, report.factor);
+    }
+    if (report.testInput && !report.testOutput.empty()) {
+        out += "P(";
+        out += *report.testInput;
+        out += ") =";
+        AppendLine(out, report.testOutput);
+    }
+}
+
+void AppendErrorBoxTexts(std::string& err, const EquationReport& report) {
+    for (const ErrorBox& box : report.errors) {
+        if (report.line > 0)
+            err += "line " + std::to_string(report.line) + ": ";
+        AppendLine(err, box.text);
+    }
+}
+
+void AppendJsonReport(std::string& out, const EquationReport& report) {
+    out += '{';
+    if (report.line > 0) {
+        out += "\"line\":";
+        out += std::to_string(report.line);
+        out += ',';
+    }
+    out += "\"equation\":";
+    AppendJsonString(out, report.equation);
+    out += ",\"lines\":";
+    AppendStringArray(out, report.lines, false);
+    out += ",\"roots\":";
+    AppendStringArray(out, report.solText, true);
+    out += ",\"status\":";
+    AppendJsonString(out, report.status);
+    out += ",\"factor\":";
+    AppendJsonString(out, report.factor);
+    out += ",\"factor_coefficients\":";
+    if (report.factorCoefficients) {
+        out += '[';
+        for (std::size_t i = 0; i < report.factorCoefficients->size(); ++i) {
+            if (i > 0)
+                out += ',';
+            AppendJsonNumber(out, (*report.factorCoefficients)[i]);
+        }
+        out += ']';
+    } else {
+        out += "null";
+    }
+    out += ",\"test\":";
+    if (report.testInput) {
+        out += "{\"x\":";
+        AppendJsonString(out, *report.testInput);
+        out += ",\"value\":";
+        if (report.testOutput.empty())
+            out += "null";
+        else
+            AppendJsonString(out, report.testOutput);
+        out += '}';
+    } else {
+        out += "null";
+    }
+    out += ",\"errors\":[";
+    for (std::size_t i = 0; i < report.errors.size(); ++i) {
+        const ErrorBox& box = report.errors[i];
+        if (i > 0)
+            out += ',';
+        out += "{\"text\":";
+        AppendJsonString(out, box.text);
+        out += ",\"title\":";
+        AppendJsonString(out, box.title);
+        out += ",\"icon\":";
+        AppendJsonString(out, IconName(box.icon));
+        out += '}';
+    }
+    out += "],\"record\":";
+    AppendJsonString(out, report.record);
+    out += "}\n";
+}
+
+void AppendJsonInvalidLine(std::string& out, int line, std::string_view error) {
+    out += "{\"line\":";
+    out += std::to_string(line);
+    out += ",\"error\":";
+    AppendJsonString(out, error);
+    out += "}\n";
+}
+
+} // namespace valdrex::cli

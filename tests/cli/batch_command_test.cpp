@@ -1,0 +1,134 @@
+// The program's batch mode: one equation per line of standard input.
+#include "run_program.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+namespace valdrex::cli::testing {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+const std::string kInput = "1 -3 2\n"
+                           "\n"
+                           "# a comment\n"
+                           "1 1e5\n"
+                           "\t2\t-4\r\n"
+                           "1 5/0\n"
+                           "3 4";
+
+TEST(BatchCommandTest, PlainResultsAndErrorsInOrder) {
+    const ProgramResult r = RunSolve({"--batch"}, kInput);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "x^2 - 3·x + 2 = 0\nx1 = 2\nx2 = 1\nSolutions found\n\n"
+                     "2·x - 4 = 0\nx1 = 2\n\n"
+                     "3·x + 4 = 0\nx1 =-1.333333\n\n");
+    EXPECT_EQ(r.err, "valdrex-solve: line 4: invalid coefficient '1e5'\n"
+                     "valdrex-solve: line 6: Division by 0 in the constant term ('5/0')\n");
+}
+
+TEST(BatchCommandTest, JsonObjectPerLine) {
+    const ProgramResult r = RunSolve({"--batch", "--json", "--numeric"}, kInput);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "");
+    const std::vector<std::string> lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0].substr(0, 46), "{\"line\":1,\"equation\":\"x^2 - 3·x + 2 = 0\",\"lin");
+    EXPECT_NE(lines[0].find("\"lines\":[\"x1 = 1\",\"x2 = 2\"]"), std::string::npos);
+    EXPECT_EQ(lines[1], "{\"line\":4,\"error\":\"invalid coefficient '1e5'\"}");
+    EXPECT_EQ(lines[2].substr(0, 10), "{\"line\":5,");
+    EXPECT_EQ(lines[3], "{\"line\":6,\"error\":\"Division by 0 in the constant term ('5/0')\"}");
+    EXPECT_EQ(lines[4].substr(0, 10), "{\"line\":7,");
+}
+
+TEST(BatchCommandTest, AllLinesValidExitsWithZero) {
+    const ProgramResult r = RunSolve({"--batch", "--method", "rational"}, "1 -6 11 -6\n4 0 -1\n");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "x^3 - 6·x^2 + 11·x - 6 = 0\nx1 = 1\nx2 = 2\nx3 = 3\nSolutions found\n\n"
+                     "4·x^2 - 1 = 0\nx1 =-1/ 2\nx2 = 1/ 2\nSolutions found\n\n");
+    // A method the menu does not offer makes that line invalid only.
+    const ProgramResult exact = RunSolve({"--batch", "--json"}, "1 0 0 0 0 0 1\n2 -4\n");
+    EXPECT_EQ(exact.exitCode, 1);
+    const std::vector<std::string> lines = Lines(exact.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].substr(0, 56),
+              "{\"line\":1,\"error\":\"the exact method is not offered for t");
+    EXPECT_EQ(lines[1].substr(0, 10), "{\"line\":2,");
+}
+
+// Whether the batch reader skips the line (blank, or a comment).
+bool Skipped(std::string line) {
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    const auto first = line.find_first_not_of(" \t");
+    return first == std::string::npos || line[first] == '#';
+}
+
+// Random lines from `alphabet` (every byte when empty); the numbers of the lines to answer.
+std::string RandomInput(std::mt19937& random, int count, const std::string& alphabet,
+                        std::vector<int>& answered) {
+    std::string input;
+    std::uniform_int_distribution<int> length(0, 60);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int n = 1; n <= count; ++n) {
+        std::string line;
+        for (int k = length(random); k > 0; --k) {
+            char c = alphabet.empty() ? static_cast<char>(byte(random))
+                                      : alphabet[byte(random) % alphabet.size()];
+            line += c == '\n' ? ' ' : c;
+        }
+        if (!Skipped(line))
+            answered.push_back(n);
+        input += line + '\n';
+    }
+    return input;
+}
+
+void ExpectEveryLineAnswered(const ProgramResult& r, const std::vector<int>& answered) {
+    ASSERT_FALSE(r.timedOut);
+    ASSERT_TRUE(r.exitCode == 0 || r.exitCode == 1) << r.exitCode << r.err.substr(0, 500);
+    const std::vector<std::string> lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), answered.size());
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const std::string start = "{\"line\":" + std::to_string(answered[k]) + ",";
+        ASSERT_EQ(lines[k].substr(0, start.size()), start) << lines[k];
+        ASSERT_EQ(lines[k].back(), '}');
+        for (const char c : lines[k])
+            ASSERT_GE(static_cast<unsigned char>(c), 0x20) << lines[k];
+    }
+}
+
+TEST(BatchCommandTest, RandomBytesAreAnsweredLineByLine) {
+    std::mt19937 random(20240517);
+    std::vector<int> answered;
+    const std::string input = RandomInput(random, 100000, "", answered);
+    ExpectEveryLineAnswered(RunSolve({"--batch", "--json"}, input), answered);
+    // Plain mode answers on standard error; it must get through as well.
+    const ProgramResult plain = RunSolve({"--batch"}, input);
+    EXPECT_FALSE(plain.timedOut);
+    EXPECT_EQ(plain.exitCode, 1);
+}
+
+// Lines that mostly pass the number check, so that every method sees odd coefficients.
+TEST(BatchCommandTest, RandomNumberLikeLinesForEveryMethod) {
+    const std::string alphabet = "0123456789012345678901234567890123456789   \t-././.x";
+    for (const std::string method : {"exact", "rational", "bairstow", "bisection", "newton"}) {
+        std::mt19937 random(7);
+        std::vector<int> answered;
+        const std::string input = RandomInput(random, 2000, alphabet, answered);
+        SCOPED_TRACE(method);
+        ExpectEveryLineAnswered(
+            RunSolve({"--batch", "--json", "--test", "1.5", "--method", method}, input), answered);
+    }
+}
+
+} // namespace
+} // namespace valdrex::cli::testing

@@ -1,0 +1,121 @@
+#include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
+
+namespace valdrex::cli {
+namespace {
+
+ParsedCommandLine Parse(std::vector<std::string> args) {
+    return ParseCommandLine(args);
+}
+
+TEST(CliOptionsTest, NumbersAreCoefficientsEvenWhenTheyLookLikeOptions) {
+    const ParsedCommandLine parsed = Parse({"1", "-3", "2/3", "-.5", "--numeric", "-"});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.coefficients,
+              (std::vector<std::string>{"1", "-3", "2/3", "-.5", "-"}));
+    EXPECT_TRUE(parsed.options.numeric);
+}
+
+TEST(CliOptionsTest, DoubleDashEndsTheOptions) {
+    EXPECT_EQ(Parse({"--", "1", "2"}).options.coefficients, (std::vector<std::string>{"1", "2"}));
+    // After "--" an option name is a coefficient text, and not a valid one.
+    EXPECT_EQ(Parse({"1", "--", "--json"}).error, "invalid coefficient '--json'");
+}
+
+TEST(CliOptionsTest, ReadsEveryOptionInBothSpellings) {
+    const ParsedCommandLine parsed = Parse(
+        {"--method", "bisection",   "--accuracy=5", "--p",  "-1.5", "--q=2",  "--min", "-3",
+         "--max",    "4.",          "--inc=-.25",   "--x0", "7",    "--test", "-2.5",  "--save",
+         "db.txt",   "--overwrite", "--json",       "1",    "0",    "0",      "-1"});
+    ASSERT_EQ(parsed.error, "");
+    const CliOptions& o = parsed.options;
+    EXPECT_EQ(o.method, SolveMethod::Bisection);
+    EXPECT_EQ(o.methodOptions.AccuracyText, "5");
+    EXPECT_EQ(o.methodOptions.BairstowPText, "-1.5");
+    EXPECT_EQ(o.methodOptions.BairstowQText, "2");
+    EXPECT_EQ(o.methodOptions.BisectionMinText, "-3");
+    EXPECT_EQ(o.methodOptions.BisectionMaxText, "4.");
+    EXPECT_EQ(o.methodOptions.BisectionIncText, "-.25");
+    EXPECT_EQ(o.methodOptions.NewtonX0Text, "7");
+    EXPECT_EQ(o.testPoint, "-2.5");
+    EXPECT_EQ(o.saveFile, "db.txt");
+    EXPECT_TRUE(o.overwrite);
+    EXPECT_TRUE(o.json);
+    EXPECT_EQ(o.coefficients.size(), 4u);
+}
+
+TEST(CliOptionsTest, DefaultsAreTheDialogDefaults) {
+    const CliOptions o = Parse({"1", "2"}).options;
+    EXPECT_EQ(o.method, SolveMethod::Exact);
+    EXPECT_FALSE(o.numeric || o.json || o.batch || o.overwrite);
+    EXPECT_FALSE(o.testPoint || o.saveFile);
+    EXPECT_EQ(o.methodOptions.AccuracyText, "8");
+    EXPECT_EQ(o.methodOptions.BisectionMinText, "-10");
+    EXPECT_EQ(o.methodOptions.BisectionMaxText, "10");
+    EXPECT_EQ(o.methodOptions.BisectionIncText, ".1");
+    EXPECT_FALSE(o.methodOptions.OptionsConfirmed);
+}
+
+TEST(CliOptionsTest, HelpAndVersionWin) {
+    EXPECT_EQ(Parse({"1", "--help"}).action, CliAction::Help);
+    EXPECT_EQ(Parse({"-h"}).action, CliAction::Help);
+    EXPECT_EQ(Parse({"--version", "x"}).action, CliAction::Version);
+}
+
+TEST(CliOptionsTest, UsageErrors) {
+    const struct {
+        std::vector<std::string> args;
+        std::string error;
+    } cases[] = {
+        {{"1e5"}, "invalid coefficient '1e5'"},
+        {{"1", "-1e5"}, "invalid coefficient '-1e5'"},
+        {{"1/2/3"}, "invalid coefficient '1/2/3'"},
+        {{"/2"}, "invalid coefficient '/2'"},
+        {{"1,5"}, "invalid coefficient '1,5'"},
+        {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14"},
+         "too many coefficients (14; at most 13)"},
+        {{}, "no coefficients"},
+        {{"--numeric"}, "no coefficients"},
+        {{"--frobnicate", "1"}, "unknown option '--frobnicate'"},
+        {{"-x", "1"}, "unknown option '-x'"},
+        {{"--json=1", "1"}, "unknown option '--json=1'"},
+        {{"--method", "simplex", "1"},
+         "unknown method 'simplex' (choose exact, rational, bairstow, bisection or newton)"},
+        {{"1", "--method"}, "--method needs a value"},
+        {{"--accuracy", "9", "1"}, "invalid value '9' for --accuracy (one digit, 0 to 8)"},
+        {{"--accuracy", "12", "1"}, "invalid value '12' for --accuracy (one digit, 0 to 8)"},
+        {{"--accuracy", "-1", "1"}, "invalid value '-1' for --accuracy (one digit, 0 to 8)"},
+        {{"--p", "1-", "1"}, "invalid value '1-' for --p (a signed decimal number)"},
+        {{"--inc", "1/2", "1"}, "invalid value '1/2' for --inc (a signed decimal number)"},
+        {{"--x0", "1.2.3", "1"}, "invalid value '1.2.3' for --x0 (a signed decimal number)"},
+        {{"--min", "1e3", "1"}, "invalid value '1e3' for --min (a signed decimal number)"},
+        {{"--test", "1/2", "1"}, "invalid test number '1/2'"},
+        {{"--test", "x", "1"}, "invalid test number 'x'"},
+        {{"--overwrite", "1"}, "--overwrite needs --save FILE"},
+        {{"--save", "", "1"}, "--save needs a file name"},
+        {{"--batch", "1"},
+         "--batch reads the coefficients from standard input, not from the command line "
+         "(found '1')"},
+        {{"1\x01\xC3"}, "invalid coefficient '1\\x01\\xC3'"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Parse(c.args).error, c.error) << c.error;
+}
+
+TEST(CliOptionsTest, OptionTextsAreTypedAsInTheirBoxes) {
+    // An empty text is what an emptied box hands over; Backspace erases as it would when typed.
+    EXPECT_EQ(Parse({"--accuracy", "", "1"}).options.methodOptions.AccuracyText, "");
+    EXPECT_EQ(Parse({"--p", "12\b3", "1"}).options.methodOptions.BairstowPText, "13");
+    EXPECT_EQ(Parse({"--p", "-", "1"}).options.methodOptions.BairstowPText, "-");
+}
+
+TEST(CliOptionsTest, MethodNamesRoundTrip) {
+    for (const SolveMethod m : {SolveMethod::Exact, SolveMethod::Rational, SolveMethod::Bairstow,
+                                SolveMethod::Bisection, SolveMethod::Newton})
+        EXPECT_EQ(MethodFromName(MethodName(m)), m);
+    EXPECT_FALSE(MethodFromName("Exact"));
+}
+
+} // namespace
+} // namespace valdrex::cli

@@ -1,0 +1,61 @@
+#include "cli/json_text.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace valdrex::cli {
+namespace {
+
+std::string Json(std::string_view text) {
+    std::string out;
+    AppendJsonString(out, text);
+    return out;
+}
+
+TEST(JsonTextTest, EscapesStrings) {
+    const struct {
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"x^2 - 3·x + 2 = 0", "\"x^2 - 3·x + 2 = 0\""},
+        {"a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"\n\r\t\x01\x1F\x7F", "\"\\u000A\\u000D\\u0009\\u0001\\u001F\\u007F\""},
+        {std::string("a\0b", 3), "\"a\\u0000b\""},
+        {"", "\"\""},
+        // Valid multi-byte sequences pass; broken, overlong and surrogate ones do not.
+        {"\xE2\x82\xAC \xF0\x9F\x98\x80", "\"\xE2\x82\xAC \xF0\x9F\x98\x80\""},
+        {"\xFF", "\"\\uFFFD\""},
+        {"\xC3", "\"\\uFFFD\""},
+        {"\xC3(", "\"\\uFFFD(\""},
+        {"\xC0\xAF", "\"\\uFFFD\\uFFFD\""},
+        {"\xE0\x80\xAF", "\"\\uFFFD\\uFFFD\\uFFFD\""},
+        {"\xED\xA0\x80", "\"\\uFFFD\\uFFFD\\uFFFD\""},
+        {"\xF4\x90\x80\x80", "\"\\uFFFD\\uFFFD\\uFFFD\\uFFFD\""},
+        {"\xB7", "\"\\uFFFD\""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Json(c.in), c.out) << c.out;
+}
+
+TEST(JsonTextTest, WritesNumbersOrNull) {
+    const struct {
+        double value;
+        std::string out;
+    } cases[] = {
+        {1, "1"},
+        {-6, "-6"},
+        {0.5, "0.5"},
+        {1e20, "1e+20"},
+        {std::numeric_limits<double>::infinity(), "null"},
+        {std::numeric_limits<double>::quiet_NaN(), "null"},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        AppendJsonNumber(out, c.value);
+        EXPECT_EQ(out, c.out);
+    }
+}
+
+} // namespace
+} // namespace valdrex::cli

@@ -1,0 +1,60 @@
+#include "cli/line_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace valdrex::cli {
+namespace {
+
+// Every line of `input`, read through a pipe in chunks of `chunk` bytes; counts the reads.
+std::vector<std::string> ReadAll(const std::string& input, std::size_t chunk, int* reads) {
+    int fds[2];
+    EXPECT_EQ(::pipe(fds), 0);
+    std::thread writer([&] {
+        std::size_t done = 0;
+        while (done < input.size()) {
+            const ssize_t n = ::write(fds[1], input.data() + done, input.size() - done);
+            if (n <= 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(fds[1]);
+    });
+    LineReader reader(fds[0], chunk);
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.Next(line, [&] { ++*reads; }))
+        lines.emplace_back(line);
+    writer.join();
+    ::close(fds[0]);
+    EXPECT_EQ(reader.error(), 0);
+    return lines;
+}
+
+TEST(LineReaderTest, SplitsLinesAcrossChunks) {
+    const std::string nul("x\0y", 3);
+    const struct {
+        std::string input;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", {}},
+        {"\n", {""}},
+        {"a", {"a"}},
+        {"1 2\n3 4\r\n", {"1 2", "3 4\r"}},
+        {"first\n\nlast without end", {"first", "", "last without end"}},
+        {nul + "\n" + nul, {nul, nul}},
+        {std::string(1000, 'z') + "\nq\n", {std::string(1000, 'z'), "q"}},
+    };
+    for (const std::size_t chunk : {1, 3, 7, 4096})
+        for (const auto& c : cases) {
+            int reads = 0;
+            EXPECT_EQ(ReadAll(c.input, chunk, &reads), c.lines) << chunk;
+            EXPECT_GE(reads, 1);
+        }
+}
+
+} // namespace
+} // namespace valdrex::cli
