@@ -1,0 +1,12 @@
+#pragma once
+
+#include "core/error_box.h"
+
+class QWidget;
+
+namespace valdrex {
+
+// Shows an error message box (its text, icon and title, an OK button) and waits for it.
+void ShowErrorBox(const ErrorBox& box, QWidget* parent);
+
+} // namespace valdrex

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "solvers/approx/method_options.h"
+
+class QWidget;
+
+namespace valdrex {
+
+// The options dialogs of the approximate methods. Each resets its options to their defaults
+// and OptionsConfirmed to false when it opens; OK copies the boxes' texts as they stand and
+// sets OptionsConfirmed, any other way of closing leaves it false.
+void ShowBairstowOptions(MethodOptions& options, QWidget* parent);
+void ShowBisectionOptions(MethodOptions& options, QWidget* parent);
+void ShowNewtonOptions(MethodOptions& options, QWidget* parent);
+
+} // namespace valdrex

@@ -1,0 +1,16 @@
+#include "dialogs/program_files.h"
+
+#include "app/home_folder.h"
+#include "core/error_box.h"
+
+namespace valdrex {
+
+std::string HelpFilePath(std::string_view programFolder) {
+    return StripTrailingSeparator(programFolder) + "/" + kAppTitle + ".hlp";
+}
+
+std::string ReadmeFilePath(std::string_view programFolder) {
+    return std::string(programFolder) + "/readme.txt";
+}
+
+} // namespace valdrex

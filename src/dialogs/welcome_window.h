@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/module_state.h"
+#include "app/settings_store.h"
+
+namespace valdrex {
+
+// The start of the program: composes VersionText and CommentText, reads the "Welcome" setting
+// into state.ShowWelcome and, when it is 1, shows the welcome window until it is closed.
+// Returns whether the program goes on to its main window: true when the window is not wanted
+// or was closed with OK, false when it was closed any other way.
+bool RunWelcome(ModuleState& state, const SettingsStore& store);
+
+} // namespace valdrex
