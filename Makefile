@@ -1,9 +1,11 @@
 # Entry points: `make run` and `make test` work from a fresh clone.
 BUILD_DIR      ?= build
 SANITIZE_DIR   ?= build-sanitize
+FUZZ_DIR       ?= build-fuzz
+FUZZ_SECONDS   ?= 60
 JOBS           ?= $(shell nproc)
 
-.PHONY: deps configure build run test test-sanitize bench clean
+.PHONY: deps configure build run test test-sanitize fuzz bench clean
 
 deps:
 	./scripts/install-deps
@@ -25,8 +27,16 @@ test-sanitize: deps
 	cmake --build --preset sanitize -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ctest --preset sanitize -j $(JOBS)
 
+# Every fuzz target for FUZZ_SECONDS under AddressSanitizer and UndefinedBehaviorSanitizer,
+# built with clang in a project of its own.
+fuzz: deps
+	./scripts/install-fuzz-deps
+	cmake -S fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++-14
+	cmake --build $(FUZZ_DIR) --target valdrex_fuzzers -j $(JOBS)
+	./fuzz/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 bench: build
 	./$(BUILD_DIR)/bench/valdrex_bench
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

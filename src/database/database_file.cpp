@@ -93,9 +93,13 @@ int SaveFailureErrno(const QSaveFile& file, const QString& path, int errnoAfterC
 
 void AppendLine(const std::string& path, std::string_view utf8Line, bool truncateFirst) {
     IgnoreFileSizeSignal();
+    if (truncateFirst) {
+        // Overwriting replaces the whole file, so a failed write keeps the old one.
+        WriteWholeFile(path, std::string(utf8Line) + "\r\n");
+        return;
+    }
     const std::string bytes = EncodeCp1252(utf8Line) + "\r\n";
-    FileDescriptor file(path,
-                        O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | (truncateFirst ? O_TRUNC : 0));
+    FileDescriptor file(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC);
     struct stat before {};
     if (::fstat(file.get(), &before) != 0)
         FailFile(errno);
@@ -136,7 +140,9 @@ void WriteWholeFile(const std::string& path, std::string_view utf8Text) {
     const QString qPath = QString::fromStdString(path);
     QSaveFile file(qPath);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (a full disk) shows here instead of being lost in a
+    // buffer that commit() flushes without a word.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         FailFile(SaveFailureErrno(file, qPath, errno));
     errno = 0;
     const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));

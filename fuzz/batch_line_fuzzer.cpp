@@ -1,0 +1,87 @@
+// The command line's batch lines against a plain reading of their rule: blank and "#" lines
+// are skipped, otherwise blank- or tab-separated coefficient texts, each passing the Paste
+// check, at most 13 of them.
+
+#include "cli/batch_line.h"
+#include "cli/coefficient_list.h"
+#include "cli/message_text.h"
+#include "core/paste_check.h"
+#include "fuzz_check.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace valdrex::fuzz {
+namespace {
+
+using cli::BatchLine;
+
+std::vector<std::string_view> Tokens(std::string_view line) {
+    std::vector<std::string_view> tokens;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const std::size_t start = line.find_first_not_of(" \t", i);
+        if (start == std::string_view::npos)
+            break;
+        i = std::min(line.find_first_of(" \t", start), line.size());
+        tokens.push_back(line.substr(start, i - start));
+    }
+    return tokens;
+}
+
+// Messages reach terminals and JSON strings: printable ASCII only.
+bool Printable(std::string_view text) {
+    for (const char c : text)
+        if (c < 0x20 || c > 0x7E)
+            return false;
+    return true;
+}
+
+void CheckLine(std::string_view line, const BatchLine& parsed) {
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    const std::vector<std::string_view> tokens = Tokens(line);
+    if (tokens.empty() || tokens[0][0] == '#') {
+        Require(parsed.kind == BatchLine::Kind::Skip);
+        return;
+    }
+    // The batch reading and the list check of the command-line arguments agree.
+    const std::optional<std::string> error = cli::CoefficientListError(tokens);
+    if (error) {
+        Require(parsed.kind == BatchLine::Kind::Invalid && parsed.error == *error);
+        Require(!parsed.error.empty() && Printable(parsed.error));
+        return;
+    }
+    Require(parsed.kind == BatchLine::Kind::Equation && parsed.error.empty());
+    Require(parsed.count == static_cast<int>(tokens.size()));
+    for (int i = 0; i < parsed.count; ++i) {
+        const std::string_view c = parsed.coefficients[i];
+        // A view into the line itself, the same characters as the plain reading.
+        Require(c == tokens[i] && c.data() == tokens[i].data());
+        Require(IsPastableNumber(c, PasteTarget::Coefficient));
+    }
+}
+
+} // namespace
+} // namespace valdrex::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace valdrex;
+    using namespace valdrex::fuzz;
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    // Two lines read into one BatchLine, as the batch loop does: nothing of the first may
+    // leak into the second.
+    const std::size_t cut = input.find('\n');
+    const std::string_view first = input.substr(0, cut);
+    const std::string_view second = cut == std::string_view::npos ? "" : input.substr(cut + 1);
+    cli::BatchLine parsed;
+    cli::ParseBatchLine(first, parsed);
+    CheckLine(first, parsed);
+    cli::ParseBatchLine(second, parsed);
+    CheckLine(second, parsed);
+    return 0;
+}

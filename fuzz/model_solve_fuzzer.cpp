@@ -1,0 +1,186 @@
+// Arbitrary coefficient and option texts through the main window's model: every solving
+// method, then Test and Put. Nothing is written to disk. The input format is in model_input.h.
+
+#include "app/main_model.h"
+#include "core/equation_text.h"
+#include "core/failure.h"
+#include "core/number_text.h"
+#include "core/paste_check.h"
+#include "core/working_polynomial.h"
+#include "database/cp1252.h"
+#include "database/record.h"
+#include "fuzz_check.h"
+#include "model_input.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace valdrex::fuzz {
+namespace {
+
+constexpr SolveMethod kMethods[] = {SolveMethod::Exact, SolveMethod::Rational,
+                                    SolveMethod::Bairstow, SolveMethod::Bisection,
+                                    SolveMethod::Newton};
+
+void CheckBoxes(const ErrorBoxes& errors, SolveMethod method) {
+    for (const ErrorBox& box : errors) {
+        Require(!box.text.empty() && !ShowsNonFinite(box.text));
+        const bool plain = box.icon == BoxIcon::None && box.title == kAppTitle;
+        const bool critical = box.icon == BoxIcon::Critical && box.title == "Error";
+        // Only the quadratic solver (inside the exact one) reports in the plain style.
+        Require(critical || (plain && method == SolveMethod::Exact));
+        if (method == SolveMethod::Rational)
+            Require(box.text.rfind("Error", 0) != 0);
+        else if (critical)
+            Require(box.text.rfind("Error ", 0) == 0);
+    }
+    // Every solver but the exact one (whose sub-solvers each trap) ends at its first failure.
+    if (method != SolveMethod::Exact)
+        Require(errors.size() <= 1);
+}
+
+// Each line is "x<k> =" and root k's text; the texts match SolText and are never empty.
+void CheckSolutions(const MainModel& model, SolveMethod method) {
+    const auto& lines = model.solutionLines();
+    const auto& solText = model.solText();
+    Require(lines.size() <= static_cast<std::size_t>(kMaxRoots));
+    std::vector<bool> listed(kMaxRoots + 1, false);
+    int previous = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const std::size_t equals = line.find(" =");
+        Require(line.size() > 1 && line[0] == 'x' && equals != std::string::npos);
+        const std::string number = line.substr(1, equals - 1);
+        Require(!number.empty() && number.size() <= 2 && number[0] != '0' &&
+                number.find_first_not_of("0123456789") == std::string::npos);
+        const int k = std::stoi(number);
+        // The exact solvers may skip a number when a sub-solver failed; the others never do.
+        Require(k > previous && k <= kMaxRoots);
+        if (method != SolveMethod::Exact)
+            Require(k == static_cast<int>(i) + 1);
+        previous = k;
+        const std::string text = line.substr(equals + 2);
+        Require(!text.empty() && text == solText[k] && !ShowsNonFinite(text));
+        listed[k] = true;
+    }
+    for (int k = 1; k <= kMaxRoots; ++k)
+        Require(listed[k] || solText[k].empty());
+}
+
+void CheckModel(const MainModel& model) {
+    Require(!ShowsNonFinite(model.message()));
+    Require(!ShowsNonFinite(model.factor()));
+    Require(!ShowsNonFinite(model.output()));
+    Require(model.info().empty()); // nothing saved, nothing copied
+}
+
+// Everything a solve shows, to compare two runs.
+std::string Outcome(const MainModel& model, const ErrorBoxes& errors) {
+    std::string text = model.message() + "|" + model.factor() + "|";
+    for (const std::string& line : model.solutionLines())
+        text += line + "|";
+    for (const ErrorBox& box : errors)
+        text += box.text + "|";
+    return text;
+}
+
+// x^k * y^(n-k) * c in 128 bits, or nothing when it does not fit.
+std::optional<__int128> Term(__int128 c, __int128 x, __int128 y, int k, int n) {
+    __int128 t = c;
+    for (int i = 0; i < n; ++i)
+        if (__builtin_mul_overflow(t, i < k ? x : y, &t))
+            return std::nullopt;
+    return t;
+}
+
+// A listed rational root p/q is an exact root of the polynomial the grid describes:
+// q^n * P(p/q) = 0, checked in 128-bit integers wherever they suffice.
+void CheckRationalRoots(const MainModel& model) {
+    Polynomial a{};
+    if (ReadCoefficients(model.coefficients(), a))
+        return;
+    int n = kCoefficientCount - 1;
+    while (n > 0 && a[n] == 0)
+        --n;
+    for (const std::string& text : model.solText()) {
+        if (text.empty())
+            continue;
+        const std::size_t slash = text.find('/');
+        const double p = TextToNumber(text.substr(0, slash));
+        const double q = slash == std::string::npos ? 1 : TextToNumber(text.substr(slash + 1));
+        Require(q >= 1);
+        __int128 sum = 0;
+        for (int k = 0; k <= n; ++k) {
+            const auto t = Term(static_cast<__int128>(a[k]), static_cast<__int128>(p),
+                                static_cast<__int128>(q), k, n);
+            if (!t || __builtin_add_overflow(sum, *t, &sum))
+                return;
+        }
+        Require(sum == 0);
+    }
+}
+
+// The equation text of number-shaped boxes keeps to its alphabet, and a record stays one line
+// of the file's code page.
+void CheckTexts(const MainModel& model) {
+    for (const std::string& box : model.coefficients())
+        if (!IsPastableNumber(box, PasteTarget::Coefficient))
+            return;
+    std::string equation = model.equation();
+    for (std::size_t at; (at = equation.find(kMiddleDot)) != std::string::npos;)
+        equation.erase(at, kMiddleDot.size());
+    Require(equation.find_first_not_of("0123456789-+/ x^=") == std::string::npos);
+    const std::string record = RecordText(
+        {model.equation(), model.solText(), model.input(), model.output(), model.factor()});
+    Require(record.find_first_of("\r\n") == std::string::npos);
+    Require(DecodeCp1252(EncodeCp1252(record)) == record);
+}
+
+void SolveWith(MainModel& model, SolveMethod method) {
+    const ErrorBoxes errors = model.Solve(method, {}, CancelScan);
+    CheckBoxes(errors, method);
+    CheckSolutions(model, method);
+    CheckModel(model);
+    CheckTexts(model);
+    if (method != SolveMethod::Rational)
+        Require(model.factor().empty());
+    else
+        CheckRationalRoots(model);
+    // Nothing of one solve leaks into the next: the same command shows the same again.
+    const std::string first = Outcome(model, errors);
+    Require(Outcome(model, model.Solve(method, {}, CancelScan)) == first);
+}
+
+} // namespace
+} // namespace valdrex::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace valdrex;
+    using namespace valdrex::fuzz;
+    const ModelInput in =
+        ReadModelInput(std::string_view(reinterpret_cast<const char*>(data), size));
+    ModuleState state;
+    ApplySettings(in, state);
+    MainModel model(state);
+    for (const ErrorBox& box : TypeBoxes(in, model))
+        Require(box.icon == BoxIcon::None && !ShowsNonFinite(box.text));
+
+    for (const SolveMethod method : kMethods)
+        SolveWith(model, method);
+
+    // The factor the rational solve left goes back into the grid and is solved in turn.
+    model.Solve(SolveMethod::Rational);
+    for (const ErrorBox& box : model.Put())
+        Require(box.icon == BoxIcon::None && !ShowsNonFinite(box.text));
+    Require(!ShowsNonFinite(model.equation()));
+    model.SetInput(in.testInput);
+    for (const ErrorBox& box : model.Test())
+        Require(box.icon == BoxIcon::Critical && !ShowsNonFinite(box.text));
+    CheckModel(model);
+    for (const SolveMethod method : kMethods)
+        SolveWith(model, method);
+    return 0;
+}
