@@ -64,6 +64,10 @@ class MainModel {
     ErrorBoxes SetCoefficient(int power, const std::string& text);
     void SetInput(const std::string& text) { input_ = text; }
     void SetNote(const std::string& text) { note_ = text; }
+    // Cut and Paste reach the read-only boxes too, and the record shows what they hold.
+    void SetEquation(const std::string& text) { equation_ = text; }
+    void SetOutput(const std::string& text) { output_ = text; }
+    void SetFactor(const std::string& text) { factor_ = text; }
 
     // "Set all to zero".
     ErrorBoxes ClearAll();

@@ -1,0 +1,25 @@
+#include "app/home_folder.h"
+#include "app/main_window.h"
+#include "app/settings_store.h"
+#include "dialogs/program_icon.h"
+#include "dialogs/welcome_window.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QLatin1String(valdrex::kAppTitle));
+    QApplication::setWindowIcon(valdrex::ProgramIcon());
+
+    valdrex::ModuleState state;
+    valdrex::QtSettingsStore store;
+    // Closing the welcome window other than by OK ends the program before it really starts.
+    if (!valdrex::RunWelcome(state, store))
+        return 0;
+
+    const valdrex::AppEnvironment env{valdrex::ProgramFolder(), valdrex::ExecutableName(),
+                                      valdrex::HomeFolder()};
+    valdrex::frmMain window(state, store, env);
+    window.show();
+    return QApplication::exec();
+}

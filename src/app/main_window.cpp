@@ -1,0 +1,166 @@
+#include "app/main_window.h"
+#include "app/numeric_line_edit.h"
+#include "dialogs/message_box.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace valdrex {
+namespace {
+
+// A text the program writes: no change event runs, and the caret goes to the start.
+void SetBoxText(QLineEdit* box, const std::string& text) {
+    const QString value = QString::fromStdString(text);
+    if (box->text() == value)
+        return;
+    const QSignalBlocker blocker(box);
+    box->setText(value);
+    box->setCursorPosition(0);
+}
+
+void SetNoteText(QPlainTextEdit* box, const std::string& text) {
+    const QString value = QString::fromStdString(text);
+    if (box->toPlainText() == value)
+        return;
+    const QSignalBlocker blocker(box);
+    box->setPlainText(value);
+}
+
+void SetListLines(QListWidget* list, const std::vector<std::string>& lines) {
+    QStringList items;
+    for (const std::string& line : lines)
+        items << QString::fromStdString(line);
+    QStringList shown;
+    for (int i = 0; i < list->count(); ++i)
+        shown << list->item(i)->text();
+    if (shown == items)
+        return;
+    list->clear();
+    list->addItems(items);
+}
+
+} // namespace
+
+frmMain::frmMain(ModuleState& state, SettingsStore& store, const AppEnvironment& env,
+                 QWidget* parent)
+    : QMainWindow(parent), store_(store), model_(state) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("#"));
+    BuildControls();
+    BuildMenus();
+    ConnectControls();
+    ConnectMenus();
+    ConnectDialogMenus();
+    Form_Load(env);
+}
+
+void frmMain::ConnectControls() {
+    for (int power = 0; power < kCoefficientCount; ++power)
+        connect(txtCoef[power], &QLineEdit::textChanged, this,
+                [this, power] { txtCoef_Change(power); });
+    connect(txtFactor, &QLineEdit::textChanged, this, &frmMain::txtFactor_Change);
+    connect(cmdPut, &QPushButton::clicked, this, &frmMain::cmdPut_Click);
+    connect(cmdTest, &QPushButton::clicked, this, &frmMain::cmdTest_Click);
+    connect(cmdUpdate, &QPushButton::clicked, this, &frmMain::cmdUpdate_Click);
+
+    // The other boxes only pass their texts on: typed, or changed by Cut and Paste.
+    connect(txtInput, &QLineEdit::textChanged, this,
+            [this](const QString& text) { model_.SetInput(text.toStdString()); });
+    connect(txtNote, &QPlainTextEdit::textChanged, this,
+            [this] { model_.SetNote(txtNote->toPlainText().toStdString()); });
+    connect(txtEquation, &QLineEdit::textChanged, this,
+            [this](const QString& text) { model_.SetEquation(text.toStdString()); });
+    connect(txtOutput, &QLineEdit::textChanged, this,
+            [this](const QString& text) { model_.SetOutput(text.toStdString()); });
+}
+
+void frmMain::Form_Load(const AppEnvironment& env) {
+    if (LoadMainSettings(model_.state(), store_, env))
+        setWindowTitle(QLatin1String(kAppTitle));
+    ShowDatabaseFileCaption();
+}
+
+void frmMain::Form_Activate() {
+    ShowDatabaseFileCaption();
+}
+
+void frmMain::ShowDatabaseFileCaption() {
+    QString path = QString::fromStdString(model_.state().DatabaseFile);
+    // A "&" in the path is text, not an access letter.
+    path.replace(u'&', QStringLiteral("&&"));
+    mnuFileApri->setText(QStringLiteral("&Edit ") + path);
+}
+
+bool frmMain::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QMainWindow::event(event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    StoreMainSettings(model_.state(), store_);
+    event->accept();
+}
+
+void frmMain::ShowModel() {
+    for (int power = 0; power < kCoefficientCount; ++power)
+        SetBoxText(txtCoef[power], model_.coefficients()[power]);
+    SetBoxText(txtEquation, model_.equation());
+    SetListLines(lstSol, model_.solutionLines());
+    lblMsg->setText(QString::fromStdString(model_.message()));
+    lblInfo->setText(QString::fromStdString(model_.info()));
+    SetBoxText(txtInput, model_.input());
+    SetBoxText(txtOutput, model_.output());
+    SetNoteText(txtNote, model_.note());
+    SetBoxText(txtFactor, model_.factor());
+    txtFactor_Change();
+}
+
+void frmMain::ApplyFocusRequest() {
+    const std::optional<FocusRequest> request = model_.TakeFocusRequest();
+    if (!request)
+        return;
+    QWidget* box = request->box == FocusRequest::Box::Input ? txtInput : txtCoef.at(request->index);
+    box->setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::ShowCommandResult(const ErrorBoxes& errors) {
+    ShowModel();
+    ApplyFocusRequest();
+    for (const ErrorBox& box : errors)
+        ShowErrorBox(box, this);
+}
+
+void frmMain::txtCoef_Change(int index) {
+    ShowCommandResult(model_.SetCoefficient(index, txtCoef[index]->text().toStdString()));
+}
+
+void frmMain::txtFactor_Change() {
+    model_.SetFactor(txtFactor->text().toStdString());
+    cmdPut->setEnabled(model_.putEnabled());
+}
+
+void frmMain::cmdPut_Click() {
+    ShowCommandResult(model_.Put());
+}
+
+void frmMain::cmdTest_Click() {
+    ShowCommandResult(model_.Test());
+}
+
+void frmMain::cmdUpdate_Click() {
+    ShowCommandResult(model_.Update());
+}
+
+void frmMain::mnuFileQuit_Click() {
+    close();
+    // Ends at once: other windows close without asking their questions.
+    QCoreApplication::exit(0);
+}
+
+} // namespace valdrex

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "app/main_model.h"
+#include "app/startup_settings.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace valdrex {
+
+class NumericLineEdit;
+
+// The main window. All of its logic lives in MainModel; after every user action the window
+// calls the model, copies the model's texts into its controls, moves the focus where the
+// model asks and shows the model's message boxes.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // Loads the settings from `store` (with the default database path from `env`); the
+    // settings go back to `store` when the window closes.
+    frmMain(ModuleState& state, SettingsStore& store, const AppEnvironment& env,
+            QWidget* parent = nullptr);
+
+    MainModel& model() { return model_; }
+
+  protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // The control tree (main_window_controls.cpp).
+    void BuildControls();
+    void BuildCoefficientGrid(QGroupBox* frame);
+    void SetTabOrder();
+    // The menu tree and its enabling rules (main_window_menus.cpp).
+    void BuildMenus();
+    void ConnectMenus();
+    void ConnectControls();
+    // The commands that open other windows (main_window_dialogs.cpp).
+    void ConnectDialogMenus();
+
+    void Form_Load(const AppEnvironment& env);
+    void Form_Activate();
+    void ShowDatabaseFileCaption();
+
+    // Copies every text of the model into the controls without running their change events.
+    void ShowModel();
+    void ApplyFocusRequest();
+    // After a command: the controls show the model, the focus moves, the boxes are shown.
+    void ShowCommandResult(const ErrorBoxes& errors);
+
+    void txtCoef_Change(int index);
+    void txtFactor_Change();
+    void cmdPut_Click();
+    void cmdTest_Click();
+    void cmdUpdate_Click();
+
+    void mnuFileQuit_Click();
+    void mnuEdit_Click();
+    void mnuEditCut_Click();
+    void mnuCopySelection_Click();
+    void mnuCopyAll_Click();
+    void mnuEditPaste_Click();
+    void mnuEditDelete_Click();
+    void mnuSolve_Click();
+    void mnuSolveFind_Click();
+    void mnuSolveRuffini_Click();
+
+    void mnuFileApri_Click();
+    void mnuSolveBaristow_Click();
+    void mnuSolveDicotomic_Click();
+    void mnuSolveNewton_Click();
+    void mnuSolveTest_Click();
+    void mnuOptions_Click();
+    void mnuHelpHelp_Click();
+    void mnuHelpAbout_Click();
+
+    // The window's active control: the last of its controls that had the focus (the menu bar
+    // takes the focus while it is worked from the keyboard, but is no control of the form).
+    QWidget* ActiveControl() const;
+    void TrackActiveControl(QWidget* now);
+
+    SettingsStore& store_;
+    MainModel model_;
+    QPointer<QWidget> activeControl_;
+
+    QGroupBox* Frame3 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* fraNote = nullptr;
+    QGroupBox* fraTest = nullptr;
+    QGroupBox* fraCmd = nullptr;
+    QLineEdit* txtEquation = nullptr;
+    std::array<NumericLineEdit*, kCoefficientCount> txtCoef{};
+    std::array<QLabel*, kCoefficientCount> lblx{};
+    std::array<QLabel*, kCoefficientCount> lblExp{};
+    QListWidget* lstSol = nullptr;
+    QPlainTextEdit* txtNote = nullptr;
+    QPushButton* cmdUpdate = nullptr;
+    QPushButton* cmdTest = nullptr;
+    NumericLineEdit* txtInput = nullptr;
+    QLabel* lblPx = nullptr;
+    QLineEdit* txtOutput = nullptr;
+    QLineEdit* txtFactor = nullptr;
+    QPushButton* cmdPut = nullptr;
+    QLabel* lblMsg = nullptr;
+    QLabel* lblInfo = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileApri = nullptr;
+    QAction* mnuFileQuit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuEditCut = nullptr;
+    QMenu* mnuEditCopy = nullptr;
+    QAction* mnuCopySelection = nullptr;
+    QAction* mnuCopyAll = nullptr;
+    QAction* mnuEditPaste = nullptr;
+    QAction* mnuEditDelete = nullptr;
+    QMenu* mnuSolve = nullptr;
+    QAction* mnuSolveFind = nullptr;
+    QMenu* mnuSolveApproximate = nullptr;
+    QAction* mnuSolveBaristow = nullptr;
+    QAction* mnuSolveDicotomic = nullptr;
+    QAction* mnuSolveNewton = nullptr;
+    QAction* mnuSolveRuffini = nullptr;
+    QAction* mnuSolveTest = nullptr;
+    QMenu* mnuCustom = nullptr;
+    QAction* mnuOptions = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpHelp = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+};
+
+} // namespace valdrex

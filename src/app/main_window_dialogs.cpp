@@ -1,0 +1,79 @@
+// The main window's commands that open other windows: the database viewer, Preferences, the
+// options dialogs of the approximate methods, Test many numbers, Help and About.
+#include "app/main_window.h"
+#include "database/view_db_window.h"
+#include "dialogs/about_window.h"
+#include "dialogs/help_window.h"
+#include "dialogs/message_box.h"
+#include "dialogs/method_dialogs.h"
+#include "dialogs/preferences_dialog.h"
+#include "dialogs/scan_progress_dialog.h"
+#include "dialogs/test_many_window.h"
+
+#include <QAction>
+
+namespace valdrex {
+
+void frmMain::ConnectDialogMenus() {
+    connect(mnuFileApri, &QAction::triggered, this, &frmMain::mnuFileApri_Click);
+    connect(mnuSolveBaristow, &QAction::triggered, this, &frmMain::mnuSolveBaristow_Click);
+    connect(mnuSolveDicotomic, &QAction::triggered, this, &frmMain::mnuSolveDicotomic_Click);
+    connect(mnuSolveNewton, &QAction::triggered, this, &frmMain::mnuSolveNewton_Click);
+    connect(mnuSolveTest, &QAction::triggered, this, &frmMain::mnuSolveTest_Click);
+    connect(mnuOptions, &QAction::triggered, this, &frmMain::mnuOptions_Click);
+    connect(mnuHelpHelp, &QAction::triggered, this, &frmMain::mnuHelpHelp_Click);
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+}
+
+void frmMain::mnuFileApri_Click() {
+    ShowDatabaseViewer(model_.state().DatabaseFile, this);
+}
+
+void frmMain::mnuSolveBaristow_Click() {
+    ShowCommandResult(model_.Solve(SolveMethod::Bairstow, [this](MethodOptions& options) {
+        ShowBairstowOptions(options, this);
+    }));
+}
+
+void frmMain::mnuSolveDicotomic_Click() {
+    ScanProgressDialog progress(this);
+    ShowCommandResult(model_.Solve(
+        SolveMethod::Bisection,
+        [this](MethodOptions& options) { ShowBisectionOptions(options, this); },
+        progress.callback()));
+}
+
+void frmMain::mnuSolveNewton_Click() {
+    ShowCommandResult(model_.Solve(
+        SolveMethod::Newton, [this](MethodOptions& options) { ShowNewtonOptions(options, this); }));
+}
+
+void frmMain::mnuSolveTest_Click() {
+    bool canOpen = false;
+    ShowCommandResult(model_.PrepareTestMany(canOpen));
+    if (canOpen)
+        ShowTestManyNumbers(model_.state(), this);
+}
+
+void frmMain::mnuOptions_Click() {
+    ModuleState& state = model_.state();
+    PreferenceValues values{state.SaveEquations, state.OverwriteFile, state.EvaluateSymbolically,
+                            state.ShowWelcome, state.DatabaseFile};
+    ShowPreferences(values, this);
+    state.SaveEquations = values.SaveEquations;
+    state.OverwriteFile = values.OverwriteFile;
+    state.EvaluateSymbolically = values.EvaluateSymbolically;
+    state.ShowWelcome = values.ShowWelcome;
+    state.DatabaseFile = values.DatabaseFile;
+}
+
+void frmMain::mnuHelpHelp_Click() {
+    if (const std::optional<ErrorBox> failure = ShowHelp(this))
+        ShowErrorBox(*failure, this);
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    ShowAbout(model_.state(), this);
+}
+
+} // namespace valdrex

@@ -1,0 +1,204 @@
+// The main window's menu tree, the enabling rules that run when a menu opens, and the Edit
+// menu's commands.
+#include "app/edit_commands.h"
+#include "app/main_window.h"
+#include "app/shortcut_guard.h"
+#include "dialogs/message_box.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenuBar>
+
+namespace valdrex {
+namespace {
+
+QMenu* AddMenu(QWidget* parent, const QString& name, const QString& caption) {
+    auto* menu = new QMenu(caption, parent);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    if (auto* bar = qobject_cast<QMenuBar*>(parent))
+        bar->addMenu(menu);
+    else
+        qobject_cast<QMenu*>(parent)->addMenu(menu);
+    return menu;
+}
+
+QAction* AddItem(QMenu* menu, const QString& name, const QString& caption,
+                 const QKeySequence& shortcut = {}) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
+    item->setShortcut(shortcut);
+    return item;
+}
+
+void AddSeparator(QMenu* menu, const QString& name) {
+    menu->addSeparator()->setObjectName(name);
+}
+
+QKeySequence Ctrl(Qt::Key key) {
+    return QKeySequence(Qt::CTRL | key);
+}
+
+} // namespace
+
+void frmMain::BuildMenus() {
+    QMenuBar* bar = menuBar();
+
+    mnuFile = AddMenu(bar, QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    mnuFileApri = AddItem(mnuFile, QStringLiteral("mnuFileApri"), QStringLiteral("&Edit"));
+    mnuFileQuit = AddItem(mnuFile, QStringLiteral("mnuFileQuit"), QStringLiteral("&Quit"));
+
+    mnuEdit = AddMenu(bar, QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
+    mnuEditCut =
+        AddItem(mnuEdit, QStringLiteral("mnuEditCut"), QStringLiteral("&Cut"), Ctrl(Qt::Key_X));
+    mnuEditCopy = AddMenu(mnuEdit, QStringLiteral("mnuEditCopy"), QStringLiteral("&Copy"));
+    mnuCopySelection = AddItem(mnuEditCopy, QStringLiteral("mnuCopySelection"),
+                               QStringLiteral("&Selected text"), Ctrl(Qt::Key_C));
+    mnuCopyAll = AddItem(mnuEditCopy, QStringLiteral("mnuCopyAll"), QStringLiteral("&All text"),
+                         Ctrl(Qt::Key_A));
+    mnuEditPaste =
+        AddItem(mnuEdit, QStringLiteral("mnuEditPaste"), QStringLiteral("&Paste"), Ctrl(Qt::Key_V));
+    mnuEditDelete = AddItem(mnuEdit, QStringLiteral("mnuEditDelete"),
+                            QStringLiteral("&Set all to zero"), Ctrl(Qt::Key_S));
+
+    mnuSolve = AddMenu(bar, QStringLiteral("mnuSolve"), QStringLiteral("&Maths"));
+    mnuSolveFind = AddItem(mnuSolve, QStringLiteral("mnuSolveFind"), QStringLiteral("&Solve"),
+                           Ctrl(Qt::Key_F));
+    AddSeparator(mnuSolve, QStringLiteral("mnuSolveL2"));
+    mnuSolveApproximate = AddMenu(mnuSolve, QStringLiteral("mnuSolveApproximate"),
+                                  QStringLiteral("&Approximate roots"));
+    mnuSolveBaristow = AddItem(mnuSolveApproximate, QStringLiteral("mnuSolveBaristow"),
+                               QStringLiteral("&Baristow..."));
+    mnuSolveDicotomic = AddItem(mnuSolveApproximate, QStringLiteral("mnuSolveDicotomic"),
+                                QStringLiteral("&Dicotomic..."));
+    mnuSolveNewton = AddItem(mnuSolveApproximate, QStringLiteral("mnuSolveNewton"),
+                             QStringLiteral("&Newton..."));
+    mnuSolveRuffini = AddItem(mnuSolve, QStringLiteral("mnuSolveRuffini"),
+                              QStringLiteral("&Rationals roots"), Ctrl(Qt::Key_R));
+    AddSeparator(mnuSolve, QStringLiteral("mnuSolveL1"));
+    mnuSolveTest =
+        AddItem(mnuSolve, QStringLiteral("mnuSolveTest"), QStringLiteral("&Test many numbers..."));
+
+    mnuCustom = AddMenu(bar, QStringLiteral("mnuCustom"), QStringLiteral("&Options"));
+    mnuOptions =
+        AddItem(mnuCustom, QStringLiteral("mnuOptions"), QStringLiteral("&Preferences..."));
+
+    mnuHelp = AddMenu(bar, QStringLiteral("mnuHelp"), QStringLiteral("&?"));
+    mnuHelpHelp = AddItem(mnuHelp, QStringLiteral("mnuHelpHelp"), QStringLiteral("&Help..."));
+    mnuHelpAbout = AddItem(mnuHelp, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About..."));
+}
+
+void frmMain::ConnectMenus() {
+    connect(mnuFileQuit, &QAction::triggered, this, &frmMain::mnuFileQuit_Click);
+
+    connect(mnuEdit, &QMenu::aboutToShow, this, &frmMain::mnuEdit_Click);
+    connect(mnuEditCut, &QAction::triggered, this, &frmMain::mnuEditCut_Click);
+    connect(mnuCopySelection, &QAction::triggered, this, &frmMain::mnuCopySelection_Click);
+    connect(mnuCopyAll, &QAction::triggered, this, &frmMain::mnuCopyAll_Click);
+    connect(mnuEditPaste, &QAction::triggered, this, &frmMain::mnuEditPaste_Click);
+    connect(mnuEditDelete, &QAction::triggered, this, &frmMain::mnuEditDelete_Click);
+
+    connect(mnuSolve, &QMenu::aboutToShow, this, &frmMain::mnuSolve_Click);
+    connect(mnuSolveFind, &QAction::triggered, this, &frmMain::mnuSolveFind_Click);
+    connect(mnuSolveRuffini, &QAction::triggered, this, &frmMain::mnuSolveRuffini_Click);
+
+    // The toolkit opens no menu for a shortcut key, so the enabling rules run just before it
+    // looks the key up.
+    auto* guard = new ShortcutGuard(
+        this,
+        [this] {
+            mnuEdit_Click();
+            mnuSolve_Click();
+        },
+        this);
+    qApp->installEventFilter(guard);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { TrackActiveControl(now); });
+}
+
+QWidget* frmMain::ActiveControl() const {
+    return activeControl_ ? activeControl_.data() : focusWidget();
+}
+
+void frmMain::TrackActiveControl(QWidget* now) {
+    if (now != nullptr && now->window() == this && !qobject_cast<QMenuBar*>(now))
+        activeControl_ = now;
+}
+
+void frmMain::mnuEdit_Click() {
+    const EditMenuState menu =
+        EditMenuEnabling(ActiveControl(), txtFactor, QGuiApplication::clipboard()->text());
+    mnuEditCut->setEnabled(menu.cut);
+    mnuCopySelection->setEnabled(menu.copySelection);
+    mnuEditPaste->setEnabled(menu.paste);
+}
+
+void frmMain::mnuEditCut_Click() {
+    mnuEdit_Click();
+    if (!mnuEditCut->isEnabled())
+        return;
+    QWidget* box = ActiveControl();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(SelectedText(box));
+    ReplaceSelectedText(box, QString());
+}
+
+void frmMain::mnuCopySelection_Click() {
+    mnuEdit_Click();
+    if (!mnuCopySelection->isEnabled())
+        return;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(SelectedText(ActiveControl()));
+}
+
+void frmMain::mnuCopyAll_Click() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(QString::fromStdString(model_.CopyAllText()));
+    ShowModel();
+}
+
+void frmMain::mnuEditPaste_Click() {
+    mnuEdit_Click();
+    if (!mnuEditPaste->isEnabled())
+        return;
+    QWidget* box = ActiveControl();
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!IsPastableNumber(text.toStdString(), PasteTargetOf(box))) {
+        ShowErrorBox(
+            {"The text you are trying to paste is not a valid number", BoxIcon::None, kAppTitle},
+            this);
+        return;
+    }
+    ReplaceSelectedText(box, text);
+}
+
+void frmMain::mnuEditDelete_Click() {
+    ShowCommandResult(model_.ClearAll());
+}
+
+void frmMain::mnuSolve_Click() {
+    const MathsMenuState menu = MathsMenuEnabling(model_.coefficients());
+    mnuSolveFind->setEnabled(menu.solve);
+    mnuSolveApproximate->menuAction()->setEnabled(menu.approximate);
+    mnuSolveRuffini->setEnabled(menu.rationals);
+}
+
+void frmMain::mnuSolveFind_Click() {
+    mnuSolve_Click();
+    if (!mnuSolveFind->isEnabled())
+        return;
+    ShowCommandResult(model_.Solve(SolveMethod::Exact));
+}
+
+void frmMain::mnuSolveRuffini_Click() {
+    mnuSolve_Click();
+    if (!mnuSolveRuffini->isEnabled())
+        return;
+    ShowCommandResult(model_.Solve(SolveMethod::Rational));
+}
+
+} // namespace valdrex
