@@ -2,6 +2,7 @@
 // method, then Test and Put. Nothing is written to disk. The input format is in model_input.h.
 
 #include "app/main_model.h"
+#include "core/coefficient_text.h"
 #include "core/equation_text.h"
 #include "core/failure.h"
 #include "core/number_text.h"
@@ -124,11 +125,14 @@ void CheckRationalRoots(const MainModel& model) {
 }
 
 // The equation text of number-shaped boxes keeps to its alphabet, and a record stays one line
-// of the file's code page.
+// of the file's code page. (Texts of any other shape are echoed into the record as they are.)
 void CheckTexts(const MainModel& model) {
+    // Put writes a blank before non-negative numbers; the equation text ignores it.
     for (const std::string& box : model.coefficients())
-        if (!IsPastableNumber(box, PasteTarget::Coefficient))
+        if (!IsPastableNumber(TrimBlanks(box), PasteTarget::Coefficient))
             return;
+    if (!IsPastableNumber(model.input(), PasteTarget::Input))
+        return;
     std::string equation = model.equation();
     for (std::size_t at; (at = equation.find(kMiddleDot)) != std::string::npos;)
         equation.erase(at, kMiddleDot.size());
