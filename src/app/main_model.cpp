@@ -61,7 +61,8 @@ MathsMenuState MathsMenuEnabling(const CoefficientTexts& coefficients) {
 }
 
 MainModel::MainModel(ModuleState& state) : state_(state) {
-    coefficients_.fill("0");
+    static const std::string kZero = "0";
+    coefficients_.fill(kZero);
 }
 
 ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
@@ -156,7 +157,8 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
         return {};
     }
     lines_.clear();
-    solText_ = {};
+    for (std::string& text : solText_)
+        text.clear();
 
     if (IsApproximate(method) && optionsDialog) {
         optionsDialog(state_.Options);

@@ -2,7 +2,6 @@
 
 #include "cli/message_text.h"
 #include "cli/method_offer.h"
-#include "database/record.h"
 
 namespace valdrex::cli {
 namespace {
@@ -71,8 +70,12 @@ std::optional<std::string> EquationRunner::Solve(std::span<const std::string_vie
     report.testOutput = model.output();
     report.errors = errors_;
     if (options_.json) {
-        record_ = RecordText(
-            {model.equation(), model.solText(), model.input(), model.output(), model.factor()});
+        fields_.equation = model.equation();
+        fields_.SolText = model.solText();
+        fields_.input = model.input();
+        fields_.output = model.output();
+        fields_.factor = model.factor();
+        record_ = RecordText(fields_);
         report.record = record_;
     }
     return std::nullopt;

@@ -4,6 +4,7 @@
 #include "app/module_state.h"
 #include "cli/cli_options.h"
 #include "cli/equation_report.h"
+#include "database/record.h"
 
 #include <optional>
 #include <span>
@@ -34,7 +35,8 @@ class EquationRunner {
     MainModel::OptionsDialog optionsDialog_;
     std::optional<MainModel> model_;
     ErrorBoxes errors_;
-    std::string text_; // one coefficient text, reused
+    std::string text_;    // one coefficient text, reused
+    RecordFields fields_; // reused, so that copying the texts allocates nothing
     std::string record_;
     bool saveFailed_ = false;
 };

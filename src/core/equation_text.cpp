@@ -30,29 +30,47 @@ void AppendPower(std::string& s, int power) {
     }
 }
 
+bool IsSign(char c) {
+    return c == '+' || c == '-';
+}
+
+// Appends as SpaceSigns would leave it: a sign after the first character is set apart.
+void AppendSpaced(std::string& s, std::string_view piece) {
+    for (const char c : piece) {
+        if (IsSign(c) && !s.empty()) {
+            s += ' ';
+            s += c;
+            s += ' ';
+        } else {
+            s += c;
+        }
+    }
+}
+
+// Appends the term of one coefficient to the equation text being built, signs already spaced.
+// A "+" that would open the text is left out, as the text never starts with one.
 void AppendTerm(std::string& s, std::string_view c, int power) {
     const double value = TextToNumber(c);
     if (value == 0)
         return;
     if (c == "1" || c == "-1") {
-        s += c[0] == '1' ? '+' : '-';
+        if (c[0] == '-')
+            AppendSpaced(s, "-");
+        else if (!s.empty())
+            s += " + ";
         if (power == 0)
             s += '1';
         else
             AppendPower(s, power);
         return;
     }
-    if (value > 0)
-        s += '+';
-    s += c;
+    if (value > 0 && !s.empty())
+        s += " + ";
+    AppendSpaced(s, c);
     if (power > 0) {
         s += kMiddleDot;
         AppendPower(s, power);
     }
-}
-
-bool IsSign(char c) {
-    return c == '+' || c == '-';
 }
 
 // SpaceSigns without a second string: the text grows and is filled from its end.
@@ -93,11 +111,8 @@ std::string EquationText(const CoefficientTexts& coefficients) {
                                                : std::string_view(text).substr(firstNonBlank);
         AppendTerm(s, Normalized(unblanked, storage), i);
     }
-    if (!s.empty() && s[0] == '+')
-        s.erase(0, 1);
     if (s.empty())
         return "0 = 0";
-    SpaceSignsInPlace(s);
     s += " = 0";
     return s;
 }

@@ -1,6 +1,7 @@
 #include "core/integer_math.h"
 
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 namespace valdrex {
@@ -13,7 +14,12 @@ double Gcd(double a, double b) {
     // Euclid needs at most a few thousand remainder steps on Doubles; the bound only guards
     // against rounding that keeps a remainder from shrinking.
     for (int step = 0; b != 0 && step < 5000; ++step) {
-        const double r = a - std::floor(a / b) * b;
+        const double q = a / b;
+        // For a quotient from 0 to 2^63 the cast is the floor, without a library call.
+        const double whole = q >= 0 && q < 9.2e18
+                                 ? static_cast<double>(static_cast<std::int64_t>(q))
+                                 : std::floor(q);
+        const double r = a - whole * b;
         a = b;
         b = r;
     }
