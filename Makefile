@@ -37,6 +37,8 @@ fuzz: deps
 
 bench: build
 	./$(BUILD_DIR)/bench/valdrex_bench
+	./$(BUILD_DIR)/bench/solver_latency_bench
+	python3 bench/throughput.py $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
