@@ -143,12 +143,52 @@ void CheckTexts(const MainModel& model) {
     Require(DecodeCp1252(EncodeCp1252(record)) == record);
 }
 
+// The degree of the polynomial the grid describes, or nothing when the grid cannot be read.
+std::optional<int> GridDegree(const MainModel& model) {
+    Polynomial a{};
+    if (ReadCoefficients(model.coefficients(), a))
+        return std::nullopt;
+    int n = kCoefficientCount - 1;
+    while (n > 0 && a[n] == 0)
+        --n;
+    return n;
+}
+
+// How many roots each method lists, and what a failure leaves in the labels.
+void CheckCounts(const MainModel& model, SolveMethod method, const ErrorBoxes& errors, int n) {
+    const std::size_t lines = model.solutionLines().size();
+    switch (method) {
+    case SolveMethod::Exact:
+        // Every root of a degree up to 4, complex ones included, unless a solver failed.
+        if (n <= 4 && errors.empty())
+            Require(lines == static_cast<std::size_t>(n));
+        return;
+    case SolveMethod::Newton:
+        Require(lines <= 1);
+        break;
+    case SolveMethod::Bairstow:
+    case SolveMethod::Rational:
+        Require(lines <= static_cast<std::size_t>(n));
+        break;
+    case SolveMethod::Bisection:
+        break;
+    }
+    // A failure ends the solver at once: no status and, for the rational roots, no factor.
+    if (!errors.empty())
+        Require(model.message().empty() && model.factor().empty());
+    if (method == SolveMethod::Rational && !model.factor().empty())
+        Require(model.message() ==
+                (lines == 0 ? "There aren't rational roots" : "Solutions found"));
+}
+
 void SolveWith(MainModel& model, SolveMethod method) {
     const ErrorBoxes errors = model.Solve(method, {}, CancelScan);
     CheckBoxes(errors, method);
     CheckSolutions(model, method);
     CheckModel(model);
     CheckTexts(model);
+    if (const std::optional<int> n = GridDegree(model))
+        CheckCounts(model, method, errors, *n);
     if (method != SolveMethod::Rational)
         Require(model.factor().empty());
     else

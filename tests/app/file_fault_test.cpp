@@ -1,21 +1,18 @@
-// Faults of the database file met by the commands that write it: a full disk, a folder where
-// the file should be, a file that may not be written. Each is reported once, in the style of
-// the command, and the bytes already in the database stay as they were.
+// Faults of the database file met by the main window's commands that write it: a full disk, a
+// folder where the file should be, a file that may not be written. Each is reported once, in
+// the record writer's style, and the bytes already in the database stay as they were. (The
+// viewer's whole-file save is tested with the database file functions.)
 
 #include "app/main_model.h"
 #include "core/error_box.h"
 #include "core/failure.h"
-#include "database/database_file.h"
+#include "file_size_limit.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace valdrex {
@@ -45,36 +42,6 @@ std::string Describe(const ErrorBoxes& boxes) {
 // A plain box (the record writer's style) for the failure with this errno.
 std::string PlainBoxFor(int errnoValue) {
     return Describe({PlainErrorBox(FileFailure(errnoValue))});
-}
-
-// Runs `action` in a child process whose files cannot grow beyond `limit` bytes, as on a full
-// disk, and returns what it reported. The child ignores SIGXFSZ, so a write past the limit
-// fails with EFBIG instead of killing it.
-std::string WithFileSizeLimit(rlim_t limit, const std::function<std::string()>& action) {
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return "no pipe";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit rl{limit, limit};
-        std::string report = ::setrlimit(RLIMIT_FSIZE, &rl) == 0 ? action() : "no limit";
-        const ssize_t written = ::write(channel[1], report.data(), report.size());
-        ::_exit(written == static_cast<ssize_t>(report.size()) ? 0 : 1);
-    }
-    ::close(channel[1]);
-    std::string report;
-    char buffer[512];
-    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, static_cast<std::size_t>(got));
-    ::close(channel[0]);
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child)
-        return "no child";
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return "child ended abnormally, status " + std::to_string(status);
-    return report;
 }
 
 // One command that writes the database, with the settings it runs under.
@@ -174,41 +141,6 @@ TEST_F(FileFaultTest, AReadOnlyDatabaseIsReportedAndKeepsItsBytes) {
         EXPECT_EQ(Run(command), PlainBoxFor(EACCES) + " info=\"\"");
         EXPECT_EQ(Bytes(database_), kOldBytes);
     }
-}
-
-// The viewer's save writes the whole text; a failure shows the viewer's critical box.
-std::string SaveAsTheViewerDoes(const fs::path& path, const std::string& text) {
-    try {
-        WriteWholeFile(path.string(), text);
-    } catch (const RuntimeFailure& failure) {
-        return Describe({CriticalErrorBox(failure)});
-    }
-    return "saved";
-}
-
-TEST_F(FileFaultTest, AViewerSaveOnAFullDiskKeepsThePreviousFile) {
-    const std::string edited = kOldBytes + "a longer text than the disk can take\r\n";
-    for (const rlim_t limit : {rlim_t{0}, rlim_t{3}, rlim_t{kOldBytes.size()}}) {
-        SCOPED_TRACE("limit " + std::to_string(limit));
-        Put(database_, kOldBytes);
-        EXPECT_EQ(WithFileSizeLimit(limit, [&] { return SaveAsTheViewerDoes(database_, edited); }),
-                  "[Error 27. File too large|critical|Valdrex]");
-        EXPECT_EQ(Bytes(database_), kOldBytes);
-        // Nothing is left behind beside the database.
-        EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
-    }
-    EXPECT_EQ(SaveAsTheViewerDoes(database_, edited), "saved");
-    EXPECT_EQ(Bytes(database_), edited);
-}
-
-TEST_F(FileFaultTest, AViewerSaveOverAReadOnlyFileKeepsIt) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permission bits do not stop the superuser's writes";
-    Put(database_, kOldBytes);
-    fs::permissions(database_, fs::perms::owner_read);
-    EXPECT_EQ(SaveAsTheViewerDoes(database_, "edited"),
-              "[Error 13. Permission denied|critical|Valdrex]");
-    EXPECT_EQ(Bytes(database_), kOldBytes);
 }
 
 } // namespace
