@@ -42,3 +42,8 @@ bench: build
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+
+# The Debian package of the release build, written to $(BUILD_DIR).
+.PHONY: package
+package: build
+	cmake --build --preset release --target package
