@@ -18,7 +18,7 @@ namespace {
 constexpr char kDivisionByZeroMessage[] = "Division by 0";
 
 bool HasNonZeroValue(const std::string& text) {
-    if (text == "0")
+    if (text.size() == 1 && text[0] == '0')
         return false;
     try {
         return TextToNumber(text) != 0;

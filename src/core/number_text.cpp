@@ -41,7 +41,10 @@ std::optional<double> PlainInteger(std::string_view s) {
 bool WritePlainInteger(double value, int precision, bool leadingBlank, std::string& text) {
     static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    if (!(std::fabs(value) < kPowersOfTen[precision]) || value != std::trunc(value))
+    // Below 10^15 the cast to a 64-bit integer is exact for a whole value: a wholeness test
+    // without a library call.
+    if (!(std::fabs(value) < kPowersOfTen[precision]) ||
+        static_cast<double>(static_cast<std::int64_t>(value)) != value)
         return false;
     char buf[20];
     char* end = buf + sizeof buf;
