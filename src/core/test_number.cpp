@@ -2,6 +2,7 @@
 
 #include "core/checked_math.h"
 #include "core/number_text.h"
+#include "core/working_polynomial.h"
 
 namespace valdrex {
 
@@ -35,10 +36,8 @@ std::optional<int> ReadTestCoefficients(const CoefficientTexts& texts, TestCoeff
 }
 
 double EvaluateTest(const TestCoefficients& coef, double x) {
-    double y = 0;
-    for (int i = 0; i < kCoefficientCount; ++i)
-        y = Finite(CheckedPow(x, i) * coef[i] + y);
-    return y;
+    // The typed coefficients are summed exactly as the working polynomial is.
+    return EvaluateP(coef, x);
 }
 
 } // namespace valdrex
