@@ -69,6 +69,23 @@ void IgnoreFileSizeSignal() {
     (void)ignored;
 }
 
+// Devices and pipes are neither replaced nor read to their end: a database kept in /dev/null
+// must stay that device, and /dev/zero never ends. Every open is non-blocking, so a pipe
+// without a partner fails at once instead of waiting for one.
+constexpr std::size_t kMaxSpecialFileBytes = 1 << 20;
+
+bool IsSpecialFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+}
+
+void WriteInPlace(const std::string& path, std::string_view bytes) {
+    FileDescriptor file(path, O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
+    if (const int error = WriteAll(file.get(), bytes); error != 0)
+        FailFile(error);
+    file.Close();
+}
+
 // QSaveFile keeps no errno of its own: take the one its failing call left, or the closest
 // match for the kind of failure it reports.
 int SaveFailureErrno(const QSaveFile& file, const QString& path, int errnoAfterCall) {
@@ -99,7 +116,7 @@ void AppendLine(const std::string& path, std::string_view utf8Line, bool truncat
         return;
     }
     const std::string bytes = EncodeCp1252(utf8Line) + "\r\n";
-    FileDescriptor file(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC);
+    FileDescriptor file(path, O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC);
     struct stat before {};
     if (::fstat(file.get(), &before) != 0)
         FailFile(errno);
@@ -112,12 +129,15 @@ void AppendLine(const std::string& path, std::string_view utf8Line, bool truncat
 }
 
 void EnsureFileExists(const std::string& path) {
-    FileDescriptor file(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC);
+    FileDescriptor file(path, O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC);
     file.Close();
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    FileDescriptor file(path, O_RDONLY | O_CREAT | O_CLOEXEC);
+    FileDescriptor file(path, O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    if (::fstat(file.get(), &st) != 0)
+        FailFile(errno);
     std::string bytes;
     char buffer[65536];
     for (;;) {
@@ -130,6 +150,8 @@ std::string ReadWholeFile(const std::string& path) {
         if (got == 0)
             break;
         bytes.append(buffer, static_cast<std::size_t>(got));
+        if (!S_ISREG(st.st_mode) && bytes.size() > kMaxSpecialFileBytes)
+            FailFile(EFBIG);
     }
     file.Close();
     return DecodeCp1252(bytes);
@@ -137,6 +159,10 @@ std::string ReadWholeFile(const std::string& path) {
 
 void WriteWholeFile(const std::string& path, std::string_view utf8Text) {
     const std::string bytes = EncodeCp1252(utf8Text);
+    if (IsSpecialFile(path)) {
+        WriteInPlace(path, bytes);
+        return;
+    }
     const QString qPath = QString::fromStdString(path);
     QSaveFile file(qPath);
     errno = 0;
