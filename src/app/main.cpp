@@ -10,6 +10,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(valdrex::kAppTitle));
     QApplication::setWindowIcon(valdrex::ProgramIcon());
+    // Lets the desktop pair the running windows with the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.valdrex.Valdrex"));
 
     valdrex::ModuleState state;
     valdrex::QtSettingsStore store;
