@@ -64,6 +64,15 @@ TEST(BatchCommandTest, AllLinesValidExitsWithZero) {
     EXPECT_EQ(lines[1].substr(0, 10), "{\"line\":2,");
 }
 
+TEST(BatchCommandTest, ErrorBoxTextsGoToStandardErrorWithTheirLine) {
+    // P at 10^200 overflows: the Test command's error box, not an invalid line.
+    const std::string huge = "1" + std::string(200, '0');
+    const ProgramResult r = RunSolve({"--batch", "--test", huge}, "\n1 0 0\n");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "x^2 = 0\nx1 = 0\nx2 = 0\nSolutions found\n\n");
+    EXPECT_EQ(r.err, "line 2: Error  1001. Overflow\n");
+}
+
 // Whether the batch reader skips the line (blank, or a comment).
 bool Skipped(std::string line) {
     if (!line.empty() && line.back() == '\r')

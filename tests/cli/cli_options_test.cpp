@@ -110,12 +110,5 @@ TEST(CliOptionsTest, OptionTextsAreTypedAsInTheirBoxes) {
     EXPECT_EQ(Parse({"--p", "-", "1"}).options.methodOptions.BairstowPText, "-");
 }
 
-TEST(CliOptionsTest, MethodNamesRoundTrip) {
-    for (const SolveMethod m : {SolveMethod::Exact, SolveMethod::Rational, SolveMethod::Bairstow,
-                                SolveMethod::Bisection, SolveMethod::Newton})
-        EXPECT_EQ(MethodFromName(MethodName(m)), m);
-    EXPECT_FALSE(MethodFromName("Exact"));
-}
-
 } // namespace
 } // namespace valdrex::cli

@@ -49,18 +49,6 @@ TEST(EquationReportTest, PlainTextLeavesOutWhatIsEmpty) {
     EXPECT_EQ(out, "x^3 - 2·x^2 + x - 2 = 0\nx1 = 2\n");
 }
 
-TEST(EquationReportTest, ErrorTextsNameTheBatchLine) {
-    const RationalExample example;
-    EquationReport report = example.Report();
-    std::string err;
-    AppendErrorBoxTexts(err, report);
-    EXPECT_EQ(err, "Error  1001. Overflow\n2. No such \"file\"\n");
-    report.line = 4;
-    err.clear();
-    AppendErrorBoxTexts(err, report);
-    EXPECT_EQ(err, "line 4: Error  1001. Overflow\nline 4: 2. No such \"file\"\n");
-}
-
 TEST(EquationReportTest, JsonHasEveryField) {
     const RationalExample example;
     std::string out;
