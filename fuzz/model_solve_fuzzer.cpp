@@ -97,15 +97,26 @@ std::optional<__int128> Term(__int128 c, __int128 x, __int128 y, int k, int n) {
     return t;
 }
 
+// The polynomial the grid describes and its degree, or nothing when the grid cannot be read.
+struct GridPolynomial {
+    Polynomial a{};
+    int degree = 0;
+};
+std::optional<GridPolynomial> ReadGrid(const MainModel& model) {
+    GridPolynomial g;
+    if (ReadCoefficients(model.coefficients(), g.a))
+        return std::nullopt;
+    g.degree = kCoefficientCount - 1;
+    while (g.degree > 0 && g.a[g.degree] == 0)
+        --g.degree;
+    return g;
+}
+
 // A listed rational root p/q is an exact root of the polynomial the grid describes:
 // q^n * P(p/q) = 0, checked in 128-bit integers wherever they suffice.
-void CheckRationalRoots(const MainModel& model) {
-    Polynomial a{};
-    if (ReadCoefficients(model.coefficients(), a))
-        return;
-    int n = kCoefficientCount - 1;
-    while (n > 0 && a[n] == 0)
-        --n;
+void CheckRationalRoots(const MainModel& model, const GridPolynomial& grid) {
+    const Polynomial& a = grid.a;
+    const int n = grid.degree;
     for (const std::string& text : model.solText()) {
         if (text.empty())
             continue;
@@ -143,17 +154,6 @@ void CheckTexts(const MainModel& model) {
     Require(DecodeCp1252(EncodeCp1252(record)) == record);
 }
 
-// The degree of the polynomial the grid describes, or nothing when the grid cannot be read.
-std::optional<int> GridDegree(const MainModel& model) {
-    Polynomial a{};
-    if (ReadCoefficients(model.coefficients(), a))
-        return std::nullopt;
-    int n = kCoefficientCount - 1;
-    while (n > 0 && a[n] == 0)
-        --n;
-    return n;
-}
-
 // How many roots each method lists, and what a failure leaves in the labels.
 void CheckCounts(const MainModel& model, SolveMethod method, const ErrorBoxes& errors, int n) {
     const std::size_t lines = model.solutionLines().size();
@@ -187,12 +187,13 @@ void SolveWith(MainModel& model, SolveMethod method) {
     CheckSolutions(model, method);
     CheckModel(model);
     CheckTexts(model);
-    if (const std::optional<int> n = GridDegree(model))
-        CheckCounts(model, method, errors, *n);
     if (method != SolveMethod::Rational)
         Require(model.factor().empty());
-    else
-        CheckRationalRoots(model);
+    if (const std::optional<GridPolynomial> grid = ReadGrid(model)) {
+        CheckCounts(model, method, errors, grid->degree);
+        if (method == SolveMethod::Rational)
+            CheckRationalRoots(model, *grid);
+    }
     // Nothing of one solve leaks into the next: the same command shows the same again.
     const std::string first = Outcome(model, errors);
     Require(Outcome(model, model.Solve(method, {}, CancelScan)) == first);
