@@ -60,10 +60,10 @@ MathsMenuState MathsMenuEnabling(const CoefficientTexts& coefficients) {
     return menu;
 }
 
-MainModel::MainModel(ModuleState& state) : state_(state) {
-    static const std::string kZero = "0";
-    coefficients_.fill(kZero);
-}
+// Every box starts as "0", built in place (the batch front end makes a model per equation).
+MainModel::MainModel(ModuleState& state)
+    : state_(state), coefficients_{"0", "0", "0", "0", "0", "0", "0",
+                                   "0", "0", "0", "0", "0", "0"} {}
 
 ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
     if (coefficients_[power] == text)

@@ -57,7 +57,8 @@ std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a
         const long long product = static_cast<long long>(f[i].numerator) * scale;
         if (product < -2147483648LL || product > 2147483647LL)
             return i;
-        result[i] = static_cast<double>(product) / f[i].denominator;
+        const double numerator = static_cast<double>(product);
+        result[i] = f[i].denominator == 1 ? numerator : numerator / f[i].denominator;
     }
     a = result;
     return std::nullopt;
