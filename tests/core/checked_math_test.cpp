@@ -1,6 +1,7 @@
 #include "core/checked_math.h"
-#include "core/failure.h"
+#include "core/error_box.h"
 #include "core/integer_math.h"
+#include "core_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -10,67 +11,63 @@
 namespace valdrex {
 namespace {
 
-TEST(RoundToInt32, RoundsHalvesToEven) {
-    const struct {
-        double in;
-        int out;
-    } cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},          {-0.5, 0},        {-1.5, -2},
-                 {-2.5, -2}, {2.4, 2},   {2.6, 3},          {2147483647, 2147483647},
-                 {-2147483648.0, -2147483647 - 1},           {-2147483648.5, -2147483647 - 1}};
-    for (const auto& c : cases)
-        EXPECT_EQ(RoundToInt32(c.in), c.out) << c.in;
-}
+using testing::FailureOf;
 
-TEST(RoundToInt32, FailsOutsideTheRange) {
-    for (double v : {2147483647.5, 2147483648.0, -2147483649.0, 1e300,
-                     std::numeric_limits<double>::quiet_NaN(),
-                     std::numeric_limits<double>::infinity()}) {
-        try {
-            RoundToInt32(v);
-            ADD_FAILURE() << v;
-        } catch (const RuntimeFailure& f) {
-            EXPECT_EQ(f.number(), kOverflowNumber);
-        }
-    }
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kMax = 2147483647, kMin = -2147483648.0;
+
+TEST(RoundToInt32, RoundsHalvesToEvenAndFailsOutsideTheRange) {
+    const double cases[][2] = {{0.5, 0},     {1.5, 2},     {2.5, 2},          {-0.5, 0},
+                               {-1.5, -2},   {-2.5, -2},   {2.4, 2},          {2.6, 3},
+                               {kMax, kMax}, {kMin, kMin}, {kMin - 0.5, kMin}};
+    for (const auto& c : cases)
+        EXPECT_EQ(RoundToInt32(c[0]), c[1]) << c[0];
+    for (double v : {kMax + 0.5, kMax + 1, kMin - 1, 1e300, kNaN, kInf})
+        EXPECT_EQ(FailureOf([&] { RoundToInt32(v); }), kOverflowNumber) << v;
 }
 
 TEST(ToSingle, RoundsToNearestAndFailsBeyondRange) {
     EXPECT_EQ(ToSingle(1.0 / 3), 1.0f / 3);
     EXPECT_EQ(ToSingle(FLT_MAX), FLT_MAX);
-    EXPECT_THROW(ToSingle(1e39), RuntimeFailure);
-    EXPECT_THROW(ToSingle(-1e39), RuntimeFailure);
     EXPECT_EQ(ToSingle(1e-50), 0.0f);
+    EXPECT_EQ(FailureOf([] { ToSingle(1e39); }), kOverflowNumber);
+    EXPECT_EQ(FailureOf([] { ToSingle(-1e39); }), kOverflowNumber);
 }
 
 TEST(CheckedArithmetic, RaisesTheMatchingFailure) {
-    const auto number = [](auto f) {
-        try {
-            f();
-        } catch (const RuntimeFailure& e) {
-            return e.number();
-        }
-        return 0;
-    };
-    EXPECT_EQ(number([] { CheckedDiv(1, 0); }), kDivisionByZeroNumber);
-    EXPECT_EQ(number([] { CheckedDiv(0, 0); }), kDivisionByZeroNumber);
-    EXPECT_EQ(number([] { CheckedDiv(1e300, 1e-300); }), kOverflowNumber);
-    EXPECT_EQ(number([] { CheckedSqrt(-1e-300); }), kInvalidArgumentNumber);
-    EXPECT_EQ(number([] { CheckedPow(10, 400); }), kOverflowNumber);
-    EXPECT_EQ(number([] { CheckedPow(-8, 1.0 / 3); }), kInvalidArgumentNumber);
+    EXPECT_EQ(FailureOf([] { CheckedDiv(1, 0); }), kDivisionByZeroNumber);
+    EXPECT_EQ(FailureOf([] { CheckedDiv(0, 0); }), kDivisionByZeroNumber);
+    EXPECT_EQ(FailureOf([] { CheckedDiv(1e300, 1e-300); }), kOverflowNumber);
+    EXPECT_EQ(FailureOf([] { CheckedSqrt(-1e-300); }), kInvalidArgumentNumber);
+    EXPECT_EQ(FailureOf([] { CheckedPow(10, 400); }), kOverflowNumber);
+    EXPECT_EQ(FailureOf([] { CheckedPow(-8, 1.0 / 3); }), kInvalidArgumentNumber);
     EXPECT_EQ(CheckedPow(0, 0), 1);
     EXPECT_EQ(CheckedSqrt(0), 0);
 }
 
 TEST(GcdLcm, FollowEuclid) {
-    const struct {
-        double a, b, gcd;
-    } cases[] = {{-12, 18, 6}, {18, -12, 6}, {5, 0, 5}, {0, 5, 5}, {0, 0, 0}, {-7, 0, 7},
-                 {1, 1, 1},    {4, 6, 2},    {2147483647, 2147483646, 1}, {1.5, 0.5, 0.5}};
+    const double cases[][3] = {{-12, 18, 6},    {18, -12, 6},       {5, 0, 5}, {0, 5, 5},
+                               {0, 0, 0},       {-7, 0, 7},         {1, 1, 1}, {4, 6, 2},
+                               {1.5, 0.5, 0.5}, {kMax, kMax - 1, 1}};
     for (const auto& c : cases)
-        EXPECT_EQ(Gcd(c.a, c.b), c.gcd) << c.a << "," << c.b;
+        EXPECT_EQ(Gcd(c[0], c[1]), c[2]) << c[0] << "," << c[1];
     EXPECT_EQ(Lcm(4, 6), 12);
     EXPECT_EQ(Lcm(0, 5), 0);
     EXPECT_EQ(Lcm(-3, 4), 12);
+}
+
+TEST(ErrorBox, ComposesEachStyle) {
+    const RuntimeFailure f(kOverflowNumber, "Overflow");
+    EXPECT_EQ(PlainErrorBox(f), (ErrorBox{"1001. Overflow", BoxIcon::None, "Valdrex"}));
+    EXPECT_EQ(CriticalErrorBox(f),
+              (ErrorBox{"Error 1001. Overflow", BoxIcon::Critical, "Valdrex"}));
+    EXPECT_EQ(SolverErrorBox(f), (ErrorBox{"Error  1001. Overflow", BoxIcon::Critical, "Error"}));
+    EXPECT_EQ(HelpErrorBox(f), (ErrorBox{"1001. Overflow", BoxIcon::Critical, "Valdrex"}));
+    EXPECT_EQ(RationalErrorBox(f), (ErrorBox{"1001. Overflow", BoxIcon::Critical, "Error"}));
+    // File failures carry the system's description; an unknown cause reads as an I/O failure.
+    EXPECT_EQ(PlainErrorBox(FileFailure(2)).text, "2. No such file or directory");
+    EXPECT_EQ(FileFailure(0).number(), 5);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/coefficient_text.h"
-#include "core/failure.h"
+#include "core/paste_check.h"
+#include "core_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -8,83 +9,73 @@
 namespace valdrex {
 namespace {
 
+using testing::FailureOf;
+
 TEST(NormalizeCoefficient, GivesTheCanonicalForm) {
-    const struct {
-        const char* in;
-        const char* out;
-    } cases[] = {
-        {"0.5", "1/2"},  {"-0.75", "-3/4"}, {"2.50", "5/2"}, {".5", "1/2"},  {"3.", "3"},
-        {"1.0", "1"},    {".", "0"},        {"-.", "0"},     {"4/6", "2/3"}, {"-4/6", "-2/3"},
-        {"6/3", "2"},    {"0/5", "0"},      {" 7 ", "7"},    {"3/", "1/0"},  {"-5/0", "-1/0"},
-        {"10/4", "5/2"}, {"-0.5", "-1/2"},  {"0.000", "0"},  {"12", "12"},   {"007", "007"},
-        {"-", "-"},      {"", ""},          {"abc", "abc"},  {"1E-05", "1E-05"},
-        {"0.1", "1/10"}, {"-0.000", "0"},   {"2147483647", "2147483647"},
-    };
+    const char* cases[][2] = {
+        {"0.5", "1/2"},  {"-0.75", "-3/4"}, {"2.50", "5/2"}, {".5", "1/2"},   {"3.", "3"},
+        {"1.0", "1"},    {".", "0"},        {"-.", "0"},     {"4/6", "2/3"},  {"-4/6", "-2/3"},
+        {"6/3", "2"},    {"0/5", "0"},      {" 7 ", "7"},    {"3/", "1/0"},   {"-5/0", "-1/0"},
+        {"10/4", "5/2"}, {"-0.5", "-1/2"},  {"0.000", "0"},  {"0.1", "1/10"}, {"-0.000", "0"}};
     for (const auto& c : cases)
-        EXPECT_EQ(NormalizeCoefficient(c.in), c.out) << c.in;
-}
-
-TEST(NormalizeCoefficient, FailsWhereItCannotReduce) {
-    for (const char* text : {"0/0", "0/", "/", "3000000000/2", "1/3000000000", "0.0000000001",
-                             "99999999999.5"})
-        EXPECT_THROW(NormalizeCoefficient(text), RuntimeFailure) << text;
-    // A long integer without "/" or "." is passed on unchanged.
-    EXPECT_EQ(NormalizeCoefficient("99999999999"), "99999999999");
-}
-
-TEST(NormalizeCoefficient, AcceptsAnyText) {
+        EXPECT_EQ(NormalizeCoefficient(c[0]), c[1]) << c[0];
+    // Texts without "/" and "." are passed on unchanged, however long.
+    for (const char* same : {"12", "007", "-", "", "abc", "1E-05", "2147483647", "99999999999"})
+        EXPECT_EQ(NormalizeCoefficient(same), same);
+    for (const char* text : {"0/0", "0/", "/"})
+        EXPECT_EQ(FailureOf([&] { NormalizeCoefficient(text); }), kDivisionByZeroNumber) << text;
+    for (const char* text : {"3000000000/2", "1/3000000000", "0.0000000001", "99999999999.5"})
+        EXPECT_EQ(FailureOf([&] { NormalizeCoefficient(text); }), kOverflowNumber) << text;
+    // Any length is accepted.
     const std::string longText(10000, '7');
     EXPECT_EQ(NormalizeCoefficient(longText), longText);
     EXPECT_THROW(NormalizeCoefficient(longText + "/1"), RuntimeFailure);
     EXPECT_THROW(NormalizeCoefficient(std::string(10000, '/')), RuntimeFailure);
 }
 
-struct KeyCase {
-    KeyRule rule;
-    char32_t key;
-    const char* text;
-    int caret;
-    bool accepted;
-};
-
+// The text a key is typed into shows the caret as "|"; '\b' is Backspace.
 TEST(FilterNumericKey, FollowsEachVariant) {
-    const KeyCase cases[] = {
-        // grid
-        {KeyRule::Grid, '7', "", 0, true},
-        {KeyRule::Grid, kBackspace, "5", 1, true},
-        {KeyRule::Grid, '-', "5", 1, false},
-        {KeyRule::Grid, '-', "5", 0, true},
-        {KeyRule::Grid, '-', "-5", 0, false},
-        {KeyRule::Grid, '/', "3.5", 3, false},
-        {KeyRule::Grid, '.', "3/", 2, false},
-        {KeyRule::Grid, '/', "3/4", 3, false},
-        {KeyRule::Grid, '/', "3", 1, true},
-        {KeyRule::Grid, '.', "3", 1, true},
-        {KeyRule::Grid, 'e', "3", 1, false},
-        {KeyRule::Grid, ' ', "3", 1, false},
-        {KeyRule::Grid, U'\u00B7', "3", 1, false},
-        // signed decimal
-        {KeyRule::SignedDecimal, '/', "3", 1, false},
-        {KeyRule::SignedDecimal, '.', "3", 1, true},
-        {KeyRule::SignedDecimal, '.', "3.", 2, false},
-        {KeyRule::SignedDecimal, '-', "1", 1, false},
-        {KeyRule::SignedDecimal, '-', "1", 0, true},
-        {KeyRule::SignedDecimal, '.', "3/4", 3, true},
-        // increment
-        {KeyRule::Increment, '.', "3/4", 3, false},
-        {KeyRule::Increment, '/', "3", 1, false},
-        {KeyRule::Increment, '.', "3", 1, true},
-        // accuracy digit
-        {KeyRule::AccuracyDigit, '9', "", 0, false},
-        {KeyRule::AccuracyDigit, '8', "8", 1, true},
-        {KeyRule::AccuracyDigit, '0', "", 0, true},
-        {KeyRule::AccuracyDigit, kBackspace, "8", 1, false},
-        {KeyRule::AccuracyDigit, '-', "", 0, false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(FilterNumericKey(c.rule, c.key, c.text, c.caret), c.accepted)
-            << static_cast<int>(c.rule) << " key " << static_cast<int>(c.key) << " in \""
-            << c.text << "\"";
+    const KeyRule grid = KeyRule::Grid, decimal = KeyRule::SignedDecimal, step = KeyRule::Increment,
+                  digit = KeyRule::AccuracyDigit;
+    const struct {
+        KeyRule rule;
+        char32_t key;
+        std::string text;
+        bool accepted;
+    } cases[] = {
+        {grid, '7', "|", true},         {grid, '\b', "5|", true},    {grid, '-', "5|", false},
+        {grid, '-', "|5", true},        {grid, '-', "|-5", false},   {grid, '/', "3.5|", false},
+        {grid, '.', "3/|", false},      {grid, '/', "3/4|", false},  {grid, '/', "3|", true},
+        {grid, '.', "3|", true},        {grid, 'e', "3|", false},    {grid, ' ', "3|", false},
+        {grid, U'\u00B7', "3|", false}, {decimal, '/', "3|", false}, {decimal, '.', "3|", true},
+        {decimal, '.', "3.|", false},   {decimal, '-', "1|", false}, {decimal, '-', "|1", true},
+        {decimal, '.', "3/4|", true},   {step, '.', "3/4|", false},  {step, '/', "3|", false},
+        {step, '.', "3|", true},        {digit, '9', "|", false},    {digit, '8', "8|", true},
+        {digit, '0', "|", true},        {digit, '\b', "8|", false},  {digit, '-', "|", false}};
+    for (const auto& c : cases) {
+        const std::size_t caret = c.text.find('|');
+        const std::string text = c.text.substr(0, caret) + c.text.substr(caret + 1);
+        EXPECT_EQ(FilterNumericKey(c.rule, c.key, text, int(caret)), c.accepted)
+            << int(c.rule) << " key " << int(c.key) << " in " << c.text;
+    }
+}
+
+TEST(IsPastableNumber, ChecksTheShapeOfANumber) {
+    // text, then whether a coefficient box and the test input take it
+    const struct {
+        const char* text;
+        bool coefficient, input;
+    } cases[] = {{"3/4", true, false},    {"-0.25", true, true},  {"0.25-", false, false},
+                 {"1,5", false, false},   {"1/2.5", true, false}, {"-.5", true, true},
+                 {"1/2/3", false, false}, {"/2", false, false},   {"2/", false, false},
+                 {"1-2", false, false},   {"1e5", false, false},  {"12", true, true},
+                 {"", true, true},        {"1..2", false, false}, {" 1", false, false},
+                 {"+1", false, false},    {"-", true, true},      {"1\r\n", false, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsPastableNumber(c.text, PasteTarget::Coefficient), c.coefficient) << c.text;
+        EXPECT_EQ(IsPastableNumber(c.text, PasteTarget::Input), c.input) << c.text;
+        EXPECT_TRUE(IsPastableNumber(c.text, PasteTarget::Note)) << c.text;
+    }
 }
 
 } // namespace

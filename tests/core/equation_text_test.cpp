@@ -1,20 +1,13 @@
 #include "core/equation_text.h"
-#include "core/failure.h"
+#include "core_test_support.h"
 
 #include <gtest/gtest.h>
-
-#include <map>
 
 namespace valdrex {
 namespace {
 
-CoefficientTexts Grid(const std::map<int, std::string>& boxes) {
-    CoefficientTexts t;
-    t.fill("0");
-    for (const auto& [power, text] : boxes)
-        t[power] = text;
-    return t;
-}
+using testing::FailureOf;
+using testing::Grid;
 
 TEST(EquationText, RendersTheGrid) {
     const struct {
@@ -44,21 +37,16 @@ TEST(EquationText, RendersTheGrid) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(EquationText(Grid(c.grid)), c.text) << c.text;
+    // A coefficient that cannot be reduced fails.
+    EXPECT_EQ(FailureOf([] { EquationText(Grid({{2, "0/"}})); }), kDivisionByZeroNumber);
+    EXPECT_EQ(FailureOf([] { EquationText(Grid({{2, "9999999999.5"}})); }), kOverflowNumber);
 }
 
-TEST(EquationText, FailsOnAnUnreducibleCoefficient) {
-    EXPECT_THROW(EquationText(Grid({{2, "0/"}})), RuntimeFailure);
-    EXPECT_THROW(EquationText(Grid({{2, "9999999999.5"}})), RuntimeFailure);
-}
-
-TEST(SpaceSigns, SetsSignsApart) {
+TEST(SpaceSignsAndRemoveSpaces, TouchBlanksAndSignsOnly) {
     EXPECT_EQ(SpaceSigns("x^2-3·x+2 = 0"), "x^2 - 3·x + 2 = 0");
     EXPECT_EQ(SpaceSigns("-x"), "-x");
     EXPECT_EQ(SpaceSigns("a - b"), "a  -  b");
     EXPECT_EQ(SpaceSigns(""), "");
-}
-
-TEST(RemoveSpaces, DropsBlanksOnly) {
     EXPECT_EQ(RemoveSpaces("x^2 - 3·x + 2 = 0"), "x^2-3·x+2=0");
     EXPECT_EQ(RemoveSpaces("x^2  + 1 "), "x^2+1");
     EXPECT_EQ(RemoveSpaces("a\tb"), "a\tb");
