@@ -10,8 +10,8 @@
 namespace valdrex {
 namespace {
 
-using testing::MakeContext;
 using testing::Expected;
+using testing::MakeContext;
 using testing::Outcome;
 using V = std::vector<double>;
 
