@@ -1,43 +1,21 @@
 #include "app/home_folder.h"
 
+#include <QByteArray>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 
 namespace valdrex {
 namespace {
 
-// Sets or unsets an environment variable for the life of the object.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        Apply(value);
-    }
-    ~ScopedEnv() { Apply(old_ ? old_->c_str() : nullptr); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    void Apply(const char* value) {
-        if (value)
-            ::setenv(name_, value, 1);
-        else
-            ::unsetenv(name_);
-    }
-
-    const char* name_;
-    std::optional<std::string> old_;
-};
+void SetEnv(const char* name, const char* value) {
+    value != nullptr ? qputenv(name, value) : qunsetenv(name);
+}
 
 TEST(HomeFolder, PrefersHomeDriveAndHomePath) {
+    const QByteArray home = qgetenv("HOME");
     const struct {
-        const char* drive;
-        const char* path;
-        const char* home;
+        const char *drive, *path, *home;
         std::string expected;
     } cases[] = {
         {"/data", "/users/ann", "/home/ann", "/data/users/ann"},
@@ -47,25 +25,24 @@ TEST(HomeFolder, PrefersHomeDriveAndHomePath) {
         {nullptr, nullptr, nullptr, ""},
     };
     for (const auto& c : cases) {
-        const ScopedEnv drive("HOMEDRIVE", c.drive);
-        const ScopedEnv path("HOMEPATH", c.path);
-        const ScopedEnv home("HOME", c.home);
-        EXPECT_EQ(HomeFolder(), c.expected) << c.expected;
+        SetEnv("HOMEDRIVE", c.drive);
+        SetEnv("HOMEPATH", c.path);
+        SetEnv("HOME", c.home);
+        EXPECT_EQ(HomeFolder(), c.expected);
     }
+    qunsetenv("HOMEDRIVE");
+    qunsetenv("HOMEPATH");
+    qputenv("HOME", home);
 }
 
 TEST(StripTrailingSeparator, RemovesOneSeparator) {
-    const struct {
-        std::string path;
-        std::string expected;
-    } cases[] = {{"/home/ann/", "/home/ann"},
-                 {"/home/ann", "/home/ann"},
-                 {"/a//", "/a/"},
-                 {"/", ""},
-                 {"", ""},
-                 {"a\\", "a\\"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(StripTrailingSeparator(c.path), c.expected) << c.path;
+    for (const auto& [path, expected] : {std::pair{"/home/ann/", "/home/ann"},
+                                         {"/home/ann", "/home/ann"},
+                                         {"/a//", "/a/"},
+                                         {"/", ""},
+                                         {"", ""},
+                                         {"a\\", "a\\"}})
+        EXPECT_EQ(StripTrailingSeparator(path), expected) << path;
 }
 
 TEST(ProgramFolder, NamesTheRunningExecutable) {

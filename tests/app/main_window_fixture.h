@@ -1,20 +1,18 @@
 #pragma once
 
+#include "app/home_folder.h"
 #include "app/main_window.h"
 #include "app/settings_store.h"
+#include "gui_test.h"
 
-#include <gtest/gtest.h>
-
+#include <QClipboard>
+#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
+#include <QMenu>
 #include <QPushButton>
-#include <QTimer>
 
-#include <functional>
 #include <map>
 #include <memory>
-#include <vector>
 
 namespace valdrex {
 
@@ -24,73 +22,86 @@ inline const QString kDot = QString(QChar(0x00B7));
 // Coefficient texts by power, as typed.
 using Grid = std::map<int, const char*>;
 
-struct ShownBox {
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title;
-    bool okOnly = false;
-};
-
-// Answers every modal message box with its OK button and keeps what it showed. Other modal
-// windows are closed by `answerDialog` (by default they are rejected) and their class names
-// kept.
-class ModalBoxAnswerer {
-  public:
-    ModalBoxAnswerer();
-    const std::vector<ShownBox>& boxes() const { return boxes_; }
-    const QStringList& dialogs() const { return dialogs_; }
-    void clear() { boxes_.clear(); }
-
-    std::function<void(QDialog&)> answerDialog;
-
-  private:
-    void AnswerOpenBox();
-
-    QTimer timer_;
-    std::vector<ShownBox> boxes_;
-    QStringList dialogs_;
-};
-
 // A fresh start for every test: no stored settings, no database file, an empty clipboard.
+// Message boxes are answered with OK and kept in answer_.boxes; other dialogs are cancelled.
 class MainWindowTest : public ::testing::Test {
   protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        QFile::remove(SettingsPath());
+        QFile::remove(DatabasePath());
+        QGuiApplication::clipboard()->clear();
+    }
 
-    static QString HomePath();
-    static QString SettingsPath();
-    static QString DatabasePath();
-    static QByteArray ReadFile(const QString& path);
+    static QString HomePath() { return qEnvironmentVariable("HOME"); }
+    static QString SettingsPath() {
+        return qEnvironmentVariable("XDG_CONFIG_HOME") + "/Valdrex/Valdrex.ini";
+    }
+    static QString DatabasePath() { return HomePath() + "/Valdrexdb.txt"; }
+    static QByteArray ReadFile(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     // Creates the window as the program does, shows it and waits until it is active.
-    frmMain& OpenWindow();
-    // Closes the window by its close box and drops it.
-    void CloseWindow();
-    void Activate();
-
-    template <typename Widget> Widget* Find(const QString& name) const {
-        auto* widget = window_->findChild<Widget*>(name);
-        EXPECT_NE(widget, nullptr) << name.toStdString();
-        return widget;
+    void OpenWindow() {
+        const AppEnvironment env{QCoreApplication::applicationDirPath().toStdString(), "Valdrex",
+                                 HomeFolder()};
+        window_ = std::make_unique<frmMain>(state_, store_, env);
+        window_->show();
+        Activate();
     }
-    QLineEdit* Coef(int power) const;
-    QString Text(const QString& lineEditName) const;
+    // Closes the window by its close box and drops it.
+    void CloseWindow() {
+        window_->close();
+        window_.reset();
+    }
+    // The offscreen platform does not give the activation back when a message box closes.
+    void Activate() {
+        if (QApplication::activeWindow() == window_.get())
+            return;
+        window_->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    }
+
+    template <typename Widget = QLineEdit> Widget* Find(const QString& name) const {
+        return Child<Widget>(window_.get(), name);
+    }
+    QLineEdit* Coef(int power) const { return Find(QString("txtCoef_%1").arg(power)); }
+    QString Text(const QString& name) const { return Find(name)->text(); }
+    QString Label(const QString& name) const { return Find<QLabel>(name)->text(); }
 
     // Visits the box by Tab and types `keys` one at a time.
-    void Type(QWidget* box, const QString& keys);
-    void TypeCoefficient(int power, const QString& keys) { Type(Coef(power), keys); }
+    void Type(QWidget* box, const QString& keys) {
+        Activate();
+        if (box->hasFocus())
+            Find<QPushButton>("cmdTest")->setFocus(Qt::TabFocusReason);
+        box->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(box, keys);
+    }
     // Sets all to zero (Ctrl+S) and types the grid's coefficients.
-    void EnterGrid(const Grid& grid);
+    void EnterGrid(const Grid& grid) {
+        PressCtrl(Qt::Key_S);
+        for (const auto& [power, keys] : grid)
+            Type(Coef(power), keys);
+    }
     // A Ctrl+letter press where the focus is.
-    void PressCtrl(Qt::Key key);
-    // Opens a menu of the menu bar as the user would, and closes it again.
-    void OpenAndCloseMenu(const QString& menuName);
-    bool IsEnabled(const QString& actionName) const;
+    void PressCtrl(Qt::Key key) {
+        Activate();
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target != nullptr ? target : window_.get(), key, Qt::ControlModifier);
+    }
+    // Whether the item is enabled once its menu has been opened as the user would.
+    bool IsEnabled(const char* menu, const char* item) const {
+        Find<QMenu>(menu)->popup(window_->mapToGlobal(QPoint(10, 10)));
+        Find<QMenu>(menu)->hide();
+        return Find<QAction>(item)->isEnabled();
+    }
+    void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
 
     ModuleState state_;
     QtSettingsStore store_;
+    ModalAnswer answer_;
     std::unique_ptr<frmMain> window_;
-    ModalBoxAnswerer answerer_;
 };
 
 } // namespace valdrex

@@ -1,11 +1,9 @@
 #include "app/settings_store.h"
 
-#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 
 namespace valdrex {
@@ -15,12 +13,9 @@ namespace {
 // it is pointed at a temporary folder before any test runs.
 class TemporaryConfigFolder : public ::testing::Environment {
   public:
-    void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        ::setenv("XDG_CONFIG_HOME", folder_.path().toUtf8().constData(), 1);
-    }
+    void SetUp() override { qputenv("XDG_CONFIG_HOME", folder_.path().toUtf8()); }
     static QString IniPath() {
-        return QString::fromUtf8(std::getenv("XDG_CONFIG_HOME")) + "/Valdrex/Valdrex.ini";
+        return qEnvironmentVariable("XDG_CONFIG_HOME") + "/Valdrex/Valdrex.ini";
     }
 
   private:
@@ -35,24 +30,17 @@ std::string Section() {
     return ::testing::UnitTest::GetInstance()->current_test_info()->name();
 }
 
-enum class StoreKind { Memory, Qt };
-
-std::unique_ptr<SettingsStore> MakeStore(StoreKind kind) {
-    if (kind == StoreKind::Memory)
-        return std::make_unique<MemorySettingsStore>();
-    return std::make_unique<QtSettingsStore>();
-}
-
-class BothStores : public ::testing::TestWithParam<StoreKind> {
+class BothStores : public ::testing::TestWithParam<bool> {
   protected:
-    std::unique_ptr<SettingsStore> store_ = MakeStore(GetParam());
+    std::unique_ptr<SettingsStore> store_ =
+        GetParam() ? std::unique_ptr<SettingsStore>(std::make_unique<QtSettingsStore>())
+                   : std::make_unique<MemorySettingsStore>();
 };
 
 TEST_P(BothStores, ReadsBackWhatWasWritten) {
     EXPECT_EQ(store_->Read(Section(), "Save equations"), std::nullopt);
-    const std::string values[] = {
-        "1", "0", "", "/home/ann/Valdrexdb.txt", "a, b; c=d", "caf\xC3\xA9 \xE2\x82\xAC"};
-    for (const auto& value : values) {
+    for (const char* value :
+         {"1", "0", "", "/home/ann/Valdrexdb.txt", "a, b; c=d", "caf\xC3\xA9 \xE2\x82\xAC"}) {
         store_->Write(Section(), "Save equations", value);
         EXPECT_EQ(store_->Read(Section(), "Save equations"), value);
     }
@@ -66,19 +54,14 @@ TEST_P(BothStores, KeysIgnoreCase) {
     EXPECT_EQ(store_->Read(Section(), "File for"), std::nullopt);
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, BothStores, ::testing::Values(StoreKind::Memory, StoreKind::Qt),
-                         [](const auto& info) {
-                             return info.param == StoreKind::Memory ? "Memory" : "Qt";
-                         });
+INSTANTIATE_TEST_SUITE_P(Settings, BothStores, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Qt" : "Memory"; });
 
 TEST(QtSettingsStore, KeepsOneEntryInTheUsersConfigFolder) {
     QtSettingsStore().Write(Section(), "File for saving", "/a.txt");
     QtSettingsStore().Write(Section(), "File for Saving", "/b.txt");
     EXPECT_EQ(QtSettingsStore().Read(Section(), "file for saving"), "/b.txt");
-
-    const QString iniPath = TemporaryConfigFolder::IniPath();
-    ASSERT_TRUE(QFileInfo::exists(iniPath));
-    QSettings file(iniPath, QSettings::IniFormat);
+    QSettings file(TemporaryConfigFolder::IniPath(), QSettings::IniFormat);
     file.beginGroup(QString::fromStdString(Section()));
     EXPECT_EQ(file.childKeys(), QStringList{"File for Saving"});
 }

@@ -1,6 +1,7 @@
 #include "app/settings_store.h"
 #include "app/startup_settings.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,24 +13,19 @@ namespace fs = std::filesystem;
 
 class StartupSettingsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("valdrex-startup-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(root_);
+    StartupSettingsTest() {
         fs::create_directories(root_ / "home");
         fs::create_directories(root_ / "program");
-        env_ = {(root_ / "program").string() + "/", "valdrex", (root_ / "home").string()};
-        previous_ = fs::current_path();
     }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(root_);
-    }
+    // The load changes the current folder.
+    ~StartupSettingsTest() override { fs::current_path(previous_); }
 
-    fs::path root_;
-    fs::path previous_;
-    AppEnvironment env_;
+    std::string PathOf(const char* name) const { return (root_ / name).string(); }
+
+    QTemporaryDir dir_;
+    const fs::path root_ = dir_.path().toStdString();
+    const fs::path previous_ = fs::current_path();
+    AppEnvironment env_{PathOf("program") + "/", "valdrex", PathOf("home")};
     MemorySettingsStore store_;
     ModuleState state_;
 };
@@ -39,58 +35,54 @@ TEST_F(StartupSettingsTest, FirstStartUsesTheDefaultsAndCreatesTheDatabase) {
     EXPECT_EQ(state_.SaveEquations, 1);
     EXPECT_EQ(state_.OverwriteFile, 0);
     EXPECT_EQ(state_.EvaluateSymbolically, 1);
-    EXPECT_EQ(state_.DatabaseFile, (root_ / "home" / "valdrexdb.txt").string());
-    EXPECT_TRUE(fs::exists(state_.DatabaseFile));
+    EXPECT_EQ(state_.DatabaseFile, PathOf("home/valdrexdb.txt"));
     EXPECT_EQ(fs::file_size(state_.DatabaseFile), 0u);
     EXPECT_EQ(fs::current_path(), root_ / "home");
 }
 
 TEST_F(StartupSettingsTest, AStoredPathIsUsedAndCreated) {
-    const std::string path = (root_ / "mine.txt").string();
-    store_.Write("Options", "File for Saving", path);
+    store_.Write("Options", "File for Saving", PathOf("mine.txt"));
     store_.Write("Options", "Overwrite the file", "1");
     EXPECT_TRUE(LoadMainSettings(state_, store_, env_));
-    EXPECT_EQ(state_.DatabaseFile, path);
+    EXPECT_EQ(state_.DatabaseFile, PathOf("mine.txt"));
     EXPECT_EQ(state_.OverwriteFile, 1);
-    EXPECT_TRUE(fs::exists(path));
+    EXPECT_TRUE(fs::exists(PathOf("mine.txt")));
 }
 
-TEST_F(StartupSettingsTest, ANonNumericSettingFallsBackToTheProgramFolder) {
+TEST_F(StartupSettingsTest, FailuresFallBackToTheProgramFolder) {
+    // A non-numeric setting fails before the title is set; the switches read so far stay.
     store_.Write("Options", "Save equations", "yes");
     store_.Write("Options", "Evaluate simbolically", "1");
     EXPECT_FALSE(LoadMainSettings(state_, store_, env_));
-    EXPECT_EQ(state_.SaveEquations, 0);
-    EXPECT_EQ(state_.OverwriteFile, 0);
-    EXPECT_EQ(state_.EvaluateSymbolically, 0);
-    EXPECT_EQ(state_.DatabaseFile, (root_ / "program" / "valdrexdb.txt").string());
+    EXPECT_EQ(state_.SaveEquations + state_.OverwriteFile + state_.EvaluateSymbolically, 0);
+    EXPECT_EQ(state_.DatabaseFile, PathOf("program/valdrexdb.txt"));
     EXPECT_TRUE(fs::exists(state_.DatabaseFile));
-}
 
-TEST_F(StartupSettingsTest, AnUnusableHomeFallsBackAfterTheTitle) {
-    env_.homeFolder = (root_ / "no-such-home").string();
-    EXPECT_TRUE(LoadMainSettings(state_, store_, env_));
+    // An unusable home fails after the title.
+    state_ = ModuleState{};
+    MemorySettingsStore empty;
+    env_.homeFolder = PathOf("no-such-home");
+    EXPECT_TRUE(LoadMainSettings(state_, empty, env_));
     EXPECT_EQ(state_.SaveEquations, 1);
-    EXPECT_EQ(state_.DatabaseFile, (root_ / "program" / "valdrexdb.txt").string());
-}
+    EXPECT_EQ(state_.DatabaseFile, PathOf("program/valdrexdb.txt"));
 
-TEST_F(StartupSettingsTest, AnUnwritableFallbackStillEndsTheLoad) {
+    // An unwritable fallback still ends the load.
     env_.homeFolder.clear();
-    env_.programFolder = (root_ / "no-such-program").string();
-    EXPECT_TRUE(LoadMainSettings(state_, store_, env_));
+    env_.programFolder = PathOf("no-such-program");
+    EXPECT_TRUE(LoadMainSettings(state_, empty, env_));
     EXPECT_FALSE(fs::exists(state_.DatabaseFile));
 }
 
 TEST_F(StartupSettingsTest, StoresThePathOnlyWhenSaving) {
-    state_.SaveEquations = 0;
+    state_.SaveEquations = state_.EvaluateSymbolically = state_.ShowWelcome = 0;
     state_.OverwriteFile = 1;
-    state_.EvaluateSymbolically = 0;
-    state_.ShowWelcome = 0;
     state_.DatabaseFile = "/tmp/x.txt";
     StoreMainSettings(state_, store_);
-    EXPECT_EQ(store_.Read("Options", "Save equations"), "0");
-    EXPECT_EQ(store_.Read("Options", "Overwrite the file"), "1");
-    EXPECT_EQ(store_.Read("Options", "Evaluate simbolically"), "0");
-    EXPECT_EQ(store_.Read("Options", "Welcome"), "0");
+    for (const auto& [key, value] : {std::pair{"Save equations", "0"},
+                                     {"Overwrite the file", "1"},
+                                     {"Evaluate simbolically", "0"},
+                                     {"Welcome", "0"}})
+        EXPECT_EQ(store_.Read("Options", key), value) << key;
     EXPECT_EQ(store_.Read("Options", "File for saving"), std::nullopt);
     state_.SaveEquations = 1;
     StoreMainSettings(state_, store_);
@@ -99,8 +91,8 @@ TEST_F(StartupSettingsTest, StoresThePathOnlyWhenSaving) {
 
 TEST_F(StartupSettingsTest, WelcomeIsReadAsAnInteger) {
     EXPECT_EQ(ReadShowWelcome(store_), 1);
-    for (const auto& [stored, value] : std::initializer_list<std::pair<const char*, int>>{
-             {"0", 0}, {"1", 1}, {" 1 ", 1}, {"2", 2}, {"x", 0}}) {
+    for (const auto& [stored, value] :
+         {std::pair{"0", 0}, {"1", 1}, {" 1 ", 1}, {"2", 2}, {"x", 0}}) {
         store_.Write("Options", "Welcome", stored);
         EXPECT_EQ(ReadShowWelcome(store_), value) << stored;
     }

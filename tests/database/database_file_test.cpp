@@ -1,33 +1,22 @@
 #include "database/database_file.h"
 
 #include "core/failure.h"
+#include "file_bytes.h"
+#include "file_size_limit.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace valdrex {
 namespace {
 
-const std::string kExampleRecord = "2\xC2\xB7x - 4 = 0; S={ 2}";
+namespace fs = std::filesystem;
 
-std::string Bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Put(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
+// The errno `action` failed with, 0 when it succeeded.
 int FailureNumber(const std::function<void()>& action) {
     try {
         action();
@@ -37,117 +26,117 @@ int FailureNumber(const std::function<void()>& action) {
     return 0;
 }
 
+// The errno of every command at `path`: append, overwrite, ensure, read, save.
+std::string Errnos(const std::string& path) {
+    const std::function<void()> commands[] = {
+        [&] { AppendLine(path, "line", false); }, [&] { AppendLine(path, "line", true); },
+        [&] { EnsureFileExists(path); }, [&] { ReadWholeFile(path); },
+        [&] { WriteWholeFile(path, "text"); }};
+    std::string numbers;
+    for (const auto& command : commands)
+        numbers += std::to_string(FailureNumber(command)) + " ";
+    return numbers;
+}
+
 class DatabaseFile : public ::testing::Test {
   protected:
-    std::string PathOf(const std::string& name) const {
-        return dir_.filePath(name.c_str()).toStdString();
-    }
+    // A hang would stop the whole test run; the alarm turns it into a failure.
+    void SetUp() override { ::alarm(20); }
+    void TearDown() override { ::alarm(0); }
+    std::string PathOf(const char* name) const { return dir_.filePath(name).toStdString(); }
 
     QTemporaryDir dir_;
+    const std::string db_ = PathOf("db.txt");
 };
 
-TEST_F(DatabaseFile, WritesTheWorkedExampleByteForByte) {
-    const std::string path = PathOf("Valdrexdb.txt");
-    AppendLine(path, kExampleRecord, false);
-    const unsigned char expected[] = {0x32, 0xB7, 0x78, 0x20, 0x2D, 0x20, 0x34,
-                                      0x20, 0x3D, 0x20, 0x30, 0x3B, 0x20, 0x53,
-                                      0x3D, 0x7B, 0x20, 0x32, 0x7D, 0x0D, 0x0A};
-    EXPECT_EQ(Bytes(path), std::string(std::begin(expected), std::end(expected)));
+TEST_F(DatabaseFile, AppendsOrOverwritesCodePageLinesWithCrLf) {
+    AppendLine(db_, "2\xC2\xB7x - 4 = 0; S={ 2}", false);
+    AppendLine(db_, "two", false);
+    EXPECT_EQ(Bytes(db_), "2\xB7x - 4 = 0; S={ 2}\r\ntwo\r\n");
+    AppendLine(db_, "three", true);
+    AppendLine(db_, "", false); // an empty annotation is an empty line
+    EXPECT_EQ(Bytes(db_), "three\r\n\r\n");
+    AppendLine(db_, "x\xE2\x86\x92y", true);
+    EXPECT_EQ(Bytes(db_), "x?y\r\n");
 }
 
-TEST_F(DatabaseFile, AppendsOrOverwrites) {
-    const std::string path = PathOf("db.txt");
-    AppendLine(path, "one", false);
-    AppendLine(path, "two", false);
-    EXPECT_EQ(Bytes(path), "one\r\ntwo\r\n");
-    AppendLine(path, "three", true);
-    AppendLine(path, "", false); // an empty annotation is an empty line
-    EXPECT_EQ(Bytes(path), "three\r\n\r\n");
-    AppendLine(path, "x\xE2\x86\x92y", true);
-    EXPECT_EQ(Bytes(path), "x?y\r\n");
-}
-
-TEST_F(DatabaseFile, MissingFolderFailsWithNothingWritten) {
-    const std::string path = PathOf("missing/db.txt");
-    const auto expectNotFound = [&](const std::function<void()>& action) {
-        EXPECT_EQ(FailureNumber(action), ENOENT);
-        EXPECT_FALSE(std::filesystem::exists(PathOf("missing")));
-    };
-    expectNotFound([&] { AppendLine(path, "line", false); });
-    expectNotFound([&] { AppendLine(path, "line", true); });
-    expectNotFound([&] { EnsureFileExists(path); });
-    expectNotFound([&] { ReadWholeFile(path); });
-    expectNotFound([&] { WriteWholeFile(path, "text"); });
-}
-
-TEST_F(DatabaseFile, EnsureFileExistsCreatesButNeverChanges) {
-    const std::string path = PathOf("db.txt");
-    EnsureFileExists(path);
-    EXPECT_TRUE(std::filesystem::exists(path));
-    EXPECT_EQ(Bytes(path), "");
-    Put(path, "keep\r\n");
-    EnsureFileExists(path);
-    EXPECT_EQ(Bytes(path), "keep\r\n");
-}
-
-TEST_F(DatabaseFile, ReadWholeFileCreatesAMissingFileAndDecodes) {
-    const std::string path = PathOf("db.txt");
-    EXPECT_EQ(ReadWholeFile(path), "");
-    EXPECT_TRUE(std::filesystem::exists(path));
-    Put(path, "2\xB7x\r\n\x80\r\nlast");
-    EXPECT_EQ(ReadWholeFile(path), "2\xC2\xB7x\r\n\xE2\x82\xAC\r\nlast");
+TEST_F(DatabaseFile, ReadsAndCreatesButNeverChangesOnOpening) {
+    EXPECT_EQ(ReadWholeFile(db_), "");
+    EXPECT_TRUE(fs::exists(db_));
+    Put(db_, "2\xB7x\r\n\x80\r\nlast");
+    EnsureFileExists(db_);
+    EXPECT_EQ(ReadWholeFile(db_), "2\xC2\xB7x\r\n\xE2\x82\xAC\r\nlast");
+    fs::remove(db_);
+    EnsureFileExists(db_);
+    EXPECT_EQ(Bytes(db_), "");
+    EXPECT_TRUE(fs::exists(db_));
 }
 
 TEST_F(DatabaseFile, WriteWholeFileWritesTheTextAsItIs) {
-    const std::string path = PathOf("db.txt");
-    Put(path, "old text that is longer\r\n");
-    WriteWholeFile(path, "2\xC2\xB7x\r\nno line end");
-    EXPECT_EQ(Bytes(path), "2\xB7x\r\nno line end");
-    WriteWholeFile(path, "");
-    EXPECT_EQ(Bytes(path), "");
+    Put(db_, "old text that is longer\r\n");
+    WriteWholeFile(db_, "2\xC2\xB7x\r\nno line end");
+    EXPECT_EQ(Bytes(db_), "2\xB7x\r\nno line end");
+    WriteWholeFile(db_, "");
+    EXPECT_EQ(Bytes(db_), "");
 }
 
-TEST_F(DatabaseFile, WriteWholeFileOverAFolderLeavesItAlone) {
-    const std::string folder = PathOf("folder");
-    std::filesystem::create_directory(folder);
+TEST_F(DatabaseFile, FailuresReportErrnoAndChangeNothing) {
+    const std::string folder = PathOf("folder"), fifo = PathOf("fifo"), null = PathOf("null");
+    fs::create_directory(folder);
     Put(folder + "/inner.txt", "inner");
-    EXPECT_EQ(FailureNumber([&] { WriteWholeFile(folder, "text"); }), EISDIR);
+    EXPECT_EQ(Errnos(PathOf("missing/db.txt")), "2 2 2 2 2 ");
+    EXPECT_FALSE(fs::exists(PathOf("missing")));
+    EXPECT_EQ(Errnos(folder), "21 21 21 21 21 ");
     EXPECT_EQ(Bytes(folder + "/inner.txt"), "inner");
-    EXPECT_EQ(FailureNumber([&] { AppendLine(folder, "text", false); }), EISDIR);
-    EXPECT_EQ(FailureNumber([&] { ReadWholeFile(folder); }), EISDIR);
+    // A pipe without partner fails at once instead of waiting for one; nothing to read.
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(Errnos(fifo), "6 6 6 0 6 ");
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    // A device is written in place, not replaced (a private null device, where one can be made).
+    if (::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        EXPECT_EQ(Errnos(null), "0 0 0 0 0 ");
+        EXPECT_TRUE(fs::is_character_file(null));
+    }
+    EXPECT_EQ(FailureNumber([] { ReadWholeFile("/dev/zero"); }), EFBIG); // never ends
 }
 
-TEST_F(DatabaseFile, WriteWholeFileIntoAReadOnlyFolderKeepsTheOldBytes) {
+TEST_F(DatabaseFile, WritesThatMayNotHappenKeepTheOldBytes) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind the superuser";
-    const std::string folder = PathOf("locked");
-    std::filesystem::create_directory(folder);
-    const std::string path = folder + "/db.txt";
-    Put(path, "old\r\n");
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
-                                             std::filesystem::perms::owner_exec);
-    EXPECT_EQ(FailureNumber([&] { WriteWholeFile(path, "new"); }), EACCES);
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
-    EXPECT_EQ(Bytes(path), "old\r\n");
+    const std::string locked = PathOf("locked/db.txt");
+    fs::create_directory(PathOf("locked"));
+    Put(locked, "old\r\n");
+    Put(db_, "old\r\n");
+    fs::permissions(PathOf("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(db_, fs::perms::owner_read);
+    EXPECT_EQ(Errnos(db_), "13 13 13 0 13 ");
+    EXPECT_EQ(Errnos(locked), "0 13 0 0 13 "); // the file itself still takes an append
+    fs::permissions(PathOf("locked"), fs::perms::owner_all);
+    EXPECT_EQ(Bytes(db_) + Bytes(locked), "old\r\nold\r\nline\r\n");
 }
 
-// Run in a child process so that the file-size limit binds nobody else.
-TEST_F(DatabaseFile, AWriteBeyondTheFileSizeLimitLeavesThePreviousBytes) {
-    const std::string path = PathOf("db.txt");
-    Put(path, "old\r\n");
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        const rlimit limit{8, 8};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        const int number = FailureNumber([&] { AppendLine(path, std::string(100, 'x'), false); });
-        ::_exit(number == EFBIG ? 0 : 1);
+// Overwriting once emptied the file before writing and a save once reported success with the
+// file cut at the limit: on a full disk, every write must leave the previous file whole.
+TEST_F(DatabaseFile, AFullDiskKeepsThePreviousFileWhole) {
+    const std::string old = "x^2 - 1 = 0; S={ 1;-1}\r\nolder note\r\n";
+    const std::string longer = old + "a longer text than the disk can take\r\n";
+    const auto save = [&] { WriteWholeFile(db_, longer); };
+    const auto overwrite = [&] { AppendLine(db_, "x = 0", true); };
+    const auto append = [&] { AppendLine(db_, std::string(100, 'x'), false); };
+    const std::pair<std::function<void()>, rlim_t> cases[] = {
+        {save, 0},      {save, 3},      {save, old.size()},
+        {overwrite, 0}, {overwrite, 3}, {append, old.size() + 8}};
+    for (const auto& [write, limit] : cases) {
+        Put(db_, old);
+        EXPECT_EQ(WithFileSizeLimit(limit, [&] { return std::to_string(FailureNumber(write)); }),
+                  std::to_string(EFBIG))
+            << "limit " << limit;
+        EXPECT_EQ(Bytes(db_), old) << "limit " << limit;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 1)
+            << "a temporary file was left behind";
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status)) << "the child was killed by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the append did not fail with EFBIG";
-    EXPECT_EQ(Bytes(path), "old\r\n");
+    save();
+    EXPECT_EQ(Bytes(db_), longer);
 }
 
 } // namespace

@@ -2,28 +2,21 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
-
-// The offscreen platform reports every window feature it lacks; those reports are noise here.
-void DropPlatformNotices(QtMsgType type, const QMessageLogContext& context,
-                         const QString& message) {
-    if (!message.startsWith("This plugin does not support"))
-        qt_message_output(type, context, message);
-}
-
-} // namespace
-
-// Window tests run without a display and with a home and configuration folder of their own.
+// Window tests run without a display, with a throw-away home and configuration folder, so that
+// no real user's files are read or written.
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     const QTemporaryDir home;
-    if (!home.isValid())
-        return 1;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", home.filePath(".config").toUtf8());
-    qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
-    qInstallMessageHandler(DropPlatformNotices);
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+        qputenv(name, home.path().toUtf8());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("HOMEDRIVE");
+    qunsetenv("HOMEPATH");
+    // The offscreen platform reports every window feature it lacks; those reports are noise.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& m) {
+        if (!m.startsWith("This plugin does not support"))
+            qt_message_output(type, context, m);
+    });
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return home.isValid() ? RUN_ALL_TESTS() : 1;
 }

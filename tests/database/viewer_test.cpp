@@ -1,255 +1,136 @@
 #include "database/view_db_window.h"
-#include "database/viewer_text.h"
-#include "modal_answer.h"
+#include "file_bytes.h"
+#include "gui_test.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTextDocument>
-#include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <unistd.h>
 
 namespace valdrex {
 namespace {
 
-std::string Bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Put(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string AllBytesWithLineEnds() {
-    std::string bytes;
-    for (int b = 0; b < 256; ++b)
-        bytes += static_cast<char>(b);
-    return bytes + "\r\n" + bytes;
-}
-
-TEST(ViewerText, UneditedTextGoesBackUnchangedThroughTheEditor) {
-    const std::string fileTexts[] = {
-        "",
-        "one line without end",
-        "record\r\nnote\r\n",
-        "a\r\n\r\n\r\nb",
-        "lone\nline feed, lone\rreturn, \r\r\n\n\r",
-        "non-breaking\xC2\xA0space, \xE2\x82\xAC and \xC2\x81",
-    };
-    QPlainTextEdit editor;
-    for (const std::string& fileText : fileTexts) {
-        editor.setPlainText(EditorTextFromFile(QString::fromStdString(fileText)));
-        EXPECT_EQ(FileTextFromEditor(editor.document()->toRawText()).toStdString(), fileText)
-            << fileText;
-    }
-}
-
-TEST(ViewerText, ShowsCrLfAsLineBreaks) {
-    QPlainTextEdit editor;
-    editor.setPlainText(EditorTextFromFile("x^2 = 0; S={ 0}\r\ncheck\r\nlast"));
-    EXPECT_EQ(editor.document()->blockCount(), 3);
-    EXPECT_EQ(editor.toPlainText(), "x^2 = 0; S={ 0}\ncheck\nlast");
-}
+using Boxes = std::vector<SeenBox>;
+const SeenBox kNotFound{"Error 2. No such file or directory", "Valdrex", QMessageBox::Critical};
 
 class Viewer : public ::testing::Test {
   protected:
-    // Closed viewers are deleted later; a viewer still open is dropped without its question.
+    // Closed viewers are deleted later; one still open is dropped without its question.
     void TearDown() override {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        IsOpen();
         delete viewer_.data();
     }
 
-    std::string PathOf(const std::string& name) const {
-        return dir_.filePath(QString::fromStdString(name)).toStdString();
+    void Open(const std::string& path) {
+        EXPECT_EQ(
+            BoxesShownBy(QMessageBox::Ok, [&] { viewer_ = ShowDatabaseViewer(path, nullptr); }),
+            Boxes{});
+        ASSERT_NE(viewer_, nullptr);
     }
-
-    frmViewDB* Open(const std::string& path) {
-        const MessageBoxAnswer unexpected(QMessageBox::Ok);
-        frmViewDB* viewer = ShowDatabaseViewer(path, nullptr);
-        EXPECT_FALSE(unexpected.shown()) << unexpected.text().toStdString();
-        viewer_ = viewer;
-        return viewer;
-    }
-
-    QPlainTextEdit* Editor() const { return viewer_->findChild<QPlainTextEdit*>("txtDB"); }
-
+    QPlainTextEdit* Editor() const { return Child<QPlainTextEdit>(viewer_, "txtDB"); }
     void Type(const QString& keys) {
         Editor()->moveCursor(QTextCursor::End);
         QTest::keyClicks(Editor(), keys);
     }
-
-    void Trigger(const char* item) { viewer_->findChild<QAction*>(item)->trigger(); }
-
+    Boxes Trigger(const char* item, QMessageBox::StandardButton answer = QMessageBox::Ok) {
+        return BoxesShownBy(answer, [&] { Child<QAction>(viewer_, item)->trigger(); });
+    }
     bool IsOpen() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return viewer_ != nullptr && viewer_->isVisible();
     }
 
     QTemporaryDir dir_;
+    const std::string db_ = dir_.filePath("db.txt").toStdString();
     QPointer<frmViewDB> viewer_;
 };
 
 TEST_F(Viewer, OpeningAMissingFileCreatesItEmpty) {
-    const std::string path = PathOf("Valdrexdb.txt");
-    ASSERT_NE(Open(path), nullptr);
-    EXPECT_TRUE(std::filesystem::exists(path));
-    EXPECT_EQ(Bytes(path), "");
+    Open(db_);
+    EXPECT_EQ(Bytes(db_), "");
+    EXPECT_TRUE(std::filesystem::exists(db_));
     EXPECT_EQ(Editor()->toPlainText(), "");
-    EXPECT_EQ(viewer_->windowTitle().toStdString(), path);
-    EXPECT_TRUE(IsOpen());
+    EXPECT_EQ(viewer_->windowTitle().toStdString(), db_);
 }
 
 TEST_F(Viewer, UneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
-    const std::string files[] = {"2\xB7x - 4 = 0; S={ 2}\r\nlast line without end",
-                                 "ends with a line end\r\n", "bare\nline feed", ""};
+    std::string allBytes;
+    for (int b = 0; b < 256; ++b)
+        allBytes += static_cast<char>(b);
     for (const std::string& bytes :
-         {files[0], files[1], files[2], files[3], AllBytesWithLineEnds()}) {
-        const std::string path = PathOf("db.txt");
-        Put(path, bytes);
-        ASSERT_NE(Open(path), nullptr);
-        {
-            const MessageBoxAnswer failure(QMessageBox::Ok);
-            Trigger("mnuVUpdate");
-            EXPECT_FALSE(failure.shown()) << failure.text().toStdString();
-        }
-        EXPECT_EQ(Bytes(path), bytes);
-        const MessageBoxAnswer question(QMessageBox::Cancel);
-        Trigger("mnuVClose");
-        EXPECT_FALSE(question.shown());
+         {std::string("2\xB7x = 0; S={ 0}\r\nlast line without end"), std::string("end\r\n"),
+          std::string("a\r\n\r\n\r\nb"), std::string("lone\nline feed, lone\rreturn, \r\r\n\n\r"),
+          std::string(), allBytes + "\r\n" + allBytes}) {
+        Put(db_, bytes);
+        Open(db_);
+        EXPECT_EQ(Trigger("mnuVUpdate"), Boxes{});
+        EXPECT_EQ(Bytes(db_), bytes);
+        EXPECT_EQ(Trigger("mnuVClose", QMessageBox::Cancel), Boxes{});
         EXPECT_FALSE(IsOpen());
     }
+    Put(db_, "2\xB7x = 0; S={ 0}\r\nlast");
+    Open(db_);
+    EXPECT_EQ(Editor()->document()->blockCount(), 2);
+    EXPECT_EQ(Editor()->toPlainText(), "2\xC2\xB7x = 0; S={ 0}\nlast");
 }
 
-TEST_F(Viewer, CancelKeepsTheWindowAndSaveMakesClosingQuiet) {
-    const std::string path = PathOf("db.txt");
-    Put(path, "old");
-    ASSERT_NE(Open(path), nullptr);
-    Type(" and new");
-    {
-        const MessageBoxAnswer question(QMessageBox::Cancel);
-        Trigger("mnuVClose");
-        ASSERT_TRUE(question.shown());
-        EXPECT_EQ(question.text(), "Do you wish to save changes?");
-        EXPECT_EQ(question.title(), "Valdrex");
-        EXPECT_EQ(question.icon(), QMessageBox::NoIcon);
+TEST_F(Viewer, ClosingWithChangesAsksWhetherToSave) {
+    const SeenBox question{"Do you wish to save changes?", "Valdrex", QMessageBox::NoIcon,
+                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel};
+    const struct {
+        QMessageBox::StandardButton answer;
+        bool open;
+        std::string bytes;
+    } cases[] = {{QMessageBox::No, false, "old"},
+                 {QMessageBox::Yes, false, "old\r\ncaf\xE9 ?"},
+                 {QMessageBox::Cancel, true, "old"}};
+    for (const auto& c : cases) {
+        Put(db_, "old");
+        Open(db_);
+        Type("");
+        QTest::keyClick(Editor(), Qt::Key_Return);
+        QTest::keyClicks(Editor(), "caf");
+        Editor()->insertPlainText("\xC3\xA9 \xE2\x86\x92"); // e-acute and an arrow, as text
+        EXPECT_EQ(Trigger("mnuVClose", c.answer), Boxes{question});
+        EXPECT_EQ(IsOpen(), c.open);
+        EXPECT_EQ(Bytes(db_), c.bytes);
     }
-    ASSERT_TRUE(IsOpen());
-    EXPECT_EQ(Editor()->toPlainText(), "old and new");
-    EXPECT_EQ(Bytes(path), "old");
-
-    Trigger("mnuVUpdate");
-    EXPECT_EQ(Bytes(path), "old and new");
-    const MessageBoxAnswer question(QMessageBox::Cancel);
-    viewer_->close(); // the window's own close box asks the same way
-    EXPECT_FALSE(question.shown());
+    EXPECT_EQ(Trigger("mnuVUpdate"), Boxes{});
+    EXPECT_EQ(Bytes(db_), "old\r\ncaf\xE9 ?");
+    // Saved, even the window's own close box closes without asking.
+    EXPECT_EQ(BoxesShownBy(QMessageBox::Cancel, [&] { viewer_->close(); }), Boxes{});
     EXPECT_FALSE(IsOpen());
-}
-
-TEST_F(Viewer, NoDiscardsTheChanges) {
-    const std::string path = PathOf("db.txt");
-    Put(path, "old\r\n");
-    ASSERT_NE(Open(path), nullptr);
-    Type("lost");
-    {
-        const MessageBoxAnswer question(QMessageBox::No);
-        Trigger("mnuVClose");
-        EXPECT_TRUE(question.shown());
-    }
-    EXPECT_FALSE(IsOpen());
-    EXPECT_EQ(Bytes(path), "old\r\n");
-    ASSERT_NE(Open(path), nullptr);
-    EXPECT_EQ(Editor()->toPlainText(), "old\n");
-}
-
-TEST_F(Viewer, YesWritesExactlyTheEditedText) {
-    const std::string path = PathOf("db.txt");
-    Put(path, "old");
-    ASSERT_NE(Open(path), nullptr);
-    Editor()->moveCursor(QTextCursor::End);
-    QTest::keyClick(Editor(), Qt::Key_Return);
-    QTest::keyClicks(Editor(), "caf");
-    Editor()->insertPlainText(
-        QString::fromUtf8("\xC3\xA9 \xE2\x86\x92")); // typed as text: e-acute, arrow
-    {
-        const MessageBoxAnswer question(QMessageBox::Yes);
-        Trigger("mnuVClose");
-        EXPECT_TRUE(question.shown());
-    }
-    EXPECT_FALSE(IsOpen());
-    EXPECT_EQ(Bytes(path), "old\r\ncaf\xE9 ?");
 }
 
 TEST_F(Viewer, OpeningTwiceShowsOneWindowWithTheFirstText) {
-    const std::string path = PathOf("db.txt");
-    Put(path, "first");
-    frmViewDB* first = Open(path);
-    ASSERT_NE(first, nullptr);
-    Put(path, "second");
-    EXPECT_EQ(Open(path), first);
+    Put(db_, "first");
+    Open(db_);
+    frmViewDB* first = viewer_;
+    Put(db_, "second");
+    Open(db_);
+    EXPECT_EQ(viewer_, first);
     EXPECT_EQ(Editor()->toPlainText(), "first");
-    int viewers = 0;
-    for (QWidget* window : QApplication::topLevelWidgets())
-        viewers += qobject_cast<frmViewDB*>(window) != nullptr && window->isVisible();
-    EXPECT_EQ(viewers, 1);
 }
 
 TEST_F(Viewer, FailedOpeningShowsTheErrorAndNoViewer) {
-    const MessageBoxAnswer error(QMessageBox::Ok);
-    EXPECT_EQ(ShowDatabaseViewer(PathOf("missing/db.txt"), nullptr), nullptr);
-    ASSERT_TRUE(error.shown());
-    EXPECT_EQ(error.text(), "Error 2. No such file or directory");
-    EXPECT_EQ(error.icon(), QMessageBox::Critical);
-    EXPECT_EQ(error.title(), "Valdrex");
+    const std::string path = dir_.filePath("missing/db.txt").toStdString();
+    EXPECT_EQ(BoxesShownBy(QMessageBox::Ok, [&] { viewer_ = ShowDatabaseViewer(path, nullptr); }),
+              Boxes{kNotFound});
+    EXPECT_EQ(viewer_, nullptr);
 }
 
 TEST_F(Viewer, FailedSaveShowsTheErrorKeepsTheTextAndCountsAsSaved) {
-    const std::filesystem::path folder = PathOf("folder");
+    const std::string folder = dir_.filePath("folder").toStdString();
     std::filesystem::create_directory(folder);
-    const std::string path = (folder / "db.txt").string();
-    Put(path, "old");
-    ASSERT_NE(Open(path), nullptr);
+    Put(folder + "/db.txt", "old");
+    Open(folder + "/db.txt");
     Type(" edited");
     std::filesystem::remove_all(folder);
-    {
-        const MessageBoxAnswer error(QMessageBox::Ok);
-        Trigger("mnuVUpdate");
-        ASSERT_TRUE(error.shown());
-        EXPECT_EQ(error.text(), "Error 2. No such file or directory");
-        EXPECT_EQ(error.icon(), QMessageBox::Critical);
-    }
+    EXPECT_EQ(Trigger("mnuVUpdate"), Boxes{kNotFound});
     EXPECT_EQ(Editor()->toPlainText(), "old edited");
-    const MessageBoxAnswer question(QMessageBox::Cancel);
-    Trigger("mnuVClose");
-    EXPECT_FALSE(question.shown());
+    EXPECT_EQ(Trigger("mnuVClose", QMessageBox::Cancel), Boxes{});
     EXPECT_FALSE(IsOpen());
-}
-
-TEST_F(Viewer, FailedSaveInAReadOnlyFolderKeepsThePreviousBytes) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
-    const std::filesystem::path folder = PathOf("locked");
-    std::filesystem::create_directory(folder);
-    const std::string path = (folder / "db.txt").string();
-    Put(path, "old\r\n");
-    ASSERT_NE(Open(path), nullptr);
-    Type("edited");
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
-                                             std::filesystem::perms::owner_exec);
-    {
-        const MessageBoxAnswer error(QMessageBox::Ok);
-        Trigger("mnuVUpdate");
-        EXPECT_EQ(error.text(), "Error 13. Permission denied");
-    }
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
-    EXPECT_EQ(Bytes(path), "old\r\n");
 }
 
 } // namespace

@@ -4,72 +4,40 @@
 
 #include "app/home_folder.h"
 #include "dialogs/program_files.h"
-#include "modal_window.h"
+#include "file_bytes.h"
+#include "gui_test.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextBrowser>
-
-#include <gtest/gtest.h>
-
-#include <fstream>
 
 namespace valdrex {
 namespace {
 
-using testing::Child;
-using testing::WhenModalOpens;
-
-void WriteFile(const std::string& path, const std::string& contents) {
-    std::ofstream file(path, std::ios::binary);
-    file << contents;
-}
-
-ModuleState StateWithTexts() {
+// Shows the About window with the readme `contents` beside the program (none when null) and
+// runs `act` on it.
+void ShowAboutWith(const char* readme, const std::function<void(QDialog*)>& act) {
+    const std::string path = ReadmeFilePath(ProgramFolder());
+    if (readme != nullptr)
+        Put(path, readme);
     ModuleState state;
     state.VersionText = "Version 1.30 for Win-32 systems";
     state.CommentText = "Comments\r\n\r\nRealized by \r\nNotice";
-    return state;
-}
-
-// The readme beside the test program for as long as the object lives.
-class ReadmeBesideProgram {
-  public:
-    explicit ReadmeBesideProgram(const std::string& contents)
-        : path_(ReadmeFilePath(ProgramFolder())) {
-        WriteFile(path_, contents);
-    }
-    ~ReadmeBesideProgram() { std::remove(path_.c_str()); }
-
-  private:
-    std::string path_;
-};
-
-QString ReadmeShownByAbout() {
-    QString shown;
-    WhenModalOpens([&](QWidget* window) {
-        shown = Child<QPlainTextEdit>(window, "txtInfo")->toPlainText();
-        QTest::mouseClick(Child<QPushButton>(window, "Command1"), Qt::LeftButton);
-    });
-    ShowAbout(StateWithTexts(), nullptr);
-    return shown;
+    const ModalAnswer answer(QMessageBox::Ok, act);
+    ShowAbout(state, nullptr);
+    std::remove(path.c_str());
 }
 
 TEST(ProgramIcon, HasEverySizeFromTheResources) {
-    const QIcon icon = ProgramIcon();
-    ASSERT_FALSE(icon.isNull());
-    const QList<QSize> sizes = icon.availableSizes();
+    const QList<QSize> sizes = ProgramIcon().availableSizes();
     for (int size : {16, 32, 48, 64, 128, 256})
         EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
 }
 
 TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
-    ReadmeBesideProgram readme("a\r\nb\rc\n");
-    const ModuleState state = StateWithTexts();
-    WhenModalOpens([&](QWidget* window) {
+    ShowAboutWith("a\r\nb\rc\n", [](QDialog* window) {
         EXPECT_EQ(window->objectName(), "frmInfo");
         EXPECT_EQ(window->windowTitle(), "About Valdrex");
         EXPECT_FALSE(window->windowIcon().isNull());
@@ -82,39 +50,34 @@ TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
         EXPECT_TRUE(info->isReadOnly());
         EXPECT_EQ(info->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         EXPECT_EQ(info->toPlainText(), "a\nb\nc");
-        EXPECT_EQ(Child<QPushButton>(window, "Command1")->text(), "&OK");
-
         // The rule: black across the window at 320 pixels, from its left edge.
         const QImage image = window->grab().toImage();
         EXPECT_EQ(image.pixelColor(0, 320), QColor(Qt::black));
         EXPECT_EQ(image.pixelColor(470, 320), QColor(Qt::black));
-        QTest::mouseClick(Child<QPushButton>(window, "Command1"), Qt::LeftButton);
+        auto* ok = Child<QPushButton>(window, "Command1");
+        EXPECT_EQ(ok->text(), "&OK");
+        QTest::mouseClick(ok, Qt::LeftButton);
         EXPECT_FALSE(window->isVisible());
     });
-    ShowAbout(state, nullptr);
 }
 
 TEST(AboutWindow, MissingOrEmptyReadmeShowsAnEmptyBox) {
-    EXPECT_EQ(ReadmeShownByAbout(), "");
-    ReadmeBesideProgram empty("");
-    EXPECT_EQ(ReadmeShownByAbout(), "");
+    for (const char* readme : {static_cast<const char*>(nullptr), ""})
+        ShowAboutWith(readme, [](QDialog* window) {
+            EXPECT_EQ(Child<QPlainTextEdit>(window, "txtInfo")->toPlainText(), "");
+        });
 }
 
 TEST(Help, MissingFileGivesTheHelpErrorBox) {
-    const std::optional<ErrorBox> box = ShowHelpFile("/nonexistent-folder/Valdrex.hlp", nullptr);
-    ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->text, "2. No such file or directory");
-    EXPECT_EQ(box->icon, BoxIcon::Critical);
-    EXPECT_EQ(box->title, "Valdrex");
-    // The test program's folder holds no help file either.
-    EXPECT_EQ(ShowHelp(nullptr), box);
+    const ErrorBox box{"2. No such file or directory", BoxIcon::Critical, "Valdrex"};
+    EXPECT_EQ(ShowHelpFile("/nonexistent-folder/Valdrex.hlp", nullptr), box);
+    EXPECT_EQ(ShowHelp(nullptr), box); // the test program's folder holds no help file either
 }
 
 TEST(Help, OpensOneWindowAtTheContentsPage) {
     QTemporaryDir folder;
     const std::string path = HelpFilePath(folder.path().toStdString());
-    WriteFile(path, "<html><body><h1 id=\"contents\">Contents</h1><p>Typing</p></body></html>");
-
+    Put(path, "<html><body><h1 id=\"contents\">Contents</h1><p>Typing</p></body></html>");
     EXPECT_EQ(ShowHelpFile(path, nullptr), std::nullopt);
     EXPECT_EQ(ShowHelpFile(path, nullptr), std::nullopt);
     QList<QWidget*> windows;
@@ -122,7 +85,7 @@ TEST(Help, OpensOneWindowAtTheContentsPage) {
         if (widget->objectName() == "frmHelp" && widget->isVisible())
             windows.append(widget);
     ASSERT_EQ(windows.size(), 1);
-    EXPECT_FALSE(QApplication::activeModalWidget()) << "the help window is not modal";
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the help window is not modal";
     auto* browser = Child<QTextBrowser>(windows.front(), "txtHelp");
     EXPECT_TRUE(browser->toPlainText().startsWith("Contents"));
     EXPECT_EQ(browser->source().fragment(), "contents");
