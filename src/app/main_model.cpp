@@ -167,6 +167,7 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     }
 
     SolveContext ctx;
+    ctx.lines.reserve(kMaxRoots); // one allocation instead of one per doubling
     ctx.a = a_;
     ctx.EvSimbTmp = state_.EvaluateSymbolically != 0;
     ctx.w = working_;
@@ -190,7 +191,10 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     a_ = ctx.a;
     working_ = ctx.w;
     lines_ = std::move(ctx.lines);
-    solText_ = std::move(ctx.SolText);
+    // The entries were emptied above; only the solver's roots need moving.
+    for (std::size_t k = 0; k < solText_.size(); ++k)
+        if (!ctx.SolText[k].empty())
+            solText_[k] = std::move(ctx.SolText[k]);
     message_ = std::move(ctx.status);
     factor_ = std::move(ctx.factorText);
     if (method == SolveMethod::Rational)

@@ -37,17 +37,16 @@ std::optional<double> PlainInteger(std::string_view s) {
     return negative ? -value : value;
 }
 
-// A whole value below 10^precision prints as its plain digits in every format here.
-bool WritePlainInteger(double value, int precision, bool leadingBlank, std::string& text) {
+// A whole value below 10^precision prints as its plain digits in every format here. They are
+// written backwards ending at `end`; returns where they start, or null for any other value.
+char* WritePlainInteger(double value, int precision, bool leadingBlank, char* end) {
     static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     // Below 10^15 the cast to a 64-bit integer is exact for a whole value: a wholeness test
     // without a library call.
     if (!(std::fabs(value) < kPowersOfTen[precision]) ||
         static_cast<double>(static_cast<std::int64_t>(value)) != value)
-        return false;
-    char buf[20];
-    char* end = buf + sizeof buf;
+        return nullptr;
     char* p = end;
     auto n = static_cast<std::uint64_t>(std::fabs(value));
     do {
@@ -58,8 +57,7 @@ bool WritePlainInteger(double value, int precision, bool leadingBlank, std::stri
         *--p = '-';
     else if (leadingBlank)
         *--p = ' ';
-    text.assign(p, end);
-    return true;
+    return p;
 }
 
 // The characters of the leading number, blanks removed, in the form from_chars reads.
@@ -122,13 +120,12 @@ std::string Format(double value, int precision, bool leadingBlank) {
         FailOverflow();
     if (value == 0)
         value = 0; // negative zero prints as zero
-    std::string text;
-    if (WritePlainInteger(value, precision, leadingBlank, text))
-        return text;
     char buf[40];
-    const auto res =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, precision);
-    text.assign(buf, res.ptr);
+    char* const end = buf + sizeof buf;
+    if (char* start = WritePlainInteger(value, precision, leadingBlank, end))
+        return std::string(start, end);
+    const auto res = std::to_chars(buf, end, value, std::chars_format::general, precision);
+    std::string text(buf, res.ptr);
     for (char& c : text)
         if (c == 'e')
             c = 'E';
