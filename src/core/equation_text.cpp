@@ -34,8 +34,7 @@ bool IsSign(char c) {
     return c == '+' || c == '-';
 }
 
-// Appends as SpaceSigns would leave it: a sign after the first character is set apart with a
-// blank on each side.
+// Appends as SpaceSigns would leave it: a sign after the first character is set apart.
 void AppendSpaced(std::string& s, std::string_view piece) {
     for (const char c : piece) {
         if (IsSign(c) && !s.empty()) {
@@ -74,6 +73,28 @@ void AppendTerm(std::string& s, std::string_view c, int power) {
     }
 }
 
+// SpaceSigns without a second string: the text grows and is filled from its end.
+void SpaceSignsInPlace(std::string& s) {
+    std::size_t signs = 0;
+    for (std::size_t i = 1; i < s.size(); ++i)
+        signs += IsSign(s[i]) ? 1 : 0;
+    if (signs == 0)
+        return;
+    std::size_t from = s.size();
+    s.resize(s.size() + 2 * signs);
+    std::size_t to = s.size();
+    while (from > 1) {
+        const char c = s[--from];
+        if (IsSign(c)) {
+            s[--to] = ' ';
+            s[--to] = c;
+            s[--to] = ' ';
+        } else {
+            s[--to] = c;
+        }
+    }
+}
+
 } // namespace
 
 std::string EquationText(const CoefficientTexts& coefficients) {
@@ -97,9 +118,8 @@ std::string EquationText(const CoefficientTexts& coefficients) {
 }
 
 std::string SpaceSigns(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 16);
-    AppendSpaced(out, text);
+    std::string out(text);
+    SpaceSignsInPlace(out);
     return out;
 }
 
