@@ -3,7 +3,6 @@
 #include "gui_test.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -13,10 +12,12 @@
 namespace valdrex {
 namespace {
 
+using Option = std::string MethodOptions::*;
+
 struct Field {
     const char* caption;
     const char* box;
-    std::string MethodOptions::*option;
+    Option option;
 };
 
 struct DialogCase {
@@ -25,23 +26,24 @@ struct DialogCase {
     void (*show)(MethodOptions&, QWidget*);
     const char* title;
     const char* explanation;
-    const char* cancel;
     std::vector<Field> fields;
-    std::vector<std::string> tabOrder;
+    QStringList tabOrder; // from the accuracy box; the cancel button is the one after OK
 };
 
 void PrintTo(const DialogCase& c, std::ostream* out) {
     *out << c.form;
 }
 
+const char kBairstowText[] = "You should define the calculus accuracy\nand two parameters P,Q so "
+                             "that: \nF(X) = G(X) * (X ^ 2 + PX + Q) + R";
+const char kBisectionText[] =
+    "You should define the calculus accuracy\nand the interval in which to search\nthe solutions";
 const DialogCase kDialogs[] = {
     {"frmBwOpt",
      "Bw",
      ShowBairstowOptions,
      "Baristow method",
-     "You should define the calculus accuracy\nand two parameters P,Q so that: \n"
-     "F(X) = G(X) * (X ^ 2 + PX + Q) + R",
-     "cmdBWCancel",
+     kBairstowText,
      {{"Coef. P", "txtBwCfP", &MethodOptions::BairstowPText},
       {"Coef. Q", "txtBwCfQ", &MethodOptions::BairstowQText}},
      {"txtBwAc", "txtBwCfP", "txtBwCfQ", "cmdBwOK", "cmdBWCancel", "vscBw"}},
@@ -49,8 +51,7 @@ const DialogCase kDialogs[] = {
      "Dic",
      ShowBisectionOptions,
      "Dicotomic method",
-     "You should define the calculus accuracy\nand the interval in which to search\nthe solutions",
-     "cmdDicCancel",
+     kBisectionText,
      {{"Min", "txtDicMin", &MethodOptions::BisectionMinText},
       {"Max", "txtDicMax", &MethodOptions::BisectionMaxText},
       {"Increment", "txtDicInc", &MethodOptions::BisectionIncText}},
@@ -60,7 +61,6 @@ const DialogCase kDialogs[] = {
      ShowNewtonOptions,
      "Newton method",
      "You should define the calculus accuracy\nand a point X0",
-     "cmdNtCancel",
      {{"X", "txtNtX0", &MethodOptions::NewtonX0Text}},
      {"txtNtAc", "txtNtX0", "cmdNtOK", "cmdNtCancel", "vscNt"}},
 };
@@ -79,41 +79,42 @@ class MethodDialog : public ::testing::TestWithParam<DialogCase> {
             window_ = dialog;
             act();
         });
-        GetParam().show(options_, nullptr);
+        c.show(options_, nullptr);
     }
+    // A control by its name, or by a pattern such as "txt%1Ac".
     template <class Widget = QLineEdit> Widget* Get(const QString& name) const {
-        return Child<Widget>(window_, name);
+        return Child<Widget>(window_, name.contains("%1") ? name.arg(c.id) : name);
     }
-    // A control's name from a pattern such as "txt%1Ac".
-    QString Name(const char* pattern) const { return QString(pattern).arg(GetParam().id); }
     void Click(const QString& name) { QTest::mouseClick(Get<QPushButton>(name), Qt::LeftButton); }
+    QString Cancel() const {
+        return c.tabOrder[c.tabOrder.indexOf(QString("cmd%1OK").arg(c.id)) + 1];
+    }
 
+    const DialogCase& c = GetParam();
+    const Field& first = c.fields.front();
     MethodOptions options_;
     QDialog* window_ = nullptr;
 };
 
 TEST_P(MethodDialog, OpeningResetsItsOptionsAndShowsTheDefaults) {
-    const DialogCase& c = GetParam();
     const MethodOptions defaults;
     options_.OptionsConfirmed = true;
-    for (std::string* text :
-         {&options_.AccuracyText, &options_.BairstowPText, &options_.BairstowQText,
-          &options_.BisectionMinText, &options_.BisectionMaxText, &options_.BisectionIncText,
-          &options_.NewtonX0Text})
-        *text = "7";
+    options_.AccuracyText = "7";
+    for (const DialogCase& any : kDialogs)
+        for (const Field& f : any.fields)
+            options_.*f.option = "7";
     Open([&] {
         EXPECT_EQ(window_->objectName(), c.form);
         EXPECT_EQ(window_->windowTitle(), c.title);
-        EXPECT_EQ(Get<QLabel>(Name("lbl%1Th"))->text(), c.explanation);
-        EXPECT_EQ(Get<QLabel>(Name("lbl%1_0"))->text(), "Accuracy");
+        EXPECT_EQ(Get<QLabel>("lbl%1Th")->text(), c.explanation);
+        EXPECT_EQ(Get<QLabel>("lbl%1_0")->text(), "Accuracy");
         EXPECT_FALSE(options_.OptionsConfirmed);
-        EXPECT_EQ(Get(Name("txt%1Ac"))->text(), "8");
+        EXPECT_EQ(Get("txt%1Ac")->text(), "8");
         for (std::size_t i = 0; i < c.fields.size(); ++i) {
-            EXPECT_EQ(Get<QLabel>(Name("lbl%1_") + QString::number(i + 1))->text(),
-                      c.fields[i].caption);
+            EXPECT_EQ(Get<QLabel>("lbl%1_" + QString::number(i + 1))->text(), c.fields[i].caption);
             EXPECT_EQ(Get(c.fields[i].box)->text().toStdString(), defaults.*c.fields[i].option);
         }
-        Click(c.cancel);
+        Click(Cancel());
     });
     EXPECT_FALSE(options_.OptionsConfirmed);
     EXPECT_EQ(options_.AccuracyText, "8");
@@ -124,13 +125,11 @@ TEST_P(MethodDialog, OpeningResetsItsOptionsAndShowsTheDefaults) {
 }
 
 TEST_P(MethodDialog, OkAndEnterCopyTheTextsAsTheyStandEscapeCancels) {
-    const DialogCase& c = GetParam();
-    const Field& first = c.fields.front();
     Open([&] {
-        Retype(Get(Name("txt%1Ac")), "3");
+        Retype(Get("txt%1Ac"), "3");
         for (const Field& f : c.fields)
             Retype(Get(f.box), "-");
-        Click(Name("cmd%1OK"));
+        Click("cmd%1OK");
     });
     EXPECT_TRUE(options_.OptionsConfirmed);
     EXPECT_EQ(options_.AccuracyText, "3");
@@ -153,7 +152,7 @@ TEST_P(MethodDialog, OkAndEnterCopyTheTextsAsTheyStandEscapeCancels) {
 
 TEST_P(MethodDialog, BoxesAndSpinnerFollowTheirRules) {
     Open([&] {
-        QLineEdit* box = Get(Name("txt%1Ac"));
+        QLineEdit* box = Get("txt%1Ac");
         box->selectAll();
         for (Qt::Key key : {Qt::Key_9, Qt::Key_Backspace, Qt::Key_Minus, Qt::Key_Period,
                             Qt::Key_Slash, Qt::Key_A, Qt::Key_Space})
@@ -162,27 +161,26 @@ TEST_P(MethodDialog, BoxesAndSpinnerFollowTheirRules) {
         QTest::keyClicks(box, "56");
         EXPECT_EQ(box->text(), "5") << "one character only";
 
-        auto* spinner = Get<QScrollBar>(Name("vsc%1"));
-        const auto up = [&] { spinner->triggerAction(QAbstractSlider::SliderSingleStepSub); };
-        const auto down = [&] { spinner->triggerAction(QAbstractSlider::SliderSingleStepAdd); };
-        Retype(box, "8");
-        up();
-        EXPECT_EQ(box->text(), "8") << "8 is the highest";
-        for (int i = 0; i < 9; ++i)
-            down();
-        EXPECT_EQ(box->text(), "1") << "1 is the lowest";
-        Retype(box, "6");
-        up();
-        EXPECT_EQ(box->text(), "7") << "the spinner took the typed digit";
-        Retype(box, "0"); // stays, the spinner standing at its lowest without rewriting it
-        EXPECT_EQ(box->text(), "0");
-        up();
-        EXPECT_EQ(box->text(), "2");
-        Retype(box, ""); // an emptied box leaves the spinner where it was
-        down();
-        EXPECT_EQ(box->text(), "1");
+        // The text typed (if any), the spinner's steps up (or down), the box's text then. The
+        // spinner stays within 1 to 8 and takes a typed digit; a typed "0" stays in the box with
+        // the spinner at its lowest, and an emptied box leaves the spinner where it was.
+        const struct {
+            const char* typed;
+            int up;
+            const char* text;
+        } steps[] = {{"8", 1, "8"}, {nullptr, -9, "1"}, {"6", 1, "7"},
+                     {"0", 0, "0"}, {nullptr, 1, "2"},  {"", -1, "1"}};
+        auto* spinner = Get<QScrollBar>("vsc%1");
+        for (const auto& step : steps) {
+            if (step.typed != nullptr)
+                Retype(box, step.typed);
+            for (int i = 0; i < std::abs(step.up); ++i)
+                spinner->triggerAction(step.up > 0 ? QAbstractSlider::SliderSingleStepSub
+                                                   : QAbstractSlider::SliderSingleStepAdd);
+            EXPECT_EQ(box->text(), step.text) << (step.typed ? step.typed : "") << step.up;
+        }
 
-        for (const Field& f : GetParam().fields) {
+        for (const Field& f : c.fields) {
             QLineEdit* value = Get(f.box);
             Retype(value, "5-");
             QTest::keyClick(value, Qt::Key_Home);
@@ -193,33 +191,30 @@ TEST_P(MethodDialog, BoxesAndSpinnerFollowTheirRules) {
             QTest::keyClick(value, Qt::Key_Backspace);
             EXPECT_EQ(value->text(), "-5.") << "one point, no slash, letter or blank";
         }
-        Click(Name("cmd%1OK"));
+        Click("cmd%1OK");
     });
     EXPECT_EQ(options_.AccuracyText, "1");
 }
 
 TEST_P(MethodDialog, TabGoesThroughTheControlsInOrderSelectingFromTheCaret) {
-    const DialogCase& c = GetParam();
     Open([&] {
-        QLineEdit* box = Get(c.fields.front().box);
+        QLineEdit* box = Get(first.box);
         box->setFocus(Qt::TabFocusReason);
         EXPECT_EQ(box->selectedText(), box->text()) << "first entry selects the whole text";
         box->setText("123");
         box->setCursorPosition(1);
-        Get<QPushButton>(Name("cmd%1OK"))->setFocus(Qt::TabFocusReason);
+        Get<QPushButton>("cmd%1OK")->setFocus(Qt::TabFocusReason);
         box->setFocus(Qt::TabFocusReason);
         EXPECT_EQ(box->selectedText(), "23");
 
-        Get<QWidget>(QString::fromStdString(c.tabOrder.front()))->setFocus();
-        std::vector<std::string> order;
-        for (std::size_t i = 0; i <= c.tabOrder.size(); ++i) {
+        Get<QWidget>(c.tabOrder.front())->setFocus();
+        QStringList order;
+        for (qsizetype i = 0; i <= c.tabOrder.size(); ++i) {
             ASSERT_NE(QApplication::focusWidget(), nullptr);
-            order.push_back(QApplication::focusWidget()->objectName().toStdString());
+            order << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        std::vector<std::string> expected = c.tabOrder;
-        expected.push_back(c.tabOrder.front());
-        EXPECT_EQ(order, expected);
+        EXPECT_EQ(order, c.tabOrder + QStringList{c.tabOrder.front()});
     });
 }
 
@@ -229,8 +224,8 @@ INSTANTIATE_TEST_SUITE_P(AllMethods, MethodDialog, ::testing::ValuesIn(kDialogs)
 TEST(NewtonDialog, StartPointLabelIsXWithALoweredSmallerZero) {
     MethodOptions options;
     const ModalAnswer answer(QMessageBox::Ok, [](QDialog* window) {
-        auto* x = window->findChild<QLabel*>("lblNt_1");
-        auto* zero = window->findChild<QLabel*>("lblNt_2");
+        auto* x = Child<QLabel>(window, "lblNt_1");
+        auto* zero = Child<QLabel>(window, "lblNt_2");
         EXPECT_EQ(zero->text(), "0");
         EXPECT_LT(zero->font().pointSizeF(), x->font().pointSizeF());
         EXPECT_GT(zero->mapTo(window, QPoint(0, zero->height())).y(),
