@@ -2,6 +2,7 @@
 #include "app/numeric_line_edit.h"
 #include "dialogs/message_box.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
@@ -57,6 +58,11 @@ frmMain::frmMain(ModuleState& state, SettingsStore& store, const AppEnvironment&
     ConnectMenus();
     ConnectDialogMenus();
     Form_Load(env);
+}
+
+frmMain::~frmMain() {
+    qApp->removeEventFilter(shortcutGuard_);
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 void frmMain::ConnectControls() {

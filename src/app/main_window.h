@@ -32,6 +32,7 @@ class frmMain : public QMainWindow {
     // settings go back to `store` when the window closes.
     frmMain(ModuleState& state, SettingsStore& store, const AppEnvironment& env,
             QWidget* parent = nullptr);
+    ~frmMain() override;
 
     MainModel& model() { return model_; }
 
@@ -95,6 +96,9 @@ class frmMain : public QMainWindow {
     SettingsStore& store_;
     MainModel model_;
     QPointer<QWidget> activeControl_;
+    // The application-wide key filter of ConnectMenus; removed before the window is torn
+    // down, since closing it still sends focus changes and key events through the application.
+    QObject* shortcutGuard_ = nullptr;
 
     QGroupBox* Frame3 = nullptr;
     QGroupBox* Frame1 = nullptr;

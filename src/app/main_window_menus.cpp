@@ -113,6 +113,7 @@ void frmMain::ConnectMenus() {
         },
         this);
     qApp->installEventFilter(guard);
+    shortcutGuard_ = guard;
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { TrackActiveControl(now); });
 }
