@@ -20,13 +20,13 @@ constexpr std::array<std::pair<std::string_view, SolveMethod>, 5> kMethods{{
 }};
 
 // An option text of a method dialog, with the key rule its box applies.
-struct OptionTextSpec {
+struct OptionText {
     std::string_view name;
     KeyRule rule;
     std::string MethodOptions::*field;
 };
 
-constexpr std::array<OptionTextSpec, 7> kOptionTexts{{
+constexpr std::array<OptionText, 7> kOptionTexts{{
     {"--accuracy", KeyRule::AccuracyDigit, &MethodOptions::AccuracyText},
     {"--p", KeyRule::SignedDecimal, &MethodOptions::BairstowPText},
     {"--q", KeyRule::SignedDecimal, &MethodOptions::BairstowQText},
@@ -37,8 +37,8 @@ constexpr std::array<OptionTextSpec, 7> kOptionTexts{{
 }};
 
 bool TakesValue(std::string_view name) {
-    for (const OptionTextSpec& spec : kOptionTexts)
-        if (spec.name == name)
+    for (const OptionText& option : kOptionTexts)
+        if (option.name == name)
             return true;
     return name == "--method" || name == "--test" || name == "--save";
 }
@@ -65,16 +65,16 @@ std::string ApplyValue(std::string_view name, const std::string& value, CliOptio
         options.saveFile = value;
         return {};
     }
-    for (const OptionTextSpec& spec : kOptionTexts) {
-        if (spec.name != name)
+    for (const OptionText& option : kOptionTexts) {
+        if (option.name != name)
             continue;
-        const std::optional<std::string> typed = TypedText(spec.rule, value);
+        const std::optional<std::string> typed = TypedText(option.rule, value);
         // The accuracy box holds one character.
-        if (!typed || (spec.rule == KeyRule::AccuracyDigit && typed->size() > 1))
+        if (!typed || (option.rule == KeyRule::AccuracyDigit && typed->size() > 1))
             return "invalid value " + QuotedForMessage(value) + " for " + std::string(name) +
-                   (spec.rule == KeyRule::AccuracyDigit ? " (one digit, 0 to 8)"
+                   (option.rule == KeyRule::AccuracyDigit ? " (one digit, 0 to 8)"
                                                         : " (a signed decimal number)");
-        options.methodOptions.*spec.field = *typed;
+        options.methodOptions.*option.field = *typed;
         return {};
     }
     return "unknown option " + QuotedForMessage(name);
