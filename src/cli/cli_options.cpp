@@ -73,7 +73,7 @@ std::string ApplyValue(std::string_view name, const std::string& value, CliOptio
         if (!typed || (option.rule == KeyRule::AccuracyDigit && typed->size() > 1))
             return "invalid value " + QuotedForMessage(value) + " for " + std::string(name) +
                    (option.rule == KeyRule::AccuracyDigit ? " (one digit, 0 to 8)"
-                                                        : " (a signed decimal number)");
+                                                          : " (a signed decimal number)");
         options.methodOptions.*option.field = *typed;
         return {};
     }
