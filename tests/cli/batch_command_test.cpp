@@ -4,18 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <sstream>
 
 namespace valdrex::cli::testing {
 namespace {
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 const std::string kInput = "1 -3 2\n"
                            "\n"

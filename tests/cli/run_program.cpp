@@ -4,6 +4,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
@@ -101,6 +102,14 @@ ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& 
     if (!result.timedOut && WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
     return result;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 } // namespace valdrex::cli::testing

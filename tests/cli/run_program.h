@@ -18,4 +18,7 @@ struct ProgramResult {
 ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& input = "",
                        std::chrono::seconds timeout = std::chrono::seconds(60));
 
+// The lines of a program's output, without their line ends.
+std::vector<std::string> Lines(const std::string& text);
+
 } // namespace valdrex::cli::testing

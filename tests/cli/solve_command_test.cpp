@@ -14,14 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 TEST(SolveCommandTest, PrintsWhatTheWindowShows) {
     const struct {
         std::vector<std::string> args;
