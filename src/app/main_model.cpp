@@ -4,13 +4,14 @@
 #include "core/failure.h"
 #include "core/number_text.h"
 #include "core/working_polynomial.h"
-#include "database/database_file.h"
 #include "database/record.h"
 #include "solvers/approx/bairstow.h"
 #include "solvers/approx/bisection.h"
 #include "solvers/approx/newton.h"
 #include "solvers/approx/rational.h"
 #include "solvers/exact/exact_solver.h"
+
+#include <algorithm>
 
 namespace valdrex {
 namespace {
@@ -61,9 +62,9 @@ MathsMenuState MathsMenuEnabling(const CoefficientTexts& coefficients) {
 }
 
 // Every box starts as "0", built in place (the batch front end makes a model per equation).
-MainModel::MainModel(ModuleState& state)
-    : state_(state), coefficients_{"0", "0", "0", "0", "0", "0", "0",
-                                   "0", "0", "0", "0", "0", "0"} {}
+MainModel::MainModel(ModuleState& state, DatabaseLineWriter appendLine)
+    : state_(state), appendLine_(appendLine), coefficients_{"0", "0", "0", "0", "0", "0", "0",
+                                                            "0", "0", "0", "0", "0", "0"} {}
 
 ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
     if (coefficients_[power] == text)
@@ -78,6 +79,44 @@ ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
         return {PlainErrorBox(f)};
     }
     return {};
+}
+
+ErrorBoxes MainModel::SetCoefficients(std::span<const std::string_view> highestFirst) {
+    const int count = static_cast<int>(highestFirst.size());
+    const auto typeOneByOne = [&] {
+        ErrorBoxes errors;
+        for (int k = 0; k < count; ++k) {
+            const ErrorBoxes more = SetCoefficient(count - 1 - k, std::string(highestFirst[k]));
+            errors.insert(errors.end(), more.begin(), more.end());
+        }
+        return errors;
+    };
+    const auto isZero = [](const std::string& text) { return text == "0"; };
+    if (!std::all_of(coefficients_.begin(), coefficients_.end(), isZero))
+        return typeOneByOne();
+    // From an empty grid, each step's equation holds a subset of the final terms, and a term
+    // fails to draw by its own text alone: when the final equation draws, every step's did, and
+    // drawing it once gives the same texts.
+    bool changed = false;
+    for (int k = 0; k < count; ++k) {
+        std::string& box = coefficients_[count - 1 - k];
+        if (box != highestFirst[k]) {
+            box.assign(highestFirst[k]);
+            changed = true;
+        }
+    }
+    if (!changed)
+        return {};
+    input_.clear();
+    output_.clear();
+    try {
+        equation_ = EquationText(coefficients_);
+        return {};
+    } catch (const RuntimeFailure&) {
+        for (std::string& box : coefficients_)
+            box = "0";
+        return typeOneByOne();
+    }
 }
 
 ErrorBoxes MainModel::ClearAll() {
@@ -211,7 +250,7 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
 ErrorBoxes MainModel::ExportToFile() {
     const RecordFields fields{equation_, solText_, input_, output_, factor_};
     try {
-        AppendLine(state_.DatabaseFile, RecordText(fields), state_.OverwriteFile != 0);
+        appendLine_(state_.DatabaseFile, RecordText(fields), state_.OverwriteFile != 0);
     } catch (const RuntimeFailure& f) {
         state_.ErrorFlag = true;
         return {PlainErrorBox(f)};
@@ -234,7 +273,7 @@ ErrorBoxes MainModel::Update() {
     if (state_.ErrorFlag)
         return errors;
     try {
-        AppendLine(state_.DatabaseFile, WithCrLf(note_), false);
+        appendLine_(state_.DatabaseFile, WithCrLf(note_), false);
     } catch (const RuntimeFailure& f) {
         errors.push_back(PlainErrorBox(f));
         return errors;

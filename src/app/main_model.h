@@ -8,7 +8,9 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace valdrex {
@@ -39,7 +41,14 @@ using ErrorBoxes = std::vector<ErrorBox>;
 // so a command gives the same texts in either.
 class MainModel {
   public:
+    // Writes one line to the database file, or replaces the file with it; fails with a
+    // RuntimeFailure carrying errno.
+    using DatabaseLineWriter = void (*)(const std::string& path, std::string_view utf8Line,
+                                        bool truncateFirst);
+
+    // The database file is written with AppendLine.
     explicit MainModel(ModuleState& state);
+    MainModel(ModuleState& state, DatabaseLineWriter appendLine);
 
     ModuleState& state() { return state_; }
     const ModuleState& state() const { return state_; }
@@ -62,6 +71,9 @@ class MainModel {
     // A coefficient box's text changed (typed, pasted or set by a command): the test boxes
     // are emptied and the equation text is built again.
     ErrorBoxes SetCoefficient(int power, const std::string& text);
+    // SetCoefficient for each text in turn, the first one for the highest power, the last one
+    // for the constant term.
+    ErrorBoxes SetCoefficients(std::span<const std::string_view> highestFirst);
     void SetInput(const std::string& text) { input_ = text; }
     void SetNote(const std::string& text) { note_ = text; }
     // Cut and Paste reach the read-only boxes too, and the record shows what they hold.
@@ -100,6 +112,7 @@ class MainModel {
 
   private:
     ModuleState& state_;
+    DatabaseLineWriter appendLine_;
     CoefficientTexts coefficients_;
     std::string equation_ = "0 = 0";
     std::vector<std::string> lines_;

@@ -1,5 +1,6 @@
 #include "cli/equation_runner.h"
 
+#include "cli/database_module.h"
 #include "cli/message_text.h"
 #include "cli/method_offer.h"
 
@@ -26,13 +27,9 @@ EquationRunner::EquationRunner(const CliOptions& options) : options_(options) {
 
 std::optional<std::string> EquationRunner::Solve(std::span<const std::string_view> coefficients,
                                                  EquationReport& report) {
-    MainModel& model = model_.emplace(state_);
-    errors_.clear();
+    MainModel& model = model_.emplace(state_, AppendDatabaseLine);
+    errors_ = model.SetCoefficients(coefficients);
     const int count = static_cast<int>(coefficients.size());
-    for (int k = 0; k < count; ++k) {
-        text_.assign(coefficients[k]);
-        Append(errors_, model.SetCoefficient(count - 1 - k, text_));
-    }
 
     if (std::optional<std::string> notOffered =
             MethodNotOfferedMessage(options_.method, MathsMenuEnabling(model.coefficients())))

@@ -35,7 +35,6 @@ class EquationRunner {
     MainModel::OptionsDialog optionsDialog_;
     std::optional<MainModel> model_;
     ErrorBoxes errors_;
-    std::string text_;    // one coefficient text, reused
     RecordFields fields_; // reused, so that copying the texts allocates nothing
     std::string record_;
     bool saveFailed_ = false;

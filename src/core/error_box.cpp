@@ -11,7 +11,9 @@ std::string PlainText(const RuntimeFailure& f) {
 
 } // namespace
 
-ErrorBox PlainErrorBox(const RuntimeFailure& f) { return {PlainText(f), BoxIcon::None, kAppTitle}; }
+ErrorBox PlainErrorBox(const RuntimeFailure& f) {
+    return {PlainText(f), BoxIcon::None, kAppTitle};
+}
 
 ErrorBox CriticalErrorBox(const RuntimeFailure& f) {
     return {"Error " + PlainText(f), BoxIcon::Critical, kAppTitle};
@@ -26,6 +28,8 @@ ErrorBox HelpErrorBox(const RuntimeFailure& f) {
     return {PlainText(f), BoxIcon::Critical, kAppTitle};
 }
 
-ErrorBox RationalErrorBox(const RuntimeFailure& f) { return {PlainText(f), BoxIcon::Critical, "Error"}; }
+ErrorBox RationalErrorBox(const RuntimeFailure& f) {
+    return {PlainText(f), BoxIcon::Critical, "Error"};
+}
 
 } // namespace valdrex

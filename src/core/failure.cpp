@@ -5,11 +5,17 @@
 
 namespace valdrex {
 
-void FailOverflow() { throw RuntimeFailure(kOverflowNumber, "Overflow"); }
+void FailOverflow() {
+    throw RuntimeFailure(kOverflowNumber, "Overflow");
+}
 
-void FailDivisionByZero() { throw RuntimeFailure(kDivisionByZeroNumber, "Division by zero"); }
+void FailDivisionByZero() {
+    throw RuntimeFailure(kDivisionByZeroNumber, "Division by zero");
+}
 
-void FailInvalidArgument() { throw RuntimeFailure(kInvalidArgumentNumber, "Invalid argument"); }
+void FailInvalidArgument() {
+    throw RuntimeFailure(kInvalidArgumentNumber, "Invalid argument");
+}
 
 void FailSubscriptOutOfRange() {
     throw RuntimeFailure(kSubscriptOutOfRangeNumber, "Subscript out of range");
@@ -21,6 +27,8 @@ RuntimeFailure FileFailure(int errnoValue) {
     return RuntimeFailure(errnoValue, std::strerror(errnoValue));
 }
 
-void FailFile(int errnoValue) { throw FileFailure(errnoValue); }
+void FailFile(int errnoValue) {
+    throw FileFailure(errnoValue);
+}
 
 } // namespace valdrex

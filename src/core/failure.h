@@ -7,14 +7,14 @@ namespace valdrex {
 
 // A run-time failure: carries the number and description shown by the error message boxes.
 class RuntimeFailure : public std::runtime_error {
-public:
+  public:
     RuntimeFailure(int number, const std::string& description)
         : std::runtime_error(description), number_(number) {}
 
     int number() const { return number_; }
     std::string description() const { return what(); }
 
-private:
+  private:
     int number_;
 };
 

@@ -2,18 +2,24 @@
 
 #include "core/failure.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <locale.h>
 #include <optional>
 
 namespace valdrex {
 namespace {
 
-bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Most texts are short plain integers ("0", "-12"); they are read directly. Up to 15 digits the
 // value is below 2^53, so the conversion is exact and equals the general reading, "-0" included.
@@ -115,29 +121,36 @@ Scanned Scan(std::string_view s) {
     return r;
 }
 
-std::string Format(double value, int precision, bool leadingBlank) {
+// Room for the longest text: sign or blank, 15 digits, point, exponent.
+using FormatBuffer = std::array<char, 40>;
+
+// The text of `value`, written into `buf`.
+std::string_view Format(double value, int precision, bool leadingBlank, FormatBuffer& buf) {
     if (!std::isfinite(value))
         FailOverflow();
     if (value == 0)
         value = 0; // negative zero prints as zero
-    char buf[40];
-    char* const end = buf + sizeof buf;
-    if (char* start = WritePlainInteger(value, precision, leadingBlank, end))
-        return std::string(start, end);
-    const auto res = std::to_chars(buf, end, value, std::chars_format::general, precision);
-    std::string text(buf, res.ptr);
-    for (char& c : text)
-        if (c == 'e')
-            c = 'E';
-    if (leadingBlank) {
-        const bool negative = text[0] == '-';
-        const std::size_t digitsAt = negative ? 1 : 0;
-        if (text.compare(digitsAt, 2, "0.") == 0)
-            text.erase(digitsAt, 1);
-        if (!negative)
-            text.insert(0, 1, ' ');
+    char* const end = buf.data() + buf.size();
+    if (const char* start = WritePlainInteger(value, precision, leadingBlank, end))
+        return {start, end};
+    // The general form goes one place to the right, leaving room for the leading blank.
+    char* const first = buf.data() + 1;
+    char* last = std::to_chars(first, end, value, std::chars_format::general, precision).ptr;
+    for (char* p = first; p != last; ++p)
+        if (*p == 'e')
+            *p = 'E';
+    if (!leadingBlank)
+        return {first, last};
+    const bool negative = *first == '-';
+    char* const digits = negative ? first + 1 : first;
+    if (digits[0] == '0' && digits + 1 != last && digits[1] == '.') {
+        std::memmove(digits, digits + 1, static_cast<std::size_t>(last - digits - 1));
+        --last;
     }
-    return text;
+    if (negative)
+        return {first, last};
+    buf[0] = ' ';
+    return {buf.data(), last};
 }
 
 } // namespace
@@ -161,12 +174,44 @@ double TextToNumber(std::string_view text) {
     return value;
 }
 
-std::string NumberToStr(double value) { return Format(value, 15, true); }
+std::string NumberToStr(double value) {
+    FormatBuffer buf;
+    return std::string(Format(value, 15, true, buf));
+}
 
-std::string NumberToText(double value) { return Format(value, 15, false); }
+std::string NumberToText(double value) {
+    FormatBuffer buf;
+    return std::string(Format(value, 15, false, buf));
+}
 
-std::string NumberToStr(float value) { return Format(value, 7, true); }
+std::string NumberToStr(float value) {
+    FormatBuffer buf;
+    return std::string(Format(value, 7, true, buf));
+}
 
-std::string NumberToText(float value) { return Format(value, 7, false); }
+std::string NumberToText(float value) {
+    FormatBuffer buf;
+    return std::string(Format(value, 7, false, buf));
+}
+
+void AppendNumberToStr(std::string& out, double value) {
+    FormatBuffer buf;
+    out += Format(value, 15, true, buf);
+}
+
+void AppendNumberToText(std::string& out, double value) {
+    FormatBuffer buf;
+    out += Format(value, 15, false, buf);
+}
+
+void AppendNumberToStr(std::string& out, float value) {
+    FormatBuffer buf;
+    out += Format(value, 7, true, buf);
+}
+
+void AppendNumberToText(std::string& out, float value) {
+    FormatBuffer buf;
+    out += Format(value, 7, false, buf);
+}
 
 } // namespace valdrex

@@ -19,4 +19,10 @@ std::string NumberToText(double value);
 std::string NumberToStr(float value);
 std::string NumberToText(float value);
 
+// The same texts appended to `out`, without a string of their own.
+void AppendNumberToStr(std::string& out, double value);
+void AppendNumberToText(std::string& out, double value);
+void AppendNumberToStr(std::string& out, float value);
+void AppendNumberToText(std::string& out, float value);
+
 } // namespace valdrex

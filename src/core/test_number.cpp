@@ -8,7 +8,8 @@ namespace valdrex {
 
 InputNumber ParseInputNumber(std::string_view text) {
     const auto slash = text.find('/');
-    const std::string_view numerator = slash == std::string_view::npos ? text : text.substr(0, slash);
+    const std::string_view numerator =
+        slash == std::string_view::npos ? text : text.substr(0, slash);
     const std::string_view denominator =
         slash == std::string_view::npos ? std::string_view("1") : text.substr(slash + 1);
     const double n = TextToNumber(numerator);

@@ -47,9 +47,20 @@ TEST(CheckedArithmetic, RaisesTheMatchingFailure) {
 }
 
 TEST(GcdLcm, FollowEuclid) {
-    const double cases[][3] = {{-12, 18, 6},    {18, -12, 6},       {5, 0, 5}, {0, 5, 5},
-                               {0, 0, 0},       {-7, 0, 7},         {1, 1, 1}, {4, 6, 2},
-                               {1.5, 0.5, 0.5}, {kMax, kMax - 1, 1}};
+    const double cases[][3] = {{-12, 18, 6},
+                               {18, -12, 6},
+                               {5, 0, 5},
+                               {0, 5, 5},
+                               {0, 0, 0},
+                               {-7, 0, 7},
+                               {1, 1, 1},
+                               {4, 6, 2},
+                               {1.5, 0.5, 0.5},
+                               {kMax, kMax - 1, 1},
+                               {67108863, 3, 3},
+                               {67108864, 6, 2},
+                               {-67108864, 1 << 30, 67108864},
+                               {2.5, 10, 2.5}};
     for (const auto& c : cases)
         EXPECT_EQ(Gcd(c[0], c[1]), c[2]) << c[0] << "," << c[1];
     EXPECT_EQ(Lcm(4, 6), 12);

@@ -7,6 +7,7 @@
 #include "core/number_text.h"
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace valdrex {
@@ -19,26 +20,31 @@ bool IsWhole(double v) {
     return std::floor(v) == v;
 }
 
-std::string WithoutLeadingBlank(std::string text) {
-    if (!text.empty() && text.front() == ' ')
-        text.erase(0, 1);
-    return text;
+using AppendNumber = void (*)(std::string&, double);
+
+// NumberToStr without its leading blank.
+void AppendUnblanked(std::string& text, double v) {
+    const std::size_t at = text.size();
+    AppendNumberToStr(text, v);
+    if (text[at] == ' ')
+        text.erase(at, 1);
 }
 
-// The fraction n/den as "n", or "n/den" when den is not 1, each number written by `write`.
-template <typename Write> std::string FractionText(double n, double den, Write write) {
-    std::string text = write(n);
-    if (den != 1)
-        text += "/" + write(den);
-    return text;
+// The fraction n/den as "n", or "n/den" when den is not 1, each number written by `append`.
+void AppendFraction(std::string& text, double n, double den, AppendNumber append) {
+    append(text, n);
+    if (den != 1) {
+        text += '/';
+        append(text, den);
+    }
 }
 
-// The two number texts as plain functions, to pick one for FractionText.
-std::string AsText(double v) {
-    return NumberToText(v);
-}
-std::string AsStr(double v) {
-    return NumberToStr(v);
+// Roots 1 and 2 are `upper` and `upper` with the "+" at `signAt` made a "-".
+void AddSignedPair(SolveContext& ctx, std::string upper, std::size_t signAt) {
+    std::string lower = upper;
+    lower[signAt] = '-';
+    ctx.AddRoot(1, std::move(upper));
+    ctx.AddRoot(2, std::move(lower));
 }
 
 // Δ < 0 and √(−Δ) not whole: the imaginary part keeps a square root.
@@ -49,20 +55,26 @@ void AddIrrationalPair(SolveContext& ctx, double delta) {
     const double re = CheckedDiv(-a1, g);
     const double den = CheckedDiv(D, g);
     const SquareFactor sf = ExtractSquareFactor(-delta);
-    const std::string radicand = WithoutLeadingBlank(NumberToStr(sf.radicand));
     const double g2 = Gcd(D, sf.factor);
     const double k = CheckedDiv(sf.factor, g2);
     D = CheckedDiv(D, g2);
-    for (int j = 1; j <= 2; ++j) {
-        std::string text = re != 0 ? FractionText(re, den, AsText) : "";
-        text += j == 1 ? "+ " : "- ";
-        if (k != 1)
-            text += WithoutLeadingBlank(NumberToStr(k));
-        text += "i" + std::string(kMiddleDot) + "Sqr(" + radicand + ")";
-        if (D != 1)
-            text += " /" + NumberToText(D);
-        ctx.AddRoot(j, text);
+    std::string text;
+    if (re != 0)
+        AppendFraction(text, re, den, AppendNumberToText);
+    const std::size_t signAt = text.size();
+    text += "+ ";
+    if (k != 1)
+        AppendUnblanked(text, k);
+    text += 'i';
+    text += kMiddleDot;
+    text += "Sqr(";
+    AppendUnblanked(text, sf.radicand);
+    text += ')';
+    if (D != 1) {
+        text += " /";
+        AppendNumberToText(text, D);
     }
+    AddSignedPair(ctx, std::move(text), signAt);
 }
 
 // Δ < 0 and √(−Δ) whole: a rational imaginary part.
@@ -76,16 +88,19 @@ void AddRationalPair(SolveContext& ctx, double delta) {
     const double g3 = Gcd(D, s);
     s = CheckedDiv(s, g3);
     const double d2 = CheckedDiv(D, g3);
-    for (int j = 1; j <= 2; ++j) {
-        std::string text = re != 0 ? FractionText(re, den, AsText) : "";
-        text += j == 1 ? "+" : "-";
-        if (s != 1)
-            text += NumberToText(s);
-        text += "i";
-        if (d2 != 1)
-            text += " /" + NumberToText(d2);
-        ctx.AddRoot(j, text);
+    std::string text;
+    if (re != 0)
+        AppendFraction(text, re, den, AppendNumberToText);
+    const std::size_t signAt = text.size();
+    text += '+';
+    if (s != 1)
+        AppendNumberToText(text, s);
+    text += 'i';
+    if (d2 != 1) {
+        text += " /";
+        AppendNumberToText(text, d2);
     }
+    AddSignedPair(ctx, std::move(text), signAt);
 }
 
 // Δ >= 0 with irrational roots: a(1) is reduced in the working polynomial itself.
@@ -99,18 +114,23 @@ void AddIrrationalRoots(SolveContext& ctx, double delta) {
     const double g2 = Gcd(sf.factor, D);
     const double k = CheckedDiv(sf.factor, g2);
     const double den2 = CheckedDiv(D, g2);
-    const std::string radicand = WithoutLeadingBlank(NumberToStr(sf.radicand));
-    const std::string factor = WithoutLeadingBlank(NumberToStr(k));
-    for (int j = 1; j <= 2; ++j) {
-        std::string text = a1 != 0 ? FractionText(-a1, den, AsStr) : "";
-        text += j == 1 ? "+ " : "- ";
-        if (k != 1)
-            text += factor + std::string(kMiddleDot);
-        text += "Sqr(" + radicand + ")";
-        if (den2 != 1)
-            text += " /" + NumberToText(den2);
-        ctx.AddRoot(j, text);
+    std::string text;
+    if (a1 != 0)
+        AppendFraction(text, -a1, den, AppendNumberToStr);
+    const std::size_t signAt = text.size();
+    text += "+ ";
+    if (k != 1) {
+        AppendUnblanked(text, k);
+        text += kMiddleDot;
     }
+    text += "Sqr(";
+    AppendUnblanked(text, sf.radicand);
+    text += ')';
+    if (den2 != 1) {
+        text += " /";
+        AppendNumberToText(text, den2);
+    }
+    AddSignedPair(ctx, std::move(text), signAt);
 }
 
 // Δ >= 0 with rational roots, the larger first.
@@ -125,8 +145,27 @@ void AddRationalRoots(SolveContext& ctx, double delta) {
     r2 = CheckedDiv(r2, g2);
     const double den1 = CheckedDiv(D, g1);
     const double den2 = CheckedDiv(D, g2);
-    ctx.AddRoot(1, FractionText(r1, den1, AsStr));
-    ctx.AddRoot(2, FractionText(r2, den2, AsStr));
+    std::string text;
+    AppendFraction(text, r1, den1, AppendNumberToStr);
+    ctx.AddRoot(1, std::move(text));
+    text.clear();
+    AppendFraction(text, r2, den2, AppendNumberToStr);
+    ctx.AddRoot(2, std::move(text));
+}
+
+// The scan on a whole radicand below 32767², in integers. There i² divides R exactly when R/i/i
+// is whole in Doubles, so the factors taken out are the same. Only 2 and odd i can take one out
+// (4 and larger even ones, and each odd multiple, divide a square already gone), and none can
+// once i² exceeds what is left.
+SquareFactor ExtractWholeSquareFactor(std::uint32_t radicand) {
+    std::uint32_t k = 1;
+    for (std::uint32_t i = 2; i * i <= radicand; i += i == 2 ? 1 : 2) {
+        while (radicand % (i * i) == 0) {
+            radicand /= i * i;
+            k *= i;
+        }
+    }
+    return {static_cast<double>(radicand), static_cast<double>(k)};
 }
 
 } // namespace
@@ -136,6 +175,8 @@ SquareFactor ExtractSquareFactor(double radicand) {
     const double bound = std::floor(CheckedSqrt(radicand));
     if (bound > kMaxScanBound)
         FailOverflow();
+    if (IsWhole(radicand))
+        return ExtractWholeSquareFactor(static_cast<std::uint32_t>(radicand));
     for (int i = 2; i <= bound; ++i) {
         while (IsWhole(radicand / i / i)) {
             radicand = radicand / i / i;

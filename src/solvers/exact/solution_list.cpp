@@ -3,13 +3,25 @@
 #include "core/checked_math.h"
 #include "core/number_text.h"
 
+#include <charconv>
+
 namespace valdrex {
 
-void SolveContext::AddRoot(int k, const std::string& text) {
-    SolText[k] = text;
-    lines.push_back("x" + std::to_string(k) + " =" + text);
+void SolveContext::AddRoot(int k, std::string text) {
+    char number[4];
+    char* const numberEnd = std::to_chars(number, number + sizeof number, k).ptr;
+    std::string line;
+    line.reserve(text.size() + 5);
+    line += 'x';
+    line.append(number, static_cast<std::size_t>(numberEnd - number));
+    line += " =";
+    line += text;
+    lines.push_back(std::move(line));
+    SolText[k] = std::move(text);
 }
 
-std::string SingleText(double value) { return NumberToStr(ToSingle(value)); }
+std::string SingleText(double value) {
+    return NumberToStr(ToSingle(value));
+}
 
 } // namespace valdrex

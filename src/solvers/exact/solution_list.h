@@ -24,14 +24,14 @@ struct SolveContext {
     bool EvSimbTmp = true;
     WorkingValues w;
 
-    std::vector<std::string> lines;              // lines added to the solution list, in order
+    std::vector<std::string> lines;                 // lines added to the solution list, in order
     std::array<std::string, kMaxRoots + 1> SolText; // index 1..12; entry 0 unused
-    std::string status;                          // the status label's caption
-    std::vector<ErrorBox> errors;                // trapped failures, in the order they happened
-    std::string factorText;                      // irreducible factor left by the rational solver
+    std::string status;                             // the status label's caption
+    std::vector<ErrorBox> errors;                   // trapped failures, in the order they happened
+    std::string factorText; // irreducible factor left by the rational solver
 
     // Stores `text` as root k's solution text and adds the line "xk =" + text.
-    void AddRoot(int k, const std::string& text);
+    void AddRoot(int k, std::string text);
 };
 
 // The text of a real root from a numeric computation: single precision, NumberToStr.

@@ -27,9 +27,13 @@ TEST(CubeRoot, KeepsTheSign) {
 TEST(ExtractSquareFactor, TakesOutEverySquareAndOverflowsFrom32767Squared) {
     // radicand, what is left, the factor taken out; k is the largest factor below the limit
     const double k = 32765;
-    const double cases[][3] = {
-        {12, 3, 2}, {8, 2, 2}, {72, 2, 6}, {1, 1, 1},     {0, 0, 1},
-        {2, 2, 1},  {4, 1, 2}, {48, 3, 4}, {k * k, 1, k}, {1073676288, 16383, 256}};
+    const double cases[][3] = {{12, 3, 2},      {8, 2, 2},
+                               {72, 2, 6},      {1, 1, 1},
+                               {0, 0, 1},       {2, 2, 1},
+                               {4, 1, 2},       {48, 3, 4},
+                               {k * k, 1, k},   {1073676288, 16383, 256},
+                               {12.5, 12.5, 1}, {4.5, 4.5, 1},
+                               {0.25, 0.25, 1}, {2 * 9 * 49 * 121, 2, 231}};
     for (const auto& c : cases) {
         const SquareFactor sf = ExtractSquareFactor(c[0]);
         EXPECT_EQ((std::pair{sf.radicand, sf.factor}), (std::pair{c[1], c[2]})) << c[0];

@@ -1,0 +1,10 @@
+#include "app/main_model.h"
+#include "database/database_file.h"
+
+namespace valdrex {
+
+// Apart from the rest of the model, so that a program bringing its own writer does not link the
+// file functions and the Qt libraries behind them.
+MainModel::MainModel(ModuleState& state) : MainModel(state, AppendLine) {}
+
+} // namespace valdrex
