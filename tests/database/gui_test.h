@@ -26,6 +26,7 @@ struct SeenBox {
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     bool operator==(const SeenBox&) const = default;
 };
+using Boxes = std::vector<SeenBox>;
 
 inline void PrintTo(const SeenBox& box, std::ostream* out) {
     *out << box.text.toStdString() << " | " << box.title.toStdString() << " | icon " << box.icon
@@ -50,7 +51,7 @@ class ModalAnswer {
 
     QMessageBox::StandardButton button;
     std::function<void(QDialog*)> onDialog;
-    std::vector<SeenBox> boxes;
+    Boxes boxes;
     QStringList dialogs; // class names
 
   private:
@@ -89,9 +90,17 @@ template <class Widget = QLineEdit> Widget* Child(const QObject* parent, const Q
     return child;
 }
 
+// The visible top-level window of that type (and name, when one is given), if any.
+template <class Widget = QWidget> Widget* ShownWindow(const QString& name = {}) {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* shown = qobject_cast<Widget*>(window);
+            shown && shown->isVisible() && (name.isEmpty() || shown->objectName() == name))
+            return shown;
+    return nullptr;
+}
+
 // The message boxes `action` showed, each answered with `button`.
-inline std::vector<SeenBox> BoxesShownBy(QMessageBox::StandardButton button,
-                                         const std::function<void()>& action) {
+inline Boxes BoxesShownBy(QMessageBox::StandardButton button, const std::function<void()>& action) {
     const ModalAnswer answer(button);
     action();
     return answer.boxes;

@@ -16,56 +16,44 @@
 namespace valdrex {
 namespace {
 
-// Shows the About window with the readme `contents` beside the program (none when null) and
-// runs `act` on it.
-void ShowAboutWith(const char* readme, const std::function<void(QDialog*)>& act) {
-    const std::string path = ReadmeFilePath(ProgramFolder());
-    if (readme != nullptr)
-        Put(path, readme);
-    ModuleState state;
-    state.VersionText = "Version 1.30 for Win-32 systems";
-    state.CommentText = "Comments\r\n\r\nRealized by \r\nNotice";
-    const ModalAnswer answer(QMessageBox::Ok, act);
-    ShowAbout(state, nullptr);
-    std::remove(path.c_str());
-}
-
 TEST(ProgramIcon, HasEverySizeFromTheResources) {
-    const QList<QSize> sizes = ProgramIcon().availableSizes();
     for (int size : {16, 32, 48, 64, 128, 256})
-        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+        EXPECT_TRUE(ProgramIcon().availableSizes().contains(QSize(size, size))) << size;
 }
 
 TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
-    ShowAboutWith("a\r\nb\rc\n", [](QDialog* window) {
-        EXPECT_EQ(window->objectName(), "frmInfo");
-        EXPECT_EQ(window->windowTitle(), "About Valdrex");
-        EXPECT_FALSE(window->windowIcon().isNull());
-        EXPECT_FALSE(Child<QLabel>(window, "imgLogo")->pixmap().isNull());
-        EXPECT_EQ(Child<QLabel>(window, "Label3")->text(), "Valdrex");
-        EXPECT_TRUE(Child<QLabel>(window, "Label3")->font().italic());
-        EXPECT_EQ(Child<QLabel>(window, "Label4")->text(), "Version 1.30 for Win-32 systems");
-        EXPECT_EQ(Child<QLabel>(window, "Label2")->text(), "Comments\n\nRealized by \nNotice");
-        auto* info = Child<QPlainTextEdit>(window, "txtInfo");
-        EXPECT_TRUE(info->isReadOnly());
-        EXPECT_EQ(info->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        EXPECT_EQ(info->toPlainText(), "a\nb\nc");
-        // The rule: black across the window at 320 pixels, from its left edge.
-        const QImage image = window->grab().toImage();
-        EXPECT_EQ(image.pixelColor(0, 320), QColor(Qt::black));
-        EXPECT_EQ(image.pixelColor(470, 320), QColor(Qt::black));
-        auto* ok = Child<QPushButton>(window, "Command1");
-        EXPECT_EQ(ok->text(), "&OK");
-        QTest::mouseClick(ok, Qt::LeftButton);
-        EXPECT_FALSE(window->isVisible());
-    });
-}
-
-TEST(AboutWindow, MissingOrEmptyReadmeShowsAnEmptyBox) {
-    for (const char* readme : {static_cast<const char*>(nullptr), ""})
-        ShowAboutWith(readme, [](QDialog* window) {
-            EXPECT_EQ(Child<QPlainTextEdit>(window, "txtInfo")->toPlainText(), "");
+    ModuleState state;
+    state.VersionText = "Version 1.30 for Win-32 systems";
+    state.CommentText = "Comments\r\n\r\nRealized by \r\nNotice";
+    const std::string readme = ReadmeFilePath(ProgramFolder());
+    for (const auto& [contents, shown] :
+         {std::pair{"a\r\nb\rc\n", "a\nb\nc"}, {"", ""}, {nullptr, ""}}) {
+        if (contents != nullptr)
+            Put(readme, contents);
+        const ModalAnswer answer(QMessageBox::Ok, [&](QDialog* window) {
+            const auto label = [&](const char* name) { return Child<QLabel>(window, name); };
+            EXPECT_EQ(window->objectName() + "|" + window->windowTitle(), "frmInfo|About Valdrex");
+            EXPECT_FALSE(window->windowIcon().isNull() || label("imgLogo")->pixmap().isNull());
+            EXPECT_EQ(label("Label3")->text() + "|" + label("Label4")->text() + "|" +
+                          label("Label2")->text(),
+                      "Valdrex|Version 1.30 for Win-32 systems|Comments\n\nRealized by \nNotice");
+            EXPECT_TRUE(label("Label3")->font().italic());
+            auto* info = Child<QPlainTextEdit>(window, "txtInfo");
+            EXPECT_TRUE(info->isReadOnly());
+            EXPECT_EQ(info->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+            EXPECT_EQ(info->toPlainText(), shown);
+            // The rule: black across the window at 320 pixels, from its left edge.
+            const QImage image = window->grab().toImage();
+            EXPECT_EQ(image.pixelColor(0, 320), QColor(Qt::black));
+            EXPECT_EQ(image.pixelColor(470, 320), QColor(Qt::black));
+            auto* ok = Child<QPushButton>(window, "Command1");
+            EXPECT_EQ(ok->text(), "&OK");
+            QTest::mouseClick(ok, Qt::LeftButton);
+            EXPECT_FALSE(window->isVisible());
         });
+        ShowAbout(state, nullptr);
+        std::remove(readme.c_str());
+    }
 }
 
 TEST(Help, MissingFileGivesTheHelpErrorBox) {
@@ -79,17 +67,15 @@ TEST(Help, OpensOneWindowAtTheContentsPage) {
     const std::string path = HelpFilePath(folder.path().toStdString());
     Put(path, "<html><body><h1 id=\"contents\">Contents</h1><p>Typing</p></body></html>");
     EXPECT_EQ(ShowHelpFile(path, nullptr), std::nullopt);
+    QWidget* window = ShownWindow("frmHelp");
+    ASSERT_NE(window, nullptr);
     EXPECT_EQ(ShowHelpFile(path, nullptr), std::nullopt);
-    QList<QWidget*> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget->objectName() == "frmHelp" && widget->isVisible())
-            windows.append(widget);
-    ASSERT_EQ(windows.size(), 1);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the help window is not modal";
-    auto* browser = Child<QTextBrowser>(windows.front(), "txtHelp");
+    auto* browser = Child<QTextBrowser>(window, "txtHelp");
     EXPECT_TRUE(browser->toPlainText().startsWith("Contents"));
     EXPECT_EQ(browser->source().fragment(), "contents");
-    windows.front()->close();
+    window->close();
+    EXPECT_EQ(ShownWindow("frmHelp"), nullptr) << "a second help window";
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 
 #include <string>
@@ -12,56 +13,35 @@
 namespace valdrex {
 namespace {
 
-using Option = std::string MethodOptions::*;
+using M = MethodOptions;
+using Option = std::string M::*;
 
-struct Field {
-    const char* caption;
-    const char* box;
-    Option option;
-};
-
+// The controls are named after `id`: frmBwOpt, txtBwAc, vscBw, cmdBwOK, lblBwTh, lblBw_0.
 struct DialogCase {
-    const char* form;
-    const char* id; // the controls are named after it: txtBwAc, vscBw, cmdBwOK, lblBwTh, lblBw_0
-    void (*show)(MethodOptions&, QWidget*);
-    const char* title;
-    const char* explanation;
-    std::vector<Field> fields;
-    QStringList tabOrder; // from the accuracy box; the cancel button is the one after OK
+    const char* id;
+    void (*show)(M&, QWidget*);
+    const char* shown;           // title|explanation|caption=text of each box, as the dialog opens
+    std::vector<Option> options; // of the boxes in the tab order, the accuracy first
+    QStringList tabOrder;        // from the accuracy box; the cancel button is the one after OK
 };
 
-void PrintTo(const DialogCase& c, std::ostream* out) {
-    *out << c.form;
-}
-
-const char kBairstowText[] = "You should define the calculus accuracy\nand two parameters P,Q so "
-                             "that: \nF(X) = G(X) * (X ^ 2 + PX + Q) + R";
-const char kBisectionText[] =
-    "You should define the calculus accuracy\nand the interval in which to search\nthe solutions";
 const DialogCase kDialogs[] = {
-    {"frmBwOpt",
-     "Bw",
+    {"Bw",
      ShowBairstowOptions,
-     "Baristow method",
-     kBairstowText,
-     {{"Coef. P", "txtBwCfP", &MethodOptions::BairstowPText},
-      {"Coef. Q", "txtBwCfQ", &MethodOptions::BairstowQText}},
+     "Baristow method|You should define the calculus accuracy\nand two parameters P,Q so that: "
+     "\nF(X) = G(X) * (X ^ 2 + PX + Q) + R|Accuracy=8|Coef. P=0|Coef. Q=0",
+     {&M::AccuracyText, &M::BairstowPText, &M::BairstowQText},
      {"txtBwAc", "txtBwCfP", "txtBwCfQ", "cmdBwOK", "cmdBWCancel", "vscBw"}},
-    {"frmDicOpt",
-     "Dic",
+    {"Dic",
      ShowBisectionOptions,
-     "Dicotomic method",
-     kBisectionText,
-     {{"Min", "txtDicMin", &MethodOptions::BisectionMinText},
-      {"Max", "txtDicMax", &MethodOptions::BisectionMaxText},
-      {"Increment", "txtDicInc", &MethodOptions::BisectionIncText}},
+     "Dicotomic method|You should define the calculus accuracy\nand the interval in which to "
+     "search\nthe solutions|Accuracy=8|Min=-10|Max=10|Increment=.1",
+     {&M::AccuracyText, &M::BisectionMinText, &M::BisectionMaxText, &M::BisectionIncText},
      {"txtDicAc", "txtDicMin", "txtDicMax", "cmdDicOK", "cmdDicCancel", "vscDic", "txtDicInc"}},
-    {"frmNtOpt",
-     "Nt",
+    {"Nt",
      ShowNewtonOptions,
-     "Newton method",
-     "You should define the calculus accuracy\nand a point X0",
-     {{"X", "txtNtX0", &MethodOptions::NewtonX0Text}},
+     "Newton method|You should define the calculus accuracy\nand a point X0|Accuracy=8|X=0",
+     {&M::AccuracyText, &M::NewtonX0Text},
      {"txtNtAc", "txtNtX0", "cmdNtOK", "cmdNtCancel", "vscNt"}},
 };
 
@@ -86,68 +66,61 @@ class MethodDialog : public ::testing::TestWithParam<DialogCase> {
         return Child<Widget>(window_, name.contains("%1") ? name.arg(c.id) : name);
     }
     void Click(const QString& name) { QTest::mouseClick(Get<QPushButton>(name), Qt::LeftButton); }
-    QString Cancel() const {
-        return c.tabOrder[c.tabOrder.indexOf(QString("cmd%1OK").arg(c.id)) + 1];
-    }
+    // What the user types in box i for the OK test.
+    static std::string Typed(std::size_t i) { return i == 0 ? "3" : "-"; }
 
     const DialogCase& c = GetParam();
-    const Field& first = c.fields.front();
-    MethodOptions options_;
+    const QStringList boxes = c.tabOrder.filter(QRegularExpression("^txt"));
+    const QString valueBox = boxes[1];
+    const Option value = c.options[1];
+    M options_;
     QDialog* window_ = nullptr;
 };
 
 TEST_P(MethodDialog, OpeningResetsItsOptionsAndShowsTheDefaults) {
-    const MethodOptions defaults;
     options_.OptionsConfirmed = true;
-    options_.AccuracyText = "7";
     for (const DialogCase& any : kDialogs)
-        for (const Field& f : any.fields)
-            options_.*f.option = "7";
+        for (Option option : any.options)
+            options_.*option = "7";
     Open([&] {
-        EXPECT_EQ(window_->objectName(), c.form);
-        EXPECT_EQ(window_->windowTitle(), c.title);
-        EXPECT_EQ(Get<QLabel>("lbl%1Th")->text(), c.explanation);
-        EXPECT_EQ(Get<QLabel>("lbl%1_0")->text(), "Accuracy");
+        EXPECT_EQ(window_->objectName(), QString("frm%1Opt").arg(c.id));
+        QString shown = window_->windowTitle() + "|" + Get<QLabel>("lbl%1Th")->text();
+        for (qsizetype i = 0; i < boxes.size(); ++i)
+            shown += "|" + Get<QLabel>("lbl%1_" + QString::number(i))->text() + "=" +
+                     Get(boxes[i])->text();
+        EXPECT_EQ(shown, c.shown);
         EXPECT_FALSE(options_.OptionsConfirmed);
-        EXPECT_EQ(Get("txt%1Ac")->text(), "8");
-        for (std::size_t i = 0; i < c.fields.size(); ++i) {
-            EXPECT_EQ(Get<QLabel>("lbl%1_" + QString::number(i + 1))->text(), c.fields[i].caption);
-            EXPECT_EQ(Get(c.fields[i].box)->text().toStdString(), defaults.*c.fields[i].option);
-        }
-        Click(Cancel());
+        Click(c.tabOrder[c.tabOrder.indexOf(QString("cmd%1OK").arg(c.id)) + 1]); // Cancel
     });
     EXPECT_FALSE(options_.OptionsConfirmed);
-    EXPECT_EQ(options_.AccuracyText, "8");
-    for (const Field& f : c.fields)
-        EXPECT_EQ(options_.*f.option, defaults.*f.option);
+    for (Option option : c.options)
+        EXPECT_EQ(options_.*option, M{}.*option);
     // The other methods' options are not this dialog's to reset.
-    EXPECT_EQ(options_.NewtonX0Text, c.show == ShowNewtonOptions ? defaults.NewtonX0Text : "7");
+    EXPECT_EQ(options_.NewtonX0Text, c.show == ShowNewtonOptions ? "0" : "7");
 }
 
 TEST_P(MethodDialog, OkAndEnterCopyTheTextsAsTheyStandEscapeCancels) {
     Open([&] {
-        Retype(Get("txt%1Ac"), "3");
-        for (const Field& f : c.fields)
-            Retype(Get(f.box), "-");
+        for (qsizetype i = 0; i < boxes.size(); ++i)
+            Retype(Get(boxes[i]), QString::fromStdString(Typed(i)));
         Click("cmd%1OK");
     });
     EXPECT_TRUE(options_.OptionsConfirmed);
-    EXPECT_EQ(options_.AccuracyText, "3");
-    for (const Field& f : c.fields)
-        EXPECT_EQ(options_.*f.option, "-") << f.box;
+    for (std::size_t i = 0; i < c.options.size(); ++i)
+        EXPECT_EQ(options_.*c.options[i], Typed(i)) << i;
     Open([&] {
-        Retype(Get(first.box), "2.5");
-        QTest::keyClick(Get(first.box), Qt::Key_Return);
+        Retype(Get(valueBox), "2.5");
+        QTest::keyClick(Get(valueBox), Qt::Key_Return);
     });
     EXPECT_TRUE(options_.OptionsConfirmed);
-    EXPECT_EQ(options_.*first.option, "2.5");
+    EXPECT_EQ(options_.*value, "2.5");
     Open([&] {
-        Retype(Get(first.box), "4");
+        Retype(Get(valueBox), "4");
         QTest::keyClick(window_, Qt::Key_Escape);
         EXPECT_FALSE(window_->isVisible());
     });
     EXPECT_FALSE(options_.OptionsConfirmed);
-    EXPECT_EQ(options_.*first.option, MethodOptions{}.*first.option);
+    EXPECT_EQ(options_.*value, M{}.*value);
 }
 
 TEST_P(MethodDialog, BoxesAndSpinnerFollowTheirRules) {
@@ -164,32 +137,29 @@ TEST_P(MethodDialog, BoxesAndSpinnerFollowTheirRules) {
         // The text typed (if any), the spinner's steps up (or down), the box's text then. The
         // spinner stays within 1 to 8 and takes a typed digit; a typed "0" stays in the box with
         // the spinner at its lowest, and an emptied box leaves the spinner where it was.
-        const struct {
-            const char* typed;
-            int up;
-            const char* text;
-        } steps[] = {{"8", 1, "8"}, {nullptr, -9, "1"}, {"6", 1, "7"},
-                     {"0", 0, "0"}, {nullptr, 1, "2"},  {"", -1, "1"}};
-        auto* spinner = Get<QScrollBar>("vsc%1");
-        for (const auto& step : steps) {
-            if (step.typed != nullptr)
-                Retype(box, step.typed);
-            for (int i = 0; i < std::abs(step.up); ++i)
-                spinner->triggerAction(step.up > 0 ? QAbstractSlider::SliderSingleStepSub
-                                                   : QAbstractSlider::SliderSingleStepAdd);
-            EXPECT_EQ(box->text(), step.text) << (step.typed ? step.typed : "") << step.up;
+        const std::tuple<const char*, int, const char*> steps[] = {
+            {"8", 1, "8"}, {nullptr, -9, "1"}, {"6", 1, "7"},
+            {"0", 0, "0"}, {nullptr, 1, "2"},  {"", -1, "1"}};
+        for (const auto& [typed, up, text] : steps) {
+            if (typed != nullptr)
+                Retype(box, typed);
+            for (int i = 0; i < std::abs(up); ++i)
+                Get<QScrollBar>("vsc%1")->triggerAction(up > 0
+                                                            ? QAbstractSlider::SliderSingleStepSub
+                                                            : QAbstractSlider::SliderSingleStepAdd);
+            EXPECT_EQ(box->text(), text) << (typed ? typed : "") << up;
         }
 
-        for (const Field& f : c.fields) {
-            QLineEdit* value = Get(f.box);
-            Retype(value, "5-");
-            QTest::keyClick(value, Qt::Key_Home);
-            QTest::keyClicks(value, "--");
-            EXPECT_EQ(value->text(), "-5") << "one minus, at the start";
-            QTest::keyClick(value, Qt::Key_End);
-            QTest::keyClicks(value, ".2./a E");
-            QTest::keyClick(value, Qt::Key_Backspace);
-            EXPECT_EQ(value->text(), "-5.") << "one point, no slash, letter or blank";
+        for (const QString& name : boxes.mid(1)) {
+            QLineEdit* other = Get(name);
+            Retype(other, "5-");
+            QTest::keyClick(other, Qt::Key_Home);
+            QTest::keyClicks(other, "--");
+            EXPECT_EQ(other->text(), "-5") << "one minus, at the start";
+            QTest::keyClick(other, Qt::Key_End);
+            QTest::keyClicks(other, ".2./a E");
+            QTest::keyClick(other, Qt::Key_Backspace);
+            EXPECT_EQ(other->text(), "-5.") << "one point, no slash, letter or blank";
         }
         Click("cmd%1OK");
     });
@@ -198,7 +168,7 @@ TEST_P(MethodDialog, BoxesAndSpinnerFollowTheirRules) {
 
 TEST_P(MethodDialog, TabGoesThroughTheControlsInOrderSelectingFromTheCaret) {
     Open([&] {
-        QLineEdit* box = Get(first.box);
+        QLineEdit* box = Get(valueBox);
         box->setFocus(Qt::TabFocusReason);
         EXPECT_EQ(box->selectedText(), box->text()) << "first entry selects the whole text";
         box->setText("123");
@@ -219,10 +189,10 @@ TEST_P(MethodDialog, TabGoesThroughTheControlsInOrderSelectingFromTheCaret) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllMethods, MethodDialog, ::testing::ValuesIn(kDialogs),
-                         [](const auto& info) { return std::string(info.param.form); });
+                         [](const auto& info) { return std::string(info.param.id); });
 
 TEST(NewtonDialog, StartPointLabelIsXWithALoweredSmallerZero) {
-    MethodOptions options;
+    M options;
     const ModalAnswer answer(QMessageBox::Ok, [](QDialog* window) {
         auto* x = Child<QLabel>(window, "lblNt_1");
         auto* zero = Child<QLabel>(window, "lblNt_2");

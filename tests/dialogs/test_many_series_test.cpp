@@ -17,69 +17,57 @@ TestCoefficients Polynomial(std::initializer_list<std::pair<int, double>> terms)
 }
 
 const TestCoefficients kXSquaredMinusOne = Polynomial({{2, 1}, {0, -1}});
+const std::optional<ErrorBox> kOverflow =
+    SolverErrorBox(RuntimeFailure(kOverflowNumber, "Overflow"));
 
-TestManyTexts Series(const char* initial, const char* increment) {
-    TestManyTexts texts;
-    texts.numbers[0] = initial;
-    texts.increment = increment;
+// Presses Test with the N boxes and the increment, expecting `box`; returns the boxes then.
+TestManyTexts PressTest(const TestCoefficients& coef, const Texts& numbers, const char* increment,
+                        const std::optional<ErrorBox>& box = std::nullopt,
+                        const Texts& values = {}) {
+    TestManyTexts texts{numbers, increment, values};
+    EXPECT_EQ(RunTestMany(coef, texts), box);
     return texts;
 }
 
 TEST(RunTestMany, SeriesFromInitialValueAndIncrement) {
-    TestManyTexts texts = Series("1", "1");
-    EXPECT_EQ(RunTestMany(kXSquaredMinusOne, texts), std::nullopt);
-    EXPECT_EQ(texts.numbers, (Texts{" 1", " 2", " 3", " 4", " 5", " 6", " 7", " 8", " 9", " 10"}));
-    EXPECT_EQ(texts.values,
+    const TestManyTexts ones = PressTest(kXSquaredMinusOne, {"1"}, "1");
+    EXPECT_EQ(ones.numbers, (Texts{" 1", " 2", " 3", " 4", " 5", " 6", " 7", " 8", " 9", " 10"}));
+    EXPECT_EQ(ones.values,
               (Texts{" 0", " 3", " 8", " 15", " 24", " 35", " 48", " 63", " 80", " 99"}));
     // 0.1 + 0.1 + 0.1 is not 0.3, but the box reads " .3" and P is taken there.
-    texts = Series("", ".1");
-    EXPECT_EQ(RunTestMany(kXSquaredMinusOne, texts), std::nullopt);
-    EXPECT_EQ(texts.numbers,
+    const TestManyTexts tenths = PressTest(kXSquaredMinusOne, {""}, ".1");
+    EXPECT_EQ(tenths.numbers,
               (Texts{" 0", " .1", " .2", " .3", " .4", " .5", " .6", " .7", " .8", " .9"}));
-    EXPECT_EQ(texts.values[3], "-.91");
-    texts = Series("2", "-.5");
-    EXPECT_EQ(RunTestMany(kXSquaredMinusOne, texts), std::nullopt);
-    EXPECT_EQ(texts.numbers[9] + "|" + texts.values[9], "-2.5| 5.25");
+    EXPECT_EQ(tenths.values[3], "-.91");
+    const TestManyTexts down = PressTest(kXSquaredMinusOne, {"2"}, "-.5");
+    EXPECT_EQ(down.numbers[9] + "|" + down.values[9], "-2.5| 5.25");
 }
 
 TEST(RunTestMany, WithoutIncrementOnlyTypedBoxesAreEvaluatedAndKeepTheirText) {
-    TestManyTexts texts;
-    texts.numbers[1] = "3";
-    texts.numbers[4] = "-.5";
-    texts.values[2] = "old";
-    EXPECT_EQ(RunTestMany(kXSquaredMinusOne, texts), std::nullopt);
-    EXPECT_EQ(texts.numbers, (Texts{"", "3", "", "", "-.5"}));
+    const Texts numbers{"", "3", "", "", "-.5"};
+    const TestManyTexts texts =
+        PressTest(kXSquaredMinusOne, numbers, "", std::nullopt, {"", "", "old"});
+    EXPECT_EQ(texts.numbers, numbers);
     EXPECT_EQ(texts.values, (Texts{"", " 8", "old", "", "-.75"}));
 }
 
 TEST(RunTestMany, ZeroPolynomialAndConstantAtZero) {
-    const struct {
-        TestCoefficients coef;
-        const char *number, *value;
-    } cases[] = {{TestCoefficients{}, "7", " 0"},
-                 {TestCoefficients{}, "0", " 0"},
-                 {Polynomial({{0, -4}, {3, 2}}), "0", "-4"},
-                 {Polynomial({{0, 2.5}}), "0", " 2.5"}};
-    for (const auto& c : cases) {
-        TestManyTexts texts;
-        texts.numbers[0] = c.number;
-        EXPECT_EQ(RunTestMany(c.coef, texts), std::nullopt);
-        EXPECT_EQ(texts.values[0], c.value) << c.number;
-    }
+    const std::tuple<TestCoefficients, const char*, const char*> cases[] = {
+        {{}, "7", " 0"},
+        {{}, "0", " 0"},
+        {Polynomial({{0, -4}, {3, 2}}), "0", "-4"},
+        {Polynomial({{0, 2.5}}), "0", " 2.5"}};
+    for (const auto& [coef, number, value] : cases)
+        EXPECT_EQ(PressTest(coef, {number}, "").values[0], value) << number;
 }
 
 TEST(RunTestMany, OverflowKeepsTheBoxesWrittenBefore) {
-    TestManyTexts texts;
-    texts.numbers = {"2", "1E+300", "3"};
-    EXPECT_EQ(RunTestMany(Polynomial({{12, 1}}), texts),
-              SolverErrorBox(RuntimeFailure(kOverflowNumber, "Overflow")));
-    EXPECT_EQ(texts.values, (Texts{" 4096"}));
+    EXPECT_EQ(PressTest(Polynomial({{12, 1}}), {"2", "1E+300", "3"}, "", kOverflow).values,
+              (Texts{" 4096"}));
     // An overflow in the series itself rewrites no box.
-    texts = Series("1E+308", "1E+308");
-    EXPECT_EQ(RunTestMany(kXSquaredMinusOne, texts),
-              SolverErrorBox(RuntimeFailure(kOverflowNumber, "Overflow")));
-    EXPECT_EQ(texts.numbers, (Texts{"1E+308"}));
-    EXPECT_EQ(texts.values, Texts{});
+    const TestManyTexts series = PressTest(kXSquaredMinusOne, {"1E+308"}, "1E+308", kOverflow);
+    EXPECT_EQ(series.numbers, (Texts{"1E+308"}));
+    EXPECT_EQ(series.values, Texts{});
 }
 
 } // namespace

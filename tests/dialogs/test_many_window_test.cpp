@@ -4,89 +4,78 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace valdrex {
 namespace {
 
-QLineEdit* NumberBox(QWidget* window, int i) {
-    return Child(window, QString("txtTN_%1").arg(i));
-}
-QLineEdit* ValueBox(QWidget* window, int i) {
-    return Child(window, QString("txtON_%1").arg(i));
-}
-
-ModuleState XSquaredMinusOne() {
+// Shows the window for P(x) = x^power - 1 and runs `act` on it; returns the boxes it showed.
+Boxes ShowTestMany(int power, const std::function<void(QDialog*)>& act) {
     ModuleState state;
-    state.TestCoef[2] = 1;
+    state.TestCoef[power] = 1;
     state.TestCoef[0] = -1;
-    return state;
-}
-
-// Shows the window and runs `act` on it; returns the message boxes it showed.
-std::vector<SeenBox> ShowTestMany(ModuleState state, const std::function<void(QDialog*)>& act) {
     const ModalAnswer answer(QMessageBox::Ok, act);
     ShowTestManyNumbers(state, nullptr);
     return answer.boxes;
 }
 
-TEST(TestManyWindow, StartsEmptyAndTestWritesTheSeriesAndItsValues) {
-    ShowTestMany(XSquaredMinusOne(), [](QDialog* window) {
-        EXPECT_EQ(window->objectName(), "frmTest");
-        EXPECT_EQ(window->windowTitle(), "Test many numbers");
-        EXPECT_EQ(Child<QGroupBox>(window, "fraN")->title(), "N values");
-        EXPECT_EQ(Child<QGroupBox>(window, "fraInc")->title(), "Increment");
-        EXPECT_EQ(Child<QGroupBox>(window, "fraPN")->title(), "P(N) values");
-        EXPECT_EQ(Child<QLabel>(window, "lblInitial")->text(), "Initial value");
-        auto* test = Child<QPushButton>(window, "cmdCalcolo");
-        EXPECT_EQ(test->text(), "&Test");
-        EXPECT_TRUE(test->isDefault());
-        EXPECT_EQ(Child<QPushButton>(window, "cmdClose")->text(), "&Close");
-        QString all = Child(window, "txtInc")->text();
-        for (int i = 0; i < 10; ++i)
-            all += NumberBox(window, i)->text() + ValueBox(window, i)->text();
-        EXPECT_EQ(all, "");
+// The texts of the named boxes, joined by '|'.
+QString Texts(QWidget* window, const QStringList& names) {
+    QStringList texts;
+    for (const QString& name : names)
+        texts << Child(window, name)->text();
+    return texts.join('|');
+}
 
-        QTest::keyClicks(NumberBox(window, 0), "1");
+TEST(TestManyWindow, StartsEmptyAndTestWritesTheSeriesAndItsValues) {
+    ShowTestMany(2, [](QDialog* window) {
+        const auto title = [&](const char* name) {
+            return Child<QGroupBox>(window, name)->title();
+        };
+        EXPECT_EQ(window->objectName() + "|" + window->windowTitle(), "frmTest|Test many numbers");
+        EXPECT_EQ(title("fraN") + "|" + title("fraInc") + "|" + title("fraPN") + "|" +
+                      Child<QLabel>(window, "lblInitial")->text(),
+                  "N values|Increment|P(N) values|Initial value");
+        auto* test = Child<QPushButton>(window, "cmdCalcolo");
+        auto* close = Child<QPushButton>(window, "cmdClose");
+        EXPECT_EQ(test->text() + "|" + close->text(), "&Test|&Close");
+        EXPECT_TRUE(test->isDefault());
+        QStringList all{"txtInc"};
+        for (int i = 0; i < 10; ++i)
+            all << QString("txtTN_%1").arg(i) << QString("txtON_%1").arg(i);
+        EXPECT_EQ(Texts(window, all), QString(20, '|'));
+
+        QTest::keyClicks(Child(window, "txtTN_0"), "1");
         QTest::keyClicks(Child(window, "txtInc"), "1");
         QTest::mouseClick(test, Qt::LeftButton);
-        for (int i = 0, n = 1; i < 10; ++i, ++n) {
-            EXPECT_EQ(NumberBox(window, i)->text(), " " + QString::number(n));
-            EXPECT_EQ(ValueBox(window, i)->text(), " " + QString::number(n * n - 1));
-        }
+        EXPECT_EQ(Texts(window, {"txtTN_0", "txtON_0", "txtTN_9", "txtON_9"}), " 1| 0| 10| 99");
         // Enter presses Test again: the boxes stay as they are.
-        QTest::keyClick(NumberBox(window, 3), Qt::Key_Return);
-        EXPECT_EQ(ValueBox(window, 9)->text(), " 99");
+        QTest::keyClick(Child(window, "txtTN_3"), Qt::Key_Return);
+        EXPECT_EQ(Texts(window, {"txtTN_3", "txtON_3", "txtON_9"}), " 4| 15| 99");
         EXPECT_TRUE(window->isVisible());
-        QTest::mouseClick(Child<QPushButton>(window, "cmdClose"), Qt::LeftButton);
+        QTest::mouseClick(close, Qt::LeftButton);
         EXPECT_FALSE(window->isVisible());
     });
 }
 
 TEST(TestManyWindow, BoxesFollowTheirKeyRules) {
-    ShowTestMany(XSquaredMinusOne(), [](QDialog* window) {
-        QLineEdit* number = NumberBox(window, 2);
-        QTest::keyClicks(number, "1/2.5.-x");
-        QTest::keyClick(number, Qt::Key_Home);
-        QTest::keyClicks(number, "-");
-        EXPECT_EQ(number->text(), "-12.5");
+    ShowTestMany(2, [](QDialog* window) {
+        QTest::keyClicks(Child(window, "txtTN_2"), "1/2.5.-x");
+        QTest::keyClick(Child(window, "txtTN_2"), Qt::Key_Home);
+        QTest::keyClicks(Child(window, "txtTN_2"), "-");
         QTest::keyClicks(Child(window, "txtInc"), "-.5./");
-        EXPECT_EQ(Child(window, "txtInc")->text(), "-.5");
+        EXPECT_EQ(Texts(window, {"txtTN_2", "txtInc"}), "-12.5|-.5");
     });
 }
 
 TEST(TestManyWindow, FailureShowsTheSolverErrorBoxAndKeepsEarlierBoxes) {
-    ModuleState state;
-    state.TestCoef[12] = 1;
-    const std::vector<SeenBox> boxes = ShowTestMany(state, [](QDialog* window) {
-        QTest::keyClicks(NumberBox(window, 0), "2");
-        QTest::keyClicks(NumberBox(window, 1), "1000000000000000000000000000");
+    const Boxes boxes = ShowTestMany(12, [](QDialog* window) {
+        QTest::keyClicks(Child(window, "txtTN_0"), "2");
+        QTest::keyClicks(Child(window, "txtTN_1"), "1000000000000000000000000000");
         QTest::mouseClick(Child<QPushButton>(window, "cmdCalcolo"), Qt::LeftButton);
-        EXPECT_EQ(ValueBox(window, 0)->text() + "|" + ValueBox(window, 1)->text(), " 4096|");
+        EXPECT_EQ(Texts(window, {"txtON_0", "txtON_1"}), " 4095|");
     });
-    EXPECT_EQ(boxes,
-              (std::vector<SeenBox>{{"Error  1001. Overflow", "Error", QMessageBox::Critical}}));
+    EXPECT_EQ(boxes, (Boxes{{"Error  1001. Overflow", "Error", QMessageBox::Critical}}));
 }
 
 } // namespace
