@@ -61,10 +61,30 @@ MathsMenuState MathsMenuEnabling(const CoefficientTexts& coefficients) {
     return menu;
 }
 
-// Every box starts as "0", built in place (the batch front end makes a model per equation).
+// Every box starts as "0", built in place.
 MainModel::MainModel(ModuleState& state, DatabaseLineWriter appendLine)
     : state_(state), appendLine_(appendLine), coefficients_{"0", "0", "0", "0", "0", "0", "0",
                                                             "0", "0", "0", "0", "0", "0"} {}
+
+void MainModel::Renew() {
+    for (std::string& box : coefficients_)
+        if (box.size() != 1 || box[0] != '0')
+            box.assign(1, '0');
+    equation_.assign("0 = 0");
+    lines_.clear();
+    for (std::string& text : solText_)
+        text.clear();
+    message_.clear();
+    info_.clear();
+    input_.clear();
+    output_.clear();
+    note_.clear();
+    factor_.clear();
+    a_ = {};
+    factorCoefficients_ = {};
+    working_ = {};
+    focus_.reset();
+}
 
 ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
     if (coefficients_[power] == text)
@@ -110,7 +130,8 @@ ErrorBoxes MainModel::SetCoefficients(std::span<const std::string_view> highestF
     input_.clear();
     output_.clear();
     try {
-        equation_ = EquationText(coefficients_);
+        WriteEquationText(coefficients_, equationDraft_);
+        equation_.swap(equationDraft_);
         return {};
     } catch (const RuntimeFailure&) {
         for (std::string& box : coefficients_)
@@ -205,7 +226,9 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
             return {};
     }
 
+    // The solver fills the emptied list itself, keeping its storage.
     SolveContext ctx;
+    ctx.lines.swap(lines_);
     ctx.lines.reserve(kMaxRoots); // one allocation instead of one per doubling
     ctx.a = a_;
     ctx.EvSimbTmp = state_.EvaluateSymbolically != 0;
@@ -229,7 +252,7 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     }
     a_ = ctx.a;
     working_ = ctx.w;
-    lines_ = std::move(ctx.lines);
+    lines_.swap(ctx.lines);
     // The entries were emptied above; only the solver's roots need moving.
     for (std::size_t k = 0; k < solText_.size(); ++k)
         if (!ctx.SolText[k].empty())

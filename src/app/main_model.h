@@ -50,6 +50,10 @@ class MainModel {
     explicit MainModel(ModuleState& state);
     MainModel(ModuleState& state, DatabaseLineWriter appendLine);
 
+    // Makes the model a new window's again: every box "0", nothing left from earlier commands.
+    // The texts keep their storage, so a model renewed for each equation allocates little.
+    void Renew();
+
     ModuleState& state() { return state_; }
     const ModuleState& state() const { return state_; }
 
@@ -115,6 +119,7 @@ class MainModel {
     DatabaseLineWriter appendLine_;
     CoefficientTexts coefficients_;
     std::string equation_ = "0 = 0";
+    std::string equationDraft_; // where SetCoefficients draws, keeping equation_ on a failure
     std::vector<std::string> lines_;
     std::array<std::string, kMaxRoots + 1> solText_;
     std::string message_;

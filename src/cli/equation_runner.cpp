@@ -13,7 +13,8 @@ void Append(ErrorBoxes& to, const ErrorBoxes& more) {
 
 } // namespace
 
-EquationRunner::EquationRunner(const CliOptions& options) : options_(options) {
+EquationRunner::EquationRunner(const CliOptions& options)
+    : options_(options), model_(state_, AppendDatabaseLine) {
     state_.SaveEquations = options.saveFile ? 1 : 0;
     state_.DatabaseFile = options.saveFile.value_or("");
     state_.OverwriteFile = options.overwrite ? 1 : 0;
@@ -27,7 +28,8 @@ EquationRunner::EquationRunner(const CliOptions& options) : options_(options) {
 
 std::optional<std::string> EquationRunner::Solve(std::span<const std::string_view> coefficients,
                                                  EquationReport& report) {
-    MainModel& model = model_.emplace(state_, AppendDatabaseLine);
+    MainModel& model = model_;
+    model.Renew();
     errors_ = model.SetCoefficients(coefficients);
     const int count = static_cast<int>(coefficients.size());
 

@@ -13,8 +13,8 @@
 
 namespace valdrex::cli {
 
-// Solves equations with the main window's own model, one fresh window per equation: the
-// coefficients typed into their boxes, the test number tested, then the chosen solve command
+// Solves equations with the main window's own model, renewed as a fresh window for each equation:
+// the coefficients typed into their boxes, the test number tested, then the chosen solve command
 // with the command line's option texts standing in for the method dialog.
 class EquationRunner {
   public:
@@ -33,7 +33,7 @@ class EquationRunner {
     const CliOptions& options_;
     ModuleState state_;
     MainModel::OptionsDialog optionsDialog_;
-    std::optional<MainModel> model_;
+    MainModel model_;
     ErrorBoxes errors_;
     RecordFields fields_; // reused, so that copying the texts allocates nothing
     std::string record_;

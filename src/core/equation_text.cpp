@@ -36,6 +36,13 @@ bool IsSign(char c) {
 
 // Appends as SpaceSigns would leave it: a sign after the first character is set apart.
 void AppendSpaced(std::string& s, std::string_view piece) {
+    bool signToSpace = false;
+    for (std::size_t i = s.empty() ? 1 : 0; i < piece.size(); ++i)
+        signToSpace = signToSpace || IsSign(piece[i]);
+    if (!signToSpace) {
+        s += piece; // as for most coefficients
+        return;
+    }
     for (const char c : piece) {
         if (IsSign(c) && !s.empty()) {
             s += ' ';
@@ -97,9 +104,8 @@ void SpaceSignsInPlace(std::string& s) {
 
 } // namespace
 
-std::string EquationText(const CoefficientTexts& coefficients) {
-    std::string s;
-    s.reserve(64);
+void WriteEquationText(const CoefficientTexts& coefficients, std::string& s) {
+    s.clear();
     std::string storage;
     for (int i = kCoefficientCount - 1; i >= 0; --i) {
         const std::string& text = coefficients[i];
@@ -111,9 +117,13 @@ std::string EquationText(const CoefficientTexts& coefficients) {
                                                : std::string_view(text).substr(firstNonBlank);
         AppendTerm(s, Normalized(unblanked, storage), i);
     }
-    if (s.empty())
-        return "0 = 0";
-    s += " = 0";
+    s += s.empty() ? "0 = 0" : " = 0";
+}
+
+std::string EquationText(const CoefficientTexts& coefficients) {
+    std::string s;
+    s.reserve(64);
+    WriteEquationText(coefficients, s);
     return s;
 }
 

@@ -5,6 +5,8 @@
 #include "core/integer_math.h"
 #include "core/number_text.h"
 
+#include <algorithm>
+
 namespace valdrex {
 namespace {
 
@@ -41,6 +43,12 @@ std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a
         }
         if (f[i].denominator == 0)
             return i;
+    }
+    // Whole coefficients, the usual case, keep their values: the scale would be 1.
+    if (std::all_of(f.begin(), f.end(), [](Fraction c) { return c.denominator == 1; })) {
+        for (int i = 0; i < kCoefficientCount; ++i)
+            a[i] = f[i].numerator;
+        return std::nullopt;
     }
     int scale = 0;
     int scaleIndex = 1;
