@@ -46,7 +46,7 @@ TEST(StripTrailingSeparator, RemovesOneSeparator) {
 }
 
 TEST(ProgramFolder, NamesTheRunningExecutable) {
-    EXPECT_EQ(ExecutableName(), "settings_tests");
+    EXPECT_EQ(ExecutableName(), "app_tests");
     const std::filesystem::path folder = ProgramFolder();
     EXPECT_TRUE(folder.is_absolute());
     EXPECT_TRUE(std::filesystem::is_regular_file(folder / ExecutableName()));

@@ -12,6 +12,7 @@ namespace valdrex {
 namespace {
 
 using Lines = std::vector<std::string>;
+const ErrorBoxes kNone{};
 
 class MainModelTest : public ::testing::Test {
   protected:
@@ -19,8 +20,9 @@ class MainModelTest : public ::testing::Test {
 
     void Type(const std::map<int, std::string>& boxes) {
         for (const auto& [power, text] : boxes)
-            EXPECT_EQ(model_.SetCoefficient(power, text), ErrorBoxes{});
+            EXPECT_EQ(model_.SetCoefficient(power, text), kNone);
     }
+    ErrorBoxes Solve() { return model_.Solve(SolveMethod::Exact); }
     std::string Database() const { return Bytes(state_.DatabaseFile); }
 
     QTemporaryDir dir_;
@@ -31,47 +33,45 @@ class MainModelTest : public ::testing::Test {
 TEST_F(MainModelTest, SolvesAndAppendsTheRecordThenTheNote) {
     Type({{1, "2"}, {0, "-4"}});
     EXPECT_EQ(model_.equation(), "2·x - 4 = 0");
-    EXPECT_EQ(model_.Solve(SolveMethod::Exact), ErrorBoxes{});
+    EXPECT_EQ(Solve(), kNone);
     EXPECT_EQ(model_.solutionLines(), Lines{"x1 = 2"});
-    EXPECT_EQ(model_.solText()[1], " 2");
-    EXPECT_EQ(model_.message(), "");
+    EXPECT_EQ(model_.solText()[1] + "|" + model_.message(), " 2|");
     EXPECT_EQ(Database(), "2\xB7x - 4 = 0; S={ 2}\r\n");
     EXPECT_EQ(model_.info(),
               "The equation and the solutions are saved in the file " + state_.DatabaseFile);
-
     // Test 3, annotate, Update: only the note line, since the solve saved the record.
     model_.SetInput("3");
-    EXPECT_EQ(model_.Test(), ErrorBoxes{});
+    EXPECT_EQ(model_.Test(), kNone);
     EXPECT_EQ(model_.output(), " 2");
     model_.SetNote("check");
-    EXPECT_EQ(model_.Update(), ErrorBoxes{});
+    EXPECT_EQ(model_.Update(), kNone);
     EXPECT_EQ(Database(), "2\xB7x - 4 = 0; S={ 2}\r\ncheck\r\n");
     EXPECT_EQ(model_.info(), "File " + state_.DatabaseFile + " updated.");
     EXPECT_EQ(model_.CopyAllText(), "2·x - 4 = 0; S={ 2}; P(3) = 2\r\ncheck");
     EXPECT_EQ(model_.info(), "Copy all texts in the clipboard: done!");
-    EXPECT_EQ(model_.Update(), ErrorBoxes{});
+    EXPECT_EQ(model_.Update(), kNone);
     EXPECT_EQ(Database(), "2\xB7x - 4 = 0; S={ 2}\r\ncheck\r\ncheck\r\n");
 }
 
 TEST_F(MainModelTest, UpdateWritesTheRecordWhenSolvesDoNot) {
     state_.SaveEquations = 0;
     Type({{1, "2"}, {0, "-4"}});
-    model_.Solve(SolveMethod::Exact);
+    Solve();
     EXPECT_EQ(model_.info(), "");
     EXPECT_FALSE(std::filesystem::exists(state_.DatabaseFile));
     model_.SetInput("3");
     model_.Test();
     model_.SetNote("check\nsecond line");
-    EXPECT_EQ(model_.Update(), ErrorBoxes{});
+    EXPECT_EQ(model_.Update(), kNone);
     EXPECT_EQ(Database(), "2\xB7x - 4 = 0; S={ 2}; P(3) = 2\r\ncheck\r\nsecond line\r\n");
 }
 
 TEST_F(MainModelTest, OverwriteKeepsOnlyTheNewestRecord) {
     state_.OverwriteFile = 1;
     Type({{1, "1"}, {0, "-1"}});
-    model_.Solve(SolveMethod::Exact);
+    Solve();
     Type({{0, "1"}});
-    model_.Solve(SolveMethod::Exact);
+    Solve();
     model_.Update();
     EXPECT_EQ(Database(), "x + 1 = 0; S={-1}\r\n\r\n");
 }
@@ -80,10 +80,9 @@ TEST_F(MainModelTest, AMissingFolderReportsOnceAndKeepsTheSolutions) {
     state_.DatabaseFile = dir_.filePath("missing/db.txt").toStdString();
     Type({{2, "1"}, {1, "-3"}, {0, "2"}});
     const ErrorBoxes notFound{{"2. No such file or directory", BoxIcon::None, "Valdrex"}};
-    EXPECT_EQ(model_.Solve(SolveMethod::Exact), notFound);
+    EXPECT_EQ(Solve(), notFound);
     EXPECT_EQ(model_.solutionLines(), (Lines{"x1 = 2", "x2 = 1"}));
-    EXPECT_EQ(model_.message(), "Solutions found");
-    EXPECT_EQ(model_.info(), "");
+    EXPECT_EQ(model_.message() + "|" + model_.info(), "Solutions found|");
     EXPECT_TRUE(state_.ErrorFlag);
     EXPECT_EQ(model_.Update(), notFound);
     state_.SaveEquations = 0;
@@ -91,55 +90,75 @@ TEST_F(MainModelTest, AMissingFolderReportsOnceAndKeepsTheSolutions) {
     EXPECT_FALSE(std::filesystem::exists(dir_.filePath("missing").toStdString()));
 }
 
-TEST_F(MainModelTest, AZeroDenominatorStopsBeforeSolving) {
+TEST_F(MainModelTest, AZeroDenominatorStopsSolveAndTestAtItsBox) {
     Type({{2, "1"}, {1, "-3"}, {0, "2"}});
-    model_.Solve(SolveMethod::Exact);
+    Solve();
     const std::string saved = Database();
     Type({{3, "5/0"}, {1, "3/"}});
-    EXPECT_EQ(model_.Solve(SolveMethod::Exact), ErrorBoxes{});
+    EXPECT_EQ(Solve(), kNone);
     EXPECT_EQ(model_.message(), "Division by 0");
     EXPECT_EQ(model_.TakeFocusRequest(), (FocusRequest{FocusRequest::Box::Coefficient, 1}));
     EXPECT_EQ(model_.TakeFocusRequest(), std::nullopt);
     EXPECT_EQ(model_.solutionLines(), (Lines{"x1 = 2", "x2 = 1"}));
     EXPECT_EQ(Database(), saved);
+    model_.SetInput("2");
+    EXPECT_EQ(model_.Test(), kNone);
+    EXPECT_EQ(model_.TakeFocusRequest(), (FocusRequest{FocusRequest::Box::Coefficient, 1}));
+    EXPECT_EQ(model_.output(), "");
+}
+
+TEST_F(MainModelTest, FailuresShowTheirBoxes) {
+    Type({{2, "3"}});
+    // An unreducible coefficient keeps the equation and flags the error.
+    EXPECT_EQ(model_.SetCoefficient(2, "0/"),
+              (ErrorBoxes{{"1002. Division by zero", BoxIcon::None, "Valdrex"}}));
+    EXPECT_EQ(model_.equation(), "3·x^2 = 0");
+    EXPECT_TRUE(state_.ErrorFlag);
+    Type({{2, "0"}, {12, "1"}});
+    model_.SetInput("1E40");
+    EXPECT_EQ(model_.Test(), (ErrorBoxes{{"Error  1001. Overflow", BoxIcon::Critical, "Error"}}));
+    EXPECT_EQ(model_.output(), "");
 }
 
 TEST_F(MainModelTest, DegreeZeroMessages) {
-    model_.Solve(SolveMethod::Exact);
+    Solve();
     EXPECT_EQ(model_.message(), "The equation is undetermined");
     EXPECT_EQ(model_.solutionLines(), Lines{});
     Type({{0, "5"}});
-    model_.Solve(SolveMethod::Exact);
+    Solve();
     EXPECT_EQ(model_.message(), "The equation is impossible");
     EXPECT_EQ(Database(), "0 = 0; S={}\r\n5 = 0; S={}\r\n");
 }
 
 TEST_F(MainModelTest, RationalRootsLeaveTheFactorForPut) {
     Type({{3, "1"}, {2, "-2"}, {1, "1"}, {0, "-2"}});
-    EXPECT_EQ(model_.Solve(SolveMethod::Rational), ErrorBoxes{});
+    EXPECT_EQ(model_.Solve(SolveMethod::Rational), kNone);
     EXPECT_EQ(model_.solutionLines(), Lines{"x1 = 2"});
     EXPECT_EQ(model_.factor(), "x^2  + 1 ");
     EXPECT_TRUE(model_.putEnabled());
     EXPECT_EQ(Database(), "x^3 - 2\xB7x^2 + x - 2 = 0; S={ 2}; R(x)=x^2+1\r\n");
-
-    EXPECT_EQ(model_.Put(), ErrorBoxes{});
+    EXPECT_EQ(model_.Put(), kNone);
     CoefficientTexts put;
     put.fill(" 0");
     put[2] = put[0] = " 1";
     EXPECT_EQ(model_.coefficients(), put);
-    EXPECT_EQ(model_.equation(), "x^2 + 1 = 0");
-    EXPECT_EQ(model_.message(), "Coefficients transferred");
+    EXPECT_EQ(model_.equation() + "|" + model_.message(), "x^2 + 1 = 0|Coefficients transferred");
     EXPECT_FALSE(model_.putEnabled());
-    model_.Solve(SolveMethod::Exact); // any other solve empties the factor box
+    Solve(); // any other solve empties the factor box
     EXPECT_EQ(model_.factor(), "");
 }
 
-TEST_F(MainModelTest, ClearAllResetsEverything) {
-    Type({{2, "1"}, {0, "-4"}});
-    model_.Solve(SolveMethod::Exact);
+TEST_F(MainModelTest, ClearAllResetsEverythingAndACoefficientChangeTheTestBoxes) {
+    Type({{1, "1"}});
+    model_.SetInput("4");
+    model_.Test();
+    EXPECT_EQ(model_.output(), " 4");
+    Type({{0, "1"}});
+    EXPECT_EQ(model_.input() + model_.output(), "");
+    Solve();
     model_.SetNote("n");
     model_.SetInput("2");
-    EXPECT_EQ(model_.ClearAll(), ErrorBoxes{});
+    EXPECT_EQ(model_.ClearAll(), kNone);
     CoefficientTexts zeros;
     zeros.fill("0");
     EXPECT_EQ(model_.coefficients(), zeros);
@@ -149,41 +168,8 @@ TEST_F(MainModelTest, ClearAllResetsEverything) {
               "");
 }
 
-TEST_F(MainModelTest, ACoefficientChangeEmptiesTheTestBoxes) {
-    Type({{1, "1"}});
-    model_.SetInput("4");
-    model_.Test();
-    EXPECT_EQ(model_.output(), " 4");
-    Type({{0, "1"}});
-    EXPECT_EQ(model_.input() + model_.output(), "");
-}
-
-TEST_F(MainModelTest, AnUnreducibleCoefficientKeepsTheEquationAndFlagsTheError) {
-    Type({{2, "3"}});
-    EXPECT_EQ(model_.SetCoefficient(2, "0/"),
-              (ErrorBoxes{{"1002. Division by zero", BoxIcon::None, "Valdrex"}}));
-    EXPECT_EQ(model_.equation(), "3·x^2 = 0");
-    EXPECT_TRUE(state_.ErrorFlag);
-}
-
-TEST_F(MainModelTest, TestReportsZeroDenominatorsAndOverflow) {
-    Type({{1, "3/"}});
-    model_.SetInput("2");
-    EXPECT_EQ(model_.Test(), ErrorBoxes{});
-    EXPECT_EQ(model_.message(), "Division by 0");
-    EXPECT_EQ(model_.TakeFocusRequest(), (FocusRequest{FocusRequest::Box::Coefficient, 1}));
-    EXPECT_EQ(model_.output(), "");
-    Type({{1, "1"}, {12, "1"}});
-    model_.SetInput("1E40");
-    EXPECT_EQ(model_.Test(), (ErrorBoxes{{"Error  1001. Overflow", BoxIcon::Critical, "Error"}}));
-    EXPECT_EQ(model_.output(), "");
-}
-
 TEST(MathsMenuEnabling, FollowsTheDegree) {
-    const struct {
-        std::map<int, const char*> grid;
-        MathsMenuState state;
-    } cases[] = {
+    const std::pair<std::map<int, const char*>, MathsMenuState> cases[] = {
         {{}, {true, false, true}},
         {{{5, "-2"}}, {false, true, true}},
         {{{5, "0"}, {4, "1"}}, {true, true, true}},
@@ -193,9 +179,9 @@ TEST(MathsMenuEnabling, FollowsTheDegree) {
     for (const auto& c : cases) {
         CoefficientTexts texts;
         texts.fill("0");
-        for (const auto& [power, text] : c.grid)
+        for (const auto& [power, text] : c.first)
             texts[power] = text;
-        EXPECT_EQ(MathsMenuEnabling(texts), c.state) << "case " << (&c - cases);
+        EXPECT_EQ(MathsMenuEnabling(texts), c.second) << "case " << (&c - cases);
     }
 }
 

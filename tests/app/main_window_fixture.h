@@ -3,12 +3,15 @@
 #include "app/home_folder.h"
 #include "app/main_window.h"
 #include "app/settings_store.h"
+#include "file_bytes.h"
 #include "gui_test.h"
 
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <map>
@@ -22,7 +25,7 @@ inline const QString kDot = QString(QChar(0x00B7));
 // Coefficient texts by power, as typed.
 using Grid = std::map<int, const char*>;
 
-// A fresh start for every test: no stored settings, no database file, an empty clipboard.
+// Every test opens the window afresh: no stored settings, no database file, an empty clipboard.
 // Message boxes are answered with OK and kept in answer_.boxes; other dialogs are cancelled.
 class MainWindowTest : public ::testing::Test {
   protected:
@@ -30,6 +33,7 @@ class MainWindowTest : public ::testing::Test {
         QFile::remove(SettingsPath());
         QFile::remove(DatabasePath());
         QGuiApplication::clipboard()->clear();
+        OpenWindow();
     }
 
     static QString HomePath() { return qEnvironmentVariable("HOME"); }
@@ -37,10 +41,7 @@ class MainWindowTest : public ::testing::Test {
         return qEnvironmentVariable("XDG_CONFIG_HOME") + "/Valdrex/Valdrex.ini";
     }
     static QString DatabasePath() { return HomePath() + "/Valdrexdb.txt"; }
-    static QByteArray ReadFile(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    static std::string Database() { return Bytes(DatabasePath().toStdString()); }
 
     // Creates the window as the program does, shows it and waits until it is active.
     void OpenWindow() {
@@ -49,11 +50,6 @@ class MainWindowTest : public ::testing::Test {
         window_ = std::make_unique<frmMain>(state_, store_, env);
         window_->show();
         Activate();
-    }
-    // Closes the window by its close box and drops it.
-    void CloseWindow() {
-        window_->close();
-        window_.reset();
     }
     // The offscreen platform does not give the activation back when a message box closes.
     void Activate() {
@@ -69,6 +65,8 @@ class MainWindowTest : public ::testing::Test {
     QLineEdit* Coef(int power) const { return Find(QString("txtCoef_%1").arg(power)); }
     QString Text(const QString& name) const { return Find(name)->text(); }
     QString Label(const QString& name) const { return Find<QLabel>(name)->text(); }
+    QString Clipboard() const { return QGuiApplication::clipboard()->text(); }
+    int Solutions() const { return Find<QListWidget>("lstSol")->count(); }
 
     // Visits the box by Tab and types `keys` one at a time.
     void Type(QWidget* box, const QString& keys) {
@@ -97,6 +95,7 @@ class MainWindowTest : public ::testing::Test {
         return Find<QAction>(item)->isEnabled();
     }
     void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
+    void Trigger(const char* item) { Find<QAction>(item)->trigger(); }
 
     ModuleState state_;
     QtSettingsStore store_;

@@ -1,60 +1,35 @@
 #include "main_window_fixture.h"
 
-#include <QListWidget>
-#include <QPlainTextEdit>
+#include <QCheckBox>
 
 namespace valdrex {
 namespace {
 
-QString Clipboard() {
-    return QGuiApplication::clipboard()->text();
-}
-
-TEST_F(MainWindowTest, MathsMenuOffersTheCommandsForTheDegreeWhenOpened) {
-    OpenWindow();
-    for (const auto& [grid, solve] : {std::pair{Grid{{5, "-2"}}, false}, {Grid{{2, "1"}}, true}}) {
-        EnterGrid(grid);
-        EXPECT_EQ(IsEnabled("mnuSolve", "mnuSolveFind"), solve);
-        EXPECT_EQ(IsEnabled("mnuSolve", "mnuSolveApproximate"), !solve);
-        EXPECT_TRUE(IsEnabled("mnuSolve", "mnuSolveRuffini") &&
-                    IsEnabled("mnuSolve", "mnuSolveTest"));
-    }
+// The shortcut works as its menu item would, whether or not the menu was opened since the
+// grid changed.
+TEST_F(MainWindowTest, MathsMenuAndCtrlFFollowTheDegree) {
+    EnterGrid({{5, "1"}, {1, "2"}, {0, "-4"}});
+    PressCtrl(Qt::Key_F);
+    EXPECT_EQ(Solutions(), 0);
+    EXPECT_EQ(Database(), "");
+    EXPECT_FALSE(IsEnabled("mnuSolve", "mnuSolveFind"));
+    EXPECT_TRUE(IsEnabled("mnuSolve", "mnuSolveApproximate") &&
+                IsEnabled("mnuSolve", "mnuSolveRuffini") && IsEnabled("mnuSolve", "mnuSolveTest"));
+    Coef(5)->setText("0");
+    PressCtrl(Qt::Key_F);
+    EXPECT_EQ(Find<QListWidget>("lstSol")->item(0)->text(), "x1 = 2");
+    EXPECT_EQ(Database(), "2\xB7x - 4 = 0; S={ 2}\r\n");
+    EXPECT_TRUE(IsEnabled("mnuSolve", "mnuSolveFind"));
+    EXPECT_FALSE(IsEnabled("mnuSolve", "mnuSolveApproximate"));
 }
 
 TEST_F(MainWindowTest, CtrlSInsideACoefficientBoxResetsTheGrid) {
-    OpenWindow();
     Type(Coef(3), "2");
     Type(Coef(1), "-1/2");
-    ASSERT_TRUE(Coef(1)->hasFocus());
     PressCtrl(Qt::Key_S);
     for (int power = 0; power <= 12; ++power)
         EXPECT_EQ(Coef(power)->text(), "0");
     EXPECT_EQ(Text("txtEquation"), "0 = 0");
-}
-
-TEST_F(MainWindowTest, CtrlFSolvesAndAppendsTheRecord) {
-    OpenWindow();
-    EnterGrid({{2, "1"}, {1, "-3"}, {0, "2"}});
-    PressCtrl(Qt::Key_F);
-    auto* list = Find<QListWidget>("lstSol");
-    ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(0)->text() + list->item(1)->text(), "x1 = 2x2 = 1");
-    EXPECT_EQ(Label("lblMsg"), "Solutions found");
-    EXPECT_EQ(Label("lblInfo").toStdString(),
-              "The equation and the solutions are saved in the file " + state_.DatabaseFile);
-    EXPECT_EQ(ReadFile(DatabasePath()), "x^2 - 3\xB7x + 2 = 0; S={ 2; 1}\r\n");
-}
-
-TEST_F(MainWindowTest, DisabledSolveIgnoresItsShortcut) {
-    OpenWindow();
-    EnterGrid({{5, "1"}, {1, "2"}, {0, "-4"}});
-    PressCtrl(Qt::Key_F);
-    EXPECT_EQ(Find<QListWidget>("lstSol")->count(), 0);
-    EXPECT_TRUE(ReadFile(DatabasePath()).isEmpty());
-    // The grid changes after the menu was last opened: the shortcut sees the new state.
-    Coef(5)->setText("0");
-    PressCtrl(Qt::Key_F);
-    EXPECT_EQ(Find<QListWidget>("lstSol")->count(), 1);
 }
 
 TEST_F(MainWindowTest, EditMenuFollowsTheActiveControlAndTheClipboard) {
@@ -69,7 +44,6 @@ TEST_F(MainWindowTest, EditMenuFollowsTheActiveControlAndTheClipboard) {
         {"txtNote", true, "abc", true, true},    {"txtEquation", true, "1", true, true},
         {"cmdTest", false, "3/4", false, false}, {"lstSol", false, "3/4", false, false},
     };
-    OpenWindow();
     Coef(2)->setText("12");
     Find<QPlainTextEdit>("txtNote")->setPlainText("note");
     for (const auto& c : cases) {
@@ -87,47 +61,37 @@ TEST_F(MainWindowTest, EditMenuFollowsTheActiveControlAndTheClipboard) {
     }
 }
 
-TEST_F(MainWindowTest, CutAndCopyTheSelection) {
-    OpenWindow();
+TEST_F(MainWindowTest, CutAndCopyTheSelectionEvenFromAReadOnlyBox) {
     QLineEdit* box = Coef(2);
     box->setFocus();
     box->setText("125");
     box->setSelection(0, 2);
     PressCtrl(Qt::Key_X);
     EXPECT_EQ(box->text() + "|" + Clipboard(), "5|12");
-    EXPECT_EQ(Text("txtEquation"), "5" + kDot + "x^2 = 0");
     box->selectAll();
     PressCtrl(Qt::Key_C);
     EXPECT_EQ(box->text() + "|" + Clipboard(), "5|5");
-}
-
-TEST_F(MainWindowTest, CutFromAReadOnlyBoxChangesWhatTheRecordShows) {
-    OpenWindow();
-    Type(Coef(0), "5");
     QLineEdit* equation = Find("txtEquation");
+    EXPECT_EQ(equation->text(), "5" + kDot + "x^2 = 0");
     equation->setFocus();
     equation->setSelection(0, 2);
-    PressCtrl(Qt::Key_X);
-    EXPECT_EQ(equation->text() + "|" + Clipboard(), "= 0|5 ");
-    EXPECT_EQ(window_->model().equation(), "= 0");
+    PressCtrl(Qt::Key_X); // changes what the record shows
+    EXPECT_EQ(equation->text() + "|" + Clipboard(), "x^2 = 0|5" + kDot);
+    EXPECT_EQ(window_->model().equation(), "x^2 = 0");
 }
 
 TEST_F(MainWindowTest, PasteChecksTheShapeOfANumberForTheBox) {
     const SeenBox refused{"The text you are trying to paste is not a valid number", "Valdrex"};
-    const struct {
-        const char* box;
-        const char* clipboard;
-        bool accepted;
-    } cases[] = {
-        {"txtCoef_1", "3/4", true},  {"txtCoef_1", "1,5", false},      {"txtInput", "3/4", false},
-        {"txtInput", "-0.25", true}, {"txtNote", "a, b\nc + 1", true}, {"txtEquation", "2x", false},
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"txtCoef_1", "1,5", false},  {"txtInput", "3/4", false},
+        {"txtInput", "-0.25", true},  {"txtNote", "a, b\nc + 1", true},
+        {"txtEquation", "2x", false}, {"txtCoef_1", "3/4", true}, // last: the equation follows
     };
-    OpenWindow();
-    for (const auto& c : cases) {
+    for (const auto& [name, clipboard, accepted] : cases) {
         PressCtrl(Qt::Key_S);
         answer_.boxes.clear();
-        QGuiApplication::clipboard()->setText(c.clipboard);
-        auto* box = Find<QWidget>(c.box);
+        QGuiApplication::clipboard()->setText(clipboard);
+        auto* box = Find<QWidget>(name);
         box->setFocus();
         auto* line = qobject_cast<QLineEdit*>(box);
         if (line != nullptr)
@@ -135,23 +99,54 @@ TEST_F(MainWindowTest, PasteChecksTheShapeOfANumberForTheBox) {
         PressCtrl(Qt::Key_V);
         const QString text =
             line ? line->text() : qobject_cast<QPlainTextEdit*>(box)->toPlainText();
-        EXPECT_EQ(text == c.clipboard, c.accepted) << c.box << " " << c.clipboard;
-        EXPECT_EQ(answer_.boxes, c.accepted ? std::vector<SeenBox>{} : std::vector{refused});
+        EXPECT_EQ(text == clipboard, accepted) << name << " " << clipboard;
+        EXPECT_EQ(answer_.boxes, accepted ? Boxes{} : Boxes{refused});
     }
-    QGuiApplication::clipboard()->setText("3/4");
-    Coef(2)->setFocus(Qt::TabFocusReason);
-    PressCtrl(Qt::Key_V);
-    EXPECT_EQ(Text("txtEquation"), "3/4" + kDot + "x^2 = 0");
+    EXPECT_EQ(Text("txtEquation"), "3/4" + kDot + "x = 0");
 }
 
 TEST_F(MainWindowTest, CtrlACopiesAllTexts) {
-    OpenWindow();
     Type(Coef(1), "2");
     Type(Coef(0), "-4");
     Find<QPlainTextEdit>("txtNote")->setPlainText("first\nsecond");
     PressCtrl(Qt::Key_A);
     EXPECT_EQ(Clipboard(), "2" + kDot + "x - 4 = 0; S={}\r\nfirst\r\nsecond");
     EXPECT_EQ(Label("lblInfo"), "Copy all texts in the clipboard: done!");
+}
+
+TEST_F(MainWindowTest, PreferencesChangeTheSharedSettings) {
+    answer_.onDialog = [](QDialog* dialog) {
+        Child<QCheckBox>(dialog, "chkOvw")->setChecked(true);
+        Child<QPushButton>(dialog, "cmdOK")->click();
+    };
+    Trigger("mnuOptions");
+    EXPECT_EQ(answer_.dialogs, QStringList{"valdrex::frmOptions"});
+    EXPECT_EQ(state_.OverwriteFile + state_.SaveEquations, 2);
+}
+
+TEST_F(MainWindowTest, TestManyNumbersOpensOnlyWithoutZeroDenominator) {
+    Coef(2)->setText("2/0");
+    Trigger("mnuSolveTest");
+    EXPECT_TRUE(answer_.dialogs.isEmpty());
+    EXPECT_EQ(Label("lblMsg"), "Division by 0");
+    EXPECT_EQ(QApplication::focusWidget(), Coef(2));
+    Coef(2)->setText("1/2");
+    Trigger("mnuSolveTest");
+    EXPECT_EQ(answer_.dialogs.size(), 1);
+    EXPECT_EQ(state_.TestCoef[2], 0.5);
+}
+
+TEST_F(MainWindowTest, CancelledOptionsDialogSolvesNothing) {
+    EnterGrid({{3, "1"}, {0, "-8"}});
+    PressCtrl(Qt::Key_F);
+    ASSERT_GT(Solutions(), 0);
+    const std::string saved = Database();
+    for (const char* item : {"mnuSolveBaristow", "mnuSolveDicotomic", "mnuSolveNewton"}) {
+        Trigger(item);
+        EXPECT_EQ(Solutions(), 0) << item;
+    }
+    EXPECT_EQ(answer_.dialogs.size(), 3);
+    EXPECT_EQ(Database(), saved);
 }
 
 } // namespace

@@ -32,9 +32,8 @@ class StartupSettingsTest : public ::testing::Test {
 
 TEST_F(StartupSettingsTest, FirstStartUsesTheDefaultsAndCreatesTheDatabase) {
     EXPECT_TRUE(LoadMainSettings(state_, store_, env_));
-    EXPECT_EQ(state_.SaveEquations, 1);
-    EXPECT_EQ(state_.OverwriteFile, 0);
-    EXPECT_EQ(state_.EvaluateSymbolically, 1);
+    EXPECT_EQ(std::tuple(state_.SaveEquations, state_.OverwriteFile, state_.EvaluateSymbolically),
+              std::tuple(1, 0, 1));
     EXPECT_EQ(state_.DatabaseFile, PathOf("home/valdrexdb.txt"));
     EXPECT_EQ(fs::file_size(state_.DatabaseFile), 0u);
     EXPECT_EQ(fs::current_path(), root_ / "home");

@@ -46,8 +46,6 @@ class ModalAnswer {
         timer_.start(5);
     }
     ~ModalAnswer() { EXPECT_TRUE(acted_ || !onDialog) << "no dialog opened to act on"; }
-    ModalAnswer(const ModalAnswer&) = delete;
-    ModalAnswer& operator=(const ModalAnswer&) = delete;
 
     QMessageBox::StandardButton button;
     std::function<void(QDialog*)> onDialog;

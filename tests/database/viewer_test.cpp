@@ -11,7 +11,6 @@
 namespace valdrex {
 namespace {
 
-using Boxes = std::vector<SeenBox>;
 const SeenBox kNotFound{"Error 2. No such file or directory", "Valdrex", QMessageBox::Critical};
 
 class Viewer : public ::testing::Test {
@@ -22,17 +21,11 @@ class Viewer : public ::testing::Test {
         delete viewer_.data();
     }
 
-    void Open(const std::string& path) {
-        EXPECT_EQ(
-            BoxesShownBy(QMessageBox::Ok, [&] { viewer_ = ShowDatabaseViewer(path, nullptr); }),
-            Boxes{});
-        ASSERT_NE(viewer_, nullptr);
+    // Opens the viewer on `path`, returning the boxes shown.
+    Boxes Open(const std::string& path) {
+        return BoxesShownBy(QMessageBox::Ok, [&] { viewer_ = ShowDatabaseViewer(path, nullptr); });
     }
     QPlainTextEdit* Editor() const { return Child<QPlainTextEdit>(viewer_, "txtDB"); }
-    void Type(const QString& keys) {
-        Editor()->moveCursor(QTextCursor::End);
-        QTest::keyClicks(Editor(), keys);
-    }
     Boxes Trigger(const char* item, QMessageBox::StandardButton answer = QMessageBox::Ok) {
         return BoxesShownBy(answer, [&] { Child<QAction>(viewer_, item)->trigger(); });
     }
@@ -46,24 +39,15 @@ class Viewer : public ::testing::Test {
     QPointer<frmViewDB> viewer_;
 };
 
-TEST_F(Viewer, OpeningAMissingFileCreatesItEmpty) {
-    Open(db_);
-    EXPECT_EQ(Bytes(db_), "");
-    EXPECT_TRUE(std::filesystem::exists(db_));
-    EXPECT_EQ(Editor()->toPlainText(), "");
-    EXPECT_EQ(viewer_->windowTitle().toStdString(), db_);
-}
-
 TEST_F(Viewer, UneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
     std::string allBytes;
     for (int b = 0; b < 256; ++b)
         allBytes += static_cast<char>(b);
-    for (const std::string& bytes :
-         {std::string("2\xB7x = 0; S={ 0}\r\nlast line without end"), std::string("end\r\n"),
-          std::string("a\r\n\r\n\r\nb"), std::string("lone\nline feed, lone\rreturn, \r\r\n\n\r"),
-          std::string(), allBytes + "\r\n" + allBytes}) {
+    for (const std::string& bytes : std::vector<std::string>{
+             "2\xB7x = 0; S={ 0}\r\nlast line without end", "end\r\n", "a\r\n\r\n\r\nb",
+             "lone\nline feed, lone\rreturn, \r\r\n\n\r", "", allBytes + "\r\n" + allBytes}) {
         Put(db_, bytes);
-        Open(db_);
+        EXPECT_EQ(Open(db_), Boxes{});
         EXPECT_EQ(Trigger("mnuVUpdate"), Boxes{});
         EXPECT_EQ(Bytes(db_), bytes);
         EXPECT_EQ(Trigger("mnuVClose", QMessageBox::Cancel), Boxes{});
@@ -71,30 +55,44 @@ TEST_F(Viewer, UneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
     }
     Put(db_, "2\xB7x = 0; S={ 0}\r\nlast");
     Open(db_);
+    EXPECT_EQ(viewer_->windowTitle().toStdString(), db_);
     EXPECT_EQ(Editor()->document()->blockCount(), 2);
     EXPECT_EQ(Editor()->toPlainText(), "2\xC2\xB7x = 0; S={ 0}\nlast");
+    // A second opening shows the same window with its first text.
+    frmViewDB* first = viewer_;
+    Put(db_, "second");
+    Open(db_);
+    EXPECT_EQ(viewer_, first);
+    EXPECT_EQ(Editor()->toPlainText(), "2\xC2\xB7x = 0; S={ 0}\nlast");
+}
+
+TEST_F(Viewer, OpeningAMissingFileCreatesItEmptyAMissingFolderShowsTheError) {
+    EXPECT_EQ(Open(db_), Boxes{});
+    EXPECT_TRUE(std::filesystem::exists(db_));
+    EXPECT_EQ(Bytes(db_) + Editor()->toPlainText().toStdString(), "");
+    viewer_->close();
+    EXPECT_FALSE(IsOpen());
+    EXPECT_EQ(Open(dir_.filePath("missing/db.txt").toStdString()), Boxes{kNotFound});
+    EXPECT_EQ(viewer_, nullptr);
 }
 
 TEST_F(Viewer, ClosingWithChangesAsksWhetherToSave) {
     const SeenBox question{"Do you wish to save changes?", "Valdrex", QMessageBox::NoIcon,
                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel};
-    const struct {
-        QMessageBox::StandardButton answer;
-        bool open;
-        std::string bytes;
-    } cases[] = {{QMessageBox::No, false, "old"},
-                 {QMessageBox::Yes, false, "old\r\ncaf\xE9 ?"},
-                 {QMessageBox::Cancel, true, "old"}};
-    for (const auto& c : cases) {
+    const std::tuple<QMessageBox::StandardButton, bool, std::string> cases[] = {
+        {QMessageBox::No, false, "old"},
+        {QMessageBox::Yes, false, "old\r\ncaf\xE9 ?"},
+        {QMessageBox::Cancel, true, "old"}};
+    for (const auto& [answer, open, bytes] : cases) {
         Put(db_, "old");
         Open(db_);
-        Type("");
+        Editor()->moveCursor(QTextCursor::End);
         QTest::keyClick(Editor(), Qt::Key_Return);
         QTest::keyClicks(Editor(), "caf");
         Editor()->insertPlainText("\xC3\xA9 \xE2\x86\x92"); // e-acute and an arrow, as text
-        EXPECT_EQ(Trigger("mnuVClose", c.answer), Boxes{question});
-        EXPECT_EQ(IsOpen(), c.open);
-        EXPECT_EQ(Bytes(db_), c.bytes);
+        EXPECT_EQ(Trigger("mnuVClose", answer), Boxes{question});
+        EXPECT_EQ(IsOpen(), open);
+        EXPECT_EQ(Bytes(db_), bytes);
     }
     EXPECT_EQ(Trigger("mnuVUpdate"), Boxes{});
     EXPECT_EQ(Bytes(db_), "old\r\ncaf\xE9 ?");
@@ -103,29 +101,13 @@ TEST_F(Viewer, ClosingWithChangesAsksWhetherToSave) {
     EXPECT_FALSE(IsOpen());
 }
 
-TEST_F(Viewer, OpeningTwiceShowsOneWindowWithTheFirstText) {
-    Put(db_, "first");
-    Open(db_);
-    frmViewDB* first = viewer_;
-    Put(db_, "second");
-    Open(db_);
-    EXPECT_EQ(viewer_, first);
-    EXPECT_EQ(Editor()->toPlainText(), "first");
-}
-
-TEST_F(Viewer, FailedOpeningShowsTheErrorAndNoViewer) {
-    const std::string path = dir_.filePath("missing/db.txt").toStdString();
-    EXPECT_EQ(BoxesShownBy(QMessageBox::Ok, [&] { viewer_ = ShowDatabaseViewer(path, nullptr); }),
-              Boxes{kNotFound});
-    EXPECT_EQ(viewer_, nullptr);
-}
-
 TEST_F(Viewer, FailedSaveShowsTheErrorKeepsTheTextAndCountsAsSaved) {
     const std::string folder = dir_.filePath("folder").toStdString();
     std::filesystem::create_directory(folder);
     Put(folder + "/db.txt", "old");
     Open(folder + "/db.txt");
-    Type(" edited");
+    Editor()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(Editor(), " edited");
     std::filesystem::remove_all(folder);
     EXPECT_EQ(Trigger("mnuVUpdate"), Boxes{kNotFound});
     EXPECT_EQ(Editor()->toPlainText(), "old edited");

@@ -16,38 +16,32 @@ fail() {
 
 # The text must be one whole line of the output.
 expect_line() {
-    local output=$1 line=$2
-    grep -Fxq -- "$line" <<<"$output" || fail "no line '$line' in:"$'\n'"$output"
+    grep -Fxq -- "$2" <<<"$1" || fail "no line '$2' in:"$'\n'"$1"
 }
 
 check_control() {
-    local deb=("$package_dir"/*.deb)
-    [ "$(dpkg-deb -f "${deb[0]}" Package)" = valdrex ] || fail "package name"
-    [ "$(dpkg-deb -f "${deb[0]}" Version)" = "$version" ] || fail "version"
-    [ "$(dpkg-deb -f "${deb[0]}" Section)" = math ] || fail "section"
-    local depends
+    local deb=("$package_dir"/*.deb) fields depends line
+    fields=$(dpkg-deb -f "${deb[0]}" Package Version Section)
     depends=$(dpkg-deb -f "${deb[0]}" Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
-    for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libc6 libstdc++6; do
-        expect_line "$depends" "$package"
+    for line in "Package: valdrex" "Version: $version" "Section: math"; do
+        expect_line "$fields" "$line"
+    done
+    for line in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libc6 libstdc++6; do
+        expect_line "$depends" "$line"
     done
 }
 
 check_files() {
     for program in valdrex valdrex-solve; do
-        [ -L "$bin/$program" ] || fail "$bin/$program is not a link"
-        # Relative, so that the tree works wherever it is unpacked.
+        # A relative link, so that the tree works wherever it is unpacked.
         [ "$(readlink "$bin/$program")" = "../lib/valdrex/$program" ] ||
-            fail "$bin/$program points to $(readlink "$bin/$program")"
-        [ "$(readlink -f "$bin/$program")" = "$(readlink -f "$program_folder")/$program" ] ||
-            fail "$bin/$program does not resolve into the program's folder"
+            fail "$bin/$program is no link to ../lib/valdrex/$program"
         [ -x "$program_folder/$program" ] || fail "$program_folder/$program is not executable"
     done
-    for file in Valdrex.hlp readme.txt; do
-        [ -s "$program_folder/$file" ] || fail "$program_folder/$file missing or empty"
-    done
-    [ -s "$share/icons/hicolor/scalable/apps/valdrex.svg" ] || fail "scalable icon"
-    for size in 16 32 48 64 128 256; do
-        [ -s "$share/icons/hicolor/${size}x$size/apps/valdrex.png" ] || fail "${size}px icon"
+    for file in "$program_folder/Valdrex.hlp" "$program_folder/readme.txt" \
+        "$share/icons/hicolor/scalable/apps/valdrex.svg" \
+        "$share"/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/valdrex.png; do
+        [ -s "$file" ] || fail "$file missing or empty"
     done
     gzip -t "$share/man/man1/valdrex-solve.1.gz" || fail "man page"
 }
@@ -55,12 +49,6 @@ check_files() {
 check_solve() {
     expect_line "$("$bin/valdrex-solve" 1 -3 2)" "x1 = 2"
     expect_line "$("$bin/valdrex-solve" --version)" "valdrex-solve $version"
-    # Saving loads the database file functions from the program's folder.
-    local db
-    db=$(mktemp)
-    "$bin/valdrex-solve" --save "$db" --overwrite 1 -3 2 >/dev/null
-    [ "$(cat "$db")" = $'x^2 - 3\xB7x + 2 = 0; S={ 2; 1}\r' ] || fail "saved record: $(od -c "$db")"
-    rm -f "$db"
 }
 
 # The settings skip the welcome window, so the main window loads and creates the database file
@@ -70,15 +58,10 @@ check_app_starts() {
     trap 'rm -rf "$home"' EXIT
     mkdir -p "$home/Valdrex"
     printf '[Options]\nWelcome=0\n' >"$home/Valdrex/Valdrex.ini"
-
     HOME=$home XDG_CONFIG_HOME=$home QT_QPA_PLATFORM=offscreen "$bin/valdrex" &
     local pid=$!
     sleep 2
-    if ! kill -0 "$pid" 2>/dev/null; then
-        local status=0
-        wait "$pid" || status=$?
-        fail "valdrex ended within 2 s (status $status)"
-    fi
+    kill -0 "$pid" 2>/dev/null || fail "valdrex ended within 2 s"
     kill -TERM "$pid"
     wait "$pid" || true
     [ -f "$home/valdrexdb.txt" ] || fail "the main window did not open (no database file)"
@@ -94,15 +77,12 @@ check_windows() {
 }
 
 check_desktop_entry() {
-    local entry=$share/applications/$app_id.desktop
-    local report
+    local entry=$share/applications/$app_id.desktop report
     report=$(desktop-file-validate "$entry" 2>&1) || fail "$report"
     [ -z "$report" ] || fail "$report" # warnings and hints too
-    local exec icon
-    exec=$(sed -n 's/^Exec=//p' "$entry")
-    icon=$(sed -n 's/^Icon=//p' "$entry")
-    [ -L "$bin/$exec" ] || fail "Exec=$exec is not an installed program"
-    [ -f "$share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "Icon=$icon is not installed"
+    [ -L "$bin/$(sed -n 's/^Exec=//p' "$entry")" ] || fail "Exec is not an installed program"
+    [ -f "$share/icons/hicolor/scalable/apps/$(sed -n 's/^Icon=//p' "$entry").svg" ] ||
+        fail "Icon is not installed"
 }
 
 check_metainfo() {
