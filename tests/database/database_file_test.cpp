@@ -1,6 +1,8 @@
 #include "database/database_file.h"
 
 #include "core/failure.h"
+#include "database/cp1252.h"
+#include "database/record.h"
 #include "file_bytes.h"
 #include "file_size_limit.h"
 
@@ -8,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
@@ -131,6 +134,69 @@ TEST_F(DatabaseFile, AFullDiskKeepsThePreviousFileWhole) {
     }
     save();
     EXPECT_EQ(Bytes(db_), longer);
+}
+
+RecordFields Fields(std::string equation, const std::map<int, std::string>& solutions,
+                    std::string input = "", std::string output = "", std::string factor = "") {
+    RecordFields fields{
+        std::move(equation), {}, std::move(input), std::move(output), std::move(factor)};
+    for (const auto& [index, text] : solutions)
+        fields.SolText[index] = text;
+    return fields;
+}
+
+TEST(RecordText, JoinsTheFieldsThatArePresent) {
+    const struct {
+        RecordFields fields;
+        std::string record;
+    } cases[] = {
+        {Fields("2\xC2\xB7x - 4 = 0", {{1, " 2"}}), "2\xC2\xB7x - 4 = 0; S={ 2}"},
+        {Fields("5 = 0", {}), "5 = 0; S={}"},
+        {Fields("e", {{1, " 1"}, {2, "-2"}}), "e; S={ 1;-2}"},
+        {Fields("e", {{2, " 1/ 2"}, {12, " 3"}}), "e; S={ 1/ 2; 3}"}, // empty entries skipped
+        {Fields("e", {{0, "x"}}), "e; S={}"},                         // entry 0 unused
+        {Fields("e", {{1, " 2"}}, "3", " 2"), "e; S={ 2}; P(3) = 2"},
+        {Fields("e", {}, "-1", "-2"), "e; S={}; P(-1) =-2"},
+        {Fields("e", {}, "3", ""), "e; S={}"}, // a test point needs both texts
+        {Fields("e", {}, "", " 2"), "e; S={}"},
+        {Fields("x^3 - 2\xC2\xB7x^2 + x - 2 = 0", {{1, " 2"}}, "", "", "x^2  + 1 "),
+         "x^3 - 2\xC2\xB7x^2 + x - 2 = 0; S={ 2}; R(x)=x^2+1"},
+        {Fields("e", {{1, " 1"}}, "0", " 5", "x + 5"), "e; S={ 1}; P(0) = 5; R(x)=x+5"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RecordText(c.fields), c.record);
+}
+
+TEST(ClipboardText, IsTheRecordThenTheNoteUnchanged) {
+    const RecordFields fields = Fields("e", {{1, " 2"}}, "3", " 2");
+    EXPECT_EQ(ClipboardText(fields, "check"), "e; S={ 2}; P(3) = 2\r\ncheck");
+    EXPECT_EQ(ClipboardText(fields, ""), "e; S={ 2}; P(3) = 2\r\n");
+    EXPECT_EQ(ClipboardText(fields, "a\r\n b "), "e; S={ 2}; P(3) = 2\r\na\r\n b ");
+}
+
+using namespace std::string_literals;
+
+TEST(Cp1252, EveryByteSurvivesARoundTrip) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(EncodeCp1252(DecodeCp1252(all)), all);
+}
+
+TEST(Cp1252, DecodesToTheCodePageCharacters) {
+    // The five bytes the code page leaves undefined stand for the control characters.
+    EXPECT_EQ(DecodeCp1252("A\0\r \xB7 \x80 \x99 \x9F \xE9 \xFF \x81\x8D\x8F\x90\x9D"s),
+              "A\0\r \xC2\xB7 \xE2\x82\xAC \xE2\x84\xA2 \xC5\xB8 \xC3\xA9 \xC3\xBF "
+              "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"s);
+}
+
+TEST(Cp1252, WritesAQuestionMarkForCharactersTheCodePageLacks) {
+    // An arrow, a character beyond 16 bits (one mark), Greek letters, a byte that is no
+    // character; a real SUB character stays.
+    EXPECT_EQ(EncodeCp1252("2\xC2\xB7x \xE2\x82\xAC a\xE2\x86\x92"
+                           "b \xF0\x9F\x98\x80 \x1A \xCE\xB1\xCE\xB2 \xFF"),
+              "2\xB7x \x80 a?b ? \x1A ?? ?");
+    EXPECT_EQ(EncodeCp1252(""), "");
 }
 
 } // namespace

@@ -1,0 +1,185 @@
+#include "app/home_folder.h"
+#include "app/settings_store.h"
+#include "app/startup_settings.h"
+
+#include <QByteArray>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace valdrex {
+namespace {
+
+TEST(HomeFolder, PrefersHomeDriveAndHomePath) {
+    const QByteArray home = qgetenv("HOME");
+    const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
+        {"/data", "/users/ann", "/home/ann", "/data/users/ann"},
+        {"", "/users/ann", "/home/ann", "/users/ann"},
+        {nullptr, "/users/ann", "/home/ann", "/home/ann"},
+        {"/data", nullptr, "/home/ann", "/home/ann"},
+        {nullptr, nullptr, nullptr, ""},
+    };
+    for (const auto& [drive, path, homeVar, expected] : cases) {
+        for (const auto& [name, value] :
+             {std::pair{"HOMEDRIVE", drive}, {"HOMEPATH", path}, {"HOME", homeVar}})
+            value != nullptr ? qputenv(name, value) : qunsetenv(name);
+        EXPECT_EQ(HomeFolder(), expected);
+    }
+    qunsetenv("HOMEDRIVE");
+    qunsetenv("HOMEPATH");
+    qputenv("HOME", home);
+}
+
+TEST(StripTrailingSeparator, RemovesOneSeparator) {
+    const std::pair<const char*, const char*> cases[] = {{"/home/ann/", "/home/ann"},
+                                                         {"/home/ann", "/home/ann"},
+                                                         {"/a//", "/a/"},
+                                                         {"/", ""},
+                                                         {"", ""},
+                                                         {"a\\", "a\\"}};
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(StripTrailingSeparator(path), expected) << path;
+}
+
+TEST(ProgramFolder, NamesTheRunningExecutable) {
+    EXPECT_EQ(ExecutableName(), "app_tests");
+    const std::filesystem::path folder = ProgramFolder();
+    EXPECT_TRUE(folder.is_absolute());
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / ExecutableName()));
+}
+
+// The configuration folder is fixed for the whole process once a store is first opened, so
+// it is pointed at a temporary folder before any test runs.
+const QTemporaryDir kConfigFolder;
+[[maybe_unused]] const bool kConfigFolderSet =
+    qputenv("XDG_CONFIG_HOME", kConfigFolder.path().toUtf8());
+
+// Every test uses its own section, so tests sharing one settings file do not meet.
+std::string Section() {
+    return ::testing::UnitTest::GetInstance()->current_test_info()->name();
+}
+
+class BothStores : public ::testing::TestWithParam<bool> {
+  protected:
+    std::unique_ptr<SettingsStore> store_ =
+        GetParam() ? std::unique_ptr<SettingsStore>(std::make_unique<QtSettingsStore>())
+                   : std::make_unique<MemorySettingsStore>();
+};
+
+TEST_P(BothStores, ReadsBackWhatWasWritten) {
+    EXPECT_EQ(store_->Read(Section(), "Save equations"), std::nullopt);
+    for (const char* value :
+         {"1", "0", "", "/home/ann/Valdrexdb.txt", "a, b; c=d", "caf\xC3\xA9 \xE2\x82\xAC"}) {
+        store_->Write(Section(), "Save equations", value);
+        EXPECT_EQ(store_->Read(Section(), "Save equations"), value);
+    }
+}
+
+TEST_P(BothStores, KeysIgnoreCase) {
+    store_->Write(Section(), "File for saving", "/old.txt");
+    store_->Write(Section(), "File for Saving", "/new.txt");
+    EXPECT_EQ(store_->Read(Section(), "File for saving"), "/new.txt");
+    EXPECT_EQ(store_->Read(Section(), "FILE FOR SAVING"), "/new.txt");
+    EXPECT_EQ(store_->Read(Section(), "File for"), std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, BothStores, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Qt" : "Memory"; });
+
+TEST(QtSettingsStore, KeepsOneEntryInTheUsersConfigFolder) {
+    QtSettingsStore().Write(Section(), "File for saving", "/a.txt");
+    QtSettingsStore().Write(Section(), "File for Saving", "/b.txt");
+    EXPECT_EQ(QtSettingsStore().Read(Section(), "file for saving"), "/b.txt");
+    QSettings file(kConfigFolder.path() + "/Valdrex/Valdrex.ini", QSettings::IniFormat);
+    file.beginGroup(QString::fromStdString(Section()));
+    EXPECT_EQ(file.childKeys(), QStringList{"File for Saving"});
+}
+
+namespace fs = std::filesystem;
+
+class StartupSettingsTest : public ::testing::Test {
+  protected:
+    StartupSettingsTest() {
+        fs::create_directories(root_ / "home");
+        fs::create_directories(root_ / "program");
+    }
+    // The load changes the current folder.
+    ~StartupSettingsTest() override { fs::current_path(previous_); }
+
+    std::string PathOf(const char* name) const { return (root_ / name).string(); }
+
+    QTemporaryDir dir_;
+    const fs::path root_ = dir_.path().toStdString();
+    const fs::path previous_ = fs::current_path();
+    AppEnvironment env_{PathOf("program") + "/", "valdrex", PathOf("home")};
+    MemorySettingsStore store_;
+    ModuleState state_;
+};
+
+TEST_F(StartupSettingsTest, FirstStartUsesTheDefaultsAStoredPathIsUsedAndCreated) {
+    EXPECT_TRUE(LoadMainSettings(state_, store_, env_));
+    EXPECT_EQ(std::tuple(state_.SaveEquations, state_.OverwriteFile, state_.EvaluateSymbolically),
+              std::tuple(1, 0, 1));
+    EXPECT_EQ(state_.DatabaseFile, PathOf("home/valdrexdb.txt"));
+    EXPECT_EQ(fs::file_size(state_.DatabaseFile), 0u);
+    EXPECT_EQ(fs::current_path(), root_ / "home");
+    store_.Write("Options", "File for Saving", PathOf("mine.txt"));
+    store_.Write("Options", "Overwrite the file", "1");
+    EXPECT_TRUE(LoadMainSettings(state_, store_, env_));
+    EXPECT_EQ(state_.DatabaseFile, PathOf("mine.txt"));
+    EXPECT_EQ(state_.OverwriteFile, 1);
+    EXPECT_TRUE(fs::exists(PathOf("mine.txt")));
+}
+
+TEST_F(StartupSettingsTest, FailuresFallBackToTheProgramFolder) {
+    // A non-numeric setting fails before the title is set; the switches read so far stay.
+    store_.Write("Options", "Save equations", "yes");
+    store_.Write("Options", "Evaluate simbolically", "1");
+    EXPECT_FALSE(LoadMainSettings(state_, store_, env_));
+    EXPECT_EQ(state_.SaveEquations + state_.OverwriteFile + state_.EvaluateSymbolically, 0);
+    EXPECT_EQ(state_.DatabaseFile, PathOf("program/valdrexdb.txt"));
+    EXPECT_TRUE(fs::exists(state_.DatabaseFile));
+
+    // An unusable home fails after the title.
+    state_ = ModuleState{};
+    MemorySettingsStore empty;
+    env_.homeFolder = PathOf("no-such-home");
+    EXPECT_TRUE(LoadMainSettings(state_, empty, env_));
+    EXPECT_EQ(state_.SaveEquations, 1);
+    EXPECT_EQ(state_.DatabaseFile, PathOf("program/valdrexdb.txt"));
+
+    // An unwritable fallback still ends the load.
+    env_.homeFolder.clear();
+    env_.programFolder = PathOf("no-such-program");
+    EXPECT_TRUE(LoadMainSettings(state_, empty, env_));
+    EXPECT_FALSE(fs::exists(state_.DatabaseFile));
+}
+
+TEST_F(StartupSettingsTest, StoresThePathOnlyWhenSaving) {
+    state_.SaveEquations = state_.EvaluateSymbolically = state_.ShowWelcome = 0;
+    state_.OverwriteFile = 1;
+    state_.DatabaseFile = "/tmp/x.txt";
+    StoreMainSettings(state_, store_);
+    const auto stored = [&](const char* key) { return store_.Read("Options", key).value_or("-"); };
+    EXPECT_EQ(stored("Save equations") + stored("Overwrite the file") +
+                  stored("Evaluate simbolically") + stored("Welcome") + stored("File for saving"),
+              "0100-");
+    state_.SaveEquations = 1;
+    StoreMainSettings(state_, store_);
+    EXPECT_EQ(stored("File for saving"), "/tmp/x.txt");
+}
+
+TEST_F(StartupSettingsTest, WelcomeIsReadAsAnInteger) {
+    EXPECT_EQ(ReadShowWelcome(store_), 1);
+    for (const auto& [stored, value] :
+         {std::pair{"0", 0}, {"1", 1}, {" 1 ", 1}, {"2", 2}, {"x", 0}}) {
+        store_.Write("Options", "Welcome", stored);
+        EXPECT_EQ(ReadShowWelcome(store_), value) << stored;
+    }
+}
+
+} // namespace
+} // namespace valdrex

@@ -1,0 +1,180 @@
+#include "app/home_folder.h"
+#include "dialogs/about_window.h"
+#include "dialogs/help_window.h"
+#include "dialogs/program_files.h"
+#include "dialogs/program_icon.h"
+#include "dialogs/readme_text.h"
+#include "dialogs/version_text.h"
+#include "dialogs/welcome_window.h"
+#include "file_bytes.h"
+#include "gui_test.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+
+namespace valdrex {
+namespace {
+
+TEST(ProgramIcon, HasEverySizeFromTheResources) {
+    for (int size : {16, 32, 48, 64, 128, 256})
+        EXPECT_TRUE(ProgramIcon().availableSizes().contains(QSize(size, size))) << size;
+}
+
+TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
+    ModuleState state;
+    state.VersionText = "Version 1.30 for Win-32 systems";
+    state.CommentText = "Comments\r\n\r\nRealized by \r\nNotice";
+    const std::string readme = ReadmeFilePath(ProgramFolder());
+    for (const auto& [contents, shown] :
+         {std::pair{"a\r\nb\rc\n", "a\nb\nc"}, {"", ""}, {nullptr, ""}}) {
+        if (contents != nullptr)
+            Put(readme, contents);
+        const ModalAnswer answer(QMessageBox::Ok, [&](QDialog* window) {
+            const auto label = [&](const char* name) { return Child<QLabel>(window, name); };
+            EXPECT_EQ(window->objectName() + "|" + window->windowTitle(), "frmInfo|About Valdrex");
+            EXPECT_FALSE(window->windowIcon().isNull() || label("imgLogo")->pixmap().isNull());
+            EXPECT_EQ(label("Label3")->text() + "|" + label("Label4")->text() + "|" +
+                          label("Label2")->text(),
+                      "Valdrex|Version 1.30 for Win-32 systems|Comments\n\nRealized by \nNotice");
+            EXPECT_TRUE(label("Label3")->font().italic());
+            auto* info = Child<QPlainTextEdit>(window, "txtInfo");
+            EXPECT_TRUE(info->isReadOnly());
+            EXPECT_EQ(info->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+            EXPECT_EQ(info->toPlainText(), shown);
+            // The rule: black across the window at 320 pixels, from its left edge.
+            const QImage image = window->grab().toImage();
+            EXPECT_EQ(image.pixelColor(0, 320), QColor(Qt::black));
+            EXPECT_EQ(image.pixelColor(470, 320), QColor(Qt::black));
+            auto* ok = Child<QPushButton>(window, "Command1");
+            EXPECT_EQ(ok->text(), "&OK");
+            QTest::mouseClick(ok, Qt::LeftButton);
+            EXPECT_FALSE(window->isVisible());
+        });
+        ShowAbout(state, nullptr);
+        std::remove(readme.c_str());
+    }
+}
+
+TEST(Help, MissingFileGivesTheHelpErrorBox) {
+    const ErrorBox box{"2. No such file or directory", BoxIcon::Critical, "Valdrex"};
+    EXPECT_EQ(ShowHelpFile("/nonexistent-folder/Valdrex.hlp", nullptr), box);
+    EXPECT_EQ(ShowHelp(nullptr), box); // the test program's folder holds no help file either
+}
+
+TEST(Help, OpensOneWindowAtTheContentsPage) {
+    QTemporaryDir folder;
+    const std::string path = HelpFilePath(folder.path().toStdString());
+    Put(path, "<html><body><h1 id=\"contents\">Contents</h1><p>Typing</p></body></html>");
+    EXPECT_EQ(ShowHelpFile(path, nullptr), std::nullopt);
+    QWidget* window = ShownWindow("frmHelp");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(ShowHelpFile(path, nullptr), std::nullopt);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the help window is not modal";
+    auto* browser = Child<QTextBrowser>(window, "txtHelp");
+    EXPECT_TRUE(browser->toPlainText().startsWith("Contents"));
+    EXPECT_EQ(browser->source().fragment(), "contents");
+    window->close();
+    EXPECT_EQ(ShownWindow("frmHelp"), nullptr) << "a second help window";
+}
+
+TEST(ProgramFiles, HelpFileDropsOneTrailingSeparatorReadmeKeepsIt) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"/opt/valdrex", "/opt/valdrex/Valdrex.hlp", "/opt/valdrex/readme.txt"},
+        {"/opt/valdrex/", "/opt/valdrex/Valdrex.hlp", "/opt/valdrex//readme.txt"},
+        {"/", "/Valdrex.hlp", "//readme.txt"}};
+    for (const auto& [folder, help, readme] : cases)
+        EXPECT_EQ(HelpFilePath(folder) + "|" + ReadmeFilePath(folder),
+                  help + std::string("|") + readme);
+}
+
+TEST(ReadmeText, JoinsLinesWithCrLfAndNoEndAfterTheLast) {
+    for (const auto& [contents, text] : {std::pair{"a\r\nb\r\nc", "a\r\nb\r\nc"},
+                                         {"a\r\nb\r\nc\r\n", "a\r\nb\r\nc"},
+                                         {"a\rb\rc", "a\r\nb\r\nc"},
+                                         {"a\nb\nc\n", "a\r\nb\r\nc"},
+                                         {"a\n\r\nb", "a\r\n\r\nb"},
+                                         {"a\r\rb", "a\r\n\r\nb"},
+                                         {"\r\nfirst line empty", "\r\nfirst line empty"},
+                                         {"\n", ""},
+                                         {"", ""}})
+        EXPECT_EQ(ReadmeText(contents), text) << testing::PrintToString(contents);
+    EXPECT_EQ(ReadReadmeFile("/nonexistent-folder/readme.txt"), "");
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("readme.txt").toStdString();
+    Put(path, "Valdrex\r\n\r\nSolves equations.\n");
+    EXPECT_EQ(ReadReadmeFile(path), "Valdrex\r\n\r\nSolves equations.");
+}
+
+TEST(VersionText, WritesRevisionRightAfterMinor) {
+    EXPECT_EQ(VersionText(1, 3, 0), "Version 1.30 for Win-32 systems");
+    EXPECT_EQ(VersionText(2, 10, 5), "Version 2.105 for Win-32 systems");
+    EXPECT_EQ(VersionText(0, 0, 12), "Version 0.012 for Win-32 systems");
+}
+
+TEST(CommentText, ComposesCommentsCreditAndNoticeWithCrLf) {
+    const std::string prefix =
+        "A very easy way to solve algebraic equations\r\n\r\nRealized by \r\n";
+    const std::string text = CommentText();
+    ASSERT_GT(text.size(), prefix.size());
+    EXPECT_EQ(text.substr(0, prefix.size()), prefix);
+    EXPECT_EQ(text.find_first_of("\r\n", prefix.size()), std::string::npos) << "a one-line notice";
+}
+
+MemorySettingsStore WelcomeSetting(const char* value) {
+    MemorySettingsStore store;
+    if (value != nullptr)
+        store.Write("Options", "Welcome", value);
+    return store;
+}
+
+TEST(RunWelcome, WelcomeOffGoesOnAtOnceWithTheTextsComposed) {
+    for (const char* value : {"0", "2", "-1", "yes"}) {
+        ModuleState state;
+        const ModalAnswer answer;
+        EXPECT_TRUE(RunWelcome(state, WelcomeSetting(value))) << value;
+        EXPECT_EQ(answer.dialogs, QStringList{}) << value;
+        EXPECT_NE(state.ShowWelcome, 1) << value;
+        EXPECT_EQ(state.VersionText + "|" + state.CommentText,
+                  ProgramVersionText() + "|" + CommentText());
+    }
+}
+
+// The window shows until OK; closing it any other way ends the program.
+TEST(RunWelcome, ShowsTheWindowUntilOk) {
+    enum Leave { kOk, kCloseBox, kEscape };
+    const std::tuple<const char*, Leave> cases[] = {
+        {nullptr, kOk}, {"1", kOk}, {"1", kCloseBox}, {nullptr, kEscape}};
+    for (const auto& [value, leave] : cases) {
+        ModuleState state;
+        const ModalAnswer answer(QMessageBox::Ok, [&](QDialog* window) {
+            const auto label = [&](const char* name) { return Child<QLabel>(window, name); };
+            EXPECT_EQ(window->objectName() + "|" + window->windowTitle(), "frmSplash| Valdrex");
+            EXPECT_EQ(label("lblTitle")->text(), "Valdrex");
+            EXPECT_TRUE(label("lblTitle")->font().bold() && label("lblTitle")->font().italic());
+            EXPECT_EQ(label("lblVersion")->text().toStdString(), state.VersionText);
+            EXPECT_EQ(label("lblComment")->text(),
+                      QString::fromStdString(state.CommentText).replace("\r\n", "\n"));
+            EXPECT_FALSE(label("imgLogo")->pixmap().isNull());
+            auto* frame = Child<QGroupBox>(window, "Frame1");
+            auto* ok = Child<QPushButton>(frame, "cmdOK");
+            EXPECT_EQ(frame->title() + "|" + ok->text(), "|&OK");
+            EXPECT_NEAR(ok->x(), (frame->width() - ok->width()) / 2, 1) << "centred";
+            if (leave == kOk)
+                QTest::mouseClick(ok, Qt::LeftButton);
+            else
+                leave == kCloseBox ? void(window->close())
+                                   : QTest::keyClick(window, Qt::Key_Escape);
+            EXPECT_FALSE(window->isVisible());
+        });
+        EXPECT_EQ(RunWelcome(state, WelcomeSetting(value)), leave == kOk);
+        EXPECT_EQ(answer.dialogs.size(), 1);
+        EXPECT_TRUE(leave != kOk || state.ShowWelcome == 1);
+    }
+}
+
+} // namespace
+} // namespace valdrex
