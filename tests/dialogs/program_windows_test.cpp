@@ -59,13 +59,10 @@ TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
     }
 }
 
-TEST(Help, MissingFileGivesTheHelpErrorBox) {
+TEST(Help, OpensOneWindowAtTheContentsPageOrGivesTheHelpErrorBox) {
     const ErrorBox box{"2. No such file or directory", BoxIcon::Critical, "Valdrex"};
     EXPECT_EQ(ShowHelpFile("/nonexistent-folder/Valdrex.hlp", nullptr), box);
     EXPECT_EQ(ShowHelp(nullptr), box); // the test program's folder holds no help file either
-}
-
-TEST(Help, OpensOneWindowAtTheContentsPage) {
     QTemporaryDir folder;
     const std::string path = HelpFilePath(folder.path().toStdString());
     Put(path, "<html><body><h1 id=\"contents\">Contents</h1><p>Typing</p></body></html>");
@@ -92,15 +89,18 @@ TEST(ProgramFiles, HelpFileDropsOneTrailingSeparatorReadmeKeepsIt) {
 }
 
 TEST(ReadmeText, JoinsLinesWithCrLfAndNoEndAfterTheLast) {
-    for (const auto& [contents, text] : {std::pair{"a\r\nb\r\nc", "a\r\nb\r\nc"},
-                                         {"a\r\nb\r\nc\r\n", "a\r\nb\r\nc"},
-                                         {"a\rb\rc", "a\r\nb\r\nc"},
-                                         {"a\nb\nc\n", "a\r\nb\r\nc"},
-                                         {"a\n\r\nb", "a\r\n\r\nb"},
-                                         {"a\r\rb", "a\r\n\r\nb"},
-                                         {"\r\nfirst line empty", "\r\nfirst line empty"},
-                                         {"\n", ""},
-                                         {"", ""}})
+    const std::pair<const char*, const char*> cases[] = {
+        {"a\r\nb\r\nc", "a\r\nb\r\nc"},
+        {"a\r\nb\r\nc\r\n", "a\r\nb\r\nc"},
+        {"a\rb\rc", "a\r\nb\r\nc"},
+        {"a\nb\nc\n", "a\r\nb\r\nc"},
+        {"a\n\r\nb", "a\r\n\r\nb"},
+        {"a\r\rb", "a\r\n\r\nb"},
+        {"\r\nfirst line empty", "\r\nfirst line empty"},
+        {"\n", ""},
+        {"", ""},
+    };
+    for (const auto& [contents, text] : cases)
         EXPECT_EQ(ReadmeText(contents), text) << testing::PrintToString(contents);
     EXPECT_EQ(ReadReadmeFile("/nonexistent-folder/readme.txt"), "");
     QTemporaryDir dir;
