@@ -49,6 +49,12 @@ check_files() {
 check_solve() {
     expect_line "$("$bin/valdrex-solve" 1 -3 2)" "x1 = 2"
     expect_line "$("$bin/valdrex-solve" --version)" "valdrex-solve $version"
+    # Saving loads the database file functions from the program's folder.
+    local db
+    db=$(mktemp)
+    "$bin/valdrex-solve" --save "$db" --overwrite 1 -3 2 >/dev/null
+    [ "$(cat "$db")" = $'x^2 - 3\xB7x + 2 = 0; S={ 2; 1}\r' ] || fail "saved record: $(od -c "$db")"
+    rm -f "$db"
 }
 
 # The settings skip the welcome window, so the main window loads and creates the database file
