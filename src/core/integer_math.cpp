@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <numeric>
 #include <utility>
 
 namespace valdrex {
@@ -9,20 +10,15 @@ namespace valdrex {
 double Gcd(double a, double b) {
     a = std::fabs(a);
     b = std::fabs(b);
-    // Whole values below 2^26 take the integer remainders: every Double quotient below is then
-    // within 2^-27 of its true value, never across a whole number, so the steps are identical.
+    // For whole values below 2^26 every Double quotient below is within 2^-27 of its true value,
+    // never across a whole number: the remainders are exact, and so is the result, which the
+    // integer algorithm finds without dividing.
     constexpr double kIntegerLimit = 67108864.0;
     if (a < kIntegerLimit && b < kIntegerLimit) {
-        auto x = static_cast<std::uint32_t>(a);
-        auto y = static_cast<std::uint32_t>(b);
-        if (x == a && y == b) {
-            while (y != 0) {
-                const std::uint32_t r = x % y;
-                x = y;
-                y = r;
-            }
-            return x;
-        }
+        const auto x = static_cast<std::uint32_t>(a);
+        const auto y = static_cast<std::uint32_t>(b);
+        if (x == a && y == b)
+            return std::gcd(x, y);
     }
     if (a > b)
         std::swap(a, b);

@@ -153,13 +153,34 @@ void AddRationalRoots(SolveContext& ctx, double delta) {
     ctx.AddRoot(2, std::move(text));
 }
 
+// Takes every p² out of the radicand; with p fixed, the remainders need no division.
+template <std::uint32_t p> void TakeOutSquares(std::uint32_t& radicand, std::uint32_t& k) {
+    while (radicand % (p * p) == 0) {
+        radicand /= p * p;
+        k *= p;
+    }
+}
+
 // The scan on a whole radicand below 32767², in integers. There i² divides R exactly when R/i/i
-// is whole in Doubles, so the factors taken out are the same. Only 2 and odd i can take one out
-// (4 and larger even ones, and each odd multiple, divide a square already gone), and none can
-// once i² exceeds what is left.
+// is whole in Doubles, so the factors taken out are the same. Only primes can take one out (a
+// composite i needs the square of a smaller prime, already gone), so the small ones are tried
+// first and then only odd i, until i² exceeds what is left.
 SquareFactor ExtractWholeSquareFactor(std::uint32_t radicand) {
     std::uint32_t k = 1;
-    for (std::uint32_t i = 2; i * i <= radicand; i += i == 2 ? 1 : 2) {
+    if (radicand == 0)
+        return {0, 1}; // every square divides 0, but the scan takes none out
+    TakeOutSquares<2>(radicand, k);
+    TakeOutSquares<3>(radicand, k);
+    TakeOutSquares<5>(radicand, k);
+    TakeOutSquares<7>(radicand, k);
+    TakeOutSquares<11>(radicand, k);
+    TakeOutSquares<13>(radicand, k);
+    TakeOutSquares<17>(radicand, k);
+    TakeOutSquares<19>(radicand, k);
+    TakeOutSquares<23>(radicand, k);
+    TakeOutSquares<29>(radicand, k);
+    TakeOutSquares<31>(radicand, k);
+    for (std::uint32_t i = 37; i * i <= radicand; i += 2) {
         while (radicand % (i * i) == 0) {
             radicand /= i * i;
             k *= i;
