@@ -74,7 +74,8 @@ std::optional<std::string> EquationRunner::Solve(std::span<const std::string_vie
         fields_.input = model.input();
         fields_.output = model.output();
         fields_.factor = model.factor();
-        record_ = RecordText(fields_);
+        record_.clear();
+        AppendRecordText(record_, fields_);
         report.record = record_;
     }
     return std::nullopt;

@@ -1,5 +1,6 @@
 #include "cli/json_text.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -40,42 +41,47 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
     return length;
 }
 
-bool IsPlain(unsigned char c) {
-    return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
-}
+// The bytes that stand for themselves in a JSON string: printable ASCII but the quote and the
+// backslash. A table, as the scan looks at every byte of the output.
+constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7F; ++c)
+        plain[c] = c != '"' && c != '\\';
+    return plain;
+}();
 
 } // namespace
 
 void AppendJsonString(std::string& out, std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     out += '"';
+    // Characters that stand as they are (valid UTF-8 sequences among them) are copied in runs.
+    std::size_t runStart = 0;
     std::size_t i = 0;
     while (i < text.size()) {
-        std::size_t run = i;
-        while (run < text.size() && IsPlain(static_cast<unsigned char>(text[run])))
-            ++run;
-        out.append(text.data() + i, run - i);
-        i = run;
-        if (i == text.size())
-            break;
         const auto c = static_cast<unsigned char>(text[i]);
+        if (kPlain[c]) {
+            ++i;
+            continue;
+        }
+        if (const std::size_t length = c >= 0x80 ? Utf8SequenceLength(text, i) : 0) {
+            i += length;
+            continue;
+        }
+        out.append(text.data() + runStart, i - runStart);
         if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
-            ++i;
         } else if (c < 0x80) {
             out += "\\u00";
             out += kHex[c >> 4];
             out += kHex[c & 0xF];
-            ++i;
-        } else if (const std::size_t length = Utf8SequenceLength(text, i)) {
-            out.append(text.data() + i, length);
-            i += length;
         } else {
             out += "\\uFFFD";
-            ++i;
         }
+        runStart = ++i;
     }
+    out.append(text.data() + runStart, i - runStart);
     out += '"';
 }
 

@@ -3,30 +3,35 @@
 #include "core/equation_text.h"
 
 namespace valdrex {
-namespace {
 
-std::string SolutionSet(const std::array<std::string, 13>& solText) {
-    std::string set = "; S={";
-    for (std::size_t i = 1; i < solText.size(); ++i) {
-        if (!solText[i].empty()) {
-            set += solText[i];
-            set += ';';
+void AppendRecordText(std::string& text, const RecordFields& fields) {
+    text += fields.equation;
+    text += "; S={";
+    const std::size_t setStart = text.size();
+    for (std::size_t i = 1; i < fields.SolText.size(); ++i) {
+        if (!fields.SolText[i].empty()) {
+            if (text.size() != setStart)
+                text += ';';
+            text += fields.SolText[i];
         }
     }
-    if (set.back() == ';')
-        set.pop_back();
-    return set + "}";
+    text += '}';
+    // The test point belongs to the record only once a number has actually been evaluated.
+    if (!fields.input.empty() && !fields.output.empty()) {
+        text += "; P(";
+        text += fields.input;
+        text += ") =";
+        text += fields.output;
+    }
+    if (!fields.factor.empty()) {
+        text += "; R(x)=";
+        text += RemoveSpaces(fields.factor);
+    }
 }
 
-} // namespace
-
 std::string RecordText(const RecordFields& fields) {
-    std::string text = fields.equation + SolutionSet(fields.SolText);
-    // The test point belongs to the record only once a number has actually been evaluated.
-    if (!fields.input.empty() && !fields.output.empty())
-        text += "; P(" + fields.input + ") =" + fields.output;
-    if (!fields.factor.empty())
-        text += "; R(x)=" + RemoveSpaces(fields.factor);
+    std::string text;
+    AppendRecordText(text, fields);
     return text;
 }
 

@@ -18,6 +18,8 @@ struct RecordFields {
 // The record line without its line end: equation, solution set, test point, factor,
 // e.g. "2·x - 4 = 0; S={ 2}; P(3) = 2; R(x)=x^2+1".
 std::string RecordText(const RecordFields& fields);
+// The same text appended to `text`.
+void AppendRecordText(std::string& text, const RecordFields& fields);
 
 // The "all texts" clipboard composition: the record, CR LF, the annotation unchanged.
 std::string ClipboardText(const RecordFields& fields, std::string_view note);
