@@ -71,8 +71,8 @@ void MainModel::Renew() {
         if (box.size() != 1 || box[0] != '0')
             box.assign(1, '0');
     equation_.assign("0 = 0");
-    lines_.clear();
-    for (std::string& text : solText_)
+    solve_.lines.clear();
+    for (std::string& text : solve_.SolText)
         text.clear();
     message_.clear();
     info_.clear();
@@ -146,7 +146,7 @@ ErrorBoxes MainModel::ClearAll() {
         const ErrorBoxes more = SetCoefficient(i, "0");
         errors.insert(errors.end(), more.begin(), more.end());
     }
-    lines_.clear();
+    solve_.lines.clear();
     message_.clear();
     info_.clear();
     note_.clear();
@@ -216,8 +216,8 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
         focus_ = FocusRequest{FocusRequest::Box::Coefficient, *zero};
         return {};
     }
-    lines_.clear();
-    for (std::string& text : solText_)
+    solve_.lines.clear();
+    for (std::string& text : solve_.SolText)
         text.clear();
 
     if (IsApproximate(method) && optionsDialog) {
@@ -226,10 +226,12 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
             return {};
     }
 
-    // The solver fills the emptied list itself, keeping its storage.
-    SolveContext ctx;
-    ctx.lines.swap(lines_);
+    // The solver writes into the emptied list and texts of the last run, keeping their storage.
+    SolveContext& ctx = solve_;
     ctx.lines.reserve(kMaxRoots); // one allocation instead of one per doubling
+    ctx.status.clear();
+    ctx.errors.clear();
+    ctx.factorText.clear();
     ctx.a = a_;
     ctx.EvSimbTmp = state_.EvaluateSymbolically != 0;
     ctx.w = working_;
@@ -252,17 +254,12 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     }
     a_ = ctx.a;
     working_ = ctx.w;
-    lines_.swap(ctx.lines);
-    // The entries were emptied above; only the solver's roots need moving.
-    for (std::size_t k = 0; k < solText_.size(); ++k)
-        if (!ctx.SolText[k].empty())
-            solText_[k] = std::move(ctx.SolText[k]);
-    message_ = std::move(ctx.status);
-    factor_ = std::move(ctx.factorText);
+    message_ = ctx.status;
+    factor_ = ctx.factorText;
     if (method == SolveMethod::Rational)
         factorCoefficients_ = a_;
 
-    ErrorBoxes errors = std::move(ctx.errors);
+    ErrorBoxes errors = ctx.errors;
     if (state_.SaveEquations == 1) {
         const ErrorBoxes more = ExportToFile();
         errors.insert(errors.end(), more.begin(), more.end());
@@ -271,7 +268,7 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
 }
 
 ErrorBoxes MainModel::ExportToFile() {
-    const RecordFields fields{equation_, solText_, input_, output_, factor_};
+    const RecordFields fields{equation_, solve_.SolText, input_, output_, factor_};
     try {
         appendLine_(state_.DatabaseFile, RecordText(fields), state_.OverwriteFile != 0);
     } catch (const RuntimeFailure& f) {
@@ -283,7 +280,7 @@ ErrorBoxes MainModel::ExportToFile() {
 }
 
 std::string MainModel::CopyAllText() {
-    const RecordFields fields{equation_, solText_, input_, output_, factor_};
+    const RecordFields fields{equation_, solve_.SolText, input_, output_, factor_};
     info_ = "Copy all texts in the clipboard: done!";
     return ClipboardText(fields, WithCrLf(note_));
 }

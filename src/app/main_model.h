@@ -59,8 +59,8 @@ class MainModel {
 
     const CoefficientTexts& coefficients() const { return coefficients_; }
     const std::string& equation() const { return equation_; }
-    const std::vector<std::string>& solutionLines() const { return lines_; }
-    const std::array<std::string, kMaxRoots + 1>& solText() const { return solText_; }
+    const std::vector<std::string>& solutionLines() const { return solve_.lines; }
+    const std::array<std::string, kMaxRoots + 1>& solText() const { return solve_.SolText; }
     const std::string& message() const { return message_; }
     const std::string& info() const { return info_; }
     const std::string& input() const { return input_; }
@@ -120,8 +120,7 @@ class MainModel {
     CoefficientTexts coefficients_;
     std::string equation_ = "0 = 0";
     std::string equationDraft_; // where SetCoefficients draws, keeping equation_ on a failure
-    std::vector<std::string> lines_;
-    std::array<std::string, kMaxRoots + 1> solText_;
+    SolveContext solve_;        // the last solver run: its solution list and texts are the window's
     std::string message_;
     std::string info_;
     std::string input_;

@@ -39,12 +39,11 @@ void AppendFraction(std::string& text, double n, double den, AppendNumber append
     }
 }
 
-// Roots 1 and 2 are `upper` and `upper` with the "+" at `signAt` made a "-".
-void AddSignedPair(SolveContext& ctx, std::string upper, std::size_t signAt) {
-    std::string lower = upper;
-    lower[signAt] = '-';
-    ctx.AddRoot(1, std::move(upper));
-    ctx.AddRoot(2, std::move(lower));
+// Roots 1 and 2 are the draft and the draft with the "+" at `signAt` made a "-".
+void AddSignedPair(SolveContext& ctx, std::size_t signAt) {
+    ctx.AddRoot(1, ctx.draft);
+    ctx.draft[signAt] = '-';
+    ctx.AddRoot(2, ctx.draft);
 }
 
 // Δ < 0 and √(−Δ) not whole: the imaginary part keeps a square root.
@@ -58,7 +57,8 @@ void AddIrrationalPair(SolveContext& ctx, double delta) {
     const double g2 = Gcd(D, sf.factor);
     const double k = CheckedDiv(sf.factor, g2);
     D = CheckedDiv(D, g2);
-    std::string text;
+    std::string& text = ctx.draft;
+    text.clear();
     if (re != 0)
         AppendFraction(text, re, den, AppendNumberToText);
     const std::size_t signAt = text.size();
@@ -74,7 +74,7 @@ void AddIrrationalPair(SolveContext& ctx, double delta) {
         text += " /";
         AppendNumberToText(text, D);
     }
-    AddSignedPair(ctx, std::move(text), signAt);
+    AddSignedPair(ctx, signAt);
 }
 
 // Δ < 0 and √(−Δ) whole: a rational imaginary part.
@@ -88,7 +88,8 @@ void AddRationalPair(SolveContext& ctx, double delta) {
     const double g3 = Gcd(D, s);
     s = CheckedDiv(s, g3);
     const double d2 = CheckedDiv(D, g3);
-    std::string text;
+    std::string& text = ctx.draft;
+    text.clear();
     if (re != 0)
         AppendFraction(text, re, den, AppendNumberToText);
     const std::size_t signAt = text.size();
@@ -100,7 +101,7 @@ void AddRationalPair(SolveContext& ctx, double delta) {
         text += " /";
         AppendNumberToText(text, d2);
     }
-    AddSignedPair(ctx, std::move(text), signAt);
+    AddSignedPair(ctx, signAt);
 }
 
 // Δ >= 0 with irrational roots: a(1) is reduced in the working polynomial itself.
@@ -114,7 +115,8 @@ void AddIrrationalRoots(SolveContext& ctx, double delta) {
     const double g2 = Gcd(sf.factor, D);
     const double k = CheckedDiv(sf.factor, g2);
     const double den2 = CheckedDiv(D, g2);
-    std::string text;
+    std::string& text = ctx.draft;
+    text.clear();
     if (a1 != 0)
         AppendFraction(text, -a1, den, AppendNumberToStr);
     const std::size_t signAt = text.size();
@@ -130,7 +132,7 @@ void AddIrrationalRoots(SolveContext& ctx, double delta) {
         text += " /";
         AppendNumberToText(text, den2);
     }
-    AddSignedPair(ctx, std::move(text), signAt);
+    AddSignedPair(ctx, signAt);
 }
 
 // Δ >= 0 with rational roots, the larger first.
@@ -145,12 +147,13 @@ void AddRationalRoots(SolveContext& ctx, double delta) {
     r2 = CheckedDiv(r2, g2);
     const double den1 = CheckedDiv(D, g1);
     const double den2 = CheckedDiv(D, g2);
-    std::string text;
+    std::string& text = ctx.draft;
+    text.clear();
     AppendFraction(text, r1, den1, AppendNumberToStr);
-    ctx.AddRoot(1, std::move(text));
+    ctx.AddRoot(1, text);
     text.clear();
     AppendFraction(text, r2, den2, AppendNumberToStr);
-    ctx.AddRoot(2, std::move(text));
+    ctx.AddRoot(2, text);
 }
 
 // Takes every p² out of the radicand; with p fixed, the remainders need no division.

@@ -7,17 +7,16 @@
 
 namespace valdrex {
 
-void SolveContext::AddRoot(int k, std::string text) {
+void SolveContext::AddRoot(int k, std::string_view text) {
     char number[4];
     char* const numberEnd = std::to_chars(number, number + sizeof number, k).ptr;
-    std::string line;
+    std::string& line = lines.emplace_back();
     line.reserve(text.size() + 5);
     line += 'x';
     line.append(number, static_cast<std::size_t>(numberEnd - number));
     line += " =";
     line += text;
-    lines.push_back(std::move(line));
-    SolText[k] = std::move(text);
+    SolText[k].assign(text);
 }
 
 std::string SingleText(double value) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace valdrex {
@@ -29,9 +30,10 @@ struct SolveContext {
     std::string status;                             // the status label's caption
     std::vector<ErrorBox> errors;                   // trapped failures, in the order they happened
     std::string factorText; // irreducible factor left by the rational solver
+    std::string draft;      // where a solver may build a root's text, kept between runs
 
     // Stores `text` as root k's solution text and adds the line "xk =" + text.
-    void AddRoot(int k, std::string text);
+    void AddRoot(int k, std::string_view text);
 };
 
 // The text of a real root from a numeric computation: single precision, NumberToStr.
