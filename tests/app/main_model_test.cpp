@@ -166,6 +166,78 @@ TEST_F(MainModelTest, ClearAllResetsEverythingAndACoefficientChangeTheTestBoxes)
               "");
 }
 
+// Every text a window shows, and what the next command would read, in one line.
+std::string Shown(const MainModel& m) {
+    std::string s = m.equation() + "|" + m.message() + "|" + m.info() + "|" + m.input() + "|" +
+                    m.output() + "|" + m.note() + "|" + m.factor() + "|";
+    for (const std::string& text : m.coefficients())
+        s += text + ",";
+    for (const std::string& line : m.solutionLines())
+        s += line + ";";
+    for (const std::string& text : m.solText())
+        s += text + ";";
+    for (double v : m.workingPolynomial())
+        s += std::to_string(v) + ",";
+    for (double v : m.factorCoefficients())
+        s += std::to_string(v) + ",";
+    const WorkingValues& w = m.workingValues();
+    for (double v : {w.B, w.C, w.D, w.E, w.F, w.G, w.H, w.T, w.RZ, w.PIZ, w.RootValues[0]})
+        s += std::to_string(v) + ",";
+    return s;
+}
+
+TEST(MainModel, SetCoefficientsTypesLikeOneBoxAfterAnother) {
+    const std::string huge = "1" + std::string(400, '0'); // too large to draw
+    const std::vector<std::vector<std::string>> lines = {
+        {"1", "-3", "2"}, {"0", "2/4", "0"},
+        {huge, "1", "2"}, {"1", huge, "0/"},
+        {"0/", "7"},      {"0"},
+        {"-1"},           {"3", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "1"}};
+    for (const bool fromEmptyGrid : {true, false}) {
+        for (const auto& texts : lines) {
+            ModuleState oneState, allState;
+            MainModel one(oneState), all(allState);
+            if (!fromEmptyGrid) {
+                one.SetCoefficient(1, "5");
+                all.SetCoefficient(1, "5");
+            }
+            ErrorBoxes expected;
+            const int count = static_cast<int>(texts.size());
+            for (int k = 0; k < count; ++k) {
+                const ErrorBoxes more = one.SetCoefficient(count - 1 - k, texts[k]);
+                expected.insert(expected.end(), more.begin(), more.end());
+            }
+            const std::vector<std::string_view> views(texts.begin(), texts.end());
+            EXPECT_EQ(all.SetCoefficients(views), expected) << texts[0];
+            EXPECT_EQ(Shown(all), Shown(one));
+            EXPECT_EQ(allState.ErrorFlag, oneState.ErrorFlag) << texts[0];
+        }
+    }
+}
+
+TEST_F(MainModelTest, RenewGivesWhatANewWindowHas) {
+    state_.SaveEquations = 0;
+    Type({{4, "1"}, {3, "-2"}, {0, "-1"}});
+    model_.SetInput("2");
+    model_.Test();
+    model_.SetNote("n");
+    Solve();
+    model_.Solve(SolveMethod::Rational);
+    model_.Renew();
+    ModuleState newState;
+    newState.SaveEquations = 0;
+    MainModel renewed(newState);
+    EXPECT_EQ(Shown(model_), Shown(renewed));
+    // Nothing of the quartic's four roots stays behind a quadratic's two.
+    for (MainModel* m : {&model_, &renewed}) {
+        m->SetCoefficient(2, "1");
+        m->SetCoefficient(0, "-4");
+        m->Solve(SolveMethod::Exact);
+    }
+    EXPECT_EQ(model_.solutionLines(), (Lines{"x1 = 2", "x2 =-2"}));
+    EXPECT_EQ(Shown(model_), Shown(renewed));
+}
+
 TEST(MathsMenuEnabling, FollowsTheDegree) {
     const std::pair<std::map<int, const char*>, MathsMenuState> cases[] = {
         {{}, {true, false, true}},
