@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace valdrex::cli {
 namespace {
@@ -50,6 +52,17 @@ constexpr std::array<bool, 256> kPlain = [] {
     return plain;
 }();
 
+// Whether any of the 8 bytes of `w` may not stand for itself: below 0x20, 0x7F and above, the
+// quote or the backslash. Never false for such a byte; rarely true without one.
+bool MayNeedEscaping(std::uint64_t w) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    const auto hasZeroByte = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighBits; };
+    const std::uint64_t belowBlank = (w - kOnes * 0x20) & ~w & kHighBits;
+    return (belowBlank | (w & kHighBits) | hasZeroByte(w ^ (kOnes * 0x7F)) |
+            hasZeroByte(w ^ (kOnes * '"')) | hasZeroByte(w ^ (kOnes * '\\'))) != 0;
+}
+
 } // namespace
 
 void AppendJsonString(std::string& out, std::string_view text) {
@@ -59,6 +72,14 @@ void AppendJsonString(std::string& out, std::string_view text) {
     std::size_t runStart = 0;
     std::size_t i = 0;
     while (i < text.size()) {
+        if (text.size() - i >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + i, sizeof word);
+            if (!MayNeedEscaping(word)) {
+                i += 8;
+                continue;
+            }
+        }
         const auto c = static_cast<unsigned char>(text[i]);
         if (kPlain[c]) {
             ++i;

@@ -38,6 +38,22 @@ TEST(JsonTextTest, EscapesStrings) {
         EXPECT_EQ(Json(c.in), c.out) << c.out;
 }
 
+TEST(JsonTextTest, EscapesAtEveryPlaceOfALongText) {
+    // Long texts are looked at eight bytes at a time: each byte that may or may not stand for
+    // itself, at every place within and across those words.
+    const std::pair<std::string, std::string> bytes[] = {
+        {"\"", "\\\""},      {"\\", "\\\\"},      {"\x1F", "\\u001F"}, {"\x7F", "\\u007F"},
+        {"\x80", "\\uFFFD"}, {"\xFF", "\\uFFFD"}, {"·", "·"},          {" ", " "},
+        {"~", "~"},          {"!", "!"},          {"#", "#"},          {"[", "["},
+        {"]", "]"}};
+    for (const auto& [in, out] : bytes)
+        for (std::size_t at = 0; at <= 17; ++at) {
+            const std::string before(at, 'a');
+            const std::string after(17 - at, 'b');
+            EXPECT_EQ(Json(before + in + after), "\"" + before + out + after + "\"") << out << at;
+        }
+}
+
 TEST(JsonTextTest, WritesNumbersOrNull) {
     const struct {
         double value;
