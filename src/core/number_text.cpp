@@ -153,6 +153,16 @@ std::string_view Format(double value, int precision, bool leadingBlank, FormatBu
     return {buf.data(), last};
 }
 
+std::string FormatOwned(double value, int precision, bool leadingBlank) {
+    FormatBuffer buf;
+    return std::string(Format(value, precision, leadingBlank, buf));
+}
+
+void FormatAppended(std::string& out, double value, int precision, bool leadingBlank) {
+    FormatBuffer buf;
+    out += Format(value, precision, leadingBlank, buf);
+}
+
 } // namespace
 
 double TextToNumber(std::string_view text) {
@@ -175,43 +185,35 @@ double TextToNumber(std::string_view text) {
 }
 
 std::string NumberToStr(double value) {
-    FormatBuffer buf;
-    return std::string(Format(value, 15, true, buf));
+    return FormatOwned(value, 15, true);
 }
 
 std::string NumberToText(double value) {
-    FormatBuffer buf;
-    return std::string(Format(value, 15, false, buf));
+    return FormatOwned(value, 15, false);
 }
 
 std::string NumberToStr(float value) {
-    FormatBuffer buf;
-    return std::string(Format(value, 7, true, buf));
+    return FormatOwned(value, 7, true);
 }
 
 std::string NumberToText(float value) {
-    FormatBuffer buf;
-    return std::string(Format(value, 7, false, buf));
+    return FormatOwned(value, 7, false);
 }
 
 void AppendNumberToStr(std::string& out, double value) {
-    FormatBuffer buf;
-    out += Format(value, 15, true, buf);
+    FormatAppended(out, value, 15, true);
 }
 
 void AppendNumberToText(std::string& out, double value) {
-    FormatBuffer buf;
-    out += Format(value, 15, false, buf);
+    FormatAppended(out, value, 15, false);
 }
 
 void AppendNumberToStr(std::string& out, float value) {
-    FormatBuffer buf;
-    out += Format(value, 7, true, buf);
+    FormatAppended(out, value, 7, true);
 }
 
 void AppendNumberToText(std::string& out, float value) {
-    FormatBuffer buf;
-    out += Format(value, 7, false, buf);
+    FormatAppended(out, value, 7, false);
 }
 
 } // namespace valdrex

@@ -39,6 +39,22 @@ void AppendFraction(std::string& text, double n, double den, AppendNumber append
     }
 }
 
+// " /den" after a square root or "i", unless den is 1.
+void AppendDenominator(std::string& text, double den) {
+    if (den != 1) {
+        text += " /";
+        AppendNumberToText(text, den);
+    }
+}
+
+// "Sqr(R)", then " /den" unless den is 1.
+void AppendSquareRootOver(std::string& text, double radicand, double den) {
+    text += "Sqr(";
+    AppendUnblanked(text, radicand);
+    text += ')';
+    AppendDenominator(text, den);
+}
+
 // Roots 1 and 2 are the draft and the draft with the "+" at `signAt` made a "-".
 void AddSignedPair(SolveContext& ctx, std::size_t signAt) {
     ctx.AddRoot(1, ctx.draft);
@@ -46,61 +62,53 @@ void AddSignedPair(SolveContext& ctx, std::size_t signAt) {
     ctx.AddRoot(2, ctx.draft);
 }
 
-// Δ < 0 and √(−Δ) not whole: the imaginary part keeps a square root.
-void AddIrrationalPair(SolveContext& ctx, double delta) {
-    double& D = ctx.w.D;
-    const double a1 = ctx.a[1];
-    const double g = Gcd(a1, D);
-    const double re = CheckedDiv(-a1, g);
-    const double den = CheckedDiv(D, g);
-    const SquareFactor sf = ExtractSquareFactor(-delta);
-    const double g2 = Gcd(D, sf.factor);
-    const double k = CheckedDiv(sf.factor, g2);
-    D = CheckedDiv(D, g2);
-    std::string& text = ctx.draft;
-    text.clear();
-    if (re != 0)
-        AppendFraction(text, re, den, AppendNumberToText);
-    const std::size_t signAt = text.size();
-    text += "+ ";
-    if (k != 1)
-        AppendUnblanked(text, k);
-    text += 'i';
-    text += kMiddleDot;
-    text += "Sqr(";
-    AppendUnblanked(text, sf.radicand);
-    text += ')';
-    if (D != 1) {
-        text += " /";
-        AppendNumberToText(text, D);
-    }
-    AddSignedPair(ctx, signAt);
-}
-
-// Δ < 0 and √(−Δ) whole: a rational imaginary part.
-void AddRationalPair(SolveContext& ctx, double delta) {
+// Starts the draft of a complex pair with its real part −a(1)/D, reduced and left out when 0.
+// Returns where the sign of the imaginary part goes.
+std::size_t StartPairDraft(SolveContext& ctx) {
     const double D = ctx.w.D;
     const double a1 = ctx.a[1];
     const double g = Gcd(a1, D);
     const double re = CheckedDiv(-a1, g);
     const double den = CheckedDiv(D, g);
+    std::string& text = ctx.draft;
+    text.clear();
+    if (re != 0)
+        AppendFraction(text, re, den, AppendNumberToText);
+    return text.size();
+}
+
+// Δ < 0 and √(−Δ) not whole: the imaginary part keeps a square root.
+void AddIrrationalPair(SolveContext& ctx, double delta) {
+    const std::size_t signAt = StartPairDraft(ctx);
+    double& D = ctx.w.D;
+    const SquareFactor sf = ExtractSquareFactor(-delta);
+    const double g2 = Gcd(D, sf.factor);
+    const double k = CheckedDiv(sf.factor, g2);
+    D = CheckedDiv(D, g2);
+    std::string& text = ctx.draft;
+    text += "+ ";
+    if (k != 1)
+        AppendUnblanked(text, k);
+    text += 'i';
+    text += kMiddleDot;
+    AppendSquareRootOver(text, sf.radicand, D);
+    AddSignedPair(ctx, signAt);
+}
+
+// Δ < 0 and √(−Δ) whole: a rational imaginary part.
+void AddRationalPair(SolveContext& ctx, double delta) {
+    const std::size_t signAt = StartPairDraft(ctx);
+    const double D = ctx.w.D;
     double s = CheckedSqrt(-delta);
     const double g3 = Gcd(D, s);
     s = CheckedDiv(s, g3);
     const double d2 = CheckedDiv(D, g3);
     std::string& text = ctx.draft;
-    text.clear();
-    if (re != 0)
-        AppendFraction(text, re, den, AppendNumberToText);
-    const std::size_t signAt = text.size();
     text += '+';
     if (s != 1)
         AppendNumberToText(text, s);
     text += 'i';
-    if (d2 != 1) {
-        text += " /";
-        AppendNumberToText(text, d2);
-    }
+    AppendDenominator(text, d2);
     AddSignedPair(ctx, signAt);
 }
 
@@ -125,13 +133,7 @@ void AddIrrationalRoots(SolveContext& ctx, double delta) {
         AppendUnblanked(text, k);
         text += kMiddleDot;
     }
-    text += "Sqr(";
-    AppendUnblanked(text, sf.radicand);
-    text += ')';
-    if (den2 != 1) {
-        text += " /";
-        AppendNumberToText(text, den2);
-    }
+    AppendSquareRootOver(text, sf.radicand, den2);
     AddSignedPair(ctx, signAt);
 }
 
