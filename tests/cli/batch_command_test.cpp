@@ -41,17 +41,15 @@ TEST(BatchCommandTest, JsonObjectPerLine) {
 }
 
 TEST(BatchCommandTest, AllLinesValidExitsWithZero) {
-    const ProgramResult r = RunSolve({"--batch", "--method", "rational"}, "1 -6 11 -6\n4 0 -1\n");
+    const ProgramResult r = RunSolve({"--batch", "--method", "rational"}, "4 0 -1\n");
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "x^3 - 6·x^2 + 11·x - 6 = 0\nx1 = 1\nx2 = 2\nx3 = 3\nSolutions found\n\n"
-                     "4·x^2 - 1 = 0\nx1 =-1/ 2\nx2 = 1/ 2\nSolutions found\n\n");
+    EXPECT_EQ(r.out, "4·x^2 - 1 = 0\nx1 =-1/ 2\nx2 = 1/ 2\nSolutions found\n\n");
     // A method the menu does not offer makes that line invalid only.
     const ProgramResult exact = RunSolve({"--batch", "--json"}, "1 0 0 0 0 0 1\n2 -4\n");
     EXPECT_EQ(exact.exitCode, 1);
     const std::vector<std::string> lines = Lines(exact.out);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].substr(0, 56),
-              "{\"line\":1,\"error\":\"the exact method is not offered for t");
+    EXPECT_EQ(lines[0].substr(0, 42), "{\"line\":1,\"error\":\"the exact method is not");
     EXPECT_EQ(lines[1].substr(0, 10), "{\"line\":2,");
 }
 
@@ -64,20 +62,11 @@ TEST(BatchCommandTest, ErrorBoxTextsGoToStandardErrorWithTheirLine) {
     EXPECT_EQ(r.err, "line 2: Error  1001. Overflow\n");
 }
 
-// Whether the batch reader skips the line (blank, or a comment).
-bool Skipped(std::string line) {
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    const auto first = line.find_first_not_of(" \t");
-    return first == std::string::npos || line[first] == '#';
-}
-
 // Random lines from `alphabet` (every byte when empty); the numbers of the lines to answer.
 std::string RandomInput(std::mt19937& random, int count, const std::string& alphabet,
                         std::vector<int>& answered) {
     std::string input;
-    std::uniform_int_distribution<int> length(0, 60);
-    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> length(0, 60), byte(0, 255);
     for (int n = 1; n <= count; ++n) {
         std::string line;
         for (int k = length(random); k > 0; --k) {
@@ -85,7 +74,11 @@ std::string RandomInput(std::mt19937& random, int count, const std::string& alph
                                       : alphabet[byte(random) % alphabet.size()];
             line += c == '\n' ? ' ' : c;
         }
-        if (!Skipped(line))
+        // Blank lines and comments are skipped; a CR before the line end counts as its end.
+        const std::string body =
+            line.substr(0, line.size() - (!line.empty() && line.back() == '\r'));
+        const auto first = body.find_first_not_of(" \t");
+        if (first != std::string::npos && body[first] != '#')
             answered.push_back(n);
         input += line + '\n';
     }

@@ -23,6 +23,12 @@ TEST(CliOptionsTest, DoubleDashEndsTheOptions) {
     EXPECT_EQ(Parse({"1", "--", "--json"}).error, "invalid coefficient '--json'");
 }
 
+// The option texts in the order of the options dialogs.
+std::vector<std::string> Texts(const MethodOptions& m) {
+    return {m.AccuracyText,     m.BairstowPText,    m.BairstowQText, m.BisectionMinText,
+            m.BisectionMaxText, m.BisectionIncText, m.NewtonX0Text};
+}
+
 TEST(CliOptionsTest, ReadsEveryOptionInBothSpellings) {
     const ParsedCommandLine parsed = Parse(
         {"--method", "bisection",   "--accuracy=5", "--p",  "-1.5", "--q=2",  "--min", "-3",
@@ -31,29 +37,20 @@ TEST(CliOptionsTest, ReadsEveryOptionInBothSpellings) {
     ASSERT_EQ(parsed.error, "");
     const CliOptions& o = parsed.options;
     EXPECT_EQ(o.method, SolveMethod::Bisection);
-    EXPECT_EQ(o.methodOptions.AccuracyText, "5");
-    EXPECT_EQ(o.methodOptions.BairstowPText, "-1.5");
-    EXPECT_EQ(o.methodOptions.BairstowQText, "2");
-    EXPECT_EQ(o.methodOptions.BisectionMinText, "-3");
-    EXPECT_EQ(o.methodOptions.BisectionMaxText, "4.");
-    EXPECT_EQ(o.methodOptions.BisectionIncText, "-.25");
-    EXPECT_EQ(o.methodOptions.NewtonX0Text, "7");
+    EXPECT_EQ(Texts(o.methodOptions),
+              (std::vector<std::string>{"5", "-1.5", "2", "-3", "4.", "-.25", "7"}));
     EXPECT_EQ(o.testPoint, "-2.5");
     EXPECT_EQ(o.saveFile, "db.txt");
-    EXPECT_TRUE(o.overwrite);
-    EXPECT_TRUE(o.json);
+    EXPECT_TRUE(o.overwrite && o.json);
     EXPECT_EQ(o.coefficients.size(), 4u);
 }
 
 TEST(CliOptionsTest, DefaultsAreTheDialogDefaults) {
     const CliOptions o = Parse({"1", "2"}).options;
     EXPECT_EQ(o.method, SolveMethod::Exact);
-    EXPECT_FALSE(o.numeric || o.json || o.batch || o.overwrite);
-    EXPECT_FALSE(o.testPoint || o.saveFile);
-    EXPECT_EQ(o.methodOptions.AccuracyText, "8");
-    EXPECT_EQ(o.methodOptions.BisectionMinText, "-10");
-    EXPECT_EQ(o.methodOptions.BisectionMaxText, "10");
-    EXPECT_EQ(o.methodOptions.BisectionIncText, ".1");
+    EXPECT_FALSE(o.numeric || o.json || o.batch || o.overwrite || o.testPoint || o.saveFile);
+    EXPECT_EQ(Texts(o.methodOptions),
+              (std::vector<std::string>{"8", "0", "0", "-10", "10", ".1", "0"}));
     EXPECT_FALSE(o.methodOptions.OptionsConfirmed);
 }
 

@@ -9,50 +9,38 @@ namespace valdrex::cli {
 namespace {
 
 // The window after the rational method on x^3 - 2x^2 + x - 2, tested at 3.
-struct RationalExample {
-    std::vector<std::string> lines{"x1 = 2"};
-    std::array<std::string, 12> solText{" 2"};
-    Polynomial factor{1, 0, 1};
-    std::string input = "3";
-    std::vector<ErrorBox> errors{{"Error  1001. Overflow", BoxIcon::Critical, "Error"},
-                                 {"2. No such \"file\"", BoxIcon::None, "Valdrex"}};
+const std::string kLines[] = {"x1 = 2"}, kInput = "3";
+const std::array<std::string, 12> kSolText{" 2"};
+const Polynomial kFactor{1, 0, 1};
+const ErrorBox kErrors[] = {{"Error  1001. Overflow", BoxIcon::Critical, "Error"},
+                            {"2. No such \"file\"", BoxIcon::None, "Valdrex"}};
 
-    EquationReport Report() const {
-        EquationReport r;
-        r.equation = "x^3 - 2·x^2 + x - 2 = 0";
-        r.lines = lines;
-        r.solText = solText;
-        r.status = "Solutions found";
-        r.factor = "x^2  + 1 ";
-        r.factorCoefficients = &factor;
-        r.testInput = &input;
-        r.testOutput = " 7";
-        r.errors = errors;
-        r.record = "x^3 - 2·x^2 + x - 2 = 0; S={ 2}; P(3) = 7; R(x)=x^2+1";
-        return r;
-    }
-};
+const EquationReport kRational{.equation = "x^3 - 2·x^2 + x - 2 = 0",
+                               .lines = kLines,
+                               .solText = kSolText,
+                               .status = "Solutions found",
+                               .factor = "x^2  + 1 ",
+                               .factorCoefficients = &kFactor,
+                               .testInput = &kInput,
+                               .testOutput = " 7",
+                               .errors = kErrors,
+                               .record = "x^3 - 2·x^2 + x - 2 = 0; S={ 2}; P(3) = 7; R(x)=x^2+1"};
 
 TEST(EquationReportTest, PlainTextLeavesOutWhatIsEmpty) {
-    const RationalExample example;
-    EquationReport report = example.Report();
+    EquationReport report = kRational;
     std::string out;
     AppendPlainReport(out, report);
     EXPECT_EQ(out, "x^3 - 2·x^2 + x - 2 = 0\nx1 = 2\nSolutions found\n"
                    "Irreducible factor: x^2  + 1 \nP(3) = 7\n");
-
-    report.status = "";
-    report.factor = "";
-    report.testOutput = ""; // tested, but the test failed
+    report.status = report.factor = report.testOutput = ""; // tested, but the test failed
     out.clear();
     AppendPlainReport(out, report);
     EXPECT_EQ(out, "x^3 - 2·x^2 + x - 2 = 0\nx1 = 2\n");
 }
 
 TEST(EquationReportTest, JsonHasEveryField) {
-    const RationalExample example;
     std::string out;
-    AppendJsonReport(out, example.Report());
+    AppendJsonReport(out, kRational);
     EXPECT_EQ(out, "{\"equation\":\"x^3 - 2·x^2 + x - 2 = 0\",\"lines\":[\"x1 = 2\"],"
                    "\"roots\":[\" 2\"],\"status\":\"Solutions found\",\"factor\":\"x^2  + 1 \","
                    "\"factor_coefficients\":[1,0,1,0,0,0,0,0,0,0,0,0,0],"
@@ -63,28 +51,23 @@ TEST(EquationReportTest, JsonHasEveryField) {
                    "\"record\":\"x^3 - 2·x^2 + x - 2 = 0; S={ 2}; P(3) = 7; R(x)=x^2+1\"}\n");
 }
 
-TEST(EquationReportTest, JsonNullsAndBatchLine) {
-    std::array<std::string, 12> solText{" 1", "", "-2"};
-    std::string input = "5";
+TEST(EquationReportTest, JsonNullsBatchLineAndInvalidLine) {
+    const std::array<std::string, 12> solText{" 1", "", "-2"};
     EquationReport report;
     report.line = 12;
     report.equation = "x = 0";
     report.solText = solText;
-    report.testInput = &input;
+    report.testInput = &kInput;
     std::string out;
     AppendJsonReport(out, report);
     EXPECT_EQ(out, "{\"line\":12,\"equation\":\"x = 0\",\"lines\":[],\"roots\":[\" 1\",\"-2\"],"
                    "\"status\":\"\",\"factor\":\"\",\"factor_coefficients\":null,"
-                   "\"test\":{\"x\":\"5\",\"value\":null},\"errors\":[],\"record\":\"\"}\n");
-
+                   "\"test\":{\"x\":\"3\",\"value\":null},\"errors\":[],\"record\":\"\"}\n");
     report.testInput = nullptr;
     out.clear();
     AppendJsonReport(out, report);
     EXPECT_NE(out.find("\"test\":null,"), std::string::npos);
-}
-
-TEST(EquationReportTest, InvalidLineObject) {
-    std::string out;
+    out.clear();
     AppendJsonInvalidLine(out, 3, "invalid coefficient '\\xFF'");
     EXPECT_EQ(out, "{\"line\":3,\"error\":\"invalid coefficient '\\\\xFF'\"}\n");
 }

@@ -1,106 +1,73 @@
 #include "run_program.h"
 
-#include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
-#include <poll.h>
+#include <fstream>
 #include <sstream>
 #include <sys/wait.h>
-#include <tuple>
+#include <thread>
 #include <unistd.h>
 
 namespace valdrex::cli::testing {
-namespace {
-
-void SetNonBlocking(int fd) {
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
-}
-
-} // namespace
 
 ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& input,
                        std::chrono::seconds timeout) {
-    int in[2], out[2], err[2];
-    if (::pipe(in) != 0 || ::pipe(out) != 0 || ::pipe(err) != 0)
+    // The answers go to files, so that the program never waits for the test to read them
+    // while the test is still writing its input.
+    const std::string base = "/tmp/valdrex-solve-test-" + std::to_string(::getpid());
+    const std::string paths[2] = {base + ".out", base + ".err"};
+    int in[2];
+    if (::pipe(in) != 0)
         return {};
+    std::vector<std::string> words = args;
+    words.insert(words.begin(), VALDREX_SOLVE_PATH);
     std::vector<char*> argv;
-    std::string program = VALDREX_SOLVE_PATH;
-    argv.push_back(program.data());
-    std::vector<std::string> copies = args;
-    for (std::string& a : copies)
-        argv.push_back(a.data());
+    for (std::string& word : words)
+        argv.push_back(word.data());
     argv.push_back(nullptr);
-
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(in[0], STDIN_FILENO);
-        ::dup2(out[1], STDOUT_FILENO);
-        ::dup2(err[1], STDERR_FILENO);
-        for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
-            ::close(fd);
+        for (int fd : {STDOUT_FILENO, STDERR_FILENO})
+            ::dup2(::open(paths[fd - 1].c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), fd);
+        ::close(in[1]);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
     ::close(in[0]);
-    ::close(out[1]);
-    ::close(err[1]);
-    for (int fd : {in[1], out[0], err[0]})
-        SetNonBlocking(fd);
-    // The child may stop reading early; its closed pipe must not kill the test.
-    std::signal(SIGPIPE, SIG_IGN);
-
+    std::signal(SIGPIPE, SIG_IGN); // the program may stop reading early
+    std::thread writer([&] {
+        for (std::size_t done = 0; done < input.size();) {
+            const ssize_t n = ::write(in[1], input.data() + done, input.size() - done);
+            if (n <= 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(in[1]);
+    });
     ProgramResult result;
-    std::size_t written = 0;
-    int inFd = in[1];
-    if (input.empty()) {
-        ::close(inFd);
-        inFd = -1;
-    }
-    int outFd = out[0], errFd = err[0];
+    int status = 0;
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    char buffer[1 << 16];
-    while (outFd >= 0 || errFd >= 0) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
             result.timedOut = true;
             ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
             break;
         }
-        pollfd fds[3] = {{inFd, POLLOUT, 0}, {outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
-        if (::poll(fds, 3, static_cast<int>(left.count())) < 0 && errno != EINTR)
-            break;
-        if (inFd >= 0 && (fds[0].revents & (POLLOUT | POLLERR | POLLHUP))) {
-            const ssize_t n = ::write(inFd, input.data() + written, input.size() - written);
-            if (n > 0)
-                written += static_cast<std::size_t>(n);
-            if (n < 0 && errno != EAGAIN)
-                written = input.size();
-            if (written == input.size()) {
-                ::close(inFd);
-                inFd = -1;
-            }
-        }
-        for (const auto& [index, fd, text] :
-             {std::tuple{1, &outFd, &result.out}, std::tuple{2, &errFd, &result.err}}) {
-            if (*fd < 0 || !(fds[index].revents & (POLLIN | POLLHUP | POLLERR)))
-                continue;
-            const ssize_t n = ::read(*fd, buffer, sizeof buffer);
-            if (n > 0) {
-                text->append(buffer, static_cast<std::size_t>(n));
-            } else if (n == 0 || errno != EAGAIN) {
-                ::close(*fd);
-                *fd = -1;
-            }
-        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    for (int fd : {inFd, outFd, errFd})
-        if (fd >= 0)
-            ::close(fd);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
+    writer.join();
     if (!result.timedOut && WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
+    std::string* texts[2] = {&result.out, &result.err};
+    for (int k = 0; k < 2; ++k) {
+        std::ostringstream text;
+        text << std::ifstream(paths[k], std::ios::binary).rdbuf();
+        *texts[k] = text.str();
+        std::remove(paths[k].c_str());
+    }
     return result;
 }
 
