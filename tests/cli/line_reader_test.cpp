@@ -2,33 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
 namespace valdrex::cli {
 namespace {
 
-// Every line of `input`, read through a pipe in chunks of `chunk` bytes; counts the reads.
+// Every line of `input`, read through a pipe in chunks of `chunk` bytes; counts the reads. The
+// inputs fit in the pipe's buffer, so they are written before the reading starts.
 std::vector<std::string> ReadAll(const std::string& input, std::size_t chunk, int* reads) {
     int fds[2];
     EXPECT_EQ(::pipe(fds), 0);
-    std::thread writer([&] {
-        std::size_t done = 0;
-        while (done < input.size()) {
-            const ssize_t n = ::write(fds[1], input.data() + done, input.size() - done);
-            if (n <= 0)
-                break;
-            done += static_cast<std::size_t>(n);
-        }
-        ::close(fds[1]);
-    });
+    EXPECT_EQ(::write(fds[1], input.data(), input.size()), ssize_t(input.size()));
+    ::close(fds[1]);
     LineReader reader(fds[0], chunk);
     std::vector<std::string> lines;
     std::string_view line;
     while (reader.Next(line, [&] { ++*reads; }))
         lines.emplace_back(line);
-    writer.join();
     ::close(fds[0]);
     EXPECT_EQ(reader.error(), 0);
     return lines;

@@ -7,6 +7,7 @@
 
 #include <cfloat>
 #include <limits>
+#include <vector>
 
 namespace valdrex {
 namespace {
@@ -47,25 +48,14 @@ TEST(CheckedArithmetic, RaisesTheMatchingFailure) {
 }
 
 TEST(GcdLcm, FollowEuclid) {
-    const double cases[][3] = {{-12, 18, 6},
-                               {18, -12, 6},
-                               {5, 0, 5},
-                               {0, 5, 5},
-                               {0, 0, 0},
-                               {-7, 0, 7},
-                               {1, 1, 1},
-                               {4, 6, 2},
-                               {1.5, 0.5, 0.5},
-                               {kMax, kMax - 1, 1},
-                               {67108863, 3, 3},
-                               {67108864, 6, 2},
-                               {-67108864, 1 << 30, 67108864},
-                               {2.5, 10, 2.5}};
+    const double B = 1 << 26, M = kMax;
+    const double cases[][3] = {{-12, 18, 6},    {18, -12, 6},  {5, 0, 5},     {0, 5, 5},
+                               {0, 0, 0},       {-7, 0, 7},    {1, 1, 1},     {4, 6, 2},
+                               {1.5, .5, .5},   {M, M - 1, 1}, {B - 1, 3, 3}, {B, 6, 2},
+                               {-B, 16 * B, B}, {2.5, 10, 2.5}};
     for (const auto& c : cases)
         EXPECT_EQ(Gcd(c[0], c[1]), c[2]) << c[0] << "," << c[1];
-    EXPECT_EQ(Lcm(4, 6), 12);
-    EXPECT_EQ(Lcm(0, 5), 0);
-    EXPECT_EQ(Lcm(-3, 4), 12);
+    EXPECT_EQ((std::vector{Lcm(4, 6), Lcm(0, 5), Lcm(-3, 4)}), (std::vector<double>{12, 0, 12}));
 }
 
 TEST(ErrorBox, ComposesEachStyle) {

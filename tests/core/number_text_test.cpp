@@ -32,7 +32,7 @@ TEST(TextToNumber, ReadsTheLeadingNumber) {
 }
 
 // Double values with 15 significant digits, single ones with 7.
-TEST(NumberToStr, FollowsTheDigitsOfTheType) {
+TEST(NumberToStr, FollowsTheDigitsOfTheTypeAndFailsOnInfinityOrNaN) {
     const auto expect = [](auto value, const char* str, const char* text) {
         EXPECT_EQ(NumberToStr(value), str) << value;
         EXPECT_EQ(NumberToText(value), text) << value;
@@ -59,9 +59,7 @@ TEST(NumberToStr, FollowsTheDigitsOfTheType) {
     expect(1e-10f, " 1E-10", "1E-10");
     expect(12345678.0f, " 1.234568E+07", "1.234568E+07");
     expect(-0.0f, " 0", "0");
-}
-
-TEST(NumberToStr, NeverPrintsInfinityOrNaN) {
+    // Never infinity or NaN.
     const double inf = std::numeric_limits<double>::infinity();
     EXPECT_EQ(FailureOf([&] { NumberToStr(inf); }), kOverflowNumber);
     EXPECT_EQ(FailureOf([&] { NumberToText(inf - inf); }), kOverflowNumber);

@@ -34,13 +34,10 @@ MethodOptions Options(Method method, const Texts& texts) {
 
 SolveContext Solve(Method method, const V& highToLow, const Texts& texts = {}) {
     SolveContext ctx = FromHighest(highToLow);
-    const MethodOptions options = Options(method, texts);
-    if (method == Bairstow)
-        SolveBairstow(ctx, options);
-    else if (method == Bisection)
-        SolveBisection(ctx, options);
-    else
-        SolveNewton(ctx, options);
+    const MethodOptions o = Options(method, texts);
+    method == Bairstow    ? SolveBairstow(ctx, o)
+    : method == Bisection ? SolveBisection(ctx, o)
+                          : SolveNewton(ctx, o);
     return ctx;
 }
 
