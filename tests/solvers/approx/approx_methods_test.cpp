@@ -1,4 +1,3 @@
-#include "core/number_text.h"
 #include "solver_test_support.h"
 #include "solvers/approx/bairstow.h"
 #include "solvers/approx/bisection.h"
@@ -15,7 +14,6 @@ namespace valdrex {
 namespace {
 
 using namespace testing;
-using V = std::vector<double>;
 using Texts = std::vector<std::string>;
 
 enum Method { Bairstow, Bisection, Newton };

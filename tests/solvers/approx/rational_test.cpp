@@ -1,4 +1,3 @@
-#include "core/number_text.h"
 #include "solver_test_support.h"
 #include "solvers/approx/divisors.h"
 #include "solvers/approx/rational.h"
@@ -10,14 +9,11 @@
 #include <cmath>
 #include <numeric>
 #include <random>
-#include <string>
-#include <vector>
 
 namespace valdrex {
 namespace {
 
 using namespace testing;
-using V = std::vector<double>;
 using Texts = std::vector<std::string>;
 
 const std::string kOverflow = " ! Error*: 1001. Overflow";

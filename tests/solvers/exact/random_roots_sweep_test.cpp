@@ -3,13 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <complex>
 #include <limits>
 #include <random>
-#include <string>
-#include <vector>
 
 namespace valdrex {
 namespace {
@@ -26,9 +22,8 @@ using namespace testing;
 // roots are square roots of the resolvent's, whose own double roots are found only to √δ, so
 // they may carry δ^(1/(2m)). With δ = eps and a factor 8 for the growth inside the formulas.
 double Tolerance(int multiplicity) {
-    if (multiplicity == 1)
-        return 1e-6;
-    return 8 * std::pow(std::numeric_limits<double>::epsilon(), 1.0 / (2 * multiplicity));
+    const double eps = std::numeric_limits<double>::epsilon();
+    return multiplicity == 1 ? 1e-6 : 8 * std::pow(eps, 1.0 / (2 * multiplicity));
 }
 
 struct Problem {

@@ -4,16 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
-#include <vector>
 
 namespace valdrex {
 namespace {
 
-using testing::Expected;
-using testing::MakeContext;
-using testing::Outcome;
-using V = std::vector<double>;
+using namespace testing;
 
 SolveContext Solved(const V& lowToHigh, bool symbolic = true) {
     SolveContext ctx = MakeContext(lowToHigh, symbolic);

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/number_text.h"
+#include "core_test_support.h"
+#include "solvers/exact/solution_list.h"
+
+#include <algorithm>
+#include <complex>
+#include <string>
+#include <vector>
+
+namespace valdrex::testing {
+
+using V = std::vector<double>; // polynomial coefficients
+
+// A solve context whose working polynomial holds `lowToHigh` from a(0) upward, the rest 0.
+inline SolveContext MakeContext(const std::vector<double>& lowToHigh, bool symbolic = true) {
+    SolveContext ctx;
+    std::copy(lowToHigh.begin(), lowToHigh.end(), ctx.a.begin());
+    ctx.EvSimbTmp = symbolic;
+    return ctx;
+}
+
+// The same, with the coefficients written as the equation is, the highest power first.
+inline SolveContext FromHighest(const std::vector<double>& highToLow) {
+    return MakeContext({highToLow.rbegin(), highToLow.rend()});
+}
+
+// What a run shows on one line: "[status] x1 = ..|x2 = ..", then " ! title: text" for each
+// error box, the title marked "*" when the box has the critical icon, and " {factor}" for an
+// irreducible factor left.
+inline std::string Outcome(const SolveContext& ctx) {
+    std::string text = "[" + ctx.status + "]";
+    for (std::size_t k = 0; k < ctx.lines.size(); ++k)
+        text += (k ? "|" : " ") + ctx.lines[k];
+    for (const ErrorBox& box : ctx.errors)
+        text += " ! " + box.title + (box.icon == BoxIcon::Critical ? "*: " : ": ") + box.text;
+    if (!ctx.factorText.empty())
+        text += " {" + ctx.factorText + "}";
+    return text;
+}
+
+// The outcome `expected` stands for: one that does not start with a status reads
+// "[Solutions found] ...".
+inline std::string Expected(const std::string& expected) {
+    return expected[0] == '[' ? expected : "[Solutions found] " + expected;
+}
+
+// The value of a numeric root text: real (" 2", "-1.5E-05") or a pair ("-1+ 2i", "- 2i"),
+// whose imaginary part follows the last sign that is not an exponent's.
+inline std::complex<double> ParseRootText(const std::string& text) {
+    if (text.empty() || text.back() != 'i')
+        return TextToNumber(text);
+    const std::string body = text.substr(0, text.size() - 1);
+    for (std::size_t i = body.size(); i-- > 0;)
+        if ((body[i] == '+' || body[i] == '-') && !(i > 0 && body[i - 1] == 'E'))
+            return {TextToNumber(body.substr(0, i)), TextToNumber(body.substr(i))};
+    return {0, TextToNumber(body)};
+}
+
+// The product of two polynomials, lowest power first.
+template <class T> std::vector<T> Multiply(const std::vector<T>& p, const std::vector<T>& q) {
+    std::vector<T> product(p.size() + q.size() - 1, 0);
+    for (std::size_t i = 0; i < p.size(); ++i)
+        for (std::size_t j = 0; j < q.size(); ++j)
+            product[i + j] += p[i] * q[j];
+    return product;
+}
+
+} // namespace valdrex::testing
