@@ -61,10 +61,7 @@ TEST(CliOptionsTest, HelpAndVersionWin) {
 }
 
 TEST(CliOptionsTest, UsageErrors) {
-    const struct {
-        std::vector<std::string> args;
-        std::string error;
-    } cases[] = {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"1e5"}, "invalid coefficient '1e5'"},
         {{"1", "-1e5"}, "invalid coefficient '-1e5'"},
         {{"1/2/3"}, "invalid coefficient '1/2/3'"},
@@ -96,8 +93,8 @@ TEST(CliOptionsTest, UsageErrors) {
          "(found '1')"},
         {{"1\x01\xC3"}, "invalid coefficient '1\\x01\\xC3'"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Parse(c.args).error, c.error) << c.error;
+    for (const auto& [args, error] : cases)
+        EXPECT_EQ(Parse(args).error, error) << error;
 }
 
 TEST(CliOptionsTest, OptionTextsAreTypedAsInTheirBoxes) {

@@ -27,10 +27,7 @@ std::vector<std::string> ReadAll(const std::string& input, std::size_t chunk, in
 
 TEST(LineReaderTest, SplitsLinesAcrossChunks) {
     const std::string nul("x\0y", 3);
-    const struct {
-        std::string input;
-        std::vector<std::string> lines;
-    } cases[] = {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"", {}},
         {"\n", {""}},
         {"a", {"a"}},
@@ -40,9 +37,9 @@ TEST(LineReaderTest, SplitsLinesAcrossChunks) {
         {std::string(1000, 'z') + "\nq\n", {std::string(1000, 'z'), "q"}},
     };
     for (const std::size_t chunk : {1, 3, 7, 4096})
-        for (const auto& c : cases) {
+        for (const auto& [input, lines] : cases) {
             int reads = 0;
-            EXPECT_EQ(ReadAll(c.input, chunk, &reads), c.lines) << chunk;
+            EXPECT_EQ(ReadAll(input, chunk, &reads), lines) << chunk;
             EXPECT_GE(reads, 1);
         }
 }

@@ -37,12 +37,7 @@ TEST(NormalizeCoefficient, GivesTheCanonicalForm) {
 TEST(FilterNumericKey, FollowsEachVariant) {
     const KeyRule grid = KeyRule::Grid, decimal = KeyRule::SignedDecimal, step = KeyRule::Increment,
                   digit = KeyRule::AccuracyDigit;
-    const struct {
-        KeyRule rule;
-        char32_t key;
-        std::string text;
-        bool accepted;
-    } cases[] = {
+    const std::tuple<KeyRule, char32_t, std::string, bool> cases[] = {
         {grid, '7', "|", true},         {grid, '\b', "5|", true},    {grid, '-', "5|", false},
         {grid, '-', "|5", true},        {grid, '-', "|-5", false},   {grid, '/', "3.5|", false},
         {grid, '.', "3/|", false},      {grid, '/', "3/4|", false},  {grid, '/', "3|", true},
@@ -52,29 +47,27 @@ TEST(FilterNumericKey, FollowsEachVariant) {
         {decimal, '.', "3/4|", true},   {step, '.', "3/4|", false},  {step, '/', "3|", false},
         {step, '.', "3|", true},        {digit, '9', "|", false},    {digit, '8', "8|", true},
         {digit, '0', "|", true},        {digit, '\b', "8|", false},  {digit, '-', "|", false}};
-    for (const auto& c : cases) {
-        const std::size_t caret = c.text.find('|');
-        const std::string text = c.text.substr(0, caret) + c.text.substr(caret + 1);
-        EXPECT_EQ(FilterNumericKey(c.rule, c.key, text, int(caret)), c.accepted)
-            << int(c.rule) << " key " << int(c.key) << " in " << c.text;
+    for (const auto& [rule, key, shown, accepted] : cases) {
+        const std::size_t caret = shown.find('|');
+        const std::string text = shown.substr(0, caret) + shown.substr(caret + 1);
+        EXPECT_EQ(FilterNumericKey(rule, key, text, int(caret)), accepted)
+            << int(rule) << " key " << int(key) << " in " << shown;
     }
 }
 
 TEST(IsPastableNumber, ChecksTheShapeOfANumber) {
     // text, then whether a coefficient box and the test input take it
-    const struct {
-        const char* text;
-        bool coefficient, input;
-    } cases[] = {{"3/4", true, false},    {"-0.25", true, true},  {"0.25-", false, false},
-                 {"1,5", false, false},   {"1/2.5", true, false}, {"-.5", true, true},
-                 {"1/2/3", false, false}, {"/2", false, false},   {"2/", false, false},
-                 {"1-2", false, false},   {"1e5", false, false},  {"12", true, true},
-                 {"", true, true},        {"1..2", false, false}, {" 1", false, false},
-                 {"+1", false, false},    {"-", true, true},      {"1\r\n", false, false}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsPastableNumber(c.text, PasteTarget::Coefficient), c.coefficient) << c.text;
-        EXPECT_EQ(IsPastableNumber(c.text, PasteTarget::Input), c.input) << c.text;
-        EXPECT_TRUE(IsPastableNumber(c.text, PasteTarget::Note)) << c.text;
+    const std::tuple<const char*, bool, bool> cases[] = {
+        {"3/4", true, false},    {"-0.25", true, true},  {"0.25-", false, false},
+        {"1,5", false, false},   {"1/2.5", true, false}, {"-.5", true, true},
+        {"1/2/3", false, false}, {"/2", false, false},   {"2/", false, false},
+        {"1-2", false, false},   {"1e5", false, false},  {"12", true, true},
+        {"", true, true},        {"1..2", false, false}, {" 1", false, false},
+        {"+1", false, false},    {"-", true, true},      {"1\r\n", false, false}};
+    for (const auto& [text, coefficient, input] : cases) {
+        EXPECT_EQ(IsPastableNumber(text, PasteTarget::Coefficient), coefficient) << text;
+        EXPECT_EQ(IsPastableNumber(text, PasteTarget::Input), input) << text;
+        EXPECT_TRUE(IsPastableNumber(text, PasteTarget::Note)) << text;
     }
 }
 

@@ -10,10 +10,7 @@ using testing::FailureOf;
 using testing::Grid;
 
 TEST(EquationText, RendersTheGrid) {
-    const struct {
-        std::map<int, std::string> grid;
-        const char* text;
-    } cases[] = {
+    const std::pair<std::map<int, std::string>, const char*> cases[] = {
         {{{3, "1"}, {2, "-6"}, {1, "11"}, {0, "-6"}}, "x^3 - 6·x^2 + 11·x - 6 = 0"},
         {{{2, "2/4"}, {1, "-1"}, {0, "0.5"}}, "1/2·x^2 - x + 1/2 = 0"},
         {{{12, "-1"}, {1, "3.5"}}, "-x^12 + 7/2·x = 0"},
@@ -35,8 +32,8 @@ TEST(EquationText, RendersTheGrid) {
         {{{2, " 1"}, {1, " 1"}, {0, "-6"}}, "x^2 + x - 6 = 0"},
         {{{1, "2"}, {0, "-4"}}, "2·x - 4 = 0"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(EquationText(Grid(c.grid)), c.text) << c.text;
+    for (const auto& [grid, text] : cases)
+        EXPECT_EQ(EquationText(Grid(grid)), text) << text;
     // A coefficient that cannot be reduced fails.
     EXPECT_EQ(FailureOf([] { EquationText(Grid({{2, "0/"}})); }), kDivisionByZeroNumber);
     EXPECT_EQ(FailureOf([] { EquationText(Grid({{2, "9999999999.5"}})); }), kOverflowNumber);

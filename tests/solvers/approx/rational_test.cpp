@@ -21,11 +21,7 @@ const std::string kOverflow = " ! Error*: 1001. Overflow";
 TEST(SolveRational, WorkedExamples) {
     // The polynomial, the outcome, and the polynomial left in its place (both highest power
     // first; the latter left out where it is not checked).
-    const struct {
-        V highToLow;
-        std::string outcome;
-        V left;
-    } cases[] = {
+    const std::tuple<V, std::string, V> cases[] = {
         // Roots in search order.
         {{1, -6, 11, -6}, "x1 = 1|x2 = 2|x3 = 3", {}},
         {{2, -3, 1}, "x1 = 1|x2 = 1/ 2", {2}},
@@ -75,16 +71,16 @@ TEST(SolveRational, WorkedExamples) {
          "x1 = 0|x2 = 0|x3 = 0|x4 = 0|x5 = 0|x6 = 0|x7 = 0|x8 = 0|x9 = 0|x10 = 0|x11 = 0|x12 = 0",
          {}},
     };
-    for (const auto& c : cases) {
-        SolveContext ctx = FromHighest(c.highToLow);
+    for (const auto& [highToLow, outcome, leftHighToLow] : cases) {
+        SolveContext ctx = FromHighest(highToLow);
         const auto start = std::chrono::steady_clock::now();
         SolveRational(ctx);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
-        EXPECT_EQ(Outcome(ctx), Expected(c.outcome)) << ::testing::PrintToString(c.highToLow);
+        EXPECT_EQ(Outcome(ctx), Expected(outcome)) << ::testing::PrintToString(highToLow);
         // An irreducible factor is the whole polynomial left; after a failure only the part of
         // the last quotient is checked.
-        const std::size_t n = ctx.factorText.empty() ? c.left.size() : ctx.a.size();
-        const Polynomial left = FromHighest(c.left).a;
+        const std::size_t n = ctx.factorText.empty() ? leftHighToLow.size() : ctx.a.size();
+        const Polynomial left = FromHighest(leftHighToLow).a;
         EXPECT_EQ(V(ctx.a.begin(), ctx.a.begin() + n), V(left.begin(), left.begin() + n));
     }
 }

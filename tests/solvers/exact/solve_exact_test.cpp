@@ -16,15 +16,9 @@ SolveContext Solved(const V& lowToHigh, bool symbolic = true) {
     return ctx;
 }
 
-// Coefficients from a(0) upward, the symbolic switch, and the expected outcome.
-struct Case {
-    V lowToHigh;
-    bool symbolic;
-    std::string outcome;
-};
-
 TEST(SolveExact, WorkedExamples) {
-    const Case cases[] = {
+    // Coefficients from a(0) upward, the symbolic switch, and the expected outcome.
+    const std::tuple<V, bool, std::string> cases[] = {
         // Dispatch by the highest non-zero coefficient among a(0)..a(4).
         {{}, true, "[The equation is undetermined]"},
         {{5}, true, "[The equation is impossible]"},
@@ -165,10 +159,9 @@ TEST(SolveExact, WorkedExamples) {
         // (x-5)(x-6)(x+7)(x+8): a zero resolvent root below 0 beside two positive ones.
         {{1680, -166, -79, 4, 1}, false, "x1 = 6|x2 =-8|x3 = 5|x4 =-7"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(Outcome(Solved(c.lowToHigh, c.symbolic)), Expected(c.outcome))
-            << ::testing::PrintToString(c.lowToHigh) << c.symbolic;
-    }
+    for (const auto& [lowToHigh, symbolic, outcome] : cases)
+        EXPECT_EQ(Outcome(Solved(lowToHigh, symbolic)), Expected(outcome))
+            << ::testing::PrintToString(lowToHigh) << symbolic;
 }
 
 TEST(SolveExact, LeavesItsWorkingValues) {
