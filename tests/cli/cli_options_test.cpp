@@ -9,15 +9,12 @@ ParsedCommandLine Parse(std::vector<std::string> args) {
     return ParseCommandLine(args);
 }
 
-TEST(CliOptionsTest, NumbersAreCoefficientsEvenWhenTheyLookLikeOptions) {
+TEST(CliOptionsTest, NumbersAreCoefficientsEvenWhenTheyLookLikeOptionsUntilDoubleDash) {
     const ParsedCommandLine parsed = Parse({"1", "-3", "2/3", "-.5", "--numeric", "-"});
     ASSERT_EQ(parsed.error, "");
     EXPECT_EQ(parsed.options.coefficients,
               (std::vector<std::string>{"1", "-3", "2/3", "-.5", "-"}));
     EXPECT_TRUE(parsed.options.numeric);
-}
-
-TEST(CliOptionsTest, DoubleDashEndsTheOptions) {
     EXPECT_EQ(Parse({"--", "1", "2"}).options.coefficients, (std::vector<std::string>{"1", "2"}));
     // After "--" an option name is a coefficient text, and not a valid one.
     EXPECT_EQ(Parse({"1", "--", "--json"}).error, "invalid coefficient '--json'");
