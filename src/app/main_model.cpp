@@ -48,14 +48,11 @@ bool IsApproximate(SolveMethod m) {
 
 MathsMenuState MathsMenuEnabling(const CoefficientTexts& coefficients) {
     MathsMenuState menu;
-    for (int i = 5; i < kCoefficientCount; ++i)
-        if (HasNonZeroValue(coefficients[i])) {
-            menu.solve = false;
-            break;
-        }
-    for (int i = 3; i < kCoefficientCount; ++i)
+    // The highest non-zero power decides: formulas up to x^4, approximate methods from x^3 on.
+    for (int i = kCoefficientCount - 1; i >= 3; --i)
         if (HasNonZeroValue(coefficients[i])) {
             menu.approximate = true;
+            menu.solve = i < 5;
             break;
         }
     return menu;

@@ -163,11 +163,8 @@ void FormatAppended(std::string& out, double value, int precision, bool leadingB
     out += Format(value, precision, leadingBlank, buf);
 }
 
-} // namespace
-
-double TextToNumber(std::string_view text) {
-    if (const std::optional<double> plain = PlainInteger(text))
-        return *plain;
+// The general reading, apart so that the plain integers' path stays short.
+[[gnu::noinline]] double ScannedNumber(std::string_view text) {
     const Scanned scanned = Scan(text);
     if (!scanned.hasMantissaDigit)
         return 0;
@@ -182,6 +179,14 @@ double TextToNumber(std::string_view text) {
             FailOverflow();
     }
     return value;
+}
+
+} // namespace
+
+double TextToNumber(std::string_view text) {
+    if (const std::optional<double> plain = PlainInteger(text))
+        return *plain;
+    return ScannedNumber(text);
 }
 
 std::string NumberToStr(double value) {
