@@ -77,9 +77,9 @@ void MainModel::Renew() {
     output_.clear();
     note_.clear();
     factor_.clear();
-    a_ = {};
+    solve_.a = {};
     factorCoefficients_ = {};
-    working_ = {};
+    solve_.w = {};
     focus_.reset();
 }
 
@@ -207,7 +207,7 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     info_.clear();
     factor_.clear();
 
-    const std::optional<int> zero = ReadCoefficients(coefficients_, a_);
+    const std::optional<int> zero = ReadCoefficients(coefficients_, solve_.a);
     if (zero) {
         message_ = kDivisionByZeroMessage;
         focus_ = FocusRequest{FocusRequest::Box::Coefficient, *zero};
@@ -223,15 +223,14 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
             return {};
     }
 
-    // The solver writes into the emptied list and texts of the last run, keeping their storage.
+    // The solver works on the polynomial just read and the values of the last run, and writes
+    // into the emptied list and texts, keeping their storage.
     SolveContext& ctx = solve_;
     ctx.lines.reserve(kMaxRoots); // one allocation instead of one per doubling
     ctx.status.clear();
     ctx.errors.clear();
     ctx.factorText.clear();
-    ctx.a = a_;
     ctx.EvSimbTmp = state_.EvaluateSymbolically != 0;
-    ctx.w = working_;
     switch (method) {
     case SolveMethod::Exact:
         SolveExact(ctx);
@@ -249,12 +248,10 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
         SolveNewton(ctx, state_.Options);
         break;
     }
-    a_ = ctx.a;
-    working_ = ctx.w;
     message_ = ctx.status;
     factor_ = ctx.factorText;
     if (method == SolveMethod::Rational)
-        factorCoefficients_ = a_;
+        factorCoefficients_ = ctx.a;
 
     ErrorBoxes errors = ctx.errors;
     if (state_.SaveEquations == 1) {

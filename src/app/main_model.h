@@ -68,9 +68,9 @@ class MainModel {
     const std::string& note() const { return note_; }
     const std::string& factor() const { return factor_; }
     bool putEnabled() const { return !factor_.empty(); }
-    const Polynomial& workingPolynomial() const { return a_; }
+    const Polynomial& workingPolynomial() const { return solve_.a; }
     const Polynomial& factorCoefficients() const { return factorCoefficients_; }
-    const WorkingValues& workingValues() const { return working_; }
+    const WorkingValues& workingValues() const { return solve_.w; }
 
     // A coefficient box's text changed (typed, pasted or set by a command): the test boxes
     // are emptied and the equation text is built again.
@@ -120,16 +120,14 @@ class MainModel {
     CoefficientTexts coefficients_;
     std::string equation_ = "0 = 0";
     std::string equationDraft_; // where SetCoefficients draws, keeping equation_ on a failure
-    SolveContext solve_;        // the last solver run: its solution list and texts are the window's
+    SolveContext solve_; // the last run: working polynomial and values, solution list and texts
     std::string message_;
     std::string info_;
     std::string input_;
     std::string output_;
     std::string note_;
     std::string factor_;
-    Polynomial a_{};
     Polynomial factorCoefficients_{};
-    WorkingValues working_;
     std::optional<FocusRequest> focus_;
 };
 
