@@ -1,6 +1,5 @@
 #include "cli/equation_runner.h"
 
-#include "cli/database_module.h"
 #include "cli/message_text.h"
 #include "cli/method_offer.h"
 
@@ -13,8 +12,7 @@ void Append(ErrorBoxes& to, const ErrorBoxes& more) {
 
 } // namespace
 
-EquationRunner::EquationRunner(const CliOptions& options)
-    : options_(options), model_(state_, AppendDatabaseLine) {
+EquationRunner::EquationRunner(const CliOptions& options) : options_(options), model_(state_) {
     state_.SaveEquations = options.saveFile ? 1 : 0;
     state_.DatabaseFile = options.saveFile.value_or("");
     state_.OverwriteFile = options.overwrite ? 1 : 0;
