@@ -3,11 +3,11 @@
 #include "app/main_window.h"
 #include "dialogs/about_window.h"
 #include "dialogs/help_window.h"
+#include "dialogs/many_numbers_window.h"
 #include "dialogs/message_box.h"
 #include "dialogs/method_dialogs.h"
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/scan_progress_dialog.h"
-#include "dialogs/test_many_window.h"
 #include "dialogs/view_db_window.h"
 
 #include <QAction>
