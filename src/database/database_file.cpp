@@ -207,6 +207,10 @@ void EnsureFileExists(const std::string& path) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
+    return DecodeCp1252(ReadFileBytes(path));
+}
+
+std::string ReadFileBytes(const std::string& path) {
     FileDescriptor file(path, O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC);
     struct stat st {};
     if (::fstat(file.get(), &st) != 0)
@@ -227,12 +231,15 @@ std::string ReadWholeFile(const std::string& path) {
             FailFile(EFBIG);
     }
     file.Close();
-    return DecodeCp1252(bytes);
+    return bytes;
 }
 
 void WriteWholeFile(const std::string& path, std::string_view utf8Text) {
+    WriteFileBytes(path, EncodeCp1252(utf8Text));
+}
+
+void WriteFileBytes(const std::string& path, std::string_view bytes) {
     IgnoreFileSizeSignal();
-    const std::string bytes = EncodeCp1252(utf8Text);
     if (IsSpecialFile(path)) {
         WriteInPlace(path, bytes);
         return;
