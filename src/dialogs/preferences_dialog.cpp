@@ -4,6 +4,7 @@
 #include "database/database_file.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -89,7 +90,7 @@ frmOptions::frmOptions(PreferenceValues& values, QWidget* parent)
 // nonzero value, the way the rest of the program reads them.
 void frmOptions::Form_Load() {
     chkOpt->setCheckState(CheckState(values_.SaveEquations == 1));
-    lblPath->setText(QString::fromStdString(values_.DatabaseFile));
+    lblPath->setText(QFile::decodeName(values_.DatabaseFile.c_str()));
     chkES->setCheckState(CheckState(values_.EvaluateSymbolically == 1));
     chkShowSplash->setCheckState(CheckState(values_.ShowWelcome == 1));
     UpdatePathControls();
@@ -117,20 +118,22 @@ void frmOptions::cmdBrowse_Click() {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QString(kAppTitle) + " database (*." + kDatabaseExtension + ")");
     dialog.setDefaultSuffix(kDatabaseExtension);
-    const QFileInfo current(QString::fromStdString(values_.DatabaseFile));
+    const QFileInfo current(QFile::decodeName(values_.DatabaseFile.c_str()));
     if (current.absoluteDir().exists())
         dialog.setDirectory(current.absoluteDir());
 
     const QString chosen = runFileDialog(dialog);
     if (chosen.isEmpty())
         return;
+    // File names are bytes in the system's encoding, not necessarily UTF-8.
+    const std::string path = QFile::encodeName(chosen).toStdString();
     try {
-        EnsureFileExists(chosen.toStdString());
+        EnsureFileExists(path);
     } catch (const RuntimeFailure& failure) {
         ShowBox(CriticalErrorBox(failure), this);
         return;
     }
-    values_.DatabaseFile = chosen.toStdString();
+    values_.DatabaseFile = path;
     lblPath->setText(chosen);
 }
 

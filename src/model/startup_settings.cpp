@@ -65,8 +65,10 @@ bool LoadMainSettings(ModuleState& state, const SettingsStore& store, const AppE
         }
         EnsureFileExists(state.DatabaseFile);
     } catch (const RuntimeFailure&) {
-        state.DatabaseFile = DatabaseFileIn(env.programFolder, env.executableName);
+        state.DatabaseFile = DatabaseFileIn(env.dataFolder, env.executableName);
         try {
+            std::error_code ec;
+            std::filesystem::create_directories(env.dataFolder, ec);
             EnsureFileExists(state.DatabaseFile);
         } catch (const RuntimeFailure&) {
             // The window opens without a database file; saving will report the failure.

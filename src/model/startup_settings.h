@@ -7,16 +7,17 @@
 
 namespace valdrex {
 
-// Where the program runs: its folder and name, and the user's home folder.
+// Where the program runs: the user's data folder for it, its name, and the user's home folder.
 struct AppEnvironment {
-    std::string programFolder;
+    std::string dataFolder;
     std::string executableName;
     std::string homeFolder;
 };
 
 // The main window's load: reads the settings, makes the default database path when none is
 // stored (changing the current folder to the home folder) and creates the database file.
-// Failures fall back silently to the program folder's database file. Returns whether the
+// Failures fall back silently to a database file in the data folder, created when needed
+// (the program's own folder is usually read-only). Returns whether the
 // window's title is to be set (false when a failure came before that step).
 bool LoadMainSettings(ModuleState& state, const SettingsStore& store, const AppEnvironment& env);
 

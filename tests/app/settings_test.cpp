@@ -1,5 +1,6 @@
 #include "app/qt_settings_store.h"
 #include "core/home_folder.h"
+#include "file_bytes.h"
 #include "model/startup_settings.h"
 
 #include <QByteArray>
@@ -31,6 +32,21 @@ TEST(HomeFolder, PrefersHomeDriveAndHomePath) {
     qunsetenv("HOMEDRIVE");
     qunsetenv("HOMEPATH");
     qputenv("HOME", home);
+}
+
+TEST(UserDataFolder, IsTheXdgDataFolderOrTheDefaultOne) {
+    const QByteArray home = qgetenv("HOME"), dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("HOME", "/home/ann");
+    const std::pair<const char*, std::string> cases[] = {
+        {"/data/", "/data/Valdrex"},
+        {"relative", "/home/ann/.local/share/Valdrex"},
+        {"", "/home/ann/.local/share/Valdrex"}};
+    for (const auto& [value, expected] : cases) {
+        qputenv("XDG_DATA_HOME", value);
+        EXPECT_EQ(UserDataFolder("Valdrex"), expected) << value;
+    }
+    qputenv("HOME", home);
+    qputenv("XDG_DATA_HOME", dataHome);
 }
 
 TEST(StripTrailingSeparator, RemovesOneSeparator) {
@@ -96,16 +112,18 @@ TEST(QtSettingsStore, KeepsOneEntryInTheUsersConfigFolder) {
     QSettings file(kConfigFolder.path() + "/Valdrex/Valdrex.ini", QSettings::IniFormat);
     file.beginGroup(QString::fromStdString(Section()));
     EXPECT_EQ(file.childKeys(), QStringList{"File for Saving"});
+    // A file name is bytes, whether UTF-8 or not.
+    for (const std::string name : {"/db\xFF.txt", "/caf\xC3\xA9.txt"}) {
+        QtSettingsStore().Write(Section(), "File for Saving", name);
+        EXPECT_EQ(QtSettingsStore().Read(Section(), "File for Saving"), name);
+    }
 }
 
 namespace fs = std::filesystem;
 
 class StartupSettingsTest : public ::testing::Test {
   protected:
-    StartupSettingsTest() {
-        fs::create_directories(root_ / "home");
-        fs::create_directories(root_ / "program");
-    }
+    StartupSettingsTest() { fs::create_directories(root_ / "home"); }
     // The load changes the current folder.
     ~StartupSettingsTest() override { fs::current_path(previous_); }
 
@@ -114,7 +132,7 @@ class StartupSettingsTest : public ::testing::Test {
     QTemporaryDir dir_;
     const fs::path root_ = dir_.path().toStdString();
     const fs::path previous_ = fs::current_path();
-    AppEnvironment env_{PathOf("program") + "/", "valdrex", PathOf("home")};
+    AppEnvironment env_{PathOf("data/Valdrex") + "/", "valdrex", PathOf("home")};
     MemorySettingsStore store_;
     ModuleState state_;
 };
@@ -134,13 +152,13 @@ TEST_F(StartupSettingsTest, FirstStartUsesTheDefaultsAStoredPathIsUsedAndCreated
     EXPECT_TRUE(fs::exists(PathOf("mine.txt")));
 }
 
-TEST_F(StartupSettingsTest, FailuresFallBackToTheProgramFolder) {
+TEST_F(StartupSettingsTest, FailuresFallBackToTheDataFolderCreatedWhenNeeded) {
     // A non-numeric setting fails before the title is set; the switches read so far stay.
     store_.Write("Options", "Save equations", "yes");
     store_.Write("Options", "Evaluate simbolically", "1");
     EXPECT_FALSE(LoadMainSettings(state_, store_, env_));
     EXPECT_EQ(state_.SaveEquations + state_.OverwriteFile + state_.EvaluateSymbolically, 0);
-    EXPECT_EQ(state_.DatabaseFile, PathOf("program/valdrexdb.txt"));
+    EXPECT_EQ(state_.DatabaseFile, PathOf("data/Valdrex/valdrexdb.txt"));
     EXPECT_TRUE(fs::exists(state_.DatabaseFile));
 
     // An unusable home fails after the title.
@@ -149,11 +167,12 @@ TEST_F(StartupSettingsTest, FailuresFallBackToTheProgramFolder) {
     env_.homeFolder = PathOf("no-such-home");
     EXPECT_TRUE(LoadMainSettings(state_, empty, env_));
     EXPECT_EQ(state_.SaveEquations, 1);
-    EXPECT_EQ(state_.DatabaseFile, PathOf("program/valdrexdb.txt"));
+    EXPECT_EQ(state_.DatabaseFile, PathOf("data/Valdrex/valdrexdb.txt"));
 
     // An unwritable fallback still ends the load.
     env_.homeFolder.clear();
-    env_.programFolder = PathOf("no-such-program");
+    Put(PathOf("file"), "");
+    env_.dataFolder = PathOf("file/Valdrex");
     EXPECT_TRUE(LoadMainSettings(state_, empty, env_));
     EXPECT_FALSE(fs::exists(state_.DatabaseFile));
 }

@@ -60,6 +60,12 @@ TEST_F(DatabaseFile, AppendsOrOverwritesCodePageLinesWithCrLf) {
     EXPECT_EQ(Bytes(db_), "three\r\n\r\n");
     AppendLine(db_, "x\xE2\x86\x92y", true);
     EXPECT_EQ(Bytes(db_), "x?y\r\n");
+    // A last line cut short or edited by hand never swallows the next record.
+    for (const std::string old : {"cut record", "a\r", "a\n"}) {
+        Put(db_, old);
+        AppendLine(db_, "next", false);
+        EXPECT_EQ(Bytes(db_), old + (old.ends_with('\n') ? "" : "\r\n") + "next\r\n");
+    }
 }
 
 TEST_F(DatabaseFile, ReadsCreatesAndSavesTheWholeFile) {
