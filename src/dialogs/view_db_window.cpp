@@ -2,7 +2,9 @@
 
 #include "core/error_box.h"
 #include "database/database_file.h"
+#include "dialogs/code_page_question.h"
 #include "dialogs/viewer_text.h"
+#include "dialogs/window_placement.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -64,6 +66,10 @@ void frmViewDB::closeEvent(QCloseEvent* event) {
     if (EditedText() != SavedText) {
         switch (AskToSave(this)) {
         case QMessageBox::Yes:
+            if (!AcceptUnstorableCharacters(EditedText(), this)) {
+                event->ignore();
+                return;
+            }
             SaveDatabase();
             break;
         case QMessageBox::No:
@@ -77,7 +83,8 @@ void frmViewDB::closeEvent(QCloseEvent* event) {
 }
 
 void frmViewDB::mnuVUpdate_Click() {
-    SaveDatabase();
+    if (AcceptUnstorableCharacters(EditedText(), this))
+        SaveDatabase();
 }
 
 void frmViewDB::mnuVClose_Click() {
@@ -105,8 +112,11 @@ frmViewDB* ShowDatabaseViewer(const std::string& path, QWidget* parent) {
         return nullptr;
     }
     // No parent: the viewer outlives the main window until the user closes it.
-    if (viewer == nullptr)
+    if (viewer == nullptr) {
+        static std::optional<QRect> lastPlace;
         viewer = new frmViewDB(path, contents);
+        PlaceSecondaryWindow(viewer, parent, lastPlace);
+    }
     viewer->show();
     viewer->raise();
     viewer->activateWindow();
