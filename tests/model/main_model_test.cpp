@@ -113,6 +113,20 @@ TEST_F(MainModelTest, FailuresShowTheirBoxes) {
     EXPECT_EQ(model_.output(), "");
 }
 
+// A whole number beyond 32 bits draws and stops the solve at its box without a box of its
+// own; a decimal or a fraction that cannot be held in 32 bits gives Overflow and is not drawn.
+TEST_F(MainModelTest, CoefficientsBeyondThirtyTwoBits) {
+    EXPECT_EQ(model_.SetCoefficient(1, "99999999999"), kNone);
+    EXPECT_EQ(model_.equation(), "99999999999·x = 0");
+    EXPECT_EQ(Solve(), kNone);
+    EXPECT_EQ(model_.message(), "Division by 0");
+    EXPECT_EQ(model_.TakeFocusRequest(), (FocusRequest{FocusRequest::Box::Coefficient, 1}));
+    const ErrorBoxes overflow{{"1001. Overflow", BoxIcon::None, "Valdrex"}};
+    for (const char* text : {".1234567891", "2/99999999999"})
+        EXPECT_EQ(model_.SetCoefficient(1, text), overflow) << text;
+    EXPECT_EQ(model_.equation(), "99999999999·x = 0");
+}
+
 TEST_F(MainModelTest, DegreeZeroMessagesAndOverwrite) {
     Solve();
     EXPECT_EQ(model_.message(), "The equation is undetermined");
