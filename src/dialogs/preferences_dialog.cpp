@@ -2,6 +2,7 @@
 
 #include "core/error_box.h"
 #include "database/database_file.h"
+#include "dialogs/dialog_frame.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -9,9 +10,11 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace valdrex {
@@ -41,7 +44,7 @@ int CheckValue(const QCheckBox* box) {
 } // namespace
 
 frmOptions::frmOptions(PreferenceValues& values, QWidget* parent)
-    : QDialog(parent), runFileDialog(RunFileDialog), values_(values),
+    : QDialog(parent, kDialogFrame), runFileDialog(RunFileDialog), values_(values),
       chkOpt(new QCheckBox("Save the equations and the solutions")),
       fraPath(new QGroupBox("Path for saving")), lblPath(new QLabel),
       cmdBrowse(new QPushButton("Browse")), chkOvw(new QCheckBox("Overwrite the existing file")),
@@ -118,6 +121,11 @@ void frmOptions::cmdBrowse_Click() {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QString(kAppTitle) + " database (*." + kDatabaseExtension + ")");
     dialog.setDefaultSuffix(kDatabaseExtension);
+    // The list's columns would keep their first widths and cut sizes and dates.
+    for (QTreeView* list : dialog.findChildren<QTreeView*>()) {
+        list->header()->setStretchLastSection(false);
+        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    }
     const QFileInfo current(QFile::decodeName(values_.DatabaseFile.c_str()));
     if (current.absoluteDir().exists())
         dialog.setDirectory(current.absoluteDir());

@@ -4,7 +4,9 @@
 #include "database/cp1252.h"
 #include "database/database_file.h"
 #include "database/save_merge.h"
+#include "dialogs/code_page_question.h"
 #include "dialogs/viewer_text.h"
+#include "dialogs/window_placement.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -74,7 +76,7 @@ void frmViewDB::closeEvent(QCloseEvent* event) {
     if (EditedText() != SavedText) {
         switch (AskToSave(this)) {
         case QMessageBox::Yes:
-            if (!SaveDatabase()) {
+            if (!AcceptUnstorableCharacters(EditedText(), this) || !SaveDatabase()) {
                 event->ignore(); // the edits stay for another try
                 return;
             }
@@ -90,7 +92,8 @@ void frmViewDB::closeEvent(QCloseEvent* event) {
 }
 
 void frmViewDB::mnuVUpdate_Click() {
-    SaveDatabase();
+    if (AcceptUnstorableCharacters(EditedText(), this))
+        SaveDatabase();
 }
 
 void frmViewDB::mnuVClose_Click() {
@@ -157,8 +160,11 @@ frmViewDB* ShowDatabaseViewer(const std::string& path, QWidget* parent) {
         return nullptr;
     }
     // No parent: the viewer outlives the main window until the user closes it.
-    if (viewer == nullptr)
+    if (viewer == nullptr) {
+        static std::optional<QRect> lastPlace;
         viewer = new frmViewDB(path, contents);
+        PlaceSecondaryWindow(viewer, parent, lastPlace);
+    }
     viewer->show();
     viewer->raise();
     viewer->activateWindow();

@@ -211,7 +211,9 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
         factorCoefficients_ = ctx.a;
 
     ErrorBoxes errors = ctx.errors;
-    if (state_.SaveEquations == 1) {
+    // A cancelled scan did not look at the whole interval: its roots are no record.
+    const bool cancelled = method == SolveMethod::Bisection && ctx.status == kScanCancelledStatus;
+    if (state_.SaveEquations == 1 && !cancelled) {
         const ErrorBoxes more = ExportToFile();
         errors.insert(errors.end(), more.begin(), more.end());
     }

@@ -1,12 +1,15 @@
 #include "dialogs/preferences_dialog.h"
+#include "file_bytes.h"
 #include "gui_test.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 #include <array>
 #include <filesystem>
@@ -107,6 +110,30 @@ TEST_F(Preferences, BrowseCreatesTheChosenFileEvenIfThenCancelled) {
     EXPECT_EQ(std::filesystem::file_size(chosen), 0u);
     Click("cmdCancel");
     EXPECT_EQ(values_.DatabaseFile, chosen);
+}
+
+// Long names, sizes and dates are shown whole, not cut by the first column widths.
+TEST_F(Preferences, TheFileListSizesItsColumnsToTheirContents) {
+    Put(PathOf((std::string(90, 'n') + ".txt").c_str()), std::string(478, 'x'));
+    Open({1, 0, 1, 1}, PathOf("old.txt"));
+    dialog_->runFileDialog = [](QFileDialog& files) {
+        files.show();
+        auto* list = files.findChild<QTreeView*>("treeView");
+        EXPECT_NE(list, nullptr);
+        const auto columnsFit = [list] {
+            QCoreApplication::processEvents();
+            if (list->model()->rowCount(list->rootIndex()) == 0)
+                return false;
+            for (int column = 0; column < list->header()->count(); ++column)
+                if (list->header()->sectionSize(column) <
+                    static_cast<QAbstractItemView*>(list)->sizeHintForColumn(column))
+                    return false;
+            return true;
+        };
+        EXPECT_TRUE(list && QTest::qWaitFor(columnsFit, 2000));
+        return QString();
+    };
+    Click("cmdBrowse");
 }
 
 TEST_F(Preferences, ACancelledOrFailedBrowseKeepsThePath) {

@@ -91,7 +91,7 @@ TEST_F(Viewer, ClosingWithChangesAsksWhetherToSave) {
         Editor()->moveCursor(QTextCursor::End);
         QTest::keyClick(Editor(), Qt::Key_Return);
         QTest::keyClicks(Editor(), "caf");
-        Editor()->insertPlainText("\xC3\xA9 \xE2\x86\x92"); // e-acute and an arrow, as text
+        Editor()->insertPlainText("\xC3\xA9 ?"); // e-acute, as text
         EXPECT_EQ(Trigger("mnuVClose", answer), Boxes{question});
         EXPECT_EQ(IsOpen(), open);
         EXPECT_EQ(Bytes(db_), bytes);
@@ -100,6 +100,28 @@ TEST_F(Viewer, ClosingWithChangesAsksWhetherToSave) {
     EXPECT_EQ(Bytes(db_), "old\r\ncaf\xE9 ?");
     // Saved, even the window's own close box closes without asking.
     EXPECT_EQ(BoxesShownBy(QMessageBox::Cancel, [&] { viewer_->close(); }), Boxes{});
+    EXPECT_FALSE(IsOpen());
+}
+
+TEST_F(Viewer, CharactersTheCodePageLacksAreNamedBeforeTheSave) {
+    const SeenBox codePage{"The file's code page (Windows-1252) cannot store these characters: "
+                           "\u03C0 \u221A\nThey will be written as \"?\".",
+                           "Valdrex", QMessageBox::Warning,
+                           QMessageBox::Save | QMessageBox::Cancel};
+    const SeenBox question{"Do you wish to save changes?", "Valdrex", QMessageBox::NoIcon,
+                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel};
+    Put(db_, "old");
+    Open(db_);
+    Editor()->setPlainText("\u00E9 \u03C0 \u221A \u20AC \u03C0?");
+    EXPECT_EQ(Trigger("mnuVUpdate", QMessageBox::Cancel), Boxes{codePage});
+    EXPECT_EQ(Bytes(db_), "old");
+    // Yes to saving on close, then no to the code page: the window stays open.
+    EXPECT_EQ(Trigger("mnuVClose", QMessageBox::Yes), (Boxes{question, codePage}));
+    EXPECT_TRUE(IsOpen());
+    EXPECT_EQ(Bytes(db_), "old");
+    EXPECT_EQ(Trigger("mnuVUpdate", QMessageBox::Save), Boxes{codePage});
+    EXPECT_EQ(Bytes(db_), "\xE9 ? ? \x80 ??");
+    EXPECT_EQ(Trigger("mnuVClose"), Boxes{});
     EXPECT_FALSE(IsOpen());
 }
 

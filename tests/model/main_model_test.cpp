@@ -113,6 +113,20 @@ TEST_F(MainModelTest, FailuresShowTheirBoxes) {
     EXPECT_EQ(model_.output(), "");
 }
 
+// A whole number beyond 32 bits draws and stops the solve at its box without a box of its
+// own; a decimal or a fraction that cannot be held in 32 bits gives Overflow and is not drawn.
+TEST_F(MainModelTest, CoefficientsBeyondThirtyTwoBits) {
+    EXPECT_EQ(model_.SetCoefficient(1, "99999999999"), kNone);
+    EXPECT_EQ(model_.equation(), "99999999999·x = 0");
+    EXPECT_EQ(Solve(), kNone);
+    EXPECT_EQ(model_.message(), "Division by 0");
+    EXPECT_EQ(model_.TakeFocusRequest(), (FocusRequest{FocusRequest::Box::Coefficient, 1}));
+    const ErrorBoxes overflow{{"1001. Overflow", BoxIcon::None, "Valdrex"}};
+    for (const char* text : {".1234567891", "2/99999999999"})
+        EXPECT_EQ(model_.SetCoefficient(1, text), overflow) << text;
+    EXPECT_EQ(model_.equation(), "99999999999·x = 0");
+}
+
 TEST_F(MainModelTest, DegreeZeroMessagesAndOverwrite) {
     Solve();
     EXPECT_EQ(model_.message(), "The equation is undetermined");
@@ -144,6 +158,40 @@ TEST_F(MainModelTest, RationalRootsLeaveTheFactorForPut) {
     EXPECT_FALSE(model_.putEnabled());
     Solve(); // any other solve empties the factor box
     EXPECT_EQ(model_.factor(), "");
+}
+
+// Several rational roots leave a factor whose division dust Put would copy into the grid.
+TEST_F(MainModelTest, PutAfterSeveralRationalRootsGivesAGridThatSolves) {
+    const char* highToLow[] = {"3", "4", "1", "0", "3", "4", "4", "1", "0", "3", "4", "1", "0"};
+    for (int i = 0; i < kCoefficientCount; ++i)
+        Type({{kCoefficientCount - 1 - i, highToLow[i]}});
+    EXPECT_EQ(model_.Solve(SolveMethod::Rational), kNone);
+    EXPECT_EQ(model_.solutionLines(), (Lines{"x1 = 0", "x2 =-1/ 3"}));
+    EXPECT_EQ(model_.Put(), kNone);
+    CoefficientTexts put;
+    put.fill(" 0");
+    for (int power : {10, 9, 6, 5, 4, 1, 0})
+        put[power] = " 3";
+    EXPECT_EQ(model_.coefficients(), put);
+    EXPECT_EQ(model_.Solve(SolveMethod::Rational), kNone);
+    EXPECT_EQ(model_.message(), "There aren't rational roots");
+}
+
+// A scan cancelled from its progress window has not looked at the whole interval.
+TEST_F(MainModelTest, ACancelledScanWritesNoRecord) {
+    Type({{1, "1"}});
+    const auto scanBy = [](const char* increment) {
+        return [increment](MethodOptions& options) {
+            options = MethodOptions{};
+            options.BisectionIncText = increment;
+            options.OptionsConfirmed = true;
+        };
+    };
+    model_.Solve(SolveMethod::Bisection, scanBy("1E-6"), [](double) { return false; });
+    EXPECT_EQ(model_.message(), "The scan was cancelled");
+    EXPECT_FALSE(fs::exists(state_.DatabaseFile));
+    model_.Solve(SolveMethod::Bisection, scanBy(".5"), [](double) { return false; });
+    EXPECT_EQ(Database(), "x = 0; S={ 0}\r\n"); // too short to be asked
 }
 
 TEST_F(MainModelTest, ClearAllResetsEverythingAndACoefficientChangeTheTestBoxes) {
