@@ -13,10 +13,10 @@ void Append(ErrorBoxes& to, const ErrorBoxes& more) {
 } // namespace
 
 EquationRunner::EquationRunner(const CliOptions& options) : options_(options), model_(state_) {
-    state_.SaveEquations = options.saveFile ? 1 : 0;
+    state_.SaveEquations = options.saveFile.has_value();
     state_.DatabaseFile = options.saveFile.value_or("");
-    state_.OverwriteFile = options.overwrite ? 1 : 0;
-    state_.EvaluateSymbolically = options.numeric ? 0 : 1;
+    state_.OverwriteFile = options.overwrite;
+    state_.EvaluateSymbolically = !options.numeric;
     // The dialog resets its texts and the user confirms what the command line typed.
     optionsDialog_ = [this](OptionsForm, MethodOptions& methodOptions) {
         methodOptions = options_.methodOptions;
@@ -48,12 +48,12 @@ std::optional<std::string> EquationRunner::Solve(std::span<const std::string_vie
         const std::string_view text = power < count ? coefficients[count - 1 - power] : "0";
         return ZeroDenominatorMessage(power, text);
     }
-    if (state_.SaveEquations == 1) {
+    if (state_.SaveEquations) {
         // The model reports a written record in its information label, and only then.
         if (model.info().empty())
             saveFailed_ = true;
         else
-            state_.OverwriteFile = 0; // emptied once; later records are appended
+            state_.OverwriteFile = false; // emptied once; later records are appended
     }
 
     report.equation = model.equation();

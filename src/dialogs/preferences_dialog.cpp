@@ -37,13 +37,9 @@ Qt::CheckState CheckState(bool checked) {
     return checked ? Qt::Checked : Qt::Unchecked;
 }
 
-int CheckValue(const QCheckBox* box) {
-    return box->isChecked() ? 1 : 0;
-}
-
 } // namespace
 
-frmOptions::frmOptions(PreferenceValues& values, QWidget* parent)
+frmOptions::frmOptions(Settings& values, QWidget* parent)
     : QDialog(parent, kDialogFrame), runFileDialog(RunFileDialog), values_(values),
       chkOpt(new QCheckBox("Save the equations and the solutions")),
       fraPath(new QGroupBox("Path for saving")), lblPath(new QLabel),
@@ -92,10 +88,10 @@ frmOptions::frmOptions(PreferenceValues& values, QWidget* parent)
 // A switch shows checked only for the value that turns it on: 1, or for overwriting any
 // nonzero value, the way the rest of the program reads them.
 void frmOptions::Form_Load() {
-    chkOpt->setCheckState(CheckState(values_.SaveEquations == 1));
+    chkOpt->setCheckState(CheckState(values_.SaveEquations));
     lblPath->setText(QFile::decodeName(values_.DatabaseFile.c_str()));
-    chkES->setCheckState(CheckState(values_.EvaluateSymbolically == 1));
-    chkShowSplash->setCheckState(CheckState(values_.ShowWelcome == 1));
+    chkES->setCheckState(CheckState(values_.EvaluateSymbolically));
+    chkShowSplash->setCheckState(CheckState(values_.ShowWelcome));
     UpdatePathControls();
 }
 
@@ -105,7 +101,7 @@ void frmOptions::UpdatePathControls() {
     cmdBrowse->setEnabled(saving);
     lblPath->setEnabled(saving);
     chkOvw->setEnabled(saving);
-    chkOvw->setCheckState(CheckState(saving && values_.OverwriteFile != 0));
+    chkOvw->setCheckState(CheckState(saving && values_.OverwriteFile));
 }
 
 void frmOptions::chkOpt_Click() {
@@ -146,10 +142,10 @@ void frmOptions::cmdBrowse_Click() {
 }
 
 void frmOptions::cmdOK_Click() {
-    values_.SaveEquations = CheckValue(chkOpt);
-    values_.OverwriteFile = CheckValue(chkOvw);
-    values_.EvaluateSymbolically = CheckValue(chkES);
-    values_.ShowWelcome = CheckValue(chkShowSplash);
+    values_.SaveEquations = chkOpt->isChecked();
+    values_.OverwriteFile = chkOvw->isChecked();
+    values_.EvaluateSymbolically = chkES->isChecked();
+    values_.ShowWelcome = chkShowSplash->isChecked();
     accept();
 }
 
@@ -157,7 +153,7 @@ void frmOptions::cmdCancel_Click() {
     reject();
 }
 
-void ShowPreferences(PreferenceValues& values, QWidget* parent) {
+void ShowPreferences(Settings& values, QWidget* parent) {
     frmOptions dialog(values, parent);
     dialog.exec();
 }

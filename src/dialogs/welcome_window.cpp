@@ -80,7 +80,7 @@ bool RunWelcome(ModuleState& state, const SettingsStore& store) {
     state.VersionText = ProgramVersionText();
     state.CommentText = CommentText();
     state.ShowWelcome = ReadShowWelcome(store);
-    if (state.ShowWelcome != 1)
+    if (!state.ShowWelcome)
         return true;
     return ShowWelcomeWindow(state);
 }

@@ -206,13 +206,13 @@ TEST_F(MainWindowTest, SettingsAtFirstStartAndAfterReopening) {
     EXPECT_EQ(Find<QAction>("mnuFileApri")->text(), "&Edit " + DatabasePath());
     const QString file = HomePath() + "/chosen.txt";
     state_.DatabaseFile = file.toStdString();
-    state_.OverwriteFile = 1;
-    state_.EvaluateSymbolically = state_.ShowWelcome = 0;
+    state_.OverwriteFile = true;
+    state_.EvaluateSymbolically = state_.ShowWelcome = false;
     window_->close();
     state_ = ModuleState{};
     OpenWindow();
     EXPECT_EQ(std::tuple(state_.SaveEquations, state_.OverwriteFile, state_.EvaluateSymbolically),
-              std::tuple(1, 1, 0));
+              std::tuple(true, true, false));
     EXPECT_EQ(QString::fromStdString(state_.DatabaseFile), file);
     EXPECT_TRUE(QFile::exists(file));
     QSettings stored(SettingsPath(), QSettings::IniFormat);

@@ -140,7 +140,7 @@ class StartupSettingsTest : public ::testing::Test {
 TEST_F(StartupSettingsTest, FirstStartUsesTheDefaultsAStoredPathIsUsedAndCreated) {
     EXPECT_TRUE(LoadMainSettings(state_, store_, env_));
     EXPECT_EQ(std::tuple(state_.SaveEquations, state_.OverwriteFile, state_.EvaluateSymbolically),
-              std::tuple(1, 0, 1));
+              std::tuple(true, false, true));
     EXPECT_EQ(state_.DatabaseFile, PathOf("home/valdrexdb.txt"));
     EXPECT_EQ(fs::file_size(state_.DatabaseFile), 0u);
     EXPECT_EQ(fs::current_path(), root_ / "home");
@@ -148,7 +148,7 @@ TEST_F(StartupSettingsTest, FirstStartUsesTheDefaultsAStoredPathIsUsedAndCreated
     store_.Write("Options", "Overwrite the file", "1");
     EXPECT_TRUE(LoadMainSettings(state_, store_, env_));
     EXPECT_EQ(state_.DatabaseFile, PathOf("mine.txt"));
-    EXPECT_EQ(state_.OverwriteFile, 1);
+    EXPECT_TRUE(state_.OverwriteFile);
     EXPECT_TRUE(fs::exists(PathOf("mine.txt")));
 }
 
@@ -157,7 +157,7 @@ TEST_F(StartupSettingsTest, FailuresFallBackToTheDataFolderCreatedWhenNeeded) {
     store_.Write("Options", "Save equations", "yes");
     store_.Write("Options", "Evaluate simbolically", "1");
     EXPECT_FALSE(LoadMainSettings(state_, store_, env_));
-    EXPECT_EQ(state_.SaveEquations + state_.OverwriteFile + state_.EvaluateSymbolically, 0);
+    EXPECT_FALSE(state_.SaveEquations || state_.OverwriteFile || state_.EvaluateSymbolically);
     EXPECT_EQ(state_.DatabaseFile, PathOf("data/Valdrex/valdrexdb.txt"));
     EXPECT_TRUE(fs::exists(state_.DatabaseFile));
 
@@ -166,7 +166,7 @@ TEST_F(StartupSettingsTest, FailuresFallBackToTheDataFolderCreatedWhenNeeded) {
     MemorySettingsStore empty;
     env_.homeFolder = PathOf("no-such-home");
     EXPECT_TRUE(LoadMainSettings(state_, empty, env_));
-    EXPECT_EQ(state_.SaveEquations, 1);
+    EXPECT_TRUE(state_.SaveEquations);
     EXPECT_EQ(state_.DatabaseFile, PathOf("data/Valdrex/valdrexdb.txt"));
 
     // An unwritable fallback still ends the load.
@@ -178,26 +178,49 @@ TEST_F(StartupSettingsTest, FailuresFallBackToTheDataFolderCreatedWhenNeeded) {
 }
 
 TEST_F(StartupSettingsTest, StoresThePathOnlyWhenSaving) {
-    state_.SaveEquations = state_.EvaluateSymbolically = state_.ShowWelcome = 0;
-    state_.OverwriteFile = 1;
+    state_.SaveEquations = state_.EvaluateSymbolically = state_.ShowWelcome = false;
+    state_.OverwriteFile = true;
     state_.DatabaseFile = "/tmp/x.txt";
     StoreMainSettings(state_, store_);
     const auto stored = [&](const char* key) { return store_.Read("Options", key).value_or("-"); };
     EXPECT_EQ(stored("Save equations") + stored("Overwrite the file") +
                   stored("Evaluate simbolically") + stored("Welcome") + stored("File for saving"),
               "0100-");
-    state_.SaveEquations = 1;
+    state_.SaveEquations = true;
     StoreMainSettings(state_, store_);
     EXPECT_EQ(stored("File for saving"), "/tmp/x.txt");
 }
 
-TEST_F(StartupSettingsTest, WelcomeIsReadAsAnInteger) {
-    EXPECT_EQ(ReadShowWelcome(store_), 1);
-    for (const auto& [stored, value] :
-         {std::pair{"0", 0}, {"1", 1}, {" 1 ", 1}, {"2", 2}, {"x", 0}}) {
+TEST_F(StartupSettingsTest, WelcomeIsOnOnlyAtOne) {
+    EXPECT_TRUE(ReadShowWelcome(store_));
+    for (const auto& [stored, on] :
+         {std::pair{"0", false}, {"1", true}, {" 1 ", true}, {"2", false}, {"x", false}}) {
         store_.Write("Options", "Welcome", stored);
-        EXPECT_EQ(ReadShowWelcome(store_), value) << stored;
+        EXPECT_EQ(ReadShowWelcome(store_), on) << stored;
     }
+}
+
+// A file edited by hand may hold other integers than 0 and 1: saving and the welcome window are
+// on only at 1, overwriting and the symbolic form at any value but 0. Such a value is written
+// back as it reads while its switch keeps its state.
+TEST_F(StartupSettingsTest, OtherStoredIntegersKeepTheirMeaningAndText) {
+    const auto stored = [&](const char* key) { return store_.Read("Options", key).value_or("-"); };
+    const char* keys[] = {"Save equations", "Overwrite the file", "Evaluate simbolically",
+                          "Welcome"};
+    for (const char* key : keys)
+        store_.Write("Options", key, "2");
+    store_.Write("Options", "Overwrite the file", "-3");
+    EXPECT_TRUE(LoadMainSettings(state_, store_, env_));
+    state_.ShowWelcome = ReadShowWelcome(store_);
+    EXPECT_EQ(std::tuple(state_.SaveEquations, state_.OverwriteFile, state_.EvaluateSymbolically,
+                         state_.ShowWelcome),
+              std::tuple(false, true, true, false));
+    StoreMainSettings(state_, store_);
+    EXPECT_EQ(stored(keys[0]) + stored(keys[1]) + stored(keys[2]) + stored(keys[3]), "2-322");
+    state_.OverwriteFile = state_.EvaluateSymbolically = false;
+    state_.ShowWelcome = true;
+    StoreMainSettings(state_, store_);
+    EXPECT_EQ(stored(keys[0]) + stored(keys[1]) + stored(keys[2]) + stored(keys[3]), "2001");
 }
 
 } // namespace

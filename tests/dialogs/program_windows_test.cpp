@@ -162,7 +162,7 @@ TEST(RunWelcome, WelcomeOffGoesOnAtOnceWithTheTextsComposed) {
         const ModalAnswer answer;
         EXPECT_TRUE(RunWelcome(state, WelcomeSetting(value))) << value;
         EXPECT_EQ(answer.dialogs, QStringList{}) << value;
-        EXPECT_NE(state.ShowWelcome, 1) << value;
+        EXPECT_FALSE(state.ShowWelcome) << value;
         EXPECT_EQ(state.VersionText + "|" + state.CommentText,
                   ProgramVersionText() + "|" + CommentText());
     }
@@ -197,7 +197,7 @@ TEST(RunWelcome, ShowsTheWindowUntilOk) {
         });
         EXPECT_EQ(RunWelcome(state, WelcomeSetting(value)), leave == kOk);
         EXPECT_EQ(answer.dialogs.size(), 1);
-        EXPECT_TRUE(leave != kOk || state.ShowWelcome == 1);
+        EXPECT_TRUE(leave != kOk || state.ShowWelcome);
     }
 }
 

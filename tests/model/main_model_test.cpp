@@ -57,7 +57,7 @@ TEST_F(MainModelTest, SolvesAndAppendsTheRecordThenTheNote) {
 }
 
 TEST_F(MainModelTest, UpdateWritesTheRecordWhenSolvesDoNot) {
-    state_.SaveEquations = 0;
+    state_.SaveEquations = false;
     Type({{1, "2"}, {0, "-4"}});
     Solve();
     EXPECT_EQ(model_.info(), "");
@@ -78,7 +78,7 @@ TEST_F(MainModelTest, AMissingFolderReportsOnceAndKeepsTheSolutions) {
     EXPECT_EQ(model_.message() + "|" + model_.info(), "Solutions found|");
     EXPECT_TRUE(state_.ErrorFlag);
     EXPECT_EQ(model_.Update(), notFound);
-    state_.SaveEquations = 0;
+    state_.SaveEquations = false;
     EXPECT_EQ(model_.Update(), notFound);
     EXPECT_FALSE(fs::exists(dir_.filePath("missing").toStdString()));
 }
@@ -135,7 +135,7 @@ TEST_F(MainModelTest, DegreeZeroMessagesAndOverwrite) {
     Solve();
     EXPECT_EQ(model_.message(), "The equation is impossible");
     EXPECT_EQ(Database(), "0 = 0; S={}\r\n5 = 0; S={}\r\n");
-    state_.OverwriteFile = 1; // only the newest record, then its (empty) note
+    state_.OverwriteFile = true; // only the newest record, then its (empty) note
     Type({{1, "1"}, {0, "1"}});
     Solve();
     model_.Update();
@@ -264,7 +264,7 @@ TEST(MainModel, SetCoefficientsTypesLikeOneBoxAfterAnother) {
 }
 
 TEST_F(MainModelTest, RenewGivesWhatANewWindowHas) {
-    state_.SaveEquations = 0;
+    state_.SaveEquations = false;
     Type({{4, "1"}, {3, "-2"}, {0, "-1"}});
     model_.SetInput("2");
     model_.Test();
@@ -273,7 +273,7 @@ TEST_F(MainModelTest, RenewGivesWhatANewWindowHas) {
     model_.Solve(SolveMethod::Rational);
     model_.Renew();
     ModuleState newState;
-    newState.SaveEquations = 0;
+    newState.SaveEquations = false;
     MainModel renewed(newState);
     EXPECT_EQ(Shown(model_), Shown(renewed));
     // Nothing of the quartic's four roots stays behind a quadratic's two.
@@ -336,14 +336,14 @@ std::string Reported(int errnoValue) {
 // One command that writes the database, with the settings it runs under.
 const struct WritingCommand {
     const char* name;
-    int saveEquations, overwriteFile;
+    bool saveEquations, overwriteFile;
     bool solve; // Maths > Solve; otherwise the Update button
 } kCommands[] = {
-    {"a solve appends the record", 1, 0, true},
-    {"a solve overwrites with the record", 1, 1, true},
-    {"Update appends the note", 1, 0, false},
-    {"Update appends the record and the note", 0, 0, false},
-    {"Update overwrites with the record, then appends the note", 0, 1, false},
+    {"a solve appends the record", true, false, true},
+    {"a solve overwrites with the record", true, true, true},
+    {"Update appends the note", true, false, false},
+    {"Update appends the record and the note", false, false, false},
+    {"Update overwrites with the record, then appends the note", false, true, false},
 };
 
 class FileFaultTest : public ::testing::Test {
@@ -354,7 +354,7 @@ class FileFaultTest : public ::testing::Test {
         ModuleState state;
         state.DatabaseFile = db_;
         state.OverwriteFile = command.overwriteFile;
-        state.SaveEquations = command.solve ? command.saveEquations : 0; // Update does the writing
+        state.SaveEquations = command.solve && command.saveEquations; // Update does the writing
         MainModel model(state);
         model.SetCoefficient(2, "1");
         model.SetCoefficient(1, "-3");
