@@ -6,6 +6,7 @@
 #include "core/working_polynomial.h"
 #include "database/database_file.h"
 #include "database/record.h"
+#include "solvers/approx/bisection.h"
 
 #include <algorithm>
 
@@ -212,7 +213,7 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
 
     ErrorBoxes errors = ctx.errors;
     // A cancelled scan did not look at the whole interval: its roots are no record.
-    const bool cancelled = method == SolveMethod::Bisection && ctx.status == kScanCancelledStatus;
+    const bool cancelled = ctx.status == kScanCancelledStatus;
     if (state_.SaveEquations && !cancelled) {
         const ErrorBoxes more = ExportToFile();
         errors.insert(errors.end(), more.begin(), more.end());
