@@ -40,9 +40,11 @@ EquationRunner::EquationRunner(const CliOptions& options)
 bool EquationRunner::OnScanProgress(double shareScanned) {
     if (Interrupted())
         return false;
-    if (ProgressShown() && std::chrono::steady_clock::now() - scanStart_ > kQuietScanTime) {
-        ShowScanProgress(line_, shareScanned);
-        progressShown_ = true;
+    const int percent = static_cast<int>(shareScanned * 100);
+    if (percent != shownPercent_ && ProgressShown() &&
+        std::chrono::steady_clock::now() - scanStart_ > kQuietScanTime) {
+        ShowScanProgress(line_, percent);
+        shownPercent_ = percent;
     }
     return true;
 }
@@ -70,9 +72,9 @@ std::optional<std::string> EquationRunner::Solve(std::span<const std::string_vie
     if (options_.method == SolveMethod::Bisection)
         scanStart_ = std::chrono::steady_clock::now();
     Append(errors_, model.Solve(options_.method, optionsDialog_, scanProgress_));
-    if (progressShown_) {
+    if (shownPercent_ >= 0) {
         ClearScanProgress();
-        progressShown_ = false;
+        shownPercent_ = -1;
     }
     if (const std::optional<FocusRequest> focus = model.TakeFocusRequest();
         focus && focus->box == FocusRequest::Box::Coefficient) {

@@ -45,7 +45,7 @@ class EquationRunner {
     std::string recordToSave_;
     int line_ = 0;
     std::chrono::steady_clock::time_point scanStart_;
-    bool progressShown_ = false;
+    int shownPercent_ = -1; // on the terminal's progress line, -1 when none is shown
 };
 
 } // namespace valdrex::cli

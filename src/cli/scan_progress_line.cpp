@@ -21,11 +21,11 @@ bool ProgressShown() {
     return terminal;
 }
 
-void ShowScanProgress(int line, double shareScanned) {
+void ShowScanProgress(int line, int percent) {
     std::string text = "\rvaldrex-solve: ";
     if (line > 0)
         text += "line " + std::to_string(line) + ": ";
-    text += "scanning, " + std::to_string(static_cast<int>(shareScanned * 100)) + "%\x1B[K";
+    text += "scanning, " + std::to_string(percent) + "%\x1B[K";
     const std::lock_guard hold(TerminalLock());
     WriteAll(STDERR_FILENO, text);
 }

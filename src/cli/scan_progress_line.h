@@ -6,7 +6,7 @@ namespace valdrex::cli {
 bool ProgressShown();
 
 // "valdrex-solve: line 12: scanning, 42%" over the terminal's last line (no "line" for 0).
-void ShowScanProgress(int line, double shareScanned);
+void ShowScanProgress(int line, int percent);
 // Erases the progress line.
 void ClearScanProgress();
 
