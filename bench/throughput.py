@@ -67,6 +67,9 @@ def main():
     parser.add_argument("--count", type=int, default=100_000, help="polynomials per degree")
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--degrees", type=int, nargs="*", default=list(DEGREES))
+    parser.add_argument("--baseline", metavar="SOLVE",
+                        help="another valdrex-solve (an older build) run in the same rounds, "
+                             "plain output only, to compare before and after a change")
     args = parser.parse_args()
 
     solve = os.path.join(args.build, "src", "cli", "valdrex-solve")
@@ -96,6 +99,9 @@ def main():
             base = pin + [solve, "--batch", "--method", method]
             contenders[f"valdrex {method}"] = (base, env)
             contenders[f"valdrex {method} --json"] = (base + ["--json"], env)
+            if args.baseline:
+                contenders[f"baseline {method}"] = (
+                    pin + [args.baseline, "--batch", "--method", method], env)
         contenders["GSL complex_solve"] = (pin + [gsl_peer, corpus], env)
         if numpy_python:
             contenders["numpy.roots"] = (pin + [numpy_python, os.path.join(HERE, "numpy_peer.py"),

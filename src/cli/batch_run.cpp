@@ -1,13 +1,13 @@
 #include "cli/batch_run.h"
 
 #include "cli/batch_line.h"
-#include "cli/database_module.h"
 #include "cli/equation_report.h"
 #include "cli/equation_runner.h"
 #include "cli/interrupt.h"
 #include "cli/line_reader.h"
 #include "cli/output_buffers.h"
 #include "cli/record_saver.h"
+#include "database/database_file.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -97,7 +97,7 @@ class Collector {
   public:
     explicit Collector(const CliOptions& options) {
         if (options.saveFile)
-            saver_.emplace(*options.saveFile, options.overwrite, AppendDatabaseLine);
+            saver_.emplace(*options.saveFile, options.overwrite, AppendLine);
     }
 
     OutputBuffers io;

@@ -1,6 +1,5 @@
 #include "cli/batch_run.h"
 #include "cli/cli_options.h"
-#include "cli/database_module.h"
 #include "cli/equation_report.h"
 #include "cli/equation_runner.h"
 #include "cli/help_text.h"
@@ -8,6 +7,7 @@
 #include "cli/output_buffers.h"
 #include "cli/record_saver.h"
 #include "cli/scan_bound.h"
+#include "database/database_file.h"
 
 #include <unistd.h>
 #include <vector>
@@ -39,7 +39,7 @@ int RunOne(const CliOptions& options) {
     AppendReport(io.out, io.err, options.json, report);
     bool failed = !report.errors.empty();
     if (options.saveFile && !runner.recordToSave().empty()) {
-        RecordSaver saver(*options.saveFile, options.overwrite, AppendDatabaseLine);
+        RecordSaver saver(*options.saveFile, options.overwrite, AppendLine);
         saver.Save(runner.recordToSave(), 0, io.err);
         saver.Finish(io.err);
         failed = failed || saver.anyFailed();

@@ -4,6 +4,7 @@
 #include "core/failure.h"
 #include "core/number_text.h"
 #include "core/working_polynomial.h"
+#include "database/database_file.h"
 #include "database/record.h"
 #include "solvers/approx/bairstow.h"
 #include "solvers/approx/bisection.h"
@@ -62,6 +63,8 @@ MathsMenuState MathsMenuEnabling(const CoefficientTexts& coefficients) {
 MainModel::MainModel(ModuleState& state, DatabaseLineWriter appendLine)
     : state_(state), appendLine_(appendLine), coefficients_{"0", "0", "0", "0", "0", "0", "0",
                                                             "0", "0", "0", "0", "0", "0"} {}
+
+MainModel::MainModel(ModuleState& state) : MainModel(state, AppendLine) {}
 
 void MainModel::Renew() {
     for (std::string& box : coefficients_)

@@ -77,6 +77,20 @@ TEST_F(DatabaseFile, ReadsCreatesAndSavesTheWholeFile) {
     EXPECT_EQ(Bytes(db_), "");
 }
 
+TEST_F(DatabaseFile, AReplacedFileKeepsItsPermissionsAndLinks) {
+    Put(db_, "old");
+    fs::permissions(db_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const std::string link = PathOf("link.txt");
+    fs::create_symlink(db_, link);
+    WriteWholeFile(link, "new");
+    AppendLine(link, "x = 0", true);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Bytes(db_), "x = 0\r\n");
+    EXPECT_EQ(fs::status(db_).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
+}
+
 TEST_F(DatabaseFile, FailuresReportErrnoAndChangeNothing) {
     const std::string folder = PathOf("folder"), fifo = PathOf("fifo"), null = PathOf("null");
     fs::create_directory(folder);
@@ -197,6 +211,7 @@ TEST(Cp1252, WritesAQuestionMarkForCharactersTheCodePageLacks) {
                            "b \xF0\x9F\x98\x80 \x1A \xCE\xB1\xCE\xB2 \xFF"),
               "2\xB7x \x80 a?b ? \x1A ?? ?");
     EXPECT_EQ(EncodeCp1252(""), "");
+    EXPECT_EQ(EncodeCp1252("\xEF\xBB\xBFx\xEF\xBB\xBF"), "x?"); // a leading mark is dropped
 }
 
 } // namespace

@@ -49,7 +49,6 @@ check_files() {
 check_solve() {
     expect_line "$("$bin/valdrex-solve" 1 -3 2)" "x1 = 2"
     expect_line "$("$bin/valdrex-solve" --version)" "valdrex-solve $version"
-    # Saving loads the database file functions from the program's folder.
     local db
     db=$(mktemp)
     "$bin/valdrex-solve" --save "$db" --overwrite 1 -3 2 >/dev/null
