@@ -5,36 +5,22 @@
 #include "cli/typed_text.h"
 #include "core/paste_check.h"
 
-#include <array>
+#include <algorithm>
 #include <utility>
 
 namespace valdrex::cli {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, SolveMethod>, 5> kMethods{{
-    {"exact", SolveMethod::Exact},
-    {"rational", SolveMethod::Rational},
-    {"bairstow", SolveMethod::Bairstow},
-    {"bisection", SolveMethod::Bisection},
-    {"newton", SolveMethod::Newton},
-}};
-
-// An option text of a method dialog, with the key rule its box applies.
-struct OptionText {
-    std::string_view name;
-    KeyRule rule;
-    std::string MethodOptions::*field;
-};
-
-constexpr std::array<OptionText, 7> kOptionTexts{{
-    {"--accuracy", KeyRule::AccuracyDigit, &MethodOptions::AccuracyText},
-    {"--p", KeyRule::SignedDecimal, &MethodOptions::BairstowPText},
-    {"--q", KeyRule::SignedDecimal, &MethodOptions::BairstowQText},
-    {"--min", KeyRule::SignedDecimal, &MethodOptions::BisectionMinText},
-    {"--max", KeyRule::SignedDecimal, &MethodOptions::BisectionMaxText},
-    {"--inc", KeyRule::SignedDecimal, &MethodOptions::BisectionIncText},
-    {"--x0", KeyRule::SignedDecimal, &MethodOptions::NewtonX0Text},
-}};
+// The option texts of every method's options form, each once.
+const std::vector<OptionText> kOptionTexts = [] {
+    std::vector<OptionText> texts;
+    for (const MethodRow& row : MethodTable())
+        for (const OptionText* option : row.cliOptions)
+            if (std::none_of(texts.begin(), texts.end(),
+                             [option](const OptionText& t) { return t.name == option->name; }))
+                texts.push_back(*option);
+    return texts;
+}();
 
 bool TakesValue(std::string_view name) {
     for (const OptionText& option : kOptionTexts)
@@ -62,8 +48,8 @@ std::string ApplyValue(std::string_view name, const std::string& value, CliOptio
     if (name == "--method") {
         const std::optional<SolveMethod> method = MethodFromName(value);
         if (!method)
-            return "unknown method " + QuotedForMessage(value) +
-                   " (choose exact, rational, bairstow, bisection or newton)";
+            return "unknown method " + QuotedForMessage(value) + " (choose " + MethodNames(" or ") +
+                   ")";
         options.method = *method;
         return {};
     }
@@ -111,17 +97,24 @@ bool LooksLikeOption(std::string_view arg) {
 } // namespace
 
 std::optional<SolveMethod> MethodFromName(std::string_view name) {
-    for (const auto& [methodName, method] : kMethods)
-        if (methodName == name)
-            return method;
+    for (const MethodRow& row : MethodTable())
+        if (row.cliName == name)
+            return row.id;
     return std::nullopt;
 }
 
-std::string_view MethodName(SolveMethod method) {
-    for (const auto& [methodName, m] : kMethods)
-        if (m == method)
-            return methodName;
-    return {};
+std::string MethodNames(std::string_view lastSeparator, const MathsMenuState* offeredBy) {
+    std::vector<std::string_view> names;
+    for (const MethodRow& row : MethodTable())
+        if (offeredBy == nullptr || offeredBy->offers(row.id))
+            names.push_back(row.cliName);
+    std::string list;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            list += i + 1 == names.size() ? lastSeparator : ", ";
+        list += names[i];
+    }
+    return list;
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {

@@ -39,6 +39,8 @@ struct ParsedCommandLine {
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 std::optional<SolveMethod> MethodFromName(std::string_view name);
-std::string_view MethodName(SolveMethod method);
+// The command-line names of the methods, or of those `offeredBy` offers, in the table's order:
+// "a, b" then `lastSeparator` then "c".
+std::string MethodNames(std::string_view lastSeparator, const MathsMenuState* offeredBy = nullptr);
 
 } // namespace valdrex::cli

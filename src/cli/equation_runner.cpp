@@ -30,7 +30,7 @@ EquationRunner::EquationRunner(const CliOptions& options)
     state_.DatabaseFile = options.saveFile.value_or("");
     state_.EvaluateSymbolically = options.numeric ? 0 : 1;
     // The dialog resets its texts and the user confirms what the command line typed.
-    optionsDialog_ = [this](MethodOptions& methodOptions) {
+    optionsDialog_ = [this](OptionsForm, MethodOptions& methodOptions) {
         methodOptions = options_.methodOptions;
         methodOptions.OptionsConfirmed = true;
     };
@@ -88,8 +88,9 @@ std::optional<std::string> EquationRunner::Solve(std::span<const std::string_vie
     report.solText = std::span<const std::string>(model.solText()).subspan(1);
     report.status = model.message();
     report.factor = model.factor();
-    report.factorCoefficients =
-        options_.method == SolveMethod::Rational ? &model.factorCoefficients() : nullptr;
+    report.factorCoefficients = MethodRowOf(options_.method).leavesFactorCoefficients
+                                    ? &model.factorCoefficients()
+                                    : nullptr;
     report.testInput = options_.testPoint ? &*options_.testPoint : nullptr;
     report.testOutput = model.output();
     report.errors = errors_;

@@ -1,6 +1,41 @@
 #include "cli/help_text.h"
 
+#include "model/method_table.h"
+
+#include <algorithm>
+#include <vector>
+
 namespace valdrex::cli {
+namespace {
+
+// "--method" with each method's name and note.
+std::string MethodLine() {
+    std::string help = "  --method M      ";
+    const std::span<const MethodRow> rows = MethodTable();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i > 0)
+            help += i + 1 == rows.size() ? " or " : ", ";
+        help += rows[i].cliName;
+        if (!rows[i].helpNote.empty())
+            help += " (" + std::string(rows[i].helpNote) + ")";
+    }
+    return help + "\n";
+}
+
+// The help of each method option, once, in the table's order.
+std::string MethodOptionsHelp() {
+    std::string help;
+    std::vector<const OptionText*> shown;
+    for (const MethodRow& row : MethodTable())
+        for (const OptionText* option : row.cliOptions)
+            if (std::find(shown.begin(), shown.end(), option) == shown.end()) {
+                shown.push_back(option);
+                help += option->help;
+            }
+    return help;
+}
+
+} // namespace
 
 std::string HelpText() {
     return R"(Usage: valdrex-solve [OPTIONS] COEFFICIENT...   one equation, highest power first
@@ -11,15 +46,11 @@ COEFFICIENT: 1 to 13 numbers, the last one the constant term, each an integer, a
 fraction ("1 -3 2" is x^2 - 3x + 2; "-0.5" and "3/4" are fine). "--" ends the options.
 
 Options:
-  --method M      exact (default, degree 4 at most), rational, bairstow, bisection or newton
-                  (the approximate methods need degree 3 or more)
+)" + MethodLine() +
+           R"(                  (the approximate methods need degree 3 or more)
   --numeric       quadratic roots as numbers instead of the symbolic form
-  --accuracy D    accuracy digits of the approximate methods, one digit 0 to 8 (default 8)
-  --p P, --q Q    Bairstow start values (default 0, 0)
-  --min A, --max B, --inc H
-                  bisection interval and increment (default -10, 10, .1)
-  --x0 X          Newton start point (default 0)
-                  (option values are signed decimals, as typed in the method dialogs)
+)" + MethodOptionsHelp() +
+           R"(                  (option values are signed decimals, as typed in the method dialogs)
   --test X        also evaluate P at X (a signed decimal); it goes into the record
   --save FILE     append each record to FILE (Windows-1252, CR LF), like the database
   --overwrite     with --save: empty FILE before the first record, then append

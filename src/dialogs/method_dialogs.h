@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/method_table.h"
 #include "solvers/approx/method_options.h"
 
 class QWidget;
@@ -12,5 +13,8 @@ namespace valdrex {
 void ShowBairstowOptions(MethodOptions& options, QWidget* parent);
 void ShowBisectionOptions(MethodOptions& options, QWidget* parent);
 void ShowNewtonOptions(MethodOptions& options, QWidget* parent);
+
+// The dialog of `form` (nothing for OptionsForm::None).
+void ShowOptionsForm(OptionsForm form, MethodOptions& options, QWidget* parent);
 
 } // namespace valdrex

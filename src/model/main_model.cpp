@@ -6,11 +6,6 @@
 #include "core/working_polynomial.h"
 #include "database/database_file.h"
 #include "database/record.h"
-#include "solvers/approx/bairstow.h"
-#include "solvers/approx/bisection.h"
-#include "solvers/approx/newton.h"
-#include "solvers/approx/rational.h"
-#include "solvers/exact/exact_solver.h"
 
 #include <algorithm>
 
@@ -18,16 +13,6 @@ namespace valdrex {
 namespace {
 
 constexpr char kDivisionByZeroMessage[] = "Division by 0";
-
-bool HasNonZeroValue(const std::string& text) {
-    if (text.size() == 1 && text[0] == '0')
-        return false;
-    try {
-        return TextToNumber(text) != 0;
-    } catch (const RuntimeFailure&) {
-        return true; // too large to read is certainly not zero
-    }
-}
 
 // The annotation box's line breaks become the file's CR LF.
 std::string WithCrLf(const std::string& text) {
@@ -41,23 +26,7 @@ std::string WithCrLf(const std::string& text) {
     return out;
 }
 
-bool IsApproximate(SolveMethod m) {
-    return m == SolveMethod::Bairstow || m == SolveMethod::Bisection || m == SolveMethod::Newton;
-}
-
 } // namespace
-
-MathsMenuState MathsMenuEnabling(const CoefficientTexts& coefficients) {
-    MathsMenuState menu;
-    // The highest non-zero power decides: formulas up to x^4, approximate methods from x^3 on.
-    for (int i = kCoefficientCount - 1; i >= 3; --i)
-        if (HasNonZeroValue(coefficients[i])) {
-            menu.approximate = true;
-            menu.solve = i < 5;
-            break;
-        }
-    return menu;
-}
 
 // Every box starts as "0", built in place.
 MainModel::MainModel(ModuleState& state, DatabaseLineWriter appendLine)
@@ -220,8 +189,9 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     for (std::string& text : solve_.SolText)
         text.clear();
 
-    if (IsApproximate(method) && optionsDialog) {
-        optionsDialog(state_.Options);
+    const MethodRow& row = MethodRowOf(method);
+    if (row.optionsForm != OptionsForm::None && optionsDialog) {
+        optionsDialog(row.optionsForm, state_.Options);
         if (!state_.Options.OptionsConfirmed)
             return {};
     }
@@ -234,26 +204,10 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     ctx.errors.clear();
     ctx.factorText.clear();
     ctx.EvSimbTmp = state_.EvaluateSymbolically != 0;
-    switch (method) {
-    case SolveMethod::Exact:
-        SolveExact(ctx);
-        break;
-    case SolveMethod::Rational:
-        SolveRational(ctx);
-        break;
-    case SolveMethod::Bairstow:
-        SolveBairstow(ctx, state_.Options);
-        break;
-    case SolveMethod::Bisection:
-        SolveBisection(ctx, state_.Options, progress);
-        break;
-    case SolveMethod::Newton:
-        SolveNewton(ctx, state_.Options);
-        break;
-    }
+    row.solve(ctx, SolveRequest{coefficients_, state_.Options, progress});
     message_ = ctx.status;
     factor_ = ctx.factorText;
-    if (method == SolveMethod::Rational)
+    if (row.leavesFactorCoefficients)
         factorCoefficients_ = ctx.a;
 
     ErrorBoxes errors = ctx.errors;

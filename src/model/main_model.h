@@ -2,6 +2,7 @@
 
 #include "core/coefficient_text.h"
 #include "core/error_box.h"
+#include "model/method_table.h"
 #include "model/module_state.h"
 #include "solvers/approx/method_options.h"
 #include "solvers/exact/solution_list.h"
@@ -15,23 +16,12 @@
 
 namespace valdrex {
 
-enum class SolveMethod { Exact, Rational, Bairstow, Bisection, Newton };
-
 // Which box should take the focus after a command (a zero denominator points at its box).
 struct FocusRequest {
     enum class Box { Coefficient, Input } box;
     int index = 0; // coefficient power, for Box::Coefficient
     bool operator==(const FocusRequest&) const = default;
 };
-
-// Which Maths commands are offered for the grid, decided when the menu opens.
-struct MathsMenuState {
-    bool solve = true;
-    bool approximate = false;
-    bool rationals = true;
-    bool operator==(const MathsMenuState&) const = default;
-};
-MathsMenuState MathsMenuEnabling(const CoefficientTexts& coefficients);
 
 // Boxes of the failures to show, in the order they happened.
 using ErrorBoxes = std::vector<ErrorBox>;
@@ -95,12 +85,12 @@ class MainModel {
     // may open (not after a zero denominator or a failure).
     ErrorBoxes PrepareTestMany(bool& canOpen);
 
-    // Shows a method's options dialog; it resets the option texts, and sets them and
+    // Shows a method's options form; it resets the option texts, and sets them and
     // OptionsConfirmed when the user confirms.
-    using OptionsDialog = std::function<void(MethodOptions& options)>;
-    // The solve command sequence around one solver. The approximate methods show
-    // `optionsDialog` (without one, the current options count as confirmed); `progress` is
-    // offered to a long bisection scan.
+    using OptionsDialog = std::function<void(OptionsForm form, MethodOptions& options)>;
+    // The solve command sequence around one solver. A method with an options form shows it
+    // through `optionsDialog` (without one, the current options count as confirmed);
+    // `progress` is offered to a long scan.
     ErrorBoxes Solve(SolveMethod method, const OptionsDialog& optionsDialog = {},
                      const ScanProgress& progress = {});
 

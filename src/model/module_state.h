@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/test_number.h"
+#include "core/point_evaluation.h"
 #include "solvers/approx/method_options.h"
 
 #include <string>

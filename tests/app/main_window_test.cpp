@@ -224,6 +224,25 @@ TEST_F(MainWindowTest, ActivationShowsTheDatabaseFileInTheFileMenu) {
     EXPECT_EQ(Find<QAction>("mnuFileApri")->text(), "&Edit /tmp/R&&D/db.txt");
 }
 
+// The Maths menu is built from the method table; its items keep their names, order and keys.
+TEST_F(MainWindowTest, MathsMenuKeepsItsItems) {
+    const auto items = [this](const char* menu) {
+        QStringList shown;
+        for (const QAction* item : Find<QMenu>(menu)->actions())
+            shown << item->objectName() + " " + item->text() + " " +
+                         item->shortcut().toString(QKeySequence::PortableText);
+        return shown;
+    };
+    EXPECT_EQ(items("mnuSolve"),
+              (QStringList{"mnuSolveFind &Solve Ctrl+F", "mnuSolveL2  ",
+                           "mnuSolveApproximate &Approximate roots ",
+                           "mnuSolveRuffini &Rationals roots Ctrl+R", "mnuSolveL1  ",
+                           "mnuSolveTest &Test many numbers... "}));
+    EXPECT_EQ(items("mnuSolveApproximate"),
+              (QStringList{"mnuSolveBaristow &Baristow... ", "mnuSolveDicotomic &Dicotomic... ",
+                           "mnuSolveNewton &Newton... "}));
+}
+
 // The shortcut works as its menu item would, whether or not the menu was opened since the
 // grid changed.
 TEST_F(MainWindowTest, MathsMenuAndCtrlFFollowTheDegree) {

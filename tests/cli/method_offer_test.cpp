@@ -6,9 +6,9 @@ namespace valdrex::cli {
 namespace {
 
 TEST(MethodOfferTest, FollowsTheMathsMenu) {
-    const MathsMenuState quadratic{true, false, true};
-    const MathsMenuState quartic{true, true, true};
-    const MathsMenuState sextic{false, true, true};
+    const MathsMenuState quadratic{2};
+    const MathsMenuState quartic{4};
+    const MathsMenuState sextic{6};
     EXPECT_FALSE(MethodNotOfferedMessage(SolveMethod::Exact, quadratic));
     EXPECT_FALSE(MethodNotOfferedMessage(SolveMethod::Rational, sextic));
     for (const SolveMethod m : {SolveMethod::Exact, SolveMethod::Rational, SolveMethod::Bairstow,

@@ -239,19 +239,30 @@ TEST_F(MainModelTest, RenewGivesWhatANewWindowHas) {
 }
 
 TEST(MathsMenuEnabling, FollowsTheDegree) {
-    const std::pair<std::map<int, const char*>, MathsMenuState> cases[] = {
-        {{}, {true, false, true}},
-        {{{5, "-2"}}, {false, true, true}},
-        {{{5, "0"}, {4, "1"}}, {true, true, true}},
-        {{{2, "1"}, {1, "1"}, {0, "1"}}, {true, false, true}},
-        {{{12, "1E999"}, {2, "1"}}, {false, true, true}},
+    struct Offer {
+        int degree;
+        bool exact, approximate, rational;
     };
-    for (const auto& c : cases) {
+    const std::pair<std::map<int, const char*>, Offer> cases[] = {
+        {{}, {0, true, false, true}},
+        {{{5, "-2"}}, {5, false, true, true}},
+        {{{5, "0"}, {4, "1"}}, {4, true, true, true}},
+        {{{2, "1"}, {1, "1"}, {0, "1"}}, {2, true, false, true}},
+        {{{12, "1E999"}, {2, "1"}}, {12, false, true, true}},
+    };
+    for (const auto& [grid, offer] : cases) {
         CoefficientTexts texts;
         texts.fill("0");
-        for (const auto& [power, text] : c.first)
+        for (const auto& [power, text] : grid)
             texts[power] = text;
-        EXPECT_EQ(MathsMenuEnabling(texts), c.second) << "case " << (&c - cases);
+        const MathsMenuState menu = MathsMenuEnabling(texts);
+        const auto approximate = [&](SolveMethod m) { return menu.offers(m) == offer.approximate; };
+        EXPECT_EQ(menu.degree, offer.degree);
+        EXPECT_EQ(menu.offers(SolveMethod::Exact), offer.exact) << offer.degree;
+        EXPECT_EQ(menu.offers(SolveMethod::Rational), offer.rational) << offer.degree;
+        EXPECT_TRUE(approximate(SolveMethod::Bairstow) && approximate(SolveMethod::Bisection) &&
+                    approximate(SolveMethod::Newton))
+            << offer.degree;
     }
 }
 

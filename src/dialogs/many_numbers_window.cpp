@@ -1,10 +1,10 @@
-#include "dialogs/test_many_window.h"
+#include "dialogs/many_numbers_window.h"
 
+#include "dialogs/many_numbers_series.h"
 #include "dialogs/message_box.h"
 #include "dialogs/method_options_dialog.h"
 #include "dialogs/number_box.h"
 #include "dialogs/program_icon.h"
-#include "dialogs/test_many_series.h"
 
 #include <QDialog>
 #include <QGridLayout>
