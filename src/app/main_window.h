@@ -61,6 +61,7 @@ class frmMain : public QMainWindow {
 
     // Copies every text of the model into the controls without running their change events.
     void ShowModel();
+    void ShowInfo();
     void ApplyFocusRequest();
     // After a command: the controls show the model, the focus moves, the boxes are shown.
     void ShowCommandResult(const ErrorBoxes& errors);

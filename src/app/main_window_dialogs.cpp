@@ -46,15 +46,7 @@ void frmMain::mnuSolveTest_Click() {
 }
 
 void frmMain::mnuOptions_Click() {
-    ModuleState& state = model_.state();
-    PreferenceValues values{state.SaveEquations, state.OverwriteFile, state.EvaluateSymbolically,
-                            state.ShowWelcome, state.DatabaseFile};
-    ShowPreferences(values, this);
-    state.SaveEquations = values.SaveEquations;
-    state.OverwriteFile = values.OverwriteFile;
-    state.EvaluateSymbolically = values.EvaluateSymbolically;
-    state.ShowWelcome = values.ShowWelcome;
-    state.DatabaseFile = values.DatabaseFile;
+    ShowPreferences(model_.state(), this);
 }
 
 void frmMain::mnuHelpHelp_Click() {

@@ -2,6 +2,7 @@
 // menu's commands.
 #include "app/edit_commands.h"
 #include "app/main_window.h"
+#include "app/selection_keeper.h"
 #include "app/shortcut_guard.h"
 #include "dialogs/message_box.h"
 
@@ -118,6 +119,9 @@ void frmMain::ConnectMenus() {
         this);
     qApp->installEventFilter(guard);
     shortcutGuard_ = guard;
+    auto* keeper = new SelectionKeeper(this);
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->installEventFilter(keeper);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { TrackActiveControl(now); });
 }

@@ -26,9 +26,9 @@ constexpr auto kQuietScanTime = std::chrono::seconds(1);
 
 EquationRunner::EquationRunner(const CliOptions& options)
     : options_(options), model_(state_, KeepRecord) {
-    state_.SaveEquations = options.saveFile ? 1 : 0;
+    state_.SaveEquations = options.saveFile.has_value();
     state_.DatabaseFile = options.saveFile.value_or("");
-    state_.EvaluateSymbolically = options.numeric ? 0 : 1;
+    state_.EvaluateSymbolically = !options.numeric;
     // The dialog resets its texts and the user confirms what the command line typed.
     optionsDialog_ = [this](OptionsForm, MethodOptions& methodOptions) {
         methodOptions = options_.methodOptions;

@@ -84,6 +84,20 @@ void WriteInPlace(const std::string& path, std::string_view bytes) {
     file.Close();
 }
 
+// Whether the regular file's last byte is there and is not LF. The file is opened for
+// appending only, so the byte is read through a descriptor of its own.
+bool EndsWithoutLineFeed(const std::string& path, const struct stat& st) {
+    if (!S_ISREG(st.st_mode) || st.st_size == 0)
+        return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char last = '\n';
+    (void)::pread(fd, &last, 1, st.st_size - 1);
+    ::close(fd);
+    return last != '\n';
+}
+
 // Where a whole-file replace writes: the file a link points to, so the link stays a link.
 std::string ReplacedPath(const std::string& path) {
     struct stat st {};
@@ -168,11 +182,17 @@ void AppendLine(const std::string& path, std::string_view utf8Line, bool truncat
         WriteWholeFile(path, std::string(utf8Line) + "\r\n");
         return;
     }
-    const std::string bytes = EncodeCp1252(utf8Line) + "\r\n";
     FileDescriptor file(path, O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC);
     struct stat before {};
     if (::fstat(file.get(), &before) != 0)
         FailFile(errno);
+    // A last line without its line end (cut short, or edited by hand) must not swallow the
+    // record: it starts on a line of its own.
+    std::string bytes = EndsWithoutLineFeed(path, before) ? "\r\n" : "";
+    bytes += EncodeCp1252(utf8Line);
+    bytes += "\r\n";
+    // One write of the whole line: a reader, or a run killed meanwhile, never sees a record
+    // put together from pieces written at different times.
     if (const int error = WriteAll(file.get(), bytes); error != 0) {
         // Take back whatever part of the line reached the file.
         (void)::ftruncate(file.get(), before.st_size);
@@ -187,6 +207,10 @@ void EnsureFileExists(const std::string& path) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
+    return DecodeCp1252(ReadFileBytes(path));
+}
+
+std::string ReadFileBytes(const std::string& path) {
     FileDescriptor file(path, O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC);
     struct stat st {};
     if (::fstat(file.get(), &st) != 0)
@@ -207,12 +231,15 @@ std::string ReadWholeFile(const std::string& path) {
             FailFile(EFBIG);
     }
     file.Close();
-    return DecodeCp1252(bytes);
+    return bytes;
 }
 
 void WriteWholeFile(const std::string& path, std::string_view utf8Text) {
+    WriteFileBytes(path, EncodeCp1252(utf8Text));
+}
+
+void WriteFileBytes(const std::string& path, std::string_view bytes) {
     IgnoreFileSizeSignal();
-    const std::string bytes = EncodeCp1252(utf8Text);
     if (IsSpecialFile(path)) {
         WriteInPlace(path, bytes);
         return;

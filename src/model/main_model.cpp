@@ -6,6 +6,7 @@
 #include "core/working_polynomial.h"
 #include "database/database_file.h"
 #include "database/record.h"
+#include "solvers/approx/bisection.h"
 
 #include <algorithm>
 
@@ -203,7 +204,7 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     ctx.status.clear();
     ctx.errors.clear();
     ctx.factorText.clear();
-    ctx.EvSimbTmp = state_.EvaluateSymbolically != 0;
+    ctx.EvSimbTmp = state_.EvaluateSymbolically;
     row.solve(ctx, SolveRequest{coefficients_, state_.Options, progress});
     message_ = ctx.status;
     factor_ = ctx.factorText;
@@ -211,7 +212,9 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
         factorCoefficients_ = ctx.a;
 
     ErrorBoxes errors = ctx.errors;
-    if (state_.SaveEquations == 1) {
+    // A cancelled scan did not look at the whole interval: its roots are no record.
+    const bool cancelled = method == SolveMethod::Bisection && ctx.status == kScanCancelledStatus;
+    if (state_.SaveEquations && !cancelled) {
         const ErrorBoxes more = ExportToFile();
         errors.insert(errors.end(), more.begin(), more.end());
     }
@@ -221,7 +224,7 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
 ErrorBoxes MainModel::ExportToFile() {
     const RecordFields fields{equation_, solve_.SolText, input_, output_, factor_};
     try {
-        appendLine_(state_.DatabaseFile, RecordText(fields), state_.OverwriteFile != 0);
+        appendLine_(state_.DatabaseFile, RecordText(fields), state_.OverwriteFile);
     } catch (const RuntimeFailure& f) {
         state_.ErrorFlag = true;
         return {PlainErrorBox(f)};
@@ -239,7 +242,7 @@ std::string MainModel::CopyAllText() {
 ErrorBoxes MainModel::Update() {
     state_.ErrorFlag = false;
     ErrorBoxes errors;
-    if (state_.SaveEquations != 1)
+    if (!state_.SaveEquations)
         errors = ExportToFile();
     if (state_.ErrorFlag)
         return errors;

@@ -1,17 +1,20 @@
 #include "app/main_window.h"
 #include "app/qt_settings_store.h"
 #include "core/home_folder.h"
+#include "dialogs/view_db_window.h"
 #include "file_bytes.h"
 #include "gui_test.h"
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 
 #include <map>
@@ -203,13 +206,13 @@ TEST_F(MainWindowTest, SettingsAtFirstStartAndAfterReopening) {
     EXPECT_EQ(Find<QAction>("mnuFileApri")->text(), "&Edit " + DatabasePath());
     const QString file = HomePath() + "/chosen.txt";
     state_.DatabaseFile = file.toStdString();
-    state_.OverwriteFile = 1;
-    state_.EvaluateSymbolically = state_.ShowWelcome = 0;
+    state_.OverwriteFile = true;
+    state_.EvaluateSymbolically = state_.ShowWelcome = false;
     window_->close();
     state_ = ModuleState{};
     OpenWindow();
     EXPECT_EQ(std::tuple(state_.SaveEquations, state_.OverwriteFile, state_.EvaluateSymbolically),
-              std::tuple(1, 1, 0));
+              std::tuple(true, true, false));
     EXPECT_EQ(QString::fromStdString(state_.DatabaseFile), file);
     EXPECT_TRUE(QFile::exists(file));
     QSettings stored(SettingsPath(), QSettings::IniFormat);
@@ -299,6 +302,58 @@ TEST_F(MainWindowTest, EditMenuFollowsTheActiveControlAndTheClipboard) {
     }
 }
 
+// Alt+F and then Right moves the focus to the menu bar before the Edit menu opens; the box
+// keeps its selection for the menu and for the copy.
+TEST_F(MainWindowTest, EditMenuReachedFromAnotherMenuSeesTheSelection) {
+    QLineEdit* box = Coef(12);
+    EXPECT_EQ(box->selectedText(), "0");
+    QTest::keyClick(box, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(Find<QMenu>("mnuFile")->isVisible());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+    QTRY_VERIFY(Find<QMenu>("mnuEdit")->isVisible());
+    EXPECT_TRUE(Find<QAction>("mnuEditCut")->isEnabled());
+    EXPECT_TRUE(Find<QAction>("mnuCopySelection")->isEnabled());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_C);
+    QTRY_VERIFY(Find<QMenu>("mnuEditCopy")->isVisible());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_S);
+    QTRY_COMPARE(Clipboard(), "0");
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST_F(MainWindowTest, CopyTakesTheSelectedLinesOfTheSolutionList) {
+    EnterGrid({{3, "1"}, {1, "-4"}});
+    PressCtrl(Qt::Key_F);
+    auto* list = Find<QListWidget>("lstSol");
+    ASSERT_EQ(list->count(), 3);
+    list->setFocus();
+    list->clearSelection();
+    EXPECT_FALSE(IsEnabled("mnuEdit", "mnuCopySelection"));
+    list->item(2)->setSelected(true);
+    list->item(0)->setSelected(true);
+    EXPECT_TRUE(IsEnabled("mnuEdit", "mnuCopySelection"));
+    EXPECT_FALSE(IsEnabled("mnuEdit", "mnuEditCut") || IsEnabled("mnuEdit", "mnuEditPaste"));
+    PressCtrl(Qt::Key_C);
+    EXPECT_EQ(Clipboard(), list->item(0)->text() + "\n" + list->item(2)->text());
+    EXPECT_EQ(list->count(), 3);
+}
+
+// The label shows where the record went even when the path is longer than the label.
+TEST_F(MainWindowTest, TheStatusLineShortensALongPathInItsMiddle) {
+    const QString folder = HomePath() + "/Documents/maths/a-rather-long-folder/and-one-more";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString file = folder + "/valdrexdb.txt";
+    state_.DatabaseFile = file.toStdString();
+    EnterGrid({{1, "1"}});
+    PressCtrl(Qt::Key_F);
+    auto* label = Find<QLabel>("lblInfo");
+    const QString prefix = "The equation and the solutions are saved in the file ";
+    EXPECT_EQ(label->toolTip(), prefix + file);
+    EXPECT_TRUE(label->text().startsWith(prefix + "/")) << label->text().toStdString();
+    EXPECT_TRUE(label->text().contains(QChar(0x2026)));
+    EXPECT_TRUE(label->text().endsWith("/valdrexdb.txt")) << label->text().toStdString();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+}
+
 TEST_F(MainWindowTest, CutAndCopyTheSelectionEvenFromAReadOnlyBox) {
     QLineEdit* box = Coef(2);
     box->setFocus();
@@ -352,6 +407,19 @@ TEST_F(MainWindowTest, CtrlACopiesAllTexts) {
     EXPECT_EQ(Label("lblInfo"), "Copy all texts in the clipboard: done!");
 }
 
+TEST_F(MainWindowTest, UpdateNamesTheCharactersTheDatabaseCannotHold) {
+    Find<QPlainTextEdit>("txtNote")->setPlainText("\u03C0 r\u00B2");
+    answer_.button = QMessageBox::Cancel;
+    Click("cmdUpdate");
+    ASSERT_EQ(answer_.boxes.size(), 1u);
+    EXPECT_TRUE(answer_.boxes[0].text.contains("characters: \u03C0\n"))
+        << answer_.boxes[0].text.toStdString();
+    EXPECT_EQ(Database(), "");
+    answer_.button = QMessageBox::Save;
+    Click("cmdUpdate");
+    EXPECT_EQ(Database(), "? r\xB2\r\n");
+}
+
 TEST_F(MainWindowTest, PreferencesChangeTheSharedSettings) {
     answer_.onDialog = [](QDialog* dialog) {
         Child<QCheckBox>(dialog, "chkOvw")->setChecked(true);
@@ -372,6 +440,42 @@ TEST_F(MainWindowTest, TestManyNumbersOpensOnlyWithoutZeroDenominator) {
     Trigger("mnuSolveTest");
     EXPECT_EQ(answer_.dialogs.size(), 1);
     EXPECT_EQ(state_.TestCoef[2], 0.5);
+}
+
+TEST_F(MainWindowTest, DialogsHaveADialogsTitleBar) {
+    answer_.onDialog = [](QDialog* dialog) {
+        const Qt::WindowFlags flags = dialog->windowFlags();
+        EXPECT_TRUE(flags.testFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                    Qt::WindowCloseButtonHint))
+            << dialog->objectName().toStdString() << " " << std::hex << flags.toInt();
+        EXPECT_FALSE(flags & (Qt::WindowMinMaxButtonsHint | Qt::WindowFullscreenButtonHint));
+    };
+    Type(Coef(1), "1");
+    for (const char* item : {"mnuOptions", "mnuSolveBaristow", "mnuSolveDicotomic",
+                             "mnuSolveNewton", "mnuSolveTest", "mnuHelpAbout"})
+        Trigger(item);
+    EXPECT_EQ(answer_.dialogs.size(), 6);
+}
+
+// The test screen has no room beside the main window: the viewer opens centred over it.
+TEST_F(MainWindowTest, TheViewerOpensOverTheMainWindowThenWhereItWasLeft) {
+    const QRect screen = window_->screen()->availableGeometry();
+    Trigger("mnuFileApri");
+    auto* viewer = ShownWindow<frmViewDB>();
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_GT(window_->frameGeometry().width() + viewer->width(), screen.width());
+    const QPoint offCentre = viewer->frameGeometry().center() - window_->frameGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 30);
+    EXPECT_TRUE(screen.contains(viewer->frameGeometry()));
+    const QRect left(20, 30, 500, 300);
+    viewer->setGeometry(left);
+    viewer->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Trigger("mnuFileApri");
+    viewer = ShownWindow<frmViewDB>();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->geometry(), left);
+    viewer->close();
 }
 
 TEST_F(MainWindowTest, CancelledOptionsDialogSolvesNothing) {

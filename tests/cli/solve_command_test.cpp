@@ -183,6 +183,20 @@ TEST_F(SaveTest, OverwriteEmptiesTheFileOnce) {
                        "x^2 - 3\xB7x + 2 = 0; S={ 2; 1}; P(3) = 2\r\n");
 }
 
+// A file name is bytes: one that is not UTF-8 names that very file, overwritten or appended.
+TEST_F(SaveTest, AFileNameIsTakenByteForByte) {
+    const std::string name = (folder_ / "db\xFF.txt").string();
+    EXPECT_EQ(RunSolve({"--overwrite", "--save", name, "2", "-4"}).exitCode, 0);
+    EXPECT_EQ(RunSolve({"--save", name, "1", "-1"}).exitCode, 0);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_))
+        names.push_back(entry.path().string());
+    EXPECT_EQ(names, std::vector<std::string>{name});
+    std::ostringstream s;
+    s << std::ifstream(name, std::ios::binary).rdbuf();
+    EXPECT_EQ(s.str(), "2\xB7x - 4 = 0; S={ 2}\r\nx - 1 = 0; S={ 1}\r\n");
+}
+
 TEST_F(SaveTest, AFailedSaveIsReportedAndExitsWithOne) {
     const std::string missing = (folder_ / "no" / "db.txt").string();
     const ProgramResult r = RunSolve({"--save", missing, "2", "-4"});

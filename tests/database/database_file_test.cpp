@@ -3,6 +3,7 @@
 #include "core/failure.h"
 #include "database/cp1252.h"
 #include "database/record.h"
+#include "database/unstorable_characters.h"
 #include "file_bytes.h"
 #include "file_size_limit.h"
 
@@ -60,6 +61,12 @@ TEST_F(DatabaseFile, AppendsOrOverwritesCodePageLinesWithCrLf) {
     EXPECT_EQ(Bytes(db_), "three\r\n\r\n");
     AppendLine(db_, "x\xE2\x86\x92y", true);
     EXPECT_EQ(Bytes(db_), "x?y\r\n");
+    // A last line cut short or edited by hand never swallows the next record.
+    for (const std::string old : {"cut record", "a\r", "a\n"}) {
+        Put(db_, old);
+        AppendLine(db_, "next", false);
+        EXPECT_EQ(Bytes(db_), old + (old.ends_with('\n') ? "" : "\r\n") + "next\r\n");
+    }
 }
 
 TEST_F(DatabaseFile, ReadsCreatesAndSavesTheWholeFile) {
@@ -212,6 +219,12 @@ TEST(Cp1252, WritesAQuestionMarkForCharactersTheCodePageLacks) {
               "2\xB7x \x80 a?b ? \x1A ?? ?");
     EXPECT_EQ(EncodeCp1252(""), "");
     EXPECT_EQ(EncodeCp1252("\xEF\xBB\xBFx\xEF\xBB\xBF"), "x?"); // a leading mark is dropped
+}
+
+TEST(UnstorableCharacters, EachCharacterTheCodePageLacksOnceInOrder) {
+    EXPECT_EQ(UnstorableCharacters("\u00E9 \u03C0 \u221A \u20AC \u03C0 ? \u00B7x"), "\u03C0\u221A");
+    EXPECT_EQ(UnstorableCharacters("caf\u00E9 \u2022 \u2122 ? \r\n"), "");
+    EXPECT_EQ(UnstorableCharacters("\U0001F600\u0100"), "\U0001F600\u0100");
 }
 
 } // namespace

@@ -6,7 +6,7 @@ check=$1 root=$2 package_dir=$3 windows_check=$4 version=$5
 
 app_id=org.valdrex.Valdrex
 bin=$root/usr/bin
-program_folder=$root/usr/lib/valdrex
+program_folder=$root/usr/libexec/valdrex
 share=$root/usr/share
 
 fail() {
@@ -34,8 +34,8 @@ check_control() {
 check_files() {
     for program in valdrex valdrex-solve; do
         # A relative link, so that the tree works wherever it is unpacked.
-        [ "$(readlink "$bin/$program")" = "../lib/valdrex/$program" ] ||
-            fail "$bin/$program is no link to ../lib/valdrex/$program"
+        [ "$(readlink "$bin/$program")" = "../libexec/valdrex/$program" ] ||
+            fail "$bin/$program is no link to ../libexec/valdrex/$program"
         [ -x "$program_folder/$program" ] || fail "$program_folder/$program is not executable"
     done
     for file in "$program_folder/Valdrex.hlp" "$program_folder/readme.txt" \
@@ -43,7 +43,15 @@ check_files() {
         "$share"/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/valdrex.png; do
         [ -s "$file" ] || fail "$file missing or empty"
     done
-    gzip -t "$share/man/man1/valdrex-solve.1.gz" || fail "man page"
+    for page in valdrex valdrex-solve; do
+        gzip -t "$share/man/man1/$page.1.gz" || fail "man page $page"
+    done
+}
+
+# No errors and no warnings; information tags are allowed.
+check_lintian() {
+    local deb=("$package_dir"/*.deb) report
+    report=$(lintian --fail-on error,warning "${deb[0]}" 2>&1) || fail "lintian:"$'\n'"$report"
 }
 
 check_solve() {
@@ -77,7 +85,7 @@ check_windows() {
     name=$(basename "$windows_check") # not local: the exit trap uses it
     trap 'rm -f "$program_folder/$name" "$bin/$name"' EXIT
     cp "$windows_check" "$program_folder/$name"
-    ln -s "../lib/valdrex/$name" "$bin/$name"
+    ln -s "../libexec/valdrex/$name" "$bin/$name"
     VALDREX_INSTALLED_FOLDER=$(readlink -f "$program_folder") "$bin/$name"
 }
 

@@ -45,6 +45,10 @@ TEST(SolveRational, WorkedExamples) {
         {{2, -1, 0, -4, 2}, "x1 = 1/ 2 {2·x^3   - 4 }", {2, 0, 0, -4}},
         // x (x - 3)(-12x^2 + x - 5): a coefficient 1 drops its digits.
         {{-12, 37, -8, 15, 0}, "x1 = 0|x2 = 3 {-12·x^2 +x - 5 }", {-12, 1, -5}},
+        // Several rational roots: the factor keeps whole numbers, not the division's dust.
+        {{3, 4, 1, 0, 3, 4, 4, 1, 0, 3, 4, 1, 0},
+         "x1 = 0|x2 =-1/ 3 {3·x^10 + 3·x^9   + 3·x^6 + 3·x^5 + 3·x^4   + 3·x + 3 }",
+         {3, 3, 0, 0, 3, 3, 3, 0, 0, 3, 3}},
         // Constants have no factor; coefficients are read through their integer values.
         {{5}, "[The equation is impossible]", {}},
         {{0}, "[The equation is undetermined]", {}},
