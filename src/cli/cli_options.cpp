@@ -26,7 +26,21 @@ bool TakesValue(std::string_view name) {
     for (const OptionText& option : kOptionTexts)
         if (option.name == name)
             return true;
-    return name == "--method" || name == "--test" || name == "--save";
+    return name == "--method" || name == "--test" || name == "--save" || name == "--jobs";
+}
+
+// An option value must be a number, not merely keys its box lets through ("", "-", ".").
+bool HasDigit(std::string_view text) {
+    return text.find_first_of("0123456789") != std::string_view::npos;
+}
+
+constexpr int kMostJobs = 1024;
+
+std::optional<int> JobCount(std::string_view text) {
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != text.npos)
+        return std::nullopt;
+    const int jobs = std::stoi(std::string(text));
+    return jobs >= 1 && jobs <= kMostJobs ? std::optional(jobs) : std::nullopt;
 }
 
 // Applies one option that carries a value; returns the usage error, if any.
@@ -40,7 +54,7 @@ std::string ApplyValue(std::string_view name, const std::string& value, CliOptio
         return {};
     }
     if (name == "--test") {
-        if (!IsPastableNumber(value, PasteTarget::Input))
+        if (!IsPastableNumber(value, PasteTarget::Input) || !HasDigit(value))
             return "invalid test number " + QuotedForMessage(value);
         options.testPoint = value;
         return {};
@@ -51,12 +65,21 @@ std::string ApplyValue(std::string_view name, const std::string& value, CliOptio
         options.saveFile = value;
         return {};
     }
+    if (name == "--jobs") {
+        const std::optional<int> jobs = JobCount(value);
+        if (!jobs)
+            return "invalid value " + QuotedForMessage(value) +
+                   " for --jobs (a whole number, 1 to " + std::to_string(kMostJobs) + ")";
+        options.jobs = *jobs;
+        return {};
+    }
     for (const OptionText& option : kOptionTexts) {
         if (option.name != name)
             continue;
         const std::optional<std::string> typed = TypedText(option.rule, value);
         // The accuracy box holds one character.
-        if (!typed || (option.rule == KeyRule::AccuracyDigit && typed->size() > 1))
+        if (!typed || !HasDigit(*typed) ||
+            (option.rule == KeyRule::AccuracyDigit && typed->size() > 1))
             return "invalid value " + QuotedForMessage(value) + " for " + std::string(name) +
                    (option.rule == KeyRule::AccuracyDigit ? " (one digit, 0 to 8)"
                                                           : " (a signed decimal number)");
@@ -136,6 +159,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             options.json = true;
         } else if (arg == "--batch") {
             options.batch = true;
+        } else if (arg == "--long-scans") {
+            options.longScans = true;
         } else if (arg == "--overwrite") {
             options.overwrite = true;
         } else {
@@ -149,6 +174,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
     if (options.overwrite && !options.saveFile) {
         parsed.error = "--overwrite needs --save FILE";
+    } else if (options.jobs != 0 && !options.batch) {
+        parsed.error = "--jobs needs --batch";
     } else if (options.batch && !options.coefficients.empty()) {
         parsed.error = "--batch reads the coefficients from standard input, not from the "
                        "command line (found " +

@@ -21,6 +21,8 @@ struct CliOptions {
     bool overwrite = false;
     bool json = false;
     bool batch = false;
+    int jobs = 0;           // batch workers; 0: one for each core this process may use
+    bool longScans = false; // a bisection scan may take more than 10^8 steps
     std::vector<std::string> coefficients; // highest power first
 };
 

@@ -116,6 +116,15 @@ void AppendJsonReport(std::string& out, const EquationReport& report) {
     out += "}\n";
 }
 
+void AppendReport(std::string& out, std::string& err, bool json, const EquationReport& report) {
+    if (json) {
+        AppendJsonReport(out, report);
+        return;
+    }
+    AppendPlainReport(out, report);
+    AppendErrorBoxTexts(err, report);
+}
+
 void AppendJsonInvalidLine(std::string& out, int line, std::string_view error) {
     out += "{\"line\":";
     out += std::to_string(line);

@@ -34,6 +34,9 @@ void AppendErrorBoxTexts(std::string& err, const EquationReport& report);
 // One JSON object on one line.
 void AppendJsonReport(std::string& out, const EquationReport& report);
 
+// One JSON object to `out`, or the plain text to `out` and the error boxes' texts to `err`.
+void AppendReport(std::string& out, std::string& err, bool json, const EquationReport& report);
+
 // The JSON object of an invalid batch line: {"line": N, "error": "..."}.
 void AppendJsonInvalidLine(std::string& out, int line, std::string_view error);
 

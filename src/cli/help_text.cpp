@@ -57,12 +57,17 @@ Options:
   --json          one JSON object per line for each equation (see below)
   --batch         read the equations from standard input, coefficient texts separated by
                   blanks or tabs; blank lines and lines starting with "#" are skipped
+  --jobs N        with --batch: solve on N threads (default: one for each core); the output
+                  and the records are the same, in input order, whatever N
+  --long-scans    allow a bisection scan of more than 100000000 steps ((max - min) / inc)
   -h, --help      show this help
   --version       show the version
 
 Plain output: the equation, the solution lines, the status text (if any), "Irreducible
 factor: ..." (if any) and "P(X) = value" (with --test), one per line; in batch mode every result
-ends with an empty line. Error message texts go to standard error.
+ends with an empty line. Error message texts go to standard error, and so do the messages of
+records that could not be saved. On a terminal, a bisection scan that takes more than a second
+shows its progress there; Ctrl+C ends the run, keeping what was written.
 
 JSON output, one object per equation:
   equation             the equation text
@@ -78,9 +83,14 @@ JSON output, one object per equation:
 In batch mode each object starts with "line" (the input line number), and an invalid line gives
 {"line": N, "error": "..."}.
 
-Exit status: 0 on success; 1 when a batch line was invalid or a record could not be saved;
-2 for invalid arguments, an invalid coefficient, a zero denominator or a method that is not
-offered for the equation.
+Exit status:
+  0    success (a status such as "No solution found" is not a failure)
+  1    an error message (such as "Overflow"), an invalid batch line, a record that could not be
+       saved, or a failure to write standard output or read standard input
+  2    invalid arguments or option values, an invalid coefficient, a zero denominator, a
+       coefficient beyond the methods' 32 bits, a method not offered for the equation, or a
+       bisection scan too long without --long-scans
+  130  ended by Ctrl+C
 )";
 }
 

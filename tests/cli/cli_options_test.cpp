@@ -89,16 +89,38 @@ TEST(CliOptionsTest, UsageErrors) {
          "--batch reads the coefficients from standard input, not from the command line "
          "(found '1')"},
         {{"1\x01\xC3"}, "invalid coefficient '1\\x01\\xC3'"},
+        // A value its box lets through is not yet a number.
+        {{"--accuracy", "", "1"}, "invalid value '' for --accuracy (one digit, 0 to 8)"},
+        {{"--p", "-", "1"}, "invalid value '-' for --p (a signed decimal number)"},
+        {{"--x0", "", "1"}, "invalid value '' for --x0 (a signed decimal number)"},
+        {{"--inc=-.", "1"}, "invalid value '-.' for --inc (a signed decimal number)"},
+        {{"--q", "5\b", "1"}, "invalid value '5\\x08' for --q (a signed decimal number)"},
+        {{"--test", "", "1"}, "invalid test number ''"},
+        {{"--test", "-", "1"}, "invalid test number '-'"},
+        {{"--jobs", "0", "--batch"}, "invalid value '0' for --jobs (a whole number, 1 to 1024)"},
+        {{"--jobs", "-2", "--batch"}, "invalid value '-2' for --jobs (a whole number, 1 to 1024)"},
+        {{"--jobs", "1025", "--batch"},
+         "invalid value '1025' for --jobs (a whole number, 1 to 1024)"},
+        {{"--jobs=2", "1"}, "--jobs needs --batch"},
+        // A long token is echoed in part.
+        {{std::string(41, 'y')}, "invalid coefficient '" + std::string(40, 'y') + "\u2026'"},
+        {{std::string(40, 'y')}, "invalid coefficient '" + std::string(40, 'y') + "'"},
     };
     for (const auto& [args, error] : cases)
         EXPECT_EQ(Parse(args).error, error) << error;
 }
 
 TEST(CliOptionsTest, OptionTextsAreTypedAsInTheirBoxes) {
-    // An empty text is what an emptied box hands over; Backspace erases as it would when typed.
-    EXPECT_EQ(Parse({"--accuracy", "", "1"}).options.methodOptions.AccuracyText, "");
+    // Backspace erases as it would when typed.
     EXPECT_EQ(Parse({"--p", "12\b3", "1"}).options.methodOptions.BairstowPText, "13");
-    EXPECT_EQ(Parse({"--p", "-", "1"}).options.methodOptions.BairstowPText, "-");
+    EXPECT_EQ(Parse({"--accuracy", "0", "1"}).options.methodOptions.AccuracyText, "0");
+}
+
+TEST(CliOptionsTest, BatchJobsAndLongScans) {
+    const CliOptions o = Parse({"--batch", "--jobs", "3", "--long-scans"}).options;
+    EXPECT_TRUE(o.batch && o.longScans);
+    EXPECT_EQ(o.jobs, 3);
+    EXPECT_EQ(Parse({"--batch"}).options.jobs, 0); // one for each core
 }
 
 } // namespace
