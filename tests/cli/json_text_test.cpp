@@ -29,6 +29,7 @@ TEST(JsonTextTest, EscapesStrings) {
         {"\xE0\x80\xAF", "\"\\uFFFD\\uFFFD\\uFFFD\""},
         {"\xED\xA0\x80", "\"\\uFFFD\\uFFFD\\uFFFD\""},
         {"\xF4\x90\x80\x80", "\"\\uFFFD\\uFFFD\\uFFFD\\uFFFD\""},
+        {"\xF0\x8F\xBF\xBF", "\"\\uFFFD\\uFFFD\\uFFFD\\uFFFD\""},
         {"\xB7", "\"\\uFFFD\""},
     };
     for (const auto& [in, out] : cases)

@@ -174,6 +174,15 @@ TEST(SolveBisection, ReportsProgressAndCanBeCancelled) {
     ASSERT_EQ(shares.size(), 3u); // every 65,536 steps
     EXPECT_NEAR(shares[0], 65536 / 200000.0, 1e-6);
     EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+    // The share counts from Min: x^2 + 1 scanned from 1 to 1.2.
+    shares.clear();
+    SolveContext fromOne = FromHighest({1, 0, 1});
+    SolveBisection(fromOne, Options(Bisection, {"8", "1", "1.2", "1E-6"}), [&](double share) {
+        shares.push_back(share);
+        return true;
+    });
+    ASSERT_EQ(shares.size(), 3u);
+    EXPECT_NEAR(shares[0], 65536 / 200000.0, 1e-6);
     SolveContext cancelled = FromHighest({100, -1, 100, -1});
     SolveBisection(cancelled, options, [](double) { return false; });
     EXPECT_EQ(cancelled.status, kScanCancelledStatus);
