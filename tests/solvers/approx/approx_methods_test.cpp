@@ -138,19 +138,6 @@ TEST(SolveNewton, WorkedExamples) {
     ExpectOutcomes(Newton, cases);
 }
 
-TEST(ApproximateMethods, KeepTheirWorkingValues) {
-    const std::pair<std::string, double> tolerances[] = {{"8", 1e-8}, {"", 1},    {"0", 1},
-                                                         {"3", 1e-3}, {"400", 0}, {"99999", 0}};
-    for (const auto& [accuracy, tolerance] : tolerances) {
-        EXPECT_EQ(Solve(Bairstow, k123, {accuracy}).w.E, tolerance) << accuracy;
-        EXPECT_EQ(Solve(Newton, k123, {accuracy}).w.E, tolerance) << accuracy;
-    }
-    // Bairstow's last factor is (x - 1)(x - 2).
-    const SolveContext ctx = Solve(Bairstow, k123);
-    EXPECT_NEAR(ctx.w.T, 1, 1e-12);
-    EXPECT_NE(ctx.w.D, 0);
-}
-
 // Rounding noise near a 12-fold root makes more changes of sign than there are root texts.
 TEST(SolveBisection, AThirteenthRootIsAFailure) {
     const V twelveFold{1, -12, 66, -220, 495, -792, 924, -792, 495, -220, 66, -12, 1};
