@@ -301,6 +301,13 @@ TEST_F(MainWindowTest, PasteChecksTheShapeOfANumberForTheBox) {
         EXPECT_EQ(answer_.boxes, accepted ? Boxes{} : Boxes{refused});
     }
     EXPECT_EQ(Text("txtEquation"), "3/4" + kDot + "x = 0");
+    // A paste at the caret leaves the caret after the pasted text.
+    QGuiApplication::clipboard()->setText("3");
+    Coef(1)->setFocus();
+    Coef(1)->setText("12");
+    Coef(1)->setCursorPosition(1);
+    PressCtrl(Qt::Key_V);
+    EXPECT_EQ(Coef(1)->text() + "|" + QString::number(Coef(1)->cursorPosition()), "132|2");
 }
 
 TEST_F(MainWindowTest, CtrlACopiesAllTexts) {

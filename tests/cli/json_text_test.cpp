@@ -22,6 +22,7 @@ TEST(JsonTextTest, EscapesStrings) {
         {"", "\"\""},
         // Valid multi-byte sequences pass; broken, overlong and surrogate ones do not.
         {"\xE2\x82\xAC \xF0\x9F\x98\x80", "\"\xE2\x82\xAC \xF0\x9F\x98\x80\""},
+        {"a\xE2\x82\xAC", "\"a\xE2\x82\xAC\""},
         {"\xFF", "\"\\uFFFD\""},
         {"\xC3", "\"\\uFFFD\""},
         {"\xC3(", "\"\\uFFFD(\""},
