@@ -49,17 +49,6 @@ TEST(UserDataFolder, IsTheXdgDataFolderOrTheDefaultOne) {
     qputenv("XDG_DATA_HOME", dataHome);
 }
 
-TEST(StripTrailingSeparator, RemovesOneSeparator) {
-    const std::pair<const char*, const char*> cases[] = {{"/home/ann/", "/home/ann"},
-                                                         {"/home/ann", "/home/ann"},
-                                                         {"/a//", "/a/"},
-                                                         {"/", ""},
-                                                         {"", ""},
-                                                         {"a\\", "a\\"}};
-    for (const auto& [path, expected] : cases)
-        EXPECT_EQ(StripTrailingSeparator(path), expected) << path;
-}
-
 TEST(ProgramFolder, NamesTheRunningExecutable) {
     EXPECT_EQ(ExecutableName(), "settings_tests");
     const std::filesystem::path folder = ProgramFolder();

@@ -194,20 +194,6 @@ TEST_P(MethodDialog, TabGoesThroughTheControlsInOrderSelectingFromTheCaret) {
 INSTANTIATE_TEST_SUITE_P(AllMethods, MethodDialog, ::testing::ValuesIn(kDialogs),
                          [](const auto& info) { return std::string(info.param.id); });
 
-TEST(NewtonDialog, StartPointLabelIsXWithALoweredSmallerZero) {
-    M options;
-    const ModalAnswer answer(QMessageBox::Ok, [](QDialog* window) {
-        auto* x = Child<QLabel>(window, "lblNt_1");
-        auto* zero = Child<QLabel>(window, "lblNt_2");
-        EXPECT_EQ(zero->text(), "0");
-        EXPECT_LT(zero->font().pointSizeF(), x->font().pointSizeF());
-        EXPECT_GT(zero->mapTo(window, QPoint(0, zero->height())).y(),
-                  x->mapTo(window, QPoint(0, x->height())).y() - 1);
-        EXPECT_GT(zero->mapTo(window, QPoint()).y(), x->mapTo(window, QPoint()).y());
-    });
-    ShowNewtonOptions(options, nullptr);
-}
-
 TEST(ScanProgressDialog, ShowsThePercentageOnceTheScanRunsLongAndCancelStopsIt) {
     {
         ScanProgressDialog dialog(nullptr);

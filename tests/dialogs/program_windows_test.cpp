@@ -2,7 +2,6 @@
 #include "dialogs/about_window.h"
 #include "dialogs/help_window.h"
 #include "dialogs/program_files.h"
-#include "dialogs/program_icon.h"
 #include "dialogs/readme_text.h"
 #include "dialogs/version_text.h"
 #include "dialogs/welcome_window.h"
@@ -19,11 +18,6 @@
 
 namespace valdrex {
 namespace {
-
-TEST(ProgramIcon, HasEverySizeFromTheResources) {
-    for (int size : {16, 32, 48, 64, 128, 256})
-        EXPECT_TRUE(ProgramIcon().availableSizes().contains(QSize(size, size))) << size;
-}
 
 TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
     ModuleState state;
