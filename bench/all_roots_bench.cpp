@@ -66,8 +66,8 @@ void GslWithPrinting(benchmark::State& state) {
         gsl_poly_complex_solve(a.data(), degree + 1, w, z.data());
         int at = 0;
         for (int k = 0; k < degree; ++k)
-            at += std::snprintf(text + at, sizeof text - at, " %.15g%+.15gi", z[2 * k],
-                                z[2 * k + 1]);
+            at +=
+                std::snprintf(text + at, sizeof text - at, " %.15g%+.15gi", z[2 * k], z[2 * k + 1]);
         benchmark::DoNotOptimize(text);
         i = (i + 1) % corpus.size();
     }
@@ -110,11 +110,10 @@ CoefficientTexts Texts(std::vector<std::string> lowestFirst) {
 const std::vector<std::pair<const char*, CoefficientTexts>>& HardSet() {
     static const std::vector<std::pair<const char*, CoefficientTexts>> set = {
         {"(x-1)(x-2)...(x-12)",
-         Texts({"479001600", "-1486442880", "1931559552", "-1414014888", "657206836",
-                "-206070150", "44990231", "-6926634", "749463", "-55770", "2717", "-78", "1"})},
-        {"Chebyshev T12",
-         Texts({"1", "0", "-72", "0", "840", "0", "-3584", "0", "6912", "0", "-6144", "0",
-                "2048"})},
+         Texts({"479001600", "-1486442880", "1931559552", "-1414014888", "657206836", "-206070150",
+                "44990231", "-6926634", "749463", "-55770", "2717", "-78", "1"})},
+        {"Chebyshev T12", Texts({"1", "0", "-72", "0", "840", "0", "-3584", "0", "6912", "0",
+                                 "-6144", "0", "2048"})},
         {"x^12-1", Texts({"-1", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "1"})},
         {"x^12-2(100x-1)^2",
          Texts({"-2", "400", "-20000", "0", "0", "0", "0", "0", "0", "0", "0", "0", "1"})},

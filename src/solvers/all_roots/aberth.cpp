@@ -79,7 +79,7 @@ RootApproximations AberthRoots(const DoublePolynomial& p) {
             Complex sum{0, 0};
             for (int j = 0; j < n; ++j)
                 if (j != i)
-                    sum = sum + Complex{1, 0} / (z[i] - z[j]);
+                    sum = sum + Reciprocal(z[i] - z[j]);
             const Complex step = r.value / (Complex{1, 0} - r.value * sum);
             if (!std::isfinite(step.re) || !std::isfinite(step.im)) {
                 done[i] = true;

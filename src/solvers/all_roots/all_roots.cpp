@@ -97,6 +97,7 @@ AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
         fmpz_poly_shift_right(p.get(), p.get(), zeros);
     }
     std::vector<FoundRoot>& roots = result.roots;
+    roots.reserve(static_cast<std::size_t>(result.degree));
     if (p.degree() >= 1 && !AddLowDegree(p.get(), 1, roots) &&
         !SolveInDoubles(p.get(), digits, true, roots))
         AddByFactors(p.get(), digits, roots);

@@ -19,7 +19,7 @@ namespace {
 constexpr long kMaxPrecision = 8192;
 
 class Balls {
-public:
+  public:
     explicit Balls(long n) : n_(n), v_(_acb_vec_init(n)) {}
     Balls(const Balls&) = delete;
     Balls& operator=(const Balls&) = delete;
@@ -27,7 +27,7 @@ public:
     acb_ptr get() { return v_; }
     acb_srcptr operator[](long i) const { return v_ + i; }
 
-private:
+  private:
     long n_;
     acb_ptr v_;
 };

@@ -5,6 +5,21 @@
 #include <cmath>
 
 namespace valdrex {
+namespace {
+
+// 10^k, exact for |k| <= 22.
+double PowerOfTen(long k) {
+    static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (k >= 0 && k <= 22)
+        return kExact[k];
+    if (k < 0 && k >= -22)
+        return 1 / kExact[-k];
+    return std::pow(10.0, static_cast<double>(k));
+}
+
+} // namespace
 
 std::string DecimalText(bool negative, std::string_view digits, long exponent) {
     const auto last = digits.find_last_not_of('0');
@@ -45,10 +60,9 @@ std::optional<std::string> CertifiedDoubleText(double value, double radius, int 
     if (value == 0)
         return radius == 0 ? std::optional<std::string>(" 0") : std::nullopt;
     std::array<char, 64> buf;
-    const auto end =
-        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::scientific,
-                      digits - 1)
-            .ptr;
+    const auto end = std::to_chars(buf.data(), buf.data() + buf.size(), value,
+                                   std::chars_format::scientific, digits - 1)
+                         .ptr;
     const std::string_view s(buf.data(), static_cast<std::size_t>(end - buf.data()));
     const bool negative = s[0] == '-';
     const auto e = s.find('e');
@@ -56,7 +70,7 @@ std::optional<std::string> CertifiedDoubleText(double value, double radius, int 
     std::from_chars(s.data() + e + 1 + (s[e + 1] == '+'), s.data() + s.size(), exponent);
     // The rounding to `digits` digits errs by at most half a unit; the rest of the unit is left
     // for the radius (a margin covers the inexact power of ten).
-    const double unit = std::pow(10.0, static_cast<double>(exponent - digits + 1));
+    const double unit = PowerOfTen(exponent - digits + 1);
     if (!(radius < 0.499 * unit))
         return std::nullopt;
     std::string mantissa;

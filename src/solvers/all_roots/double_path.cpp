@@ -50,10 +50,10 @@ struct Item {
 };
 
 class DoubleSolver {
-public:
+  public:
     DoubleSolver(const fmpz_poly_t p, int digits, std::vector<FoundRoot>& out)
-        : p_(p), digits_(digits), out_(out), lead_(static_cast<double>(fmpz_get_si(p->coeffs +
-                                                 fmpz_poly_degree(p)))) {}
+        : p_(p), digits_(digits), out_(out),
+          lead_(static_cast<double>(fmpz_get_si(p->coeffs + fmpz_poly_degree(p)))) {}
 
     // A real disc holds a rational root m/a_n (a_n the leading coefficient) only if a_n·x is the
     // whole number m; that candidate is then checked by exact substitution.
@@ -108,9 +108,8 @@ public:
         fmpz_poly_primitive_part(quadratic.get(), quadratic.get());
         if (!fmpz_poly_divides(quotient.get(), p_, quadratic.get()))
             return true;
-        for (FoundRoot& root :
-             QuadraticRoots(quadratic.coefficient(2), quadratic.coefficient(1),
-                            quadratic.coefficient(0)))
+        for (FoundRoot& root : QuadraticRoots(quadratic.coefficient(2), quadratic.coefficient(1),
+                                              quadratic.coefficient(0)))
             out_.push_back(std::move(root));
         a.exact = true;
         if (b != nullptr)
@@ -143,7 +142,7 @@ public:
         return true;
     }
 
-private:
+  private:
     const fmpz_poly_struct* p_;
     int digits_;
     std::vector<FoundRoot>& out_;

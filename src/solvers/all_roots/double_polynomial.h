@@ -31,8 +31,12 @@ inline Complex operator*(Complex a, Complex b) {
     return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
 }
 inline Complex operator/(Complex a, Complex b) {
-    const double d = b.re * b.re + b.im * b.im;
-    return {(a.re * b.re + a.im * b.im) / d, (a.im * b.re - a.re * b.im) / d};
+    const double k = 1 / (b.re * b.re + b.im * b.im);
+    return {(a.re * b.re + a.im * b.im) * k, (a.im * b.re - a.re * b.im) * k};
+}
+inline Complex Reciprocal(Complex b) {
+    const double k = 1 / (b.re * b.re + b.im * b.im);
+    return {b.re * k, -b.im * k};
 }
 inline double Norm(Complex a) {
     return a.re * a.re + a.im * a.im;

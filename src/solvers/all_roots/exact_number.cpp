@@ -89,8 +89,9 @@ void DecimalValue(const Decimal& d, fmpq_t value) {
     fmpq_canonicalise(value);
 }
 
-// A plain integer of at most 18 digits, the usual box, read without building a string.
-bool ReadPlainInteger(std::string_view s, fmpq_t value) {
+} // namespace
+
+bool ReadPlainInteger(std::string_view s, long& value) {
     std::size_t i = 0;
     const bool negative = !s.empty() && s[0] == '-';
     if (!s.empty() && (s[0] == '-' || s[0] == '+'))
@@ -103,15 +104,15 @@ bool ReadPlainInteger(std::string_view s, fmpq_t value) {
             return false;
         n = n * 10 + (s[i] - '0');
     }
-    fmpq_set_si(value, negative ? -n : n, 1);
+    value = negative ? -n : n;
     return true;
 }
 
-} // namespace
-
 ExactReading ReadExactNumber(std::string_view text, fmpq_t value) {
-    if (ReadPlainInteger(text, value))
+    if (long n = 0; ReadPlainInteger(text, n)) {
+        fmpq_set_si(value, n, 1);
         return ExactReading::Read;
+    }
     const auto slash = text.find('/');
     const Decimal numerator = Scan(text.substr(0, slash));
     Decimal denominator;

@@ -6,7 +6,32 @@
 
 namespace valdrex {
 
+namespace {
+
+// Grids of plain integers, the usual case, go straight into the polynomial.
+bool ReadPlainIntegers(const CoefficientTexts& texts, IntegerPolynomial& out) {
+    std::array<long, kCoefficientCount> values{};
+    for (int i = 0; i < kCoefficientCount; ++i)
+        if (!texts[i].empty() && !ReadPlainInteger(texts[i], values[i]))
+            return false;
+    int degree = kCoefficientCount - 1;
+    while (degree > 0 && values[degree] == 0)
+        --degree;
+    fmpz_poly_fit_length(out.get(), degree + 1);
+    for (int i = 0; i <= degree; ++i)
+        fmpz_set_si(out.get()->coeffs + i, values[i]);
+    _fmpz_poly_set_length(out.get(), degree + 1);
+    _fmpz_poly_normalise(out.get());
+    return true;
+}
+
+} // namespace
+
 ExactReadResult ReadExactPolynomial(const CoefficientTexts& texts, IntegerPolynomial& out) {
+    if (ReadPlainIntegers(texts, out)) {
+        fmpz_poly_primitive_part(out.get(), out.get());
+        return {};
+    }
     std::array<Rational, kCoefficientCount> values;
     Integer scale(1);
     for (int i = 0; i < kCoefficientCount; ++i) {

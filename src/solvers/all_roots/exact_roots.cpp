@@ -1,11 +1,14 @@
 #include "solvers/all_roots/exact_roots.h"
 
 #include "core/equation_text.h"
+#include "solvers/all_roots/double_double.h"
 #include "solvers/all_roots/flint_values.h"
 
 #include <arb.h>
 #include <flint/fmpz_factor.h>
 
+#include <charconv>
+#include <cmath>
 #include <memory>
 
 namespace valdrex {
@@ -14,6 +17,10 @@ namespace {
 constexpr long kPrecision = 128;
 
 std::string IntegerDigits(const fmpz_t n) {
+    if (fmpz_fits_si(n)) {
+        char buf[24];
+        return std::string(buf, std::to_chars(buf, buf + sizeof buf, fmpz_get_si(n)).ptr);
+    }
     const std::unique_ptr<char, void (*)(void*)> s(fmpz_get_str(nullptr, 10, n), flint_free);
     return s.get();
 }
@@ -27,28 +34,120 @@ double Nearest(const arb_t x) {
     return arf_get_d(arb_midref(x), ARF_RND_NEAR);
 }
 
-// |n| = k²·R with R free of squares.
+// n = k²·r for 0 < n < 2^62: once every factor up to the cube root of what is left is taken
+// out, what is left is 1, p, p² or p·q for primes p, q.
+void SplitSmallSquare(long n, fmpz_t k, fmpz_t r) {
+    long square = 1, free = 1;
+    for (long i = 2; i * i * i <= n; i += i == 2 ? 1 : 2) {
+        while (n % (i * i) == 0) {
+            n /= i * i;
+            square *= i;
+        }
+        if (n % i == 0) {
+            n /= i;
+            free *= i;
+        }
+    }
+    auto root = static_cast<long>(std::sqrt(static_cast<double>(n)));
+    while (root * root > n)
+        --root;
+    while ((root + 1) * (root + 1) <= n)
+        ++root;
+    if (root * root == n)
+        square *= root;
+    else
+        free *= n;
+    fmpz_set_si(k, square);
+    fmpz_set_si(r, free);
+}
+
+// n = k²·r with r free of squares (n > 0).
 void SplitSquare(const fmpz_t n, fmpz_t k, fmpz_t r) {
+    if (fmpz_bits(n) < 62) {
+        SplitSmallSquare(fmpz_get_si(n), k, r);
+        return;
+    }
     fmpz_factor_t f;
     fmpz_factor_init(f);
     fmpz_factor(f, n);
     fmpz_one(k);
     fmpz_one(r);
+    Integer p;
     for (long i = 0; i < f->num; ++i) {
-        fmpz_t p;
-        fmpz_init(p);
-        fmpz_pow_ui(p, f->p + i, f->exp[i] / 2);
-        fmpz_mul(k, k, p);
+        fmpz_pow_ui(p.get(), f->p + i, f->exp[i] / 2);
+        fmpz_mul(k, k, p.get());
         if (f->exp[i] % 2 == 1)
             fmpz_mul(r, r, f->p + i);
-        fmpz_clear(p);
     }
     fmpz_factor_clear(f);
 }
 
+// The roots' values in doubles, [root][real part, imaginary part], the "+" root first, for
+// A·x² + B·x + C with discriminant Δ (not a square when positive).
+struct QuadraticValues {
+    double v[2][2] = {};
+};
+
+QuadraticValues SmallQuadraticValues(const fmpz_t a, const fmpz_t b, const fmpz_t c,
+                                     const fmpz_t delta) {
+    // √|Δ| to about 106 bits by one Newton step in double-double.
+    const double d = std::fabs(fmpz_get_d(delta));
+    const double s = std::sqrt(d);
+    const DoubleDouble square = TwoProduct(s, s);
+    const DoubleDouble root = FastTwoSum(s, ((d - square.hi) - square.lo) / (2 * s));
+    const double twoA = 2 * fmpz_get_d(a);
+    const double minusB = -fmpz_get_d(b);
+    QuadraticValues q;
+    if (fmpz_sgn(delta) < 0) {
+        q.v[0][0] = q.v[1][0] = minusB / twoA;
+        q.v[0][1] = (root.hi + root.lo) / twoA;
+        q.v[1][1] = -q.v[0][1];
+        return q;
+    }
+    // The root away from −B/2A without cancellation, the other from the product C/A.
+    const double sign = minusB >= 0 ? 1 : -1;
+    const DoubleDouble far = TwoSum(minusB, sign * root.hi);
+    const double numerator = far.hi + (far.lo + sign * root.lo);
+    const double x1 = numerator / twoA;
+    const double x2 = 2 * fmpz_get_d(c) / numerator;
+    q.v[0][0] = std::max(x1, x2);
+    q.v[1][0] = std::min(x1, x2);
+    return q;
+}
+
+QuadraticValues BigQuadraticValues(const fmpz_t a, const fmpz_t b, const fmpz_t delta) {
+    arb_t s, re, t;
+    arb_init(s);
+    arb_init(re);
+    arb_init(t);
+    arb_set_fmpz(s, delta);
+    arb_abs(s, s);
+    arb_sqrt(s, s, kPrecision);
+    arb_div_fmpz(s, s, a, kPrecision);
+    arb_mul_2exp_si(s, s, -1);
+    arb_set_fmpz(re, b);
+    arb_neg(re, re);
+    arb_div_fmpz(re, re, a, kPrecision);
+    arb_mul_2exp_si(re, re, -1);
+    QuadraticValues q;
+    if (fmpz_sgn(delta) < 0) {
+        q.v[0][0] = q.v[1][0] = Nearest(re);
+        q.v[0][1] = Nearest(s);
+        q.v[1][1] = -q.v[0][1];
+    } else {
+        arb_add(t, re, s, kPrecision);
+        q.v[0][0] = Nearest(t);
+        arb_sub(t, re, s, kPrecision);
+        q.v[1][0] = Nearest(t);
+    }
+    arb_clear(s);
+    arb_clear(re);
+    arb_clear(t);
+    return q;
+}
+
 // n/d reduced, as "n" or "n/d", each number written by `write`.
-template <typename Write>
-std::string FractionText(const fmpz_t n, const fmpz_t d, Write write) {
+template <typename Write> std::string FractionText(const fmpz_t n, const fmpz_t d, Write write) {
     Integer g, rn, rd;
     fmpz_gcd(g.get(), n, d);
     fmpz_divexact(rn.get(), n, g.get());
@@ -59,7 +158,7 @@ std::string FractionText(const fmpz_t n, const fmpz_t d, Write write) {
     return text;
 }
 
-// " /d" after a square root or "i", with d = 2A / gcd(2A, k) and k divided likewise.
+// k and 2A divided by their greatest common divisor.
 void ReduceAgainst(const fmpz_t twoA, fmpz_t k, fmpz_t den) {
     Integer g;
     fmpz_gcd(g.get(), twoA, k);
@@ -67,17 +166,37 @@ void ReduceAgainst(const fmpz_t twoA, fmpz_t k, fmpz_t den) {
     fmpz_divexact(den, twoA, g.get());
 }
 
+// " /d" after a square root or "i", unless d is 1.
 std::string DenominatorText(const fmpz_t den) {
     return fmpz_is_one(den) ? std::string() : " /" + IntegerDigits(den);
 }
 
-FoundRoot ExactRoot(std::string text, double re, double im) {
+FoundRoot ExactRoot(std::string text, const double value[2]) {
     FoundRoot root;
-    root.re = re;
-    root.im = im;
+    root.re = value[0];
+    root.im = value[1];
     root.exact = text[0] == ' ' ? text.substr(1) : text;
     root.text = std::move(text);
     return root;
+}
+
+// The rational roots (−B ± k) / 2A, one when k is 0.
+std::vector<FoundRoot> RationalPair(const fmpz_t b, const fmpz_t twoA, const fmpz_t k) {
+    std::vector<FoundRoot> roots;
+    Rational r;
+    for (const int sign : {1, -1}) {
+        fmpz_neg(fmpq_numref(r.get()), b);
+        if (sign > 0)
+            fmpz_add(fmpq_numref(r.get()), fmpq_numref(r.get()), k);
+        else
+            fmpz_sub(fmpq_numref(r.get()), fmpq_numref(r.get()), k);
+        fmpz_set(fmpq_denref(r.get()), twoA);
+        fmpq_canonicalise(r.get());
+        roots.push_back(RationalRoot(r.get()));
+        if (fmpz_is_zero(k))
+            break;
+    }
+    return roots;
 }
 
 } // namespace
@@ -86,11 +205,17 @@ FoundRoot RationalRoot(const fmpq_t r) {
     std::string text = BlankedInteger(fmpq_numref(r));
     if (!fmpz_is_one(fmpq_denref(r)))
         text += "/" + BlankedInteger(fmpq_denref(r));
-    arf_t nearest;
-    arf_init(nearest);
-    arf_fmpz_div_fmpz(nearest, fmpq_numref(r), fmpq_denref(r), 53, ARF_RND_NEAR);
-    FoundRoot root = ExactRoot(std::move(text), arf_get_d(nearest, ARF_RND_NEAR), 0);
-    arf_clear(nearest);
+    double value[2] = {0, 0};
+    if (fmpz_is_one(fmpq_denref(r)) && fmpz_bits(fmpq_numref(r)) <= 53) {
+        value[0] = fmpz_get_d(fmpq_numref(r));
+    } else {
+        arf_t nearest;
+        arf_init(nearest);
+        arf_fmpz_div_fmpz(nearest, fmpq_numref(r), fmpq_denref(r), 53, ARF_RND_NEAR);
+        value[0] = arf_get_d(nearest, ARF_RND_NEAR);
+        arf_clear(nearest);
+    }
+    FoundRoot root = ExactRoot(std::move(text), value);
     root.exact = IntegerDigits(fmpq_numref(r));
     if (!fmpz_is_one(fmpq_denref(r)))
         root.exact += "/" + IntegerDigits(fmpq_denref(r));
@@ -105,59 +230,16 @@ std::vector<FoundRoot> QuadraticRoots(const fmpz_t a, const fmpz_t b, const fmpz
     fmpz_mul_ui(twoA.get(), a, 2);
     fmpz_abs(t.get(), delta.get());
     if (fmpz_is_zero(delta.get()))
-        fmpz_one(radicand.get()); // k stays 0: the double root −B/2A
-    else
-        SplitSquare(t.get(), k.get(), radicand.get());
+        return RationalPair(b, twoA.get(), delta.get());
+    SplitSquare(t.get(), k.get(), radicand.get());
     const bool negative = fmpz_sgn(delta.get()) < 0;
+    if (!negative && fmpz_is_one(radicand.get()))
+        return RationalPair(b, twoA.get(), k.get());
 
-    if (fmpz_is_one(radicand.get()) || fmpz_is_zero(delta.get())) {
-        if (!negative) {
-            // Rational roots (−B ± k) / 2A.
-            std::vector<FoundRoot> roots;
-            for (int sign : {1, -1}) {
-                Rational r;
-                fmpz_neg(fmpq_numref(r.get()), b);
-                if (sign > 0)
-                    fmpz_add(fmpq_numref(r.get()), fmpq_numref(r.get()), k.get());
-                else
-                    fmpz_sub(fmpq_numref(r.get()), fmpq_numref(r.get()), k.get());
-                fmpz_set(fmpq_denref(r.get()), twoA.get());
-                fmpq_canonicalise(r.get());
-                roots.push_back(RationalRoot(r.get()));
-                if (fmpz_is_zero(delta.get()))
-                    break;
-            }
-            return roots;
-        }
-    }
-
-    // The numeric values, from a ball of kPrecision bits.
-    arb_t s, re, im;
-    arb_init(s);
-    arb_init(re);
-    arb_init(im);
-    arb_set_fmpz(s, t.get());
-    arb_sqrt(s, s, kPrecision);
-    arb_div_fmpz(s, s, twoA.get(), kPrecision);
-    arb_set_fmpz(re, b);
-    arb_neg(re, re);
-    arb_div_fmpz(re, re, twoA.get(), kPrecision);
-    double values[2][2];
-    if (negative) {
-        values[0][0] = values[1][0] = Nearest(re);
-        values[0][1] = Nearest(s);
-        values[1][1] = -values[0][1];
-    } else {
-        arb_add(im, re, s, kPrecision);
-        values[0][0] = Nearest(im);
-        arb_sub(im, re, s, kPrecision);
-        values[1][0] = Nearest(im);
-        values[0][1] = values[1][1] = 0;
-    }
-    arb_clear(s);
-    arb_clear(re);
-    arb_clear(im);
-
+    const bool small =
+        fmpz_bits(t.get()) <= 53 && fmpz_bits(a) <= 52 && fmpz_bits(b) <= 53 && fmpz_bits(c) <= 51;
+    const QuadraticValues q =
+        small ? SmallQuadraticValues(a, b, c, delta.get()) : BigQuadraticValues(a, b, delta.get());
     const std::string root = "Sqr(" + IntegerDigits(radicand.get()) + ")";
     ReduceAgainst(twoA.get(), k.get(), den.get());
     const std::string factor = fmpz_is_one(k.get()) ? std::string() : IntegerDigits(k.get());
@@ -171,11 +253,11 @@ std::vector<FoundRoot> QuadraticRoots(const fmpz_t a, const fmpz_t b, const fmpz
         if (fmpz_is_one(radicand.get()))
             text += "+" + factor + "i" + DenominatorText(den.get());
         else
-            text += "+ " + factor + "i" + std::string(kMiddleDot) + root + DenominatorText(den.get());
+            text +=
+                "+ " + factor + "i" + std::string(kMiddleDot) + root + DenominatorText(den.get());
         std::string lower = text;
         lower[signAt] = '-';
-        return {ExactRoot(text, values[0][0], values[0][1]),
-                ExactRoot(lower, values[1][0], values[1][1])};
+        return {ExactRoot(text, q.v[0]), ExactRoot(lower, q.v[1])};
     }
     if (!fmpz_is_zero(b))
         text = FractionText(t.get(), twoA.get(), BlankedInteger);
@@ -184,7 +266,7 @@ std::vector<FoundRoot> QuadraticRoots(const fmpz_t a, const fmpz_t b, const fmpz
             DenominatorText(den.get());
     std::string lower = text;
     lower[signAt] = '-';
-    return {ExactRoot(text, values[0][0], 0), ExactRoot(lower, values[1][0], 0)};
+    return {ExactRoot(text, q.v[0]), ExactRoot(lower, q.v[1])};
 }
 
 } // namespace valdrex

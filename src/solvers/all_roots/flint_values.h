@@ -8,7 +8,7 @@ namespace valdrex {
 
 // Owners of FLINT values: initialised on construction, cleared on destruction.
 class Integer {
-public:
+  public:
     Integer() { fmpz_init(v_); }
     explicit Integer(long n) { fmpz_init_set_si(v_, n); }
     Integer(const Integer&) = delete;
@@ -17,12 +17,12 @@ public:
     fmpz* get() { return v_; }
     const fmpz* get() const { return v_; }
 
-private:
+  private:
     fmpz_t v_;
 };
 
 class Rational {
-public:
+  public:
     Rational() { fmpq_init(v_); }
     Rational(const Rational&) = delete;
     Rational& operator=(const Rational&) = delete;
@@ -30,12 +30,12 @@ public:
     fmpq* get() { return v_; }
     const fmpq* get() const { return v_; }
 
-private:
+  private:
     fmpq_t v_;
 };
 
 class IntegerPolynomial {
-public:
+  public:
     IntegerPolynomial() { fmpz_poly_init(v_); }
     IntegerPolynomial(const IntegerPolynomial&) = delete;
     IntegerPolynomial& operator=(const IntegerPolynomial&) = delete;
@@ -45,7 +45,7 @@ public:
     int degree() const { return static_cast<int>(fmpz_poly_degree(v_)); }
     const fmpz* coefficient(int k) const { return v_->coeffs + k; }
 
-private:
+  private:
     fmpz_poly_t v_;
 };
 

@@ -22,7 +22,7 @@ constexpr double kNearlyReal = 1e-7;
 
 struct Symmetric {
     int reals = 0, pairs = 0;
-    std::array<double, kMaxDegree> x{}; // real approximations
+    std::array<double, kMaxDegree> x{};  // real approximations
     std::array<Complex, kMaxDegree> z{}; // upper members of the pairs
 };
 
@@ -89,7 +89,7 @@ struct Correction {
 };
 
 class Includer {
-public:
+  public:
     Includer(const DoublePolynomial& p, const Symmetric& s) : p_(p), s_(s) {}
 
     Correction Correct(Complex z, int skipReal, int skipPair) const {
@@ -116,7 +116,7 @@ public:
         return {w, bound, error};
     }
 
-private:
+  private:
     const DoublePolynomial& p_;
     const Symmetric& s_;
 };
