@@ -9,9 +9,29 @@ namespace {
 constexpr int kMaxIterations = 80;
 constexpr double kUnit = std::numeric_limits<double>::epsilon() / 2;
 
+// log2|v| to within about 0.09, enough to place starting points.
+double RoughLog2(double v) {
+    int exponent = 0;
+    const double mantissa = std::frexp(std::fabs(v), &exponent); // in [0.5, 1)
+    return exponent - 2 + 2 * mantissa;
+}
+
+// The points e^(2πi·k/count) for every count up to the degree, computed once.
+struct UnitRoots {
+    std::array<std::array<Complex, kMaxDegree>, kMaxDegree + 1> point{};
+    UnitRoots() {
+        constexpr double kTwoPi = 6.283185307179586;
+        for (int count = 1; count <= kMaxDegree; ++count)
+            for (int k = 0; k < count; ++k)
+                point[count][k] = {std::cos(kTwoPi * k / count), std::sin(kTwoPi * k / count)};
+    }
+};
+
 // Starting points: for each edge of the upper convex hull of (k, log|a_k|), as many points as
-// the edge is long on the circle whose radius that edge predicts, turned a little apart.
+// the edge is long on the circle whose radius that edge predicts, each circle turned a little
+// against the others.
 RootApproximations StartingPoints(const DoublePolynomial& p) {
+    static const UnitRoots roots;
     const int n = p.degree;
     std::array<double, kMaxDegree + 1> logs{};
     std::array<int, kMaxDegree + 1> hull{};
@@ -19,7 +39,7 @@ RootApproximations StartingPoints(const DoublePolynomial& p) {
     for (int k = 0; k <= n; ++k) {
         if (p.hi[k] == 0)
             continue;
-        logs[k] = std::log(std::fabs(p.hi[k]));
+        logs[k] = RoughLog2(p.hi[k]);
         // Pops while the last point lies on or below the chord to the new one.
         while (size >= 2) {
             const int a = hull[size - 2], b = hull[size - 1];
@@ -31,15 +51,15 @@ RootApproximations StartingPoints(const DoublePolynomial& p) {
     }
     RootApproximations z{};
     int filled = 0;
-    constexpr double kTwoPi = 6.283185307179586;
+    constexpr Complex kTurn{0.7648421872844885, 0.644217687237691}; // e^0.7i
+    Complex turn = kTurn;
     for (int e = 0; e + 1 < size; ++e) {
         const int i = hull[e], j = hull[e + 1];
-        const double radius = std::exp((logs[i] - logs[j]) / (j - i));
-        for (int m = 0; m < j - i; ++m) {
-            const double angle = kTwoPi * m / (j - i) + kTwoPi * filled / n + 0.7;
-            z[filled + m] = {radius * std::cos(angle), radius * std::sin(angle)};
-        }
+        const double radius = std::exp2((logs[i] - logs[j]) / (j - i));
+        for (int m = 0; m < j - i; ++m)
+            z[filled + m] = turn * roots.point[j - i][m] * Complex{radius, 0};
         filled += j - i;
+        turn = turn * kTurn;
     }
     return z;
 }

@@ -2,12 +2,15 @@
 
 #include "solvers/all_roots/decimal_text.h"
 #include "solvers/all_roots/flint_values.h"
+#include "solvers/all_roots/nearest_double.h"
 #include "solvers/exact/pair_text.h"
 
 #include <acb.h>
 #include <arb_fmpz_poly.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -66,10 +69,9 @@ void Isolate(const fmpz_poly_t p, long precision, Balls& out) {
 std::optional<std::string> PartText(const arb_t x, int digits, long precision) {
     if (arb_contains_zero(x))
         return std::nullopt;
-    const double approx = std::fabs(arf_get_d(arb_midref(x), ARF_RND_NEAR));
-    if (!(approx > 0) || !std::isfinite(approx))
-        return std::nullopt;
-    long exponent = static_cast<long>(std::floor(std::log10(approx)));
+    // |x| < 2^bits puts its first digit at about bits·log10(2); the loop below corrects by one.
+    const long bits = arf_abs_bound_lt_2exp_si(arb_midref(x));
+    long exponent = static_cast<long>(std::floor((bits - 0.5) * 0.30102999566398120));
     arb_t scaled, power;
     arb_init(scaled);
     arb_init(power);
@@ -77,7 +79,7 @@ std::optional<std::string> PartText(const arb_t x, int digits, long precision) {
     std::optional<std::string> text;
     arf_t bound;
     arf_init(bound);
-    for (int attempt = 0; attempt < 3 && !text; ++attempt) {
+    for (int attempt = 0; attempt < 4 && !text; ++attempt) {
         const long unit = exponent - digits + 1;
         arb_ui_pow_ui(power, 10, static_cast<unsigned long>(unit < 0 ? -unit : unit),
                       precision + 64);
@@ -113,7 +115,7 @@ std::optional<std::string> PartText(const arb_t x, int digits, long precision) {
 }
 
 double Nearest(const arb_t x) {
-    return arf_get_d(arb_midref(x), ARF_RND_NEAR);
+    return NearestDouble(arb_midref(x));
 }
 
 // Upper bound on |x − d| over the ball.
@@ -125,7 +127,8 @@ double DistanceBound(const arb_t x, double d) {
     arf_t bound;
     arf_init(bound);
     arb_get_abs_ubound_arf(bound, t, 53);
-    const double result = arf_get_d(bound, ARF_RND_UP);
+    const double result =
+        std::min(arf_get_d(bound, ARF_RND_UP), std::numeric_limits<double>::max());
     arf_clear(bound);
     arb_clear(t);
     return result;

@@ -3,6 +3,7 @@
 #include "core/equation_text.h"
 #include "solvers/all_roots/double_double.h"
 #include "solvers/all_roots/flint_values.h"
+#include "solvers/all_roots/nearest_double.h"
 
 #include <arb.h>
 #include <flint/fmpz_factor.h>
@@ -31,7 +32,7 @@ std::string BlankedInteger(const fmpz_t n) {
 }
 
 double Nearest(const arb_t x) {
-    return arf_get_d(arb_midref(x), ARF_RND_NEAR);
+    return NearestDouble(arb_midref(x));
 }
 
 // n = k²·r for 0 < n < 2^62: once every factor up to the cube root of what is left is taken
@@ -212,7 +213,7 @@ FoundRoot RationalRoot(const fmpq_t r) {
         arf_t nearest;
         arf_init(nearest);
         arf_fmpz_div_fmpz(nearest, fmpq_numref(r), fmpq_denref(r), 53, ARF_RND_NEAR);
-        value[0] = arf_get_d(nearest, ARF_RND_NEAR);
+        value[0] = NearestDouble(nearest);
         arf_clear(nearest);
     }
     FoundRoot root = ExactRoot(std::move(text), value);
