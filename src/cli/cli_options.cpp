@@ -6,6 +6,7 @@
 #include "core/paste_check.h"
 
 #include <algorithm>
+#include <charconv>
 #include <utility>
 
 namespace valdrex::cli {
@@ -27,6 +28,14 @@ bool TakesValue(std::string_view name) {
         if (option.name == name)
             return true;
     return name == "--method" || name == "--test" || name == "--save";
+}
+
+// A spin box's value: digits only, from 1 to `highest`.
+bool IsWholeInRange(std::string_view text, int highest) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc{} && end == text.data() + text.size() && text[0] != '+' &&
+           value >= 1 && value <= highest;
 }
 
 // Applies one option that carries a value; returns the usage error, if any.
@@ -54,6 +63,13 @@ std::string ApplyValue(std::string_view name, const std::string& value, CliOptio
     for (const OptionText& option : kOptionTexts) {
         if (option.name != name)
             continue;
+        if (option.wholeUpTo > 0) {
+            if (!IsWholeInRange(value, option.wholeUpTo))
+                return "invalid value " + QuotedForMessage(value) + " for " + std::string(name) +
+                       " (a whole number, 1 to " + std::to_string(option.wholeUpTo) + ")";
+            options.methodOptions.*option.field = value;
+            return {};
+        }
         const std::optional<std::string> typed = TypedText(option.rule, value);
         // The accuracy box holds one character.
         if (!typed || (option.rule == KeyRule::AccuracyDigit && typed->size() > 1))
