@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kMaxIterations = 80;
 constexpr double kUnit = std::numeric_limits<double>::epsilon() / 2;
-constexpr double kSettled = 1e-7;
+constexpr double kSettled = 1e-5;
 
 // log2|v| to within about 0.09, enough to place starting points.
 double RoughLog2(double v) {
