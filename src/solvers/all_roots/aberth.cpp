@@ -95,7 +95,8 @@ Ratio NewtonRatio(const DoublePolynomial& p, Complex z) {
     const Complex twoZ{2 * z.re, 2 * z.im};
     const Complex d = twoZ * de + o + twoZ * z * dO;
     const double scale = scaleE + std::sqrt(aw) * scaleO;
-    const bool atNoise = std::sqrt(Norm(v)) <= 4 * (n + 1) * kUnit * scale;
+    const double noise = 4 * (n + 1) * kUnit * scale;
+    const bool atNoise = Norm(v) <= noise * noise;
     return {v / d, atNoise};
 }
 
