@@ -34,8 +34,8 @@ bool TakesValue(std::string_view name) {
 bool IsWholeInRange(std::string_view text, int highest) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc{} && end == text.data() + text.size() && text[0] != '+' &&
-           value >= 1 && value <= highest;
+    return error == std::errc{} && end == text.data() + text.size() && value >= 1 &&
+           value <= highest;
 }
 
 // Applies one option that carries a value; returns the usage error, if any.
