@@ -6,6 +6,7 @@
 #include "core/paste_check.h"
 
 #include <algorithm>
+#include <charconv>
 #include <utility>
 
 namespace valdrex::cli {
@@ -43,6 +44,14 @@ std::optional<int> JobCount(std::string_view text) {
     return jobs >= 1 && jobs <= kMostJobs ? std::optional(jobs) : std::nullopt;
 }
 
+// A spin box's value: digits only, from 1 to `highest`.
+bool IsWholeInRange(std::string_view text, int highest) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc{} && end == text.data() + text.size() && value >= 1 &&
+           value <= highest;
+}
+
 // Applies one option that carries a value; returns the usage error, if any.
 std::string ApplyValue(std::string_view name, const std::string& value, CliOptions& options) {
     if (name == "--method") {
@@ -76,6 +85,13 @@ std::string ApplyValue(std::string_view name, const std::string& value, CliOptio
     for (const OptionText& option : kOptionTexts) {
         if (option.name != name)
             continue;
+        if (option.wholeUpTo > 0) {
+            if (!IsWholeInRange(value, option.wholeUpTo))
+                return "invalid value " + QuotedForMessage(value) + " for " + std::string(name) +
+                       " (a whole number, 1 to " + std::to_string(option.wholeUpTo) + ")";
+            options.methodOptions.*option.field = value;
+            return {};
+        }
         const std::optional<std::string> typed = TypedText(option.rule, value);
         // The accuracy box holds one character.
         if (!typed || !HasDigit(*typed) ||

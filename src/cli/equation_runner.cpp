@@ -91,6 +91,7 @@ std::optional<std::string> EquationRunner::Solve(std::span<const std::string_vie
     report.factorCoefficients = MethodRowOf(options_.method).leavesFactorCoefficients
                                     ? &model.factorCoefficients()
                                     : nullptr;
+    report.allRoots = options_.method == SolveMethod::AllRoots ? &model.allRoots() : nullptr;
     report.testInput = options_.testPoint ? &*options_.testPoint : nullptr;
     report.testOutput = model.output();
     report.errors = errors_;

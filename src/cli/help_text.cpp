@@ -50,7 +50,7 @@ Options:
            R"(                  (the approximate methods need degree 3 or more)
   --numeric       quadratic roots as numbers instead of the symbolic form
 )" + MethodOptionsHelp() +
-           R"(                  (option values are signed decimals, as typed in the method dialogs)
+           R"(                  (other option values are signed decimals, as typed in the method dialogs)
   --test X        also evaluate P at X (a signed decimal); it goes into the record
   --save FILE     append each record to FILE (Windows-1252, CR LF), like the database
   --overwrite     with --save: empty FILE before the first record, then append
@@ -76,6 +76,9 @@ JSON output, one object per equation:
   status               the status text ("" when none)
   factor               the irreducible factor ("" when none)
   factor_coefficients  with --method rational: 13 numbers, index = power of x; otherwise null
+  all_roots            with --method all only: each distinct root as {"re", "im" (the nearest
+                       doubles), "multiplicity", "radius" (bounds the distance to the true root,
+                       0 when exact), "exact" (the exact form or null), "text"}
   test                 {"x": text, "value": text or null} with --test, otherwise null
   errors               the error messages, in order: [{"text", "title", "icon"}], icon "none"
                        or "critical"

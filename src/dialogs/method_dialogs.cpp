@@ -15,6 +15,9 @@ void ShowOptionsForm(OptionsForm form, MethodOptions& options, QWidget* parent) 
     case OptionsForm::Newton:
         ShowNewtonOptions(options, parent);
         return;
+    case OptionsForm::AllRoots:
+        ShowAllRootsOptions(options, parent);
+        return;
     }
 }
 

@@ -44,6 +44,7 @@ void MainModel::Renew() {
     solve_.lines.clear();
     for (std::string& text : solve_.SolText)
         text.clear();
+    solve_.allRoots.clear();
     message_.clear();
     info_.clear();
     input_.clear();
@@ -180,8 +181,11 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     info_.clear();
     factor_.clear();
 
+    const MethodRow& row = MethodRowOf(method);
     const std::optional<int> zero = ReadCoefficients(coefficients_, solve_.a);
-    if (zero) {
+    if (zero && row.readsTextsExactly) {
+        solve_.a = {}; // beyond the grid's own reading: the solver reads the texts
+    } else if (zero) {
         message_ = kDivisionByZeroMessage;
         focus_ = FocusRequest{FocusRequest::Box::Coefficient, *zero};
         return {};
@@ -189,8 +193,7 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     solve_.lines.clear();
     for (std::string& text : solve_.SolText)
         text.clear();
-
-    const MethodRow& row = MethodRowOf(method);
+    solve_.allRoots.clear();
     if (row.optionsForm != OptionsForm::None && optionsDialog) {
         optionsDialog(row.optionsForm, state_.Options);
         if (!state_.Options.OptionsConfirmed)
@@ -204,9 +207,14 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     ctx.status.clear();
     ctx.errors.clear();
     ctx.factorText.clear();
+    ctx.zeroDenominator.reset();
     ctx.EvSimbTmp = state_.EvaluateSymbolically;
     row.solve(ctx, SolveRequest{coefficients_, state_.Options, progress});
     message_ = ctx.status;
+    if (ctx.zeroDenominator) {
+        focus_ = FocusRequest{FocusRequest::Box::Coefficient, *ctx.zeroDenominator};
+        return ctx.errors;
+    }
     factor_ = ctx.factorText;
     if (row.leavesFactorCoefficients)
         factorCoefficients_ = ctx.a;

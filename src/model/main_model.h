@@ -61,6 +61,8 @@ class MainModel {
     const Polynomial& workingPolynomial() const { return solve_.a; }
     const Polynomial& factorCoefficients() const { return factorCoefficients_; }
     const WorkingValues& workingValues() const { return solve_.w; }
+    // Every distinct root the all-roots method found in the last solve.
+    const std::vector<FoundRoot>& allRoots() const { return solve_.allRoots; }
 
     // A coefficient box's text changed (typed, pasted or set by a command): the test boxes
     // are emptied and the equation text is built again.

@@ -2,6 +2,7 @@
 
 #include "core/failure.h"
 #include "core/number_text.h"
+#include "model/all_roots_method.h"
 #include "solvers/approx/bairstow.h"
 #include "solvers/approx/bisection.h"
 #include "solvers/approx/newton.h"
@@ -30,10 +31,15 @@ constexpr OptionText kBisectionInc{
 constexpr OptionText kNewtonX0{"--x0", KeyRule::SignedDecimal, &MethodOptions::NewtonX0Text,
                                "  --x0 X          Newton start point (default 0)\n"};
 
+constexpr OptionText kDigits{
+    "--digits", KeyRule::AccuracyDigit, &MethodOptions::DigitsText,
+    "  --digits N      significant digits of the all-roots method, 1 to 30 (default 15)\n", 30};
+
 constexpr std::array<const OptionText*, 3> kBairstowOptions{&kAccuracy, &kBairstowP, &kBairstowQ};
 constexpr std::array<const OptionText*, 4> kBisectionOptions{&kAccuracy, &kBisectionMin,
                                                              &kBisectionMax, &kBisectionInc};
 constexpr std::array<const OptionText*, 2> kNewtonOptions{&kAccuracy, &kNewtonX0};
+constexpr std::array<const OptionText*, 1> kAllRootsOptions{&kDigits};
 
 // The formulas go up to x^4; the approximate methods need x^3 or above.
 constexpr bool UpToQuartic(int degree) {
@@ -45,11 +51,14 @@ constexpr bool AnyGrid(int) {
 constexpr bool CubicOrAbove(int degree) {
     return degree >= 3;
 }
+constexpr bool AnyEquation(int) {
+    return true; // degree 0 answers as the exact method does
+}
 constexpr char kApproximateReason[] =
     "the approximate methods need a non-zero coefficient of x^3 or above";
 
 // In the order of SolveMethod, so that a method's row is found by its number.
-constexpr std::array<MethodRow, 5> kMethods{{
+constexpr std::array<MethodRow, 6> kMethods{{
     {.id = SolveMethod::Exact,
      .cliName = "exact",
      .helpNote = "default, degree 4 at most",
@@ -106,6 +115,18 @@ constexpr std::array<MethodRow, 5> kMethods{{
      .cliOptions = kNewtonOptions,
      .solve = [](SolveContext& ctx,
                  const SolveRequest& request) { SolveNewton(ctx, request.options); }},
+    {.id = SolveMethod::AllRoots,
+     .cliName = "all",
+     .helpNote = "every root, certified digits",
+     .caption = "A&ll roots...",
+     .objectName = "mnuSolveAll",
+     .menuPlace = MenuPlace::BelowApproximate,
+     .offered = AnyEquation,
+     .notOfferedReason = "the Maths menu does not offer it",
+     .optionsForm = OptionsForm::AllRoots,
+     .cliOptions = kAllRootsOptions,
+     .solve = SolveAllRoots,
+     .readsTextsExactly = true},
 }};
 
 constexpr bool InMethodOrder() {

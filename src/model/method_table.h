@@ -11,7 +11,7 @@
 namespace valdrex {
 
 // The solve methods, one row each in MethodTable().
-enum class SolveMethod { Exact, Rational, Bairstow, Bisection, Newton };
+enum class SolveMethod { Exact, Rational, Bairstow, Bisection, Newton, AllRoots };
 
 // Where a method's item sits in the Maths menu: above the Approximate roots submenu, in it (the
 // approximate methods), or below it. Within a place the items follow the table.
@@ -19,16 +19,18 @@ enum class MenuPlace { AboveApproximate, Approximate, BelowApproximate };
 
 // The options dialog through which the window obtains a method's options (the dialogs layer
 // maps each to its window).
-enum class OptionsForm { None, Bairstow, Bisection, Newton };
+enum class OptionsForm { None, Bairstow, Bisection, Newton, AllRoots };
 
 // A method option as the command line takes it: the option's name, the key rule of the dialog
 // box it stands for, the text it sets, and the help lines that introduce it (empty when a
-// neighbour's lines introduce it too).
+// neighbour's lines introduce it too). A spin box's option takes a whole number from 1 to
+// `wholeUpTo` instead of keys.
 struct OptionText {
     std::string_view name;
     KeyRule rule;
     std::string MethodOptions::*field;
     std::string_view help;
+    int wholeUpTo = 0;
 };
 
 // What a solver may read besides the working polynomial and values of its context.
@@ -56,6 +58,9 @@ struct MethodRow {
     // The solver: fills the context's solution list, texts, status and errors.
     void (*solve)(SolveContext& ctx, const SolveRequest& request);
     bool leavesFactorCoefficients = false; // the context's polynomial is then the factor's
+    // The solver reads the coefficient texts itself, beyond the 32-bit limit of the grid's own
+    // reading, and reports their zero denominators in the context.
+    bool readsTextsExactly = false;
 };
 
 // Every method, in the order the command line lists them.

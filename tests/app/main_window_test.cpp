@@ -227,8 +227,8 @@ TEST_F(MainWindowTest, MathsMenuKeepsItsItems) {
     EXPECT_EQ(items("mnuSolve"),
               (QStringList{"mnuSolveFind &Solve Ctrl+F", "mnuSolveL2  ",
                            "mnuSolveApproximate &Approximate roots ",
-                           "mnuSolveRuffini &Rationals roots Ctrl+R", "mnuSolveL1  ",
-                           "mnuSolveTest &Test many numbers... "}));
+                           "mnuSolveRuffini &Rationals roots Ctrl+R", "mnuSolveAll A&ll roots... ",
+                           "mnuSolveL1  ", "mnuSolveTest &Test many numbers... "}));
     EXPECT_EQ(items("mnuSolveApproximate"),
               (QStringList{"mnuSolveBaristow &Baristow... ", "mnuSolveDicotomic &Dicotomic... ",
                            "mnuSolveNewton &Newton... "}));
@@ -243,13 +243,16 @@ TEST_F(MainWindowTest, MathsMenuAndCtrlFFollowTheDegree) {
     EXPECT_EQ(Database(), "");
     EXPECT_FALSE(IsEnabled("mnuSolve", "mnuSolveFind"));
     EXPECT_TRUE(IsEnabled("mnuSolve", "mnuSolveApproximate") &&
-                IsEnabled("mnuSolve", "mnuSolveRuffini") && IsEnabled("mnuSolve", "mnuSolveTest"));
+                IsEnabled("mnuSolve", "mnuSolveRuffini") && IsEnabled("mnuSolve", "mnuSolveTest") &&
+                IsEnabled("mnuSolve", "mnuSolveAll"));
     Coef(5)->setText("0");
     PressCtrl(Qt::Key_F);
     EXPECT_EQ(Find<QListWidget>("lstSol")->item(0)->text(), "x1 = 2");
     EXPECT_EQ(Database(), "2\xB7x - 4 = 0; S={ 2}\r\n");
-    EXPECT_TRUE(IsEnabled("mnuSolve", "mnuSolveFind"));
+    EXPECT_TRUE(IsEnabled("mnuSolve", "mnuSolveFind") && IsEnabled("mnuSolve", "mnuSolveAll"));
     EXPECT_FALSE(IsEnabled("mnuSolve", "mnuSolveApproximate"));
+    EnterGrid({{12, "1"}, {0, "-1"}});
+    EXPECT_TRUE(IsEnabled("mnuSolve", "mnuSolveAll"));
 }
 
 TEST_F(MainWindowTest, EditMenuFollowsTheActiveControlAndTheClipboard) {
@@ -469,11 +472,12 @@ TEST_F(MainWindowTest, CancelledOptionsDialogSolvesNothing) {
     PressCtrl(Qt::Key_F);
     ASSERT_GT(Solutions(), 0);
     const std::string saved = Database();
-    for (const char* item : {"mnuSolveBaristow", "mnuSolveDicotomic", "mnuSolveNewton"}) {
+    for (const char* item :
+         {"mnuSolveBaristow", "mnuSolveDicotomic", "mnuSolveNewton", "mnuSolveAll"}) {
         Trigger(item);
         EXPECT_EQ(Solutions(), 0) << item;
     }
-    EXPECT_EQ(answer_.dialogs.size(), 3);
+    EXPECT_EQ(answer_.dialogs.size(), 4);
     EXPECT_EQ(Database(), saved);
 }
 

@@ -37,6 +37,9 @@ TEST(SolveCommandTest, PrintsWhatTheWindowShows) {
          "x^3 - 6·x^2 + 11·x - 6 = 0\nNo solution found\n"},
         {{"--test", "3", "2", "-4"}, "2·x - 4 = 0\nx1 = 2\nP(3) = 2\n"},
         {{"--", "-1", "-1"}, "-x - 1 = 0\nx1 =-1\n"},
+        {{"--method", "all", "--digits", "4", "1", "0", "0", "0", "-1", "-1"},
+         "x^5 - x - 1 = 0\nx1 = 1.167\nx2 =-.7649+ .3525i\nx3 =-.7649- .3525i\n"
+         "x4 = .1812+ 1.084i\nx5 = .1812- 1.084i\nSolutions found\n"},
     };
     for (const auto& [args, out] : cases) {
         const ProgramResult r = RunSolve(args);
@@ -136,6 +139,21 @@ TEST(SolveCommandTest, HelpAndVersion) {
     const ProgramResult version = RunSolve({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, std::string("valdrex-solve ") + VALDREX_VERSION + "\n");
+}
+
+TEST(SolveCommandTest, JsonAllRoots) {
+    const ProgramResult r = RunSolve({"--json", "--method", "all", "1", "-1", "-1", "1", "0"});
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string out = r.out.substr(r.out.find("\"all_roots\""));
+    EXPECT_EQ(out.substr(0, out.find(",\"test\"")),
+              "\"all_roots\":[{\"re\":-1,\"im\":0,\"multiplicity\":1,\"radius\":0,"
+              "\"exact\":\"-1\",\"text\":\"-1\"},"
+              "{\"re\":0,\"im\":0,\"multiplicity\":1,\"radius\":0,\"exact\":\"0\","
+              "\"text\":\" 0\"},"
+              "{\"re\":1,\"im\":0,\"multiplicity\":2,\"radius\":0,\"exact\":\"1\","
+              "\"text\":\" 1 (multiplicity 2)\"}]");
+    // Other methods add no all_roots.
+    EXPECT_EQ(RunSolve({"--json", "1", "1"}).out.find("all_roots"), std::string::npos);
 }
 
 TEST(SolveCommandTest, JsonObject) {

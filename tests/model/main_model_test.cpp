@@ -311,6 +311,7 @@ TEST(MathsMenuEnabling, FollowsTheDegree) {
         EXPECT_TRUE(approximate(SolveMethod::Bairstow) && approximate(SolveMethod::Bisection) &&
                     approximate(SolveMethod::Newton))
             << offer.degree;
+        EXPECT_TRUE(menu.offers(SolveMethod::AllRoots)) << offer.degree;
     }
 }
 

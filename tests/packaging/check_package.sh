@@ -26,7 +26,8 @@ check_control() {
     for line in "Package: valdrex" "Version: $version" "Section: math"; do
         expect_line "$fields" "$line"
     done
-    for line in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libc6 libstdc++6; do
+    for line in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libc6 libstdc++6 \
+        libflint17 libflint-arb2; do
         expect_line "$depends" "$line"
     done
 }
@@ -39,6 +40,7 @@ check_files() {
         [ -x "$program_folder/$program" ] || fail "$program_folder/$program is not executable"
     done
     for file in "$program_folder/Valdrex.hlp" "$program_folder/readme.txt" \
+        "$program_folder/valdrex-all-roots.so" \
         "$share/icons/hicolor/scalable/apps/valdrex.svg" \
         "$share"/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/valdrex.png; do
         [ -s "$file" ] || fail "$file missing or empty"
@@ -57,6 +59,8 @@ check_lintian() {
 check_solve() {
     expect_line "$("$bin/valdrex-solve" 1 -3 2)" "x1 = 2"
     expect_line "$("$bin/valdrex-solve" --version)" "valdrex-solve $version"
+    # The all-roots module is loaded from beside the program.
+    expect_line "$("$bin/valdrex-solve" --method all --digits 5 1 0 0 -2)" "x1 = 1.2599"
     local db
     db=$(mktemp)
     "$bin/valdrex-solve" --save "$db" --overwrite 1 -3 2 >/dev/null
