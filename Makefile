@@ -41,7 +41,7 @@ bench: build
 	python3 bench/throughput.py $(BUILD_DIR)
 
 # Fails on any tracked C++ file that clang-format would change.
-format-check:
+format-check: deps
 	./scripts/format-check
 
 # clang-tidy with the checks of .clang-tidy over every source of src/.
