@@ -108,6 +108,7 @@ TEST(TestManyWindow, StartsEmptyAndTestWritesTheSeriesAndItsValues) {
         for (int i = 0; i < 10; ++i)
             all << QString("txtTN_%1").arg(i) << QString("txtON_%1").arg(i);
         EXPECT_EQ(Shown(window, all), QString(20, '|'));
+        ExpectTidyLayout(window);
 
         QTest::keyClicks(Child(window, "txtTN_0"), "1");
         QTest::keyClicks(Child(window, "txtInc"), "1");
