@@ -104,6 +104,7 @@ TEST(TestManyWindow, StartsEmptyAndTestWritesTheSeriesAndItsValues) {
         auto* close = Child<QPushButton>(window, "cmdClose");
         EXPECT_EQ(test->text() + "|" + close->text(), "&Test|&Close");
         EXPECT_TRUE(test->isDefault());
+        EXPECT_EQ(Child(window, "txtON_0")->alignment() & Qt::AlignRight, Qt::AlignRight);
         QStringList all{"txtInc"};
         for (int i = 0; i < 10; ++i)
             all << QString("txtTN_%1").arg(i) << QString("txtON_%1").arg(i);

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <optional>
+#include <ranges>
 #include <vector>
 
 namespace valdrex {
@@ -61,8 +62,8 @@ std::optional<Candidate> FindRoot(const IntegerValues& c, int degree, int lead, 
         }
         return std::nullopt;
     };
-    for (auto d = leadDivisors.rbegin(); d != leadDivisors.rend(); ++d)
-        if (const auto root = tryDenominator(-*d))
+    for (const int d : std::views::reverse(leadDivisors))
+        if (const auto root = tryDenominator(-d))
             return root;
     for (int d : leadDivisors)
         if (const auto root = tryDenominator(d))
