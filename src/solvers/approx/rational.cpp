@@ -9,7 +9,6 @@
 
 #include <array>
 #include <optional>
-#include <ranges>
 #include <vector>
 
 namespace valdrex {
@@ -62,8 +61,8 @@ std::optional<Candidate> FindRoot(const IntegerValues& c, int degree, int lead, 
         }
         return std::nullopt;
     };
-    for (const int d : std::views::reverse(leadDivisors))
-        if (const auto root = tryDenominator(-d))
+    for (std::size_t k = leadDivisors.size(); k-- > 0;)
+        if (const auto root = tryDenominator(-leadDivisors[k]))
             return root;
     for (int d : leadDivisors)
         if (const auto root = tryDenominator(d))
