@@ -104,10 +104,12 @@ TEST(TestManyWindow, StartsEmptyAndTestWritesTheSeriesAndItsValues) {
         auto* close = Child<QPushButton>(window, "cmdClose");
         EXPECT_EQ(test->text() + "|" + close->text(), "&Test|&Close");
         EXPECT_TRUE(test->isDefault());
+        EXPECT_EQ(Child(window, "txtON_0")->alignment() & Qt::AlignRight, Qt::AlignRight);
         QStringList all{"txtInc"};
         for (int i = 0; i < 10; ++i)
             all << QString("txtTN_%1").arg(i) << QString("txtON_%1").arg(i);
         EXPECT_EQ(Shown(window, all), QString(20, '|'));
+        ExpectTidyLayout(window);
 
         QTest::keyClicks(Child(window, "txtTN_0"), "1");
         QTest::keyClicks(Child(window, "txtInc"), "1");

@@ -49,6 +49,10 @@ const DialogCase kDialogs[] = {
      {"txtNtAc", "txtNtX0", "cmdNtOK", "cmdNtCancel", "vscNt"}},
 };
 
+void PrintTo(const DialogCase& c, std::ostream* out) {
+    *out << c.id;
+}
+
 void Retype(QLineEdit* box, const QString& text) {
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
@@ -93,6 +97,7 @@ TEST_P(MethodDialog, OpeningResetsItsOptionsAndShowsTheDefaults) {
             shown += "|" + Get<QLabel>("lbl%1_" + QString::number(i))->text() + "=" +
                      Get(boxes[i])->text();
         EXPECT_EQ(shown, c.shown);
+        ExpectTidyLayout(window_);
         EXPECT_FALSE(options_.OptionsConfirmed);
         Click(c.tabOrder[c.tabOrder.indexOf(QString("cmd%1OK").arg(c.id)) + 1]); // Cancel
     });

@@ -45,6 +45,8 @@ TEST_F(Preferences, ShowsThePath) {
     EXPECT_EQ(Path(), "/home/ann/Valdrexdb.txt");
     EXPECT_EQ(Control<QGroupBox>("fraPath")->title(), "Path for saving");
     EXPECT_TRUE(Control<QPushButton>("cmdOK")->isDefault());
+    dialog_->show();
+    ExpectTidyLayout(dialog_.get());
 }
 
 TEST_F(Preferences, SavingOffDisablesThePathControlsAndRestoresTheStoredOverwrite) {

@@ -40,6 +40,7 @@ TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
             EXPECT_TRUE(info->isReadOnly());
             EXPECT_EQ(info->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
             EXPECT_EQ(info->toPlainText(), shown);
+            ExpectTidyLayout(window);
             // The rule: black across the window at 320 pixels, from its left edge.
             const QImage image = window->grab().toImage();
             EXPECT_EQ(image.pixelColor(0, 320), QColor(Qt::black));
@@ -60,7 +61,8 @@ TEST(Help, OpensOneWindowAtTheContentsPageOrGivesTheHelpErrorBox) {
     EXPECT_EQ(ShowHelp(nullptr), box); // the test program's folder holds no help file either
     QTemporaryDir folder;
     const std::string path = HelpFilePath(folder.path().toStdString());
-    Put(path, "<html><body><h1 id=\"contents\">Contents</h1><p>Typing</p></body></html>");
+    Put(path,
+        "<html><body><h1 id=\"contents\">Contents</h1><p id=\"typing\">Typing</p></body></html>");
     QWidget owner;
     owner.setGeometry(0, 0, 100, 80);
     owner.show();
@@ -72,6 +74,11 @@ TEST(Help, OpensOneWindowAtTheContentsPageOrGivesTheHelpErrorBox) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the help window is not modal";
     auto* browser = Child<QTextBrowser>(window, "txtHelp");
     EXPECT_TRUE(browser->toPlainText().startsWith("Contents"));
+    EXPECT_EQ(browser->source().fragment(), "contents");
+    QUrl typing = browser->source();
+    typing.setFragment("typing");
+    browser->setSource(typing);
+    Child<QPushButton>(window, "cmdBack")->click();
     EXPECT_EQ(browser->source().fragment(), "contents");
     window->setGeometry(10, 20, 300, 200);
     window->close();
@@ -182,6 +189,7 @@ TEST(RunWelcome, ShowsTheWindowUntilOk) {
             auto* ok = Child<QPushButton>(frame, "cmdOK");
             EXPECT_EQ(frame->title() + "|" + ok->text(), "|&OK");
             EXPECT_NEAR(ok->x(), (frame->width() - ok->width()) / 2, 1) << "centred";
+            ExpectTidyLayout(window);
             if (leave == kOk)
                 QTest::mouseClick(ok, Qt::LeftButton);
             else

@@ -101,6 +101,29 @@ template <class Widget = QLineEdit> Widget* Child(const QObject* parent, const Q
     return child;
 }
 
+// The named controls of `window` lie inside it and do not overlap, apart from a frame and what
+// it holds: a control left out of its layout, or placed or sized wrongly, shows as an overlap.
+inline void ExpectTidyLayout(const QWidget* window) {
+    QList<const QWidget*> controls;
+    for (const QWidget* control : window->findChildren<QWidget*>())
+        if (control->isVisible() && !control->objectName().isEmpty() &&
+            !control->objectName().startsWith("qt_"))
+            controls << control;
+    const auto area = [&](const QWidget* w) {
+        return QRect(w->mapTo(window, QPoint()), w->size());
+    };
+    const auto name = [](const QWidget* w) { return w->objectName().toStdString(); };
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        EXPECT_TRUE(window->rect().contains(area(controls[i]))) << name(controls[i]);
+        for (qsizetype j = i + 1; j < controls.size(); ++j)
+            if (!controls[i]->isAncestorOf(controls[j]) &&
+                !controls[j]->isAncestorOf(controls[i])) {
+                EXPECT_FALSE(area(controls[i]).intersects(area(controls[j])))
+                    << name(controls[i]) << " overlaps " << name(controls[j]);
+            }
+    }
+}
+
 // The visible top-level window of that type (and name, when one is given), if any.
 template <class Widget = QWidget> Widget* ShownWindow(const QString& name = {}) {
     for (QWidget* window : QApplication::topLevelWidgets())

@@ -62,8 +62,8 @@ std::optional<Candidate> FindRoot(const IntegerValues& c, int degree, int lead, 
         }
         return std::nullopt;
     };
-    for (auto d = leadDivisors.rbegin(); d != leadDivisors.rend(); ++d)
-        if (const auto root = tryDenominator(-*d))
+    for (std::size_t k = leadDivisors.size(); k-- > 0;)
+        if (const auto root = tryDenominator(-leadDivisors[k]))
             return root;
     for (int d : leadDivisors)
         if (const auto root = tryDenominator(d))
