@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <optional>
-#include <random>
 #include <unistd.h>
 
 namespace valdrex::cli::testing {
@@ -104,7 +103,7 @@ TEST(BatchCommandTest, JobsGiveTheBytesOfOneJob) {
                                              file,      "--overwrite", "--jobs", jobs};
             args.insert(args.end(), mode.begin(), mode.end());
             const ProgramResult r = RunSolve(args, input);
-            const std::string saved = FileBytes(file);
+            const std::string saved = Bytes(file);
             if (!one) {
                 one = r;
                 oneFile = saved;
@@ -131,7 +130,7 @@ TEST(BatchCommandTest, CtrlCKeepsWhatWasWritten) {
                                          RunSetup::InterruptWhenWaiting());
         EXPECT_EQ(r.exitCode, 130);
         EXPECT_EQ(r.out, "2·x - 4 = 0\nx1 = 2\n\n");
-        EXPECT_EQ(FileBytes(file), "2\xB7x - 4 = 0; S={ 2}\r\n");
+        EXPECT_EQ(Bytes(file), "2\xB7x - 4 = 0; S={ 2}\r\n");
     }
     // During a scan, on a worker: the lines before it are answered.
     const ProgramResult scan = RunSolve(
@@ -143,67 +142,6 @@ TEST(BatchCommandTest, CtrlCKeepsWhatWasWritten) {
     EXPECT_EQ(Lines(scan.err).size(), 1u);
     EXPECT_LT(scan.exitAfterInterrupt, std::chrono::seconds(5));
     std::remove(file.c_str());
-}
-
-// Random lines from `alphabet` (every byte when empty); the numbers of the lines to answer.
-std::string RandomInput(std::mt19937& random, int count, const std::string& alphabet,
-                        std::vector<int>& answered) {
-    std::string input;
-    std::uniform_int_distribution<int> length(0, 60), byte(0, 255);
-    for (int n = 1; n <= count; ++n) {
-        std::string line;
-        for (int k = length(random); k > 0; --k) {
-            char c = alphabet.empty() ? static_cast<char>(byte(random))
-                                      : alphabet[byte(random) % alphabet.size()];
-            line += c == '\n' ? ' ' : c;
-        }
-        // Blank lines and comments are skipped; a CR before the line end counts as its end.
-        const std::string body =
-            line.substr(0, line.size() - (!line.empty() && line.back() == '\r'));
-        const auto first = body.find_first_not_of(" \t");
-        if (first != std::string::npos && body[first] != '#')
-            answered.push_back(n);
-        input += line + '\n';
-    }
-    return input;
-}
-
-void ExpectEveryLineAnswered(const ProgramResult& r, const std::vector<int>& answered) {
-    ASSERT_FALSE(r.timedOut);
-    ASSERT_TRUE(r.exitCode == 0 || r.exitCode == 1) << r.exitCode << r.err.substr(0, 500);
-    const std::vector<std::string> lines = Lines(r.out);
-    ASSERT_EQ(lines.size(), answered.size());
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-        const std::string start = "{\"line\":" + std::to_string(answered[k]) + ",";
-        ASSERT_EQ(lines[k].substr(0, start.size()), start) << lines[k];
-        ASSERT_EQ(lines[k].back(), '}');
-        for (const char c : lines[k])
-            ASSERT_GE(static_cast<unsigned char>(c), 0x20) << lines[k];
-    }
-}
-
-TEST(BatchCommandTest, RandomBytesAreAnsweredLineByLine) {
-    std::mt19937 random(20240517);
-    std::vector<int> answered;
-    const std::string input = RandomInput(random, 100000, "", answered);
-    ExpectEveryLineAnswered(RunSolve({"--batch", "--json"}, input), answered);
-    // Plain mode answers on standard error; it must get through as well.
-    const ProgramResult plain = RunSolve({"--batch"}, input);
-    EXPECT_FALSE(plain.timedOut);
-    EXPECT_EQ(plain.exitCode, 1);
-}
-
-// Lines that mostly pass the number check, so that every method sees odd coefficients.
-TEST(BatchCommandTest, RandomNumberLikeLinesForEveryMethod) {
-    const std::string alphabet = "0123456789012345678901234567890123456789   \t-././.x";
-    for (const std::string method : {"exact", "rational", "bairstow", "bisection", "newton"}) {
-        std::mt19937 random(7);
-        std::vector<int> answered;
-        const std::string input = RandomInput(random, 2000, alphabet, answered);
-        SCOPED_TRACE(method);
-        ExpectEveryLineAnswered(
-            RunSolve({"--batch", "--json", "--test", "1.5", "--method", method}, input), answered);
-    }
 }
 
 } // namespace
