@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <sys/wait.h>
@@ -21,7 +20,7 @@ ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& 
     const std::string paths[3] = {base + ".in", setup.outputPath.empty() ? base + ".out" : "",
                                   base + ".err"};
     const std::string& outputPath = setup.outputPath.empty() ? paths[1] : setup.outputPath;
-    std::ofstream(paths[0], std::ios::binary) << input;
+    Put(paths[0], input);
     int inputPipe[2] = {-1, -1};
     if (setup.keepInputOpen && ::pipe(inputPipe) != 0)
         return {};
@@ -80,8 +79,8 @@ ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& 
     if (!result.timedOut && WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
     if (setup.outputPath.empty())
-        result.out = FileBytes(paths[1]);
-    result.err = FileBytes(paths[2]);
+        result.out = Bytes(paths[1]);
+    result.err = Bytes(paths[2]);
     for (const std::string& path : paths)
         if (!path.empty())
             std::remove(path.c_str());
@@ -94,12 +93,6 @@ std::vector<std::string> Lines(const std::string& text) {
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
-}
-
-std::string FileBytes(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
 }
 
 } // namespace valdrex::cli::testing

