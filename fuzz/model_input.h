@@ -7,7 +7,7 @@
 // first character "0" turns the symbolic quadratic form off. Missing lines keep the boxes at
 // "0" and the options at their defaults.
 
-#include "app/main_model.h"
+#include "model/main_model.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,6 @@
 // Arbitrary coefficient and option texts through the main window's model: every solving
 // method, then Test and Put. Nothing is written to disk. The input format is in model_input.h.
 
-#include "app/main_model.h"
 #include "core/coefficient_text.h"
 #include "core/equation_text.h"
 #include "core/failure.h"
@@ -11,6 +10,7 @@
 #include "database/cp1252.h"
 #include "database/record.h"
 #include "fuzz_check.h"
+#include "model/main_model.h"
 #include "model_input.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "app/home_folder.h"
 #include "app/main_window.h"
-#include "app/settings_store.h"
+#include "app/qt_settings_store.h"
+#include "core/home_folder.h"
 #include "dialogs/program_icon.h"
 #include "dialogs/welcome_window.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/main_model.h"
-#include "app/startup_settings.h"
+#include "model/main_model.h"
+#include "model/startup_settings.h"
 
 #include <QMainWindow>
 #include <QPointer>

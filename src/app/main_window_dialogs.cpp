@@ -1,7 +1,6 @@
 // The main window's commands that open other windows: the database viewer, Preferences, the
 // options dialogs of the approximate methods, Test many numbers, Help and About.
 #include "app/main_window.h"
-#include "database/view_db_window.h"
 #include "dialogs/about_window.h"
 #include "dialogs/help_window.h"
 #include "dialogs/message_box.h"
@@ -9,6 +8,7 @@
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/scan_progress_dialog.h"
 #include "dialogs/test_many_window.h"
+#include "dialogs/view_db_window.h"
 
 #include <QAction>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/main_model.h"
+#include "model/main_model.h"
 #include "solvers/approx/method_options.h"
 
 #include <optional>

@@ -1,8 +1,8 @@
 #include "cli/database_module.h"
 
-#include "app/home_folder.h"
 #include "cli/database_module_abi.h"
 #include "core/failure.h"
+#include "core/home_folder.h"
 
 #include <cerrno>
 #include <dlfcn.h>

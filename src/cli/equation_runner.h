@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/main_model.h"
-#include "app/module_state.h"
 #include "cli/cli_options.h"
 #include "cli/equation_report.h"
 #include "database/record.h"
+#include "model/main_model.h"
+#include "model/module_state.h"
 
 #include <optional>
 #include <span>

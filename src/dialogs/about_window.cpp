@@ -1,7 +1,7 @@
 #include "dialogs/about_window.h"
 
-#include "app/home_folder.h"
 #include "core/error_box.h"
+#include "core/home_folder.h"
 #include "dialogs/display_text.h"
 #include "dialogs/program_files.h"
 #include "dialogs/program_icon.h"

@@ -1,6 +1,6 @@
 #include "dialogs/help_window.h"
 
-#include "app/home_folder.h"
+#include "core/home_folder.h"
 #include "dialogs/program_files.h"
 #include "dialogs/program_icon.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings_store.h"
+#include "model/settings_store.h"
 #include "core/coefficient_text.h"
 
 #include <QMainWindow>

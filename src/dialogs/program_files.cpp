@@ -1,7 +1,7 @@
 #include "dialogs/program_files.h"
 
-#include "app/home_folder.h"
 #include "core/error_box.h"
+#include "core/home_folder.h"
 
 namespace valdrex {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/module_state.h"
+#include "model/module_state.h"
 
 class QWidget;
 

@@ -1,11 +1,11 @@
 #include "dialogs/welcome_window.h"
 
-#include "app/startup_settings.h"
 #include "core/error_box.h"
 #include "dialogs/display_text.h"
 #include "dialogs/program_icon.h"
 #include "dialogs/title_font.h"
 #include "dialogs/version_text.h"
+#include "model/startup_settings.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "app/home_folder.h"
 #include "app/main_window.h"
-#include "app/settings_store.h"
+#include "app/qt_settings_store.h"
+#include "core/home_folder.h"
 #include "file_bytes.h"
 #include "gui_test.h"
 

@@ -1,6 +1,6 @@
-#include "app/home_folder.h"
-#include "app/settings_store.h"
-#include "app/startup_settings.h"
+#include "app/qt_settings_store.h"
+#include "core/home_folder.h"
+#include "model/startup_settings.h"
 
 #include <QByteArray>
 #include <QSettings>
@@ -45,7 +45,7 @@ TEST(StripTrailingSeparator, RemovesOneSeparator) {
 }
 
 TEST(ProgramFolder, NamesTheRunningExecutable) {
-    EXPECT_EQ(ExecutableName(), "app_tests");
+    EXPECT_EQ(ExecutableName(), "settings_tests");
     const std::filesystem::path folder = ProgramFolder();
     EXPECT_TRUE(folder.is_absolute());
     EXPECT_TRUE(std::filesystem::is_regular_file(folder / ExecutableName()));

@@ -1,8 +1,8 @@
-#include "database/view_db_window.h"
+#include "dialogs/view_db_window.h"
 
 #include "core/error_box.h"
 #include "database/database_file.h"
-#include "database/viewer_text.h"
+#include "dialogs/viewer_text.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "database/viewer_text.h"
+#include "dialogs/viewer_text.h"
 
 namespace valdrex {
 namespace {

@@ -1,5 +1,5 @@
-#include "app/main_model.h"
 #include "database/database_file.h"
+#include "model/main_model.h"
 
 namespace valdrex {
 

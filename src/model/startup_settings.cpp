@@ -1,9 +1,9 @@
-#include "app/startup_settings.h"
+#include "model/startup_settings.h"
 
-#include "app/home_folder.h"
 #include "core/checked_math.h"
 #include "core/coefficient_text.h"
 #include "core/failure.h"
+#include "core/home_folder.h"
 #include "database/database_file.h"
 
 #include <cerrno>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/module_state.h"
-#include "app/settings_store.h"
+#include "model/module_state.h"
+#include "model/settings_store.h"
 
 #include <string>
 

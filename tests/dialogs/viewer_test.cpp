@@ -1,4 +1,4 @@
-#include "database/view_db_window.h"
+#include "dialogs/view_db_window.h"
 #include "file_bytes.h"
 #include "gui_test.h"
 

@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "app/qt_settings_store.h"
 
 #include "core/error_box.h"
 
@@ -6,18 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-#include <algorithm>
-#include <cctype>
-
 namespace valdrex {
 namespace {
-
-std::string FoldCase(std::string_view key) {
-    std::string folded(key);
-    std::transform(folded.begin(), folded.end(), folded.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return folded;
-}
 
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -38,19 +28,6 @@ QStringList MatchingKeys(const QSettings& settings, const QString& key) {
 }
 
 } // namespace
-
-std::optional<std::string> MemorySettingsStore::Read(std::string_view section,
-                                                     std::string_view key) const {
-    const auto found = entries_.find({std::string(section), FoldCase(key)});
-    if (found == entries_.end())
-        return std::nullopt;
-    return found->second;
-}
-
-void MemorySettingsStore::Write(std::string_view section, std::string_view key,
-                                std::string_view value) {
-    entries_[{std::string(section), FoldCase(key)}] = std::string(value);
-}
 
 std::optional<std::string> QtSettingsStore::Read(std::string_view section,
                                                  std::string_view key) const {

@@ -1,4 +1,4 @@
-#include "app/main_model.h"
+#include "model/main_model.h"
 
 #include "core/equation_text.h"
 #include "core/failure.h"

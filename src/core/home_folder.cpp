@@ -1,4 +1,4 @@
-#include "app/home_folder.h"
+#include "core/home_folder.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/module_state.h"
 #include "core/coefficient_text.h"
 #include "core/error_box.h"
+#include "model/module_state.h"
 #include "solvers/approx/method_options.h"
 #include "solvers/exact/solution_list.h"
 
