@@ -84,6 +84,7 @@ class frmMain : public QMainWindow {
     void mnuSolveDicotomic_Click();
     void mnuSolveNewton_Click();
     void mnuSolveTest_Click();
+    void mnuSolvePlot_Click();
     void mnuOptions_Click();
     void mnuHelpHelp_Click();
     void mnuHelpAbout_Click();
@@ -140,6 +141,7 @@ class frmMain : public QMainWindow {
     QAction* mnuSolveNewton = nullptr;
     QAction* mnuSolveRuffini = nullptr;
     QAction* mnuSolveTest = nullptr;
+    QAction* mnuSolvePlot = nullptr;
     QMenu* mnuCustom = nullptr;
     QAction* mnuOptions = nullptr;
     QMenu* mnuHelp = nullptr;

@@ -1,10 +1,11 @@
 // The main window's commands that open other windows: the database viewer, Preferences, the
-// options dialogs of the approximate methods, Test many numbers, Help and About.
+// options dialogs of the approximate methods, Test many numbers, the plot, Help and About.
 #include "app/main_window.h"
 #include "dialogs/about_window.h"
 #include "dialogs/help_window.h"
 #include "dialogs/message_box.h"
 #include "dialogs/method_dialogs.h"
+#include "dialogs/plot_window.h"
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/scan_progress_dialog.h"
 #include "dialogs/test_many_window.h"
@@ -20,6 +21,7 @@ void frmMain::ConnectDialogMenus() {
     connect(mnuSolveDicotomic, &QAction::triggered, this, &frmMain::mnuSolveDicotomic_Click);
     connect(mnuSolveNewton, &QAction::triggered, this, &frmMain::mnuSolveNewton_Click);
     connect(mnuSolveTest, &QAction::triggered, this, &frmMain::mnuSolveTest_Click);
+    connect(mnuSolvePlot, &QAction::triggered, this, &frmMain::mnuSolvePlot_Click);
     connect(mnuOptions, &QAction::triggered, this, &frmMain::mnuOptions_Click);
     connect(mnuHelpHelp, &QAction::triggered, this, &frmMain::mnuHelpHelp_Click);
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
@@ -53,6 +55,10 @@ void frmMain::mnuSolveTest_Click() {
     ShowCommandResult(model_.PrepareTestMany(canOpen));
     if (canOpen)
         ShowTestManyNumbers(model_.state(), this);
+}
+
+void frmMain::mnuSolvePlot_Click() {
+    ShowPlotWindow(model_.coefficients(), store_, this);
 }
 
 void frmMain::mnuOptions_Click() {

@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 #include "app/qt_settings_store.h"
 #include "core/home_folder.h"
+#include "dialogs/plot_views.h"
+#include "dialogs/plot_window.h"
 #include "file_bytes.h"
 #include "gui_test.h"
 
@@ -366,6 +368,24 @@ TEST_F(MainWindowTest, CancelledOptionsDialogSolvesNothing) {
     }
     EXPECT_EQ(answer_.dialogs.size(), 3);
     EXPECT_EQ(Database(), saved);
+}
+
+TEST_F(MainWindowTest, CtrlPOpensThePlotWhichFollowsTheTypingWithoutTakingTheFocus) {
+    EnterGrid({{1, "1"}, {0, "-3"}});
+    PressCtrl(Qt::Key_P);
+    auto* plot = ShownWindow<PlotWindow>("frmPlot");
+    ASSERT_NE(plot, nullptr);
+    EXPECT_TRUE(plot->realPlot()->xAxis->range().contains(3));
+
+    EnterGrid({{0, "-"}, {2, "1"}}); // the constant term is typed first
+    EXPECT_EQ(QApplication::focusWidget(), Coef(2));
+    EXPECT_EQ(QApplication::activeWindow(), window_.get());
+    EXPECT_TRUE(plot->message().contains("constant term"));
+    QTest::keyClicks(Coef(0), "4");
+    EXPECT_EQ(plot->message(), "");
+    EXPECT_TRUE(plot->realPlot()->xAxis->range().contains(-2) &&
+                plot->realPlot()->xAxis->range().contains(2));
+    EXPECT_EQ(QApplication::focusWidget(), Coef(2));
 }
 
 } // namespace
