@@ -1,0 +1,18 @@
+#pragma once
+
+#include "solvers/all_roots/all_roots.h"
+
+#include <flint/fmpz_poly.h>
+
+#include <vector>
+
+namespace valdrex {
+
+// All roots of p (degree 1..12, nonzero constant term, coefficients below 2^60) found in
+// doubles, each proved alone in its disc and printed with `digits` (at most 15) digits. With
+// `exactForms`, rational roots and the roots of quadratic factors over the rationals are proved
+// by exact division and written exactly. False, with nothing appended, when the proof fails:
+// multiple or clustered roots, a case that needs more precision, or input out of range.
+bool SolveInDoubles(const fmpz_poly_t p, int digits, bool exactForms, std::vector<FoundRoot>& out);
+
+} // namespace valdrex

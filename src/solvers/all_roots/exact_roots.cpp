@@ -1,0 +1,273 @@
+#include "solvers/all_roots/exact_roots.h"
+
+#include "core/equation_text.h"
+#include "solvers/all_roots/double_double.h"
+#include "solvers/all_roots/flint_values.h"
+#include "solvers/all_roots/nearest_double.h"
+
+#include <arb.h>
+#include <flint/fmpz_factor.h>
+
+#include <charconv>
+#include <cmath>
+#include <memory>
+
+namespace valdrex {
+namespace {
+
+constexpr long kPrecision = 128;
+
+std::string IntegerDigits(const fmpz_t n) {
+    if (fmpz_fits_si(n)) {
+        char buf[24];
+        return std::string(buf, std::to_chars(buf, buf + sizeof buf, fmpz_get_si(n)).ptr);
+    }
+    const std::unique_ptr<char, void (*)(void*)> s(fmpz_get_str(nullptr, 10, n), flint_free);
+    return s.get();
+}
+
+// As NumberToStr writes a whole number: a blank in place of the sign of a non-negative one.
+std::string BlankedInteger(const fmpz_t n) {
+    return fmpz_sgn(n) < 0 ? IntegerDigits(n) : " " + IntegerDigits(n);
+}
+
+double Nearest(const arb_t x) {
+    return NearestDouble(arb_midref(x));
+}
+
+// n = k²·r for 0 < n < 2^62: once every factor up to the cube root of what is left is taken
+// out, what is left is 1, p, p² or p·q for primes p, q.
+void SplitSmallSquare(long n, fmpz_t k, fmpz_t r) {
+    long square = 1, free = 1;
+    for (long i = 2; i * i * i <= n; i += i == 2 ? 1 : 2) {
+        while (n % (i * i) == 0) {
+            n /= i * i;
+            square *= i;
+        }
+        if (n % i == 0) {
+            n /= i;
+            free *= i;
+        }
+    }
+    auto root = static_cast<long>(std::sqrt(static_cast<double>(n)));
+    while (root * root > n)
+        --root;
+    while ((root + 1) * (root + 1) <= n)
+        ++root;
+    if (root * root == n)
+        square *= root;
+    else
+        free *= n;
+    fmpz_set_si(k, square);
+    fmpz_set_si(r, free);
+}
+
+// n = k²·r with r free of squares (n > 0).
+void SplitSquare(const fmpz_t n, fmpz_t k, fmpz_t r) {
+    if (fmpz_bits(n) < 62) {
+        SplitSmallSquare(fmpz_get_si(n), k, r);
+        return;
+    }
+    fmpz_factor_t f;
+    fmpz_factor_init(f);
+    fmpz_factor(f, n);
+    fmpz_one(k);
+    fmpz_one(r);
+    Integer p;
+    for (long i = 0; i < f->num; ++i) {
+        fmpz_pow_ui(p.get(), f->p + i, f->exp[i] / 2);
+        fmpz_mul(k, k, p.get());
+        if (f->exp[i] % 2 == 1)
+            fmpz_mul(r, r, f->p + i);
+    }
+    fmpz_factor_clear(f);
+}
+
+// The roots' values in doubles, [root][real part, imaginary part], the "+" root first, for
+// A·x² + B·x + C with discriminant Δ (not a square when positive).
+struct QuadraticValues {
+    double v[2][2] = {};
+};
+
+QuadraticValues SmallQuadraticValues(const fmpz_t a, const fmpz_t b, const fmpz_t c,
+                                     const fmpz_t delta) {
+    // √|Δ| to about 106 bits by one Newton step in double-double.
+    const double d = std::fabs(fmpz_get_d(delta));
+    const double s = std::sqrt(d);
+    const DoubleDouble square = TwoProduct(s, s);
+    const DoubleDouble root = FastTwoSum(s, ((d - square.hi) - square.lo) / (2 * s));
+    const double twoA = 2 * fmpz_get_d(a);
+    const double minusB = -fmpz_get_d(b);
+    QuadraticValues q;
+    if (fmpz_sgn(delta) < 0) {
+        q.v[0][0] = q.v[1][0] = minusB / twoA;
+        q.v[0][1] = (root.hi + root.lo) / twoA;
+        q.v[1][1] = -q.v[0][1];
+        return q;
+    }
+    // The root away from −B/2A without cancellation, the other from the product C/A.
+    const double sign = minusB >= 0 ? 1 : -1;
+    const DoubleDouble far = TwoSum(minusB, sign * root.hi);
+    const double numerator = far.hi + (far.lo + sign * root.lo);
+    const double x1 = numerator / twoA;
+    const double x2 = 2 * fmpz_get_d(c) / numerator;
+    q.v[0][0] = std::max(x1, x2);
+    q.v[1][0] = std::min(x1, x2);
+    return q;
+}
+
+QuadraticValues BigQuadraticValues(const fmpz_t a, const fmpz_t b, const fmpz_t delta) {
+    arb_t s, re, t;
+    arb_init(s);
+    arb_init(re);
+    arb_init(t);
+    arb_set_fmpz(s, delta);
+    arb_abs(s, s);
+    arb_sqrt(s, s, kPrecision);
+    arb_div_fmpz(s, s, a, kPrecision);
+    arb_mul_2exp_si(s, s, -1);
+    arb_set_fmpz(re, b);
+    arb_neg(re, re);
+    arb_div_fmpz(re, re, a, kPrecision);
+    arb_mul_2exp_si(re, re, -1);
+    QuadraticValues q;
+    if (fmpz_sgn(delta) < 0) {
+        q.v[0][0] = q.v[1][0] = Nearest(re);
+        q.v[0][1] = Nearest(s);
+        q.v[1][1] = -q.v[0][1];
+    } else {
+        arb_add(t, re, s, kPrecision);
+        q.v[0][0] = Nearest(t);
+        arb_sub(t, re, s, kPrecision);
+        q.v[1][0] = Nearest(t);
+    }
+    arb_clear(s);
+    arb_clear(re);
+    arb_clear(t);
+    return q;
+}
+
+// n/d reduced, as "n" or "n/d", each number written by `write`.
+template <typename Write> std::string FractionText(const fmpz_t n, const fmpz_t d, Write write) {
+    Integer g, rn, rd;
+    fmpz_gcd(g.get(), n, d);
+    fmpz_divexact(rn.get(), n, g.get());
+    fmpz_divexact(rd.get(), d, g.get());
+    std::string text = write(rn.get());
+    if (!fmpz_is_one(rd.get()))
+        text += "/" + write(rd.get());
+    return text;
+}
+
+// k and 2A divided by their greatest common divisor.
+void ReduceAgainst(const fmpz_t twoA, fmpz_t k, fmpz_t den) {
+    Integer g;
+    fmpz_gcd(g.get(), twoA, k);
+    fmpz_divexact(k, k, g.get());
+    fmpz_divexact(den, twoA, g.get());
+}
+
+// " /d" after a square root or "i", unless d is 1.
+std::string DenominatorText(const fmpz_t den) {
+    return fmpz_is_one(den) ? std::string() : " /" + IntegerDigits(den);
+}
+
+FoundRoot ExactRoot(std::string text, const double value[2]) {
+    FoundRoot root;
+    root.re = value[0];
+    root.im = value[1];
+    root.exact = text[0] == ' ' ? text.substr(1) : text;
+    root.text = std::move(text);
+    return root;
+}
+
+// The rational roots (−B ± k) / 2A, one when k is 0.
+std::vector<FoundRoot> RationalPair(const fmpz_t b, const fmpz_t twoA, const fmpz_t k) {
+    std::vector<FoundRoot> roots;
+    Rational r;
+    for (const int sign : {1, -1}) {
+        fmpz_neg(fmpq_numref(r.get()), b);
+        if (sign > 0)
+            fmpz_add(fmpq_numref(r.get()), fmpq_numref(r.get()), k);
+        else
+            fmpz_sub(fmpq_numref(r.get()), fmpq_numref(r.get()), k);
+        fmpz_set(fmpq_denref(r.get()), twoA);
+        fmpq_canonicalise(r.get());
+        roots.push_back(RationalRoot(r.get()));
+        if (fmpz_is_zero(k))
+            break;
+    }
+    return roots;
+}
+
+} // namespace
+
+FoundRoot RationalRoot(const fmpq_t r) {
+    std::string text = BlankedInteger(fmpq_numref(r));
+    if (!fmpz_is_one(fmpq_denref(r)))
+        text += "/" + BlankedInteger(fmpq_denref(r));
+    double value[2] = {0, 0};
+    if (fmpz_is_one(fmpq_denref(r)) && fmpz_bits(fmpq_numref(r)) <= 53) {
+        value[0] = fmpz_get_d(fmpq_numref(r));
+    } else {
+        arf_t nearest;
+        arf_init(nearest);
+        arf_fmpz_div_fmpz(nearest, fmpq_numref(r), fmpq_denref(r), 53, ARF_RND_NEAR);
+        value[0] = NearestDouble(nearest);
+        arf_clear(nearest);
+    }
+    FoundRoot root = ExactRoot(std::move(text), value);
+    root.exact = IntegerDigits(fmpq_numref(r));
+    if (!fmpz_is_one(fmpq_denref(r)))
+        root.exact += "/" + IntegerDigits(fmpq_denref(r));
+    return root;
+}
+
+std::vector<FoundRoot> QuadraticRoots(const fmpz_t a, const fmpz_t b, const fmpz_t c) {
+    Integer delta, twoA, k, radicand, den, t;
+    fmpz_mul(delta.get(), b, b);
+    fmpz_mul(t.get(), a, c);
+    fmpz_submul_ui(delta.get(), t.get(), 4);
+    fmpz_mul_ui(twoA.get(), a, 2);
+    fmpz_abs(t.get(), delta.get());
+    if (fmpz_is_zero(delta.get()))
+        return RationalPair(b, twoA.get(), delta.get());
+    SplitSquare(t.get(), k.get(), radicand.get());
+    const bool negative = fmpz_sgn(delta.get()) < 0;
+    if (!negative && fmpz_is_one(radicand.get()))
+        return RationalPair(b, twoA.get(), k.get());
+
+    const bool small =
+        fmpz_bits(t.get()) <= 53 && fmpz_bits(a) <= 52 && fmpz_bits(b) <= 53 && fmpz_bits(c) <= 51;
+    const QuadraticValues q =
+        small ? SmallQuadraticValues(a, b, c, delta.get()) : BigQuadraticValues(a, b, delta.get());
+    const std::string root = "Sqr(" + IntegerDigits(radicand.get()) + ")";
+    ReduceAgainst(twoA.get(), k.get(), den.get());
+    const std::string factor = fmpz_is_one(k.get()) ? std::string() : IntegerDigits(k.get());
+    fmpz_neg(t.get(), b);
+    std::string text;
+    if (negative) {
+        // The real part −B/2A without a blank; left out when 0.
+        if (!fmpz_is_zero(b))
+            text = FractionText(t.get(), twoA.get(), IntegerDigits);
+        const std::size_t signAt = text.size();
+        if (fmpz_is_one(radicand.get()))
+            text += "+" + factor + "i" + DenominatorText(den.get());
+        else
+            text +=
+                "+ " + factor + "i" + std::string(kMiddleDot) + root + DenominatorText(den.get());
+        std::string lower = text;
+        lower[signAt] = '-';
+        return {ExactRoot(text, q.v[0]), ExactRoot(lower, q.v[1])};
+    }
+    if (!fmpz_is_zero(b))
+        text = FractionText(t.get(), twoA.get(), BlankedInteger);
+    const std::size_t signAt = text.size();
+    text += "+ " + (factor.empty() ? factor : factor + std::string(kMiddleDot)) + root +
+            DenominatorText(den.get());
+    std::string lower = text;
+    lower[signAt] = '-';
+    return {ExactRoot(text, q.v[0]), ExactRoot(lower, q.v[1])};
+}
+
+} // namespace valdrex

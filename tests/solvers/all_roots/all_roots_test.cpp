@@ -1,0 +1,201 @@
+#include "root_checker.h"
+#include "solvers/all_roots/all_roots.h"
+#include "solvers/all_roots/exact_number.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace valdrex::testing {
+namespace {
+
+using Status = AllRootsResult::Status;
+
+std::string Lines(const AllRootsResult& r) {
+    std::string s;
+    for (const FoundRoot& root : r.roots)
+        s += (s.empty() ? "" : "|") + root.text;
+    return s;
+}
+
+// (x - r)^m for integer r, lowest power first, multiplied into p.
+std::vector<long> Times(std::vector<long> p, std::vector<long> factor, int times = 1) {
+    for (int t = 0; t < times; ++t) {
+        std::vector<long> q(p.size() + factor.size() - 1);
+        for (std::size_t i = 0; i < p.size(); ++i)
+            for (std::size_t j = 0; j < factor.size(); ++j)
+                q[i + j] += p[i] * factor[j];
+        p = q;
+    }
+    return p;
+}
+
+TEST(ExactNumber, ReadsTheTextsTheApproximateReadingAccepts) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"12", "12"},
+        {" - 1 2", "-12"},
+        {"1.5E3", "1500"},
+        {"2.5/0.5", "5"},
+        {"1D2", "100"},
+        {"abc", "0"},
+        {"", "0"},
+        {".5", "1/2"},
+        {"-.25e1", "-5/2"},
+        {"3/4x", "3/4"},
+        {"6/-4", "-3/2"},
+        {"1e-3", "1/1000"},
+        {"7E", "7"},
+        {"+0.10", "1/10"},
+        {"1.2.3", "6/5"},
+        {"\t4\n", "4"},
+        {"12345678901234567890123", "12345678901234567890123"},
+    };
+    for (const auto& [text, value] : cases) {
+        fmpq_t v, expected;
+        fmpq_init(v);
+        fmpq_init(expected);
+        fmpq_set_str(expected, value, 10);
+        EXPECT_EQ(ReadExactNumber(text, v), ExactReading::Read) << text;
+        EXPECT_TRUE(fmpq_equal(v, expected)) << text;
+        fmpq_clear(v);
+        fmpq_clear(expected);
+    }
+    const std::pair<std::string, ExactReading> faults[] = {
+        {"1/0", ExactReading::ZeroDenominator},
+        {"3/", ExactReading::ZeroDenominator},
+        {"0/0.0", ExactReading::ZeroDenominator},
+        {"1E201", ExactReading::TooLong},
+        {std::string(201, '7'), ExactReading::TooLong},
+        {"1/" + std::string(201, '3'), ExactReading::TooLong},
+    };
+    fmpq_t v;
+    fmpq_init(v);
+    for (const auto& [text, reading] : faults)
+        EXPECT_EQ(ReadExactNumber(text, v), reading) << text;
+    EXPECT_EQ(ReadExactNumber(std::string(200, '9'), v), ExactReading::Read);
+    fmpq_clear(v);
+}
+
+TEST(AllRoots, ReportsTheBoxOfBadInput) {
+    CoefficientTexts t = TextsOf({1, 1});
+    t[3] = std::string(201, '1');
+    EXPECT_EQ(FindAllRoots(t, 15).status, Status::TooLong);
+    EXPECT_EQ(FindAllRoots(t, 15).power, 3);
+    t[3] = "0";
+    t[5] = "2/0";
+    EXPECT_EQ(FindAllRoots(t, 15).status, Status::ZeroDenominator);
+    EXPECT_EQ(FindAllRoots(t, 15).power, 5);
+    EXPECT_EQ(FindAllRoots(TextsOf({7}), 15).status, Status::ConstantOnly);
+    EXPECT_EQ(FindAllRoots(TextsOf({0}), 15).status, Status::ConstantOnly);
+}
+
+TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
+    const std::pair<std::vector<long>, const char*> cases[] = {
+        {{2, -3, 1}, " 1| 2"},
+        {{-1, 2}, " 1/ 2"},
+        {{6, 5, 1}, "-3|-2"},
+        {{-2, 0, 1}, "- Sqr(2)|+ Sqr(2)"},
+        {{-8, 0, 1}, "- 2·Sqr(2)|+ 2·Sqr(2)"},
+        {{-1, -2, 2}, " 1/ 2- Sqr(3) /2| 1/ 2+ Sqr(3) /2"},
+        {{5, 2, 1}, "-1+2i|-1-2i"},
+        {{1, 1, 1}, "-1/2+ i·Sqr(3) /2|-1/2- i·Sqr(3) /2"},
+        {{19, 2, 1}, "-1+ 3i·Sqr(2)|-1- 3i·Sqr(2)"},
+        {{1, 0, 1}, "+i|-i"},
+        {{0, 0, 0, 1}, " 0 (multiplicity 3)"},
+        {{1, -2, 1}, " 1 (multiplicity 2)"},
+        {Times({1}, {-1, 1}, 12), " 1 (multiplicity 12)"},
+        {Times(Times({1}, {2, 0, 1}, 2), {-1, 3}),
+         " 1/ 3|+ i·Sqr(2) (multiplicity 2)|- i·Sqr(2) (multiplicity 2)"},
+    };
+    for (const auto& [p, lines] : cases) {
+        const AllRootsResult r = FindAllRoots(TextsOf(p), 15);
+        EXPECT_EQ(Lines(r), lines);
+        EXPECT_EQ(CheckRoots(p, r), "") << lines;
+    }
+}
+
+TEST(AllRoots, PrintsTheChosenNumberOfDigits) {
+    const std::vector<long> p = {-2, 0, 0, 1}; // the real cube root of 2 and a complex pair
+    EXPECT_EQ(Lines(FindAllRoots(TextsOf(p), 15)),
+              " 1.25992104989487|-.629960524947437+ 1.09112363597172i|"
+              "-.629960524947437- 1.09112363597172i");
+    EXPECT_EQ(Lines(FindAllRoots(TextsOf(p), 3)), " 1.26|-.63+ 1.09i|-.63- 1.09i");
+    EXPECT_EQ(Lines(FindAllRoots(TextsOf(p), 30)).substr(0, 32),
+              " 1.25992104989487316476721060728");
+    for (int digits : {1, 2, 7, 15, 16, 22, 30})
+        EXPECT_EQ(CheckRoots(p, FindAllRoots(TextsOf(p), digits)), "") << digits;
+}
+
+// Equations of every degree with random coefficients, and built from random factors with
+// multiplicities, at several digit counts.
+TEST(AllRoots, RandomEquationsOfEveryDegree) {
+    std::mt19937 random(17);
+    std::uniform_int_distribution<long> coefficient(-20, 20);
+    for (int degree = 1; degree <= 12; ++degree)
+        for (int run = 0; run < 12; ++run) {
+            std::vector<long> p(degree + 1);
+            for (long& c : p)
+                c = coefficient(random);
+            if (p.back() == 0)
+                p.back() = 1;
+            const int digits = run < 8 ? 15 : run < 10 ? 30 : 1 + run;
+            EXPECT_EQ(CheckRoots(p, FindAllRoots(TextsOf(p), digits)), "")
+                << "degree " << degree << " run " << run;
+        }
+}
+
+TEST(AllRoots, EquationsBuiltFromFactorsKeepTheirMultiplicities) {
+    std::mt19937 random(29);
+    std::uniform_int_distribution<long> small(-5, 5);
+    for (int run = 0; run < 60; ++run) {
+        std::vector<long> p = {1};
+        while (p.size() < 12) {
+            const int times = 1 + static_cast<int>(random() % 4);
+            std::vector<long> factor =
+                random() % 2 ? std::vector<long>{small(random), 1 + static_cast<long>(random() % 3)}
+                             : std::vector<long>{small(random), small(random), 1};
+            if (p.size() - 1 + times * (factor.size() - 1) > 12)
+                break;
+            p = Times(p, factor, times);
+        }
+        const AllRootsResult r = FindAllRoots(TextsOf(p), 15);
+        EXPECT_EQ(CheckRoots(p, r), "") << "run " << run << ": " << Lines(r);
+    }
+}
+
+TEST(AllRoots, HardEquations) {
+    const std::vector<std::vector<long>> integers = {
+        {479001600, -1486442880, 1931559552, -1414014888, 657206836, -206070150, 44990231, -6926634,
+         749463, -55770, 2717, -78, 1},                                   // (x-1)…(x-12)
+        {1, 0, -72, 0, 840, 0, -3584, 0, 6912, 0, -6144, 0, 2048},        // Chebyshev T12
+        {-1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1},                         // x^12 - 1
+        {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1},                          // x^12 + 1
+        {-2, 400, -20000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1},                  // x^12 - 2(100x-1)^2
+        {3, 0, 0, 0, 1},                                                  // on the axes
+        {1, 0, 3, 0, 1},                                                  // imaginary roots
+        {1000000000000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1},              // huge constant
+        {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1000000000000, 1000000000000}, // tiny and huge
+    };
+    for (std::size_t i = 0; i < integers.size(); ++i)
+        for (int digits : {15, 30})
+            EXPECT_EQ(CheckRoots(integers[i], FindAllRoots(TextsOf(integers[i]), digits)), "")
+                << "equation " << i << " at " << digits;
+
+    const std::vector<CoefficientTexts> decimals = {
+        // (x-1)(x-1.001)…(x-1.011)
+        {"1.0679580300739436361391145597568", "-12.7455469079271736101352990555968",
+         "69.71781118343327161430133047184", "-231.123764388269781078483221976",
+         "517.188391532124853108908076", "-822.98123649115680120573", "954.899004306320245535",
+         "-814.012178982021558", "505.976919387423", "-223.64928267", "66.727925", "-12.066", "1"},
+        // (x-1)(x-1.01)(x-1.02)(x-1.03)
+        {"1.061106", "-4.182206", "6.1811", "-4.06", "1", "0", "0", "0", "0", "0", "0", "0", "0"},
+        {"1000000", "-123456.7", "2345.678", "-34.56789", "1.234567", "-0.0123456", "0.000123",
+         "-0.000001", "0.5", "-12.5", "1234.5", "-98765.4", "0.000002"},
+    };
+    for (const CoefficientTexts& t : decimals)
+        for (int digits : {15, 30})
+            EXPECT_EQ(CheckRoots(t, FindAllRoots(t, digits)), "") << t[0] << " at " << digits;
+}
+
+} // namespace
+} // namespace valdrex::testing
