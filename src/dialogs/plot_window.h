@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/settings_store.h"
 #include "core/coefficient_text.h"
+#include "model/settings_store.h"
 
 #include <QMainWindow>
 
