@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 #include "app/numeric_line_edit.h"
+#include "app/plot_loader.h"
 #include "dialogs/message_box.h"
-#include "dialogs/plot_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -126,7 +126,7 @@ void frmMain::ShowModel() {
     SetNoteText(txtNote, model_.note());
     SetBoxText(txtFactor, model_.factor());
     txtFactor_Change();
-    UpdatePlotWindow(model_.coefficients());
+    FollowPlot(model_.coefficients());
 }
 
 void frmMain::ApplyFocusRequest() {

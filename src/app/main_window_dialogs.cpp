@@ -1,11 +1,11 @@
 // The main window's commands that open other windows: the database viewer, Preferences, the
 // options dialogs of the approximate methods, Test many numbers, the plot, Help and About.
 #include "app/main_window.h"
+#include "app/plot_loader.h"
 #include "dialogs/about_window.h"
 #include "dialogs/help_window.h"
 #include "dialogs/message_box.h"
 #include "dialogs/method_dialogs.h"
-#include "dialogs/plot_window.h"
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/scan_progress_dialog.h"
 #include "dialogs/test_many_window.h"
@@ -58,7 +58,8 @@ void frmMain::mnuSolveTest_Click() {
 }
 
 void frmMain::mnuSolvePlot_Click() {
-    ShowPlotWindow(model_.coefficients(), store_, this);
+    if (const std::optional<ErrorBox> failure = OpenPlot(model_.coefficients(), store_, this))
+        ShowErrorBox(*failure, this);
 }
 
 void frmMain::mnuOptions_Click() {

@@ -32,15 +32,12 @@ void SetOnAxis(QCPGraph* graph, const QVector<double>& x) {
 RootPlot::RootPlot(QWidget* parent) : QCustomPlot(parent) {
     setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     setMouseTracking(true);
-    // Sharp curves for the price of a few milliseconds per replot, measured in bench/.
+    // Smooth curves and markers for a fraction of a millisecond per replot (bench/README.md).
     setAntialiasedElements(QCP::aePlottables | QCP::aeItems);
     xAxis->grid()->setZeroLinePen(QPen(Qt::black));
     yAxis->grid()->setZeroLinePen(QPen(Qt::black));
     addLayer("guides", layer("main"), limBelow);
-    connect(this, &QCustomPlot::mouseDoubleClick, this, [this] {
-        ResetView();
-        replot(rpQueuedReplot);
-    });
+    connect(this, &QCustomPlot::mouseDoubleClick, this, [this] { ResetView(); });
     connect(this, &QCustomPlot::mouseMove, this,
             [this](QMouseEvent* event) { emit hovered(HoverText(event->position())); });
 }
@@ -94,7 +91,10 @@ RealPlot::RealPlot(QWidget* parent)
     // The library thins dense data for drawing; the sampling here is already as dense as needed.
     curve_->setAdaptiveSampling(false);
     xAxis->setLabel("x");
-    connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, &RealPlot::Resample);
+    // Zoom and pan: the samples follow the view (the height sets how close they must lie).
+    for (QCPAxis* axis : {xAxis, yAxis})
+        connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
+                &RealPlot::Resample);
 }
 
 void RealPlot::Show(const PlotInput& input) {
@@ -119,17 +119,16 @@ void RealPlot::Show(const PlotInput& input) {
 
 void RealPlot::ResetView() {
     yAxis->setRange(view_.y.lo, view_.y.hi);
-    xAxis->setRange(view_.x.lo, view_.x.hi); // resamples
-    Resample();
+    xAxis->setRange(view_.x.lo, view_.x.hi);
+    Resample(); // also when the ranges stay as they were
     replot(rpQueuedReplot);
 }
 
 void RealPlot::Resample() {
     const QCPRange x = xAxis->range(), y = yAxis->range();
-    const QRect area = axisRect()->rect();
-    const Curve curve =
-        SampleCurve(a_, {x.lower, x.upper}, {y.lower, y.upper}, std::max(area.width(), width()),
-                    std::max(area.height(), 1), keyPoints_);
+    const QSize pixels = axisRect()->rect().isEmpty() ? size() : axisRect()->rect().size();
+    const Curve curve = SampleCurve(a_, {x.lower, x.upper}, {y.lower, y.upper}, pixels.width(),
+                                    pixels.height(), keyPoints_);
     curve_->setData(QVector<double>(curve.x.begin(), curve.x.end()),
                     QVector<double>(curve.y.begin(), curve.y.end()), true);
 }

@@ -40,7 +40,7 @@ check_files() {
         [ -x "$program_folder/$program" ] || fail "$program_folder/$program is not executable"
     done
     for file in "$program_folder/Valdrex.hlp" "$program_folder/readme.txt" \
-        "$program_folder"/images/plot-{double-root,degree-12}.png \
+        "$program_folder"/images/plot-{double-root,degree-12}.png "$program_folder/valdrex-plot.so" \
         "$share/icons/hicolor/scalable/apps/valdrex.svg" \
         "$share"/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/valdrex.png; do
         [ -s "$file" ] || fail "$file missing or empty"
