@@ -5,7 +5,7 @@ FUZZ_DIR       ?= build-fuzz
 FUZZ_SECONDS   ?= 60
 JOBS           ?= $(shell nproc)
 
-.PHONY: deps configure build run test test-sanitize fuzz bench clean
+.PHONY: deps configure build run test test-sanitize fuzz bench clean format-check lint mutate
 
 deps:
 	./scripts/install-deps
@@ -40,6 +40,21 @@ bench: build
 	./$(BUILD_DIR)/bench/solver_latency_bench
 	./$(BUILD_DIR)/bench/plot_bench
 	python3 bench/throughput.py $(BUILD_DIR)
+
+# Fails on any tracked C++ file that clang-format would change.
+format-check:
+	./scripts/format-check
+
+# clang-tidy with the checks of .clang-tidy over every source of src/.
+lint: build
+	run-clang-tidy-14 -p $(BUILD_DIR) -quiet -j $(JOBS) '$(CURDIR)/src/.*\.cpp$$'
+
+# A seeded sample of MUTANTS single faults planted in src/ and the share the tests notice;
+# slow (one incremental build per mutant), so not part of `make test`.
+MUTANTS ?= 60
+SEED    ?= 1
+mutate: build
+	./scripts/mutate --mutants $(MUTANTS) --seed $(SEED) --build-dir $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -4,7 +4,7 @@
 For every degree the contenders run alternately, ROUNDS times each, reading the corpus file
 and writing every result to /dev/null, pinned to one core; the best CPU time of each counts.
 Contenders: valdrex-solve --batch (plain and --json; the exact method for degrees 2 to 4,
-Bairstow and rational roots above), the GSL peer (gsl_poly_complex_solve) and numpy.roots in a
+Bairstow and rational roots above, all roots at every degree), the GSL peer (gsl_poly_complex_solve) and numpy.roots in a
 Python loop (skipped when no python3 with numpy is found).
 """
 import argparse
@@ -67,6 +67,12 @@ def main():
     parser.add_argument("--count", type=int, default=100_000, help="polynomials per degree")
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--degrees", type=int, nargs="*", default=list(DEGREES))
+    parser.add_argument("--methods", nargs="*",
+                        help="the valdrex-solve methods to run (default: exact for degrees 2 to "
+                             "4, bairstow and rational above; all at every degree)")
+    parser.add_argument("--baseline", metavar="SOLVE",
+                        help="another valdrex-solve (an older build) run in the same rounds, "
+                             "plain output only, to compare before and after a change")
     args = parser.parse_args()
 
     solve = os.path.join(args.build, "src", "cli", "valdrex-solve")
@@ -90,12 +96,16 @@ def main():
     targets = []
     for degree in args.degrees:
         corpus = os.path.join(work, "corpus", f"degree-{degree}.txt")
-        methods = ["exact"] if degree <= 4 else ["bairstow", "rational"]
+        historic = ["exact"] if degree <= 4 else ["bairstow", "rational"]
+        methods = args.methods or historic + ["all"]
         contenders = {}
         for method in methods:
             base = pin + [solve, "--batch", "--method", method]
             contenders[f"valdrex {method}"] = (base, env)
             contenders[f"valdrex {method} --json"] = (base + ["--json"], env)
+            if args.baseline:
+                contenders[f"baseline {method}"] = (
+                    pin + [args.baseline, "--batch", "--method", method], env)
         contenders["GSL complex_solve"] = (pin + [gsl_peer, corpus], env)
         if numpy_python:
             contenders["numpy.roots"] = (pin + [numpy_python, os.path.join(HERE, "numpy_peer.py"),
@@ -114,6 +124,8 @@ def main():
             plain = rate[f"valdrex {method}"]
             targets.append((f"degree {degree} {method}: ahead of GSL",
                             plain > rate["GSL complex_solve"]))
+            if method == "all":
+                continue  # its targets end with GSL
             if degree == 2:
                 targets.append(("degree 2: at least 1,000,000 per second", plain >= 1e6))
             if "numpy.roots" in rate and degree in (2, 12):

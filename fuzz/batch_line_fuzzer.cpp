@@ -33,11 +33,18 @@ std::vector<std::string_view> Tokens(std::string_view line) {
     return tokens;
 }
 
-// Messages reach terminals and JSON strings: printable ASCII only.
+// Messages reach terminals and JSON strings: printable ASCII only, but for the "…" after a
+// token cut short, and never longer than its cut allows.
 bool Printable(std::string_view text) {
-    for (const char c : text)
-        if (c < 0x20 || c > 0x7E)
+    static constexpr std::string_view kEllipsis = "\xE2\x80\xA6'";
+    if (text.size() > 4 * cli::kEchoedTokenLength + 64)
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.substr(i, kEllipsis.size()) == kEllipsis)
+            i += kEllipsis.size() - 1;
+        else if (text[i] < 0x20 || text[i] > 0x7E)
             return false;
+    }
     return true;
 }
 

@@ -19,7 +19,7 @@ struct ModelInput {
     std::vector<std::string> boxes; // x^12 first; may be fewer than 13
     MethodOptions options;
     std::string testInput;
-    int evaluateSymbolically = 1;
+    bool evaluateSymbolically = true;
 };
 
 inline ModelInput ReadModelInput(std::string_view bytes) {
@@ -47,13 +47,13 @@ inline ModelInput ReadModelInput(std::string_view bytes) {
     take(18, o.BisectionIncText);
     take(19, o.NewtonX0Text);
     take(20, in.testInput);
-    in.evaluateSymbolically = lines.size() > 21 && lines[21].rfind('0', 0) == 0 ? 0 : 1;
+    in.evaluateSymbolically = !(lines.size() > 21 && lines[21].rfind('0', 0) == 0);
     return in;
 }
 
 // Settings for a run that writes nothing to disk, and the options as confirmed in their dialog.
 inline void ApplySettings(const ModelInput& in, ModuleState& state) {
-    state.SaveEquations = 0;
+    state.SaveEquations = false;
     state.EvaluateSymbolically = in.evaluateSymbolically;
     state.Options = in.options;
 }

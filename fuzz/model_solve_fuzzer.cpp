@@ -22,9 +22,9 @@
 namespace valdrex::fuzz {
 namespace {
 
-constexpr SolveMethod kMethods[] = {SolveMethod::Exact, SolveMethod::Rational,
+constexpr SolveMethod kMethods[] = {SolveMethod::Exact,    SolveMethod::Rational,
                                     SolveMethod::Bairstow, SolveMethod::Bisection,
-                                    SolveMethod::Newton};
+                                    SolveMethod::Newton,   SolveMethod::AllRoots};
 
 void CheckBoxes(const ErrorBoxes& errors, SolveMethod method) {
     for (const ErrorBox& box : errors) {
@@ -172,6 +172,17 @@ void CheckCounts(const MainModel& model, SolveMethod method, const ErrorBoxes& e
         break;
     case SolveMethod::Bisection:
         break;
+    case SolveMethod::AllRoots: {
+        // Every root once, at most twelve counted with their multiplicities. (Its exact reading
+        // takes exponents the grid's reading drops, so its degree may exceed n.)
+        Require(lines == model.allRoots().size());
+        int count = 0;
+        for (const FoundRoot& root : model.allRoots())
+            count += root.multiplicity;
+        Require(model.message() == "Solutions found" ? count >= n && count <= kMaxRoots
+                                                     : count == 0);
+        break;
+    }
     }
     // A failure ends the solver at once: no status and, for the rational roots, no factor.
     if (!errors.empty())

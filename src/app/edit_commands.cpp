@@ -1,6 +1,7 @@
 #include "app/edit_commands.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
@@ -16,6 +17,8 @@ bool HasSelectedText(const QWidget* box) {
         return line->hasSelectedText();
     if (const auto* note = qobject_cast<const QPlainTextEdit*>(box))
         return note->textCursor().hasSelection();
+    if (const auto* list = qobject_cast<const QListWidget*>(box))
+        return !list->selectedItems().isEmpty();
     return false;
 }
 
@@ -27,6 +30,13 @@ QString SelectedText(const QWidget* box) {
         text.replace(QChar::ParagraphSeparator, u'\n');
         text.replace(QChar::LineSeparator, u'\n');
         return text;
+    }
+    if (const auto* list = qobject_cast<const QListWidget*>(box)) {
+        QStringList lines; // in the list's order, not the order they were picked in
+        for (int row = 0; row < list->count(); ++row)
+            if (list->item(row)->isSelected())
+                lines << list->item(row)->text();
+        return lines.join(u'\n');
     }
     return {};
 }
@@ -49,6 +59,10 @@ void ReplaceSelectedText(QWidget* box, const QString& text) {
 EditMenuState EditMenuEnabling(const QWidget* active, const QWidget* factorBox,
                                const QString& clipboardText) {
     EditMenuState menu;
+    if (qobject_cast<const QListWidget*>(active) != nullptr) {
+        menu.copySelection = HasSelectedText(active);
+        return menu;
+    }
     if (!IsTextBox(active))
         return menu;
     menu.cut = menu.copySelection = HasSelectedText(active);

@@ -9,10 +9,11 @@ class QWidget;
 namespace valdrex {
 
 // The Edit menu works on the window's active control when it is a text box: a single-line
-// box or the multi-line annotation box.
+// box or the multi-line annotation box. From the solution list it copies the selected lines.
 bool IsTextBox(const QWidget* widget);
 bool HasSelectedText(const QWidget* box);
-// The selection, with the annotation box's paragraph breaks as line feeds.
+// The selection; the annotation box's paragraph breaks and the breaks between the list's
+// selected lines are line feeds.
 QString SelectedText(const QWidget* box);
 // Puts `text` in place of the selection (at the caret when nothing is selected) and leaves the
 // caret after it. Works on read-only boxes too, as a program may write them.

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/qt_settings_store.h"
+#include "core/error_box.h"
 #include "core/home_folder.h"
 #include "dialogs/program_icon.h"
 #include "dialogs/welcome_window.h"
@@ -19,8 +20,8 @@ int main(int argc, char* argv[]) {
     if (!valdrex::RunWelcome(state, store))
         return 0;
 
-    const valdrex::AppEnvironment env{valdrex::ProgramFolder(), valdrex::ExecutableName(),
-                                      valdrex::HomeFolder()};
+    const valdrex::AppEnvironment env{valdrex::UserDataFolder(valdrex::kAppTitle),
+                                      valdrex::ExecutableName(), valdrex::HomeFolder()};
     valdrex::frmMain window(state, store, env);
     window.show();
     return QApplication::exec();

@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 #include "app/numeric_line_edit.h"
 #include "app/plot_loader.h"
+#include "app/status_text_fit.h"
+#include "dialogs/code_page_question.h"
 #include "dialogs/message_box.h"
 
 #include <QApplication>
@@ -120,13 +122,21 @@ void frmMain::ShowModel() {
     SetBoxText(txtEquation, model_.equation());
     SetListLines(lstSol, model_.solutionLines());
     lblMsg->setText(QString::fromStdString(model_.message()));
-    lblInfo->setText(QString::fromStdString(model_.info()));
+    ShowInfo();
     SetBoxText(txtInput, model_.input());
     SetBoxText(txtOutput, model_.output());
     SetNoteText(txtNote, model_.note());
     SetBoxText(txtFactor, model_.factor());
     txtFactor_Change();
     FollowPlot(model_.coefficients());
+}
+
+// The label is too narrow for most paths; the tooltip holds the whole text.
+void frmMain::ShowInfo() {
+    const QString info = QString::fromStdString(model_.info());
+    lblInfo->setText(FitStatusText(info, QString::fromStdString(model_.state().DatabaseFile),
+                                   lblInfo->fontMetrics(), lblInfo->width()));
+    lblInfo->setToolTip(info);
 }
 
 void frmMain::ApplyFocusRequest() {
@@ -162,7 +172,8 @@ void frmMain::cmdTest_Click() {
 }
 
 void frmMain::cmdUpdate_Click() {
-    ShowCommandResult(model_.Update());
+    if (AcceptUnstorableCharacters(model_.note(), this))
+        ShowCommandResult(model_.Update());
 }
 
 void frmMain::mnuFileQuit_Click() {

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <array>
+#include <vector>
 
 class QAction;
 class QGroupBox;
@@ -47,6 +48,8 @@ class frmMain : public QMainWindow {
     void SetTabOrder();
     // The menu tree and its enabling rules (main_window_menus.cpp).
     void BuildMenus();
+    // One item for each method of the table placed at `place`, in the table's order.
+    void AddMethodItems(QMenu* menu, MenuPlace place);
     void ConnectMenus();
     void ConnectControls();
     // The commands that open other windows (main_window_dialogs.cpp).
@@ -58,6 +61,7 @@ class frmMain : public QMainWindow {
 
     // Copies every text of the model into the controls without running their change events.
     void ShowModel();
+    void ShowInfo();
     void ApplyFocusRequest();
     // After a command: the controls show the model, the focus moves, the boxes are shown.
     void ShowCommandResult(const ErrorBoxes& errors);
@@ -76,13 +80,10 @@ class frmMain : public QMainWindow {
     void mnuEditPaste_Click();
     void mnuEditDelete_Click();
     void mnuSolve_Click();
-    void mnuSolveFind_Click();
-    void mnuSolveRuffini_Click();
 
     void mnuFileApri_Click();
-    void mnuSolveBaristow_Click();
-    void mnuSolveDicotomic_Click();
-    void mnuSolveNewton_Click();
+    // A method's item: its options form if it has one, then the solve (main_window_dialogs.cpp).
+    void SolveWith(const MethodRow& row, QAction* item);
     void mnuSolveTest_Click();
     void mnuSolvePlot_Click();
     void mnuOptions_Click();
@@ -134,12 +135,12 @@ class frmMain : public QMainWindow {
     QAction* mnuEditPaste = nullptr;
     QAction* mnuEditDelete = nullptr;
     QMenu* mnuSolve = nullptr;
-    QAction* mnuSolveFind = nullptr;
     QMenu* mnuSolveApproximate = nullptr;
-    QAction* mnuSolveBaristow = nullptr;
-    QAction* mnuSolveDicotomic = nullptr;
-    QAction* mnuSolveNewton = nullptr;
-    QAction* mnuSolveRuffini = nullptr;
+    struct MethodItem {
+        const MethodRow* row;
+        QAction* item;
+    };
+    std::vector<MethodItem> methodItems_; // the Maths menu's item of each method
     QAction* mnuSolveTest = nullptr;
     QAction* mnuSolvePlot = nullptr;
     QMenu* mnuCustom = nullptr;

@@ -82,6 +82,7 @@ void frmMain::BuildControls() {
 
     Frame2 = MakeFrame(client, "Frame2", QStringLiteral("Solutions"), Twips(60, 4380, 8115, 2895));
     lstSol = MakeChild<QListWidget>(Frame2, "lstSol", Twips(300, 420, 7455, 2220));
+    lstSol->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
     fraNote =
         MakeFrame(client, "fraNote", QStringLiteral("Annotations"), Twips(8220, 60, 3195, 3990));
@@ -116,6 +117,7 @@ void frmMain::BuildControls() {
     // The two labels meet without overlapping.
     lblMsg = MakeChild<QLabel>(client, "lblMsg", Twips(60, 7260, 3195, 315));
     lblInfo = MakeChild<QLabel>(client, "lblInfo", Twips(3300, 7260, 8115, 315));
+    lblInfo->setTextFormat(Qt::PlainText);
 
     SetTabOrder();
     txtCoef[kCoefficientCount - 1]->setFocus();

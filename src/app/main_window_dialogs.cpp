@@ -1,14 +1,14 @@
 // The main window's commands that open other windows: the database viewer, Preferences, the
-// options dialogs of the approximate methods, Test many numbers, the plot, Help and About.
+// methods' options dialogs, Test many numbers, the plot, Help and About.
 #include "app/main_window.h"
 #include "app/plot_loader.h"
 #include "dialogs/about_window.h"
 #include "dialogs/help_window.h"
+#include "dialogs/many_numbers_window.h"
 #include "dialogs/message_box.h"
 #include "dialogs/method_dialogs.h"
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/scan_progress_dialog.h"
-#include "dialogs/test_many_window.h"
 #include "dialogs/view_db_window.h"
 
 #include <QAction>
@@ -17,9 +17,6 @@ namespace valdrex {
 
 void frmMain::ConnectDialogMenus() {
     connect(mnuFileApri, &QAction::triggered, this, &frmMain::mnuFileApri_Click);
-    connect(mnuSolveBaristow, &QAction::triggered, this, &frmMain::mnuSolveBaristow_Click);
-    connect(mnuSolveDicotomic, &QAction::triggered, this, &frmMain::mnuSolveDicotomic_Click);
-    connect(mnuSolveNewton, &QAction::triggered, this, &frmMain::mnuSolveNewton_Click);
     connect(mnuSolveTest, &QAction::triggered, this, &frmMain::mnuSolveTest_Click);
     connect(mnuSolvePlot, &QAction::triggered, this, &frmMain::mnuSolvePlot_Click);
     connect(mnuOptions, &QAction::triggered, this, &frmMain::mnuOptions_Click);
@@ -31,23 +28,16 @@ void frmMain::mnuFileApri_Click() {
     ShowDatabaseViewer(model_.state().DatabaseFile, this);
 }
 
-void frmMain::mnuSolveBaristow_Click() {
-    ShowCommandResult(model_.Solve(SolveMethod::Bairstow, [this](MethodOptions& options) {
-        ShowBairstowOptions(options, this);
-    }));
-}
-
-void frmMain::mnuSolveDicotomic_Click() {
+void frmMain::SolveWith(const MethodRow& row, QAction* item) {
+    // A shortcut reaches the item without its menu having opened.
+    mnuSolve_Click();
+    if (!item->isEnabled())
+        return;
     ScanProgressDialog progress(this);
     ShowCommandResult(model_.Solve(
-        SolveMethod::Bisection,
-        [this](MethodOptions& options) { ShowBisectionOptions(options, this); },
+        row.id,
+        [this](OptionsForm form, MethodOptions& options) { ShowOptionsForm(form, options, this); },
         progress.callback()));
-}
-
-void frmMain::mnuSolveNewton_Click() {
-    ShowCommandResult(model_.Solve(
-        SolveMethod::Newton, [this](MethodOptions& options) { ShowNewtonOptions(options, this); }));
 }
 
 void frmMain::mnuSolveTest_Click() {
@@ -63,15 +53,7 @@ void frmMain::mnuSolvePlot_Click() {
 }
 
 void frmMain::mnuOptions_Click() {
-    ModuleState& state = model_.state();
-    PreferenceValues values{state.SaveEquations, state.OverwriteFile, state.EvaluateSymbolically,
-                            state.ShowWelcome, state.DatabaseFile};
-    ShowPreferences(values, this);
-    state.SaveEquations = values.SaveEquations;
-    state.OverwriteFile = values.OverwriteFile;
-    state.EvaluateSymbolically = values.EvaluateSymbolically;
-    state.ShowWelcome = values.ShowWelcome;
-    state.DatabaseFile = values.DatabaseFile;
+    ShowPreferences(model_.state(), this);
 }
 
 void frmMain::mnuHelpHelp_Click() {

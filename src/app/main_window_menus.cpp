@@ -2,6 +2,7 @@
 // menu's commands.
 #include "app/edit_commands.h"
 #include "app/main_window.h"
+#include "app/selection_keeper.h"
 #include "app/shortcut_guard.h"
 #include "dialogs/message_box.h"
 
@@ -63,19 +64,12 @@ void frmMain::BuildMenus() {
                             QStringLiteral("&Set all to zero"), Ctrl(Qt::Key_S));
 
     mnuSolve = AddMenu(bar, QStringLiteral("mnuSolve"), QStringLiteral("&Maths"));
-    mnuSolveFind = AddItem(mnuSolve, QStringLiteral("mnuSolveFind"), QStringLiteral("&Solve"),
-                           Ctrl(Qt::Key_F));
+    AddMethodItems(mnuSolve, MenuPlace::AboveApproximate);
     AddSeparator(mnuSolve, QStringLiteral("mnuSolveL2"));
     mnuSolveApproximate = AddMenu(mnuSolve, QStringLiteral("mnuSolveApproximate"),
                                   QStringLiteral("&Approximate roots"));
-    mnuSolveBaristow = AddItem(mnuSolveApproximate, QStringLiteral("mnuSolveBaristow"),
-                               QStringLiteral("&Baristow..."));
-    mnuSolveDicotomic = AddItem(mnuSolveApproximate, QStringLiteral("mnuSolveDicotomic"),
-                                QStringLiteral("&Dicotomic..."));
-    mnuSolveNewton = AddItem(mnuSolveApproximate, QStringLiteral("mnuSolveNewton"),
-                             QStringLiteral("&Newton..."));
-    mnuSolveRuffini = AddItem(mnuSolve, QStringLiteral("mnuSolveRuffini"),
-                              QStringLiteral("&Rationals roots"), Ctrl(Qt::Key_R));
+    AddMethodItems(mnuSolveApproximate, MenuPlace::Approximate);
+    AddMethodItems(mnuSolve, MenuPlace::BelowApproximate);
     AddSeparator(mnuSolve, QStringLiteral("mnuSolveL1"));
     mnuSolveTest =
         AddItem(mnuSolve, QStringLiteral("mnuSolveTest"), QStringLiteral("&Test many numbers..."));
@@ -91,6 +85,19 @@ void frmMain::BuildMenus() {
     mnuHelpAbout = AddItem(mnuHelp, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About..."));
 }
 
+void frmMain::AddMethodItems(QMenu* menu, MenuPlace place) {
+    for (const MethodRow& row : MethodTable()) {
+        if (row.menuPlace != place)
+            continue;
+        const QKeySequence shortcut =
+            row.ctrlKey != 0 ? Ctrl(static_cast<Qt::Key>(row.ctrlKey)) : QKeySequence();
+        QAction* item = AddItem(menu, QString::fromUtf8(row.objectName),
+                                QString::fromUtf8(row.caption), shortcut);
+        methodItems_.push_back({&row, item});
+        connect(item, &QAction::triggered, this, [this, &row, item] { SolveWith(row, item); });
+    }
+}
+
 void frmMain::ConnectMenus() {
     connect(mnuFileQuit, &QAction::triggered, this, &frmMain::mnuFileQuit_Click);
 
@@ -102,8 +109,6 @@ void frmMain::ConnectMenus() {
     connect(mnuEditDelete, &QAction::triggered, this, &frmMain::mnuEditDelete_Click);
 
     connect(mnuSolve, &QMenu::aboutToShow, this, &frmMain::mnuSolve_Click);
-    connect(mnuSolveFind, &QAction::triggered, this, &frmMain::mnuSolveFind_Click);
-    connect(mnuSolveRuffini, &QAction::triggered, this, &frmMain::mnuSolveRuffini_Click);
 
     // The toolkit opens no menu for a shortcut key, so the enabling rules run just before it
     // looks the key up.
@@ -116,6 +121,9 @@ void frmMain::ConnectMenus() {
         this);
     qApp->installEventFilter(guard);
     shortcutGuard_ = guard;
+    auto* keeper = new SelectionKeeper(this);
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->installEventFilter(keeper);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { TrackActiveControl(now); });
 }
@@ -185,23 +193,16 @@ void frmMain::mnuEditDelete_Click() {
 
 void frmMain::mnuSolve_Click() {
     const MathsMenuState menu = MathsMenuEnabling(model_.coefficients());
-    mnuSolveFind->setEnabled(menu.solve);
-    mnuSolveApproximate->menuAction()->setEnabled(menu.approximate);
-    mnuSolveRuffini->setEnabled(menu.rationals);
-}
-
-void frmMain::mnuSolveFind_Click() {
-    mnuSolve_Click();
-    if (!mnuSolveFind->isEnabled())
-        return;
-    ShowCommandResult(model_.Solve(SolveMethod::Exact));
-}
-
-void frmMain::mnuSolveRuffini_Click() {
-    mnuSolve_Click();
-    if (!mnuSolveRuffini->isEnabled())
-        return;
-    ShowCommandResult(model_.Solve(SolveMethod::Rational));
+    // The approximate methods are reached through their submenu, which is offered when one of
+    // them is; their own items stay as they are.
+    bool approximate = false;
+    for (const auto& [row, item] : methodItems_) {
+        if (IsApproximate(*row))
+            approximate = approximate || menu.offers(row->id);
+        else
+            item->setEnabled(menu.offers(row->id));
+    }
+    mnuSolveApproximate->menuAction()->setEnabled(approximate);
 }
 
 } // namespace valdrex

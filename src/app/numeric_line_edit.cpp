@@ -20,7 +20,8 @@ std::optional<char32_t> TypedCharacter(const QKeyEvent& event) {
 
 // The focus moves to another window or a menu and back without the box being left.
 bool IsWindowSwitch(Qt::FocusReason reason) {
-    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+           reason == Qt::MenuBarFocusReason;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 namespace valdrex {
 namespace {
@@ -36,7 +37,10 @@ std::optional<std::string> QtSettingsStore::Read(std::string_view section,
     const QStringList matches = MatchingKeys(settings, ToQString(key));
     if (matches.isEmpty())
         return std::nullopt;
-    return settings.value(matches.first()).toString().toStdString();
+    const QVariant value = settings.value(matches.first());
+    if (value.typeId() == QMetaType::QByteArray)
+        return value.toByteArray().toStdString();
+    return value.toString().toStdString();
 }
 
 void QtSettingsStore::Write(std::string_view section, std::string_view key,
@@ -46,7 +50,13 @@ void QtSettingsStore::Write(std::string_view section, std::string_view key,
     const QString qKey = ToQString(key);
     for (const QString& stored : MatchingKeys(settings, qKey))
         settings.remove(stored);
-    settings.setValue(qKey, ToQString(value));
+    // A value that is not UTF-8 (a file name is bytes) is kept as bytes, not as a text it
+    // would not survive.
+    const QString text = ToQString(value);
+    if (text.toStdString() == value)
+        settings.setValue(qKey, text);
+    else
+        settings.setValue(qKey, QByteArray(value.data(), static_cast<qsizetype>(value.size())));
 }
 
 } // namespace valdrex

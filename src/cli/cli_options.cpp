@@ -5,42 +5,51 @@
 #include "cli/typed_text.h"
 #include "core/paste_check.h"
 
-#include <array>
+#include <algorithm>
+#include <charconv>
 #include <utility>
 
 namespace valdrex::cli {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, SolveMethod>, 5> kMethods{{
-    {"exact", SolveMethod::Exact},
-    {"rational", SolveMethod::Rational},
-    {"bairstow", SolveMethod::Bairstow},
-    {"bisection", SolveMethod::Bisection},
-    {"newton", SolveMethod::Newton},
-}};
-
-// An option text of a method dialog, with the key rule its box applies.
-struct OptionText {
-    std::string_view name;
-    KeyRule rule;
-    std::string MethodOptions::*field;
-};
-
-constexpr std::array<OptionText, 7> kOptionTexts{{
-    {"--accuracy", KeyRule::AccuracyDigit, &MethodOptions::AccuracyText},
-    {"--p", KeyRule::SignedDecimal, &MethodOptions::BairstowPText},
-    {"--q", KeyRule::SignedDecimal, &MethodOptions::BairstowQText},
-    {"--min", KeyRule::SignedDecimal, &MethodOptions::BisectionMinText},
-    {"--max", KeyRule::SignedDecimal, &MethodOptions::BisectionMaxText},
-    {"--inc", KeyRule::SignedDecimal, &MethodOptions::BisectionIncText},
-    {"--x0", KeyRule::SignedDecimal, &MethodOptions::NewtonX0Text},
-}};
+// The option texts of every method's options form, each once.
+const std::vector<OptionText> kOptionTexts = [] {
+    std::vector<OptionText> texts;
+    for (const MethodRow& row : MethodTable())
+        for (const OptionText* option : row.cliOptions)
+            if (std::none_of(texts.begin(), texts.end(),
+                             [option](const OptionText& t) { return t.name == option->name; }))
+                texts.push_back(*option);
+    return texts;
+}();
 
 bool TakesValue(std::string_view name) {
     for (const OptionText& option : kOptionTexts)
         if (option.name == name)
             return true;
-    return name == "--method" || name == "--test" || name == "--save";
+    return name == "--method" || name == "--test" || name == "--save" || name == "--jobs";
+}
+
+// An option value must be a number, not merely keys its box lets through ("", "-", ".").
+bool HasDigit(std::string_view text) {
+    return text.find_first_of("0123456789") != std::string_view::npos;
+}
+
+constexpr int kMostJobs = 1024;
+
+std::optional<int> JobCount(std::string_view text) {
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != text.npos)
+        return std::nullopt;
+    const int jobs = std::stoi(std::string(text));
+    return jobs >= 1 && jobs <= kMostJobs ? std::optional(jobs) : std::nullopt;
+}
+
+// A spin box's value: digits only, from 1 to `highest`.
+bool IsWholeInRange(std::string_view text, int highest) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc{} && end == text.data() + text.size() && value >= 1 &&
+           value <= highest;
 }
 
 // Applies one option that carries a value; returns the usage error, if any.
@@ -48,13 +57,13 @@ std::string ApplyValue(std::string_view name, const std::string& value, CliOptio
     if (name == "--method") {
         const std::optional<SolveMethod> method = MethodFromName(value);
         if (!method)
-            return "unknown method " + QuotedForMessage(value) +
-                   " (choose exact, rational, bairstow, bisection or newton)";
+            return "unknown method " + QuotedForMessage(value) + " (choose " + MethodNames(" or ") +
+                   ")";
         options.method = *method;
         return {};
     }
     if (name == "--test") {
-        if (!IsPastableNumber(value, PasteTarget::Input))
+        if (!IsPastableNumber(value, PasteTarget::Input) || !HasDigit(value))
             return "invalid test number " + QuotedForMessage(value);
         options.testPoint = value;
         return {};
@@ -65,12 +74,28 @@ std::string ApplyValue(std::string_view name, const std::string& value, CliOptio
         options.saveFile = value;
         return {};
     }
+    if (name == "--jobs") {
+        const std::optional<int> jobs = JobCount(value);
+        if (!jobs)
+            return "invalid value " + QuotedForMessage(value) +
+                   " for --jobs (a whole number, 1 to " + std::to_string(kMostJobs) + ")";
+        options.jobs = *jobs;
+        return {};
+    }
     for (const OptionText& option : kOptionTexts) {
         if (option.name != name)
             continue;
+        if (option.wholeUpTo > 0) {
+            if (!IsWholeInRange(value, option.wholeUpTo))
+                return "invalid value " + QuotedForMessage(value) + " for " + std::string(name) +
+                       " (a whole number, 1 to " + std::to_string(option.wholeUpTo) + ")";
+            options.methodOptions.*option.field = value;
+            return {};
+        }
         const std::optional<std::string> typed = TypedText(option.rule, value);
         // The accuracy box holds one character.
-        if (!typed || (option.rule == KeyRule::AccuracyDigit && typed->size() > 1))
+        if (!typed || !HasDigit(*typed) ||
+            (option.rule == KeyRule::AccuracyDigit && typed->size() > 1))
             return "invalid value " + QuotedForMessage(value) + " for " + std::string(name) +
                    (option.rule == KeyRule::AccuracyDigit ? " (one digit, 0 to 8)"
                                                           : " (a signed decimal number)");
@@ -88,17 +113,24 @@ bool LooksLikeOption(std::string_view arg) {
 } // namespace
 
 std::optional<SolveMethod> MethodFromName(std::string_view name) {
-    for (const auto& [methodName, method] : kMethods)
-        if (methodName == name)
-            return method;
+    for (const MethodRow& row : MethodTable())
+        if (row.cliName == name)
+            return row.id;
     return std::nullopt;
 }
 
-std::string_view MethodName(SolveMethod method) {
-    for (const auto& [methodName, m] : kMethods)
-        if (m == method)
-            return methodName;
-    return {};
+std::string MethodNames(std::string_view lastSeparator, const MathsMenuState* offeredBy) {
+    std::vector<std::string_view> names;
+    for (const MethodRow& row : MethodTable())
+        if (offeredBy == nullptr || offeredBy->offers(row.id))
+            names.push_back(row.cliName);
+    std::string list;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            list += i + 1 == names.size() ? lastSeparator : ", ";
+        list += names[i];
+    }
+    return list;
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -143,6 +175,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             options.json = true;
         } else if (arg == "--batch") {
             options.batch = true;
+        } else if (arg == "--long-scans") {
+            options.longScans = true;
         } else if (arg == "--overwrite") {
             options.overwrite = true;
         } else {
@@ -156,6 +190,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
     if (options.overwrite && !options.saveFile) {
         parsed.error = "--overwrite needs --save FILE";
+    } else if (options.jobs != 0 && !options.batch) {
+        parsed.error = "--jobs needs --batch";
     } else if (options.batch && !options.coefficients.empty()) {
         parsed.error = "--batch reads the coefficients from standard input, not from the "
                        "command line (found " +

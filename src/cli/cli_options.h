@@ -21,6 +21,8 @@ struct CliOptions {
     bool overwrite = false;
     bool json = false;
     bool batch = false;
+    int jobs = 0;           // batch workers; 0: one for each core this process may use
+    bool longScans = false; // a bisection scan may take more than 10^8 steps
     std::vector<std::string> coefficients; // highest power first
 };
 
@@ -37,6 +39,8 @@ struct ParsedCommandLine {
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 std::optional<SolveMethod> MethodFromName(std::string_view name);
-std::string_view MethodName(SolveMethod method);
+// The command-line names of the methods, or of those `offeredBy` offers, in the table's order:
+// "a, b" then `lastSeparator` then "c".
+std::string MethodNames(std::string_view lastSeparator, const MathsMenuState* offeredBy = nullptr);
 
 } // namespace valdrex::cli

@@ -28,6 +28,33 @@ std::string_view IconName(BoxIcon icon) {
     return icon == BoxIcon::Critical ? "critical" : "none";
 }
 
+// {"re": …, "im": …, "multiplicity": …, "radius": …, "exact": … or null, "text": …} for each.
+void AppendAllRoots(std::string& out, const std::vector<FoundRoot>& roots) {
+    out += '[';
+    for (std::size_t i = 0; i < roots.size(); ++i) {
+        const FoundRoot& root = roots[i];
+        if (i > 0)
+            out += ',';
+        out += "{\"re\":";
+        AppendJsonNumber(out, root.re);
+        out += ",\"im\":";
+        AppendJsonNumber(out, root.im);
+        out += ",\"multiplicity\":";
+        out += std::to_string(root.multiplicity);
+        out += ",\"radius\":";
+        AppendJsonNumber(out, root.radius);
+        out += ",\"exact\":";
+        if (root.exact.empty())
+            out += "null";
+        else
+            AppendJsonString(out, root.exact);
+        out += ",\"text\":";
+        AppendJsonString(out, root.text);
+        out += '}';
+    }
+    out += ']';
+}
+
 } // namespace
 
 void AppendPlainReport(std::string& out, const EquationReport& report) {
@@ -85,6 +112,10 @@ void AppendJsonReport(std::string& out, const EquationReport& report) {
     } else {
         out += "null";
     }
+    if (report.allRoots) {
+        out += ",\"all_roots\":";
+        AppendAllRoots(out, *report.allRoots);
+    }
     out += ",\"test\":";
     if (report.testInput) {
         out += "{\"x\":";
@@ -114,6 +145,15 @@ void AppendJsonReport(std::string& out, const EquationReport& report) {
     out += "],\"record\":";
     AppendJsonString(out, report.record);
     out += "}\n";
+}
+
+void AppendReport(std::string& out, std::string& err, bool json, const EquationReport& report) {
+    if (json) {
+        AppendJsonReport(out, report);
+        return;
+    }
+    AppendPlainReport(out, report);
+    AppendErrorBoxTexts(err, report);
 }
 
 void AppendJsonInvalidLine(std::string& out, int line, std::string_view error) {

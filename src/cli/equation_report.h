@@ -2,10 +2,12 @@
 
 #include "core/error_box.h"
 #include "core/working_polynomial.h"
+#include "solvers/all_roots/all_roots.h"
 
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace valdrex::cli {
 
@@ -17,9 +19,10 @@ struct EquationReport {
     std::span<const std::string> solText; // the solution texts in index order, empty ones included
     std::string_view status;
     std::string_view factor;
-    const Polynomial* factorCoefficients = nullptr; // the rational method's factor, else null
-    const std::string* testInput = nullptr;         // the tested number's text, if one was given
-    std::string_view testOutput;                    // P at it, empty when not evaluated
+    const Polynomial* factorCoefficients = nullptr;   // the rational method's factor, else null
+    const std::vector<FoundRoot>* allRoots = nullptr; // the all-roots method's roots, else null
+    const std::string* testInput = nullptr;           // the tested number's text, if one was given
+    std::string_view testOutput;                      // P at it, empty when not evaluated
     std::span<const ErrorBox> errors;
     std::string_view record; // the database record line, without CR LF
 };
@@ -33,6 +36,9 @@ void AppendErrorBoxTexts(std::string& err, const EquationReport& report);
 
 // One JSON object on one line.
 void AppendJsonReport(std::string& out, const EquationReport& report);
+
+// One JSON object to `out`, or the plain text to `out` and the error boxes' texts to `err`.
+void AppendReport(std::string& out, std::string& err, bool json, const EquationReport& report);
 
 // The JSON object of an invalid batch line: {"line": N, "error": "..."}.
 void AppendJsonInvalidLine(std::string& out, int line, std::string_view error);

@@ -6,6 +6,7 @@
 #include "model/main_model.h"
 #include "model/module_state.h"
 
+#include <chrono>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,29 +16,36 @@ namespace valdrex::cli {
 
 // Solves equations with the main window's own model, renewed as a fresh window for each equation:
 // the coefficients typed into their boxes, the test number tested, then the chosen solve command
-// with the command line's option texts standing in for the method dialog.
+// with the command line's option texts standing in for the method dialog. Each runner has a
+// model of its own, so batch workers each use one.
 class EquationRunner {
   public:
     explicit EquationRunner(const CliOptions& options);
 
     // Solves one equation (coefficient texts already checked, highest power first). Returns why
-    // it could not be solved (a method the Maths menu does not offer, a zero denominator), or
-    // fills `report` with views that stay valid until the next call.
+    // it could not be solved (a method the Maths menu does not offer, a coefficient the methods
+    // cannot read), or fills `report` with views that stay valid until the next call.
     std::optional<std::string> Solve(std::span<const std::string_view> coefficients,
                                      EquationReport& report);
 
-    // Whether any record could not be written to the --save file.
-    bool saveFailed() const { return saveFailed_; }
+    // With --save: the record of the last solve, for the one writer of the file to append.
+    const std::string& recordToSave() const { return recordToSave_; }
 
   private:
+    bool OnScanProgress(double shareScanned);
+
     const CliOptions& options_;
     ModuleState state_;
     MainModel::OptionsDialog optionsDialog_;
+    ScanProgress scanProgress_;
     MainModel model_;
     ErrorBoxes errors_;
     RecordFields fields_; // reused, so that copying the texts allocates nothing
     std::string record_;
-    bool saveFailed_ = false;
+    std::string recordToSave_;
+    int line_ = 0;
+    std::chrono::steady_clock::time_point scanStart_;
+    int shownPercent_ = -1; // on the terminal's progress line, -1 when none is shown
 };
 
 } // namespace valdrex::cli

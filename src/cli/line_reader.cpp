@@ -6,7 +6,8 @@
 
 namespace valdrex::cli {
 
-LineReader::LineReader(int fd, std::size_t chunkSize) : fd_(fd), chunkSize_(chunkSize) {}
+LineReader::LineReader(int fd, std::size_t chunkSize, bool (*stop)())
+    : fd_(fd), chunkSize_(chunkSize), stop_(stop) {}
 
 bool LineReader::Fill(const std::function<void()>& beforeRead) {
     // Drop the lines handed out already, keeping the partial one.
@@ -19,11 +20,11 @@ bool LineReader::Fill(const std::function<void()>& beforeRead) {
     ssize_t got = 0;
     do {
         got = ::read(fd_, buffer_.data() + kept, chunkSize_);
-    } while (got < 0 && errno == EINTR);
+    } while (got < 0 && errno == EINTR && !(stop_ && stop_()));
     if (got <= 0) {
         buffer_.resize(kept);
         atEnd_ = true;
-        if (got < 0)
+        if (got < 0 && errno != EINTR)
             error_ = errno;
         return false;
     }

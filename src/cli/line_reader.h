@@ -10,7 +10,8 @@ namespace valdrex::cli {
 // the last line needs no line feed.
 class LineReader {
   public:
-    explicit LineReader(int fd, std::size_t chunkSize = 1 << 16);
+    // A read interrupted by a signal ends the input when `stop` says so.
+    explicit LineReader(int fd, std::size_t chunkSize = 1 << 16, bool (*stop)() = nullptr);
 
     // The next line without its line feed, valid until the next call; false at the end of the
     // input. `beforeRead` runs before every read, which may wait for more input, so that output
@@ -25,6 +26,7 @@ class LineReader {
 
     int fd_;
     std::size_t chunkSize_;
+    bool (*stop_)();
     std::string buffer_;
     std::size_t start_ = 0; // first byte not yet handed out
     bool atEnd_ = false;

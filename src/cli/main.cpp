@@ -1,30 +1,29 @@
-#include "cli/batch_line.h"
+#include "cli/batch_run.h"
 #include "cli/cli_options.h"
 #include "cli/equation_report.h"
 #include "cli/equation_runner.h"
 #include "cli/help_text.h"
-#include "cli/line_reader.h"
+#include "cli/interrupt.h"
 #include "cli/output_buffers.h"
+#include "cli/record_saver.h"
+#include "cli/scan_bound.h"
+#include "database/database_file.h"
 
-#include <cstdio>
-#include <cstring>
 #include <unistd.h>
 #include <vector>
 
 namespace valdrex::cli {
 namespace {
 
-constexpr int kExitInvalid = 1;
+constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
-constexpr char kProgram[] = "valdrex-solve";
 
-void AppendReport(OutputBuffers& io, const CliOptions& options, const EquationReport& report) {
-    if (options.json) {
-        AppendJsonReport(io.out, report);
-        return;
-    }
-    AppendPlainReport(io.out, report);
-    AppendErrorBoxTexts(io.err, report);
+int UsageError(const std::string& error, bool withHint) {
+    std::string text = "valdrex-solve: " + error + "\n";
+    if (withHint)
+        text += "Try 'valdrex-solve --help'.\n";
+    WriteAll(STDERR_FILENO, text);
+    return kExitUsage;
 }
 
 int RunOne(const CliOptions& options) {
@@ -32,85 +31,48 @@ int RunOne(const CliOptions& options) {
     const std::vector<std::string_view> coefficients(options.coefficients.begin(),
                                                      options.coefficients.end());
     EquationReport report;
-    if (const std::optional<std::string> error = runner.Solve(coefficients, report)) {
-        std::fprintf(stderr, "%s: %s\n", kProgram, error->c_str());
-        return kExitUsage;
-    }
+    if (const std::optional<std::string> error = runner.Solve(coefficients, report))
+        return UsageError(*error, false);
+    if (Interrupted())
+        return kExitInterrupted; // a scan cut short has no answer to give
     OutputBuffers io;
-    AppendReport(io, options, report);
+    AppendReport(io.out, io.err, options.json, report);
+    bool failed = !report.errors.empty();
+    if (options.saveFile && !runner.recordToSave().empty()) {
+        RecordSaver saver(*options.saveFile, options.overwrite, AppendLine);
+        saver.Save(runner.recordToSave(), 0, io.err);
+        saver.Finish(io.err);
+        failed = failed || saver.anyFailed();
+    }
     io.Flush();
-    return runner.saveFailed() ? kExitInvalid : 0;
+    return ReportOutputError(io.outError()) || failed ? kExitFailed : 0;
 }
 
-int RunBatch(const CliOptions& options) {
-    EquationRunner runner(options);
-    OutputBuffers io;
-    LineReader reader(STDIN_FILENO);
-    BatchLine parsed;
-    EquationReport report;
-    bool anyInvalid = false;
-    const auto invalid = [&](int lineNumber, const std::string& error) {
-        anyInvalid = true;
-        if (options.json) {
-            AppendJsonInvalidLine(io.out, lineNumber, error);
-        } else {
-            io.err += kProgram;
-            io.err += ": line " + std::to_string(lineNumber) + ": " + error + "\n";
-        }
-    };
-
-    std::string_view line;
-    int lineNumber = 0;
-    const auto flush = [&io] { io.Flush(); };
-    while (reader.Next(line, flush)) {
-        ++lineNumber;
-        ParseBatchLine(line, parsed);
-        if (parsed.kind == BatchLine::Kind::Skip)
-            continue;
-        if (parsed.kind == BatchLine::Kind::Invalid) {
-            invalid(lineNumber, parsed.error);
-            continue;
-        }
-        report.line = lineNumber;
-        const std::span<const std::string_view> coefficients(parsed.coefficients.data(),
-                                                             parsed.count);
-        if (const std::optional<std::string> error = runner.Solve(coefficients, report)) {
-            invalid(lineNumber, *error);
-            continue;
-        }
-        AppendReport(io, options, report);
-        if (!options.json)
-            io.out += '\n';
-        io.FlushIfFull();
-    }
-    io.Flush();
-    if (reader.error() != 0) {
-        std::fprintf(stderr, "%s: reading standard input: %s\n", kProgram,
-                     std::strerror(reader.error()));
-        return kExitInvalid;
-    }
-    return anyInvalid || runner.saveFailed() ? kExitInvalid : 0;
+int Print(const std::string& text) {
+    return ReportOutputError(WriteAll(STDOUT_FILENO, text)) ? kExitFailed : 0;
 }
 
 int Main(int argc, char** argv) {
     const ParsedCommandLine parsed =
         ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.error.empty()) {
-        std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", kProgram, parsed.error.c_str(),
-                     kProgram);
-        return kExitUsage;
-    }
+    if (!parsed.error.empty())
+        return UsageError(parsed.error, true);
     switch (parsed.action) {
     case CliAction::Help:
-        std::fputs(HelpText().c_str(), stdout);
-        return 0;
+        return Print(HelpText());
     case CliAction::Version:
-        std::puts(VersionText().c_str());
-        return 0;
+        return Print(VersionText() + "\n");
     case CliAction::Run:
         break;
     }
-    return parsed.options.batch ? RunBatch(parsed.options) : RunOne(parsed.options);
+    const CliOptions& options = parsed.options;
+    if (options.method == SolveMethod::Bisection && !options.longScans)
+        if (const std::optional<std::string> tooLong = LongScanMessage(options.methodOptions))
+            return UsageError(*tooLong, false);
+    CatchInterrupt();
+    if (!options.batch)
+        return RunOne(options);
+    return RunBatch(options, options.jobs > 0 ? options.jobs : CoreCount());
 }
 
 } // namespace

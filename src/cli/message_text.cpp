@@ -1,11 +1,21 @@
 #include "cli/message_text.h"
 
 namespace valdrex::cli {
+namespace {
 
-std::string QuotedForMessage(std::string_view text) {
+std::string BoxName(int power) {
+    return power == 0   ? "the constant term"
+           : power == 1 ? "the coefficient of x"
+                        : "the coefficient of x^" + std::to_string(power);
+}
+
+std::string Quoted(std::string_view text, std::size_t limit) {
     static constexpr char kHex[] = "0123456789ABCDEF";
+    const bool cut = text.size() > limit;
+    if (cut)
+        text = text.substr(0, limit);
     std::string out = "'";
-    out.reserve(text.size() + 2);
+    out.reserve(text.size() + 6);
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '\\') {
@@ -18,8 +28,20 @@ std::string QuotedForMessage(std::string_view text) {
             out += kHex[byte & 0xF];
         }
     }
+    if (cut)
+        out += "\xE2\x80\xA6"; // …
     out += '\'';
     return out;
+}
+
+} // namespace
+
+std::string QuotedForMessage(std::string_view text) {
+    return Quoted(text, kEchoedTokenLength);
+}
+
+std::string QuotedWhole(std::string_view text) {
+    return Quoted(text, std::string_view::npos);
 }
 
 std::string InvalidCoefficientMessage(std::string_view text) {
@@ -32,10 +54,17 @@ std::string TooManyCoefficientsMessage(int count, int limit) {
 }
 
 std::string ZeroDenominatorMessage(int power, std::string_view text) {
-    const std::string box = power == 0   ? "the constant term"
-                            : power == 1 ? "the coefficient of x"
-                                         : "the coefficient of x^" + std::to_string(power);
-    return "Division by 0 in " + box + " (" + QuotedForMessage(text) + ")";
+    return "Division by 0 in " + BoxName(power) + " (" + QuotedForMessage(text) + ")";
+}
+
+std::string OutOfRangeMessage(int power, std::string_view text, bool valueItself) {
+    const std::string where = BoxName(power) + " (" + QuotedForMessage(text) + ")";
+    const std::string what =
+        valueItself ? where + " is" : "the common denominator of the coefficients is";
+    std::string message = what + " beyond the 32-bit range these methods use";
+    if (!valueItself)
+        message += " (at " + where + ")";
+    return message + "; --method all takes any size";
 }
 
 } // namespace valdrex::cli

@@ -5,10 +5,17 @@
 
 namespace valdrex::cli {
 
+// The most of an offending token a message echoes: a line of megabytes must not come back
+// whole on standard error.
+inline constexpr std::size_t kEchoedTokenLength = 40;
+
 // The text between quotes in a message: printable ASCII stays, a backslash is doubled and every
 // other byte (controls, NUL, anything beyond ASCII) is written as \xNN, so that random bytes
-// reach a terminal or a JSON string harmlessly.
+// reach a terminal or a JSON string harmlessly. Only the first 40 bytes are echoed, then "…".
 std::string QuotedForMessage(std::string_view text);
+
+// QuotedForMessage without the cut, for a file name the user needs whole.
+std::string QuotedWhole(std::string_view text);
 
 // "invalid coefficient '1e5'".
 std::string InvalidCoefficientMessage(std::string_view text);
@@ -18,5 +25,9 @@ std::string TooManyCoefficientsMessage(int count, int limit);
 
 // "Division by 0 in the coefficient of x^1 ('5/0')".
 std::string ZeroDenominatorMessage(int power, std::string_view text);
+
+// A coefficient the methods cannot read although its denominator is not zero: the value itself
+// (`valueItself`) or the common denominator of all the coefficients passes 32 bits.
+std::string OutOfRangeMessage(int power, std::string_view text, bool valueItself);
 
 } // namespace valdrex::cli

@@ -1,9 +1,13 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace valdrex::cli {
+
+// Writes the whole text to the file descriptor, retrying short and interrupted writes; returns
+// errno of a failed write, 0 when everything was written.
+int WriteAll(int fd, std::string_view text);
 
 // Standard output and standard error collected in memory and written in large chunks.
 class OutputBuffers {
@@ -18,20 +22,19 @@ class OutputBuffers {
         if (out.size() >= kFlushSize)
             Flush();
     }
-    // Writes standard output, then standard error.
-    void Flush() {
-        Write(out, stdout);
-        Write(err, stderr);
-    }
+    // Writes standard output, then standard error. After a failed write to standard output,
+    // what is meant for it is dropped.
+    void Flush();
+
+    // errno of the first failed write to standard output, 0 while every write succeeded.
+    int outError() const { return outError_; }
 
   private:
-    static void Write(std::string& text, std::FILE* stream) {
-        if (text.empty())
-            return;
-        std::fwrite(text.data(), 1, text.size(), stream);
-        std::fflush(stream);
-        text.clear();
-    }
+    int outError_ = 0;
 };
+
+// "valdrex-solve: write error: <reason>" on standard error when standard output failed; returns
+// whether it did.
+bool ReportOutputError(int error);
 
 } // namespace valdrex::cli

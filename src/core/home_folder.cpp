@@ -24,6 +24,15 @@ std::string HomeFolder() {
     return home != nullptr ? home : "";
 }
 
+std::string UserDataFolder(std::string_view appName) {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && dataHome[0] == '/')
+        return StripTrailingSeparator(dataHome) + "/" + std::string(appName);
+    const std::string home = HomeFolder();
+    return home.empty() ? ""
+                        : StripTrailingSeparator(home) + "/.local/share/" + std::string(appName);
+}
+
 std::string StripTrailingSeparator(std::string_view path) {
     if (!path.empty() && path.back() == '/')
         path.remove_suffix(1);

@@ -1,68 +1,110 @@
 #include "database/cp1252.h"
 
-#include <QByteArray>
-#include <QList>
-#include <QString>
-#include <QStringDecoder>
-#include <QStringEncoder>
-
 #include <array>
-#include <unordered_map>
+#include <cstdint>
 
 namespace valdrex {
 namespace {
 
-struct Cp1252Tables {
-    std::array<std::string, 256> utf8;          // byte -> its character in UTF-8
-    std::unordered_map<char32_t, char> byteFor; // character -> byte
-};
+// Bytes 0x80 to 0x9F; every other byte is the Latin-1 character of the same number. The five
+// bytes the code page leaves undefined keep their Latin-1 control characters, so the viewer
+// never changes a byte it did not edit.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-// Built once from the system converter. A byte the converter cannot take through a round trip
-// keeps its Latin-1 code point, so the viewer never changes a byte it did not edit.
-Cp1252Tables BuildTables() {
-    Cp1252Tables tables;
-    QStringDecoder decoder("windows-1252", QStringConverter::Flag::Stateless);
-    QStringEncoder encoder("windows-1252", QStringConverter::Flag::Stateless);
-    for (int b = 0; b < 256; ++b) {
-        const QByteArray byte(1, static_cast<char>(b));
-        char32_t codePoint = static_cast<char32_t>(b);
-        if (decoder.isValid() && encoder.isValid()) {
-            const QString decoded = decoder.decode(byte);
-            if (decoded.size() == 1 && !decoded[0].isSurrogate() &&
-                QByteArray(encoder.encode(decoded)) == byte)
-                codePoint = decoded[0].unicode();
-        }
-        tables.utf8[b] = QString::fromUcs4(&codePoint, 1).toStdString();
-        tables.byteFor.emplace(codePoint, static_cast<char>(b));
-    }
-    return tables;
+char32_t CharacterOf(unsigned char byte) {
+    return byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : char32_t{byte};
 }
 
-const Cp1252Tables& Tables() {
-    static const Cp1252Tables tables = BuildTables();
-    return tables;
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The byte for a character, or '?' when the code page lacks it.
+char ByteFor(char32_t c) {
+    if (c < 0x100 && CharacterOf(static_cast<unsigned char>(c)) == c)
+        return static_cast<char>(c);
+    for (std::size_t i = 0; i < kHighControls.size(); ++i)
+        if (kHighControls[i] == c)
+            return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// Reads one well-formed UTF-8 sequence at `at`, advancing past it. A byte that starts no
+// well-formed sequence (stray, overlong, surrogate, beyond U+10FFFF, cut short) is one
+// replacement character, and reading goes on at the next byte.
+char32_t NextCharacter(std::string_view text, std::size_t& at) {
+    constexpr char32_t kReplacement = 0xFFFD;
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF; // the range allowed for the second byte
+    if (lead < 0x80) {
+        ++at;
+        return lead;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        ++at;
+        return kReplacement;
+    }
+    if (text.size() - at < length || byte(at + 1) < low || byte(at + 1) > high) {
+        ++at;
+        return kReplacement;
+    }
+    char32_t c = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if (!IsContinuation(byte(at + i))) {
+            ++at;
+            return kReplacement;
+        }
+        c = (c << 6) | (byte(at + i) & 0x3F);
+    }
+    at += length;
+    return c;
 }
 
 } // namespace
 
 std::string EncodeCp1252(std::string_view utf8) {
-    const auto& byteFor = Tables().byteFor;
-    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     std::string bytes;
     bytes.reserve(utf8.size());
-    for (const char32_t codePoint : text.toUcs4()) {
-        const auto found = byteFor.find(codePoint);
-        bytes += found != byteFor.end() ? found->second : '?';
-    }
+    // A leading byte-order mark tells the encoding; it is no character of the text.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const std::size_t start = utf8.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    for (std::size_t at = start; at < utf8.size();)
+        bytes += ByteFor(NextCharacter(utf8, at));
     return bytes;
 }
 
 std::string DecodeCp1252(std::string_view bytes) {
-    const auto& utf8 = Tables().utf8;
     std::string text;
     text.reserve(bytes.size());
     for (const char byte : bytes)
-        text += utf8[static_cast<unsigned char>(byte)];
+        AppendUtf8(text, CharacterOf(static_cast<unsigned char>(byte)));
     return text;
 }
 

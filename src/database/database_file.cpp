@@ -2,12 +2,10 @@
 
 #include "core/failure.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QString>
-
+#include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -86,24 +84,93 @@ void WriteInPlace(const std::string& path, std::string_view bytes) {
     file.Close();
 }
 
-// QSaveFile keeps no errno of its own: take the one its failing call left, or the closest
-// match for the kind of failure it reports.
-int SaveFailureErrno(const QSaveFile& file, const QString& path, int errnoAfterCall) {
-    if (QFileInfo(path).isDir())
-        return EISDIR;
-    if (errnoAfterCall != 0)
-        return errnoAfterCall;
-    switch (file.error()) {
-    case QFileDevice::OpenError:
-    case QFileDevice::PermissionsError:
-    case QFileDevice::RenameError:
-        return EACCES;
-    case QFileDevice::WriteError:
-    case QFileDevice::ResizeError:
-        return ENOSPC;
-    default:
-        return EIO;
+// Whether the regular file's last byte is there and is not LF. The file is opened for
+// appending only, so the byte is read through a descriptor of its own.
+bool EndsWithoutLineFeed(const std::string& path, const struct stat& st) {
+    if (!S_ISREG(st.st_mode) || st.st_size == 0)
+        return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char last = '\n';
+    (void)::pread(fd, &last, 1, st.st_size - 1);
+    ::close(fd);
+    return last != '\n';
+}
+
+// Where a whole-file replace writes: the file a link points to, so the link stays a link.
+std::string ReplacedPath(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char* const target = ::realpath(path.c_str(), nullptr);
+    if (!target)
+        return path;
+    std::string resolved(target);
+    std::free(target);
+    return resolved;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Makes the rename itself last through a power cut. The file is already in place: a folder
+// that cannot be synced (some file systems refuse) is no reason to report a failed save.
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
     }
+}
+
+// Creates a file of a new name in the folder of `path`, narrowed by the umask like any create.
+int CreateTemporaryBeside(const std::string& path, std::string& temporary) {
+    static std::atomic<unsigned> counter{0};
+    for (;;) {
+        temporary = path + "." + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+        const int fd =
+            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST)
+            FailFile(errno);
+    }
+}
+
+// Writes the bytes to a new file beside `path`, then renames it over `path`: readers see the
+// old file or the new one, never a part, and a failure leaves the old file as it was.
+void ReplaceFile(const std::string& path, std::string_view bytes) {
+    struct stat existing {};
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode))
+        FailFile(EISDIR);
+    // The folder may allow the rename where the file itself is read-only.
+    if (exists && ::access(path.c_str(), W_OK) != 0)
+        FailFile(errno);
+    std::string temporary;
+    const int fd = CreateTemporaryBeside(path, temporary);
+    int error = 0;
+    // An existing file keeps its permissions; a new one has those of an ordinary create.
+    if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0)
+        error = errno;
+    if (error == 0)
+        error = WriteAll(fd, bytes);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        FailFile(error);
+    }
+    SyncFolder(FolderOf(path));
 }
 
 } // namespace
@@ -115,11 +182,17 @@ void AppendLine(const std::string& path, std::string_view utf8Line, bool truncat
         WriteWholeFile(path, std::string(utf8Line) + "\r\n");
         return;
     }
-    const std::string bytes = EncodeCp1252(utf8Line) + "\r\n";
     FileDescriptor file(path, O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC);
     struct stat before {};
     if (::fstat(file.get(), &before) != 0)
         FailFile(errno);
+    // A last line without its line end (cut short, or edited by hand) must not swallow the
+    // record: it starts on a line of its own.
+    std::string bytes = EndsWithoutLineFeed(path, before) ? "\r\n" : "";
+    bytes += EncodeCp1252(utf8Line);
+    bytes += "\r\n";
+    // One write of the whole line: a reader, or a run killed meanwhile, never sees a record
+    // put together from pieces written at different times.
     if (const int error = WriteAll(file.get(), bytes); error != 0) {
         // Take back whatever part of the line reached the file.
         (void)::ftruncate(file.get(), before.st_size);
@@ -134,6 +207,10 @@ void EnsureFileExists(const std::string& path) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
+    return DecodeCp1252(ReadFileBytes(path));
+}
+
+std::string ReadFileBytes(const std::string& path) {
     FileDescriptor file(path, O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC);
     struct stat st {};
     if (::fstat(file.get(), &st) != 0)
@@ -154,32 +231,20 @@ std::string ReadWholeFile(const std::string& path) {
             FailFile(EFBIG);
     }
     file.Close();
-    return DecodeCp1252(bytes);
+    return bytes;
 }
 
 void WriteWholeFile(const std::string& path, std::string_view utf8Text) {
-    const std::string bytes = EncodeCp1252(utf8Text);
+    WriteFileBytes(path, EncodeCp1252(utf8Text));
+}
+
+void WriteFileBytes(const std::string& path, std::string_view bytes) {
+    IgnoreFileSizeSignal();
     if (IsSpecialFile(path)) {
         WriteInPlace(path, bytes);
         return;
     }
-    const QString qPath = QString::fromStdString(path);
-    QSaveFile file(qPath);
-    errno = 0;
-    // Unbuffered, so that a short write (a full disk) shows here instead of being lost in a
-    // buffer that commit() flushes without a word.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        FailFile(SaveFailureErrno(file, qPath, errno));
-    errno = 0;
-    const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    if (written != static_cast<qint64>(bytes.size())) {
-        const int error = SaveFailureErrno(file, qPath, errno);
-        file.cancelWriting();
-        FailFile(error);
-    }
-    errno = 0;
-    if (!file.commit())
-        FailFile(SaveFailureErrno(file, qPath, errno));
+    ReplaceFile(ReplacedPath(path), bytes);
 }
 
 } // namespace valdrex

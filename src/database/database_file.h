@@ -19,9 +19,13 @@ void EnsureFileExists(const std::string& path);
 
 // The whole file, decoded; a missing file is created empty first.
 std::string ReadWholeFile(const std::string& path);
+// The same, as the bytes in the file.
+std::string ReadFileBytes(const std::string& path);
 
 // Replaces the file with the encoded text, nothing added. A failed save keeps the old file
 // whole.
 void WriteWholeFile(const std::string& path, std::string_view utf8Text);
+// The same with bytes already encoded.
+void WriteFileBytes(const std::string& path, std::string_view bytes);
 
 } // namespace valdrex

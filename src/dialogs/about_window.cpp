@@ -2,6 +2,7 @@
 
 #include "core/error_box.h"
 #include "core/home_folder.h"
+#include "dialogs/dialog_frame.h"
 #include "dialogs/display_text.h"
 #include "dialogs/program_files.h"
 #include "dialogs/program_icon.h"
@@ -37,7 +38,8 @@ QLabel* MakeLabel(const char* name, const QString& text, const QRect& place, QWi
     return label;
 }
 
-AboutWindow::AboutWindow(const ModuleState& state, QWidget* parent) : QDialog(parent) {
+AboutWindow::AboutWindow(const ModuleState& state, QWidget* parent)
+    : QDialog(parent, kDialogFrame) {
     const QString title = QString::fromUtf8(kAppTitle);
     setObjectName("frmInfo");
     setWindowTitle(QStringLiteral("About ") + title);

@@ -3,6 +3,7 @@
 #include "core/home_folder.h"
 #include "dialogs/program_files.h"
 #include "dialogs/program_icon.h"
+#include "dialogs/window_placement.h"
 
 #include <QHBoxLayout>
 #include <QPointer>
@@ -81,8 +82,11 @@ std::optional<ErrorBox> ShowHelpFile(const std::string& path, QWidget* parent) {
     std::fclose(file);
 
     QPointer<HelpWindow>& window = OpenHelpWindow();
-    if (!window)
+    if (!window) {
+        static std::optional<QRect> lastPlace;
         window = new HelpWindow(parent);
+        PlaceSecondaryWindow(window, parent, lastPlace);
+    }
     window->OpenContents(path);
     window->show();
     window->raise();

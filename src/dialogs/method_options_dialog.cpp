@@ -2,6 +2,7 @@
 
 #include "core/checked_math.h"
 #include "core/number_text.h"
+#include "dialogs/dialog_frame.h"
 #include "dialogs/program_icon.h"
 
 #include <QFontMetrics>
@@ -38,7 +39,7 @@ QString ToQString(const std::string& text) {
 MethodOptionsDialog::MethodOptionsDialog(const MethodDialogNames& names, const QString& title,
                                          const QString& explanation,
                                          const std::string& accuracyText, QWidget* parent)
-    : QDialog(parent), accuracyBox_(new NumberBox(KeyRule::AccuracyDigit, this)),
+    : QDialog(parent, kDialogFrame), accuracyBox_(new NumberBox(KeyRule::AccuracyDigit, this)),
       spinner_(new QScrollBar(Qt::Vertical, this)),
       ok_(new QPushButton(QStringLiteral("&OK"), this)),
       cancel_(new QPushButton(QStringLiteral("&Cancel"), this)), fields_(new QGridLayout) {

@@ -2,15 +2,19 @@
 
 #include "core/error_box.h"
 #include "database/database_file.h"
+#include "dialogs/dialog_frame.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace valdrex {
@@ -33,14 +37,10 @@ Qt::CheckState CheckState(bool checked) {
     return checked ? Qt::Checked : Qt::Unchecked;
 }
 
-int CheckValue(const QCheckBox* box) {
-    return box->isChecked() ? 1 : 0;
-}
-
 } // namespace
 
-frmOptions::frmOptions(PreferenceValues& values, QWidget* parent)
-    : QDialog(parent), runFileDialog(RunFileDialog), values_(values),
+frmOptions::frmOptions(Settings& values, QWidget* parent)
+    : QDialog(parent, kDialogFrame), runFileDialog(RunFileDialog), values_(values),
       chkOpt(new QCheckBox("Save the equations and the solutions")),
       fraPath(new QGroupBox("Path for saving")), lblPath(new QLabel),
       cmdBrowse(new QPushButton("Browse")), chkOvw(new QCheckBox("Overwrite the existing file")),
@@ -88,10 +88,10 @@ frmOptions::frmOptions(PreferenceValues& values, QWidget* parent)
 // A switch shows checked only for the value that turns it on: 1, or for overwriting any
 // nonzero value, the way the rest of the program reads them.
 void frmOptions::Form_Load() {
-    chkOpt->setCheckState(CheckState(values_.SaveEquations == 1));
-    lblPath->setText(QString::fromStdString(values_.DatabaseFile));
-    chkES->setCheckState(CheckState(values_.EvaluateSymbolically == 1));
-    chkShowSplash->setCheckState(CheckState(values_.ShowWelcome == 1));
+    chkOpt->setCheckState(CheckState(values_.SaveEquations));
+    lblPath->setText(QFile::decodeName(values_.DatabaseFile.c_str()));
+    chkES->setCheckState(CheckState(values_.EvaluateSymbolically));
+    chkShowSplash->setCheckState(CheckState(values_.ShowWelcome));
     UpdatePathControls();
 }
 
@@ -101,7 +101,7 @@ void frmOptions::UpdatePathControls() {
     cmdBrowse->setEnabled(saving);
     lblPath->setEnabled(saving);
     chkOvw->setEnabled(saving);
-    chkOvw->setCheckState(CheckState(saving && values_.OverwriteFile != 0));
+    chkOvw->setCheckState(CheckState(saving && values_.OverwriteFile));
 }
 
 void frmOptions::chkOpt_Click() {
@@ -117,28 +117,35 @@ void frmOptions::cmdBrowse_Click() {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QString(kAppTitle) + " database (*." + kDatabaseExtension + ")");
     dialog.setDefaultSuffix(kDatabaseExtension);
-    const QFileInfo current(QString::fromStdString(values_.DatabaseFile));
+    // The list's columns would keep their first widths and cut sizes and dates.
+    for (QTreeView* list : dialog.findChildren<QTreeView*>()) {
+        list->header()->setStretchLastSection(false);
+        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    }
+    const QFileInfo current(QFile::decodeName(values_.DatabaseFile.c_str()));
     if (current.absoluteDir().exists())
         dialog.setDirectory(current.absoluteDir());
 
     const QString chosen = runFileDialog(dialog);
     if (chosen.isEmpty())
         return;
+    // File names are bytes in the system's encoding, not necessarily UTF-8.
+    const std::string path = QFile::encodeName(chosen).toStdString();
     try {
-        EnsureFileExists(chosen.toStdString());
+        EnsureFileExists(path);
     } catch (const RuntimeFailure& failure) {
         ShowBox(CriticalErrorBox(failure), this);
         return;
     }
-    values_.DatabaseFile = chosen.toStdString();
+    values_.DatabaseFile = path;
     lblPath->setText(chosen);
 }
 
 void frmOptions::cmdOK_Click() {
-    values_.SaveEquations = CheckValue(chkOpt);
-    values_.OverwriteFile = CheckValue(chkOvw);
-    values_.EvaluateSymbolically = CheckValue(chkES);
-    values_.ShowWelcome = CheckValue(chkShowSplash);
+    values_.SaveEquations = chkOpt->isChecked();
+    values_.OverwriteFile = chkOvw->isChecked();
+    values_.EvaluateSymbolically = chkES->isChecked();
+    values_.ShowWelcome = chkShowSplash->isChecked();
     accept();
 }
 
@@ -146,7 +153,7 @@ void frmOptions::cmdCancel_Click() {
     reject();
 }
 
-void ShowPreferences(PreferenceValues& values, QWidget* parent) {
+void ShowPreferences(Settings& values, QWidget* parent) {
     frmOptions dialog(values, parent);
     dialog.exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/preferences_values.h"
+#include "model/module_state.h"
 
 #include <QDialog>
 #include <QString>
@@ -15,13 +15,13 @@ class QPushButton;
 
 namespace valdrex {
 
-// The Preferences dialog. OK copies the four check boxes into the values; a file chosen with
+// The Preferences dialog. OK copies the four check boxes into the settings; a file chosen with
 // Browse is stored at once, even when the dialog is then cancelled.
 class frmOptions : public QDialog {
     Q_OBJECT
 
   public:
-    frmOptions(PreferenceValues& values, QWidget* parent = nullptr);
+    frmOptions(Settings& values, QWidget* parent = nullptr);
 
     // Shows the prepared file dialog and returns the chosen name, or "" when cancelled.
     // Replaceable so that the choice can be made without a real dialog.
@@ -35,7 +35,7 @@ class frmOptions : public QDialog {
     void cmdOK_Click();
     void cmdCancel_Click();
 
-    PreferenceValues& values_;
+    Settings& values_;
     QCheckBox* chkOpt;
     QGroupBox* fraPath;
     QLabel* lblPath;
@@ -48,6 +48,6 @@ class frmOptions : public QDialog {
 };
 
 // Shows the dialog modally over `parent` and returns when it is closed.
-void ShowPreferences(PreferenceValues& values, QWidget* parent);
+void ShowPreferences(Settings& values, QWidget* parent);
 
 } // namespace valdrex

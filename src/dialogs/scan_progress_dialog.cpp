@@ -1,6 +1,7 @@
 #include "dialogs/scan_progress_dialog.h"
 
 #include "core/error_box.h"
+#include "dialogs/dialog_frame.h"
 #include "dialogs/program_icon.h"
 
 #include <QCoreApplication>
@@ -36,7 +37,8 @@ bool ScanProgressDialog::Report(double shareScanned) {
         if (sinceFirstReport_.elapsed() < kShowAfterMilliseconds)
             return true;
         window_ = std::make_unique<QProgressDialog>(QStringLiteral("Scanning the interval..."),
-                                                    QStringLiteral("&Cancel"), 0, 100, parent_);
+                                                    QStringLiteral("&Cancel"), 0, 100, parent_,
+                                                    kDialogFrame);
         window_->setObjectName("frmScanProgress");
         window_->setWindowTitle(QString::fromUtf8(kAppTitle));
         window_->setWindowIcon(ProgramIcon());

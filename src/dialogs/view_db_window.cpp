@@ -1,9 +1,14 @@
 #include "dialogs/view_db_window.h"
 
 #include "core/error_box.h"
+#include "database/cp1252.h"
 #include "database/database_file.h"
+#include "database/save_merge.h"
+#include "dialogs/code_page_question.h"
 #include "dialogs/viewer_text.h"
+#include "dialogs/window_placement.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenu>
@@ -11,6 +16,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace valdrex {
@@ -36,8 +42,8 @@ QMessageBox::StandardButton AskToSave(QWidget* parent) {
 
 } // namespace
 
-frmViewDB::frmViewDB(const std::string& path, const std::string& contents)
-    : path_(path), SavedText(contents), txtDB(new QPlainTextEdit(this)) {
+frmViewDB::frmViewDB(const std::string& path, const std::string& fileBytes)
+    : path_(path), txtDB(new QPlainTextEdit(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromStdString(path));
     resize(kInitialWidth, kInitialHeight);
@@ -52,8 +58,14 @@ frmViewDB::frmViewDB(const std::string& path, const std::string& contents)
     // Both scroll bars: lines are never wrapped. The editor fills the window as it resizes.
     txtDB->setObjectName("txtDB");
     txtDB->setLineWrapMode(QPlainTextEdit::NoWrap);
-    txtDB->setPlainText(EditorTextFromFile(QString::fromStdString(contents)));
+    ShowFile(fileBytes);
     setCentralWidget(txtDB);
+}
+
+void frmViewDB::ShowFile(const std::string& fileBytes) {
+    fileBytes_ = fileBytes;
+    SavedText = DecodeCp1252(fileBytes);
+    txtDB->setPlainText(EditorTextFromFile(QString::fromStdString(SavedText)));
 }
 
 std::string frmViewDB::EditedText() const {
@@ -64,7 +76,10 @@ void frmViewDB::closeEvent(QCloseEvent* event) {
     if (EditedText() != SavedText) {
         switch (AskToSave(this)) {
         case QMessageBox::Yes:
-            SaveDatabase();
+            if (!AcceptUnstorableCharacters(EditedText(), this) || !SaveDatabase()) {
+                event->ignore(); // the edits stay for another try
+                return;
+            }
             break;
         case QMessageBox::No:
             break;
@@ -77,21 +92,61 @@ void frmViewDB::closeEvent(QCloseEvent* event) {
 }
 
 void frmViewDB::mnuVUpdate_Click() {
-    SaveDatabase();
+    if (AcceptUnstorableCharacters(EditedText(), this))
+        SaveDatabase();
 }
 
 void frmViewDB::mnuVClose_Click() {
     close();
 }
 
-// The text counts as saved even when writing fails; the failure is reported and the text
-// stays in the window.
-void frmViewDB::SaveDatabase() {
-    SavedText = EditedText();
+// Records appended to the file while the viewer was open (the main window saves while it is)
+// are kept after the text; a file changed in any other way is replaced only if the user says.
+// The text counts as saved only once written: a failed save leaves it unsaved, so Close asks
+// again. This departs on purpose from the older order, which marked the text saved first and
+// lost the edits when writing failed.
+bool frmViewDB::SaveDatabase() {
+    const std::string edited = EditedText();
+    const std::string editedBytes = EncodeCp1252(edited);
     try {
-        WriteWholeFile(path_, SavedText);
+        const std::string disk = ReadFileBytes(path_);
+        const SaveMerge merge = MergeOnSave(fileBytes_, disk, editedBytes);
+        if (merge.askFirst)
+            return AskBeforeReplacing(disk);
+        WriteFileBytes(path_, editedBytes + merge.appended);
+        fileBytes_ = editedBytes + merge.appended;
+        if (!merge.appended.empty()) {
+            QTextCursor end(txtDB->document());
+            end.movePosition(QTextCursor::End);
+            end.insertText(
+                EditorTextFromFile(QString::fromStdString(DecodeCp1252(merge.appended))));
+        }
+        SavedText = EditedText();
+        return true;
     } catch (const RuntimeFailure& failure) {
         ShowBox(CriticalErrorBox(failure), this);
+        return false;
+    }
+}
+
+bool frmViewDB::AskBeforeReplacing(const std::string& diskBytes) {
+    QMessageBox question(QMessageBox::Warning, kAppTitle,
+                         "The database file has changed since it was opened.\n"
+                         "Overwrite it with this text, or reload it and lose the changes here?",
+                         QMessageBox::Save | QMessageBox::Reset | QMessageBox::Cancel, this);
+    question.button(QMessageBox::Save)->setText("&Overwrite");
+    question.button(QMessageBox::Reset)->setText("&Reload");
+    question.setDefaultButton(QMessageBox::Cancel);
+    question.setEscapeButton(QMessageBox::Cancel);
+    switch (question.exec()) {
+    case QMessageBox::Save:
+        fileBytes_ = diskBytes; // now a plain save over what is there
+        return SaveDatabase();
+    case QMessageBox::Reset:
+        ShowFile(diskBytes);
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -99,14 +154,17 @@ frmViewDB* ShowDatabaseViewer(const std::string& path, QWidget* parent) {
     static QPointer<frmViewDB> viewer;
     std::string contents;
     try {
-        contents = ReadWholeFile(path);
+        contents = ReadFileBytes(path);
     } catch (const RuntimeFailure& failure) {
         ShowBox(CriticalErrorBox(failure), parent);
         return nullptr;
     }
     // No parent: the viewer outlives the main window until the user closes it.
-    if (viewer == nullptr)
+    if (viewer == nullptr) {
+        static std::optional<QRect> lastPlace;
         viewer = new frmViewDB(path, contents);
+        PlaceSecondaryWindow(viewer, parent, lastPlace);
+    }
     viewer->show();
     viewer->raise();
     viewer->activateWindow();

@@ -16,8 +16,8 @@ class frmViewDB : public QMainWindow {
     Q_OBJECT
 
   public:
-    // Form_Load: the window shows `contents`, the text of the file at `path`.
-    frmViewDB(const std::string& path, const std::string& contents);
+    // Form_Load: the window shows `fileBytes`, read from the file at `path`.
+    frmViewDB(const std::string& path, const std::string& fileBytes);
 
   protected:
     // Form_QueryUnload: asks before unsaved changes are lost.
@@ -26,11 +26,16 @@ class frmViewDB : public QMainWindow {
   private:
     void mnuVUpdate_Click();
     void mnuVClose_Click();
-    void SaveDatabase();
+    // Whether the text is now the file's: saved, or reloaded at the user's choice.
+    bool SaveDatabase();
+    // The file changed other than by appending since it was read: overwrite, reload or cancel.
+    bool AskBeforeReplacing(const std::string& diskBytes);
+    void ShowFile(const std::string& fileBytes);
     std::string EditedText() const;
 
     std::string path_;
-    std::string SavedText; // the file text as last loaded or saved
+    std::string fileBytes_; // the file as last read or written, to tell what changed it since
+    std::string SavedText;  // the file text as last loaded or saved
     QPlainTextEdit* txtDB;
     QMenu* mnuVFile;
     QAction* mnuVUpdate;

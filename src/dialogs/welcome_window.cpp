@@ -1,6 +1,7 @@
 #include "dialogs/welcome_window.h"
 
 #include "core/error_box.h"
+#include "dialogs/dialog_frame.h"
 #include "dialogs/display_text.h"
 #include "dialogs/program_icon.h"
 #include "dialogs/title_font.h"
@@ -27,7 +28,7 @@ QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent) {
 
 // Returns whether the window was closed with OK.
 bool ShowWelcomeWindow(const ModuleState& state) {
-    QDialog window;
+    QDialog window(nullptr, kDialogFrame);
     window.setObjectName("frmSplash");
     // The design title is empty: a blank and the application's title follow it.
     window.setWindowTitle(QStringLiteral(" ") + QString::fromUtf8(kAppTitle));
@@ -79,7 +80,7 @@ bool RunWelcome(ModuleState& state, const SettingsStore& store) {
     state.VersionText = ProgramVersionText();
     state.CommentText = CommentText();
     state.ShowWelcome = ReadShowWelcome(store);
-    if (state.ShowWelcome != 1)
+    if (!state.ShowWelcome)
         return true;
     return ShowWelcomeWindow(state);
 }

@@ -4,12 +4,9 @@
 #include "core/failure.h"
 #include "core/number_text.h"
 #include "core/working_polynomial.h"
+#include "database/database_file.h"
 #include "database/record.h"
-#include "solvers/approx/bairstow.h"
 #include "solvers/approx/bisection.h"
-#include "solvers/approx/newton.h"
-#include "solvers/approx/rational.h"
-#include "solvers/exact/exact_solver.h"
 
 #include <algorithm>
 
@@ -17,16 +14,6 @@ namespace valdrex {
 namespace {
 
 constexpr char kDivisionByZeroMessage[] = "Division by 0";
-
-bool HasNonZeroValue(const std::string& text) {
-    if (text.size() == 1 && text[0] == '0')
-        return false;
-    try {
-        return TextToNumber(text) != 0;
-    } catch (const RuntimeFailure&) {
-        return true; // too large to read is certainly not zero
-    }
-}
 
 // The annotation box's line breaks become the file's CR LF.
 std::string WithCrLf(const std::string& text) {
@@ -40,28 +27,14 @@ std::string WithCrLf(const std::string& text) {
     return out;
 }
 
-bool IsApproximate(SolveMethod m) {
-    return m == SolveMethod::Bairstow || m == SolveMethod::Bisection || m == SolveMethod::Newton;
-}
-
 } // namespace
-
-MathsMenuState MathsMenuEnabling(const CoefficientTexts& coefficients) {
-    MathsMenuState menu;
-    // The highest non-zero power decides: formulas up to x^4, approximate methods from x^3 on.
-    for (int i = kCoefficientCount - 1; i >= 3; --i)
-        if (HasNonZeroValue(coefficients[i])) {
-            menu.approximate = true;
-            menu.solve = i < 5;
-            break;
-        }
-    return menu;
-}
 
 // Every box starts as "0", built in place.
 MainModel::MainModel(ModuleState& state, DatabaseLineWriter appendLine)
     : state_(state), appendLine_(appendLine), coefficients_{"0", "0", "0", "0", "0", "0", "0",
                                                             "0", "0", "0", "0", "0", "0"} {}
+
+MainModel::MainModel(ModuleState& state) : MainModel(state, AppendLine) {}
 
 void MainModel::Renew() {
     for (std::string& box : coefficients_)
@@ -71,6 +44,7 @@ void MainModel::Renew() {
     solve_.lines.clear();
     for (std::string& text : solve_.SolText)
         text.clear();
+    solve_.allRoots.clear();
     message_.clear();
     info_.clear();
     input_.clear();
@@ -207,8 +181,11 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     info_.clear();
     factor_.clear();
 
+    const MethodRow& row = MethodRowOf(method);
     const std::optional<int> zero = ReadCoefficients(coefficients_, solve_.a);
-    if (zero) {
+    if (zero && row.readsTextsExactly) {
+        solve_.a = {}; // beyond the grid's own reading: the solver reads the texts
+    } else if (zero) {
         message_ = kDivisionByZeroMessage;
         focus_ = FocusRequest{FocusRequest::Box::Coefficient, *zero};
         return {};
@@ -216,9 +193,9 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     solve_.lines.clear();
     for (std::string& text : solve_.SolText)
         text.clear();
-
-    if (IsApproximate(method) && optionsDialog) {
-        optionsDialog(state_.Options);
+    solve_.allRoots.clear();
+    if (row.optionsForm != OptionsForm::None && optionsDialog) {
+        optionsDialog(row.optionsForm, state_.Options);
         if (!state_.Options.OptionsConfirmed)
             return {};
     }
@@ -230,31 +207,22 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     ctx.status.clear();
     ctx.errors.clear();
     ctx.factorText.clear();
-    ctx.EvSimbTmp = state_.EvaluateSymbolically != 0;
-    switch (method) {
-    case SolveMethod::Exact:
-        SolveExact(ctx);
-        break;
-    case SolveMethod::Rational:
-        SolveRational(ctx);
-        break;
-    case SolveMethod::Bairstow:
-        SolveBairstow(ctx, state_.Options);
-        break;
-    case SolveMethod::Bisection:
-        SolveBisection(ctx, state_.Options, progress);
-        break;
-    case SolveMethod::Newton:
-        SolveNewton(ctx, state_.Options);
-        break;
-    }
+    ctx.zeroDenominator.reset();
+    ctx.EvSimbTmp = state_.EvaluateSymbolically;
+    row.solve(ctx, SolveRequest{coefficients_, state_.Options, progress});
     message_ = ctx.status;
+    if (ctx.zeroDenominator) {
+        focus_ = FocusRequest{FocusRequest::Box::Coefficient, *ctx.zeroDenominator};
+        return ctx.errors;
+    }
     factor_ = ctx.factorText;
-    if (method == SolveMethod::Rational)
+    if (row.leavesFactorCoefficients)
         factorCoefficients_ = ctx.a;
 
     ErrorBoxes errors = ctx.errors;
-    if (state_.SaveEquations == 1) {
+    // A cancelled scan did not look at the whole interval: its roots are no record.
+    const bool cancelled = ctx.status == kScanCancelledStatus;
+    if (state_.SaveEquations && !cancelled) {
         const ErrorBoxes more = ExportToFile();
         errors.insert(errors.end(), more.begin(), more.end());
     }
@@ -264,7 +232,7 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
 ErrorBoxes MainModel::ExportToFile() {
     const RecordFields fields{equation_, solve_.SolText, input_, output_, factor_};
     try {
-        appendLine_(state_.DatabaseFile, RecordText(fields), state_.OverwriteFile != 0);
+        appendLine_(state_.DatabaseFile, RecordText(fields), state_.OverwriteFile);
     } catch (const RuntimeFailure& f) {
         state_.ErrorFlag = true;
         return {PlainErrorBox(f)};
@@ -282,7 +250,7 @@ std::string MainModel::CopyAllText() {
 ErrorBoxes MainModel::Update() {
     state_.ErrorFlag = false;
     ErrorBoxes errors;
-    if (state_.SaveEquations != 1)
+    if (!state_.SaveEquations)
         errors = ExportToFile();
     if (state_.ErrorFlag)
         return errors;

@@ -2,6 +2,7 @@
 
 #include "core/coefficient_text.h"
 #include "core/error_box.h"
+#include "model/method_table.h"
 #include "model/module_state.h"
 #include "solvers/approx/method_options.h"
 #include "solvers/exact/solution_list.h"
@@ -15,23 +16,12 @@
 
 namespace valdrex {
 
-enum class SolveMethod { Exact, Rational, Bairstow, Bisection, Newton };
-
 // Which box should take the focus after a command (a zero denominator points at its box).
 struct FocusRequest {
     enum class Box { Coefficient, Input } box;
     int index = 0; // coefficient power, for Box::Coefficient
     bool operator==(const FocusRequest&) const = default;
 };
-
-// Which Maths commands are offered for the grid, decided when the menu opens.
-struct MathsMenuState {
-    bool solve = true;
-    bool approximate = false;
-    bool rationals = true;
-    bool operator==(const MathsMenuState&) const = default;
-};
-MathsMenuState MathsMenuEnabling(const CoefficientTexts& coefficients);
 
 // Boxes of the failures to show, in the order they happened.
 using ErrorBoxes = std::vector<ErrorBox>;
@@ -71,6 +61,8 @@ class MainModel {
     const Polynomial& workingPolynomial() const { return solve_.a; }
     const Polynomial& factorCoefficients() const { return factorCoefficients_; }
     const WorkingValues& workingValues() const { return solve_.w; }
+    // Every distinct root the all-roots method found in the last solve.
+    const std::vector<FoundRoot>& allRoots() const { return solve_.allRoots; }
 
     // A coefficient box's text changed (typed, pasted or set by a command): the test boxes
     // are emptied and the equation text is built again.
@@ -95,12 +87,12 @@ class MainModel {
     // may open (not after a zero denominator or a failure).
     ErrorBoxes PrepareTestMany(bool& canOpen);
 
-    // Shows a method's options dialog; it resets the option texts, and sets them and
+    // Shows a method's options form; it resets the option texts, and sets them and
     // OptionsConfirmed when the user confirms.
-    using OptionsDialog = std::function<void(MethodOptions& options)>;
-    // The solve command sequence around one solver. The approximate methods show
-    // `optionsDialog` (without one, the current options count as confirmed); `progress` is
-    // offered to a long bisection scan.
+    using OptionsDialog = std::function<void(OptionsForm form, MethodOptions& options)>;
+    // The solve command sequence around one solver. A method with an options form shows it
+    // through `optionsDialog` (without one, the current options count as confirmed);
+    // `progress` is offered to a long scan.
     ErrorBoxes Solve(SolveMethod method, const OptionsDialog& optionsDialog = {},
                      const ScanProgress& progress = {});
 

@@ -1,25 +1,32 @@
 #pragma once
 
-#include "core/test_number.h"
+#include "core/point_evaluation.h"
 #include "solvers/approx/method_options.h"
 
 #include <string>
 
 namespace valdrex {
 
-// State shared by every window: the settings, the method options and the values handed
-// between windows.
-struct ModuleState {
+// The settings kept between runs: read when the program starts, changed by Preferences,
+// stored when the main window closes.
+struct Settings {
+    bool SaveEquations = true;        // every solve command appends a record
+    bool OverwriteFile = false;       // writing a record empties the file first
+    bool EvaluateSymbolically = true; // quadratic roots in symbolic form
+    bool ShowWelcome = true;          // the welcome window waits for OK at start-up
     std::string DatabaseFile;
-    int SaveEquations = 1;
-    int OverwriteFile = 0;
-    int EvaluateSymbolically = 1;
-    int ShowWelcome = 1;
-    bool ErrorFlag = false;
+};
+
+// The values one window hands to another during a run.
+struct HandoverValues {
+    bool ErrorFlag = false; // writing the equation or a record failed; Update stops
     MethodOptions Options;
     TestCoefficients TestCoef{};
     std::string VersionText;
     std::string CommentText;
 };
+
+// State shared by every window.
+struct ModuleState : Settings, HandoverValues {};
 
 } // namespace valdrex

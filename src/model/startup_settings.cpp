@@ -36,22 +36,47 @@ int ReadInteger(const SettingsStore& store, const char* key, int fallback) {
     return stored ? ToInteger(*stored) : fallback;
 }
 
+// The switches are stored as integers. "Save equations" and "Welcome" are on only at 1, the
+// other two at any value but 0.
+bool OnlyAtOne(int value) {
+    return value == 1;
+}
+bool UnlessZero(int value) {
+    return value != 0;
+}
+
+// The program writes 0 or 1, but a file edited by hand may hold other integers: one that still
+// reads as the switch's state is written back as it reads.
+void WriteSwitch(SettingsStore& store, const char* key, bool on, bool (*isOn)(int)) {
+    std::string text = on ? "1" : "0";
+    if (const std::optional<std::string> stored = store.Read(kSection, key)) {
+        try {
+            const int value = ToInteger(*stored);
+            if (isOn(value) == on)
+                text = std::to_string(value);
+        } catch (const RuntimeFailure&) {
+            // Not a number: the switch's own text replaces it.
+        }
+    }
+    store.Write(kSection, key, text);
+}
+
 std::string DatabaseFileIn(const std::string& folder, const std::string& executableName) {
     return StripTrailingSeparator(folder) + "/" + executableName + "db.txt";
 }
 
 } // namespace
 
-bool LoadMainSettings(ModuleState& state, const SettingsStore& store, const AppEnvironment& env) {
-    // Settings not reached before a failure stay 0, as they were before loading.
-    state.SaveEquations = 0;
-    state.OverwriteFile = 0;
-    state.EvaluateSymbolically = 0;
+bool LoadMainSettings(Settings& state, const SettingsStore& store, const AppEnvironment& env) {
+    // Settings not reached before a failure stay off, as they were before loading.
+    state.SaveEquations = false;
+    state.OverwriteFile = false;
+    state.EvaluateSymbolically = false;
     bool titleSet = false;
     try {
-        state.SaveEquations = ReadInteger(store, "Save equations", 1);
-        state.OverwriteFile = ReadInteger(store, "Overwrite the file", 0);
-        state.EvaluateSymbolically = ReadInteger(store, "Evaluate simbolically", 1);
+        state.SaveEquations = OnlyAtOne(ReadInteger(store, "Save equations", 1));
+        state.OverwriteFile = UnlessZero(ReadInteger(store, "Overwrite the file", 0));
+        state.EvaluateSymbolically = UnlessZero(ReadInteger(store, "Evaluate simbolically", 1));
         state.DatabaseFile = store.Read(kSection, "File for saving").value_or("");
         titleSet = true;
         if (state.DatabaseFile.empty()) {
@@ -65,8 +90,10 @@ bool LoadMainSettings(ModuleState& state, const SettingsStore& store, const AppE
         }
         EnsureFileExists(state.DatabaseFile);
     } catch (const RuntimeFailure&) {
-        state.DatabaseFile = DatabaseFileIn(env.programFolder, env.executableName);
+        state.DatabaseFile = DatabaseFileIn(env.dataFolder, env.executableName);
         try {
+            std::error_code ec;
+            std::filesystem::create_directories(env.dataFolder, ec);
             EnsureFileExists(state.DatabaseFile);
         } catch (const RuntimeFailure&) {
             // The window opens without a database file; saving will report the failure.
@@ -75,20 +102,20 @@ bool LoadMainSettings(ModuleState& state, const SettingsStore& store, const AppE
     return titleSet;
 }
 
-void StoreMainSettings(const ModuleState& state, SettingsStore& store) {
-    store.Write(kSection, "Save equations", std::to_string(state.SaveEquations));
-    store.Write(kSection, "Overwrite the file", std::to_string(state.OverwriteFile));
-    store.Write(kSection, "Evaluate simbolically", std::to_string(state.EvaluateSymbolically));
-    store.Write(kSection, "Welcome", std::to_string(state.ShowWelcome));
-    if (state.SaveEquations == 1)
+void StoreMainSettings(const Settings& state, SettingsStore& store) {
+    WriteSwitch(store, "Save equations", state.SaveEquations, OnlyAtOne);
+    WriteSwitch(store, "Overwrite the file", state.OverwriteFile, UnlessZero);
+    WriteSwitch(store, "Evaluate simbolically", state.EvaluateSymbolically, UnlessZero);
+    WriteSwitch(store, "Welcome", state.ShowWelcome, OnlyAtOne);
+    if (state.SaveEquations)
         store.Write(kSection, "File for Saving", state.DatabaseFile);
 }
 
-int ReadShowWelcome(const SettingsStore& store) {
+bool ReadShowWelcome(const SettingsStore& store) {
     try {
-        return ReadInteger(store, "Welcome", 1);
+        return OnlyAtOne(ReadInteger(store, "Welcome", 1));
     } catch (const RuntimeFailure&) {
-        return 0; // a text that is no number is not 1: go straight to the main window
+        return false; // go straight to the main window
     }
 }
 

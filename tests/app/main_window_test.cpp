@@ -1,17 +1,20 @@
 #include "app/main_window.h"
 #include "app/qt_settings_store.h"
 #include "core/home_folder.h"
+#include "dialogs/view_db_window.h"
 #include "file_bytes.h"
 #include "gui_test.h"
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <qcustomplot.h>
 
@@ -169,18 +172,6 @@ TEST_F(MainWindowTest, PutMovesTheFactorIntoTheGrid) {
     EXPECT_FALSE(Find<QPushButton>("cmdPut")->isEnabled());
 }
 
-TEST_F(MainWindowTest, TestEvaluatesTheTypedPolynomial) {
-    EnterGrid({{3, "1"}, {2, "-6"}, {1, "11/2"}, {0, "-6"}});
-    for (const auto& [input, output] : {std::pair{"", "-6"}, {"-1", "-18.5"}}) {
-        Type(Find("txtInput"), input); // an empty input reads as 0
-        Click("cmdTest");
-        EXPECT_EQ(Text("txtOutput"), output) << input;
-    }
-    Type(Coef(1), "1"); // a coefficient change empties the test boxes
-    EXPECT_EQ(Text("txtInput") + Text("txtOutput"), "");
-    EXPECT_EQ(answer_.boxes, Boxes{});
-}
-
 TEST_F(MainWindowTest, TestStopsAtAZeroDenominatorAndFocusesItsBox) {
     // Texts set as the toolkit's own paste would; the coefficient box wins.
     for (const auto& [grid, focused] :
@@ -204,13 +195,13 @@ TEST_F(MainWindowTest, SettingsAtFirstStartAndAfterReopening) {
     EXPECT_EQ(Find<QAction>("mnuFileApri")->text(), "&Edit " + DatabasePath());
     const QString file = HomePath() + "/chosen.txt";
     state_.DatabaseFile = file.toStdString();
-    state_.OverwriteFile = 1;
-    state_.EvaluateSymbolically = state_.ShowWelcome = 0;
+    state_.OverwriteFile = true;
+    state_.EvaluateSymbolically = state_.ShowWelcome = false;
     window_->close();
     state_ = ModuleState{};
     OpenWindow();
     EXPECT_EQ(std::tuple(state_.SaveEquations, state_.OverwriteFile, state_.EvaluateSymbolically),
-              std::tuple(1, 1, 0));
+              std::tuple(true, true, false));
     EXPECT_EQ(QString::fromStdString(state_.DatabaseFile), file);
     EXPECT_TRUE(QFile::exists(file));
     QSettings stored(SettingsPath(), QSettings::IniFormat);
@@ -225,6 +216,25 @@ TEST_F(MainWindowTest, ActivationShowsTheDatabaseFileInTheFileMenu) {
     EXPECT_EQ(Find<QAction>("mnuFileApri")->text(), "&Edit /tmp/R&&D/db.txt");
 }
 
+// The Maths menu is built from the method table; its items keep their names, order and keys.
+TEST_F(MainWindowTest, MathsMenuKeepsItsItems) {
+    const auto items = [this](const char* menu) {
+        QStringList shown;
+        for (const QAction* item : Find<QMenu>(menu)->actions())
+            shown << item->objectName() + " " + item->text() + " " +
+                         item->shortcut().toString(QKeySequence::PortableText);
+        return shown;
+    };
+    EXPECT_EQ(items("mnuSolve"),
+              (QStringList{"mnuSolveFind &Solve Ctrl+F", "mnuSolveL2  ",
+                           "mnuSolveApproximate &Approximate roots ",
+                           "mnuSolveRuffini &Rationals roots Ctrl+R", "mnuSolveAll A&ll roots... ",
+                           "mnuSolveL1  ", "mnuSolveTest &Test many numbers... "}));
+    EXPECT_EQ(items("mnuSolveApproximate"),
+              (QStringList{"mnuSolveBaristow &Baristow... ", "mnuSolveDicotomic &Dicotomic... ",
+                           "mnuSolveNewton &Newton... "}));
+}
+
 // The shortcut works as its menu item would, whether or not the menu was opened since the
 // grid changed.
 TEST_F(MainWindowTest, MathsMenuAndCtrlFFollowTheDegree) {
@@ -234,22 +244,16 @@ TEST_F(MainWindowTest, MathsMenuAndCtrlFFollowTheDegree) {
     EXPECT_EQ(Database(), "");
     EXPECT_FALSE(IsEnabled("mnuSolve", "mnuSolveFind"));
     EXPECT_TRUE(IsEnabled("mnuSolve", "mnuSolveApproximate") &&
-                IsEnabled("mnuSolve", "mnuSolveRuffini") && IsEnabled("mnuSolve", "mnuSolveTest"));
+                IsEnabled("mnuSolve", "mnuSolveRuffini") && IsEnabled("mnuSolve", "mnuSolveTest") &&
+                IsEnabled("mnuSolve", "mnuSolveAll"));
     Coef(5)->setText("0");
     PressCtrl(Qt::Key_F);
     EXPECT_EQ(Find<QListWidget>("lstSol")->item(0)->text(), "x1 = 2");
     EXPECT_EQ(Database(), "2\xB7x - 4 = 0; S={ 2}\r\n");
-    EXPECT_TRUE(IsEnabled("mnuSolve", "mnuSolveFind"));
+    EXPECT_TRUE(IsEnabled("mnuSolve", "mnuSolveFind") && IsEnabled("mnuSolve", "mnuSolveAll"));
     EXPECT_FALSE(IsEnabled("mnuSolve", "mnuSolveApproximate"));
-}
-
-TEST_F(MainWindowTest, CtrlSInsideACoefficientBoxResetsTheGrid) {
-    Type(Coef(3), "2");
-    Type(Coef(1), "-1/2");
-    PressCtrl(Qt::Key_S);
-    for (int power = 0; power <= 12; ++power)
-        EXPECT_EQ(Coef(power)->text(), "0");
-    EXPECT_EQ(Text("txtEquation"), "0 = 0");
+    EnterGrid({{12, "1"}, {0, "-1"}});
+    EXPECT_TRUE(IsEnabled("mnuSolve", "mnuSolveAll"));
 }
 
 TEST_F(MainWindowTest, EditMenuFollowsTheActiveControlAndTheClipboard) {
@@ -279,6 +283,58 @@ TEST_F(MainWindowTest, EditMenuFollowsTheActiveControlAndTheClipboard) {
         EXPECT_EQ(IsEnabled("mnuEdit", "mnuEditPaste"), c.paste) << c.focus;
         EXPECT_TRUE(IsEnabled("mnuEdit", "mnuCopyAll") && IsEnabled("mnuEdit", "mnuEditDelete"));
     }
+}
+
+// Alt+F and then Right moves the focus to the menu bar before the Edit menu opens; the box
+// keeps its selection for the menu and for the copy.
+TEST_F(MainWindowTest, EditMenuReachedFromAnotherMenuSeesTheSelection) {
+    QLineEdit* box = Coef(12);
+    EXPECT_EQ(box->selectedText(), "0");
+    QTest::keyClick(box, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(Find<QMenu>("mnuFile")->isVisible());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+    QTRY_VERIFY(Find<QMenu>("mnuEdit")->isVisible());
+    EXPECT_TRUE(Find<QAction>("mnuEditCut")->isEnabled());
+    EXPECT_TRUE(Find<QAction>("mnuCopySelection")->isEnabled());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_C);
+    QTRY_VERIFY(Find<QMenu>("mnuEditCopy")->isVisible());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_S);
+    QTRY_COMPARE(Clipboard(), "0");
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST_F(MainWindowTest, CopyTakesTheSelectedLinesOfTheSolutionList) {
+    EnterGrid({{3, "1"}, {1, "-4"}});
+    PressCtrl(Qt::Key_F);
+    auto* list = Find<QListWidget>("lstSol");
+    ASSERT_EQ(list->count(), 3);
+    list->setFocus();
+    list->clearSelection();
+    EXPECT_FALSE(IsEnabled("mnuEdit", "mnuCopySelection"));
+    list->item(2)->setSelected(true);
+    list->item(0)->setSelected(true);
+    EXPECT_TRUE(IsEnabled("mnuEdit", "mnuCopySelection"));
+    EXPECT_FALSE(IsEnabled("mnuEdit", "mnuEditCut") || IsEnabled("mnuEdit", "mnuEditPaste"));
+    PressCtrl(Qt::Key_C);
+    EXPECT_EQ(Clipboard(), list->item(0)->text() + "\n" + list->item(2)->text());
+    EXPECT_EQ(list->count(), 3);
+}
+
+// The label shows where the record went even when the path is longer than the label.
+TEST_F(MainWindowTest, TheStatusLineShortensALongPathInItsMiddle) {
+    const QString folder = HomePath() + "/Documents/maths/a-rather-long-folder/and-one-more";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString file = folder + "/valdrexdb.txt";
+    state_.DatabaseFile = file.toStdString();
+    EnterGrid({{1, "1"}});
+    PressCtrl(Qt::Key_F);
+    auto* label = Find<QLabel>("lblInfo");
+    const QString prefix = "The equation and the solutions are saved in the file ";
+    EXPECT_EQ(label->toolTip(), prefix + file);
+    EXPECT_TRUE(label->text().startsWith(prefix + "/")) << label->text().toStdString();
+    EXPECT_TRUE(label->text().contains(QChar(0x2026)));
+    EXPECT_TRUE(label->text().endsWith("/valdrexdb.txt")) << label->text().toStdString();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
 }
 
 TEST_F(MainWindowTest, CutAndCopyTheSelectionEvenFromAReadOnlyBox) {
@@ -323,6 +379,13 @@ TEST_F(MainWindowTest, PasteChecksTheShapeOfANumberForTheBox) {
         EXPECT_EQ(answer_.boxes, accepted ? Boxes{} : Boxes{refused});
     }
     EXPECT_EQ(Text("txtEquation"), "3/4" + kDot + "x = 0");
+    // A paste at the caret leaves the caret after the pasted text.
+    QGuiApplication::clipboard()->setText("3");
+    Coef(1)->setFocus();
+    Coef(1)->setText("12");
+    Coef(1)->setCursorPosition(1);
+    PressCtrl(Qt::Key_V);
+    EXPECT_EQ(Coef(1)->text() + "|" + QString::number(Coef(1)->cursorPosition()), "132|2");
 }
 
 TEST_F(MainWindowTest, CtrlACopiesAllTexts) {
@@ -332,6 +395,19 @@ TEST_F(MainWindowTest, CtrlACopiesAllTexts) {
     PressCtrl(Qt::Key_A);
     EXPECT_EQ(Clipboard(), "2" + kDot + "x - 4 = 0; S={}\r\nfirst\r\nsecond");
     EXPECT_EQ(Label("lblInfo"), "Copy all texts in the clipboard: done!");
+}
+
+TEST_F(MainWindowTest, UpdateNamesTheCharactersTheDatabaseCannotHold) {
+    Find<QPlainTextEdit>("txtNote")->setPlainText("\u03C0 r\u00B2");
+    answer_.button = QMessageBox::Cancel;
+    Click("cmdUpdate");
+    ASSERT_EQ(answer_.boxes.size(), 1u);
+    EXPECT_TRUE(answer_.boxes[0].text.contains("characters: \u03C0\n"))
+        << answer_.boxes[0].text.toStdString();
+    EXPECT_EQ(Database(), "");
+    answer_.button = QMessageBox::Save;
+    Click("cmdUpdate");
+    EXPECT_EQ(Database(), "? r\xB2\r\n");
 }
 
 TEST_F(MainWindowTest, PreferencesChangeTheSharedSettings) {
@@ -356,16 +432,53 @@ TEST_F(MainWindowTest, TestManyNumbersOpensOnlyWithoutZeroDenominator) {
     EXPECT_EQ(state_.TestCoef[2], 0.5);
 }
 
+TEST_F(MainWindowTest, DialogsHaveADialogsTitleBar) {
+    answer_.onDialog = [](QDialog* dialog) {
+        const Qt::WindowFlags flags = dialog->windowFlags();
+        EXPECT_TRUE(flags.testFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                    Qt::WindowCloseButtonHint))
+            << dialog->objectName().toStdString() << " " << std::hex << flags.toInt();
+        EXPECT_FALSE(flags & (Qt::WindowMinMaxButtonsHint | Qt::WindowFullscreenButtonHint));
+    };
+    Type(Coef(1), "1");
+    for (const char* item : {"mnuOptions", "mnuSolveBaristow", "mnuSolveDicotomic",
+                             "mnuSolveNewton", "mnuSolveTest", "mnuHelpAbout"})
+        Trigger(item);
+    EXPECT_EQ(answer_.dialogs.size(), 6);
+}
+
+// The test screen has no room beside the main window: the viewer opens centred over it.
+TEST_F(MainWindowTest, TheViewerOpensOverTheMainWindowThenWhereItWasLeft) {
+    const QRect screen = window_->screen()->availableGeometry();
+    Trigger("mnuFileApri");
+    auto* viewer = ShownWindow<frmViewDB>();
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_GT(window_->frameGeometry().width() + viewer->width(), screen.width());
+    const QPoint offCentre = viewer->frameGeometry().center() - window_->frameGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 30);
+    EXPECT_TRUE(screen.contains(viewer->frameGeometry()));
+    const QRect left(20, 30, 500, 300);
+    viewer->setGeometry(left);
+    viewer->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Trigger("mnuFileApri");
+    viewer = ShownWindow<frmViewDB>();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->geometry(), left);
+    viewer->close();
+}
+
 TEST_F(MainWindowTest, CancelledOptionsDialogSolvesNothing) {
     EnterGrid({{3, "1"}, {0, "-8"}});
     PressCtrl(Qt::Key_F);
     ASSERT_GT(Solutions(), 0);
     const std::string saved = Database();
-    for (const char* item : {"mnuSolveBaristow", "mnuSolveDicotomic", "mnuSolveNewton"}) {
+    for (const char* item :
+         {"mnuSolveBaristow", "mnuSolveDicotomic", "mnuSolveNewton", "mnuSolveAll"}) {
         Trigger(item);
         EXPECT_EQ(Solutions(), 0) << item;
     }
-    EXPECT_EQ(answer_.dialogs.size(), 3);
+    EXPECT_EQ(answer_.dialogs.size(), 4);
     EXPECT_EQ(Database(), saved);
 }
 

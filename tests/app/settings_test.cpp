@@ -1,5 +1,6 @@
 #include "app/qt_settings_store.h"
 #include "core/home_folder.h"
+#include "file_bytes.h"
 #include "model/startup_settings.h"
 
 #include <QByteArray>
@@ -33,15 +34,19 @@ TEST(HomeFolder, PrefersHomeDriveAndHomePath) {
     qputenv("HOME", home);
 }
 
-TEST(StripTrailingSeparator, RemovesOneSeparator) {
-    const std::pair<const char*, const char*> cases[] = {{"/home/ann/", "/home/ann"},
-                                                         {"/home/ann", "/home/ann"},
-                                                         {"/a//", "/a/"},
-                                                         {"/", ""},
-                                                         {"", ""},
-                                                         {"a\\", "a\\"}};
-    for (const auto& [path, expected] : cases)
-        EXPECT_EQ(StripTrailingSeparator(path), expected) << path;
+TEST(UserDataFolder, IsTheXdgDataFolderOrTheDefaultOne) {
+    const QByteArray home = qgetenv("HOME"), dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("HOME", "/home/ann");
+    const std::pair<const char*, std::string> cases[] = {
+        {"/data/", "/data/Valdrex"},
+        {"relative", "/home/ann/.local/share/Valdrex"},
+        {"", "/home/ann/.local/share/Valdrex"}};
+    for (const auto& [value, expected] : cases) {
+        qputenv("XDG_DATA_HOME", value);
+        EXPECT_EQ(UserDataFolder("Valdrex"), expected) << value;
+    }
+    qputenv("HOME", home);
+    qputenv("XDG_DATA_HOME", dataHome);
 }
 
 TEST(ProgramFolder, NamesTheRunningExecutable) {
@@ -96,16 +101,18 @@ TEST(QtSettingsStore, KeepsOneEntryInTheUsersConfigFolder) {
     QSettings file(kConfigFolder.path() + "/Valdrex/Valdrex.ini", QSettings::IniFormat);
     file.beginGroup(QString::fromStdString(Section()));
     EXPECT_EQ(file.childKeys(), QStringList{"File for Saving"});
+    // A file name is bytes, whether UTF-8 or not.
+    for (const std::string name : {"/db\xFF.txt", "/caf\xC3\xA9.txt"}) {
+        QtSettingsStore().Write(Section(), "File for Saving", name);
+        EXPECT_EQ(QtSettingsStore().Read(Section(), "File for Saving"), name);
+    }
 }
 
 namespace fs = std::filesystem;
 
 class StartupSettingsTest : public ::testing::Test {
   protected:
-    StartupSettingsTest() {
-        fs::create_directories(root_ / "home");
-        fs::create_directories(root_ / "program");
-    }
+    StartupSettingsTest() { fs::create_directories(root_ / "home"); }
     // The load changes the current folder.
     ~StartupSettingsTest() override { fs::current_path(previous_); }
 
@@ -114,7 +121,7 @@ class StartupSettingsTest : public ::testing::Test {
     QTemporaryDir dir_;
     const fs::path root_ = dir_.path().toStdString();
     const fs::path previous_ = fs::current_path();
-    AppEnvironment env_{PathOf("program") + "/", "valdrex", PathOf("home")};
+    AppEnvironment env_{PathOf("data/Valdrex") + "/", "valdrex", PathOf("home")};
     MemorySettingsStore store_;
     ModuleState state_;
 };
@@ -122,7 +129,7 @@ class StartupSettingsTest : public ::testing::Test {
 TEST_F(StartupSettingsTest, FirstStartUsesTheDefaultsAStoredPathIsUsedAndCreated) {
     EXPECT_TRUE(LoadMainSettings(state_, store_, env_));
     EXPECT_EQ(std::tuple(state_.SaveEquations, state_.OverwriteFile, state_.EvaluateSymbolically),
-              std::tuple(1, 0, 1));
+              std::tuple(true, false, true));
     EXPECT_EQ(state_.DatabaseFile, PathOf("home/valdrexdb.txt"));
     EXPECT_EQ(fs::file_size(state_.DatabaseFile), 0u);
     EXPECT_EQ(fs::current_path(), root_ / "home");
@@ -130,17 +137,17 @@ TEST_F(StartupSettingsTest, FirstStartUsesTheDefaultsAStoredPathIsUsedAndCreated
     store_.Write("Options", "Overwrite the file", "1");
     EXPECT_TRUE(LoadMainSettings(state_, store_, env_));
     EXPECT_EQ(state_.DatabaseFile, PathOf("mine.txt"));
-    EXPECT_EQ(state_.OverwriteFile, 1);
+    EXPECT_TRUE(state_.OverwriteFile);
     EXPECT_TRUE(fs::exists(PathOf("mine.txt")));
 }
 
-TEST_F(StartupSettingsTest, FailuresFallBackToTheProgramFolder) {
+TEST_F(StartupSettingsTest, FailuresFallBackToTheDataFolderCreatedWhenNeeded) {
     // A non-numeric setting fails before the title is set; the switches read so far stay.
     store_.Write("Options", "Save equations", "yes");
     store_.Write("Options", "Evaluate simbolically", "1");
     EXPECT_FALSE(LoadMainSettings(state_, store_, env_));
-    EXPECT_EQ(state_.SaveEquations + state_.OverwriteFile + state_.EvaluateSymbolically, 0);
-    EXPECT_EQ(state_.DatabaseFile, PathOf("program/valdrexdb.txt"));
+    EXPECT_FALSE(state_.SaveEquations || state_.OverwriteFile || state_.EvaluateSymbolically);
+    EXPECT_EQ(state_.DatabaseFile, PathOf("data/Valdrex/valdrexdb.txt"));
     EXPECT_TRUE(fs::exists(state_.DatabaseFile));
 
     // An unusable home fails after the title.
@@ -148,37 +155,61 @@ TEST_F(StartupSettingsTest, FailuresFallBackToTheProgramFolder) {
     MemorySettingsStore empty;
     env_.homeFolder = PathOf("no-such-home");
     EXPECT_TRUE(LoadMainSettings(state_, empty, env_));
-    EXPECT_EQ(state_.SaveEquations, 1);
-    EXPECT_EQ(state_.DatabaseFile, PathOf("program/valdrexdb.txt"));
+    EXPECT_TRUE(state_.SaveEquations);
+    EXPECT_EQ(state_.DatabaseFile, PathOf("data/Valdrex/valdrexdb.txt"));
 
     // An unwritable fallback still ends the load.
     env_.homeFolder.clear();
-    env_.programFolder = PathOf("no-such-program");
+    Put(PathOf("file"), "");
+    env_.dataFolder = PathOf("file/Valdrex");
     EXPECT_TRUE(LoadMainSettings(state_, empty, env_));
     EXPECT_FALSE(fs::exists(state_.DatabaseFile));
 }
 
 TEST_F(StartupSettingsTest, StoresThePathOnlyWhenSaving) {
-    state_.SaveEquations = state_.EvaluateSymbolically = state_.ShowWelcome = 0;
-    state_.OverwriteFile = 1;
+    state_.SaveEquations = state_.EvaluateSymbolically = state_.ShowWelcome = false;
+    state_.OverwriteFile = true;
     state_.DatabaseFile = "/tmp/x.txt";
     StoreMainSettings(state_, store_);
     const auto stored = [&](const char* key) { return store_.Read("Options", key).value_or("-"); };
     EXPECT_EQ(stored("Save equations") + stored("Overwrite the file") +
                   stored("Evaluate simbolically") + stored("Welcome") + stored("File for saving"),
               "0100-");
-    state_.SaveEquations = 1;
+    state_.SaveEquations = true;
     StoreMainSettings(state_, store_);
     EXPECT_EQ(stored("File for saving"), "/tmp/x.txt");
 }
 
-TEST_F(StartupSettingsTest, WelcomeIsReadAsAnInteger) {
-    EXPECT_EQ(ReadShowWelcome(store_), 1);
-    for (const auto& [stored, value] :
-         {std::pair{"0", 0}, {"1", 1}, {" 1 ", 1}, {"2", 2}, {"x", 0}}) {
+TEST_F(StartupSettingsTest, WelcomeIsOnOnlyAtOne) {
+    EXPECT_TRUE(ReadShowWelcome(store_));
+    for (const auto& [stored, on] :
+         {std::pair{"0", false}, {"1", true}, {" 1 ", true}, {"2", false}, {"x", false}}) {
         store_.Write("Options", "Welcome", stored);
-        EXPECT_EQ(ReadShowWelcome(store_), value) << stored;
+        EXPECT_EQ(ReadShowWelcome(store_), on) << stored;
     }
+}
+
+// A file edited by hand may hold other integers than 0 and 1: saving and the welcome window are
+// on only at 1, overwriting and the symbolic form at any value but 0. Such a value is written
+// back as it reads while its switch keeps its state.
+TEST_F(StartupSettingsTest, OtherStoredIntegersKeepTheirMeaningAndText) {
+    const auto stored = [&](const char* key) { return store_.Read("Options", key).value_or("-"); };
+    const char* keys[] = {"Save equations", "Overwrite the file", "Evaluate simbolically",
+                          "Welcome"};
+    for (const char* key : keys)
+        store_.Write("Options", key, "2");
+    store_.Write("Options", "Overwrite the file", "-3");
+    EXPECT_TRUE(LoadMainSettings(state_, store_, env_));
+    state_.ShowWelcome = ReadShowWelcome(store_);
+    EXPECT_EQ(std::tuple(state_.SaveEquations, state_.OverwriteFile, state_.EvaluateSymbolically,
+                         state_.ShowWelcome),
+              std::tuple(false, true, true, false));
+    StoreMainSettings(state_, store_);
+    EXPECT_EQ(stored(keys[0]) + stored(keys[1]) + stored(keys[2]) + stored(keys[3]), "2-322");
+    state_.OverwriteFile = state_.EvaluateSymbolically = false;
+    state_.ShowWelcome = true;
+    StoreMainSettings(state_, store_);
+    EXPECT_EQ(stored(keys[0]) + stored(keys[1]) + stored(keys[2]) + stored(keys[3]), "2001");
 }
 
 } // namespace

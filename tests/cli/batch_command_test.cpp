@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <optional>
 #include <random>
+#include <unistd.h>
 
 namespace valdrex::cli::testing {
 namespace {
@@ -57,9 +60,89 @@ TEST(BatchCommandTest, ErrorBoxTextsGoToStandardErrorWithTheirLine) {
     // P at 10^200 overflows: the Test command's error box, not an invalid line.
     const std::string huge = "1" + std::string(200, '0');
     const ProgramResult r = RunSolve({"--batch", "--test", huge}, "\n1 0 0\n");
-    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "x^2 = 0\nx1 = 0\nx2 = 0\nSolutions found\n\n");
     EXPECT_EQ(r.err, "line 2: Error  1001. Overflow\n");
+}
+
+TEST(BatchCommandTest, ALongBadTokenIsEchoedInPart) {
+    const std::string line(10'000'000, '\xFF');
+    std::string echo, jsonEcho;
+    for (int k = 0; k < 40; ++k) {
+        echo += "\\xFF";
+        jsonEcho += "\\\\xFF";
+    }
+    const ProgramResult plain = RunSolve({"--batch"}, line);
+    EXPECT_EQ(plain.err, "valdrex-solve: line 1: invalid coefficient '" + echo + "\u2026'\n");
+    const ProgramResult json = RunSolve({"--batch", "--json"}, line);
+    EXPECT_EQ(json.out,
+              "{\"line\":1,\"error\":\"invalid coefficient '" + jsonEcho + "\u2026'\"}\n");
+}
+
+// Every kind of line, over many chunks of work: answers, invalid lines, error messages (P at
+// 10^150 overflows from degree 3 on), methods not offered, comments.
+std::string MixedInput() {
+    const std::string kinds[] = {
+        "1 -3 2",     "x",         "1 0 0 -1",          "# note", "2 -4", "1 5/0", "", "1 2 3 4",
+        "1 -6 11 -6", "3 1 4 1 5", "1 1/65536 1/65537", "0 0"};
+    std::string input;
+    for (int k = 0; k < 3000; ++k)
+        input += kinds[(k * 7 + k / 13) % std::size(kinds)] + "\n";
+    return input;
+}
+
+TEST(BatchCommandTest, JobsGiveTheBytesOfOneJob) {
+    const std::string input = MixedInput();
+    const std::string file = "/tmp/valdrex-solve-jobs-" + std::to_string(::getpid()) + ".txt";
+    const std::string test = "1" + std::string(150, '0');
+    for (const std::vector<std::string>& mode :
+         {std::vector<std::string>{}, {"--json"}, {"--method", "bairstow", "--json"}}) {
+        std::optional<ProgramResult> one;
+        std::string oneFile;
+        for (const std::string jobs : {"1", "2", "5"}) {
+            std::vector<std::string> args = {"--batch", "--test",      test,     "--save",
+                                             file,      "--overwrite", "--jobs", jobs};
+            args.insert(args.end(), mode.begin(), mode.end());
+            const ProgramResult r = RunSolve(args, input);
+            const std::string saved = FileBytes(file);
+            if (!one) {
+                one = r;
+                oneFile = saved;
+                EXPECT_EQ(r.exitCode, 1);
+                EXPECT_GT(saved.size(), 10000u);
+                continue;
+            }
+            SCOPED_TRACE(jobs);
+            EXPECT_EQ(r.exitCode, one->exitCode);
+            EXPECT_TRUE(r.out == one->out);
+            EXPECT_TRUE(r.err == one->err);
+            EXPECT_TRUE(saved == oneFile);
+        }
+    }
+    std::remove(file.c_str());
+}
+
+// Ctrl+C while the program waits for input: what was answered and saved stays.
+TEST(BatchCommandTest, CtrlCKeepsWhatWasWritten) {
+    const std::string file = "/tmp/valdrex-solve-stop-" + std::to_string(::getpid()) + ".txt";
+    for (const std::string jobs : {"1", "2"}) {
+        std::remove(file.c_str());
+        const ProgramResult r = RunSolve({"--batch", "--jobs", jobs, "--save", file}, "2 -4\n",
+                                         RunSetup::InterruptWhenWaiting());
+        EXPECT_EQ(r.exitCode, 130);
+        EXPECT_EQ(r.out, "2·x - 4 = 0\nx1 = 2\n\n");
+        EXPECT_EQ(FileBytes(file), "2\xB7x - 4 = 0; S={ 2}\r\n");
+    }
+    // During a scan, on a worker: the lines before it are answered.
+    const ProgramResult scan = RunSolve(
+        {"--batch", "--jobs", "2", "--method", "bisection", "--long-scans", "--inc", ".000000001"},
+        "1 0\n1 0 0 -1\n1 -1 0 0\n", RunSetup::InterruptAfter(std::chrono::milliseconds(300)));
+    EXPECT_EQ(scan.exitCode, 130);
+    EXPECT_EQ(scan.out, "");
+    EXPECT_EQ(scan.err.substr(0, 58), "valdrex-solve: line 1: the bisection method is not offered");
+    EXPECT_EQ(Lines(scan.err).size(), 1u);
+    EXPECT_LT(scan.exitAfterInterrupt, std::chrono::seconds(5));
+    std::remove(file.c_str());
 }
 
 // Random lines from `alphabet` (every byte when empty); the numbers of the lines to answer.

@@ -23,19 +23,23 @@ TEST(CliOptionsTest, NumbersAreCoefficientsEvenWhenTheyLookLikeOptionsUntilDoubl
 // The option texts in the order of the options dialogs.
 std::vector<std::string> Texts(const MethodOptions& m) {
     return {m.AccuracyText,     m.BairstowPText,    m.BairstowQText, m.BisectionMinText,
-            m.BisectionMaxText, m.BisectionIncText, m.NewtonX0Text};
+            m.BisectionMaxText, m.BisectionIncText, m.NewtonX0Text,  m.DigitsText};
 }
 
 TEST(CliOptionsTest, ReadsEveryOptionInBothSpellings) {
-    const ParsedCommandLine parsed = Parse(
-        {"--method", "bisection",   "--accuracy=5", "--p",  "-1.5", "--q=2",  "--min", "-3",
-         "--max",    "4.",          "--inc=-.25",   "--x0", "7",    "--test", "-2.5",  "--save",
-         "db.txt",   "--overwrite", "--json",       "1",    "0",    "0",      "-1"});
+    const ParsedCommandLine parsed = Parse({"--method", "bisection",   "--accuracy=5",
+                                            "--p",      "-1.5",        "--q=2",
+                                            "--min",    "-3",          "--max",
+                                            "4.",       "--inc=-.25",  "--x0",
+                                            "7",        "--test",      "-2.5",
+                                            "--save",   "db.txt",      "--overwrite",
+                                            "--json",   "--digits=30", "1",
+                                            "0",        "0",           "-1"});
     ASSERT_EQ(parsed.error, "");
     const CliOptions& o = parsed.options;
     EXPECT_EQ(o.method, SolveMethod::Bisection);
     EXPECT_EQ(Texts(o.methodOptions),
-              (std::vector<std::string>{"5", "-1.5", "2", "-3", "4.", "-.25", "7"}));
+              (std::vector<std::string>{"5", "-1.5", "2", "-3", "4.", "-.25", "7", "30"}));
     EXPECT_EQ(o.testPoint, "-2.5");
     EXPECT_EQ(o.saveFile, "db.txt");
     EXPECT_TRUE(o.overwrite && o.json);
@@ -47,7 +51,7 @@ TEST(CliOptionsTest, DefaultsAreTheDialogDefaults) {
     EXPECT_EQ(o.method, SolveMethod::Exact);
     EXPECT_FALSE(o.numeric || o.json || o.batch || o.overwrite || o.testPoint || o.saveFile);
     EXPECT_EQ(Texts(o.methodOptions),
-              (std::vector<std::string>{"8", "0", "0", "-10", "10", ".1", "0"}));
+              (std::vector<std::string>{"8", "0", "0", "-10", "10", ".1", "0", "15"}));
     EXPECT_FALSE(o.methodOptions.OptionsConfirmed);
 }
 
@@ -72,12 +76,17 @@ TEST(CliOptionsTest, UsageErrors) {
         {{"-x", "1"}, "unknown option '-x'"},
         {{"--json=1", "1"}, "unknown option '--json=1'"},
         {{"--method", "simplex", "1"},
-         "unknown method 'simplex' (choose exact, rational, bairstow, bisection or newton)"},
+         "unknown method 'simplex' (choose exact, rational, bairstow, bisection, newton or all)"},
         {{"1", "--method"}, "--method needs a value"},
         {{"--accuracy", "9", "1"}, "invalid value '9' for --accuracy (one digit, 0 to 8)"},
         {{"--accuracy", "12", "1"}, "invalid value '12' for --accuracy (one digit, 0 to 8)"},
         {{"--accuracy", "-1", "1"}, "invalid value '-1' for --accuracy (one digit, 0 to 8)"},
         {{"--p", "1-", "1"}, "invalid value '1-' for --p (a signed decimal number)"},
+        {{"--digits", "31", "1"}, "invalid value '31' for --digits (a whole number, 1 to 30)"},
+        {{"--digits=0", "1"}, "invalid value '0' for --digits (a whole number, 1 to 30)"},
+        {{"--digits", "+5", "1"}, "invalid value '+5' for --digits (a whole number, 1 to 30)"},
+        {{"--digits", "1.5", "1"}, "invalid value '1.5' for --digits (a whole number, 1 to 30)"},
+        {{"--digits", "", "1"}, "invalid value '' for --digits (a whole number, 1 to 30)"},
         {{"--inc", "1/2", "1"}, "invalid value '1/2' for --inc (a signed decimal number)"},
         {{"--x0", "1.2.3", "1"}, "invalid value '1.2.3' for --x0 (a signed decimal number)"},
         {{"--min", "1e3", "1"}, "invalid value '1e3' for --min (a signed decimal number)"},
@@ -89,16 +98,38 @@ TEST(CliOptionsTest, UsageErrors) {
          "--batch reads the coefficients from standard input, not from the command line "
          "(found '1')"},
         {{"1\x01\xC3"}, "invalid coefficient '1\\x01\\xC3'"},
+        // A value its box lets through is not yet a number.
+        {{"--accuracy", "", "1"}, "invalid value '' for --accuracy (one digit, 0 to 8)"},
+        {{"--p", "-", "1"}, "invalid value '-' for --p (a signed decimal number)"},
+        {{"--x0", "", "1"}, "invalid value '' for --x0 (a signed decimal number)"},
+        {{"--inc=-.", "1"}, "invalid value '-.' for --inc (a signed decimal number)"},
+        {{"--q", "5\b", "1"}, "invalid value '5\\x08' for --q (a signed decimal number)"},
+        {{"--test", "", "1"}, "invalid test number ''"},
+        {{"--test", "-", "1"}, "invalid test number '-'"},
+        {{"--jobs", "0", "--batch"}, "invalid value '0' for --jobs (a whole number, 1 to 1024)"},
+        {{"--jobs", "-2", "--batch"}, "invalid value '-2' for --jobs (a whole number, 1 to 1024)"},
+        {{"--jobs", "1025", "--batch"},
+         "invalid value '1025' for --jobs (a whole number, 1 to 1024)"},
+        {{"--jobs=2", "1"}, "--jobs needs --batch"},
+        // A long token is echoed in part.
+        {{std::string(41, 'y')}, "invalid coefficient '" + std::string(40, 'y') + "\u2026'"},
+        {{std::string(40, 'y')}, "invalid coefficient '" + std::string(40, 'y') + "'"},
     };
     for (const auto& [args, error] : cases)
         EXPECT_EQ(Parse(args).error, error) << error;
 }
 
 TEST(CliOptionsTest, OptionTextsAreTypedAsInTheirBoxes) {
-    // An empty text is what an emptied box hands over; Backspace erases as it would when typed.
-    EXPECT_EQ(Parse({"--accuracy", "", "1"}).options.methodOptions.AccuracyText, "");
+    // Backspace erases as it would when typed.
     EXPECT_EQ(Parse({"--p", "12\b3", "1"}).options.methodOptions.BairstowPText, "13");
-    EXPECT_EQ(Parse({"--p", "-", "1"}).options.methodOptions.BairstowPText, "-");
+    EXPECT_EQ(Parse({"--accuracy", "0", "1"}).options.methodOptions.AccuracyText, "0");
+}
+
+TEST(CliOptionsTest, BatchJobsAndLongScans) {
+    const CliOptions o = Parse({"--batch", "--jobs", "3", "--long-scans"}).options;
+    EXPECT_TRUE(o.batch && o.longScans);
+    EXPECT_EQ(o.jobs, 3);
+    EXPECT_EQ(Parse({"--batch"}).options.jobs, 0); // one for each core
 }
 
 } // namespace

@@ -22,6 +22,7 @@ TEST(JsonTextTest, EscapesStrings) {
         {"", "\"\""},
         // Valid multi-byte sequences pass; broken, overlong and surrogate ones do not.
         {"\xE2\x82\xAC \xF0\x9F\x98\x80", "\"\xE2\x82\xAC \xF0\x9F\x98\x80\""},
+        {"a\xE2\x82\xAC", "\"a\xE2\x82\xAC\""},
         {"\xFF", "\"\\uFFFD\""},
         {"\xC3", "\"\\uFFFD\""},
         {"\xC3(", "\"\\uFFFD(\""},
@@ -29,6 +30,7 @@ TEST(JsonTextTest, EscapesStrings) {
         {"\xE0\x80\xAF", "\"\\uFFFD\\uFFFD\\uFFFD\""},
         {"\xED\xA0\x80", "\"\\uFFFD\\uFFFD\\uFFFD\""},
         {"\xF4\x90\x80\x80", "\"\\uFFFD\\uFFFD\\uFFFD\\uFFFD\""},
+        {"\xF0\x8F\xBF\xBF", "\"\\uFFFD\\uFFFD\\uFFFD\\uFFFD\""},
         {"\xB7", "\"\\uFFFD\""},
     };
     for (const auto& [in, out] : cases)

@@ -3,29 +3,28 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 namespace valdrex::cli::testing {
-namespace {
-
-std::string Contents(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
-
-} // namespace
 
 ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& input,
-                       std::chrono::seconds timeout) {
+                       const RunSetup& setup) {
+    using Clock = std::chrono::steady_clock;
     // Standard input, output and error are files, so that no pipe can fill up and stall.
     const std::string base = "/tmp/valdrex-solve-test-" + std::to_string(::getpid());
-    const std::string paths[3] = {base + ".in", base + ".out", base + ".err"};
+    const std::string paths[3] = {base + ".in", setup.outputPath.empty() ? base + ".out" : "",
+                                  base + ".err"};
+    const std::string& outputPath = setup.outputPath.empty() ? paths[1] : setup.outputPath;
     std::ofstream(paths[0], std::ios::binary) << input;
+    int inputPipe[2] = {-1, -1};
+    if (setup.keepInputOpen && ::pipe(inputPipe) != 0)
+        return {};
     std::vector<std::string> words = args;
     words.insert(words.begin(), VALDREX_SOLVE_PATH);
     std::vector<char*> argv;
@@ -34,30 +33,58 @@ ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& 
     argv.push_back(nullptr);
     const pid_t pid = ::fork();
     if (pid == 0) {
-        for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
-            ::dup2(::open(paths[fd].c_str(), fd ? O_WRONLY | O_CREAT | O_TRUNC : O_RDONLY, 0600),
-                   fd);
+        if (setup.keepInputOpen) {
+            ::dup2(inputPipe[0], STDIN_FILENO);
+            ::close(inputPipe[1]);
+        } else {
+            ::dup2(::open(paths[0].c_str(), O_RDONLY), STDIN_FILENO);
+        }
+        ::dup2(::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+        ::dup2(::open(paths[2].c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
+    if (setup.keepInputOpen) {
+        ::close(inputPipe[0]);
+        if (::write(inputPipe[1], input.data(), input.size()) < 0)
+            std::perror("write");
+    }
     ProgramResult result;
     int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const auto start = Clock::now();
+    std::optional<Clock::time_point> interrupted;
+    const auto wantsInterrupt = [&] {
+        std::error_code missing;
+        const auto written = std::filesystem::file_size(outputPath, missing);
+        return (setup.interruptAtOutput > 0 && !missing && written >= setup.interruptAtOutput) ||
+               (setup.interruptAfter.count() > 0 && Clock::now() - start >= setup.interruptAfter);
+    };
     while (::waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
+        if (Clock::now() - start > std::chrono::minutes(2)) {
             result.timedOut = true;
             ::kill(pid, SIGKILL);
             ::waitpid(pid, &status, 0);
             break;
         }
+        if (!interrupted && wantsInterrupt()) {
+            ::kill(pid, SIGINT);
+            interrupted = Clock::now();
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
+    if (interrupted)
+        result.exitAfterInterrupt =
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - *interrupted);
+    if (setup.keepInputOpen)
+        ::close(inputPipe[1]);
     if (!result.timedOut && WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
-    result.out = Contents(paths[1]);
-    result.err = Contents(paths[2]);
+    if (setup.outputPath.empty())
+        result.out = FileBytes(paths[1]);
+    result.err = FileBytes(paths[2]);
     for (const std::string& path : paths)
-        std::remove(path.c_str());
+        if (!path.empty())
+            std::remove(path.c_str());
     return result;
 }
 
@@ -67,6 +94,12 @@ std::vector<std::string> Lines(const std::string& text) {
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
+}
+
+std::string FileBytes(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
 }
 
 } // namespace valdrex::cli::testing

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace valdrex::cli::testing {
@@ -11,14 +12,46 @@ struct ProgramResult {
     std::string out;
     std::string err;
     bool timedOut = false;
+    std::chrono::milliseconds exitAfterInterrupt{0};
+};
+
+// How the program runs, besides its arguments and input.
+struct RunSetup {
+    std::string outputPath; // standard output to this file, not read back (such as /dev/full)
+    // Standard input is a pipe left open after the input, so that the program waits for more.
+    bool keepInputOpen = false;
+    // SIGINT once standard output holds this many bytes, or after this long (when not 0).
+    std::size_t interruptAtOutput = 0;
+    std::chrono::milliseconds interruptAfter{0};
+
+    static RunSetup OutputTo(std::string path) {
+        RunSetup setup;
+        setup.outputPath = std::move(path);
+        return setup;
+    }
+    static RunSetup InterruptAfter(std::chrono::milliseconds delay) {
+        RunSetup setup;
+        setup.interruptAfter = delay;
+        return setup;
+    }
+    // Ctrl+C once the program answered the input and waits for more.
+    static RunSetup InterruptWhenWaiting() {
+        RunSetup setup;
+        setup.keepInputOpen = true;
+        setup.interruptAtOutput = 1;
+        return setup;
+    }
 };
 
 // Runs valdrex-solve with the arguments, feeding `input` to its standard input; kills it after
-// `timeout`.
+// two minutes.
 ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& input = "",
-                       std::chrono::seconds timeout = std::chrono::seconds(60));
+                       const RunSetup& setup = {});
 
 // The lines of a program's output, without their line ends.
 std::vector<std::string> Lines(const std::string& text);
+
+// The bytes of a file, empty when it does not exist.
+std::string FileBytes(const std::string& path);
 
 } // namespace valdrex::cli::testing

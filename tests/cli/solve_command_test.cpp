@@ -33,8 +33,13 @@ TEST(SolveCommandTest, PrintsWhatTheWindowShows) {
          "x^3 - 6·x^2 + 11·x - 6 = 0\nx1 = 3\nSolutions found\n"},
         {{"--method", "newton", "1", "0", "1", "0", "1"},
          "x^4 + x^2 + 1 = 0\nThe Newton's method is unuseful\n"},
+        {{"--method", "bisection", "--min", "5", "--max", "6", "1", "-6", "11", "-6"},
+         "x^3 - 6·x^2 + 11·x - 6 = 0\nNo solution found\n"},
         {{"--test", "3", "2", "-4"}, "2·x - 4 = 0\nx1 = 2\nP(3) = 2\n"},
         {{"--", "-1", "-1"}, "-x - 1 = 0\nx1 =-1\n"},
+        {{"--method", "all", "--digits", "4", "1", "0", "0", "0", "-1", "-1"},
+         "x^5 - x - 1 = 0\nx1 = 1.167\nx2 =-.7649+ .3525i\nx3 =-.7649- .3525i\n"
+         "x4 = .1812+ 1.084i\nx5 = .1812- 1.084i\nSolutions found\n"},
     };
     for (const auto& [args, out] : cases) {
         const ProgramResult r = RunSolve(args);
@@ -54,6 +59,22 @@ TEST(SolveCommandTest, UsageErrorsExitWithTwo) {
         {{"--accuracy", "9", "1"},
          "invalid value '9' for --accuracy (one digit, 0 to 8)\n"
          "Try 'valdrex-solve --help'.\n"},
+        {{"1", "-3", "99999999999"},
+         "the constant term ('99999999999') is beyond the 32-bit range these methods use; "
+         "--method all takes any size\n"},
+        {{"--method", "bisection", "--inc", ".00000001", "--min", "-1", "--max", "1", "1", "0", "0",
+          "-1"},
+         "the bisection scan would take 200000000 steps; more than 100000000 need "
+         "--long-scans\n"},
+        {{"1", std::string(100000, '\xFF')},
+         "invalid coefficient '" +
+             [] {
+                 std::string echo;
+                 for (int k = 0; k < 40; ++k)
+                     echo += "\\xFF";
+                 return echo;
+             }() +
+             "\u2026'\nTry"},
     };
     for (const auto& [args, err] : cases) {
         const ProgramResult r = RunSolve(args);
@@ -63,14 +84,76 @@ TEST(SolveCommandTest, UsageErrorsExitWithTwo) {
     }
 }
 
+TEST(SolveCommandTest, AnErrorMessageExitsWithOne) {
+    const std::string huge = "1" + std::string(308, '0');
+    const ProgramResult r = RunSolve({"--method", "newton", "--x0", huge, "1", "0", "0", "-1"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "x^3 - 1 = 0\n");
+    EXPECT_EQ(r.err, "Error  1001. Overflow\n");
+    const ProgramResult json = RunSolve({"--json", "--test", huge, "1", "0", "0"});
+    EXPECT_EQ(json.exitCode, 1);
+    EXPECT_NE(json.out.find("\"errors\":[{\"text\":\"Error  1001. Overflow\""), std::string::npos);
+}
+
+TEST(SolveCommandTest, AFailedWriteToStandardOutputIsToldOnce) {
+    const std::string lines = [] {
+        std::string text;
+        for (int k = 0; k < 3000; ++k)
+            text += "1 -3 2\n";
+        return text;
+    }();
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"1", "-3", "2"}, ""},
+        {{"--json", "1", "-3", "2"}, ""},
+        {{"--help"}, ""},
+        {{"--version"}, ""},
+        {{"--batch", "--jobs=1"}, lines},
+        {{"--batch", "--jobs=2", "--json"}, lines},
+    };
+    for (const auto& [args, input] : cases) {
+        const ProgramResult r = RunSolve(args, input, RunSetup::OutputTo("/dev/full"));
+        EXPECT_EQ(r.exitCode, 1) << args[0];
+        EXPECT_EQ(r.err, "valdrex-solve: write error: No space left on device\n");
+    }
+}
+
+// Ctrl+C ends a scan at once; nothing is printed or saved for the equation cut short.
+TEST(SolveCommandTest, CtrlCEndsALongScan) {
+    const std::string file = "/tmp/valdrex-solve-scan-" + std::to_string(::getpid()) + ".txt";
+    const ProgramResult r = RunSolve({"--method", "bisection", "--long-scans", "--inc",
+                                      ".000000001", "--save", file, "1", "0", "0", "-1"},
+                                     "", RunSetup::InterruptAfter(std::chrono::milliseconds(300)));
+    EXPECT_EQ(r.exitCode, 130);
+    EXPECT_LT(r.exitAfterInterrupt, std::chrono::seconds(5));
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    EXPECT_FALSE(fs::exists(file));
+}
+
 TEST(SolveCommandTest, HelpAndVersion) {
     const ProgramResult help = RunSolve({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("Usage: valdrex-solve", 0), 0u);
     EXPECT_NE(help.out.find("factor_coefficients"), std::string::npos);
+    EXPECT_NE(help.out.find("  130  ended by Ctrl+C"), std::string::npos);
     const ProgramResult version = RunSolve({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, std::string("valdrex-solve ") + VALDREX_VERSION + "\n");
+}
+
+TEST(SolveCommandTest, JsonAllRoots) {
+    const ProgramResult r = RunSolve({"--json", "--method", "all", "1", "-1", "-1", "1", "0"});
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string out = r.out.substr(r.out.find("\"all_roots\""));
+    EXPECT_EQ(out.substr(0, out.find(",\"test\"")),
+              "\"all_roots\":[{\"re\":-1,\"im\":0,\"multiplicity\":1,\"radius\":0,"
+              "\"exact\":\"-1\",\"text\":\"-1\"},"
+              "{\"re\":0,\"im\":0,\"multiplicity\":1,\"radius\":0,\"exact\":\"0\","
+              "\"text\":\" 0\"},"
+              "{\"re\":1,\"im\":0,\"multiplicity\":2,\"radius\":0,\"exact\":\"1\","
+              "\"text\":\" 1 (multiplicity 2)\"}]");
+    // Other methods add no all_roots.
+    EXPECT_EQ(RunSolve({"--json", "1", "1"}).out.find("all_roots"), std::string::npos);
 }
 
 TEST(SolveCommandTest, JsonObject) {
@@ -118,11 +201,35 @@ TEST_F(SaveTest, OverwriteEmptiesTheFileOnce) {
                        "x^2 - 3\xB7x + 2 = 0; S={ 2; 1}; P(3) = 2\r\n");
 }
 
+// A file name is bytes: one that is not UTF-8 names that very file, overwritten or appended.
+TEST_F(SaveTest, AFileNameIsTakenByteForByte) {
+    const std::string name = (folder_ / "db\xFF.txt").string();
+    EXPECT_EQ(RunSolve({"--overwrite", "--save", name, "2", "-4"}).exitCode, 0);
+    EXPECT_EQ(RunSolve({"--save", name, "1", "-1"}).exitCode, 0);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_))
+        names.push_back(entry.path().string());
+    EXPECT_EQ(names, std::vector<std::string>{name});
+    std::ostringstream s;
+    s << std::ifstream(name, std::ios::binary).rdbuf();
+    EXPECT_EQ(s.str(), "2\xB7x - 4 = 0; S={ 2}\r\nx - 1 = 0; S={ 1}\r\n");
+}
+
 TEST_F(SaveTest, AFailedSaveIsReportedAndExitsWithOne) {
-    const ProgramResult r = RunSolve({"--save", (folder_ / "no" / "db.txt").string(), "2", "-4"});
+    const std::string missing = (folder_ / "no" / "db.txt").string();
+    const ProgramResult r = RunSolve({"--save", missing, "2", "-4"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "2·x - 4 = 0\nx1 = 2\n");
-    EXPECT_NE(r.err.find("No such file or directory"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err,
+              "valdrex-solve: cannot save to '" + missing + "': No such file or directory\n");
+}
+
+TEST_F(SaveTest, AFailedSaveIsToldOnceForItsLines) {
+    const ProgramResult r = RunSolve({"--batch", "--save", "/dev/full"}, "2 -4\nx\n\n1 -3 2\n");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "valdrex-solve: line 2: invalid coefficient 'x'\n"
+                     "valdrex-solve: cannot save to '/dev/full': No space left on device "
+                     "(lines 1-4 not saved)\n");
 }
 
 TEST_F(SaveTest, NothingIsWrittenWithoutSave) {

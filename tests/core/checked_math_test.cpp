@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cfloat>
+#include <functional>
 #include <limits>
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace valdrex {
@@ -45,6 +49,29 @@ TEST(CheckedArithmetic, RaisesTheMatchingFailure) {
     EXPECT_EQ(FailureOf([] { CheckedPow(-8, 1.0 / 3); }), kInvalidArgumentNumber);
     EXPECT_EQ(CheckedPow(0, 0), 1);
     EXPECT_EQ(CheckedSqrt(0), 0);
+}
+
+TEST(RuntimeFailure, EachHasItsNumberAndDescription) {
+    const std::tuple<std::function<void()>, int, std::string> cases[] = {
+        {FailOverflow, 1001, "Overflow"},
+        {FailDivisionByZero, 1002, "Division by zero"},
+        {FailInvalidArgument, 1003, "Invalid argument"},
+        {FailSubscriptOutOfRange, 1004, "Subscript out of range"},
+        {[] { FailFile(ENOSPC); }, ENOSPC, "No space left on device"},
+        {[] { FailFile(EACCES); }, EACCES, "Permission denied"},
+        // A file failure without a number of its own is a generic one.
+        {[] { FailFile(0); }, EIO, "Input/output error"},
+        {[] { FailFile(-1); }, EIO, "Input/output error"},
+    };
+    for (const auto& [fail, number, description] : cases) {
+        try {
+            fail();
+            ADD_FAILURE() << description << " was not raised";
+        } catch (const RuntimeFailure& failure) {
+            EXPECT_EQ((std::pair{failure.number(), failure.description()}),
+                      (std::pair{number, description}));
+        }
+    }
 }
 
 TEST(GcdLcm, FollowEuclid) {

@@ -1,10 +1,11 @@
 #include "database/database_file.h"
 
+#include "child_process.h"
 #include "core/failure.h"
 #include "database/cp1252.h"
 #include "database/record.h"
+#include "database/unstorable_characters.h"
 #include "file_bytes.h"
-#include "file_size_limit.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -60,6 +61,12 @@ TEST_F(DatabaseFile, AppendsOrOverwritesCodePageLinesWithCrLf) {
     EXPECT_EQ(Bytes(db_), "three\r\n\r\n");
     AppendLine(db_, "x\xE2\x86\x92y", true);
     EXPECT_EQ(Bytes(db_), "x?y\r\n");
+    // A last line cut short or edited by hand never swallows the next record.
+    for (const std::string old : {"cut record", "a\r", "a\n"}) {
+        Put(db_, old);
+        AppendLine(db_, "next", false);
+        EXPECT_EQ(Bytes(db_), old + (old.ends_with('\n') ? "" : "\r\n") + "next\r\n");
+    }
 }
 
 TEST_F(DatabaseFile, ReadsCreatesAndSavesTheWholeFile) {
@@ -75,6 +82,20 @@ TEST_F(DatabaseFile, ReadsCreatesAndSavesTheWholeFile) {
     EXPECT_EQ(Bytes(db_), "2\xB7x\r\nno line end");
     WriteWholeFile(db_, "");
     EXPECT_EQ(Bytes(db_), "");
+}
+
+TEST_F(DatabaseFile, AReplacedFileKeepsItsPermissionsAndLinks) {
+    Put(db_, "old");
+    fs::permissions(db_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const std::string link = PathOf("link.txt");
+    fs::create_symlink(db_, link);
+    WriteWholeFile(link, "new");
+    AppendLine(link, "x = 0", true);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Bytes(db_), "x = 0\r\n");
+    EXPECT_EQ(fs::status(db_).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
 }
 
 TEST_F(DatabaseFile, FailuresReportErrnoAndChangeNothing) {
@@ -98,16 +119,16 @@ TEST_F(DatabaseFile, FailuresReportErrnoAndChangeNothing) {
 }
 
 TEST_F(DatabaseFile, WritesThatMayNotHappenKeepTheOldBytes) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
     const std::string locked = PathOf("locked/db.txt");
     fs::create_directory(PathOf("locked"));
     Put(locked, "old\r\n");
     Put(db_, "old\r\n");
     fs::permissions(PathOf("locked"), fs::perms::owner_read | fs::perms::owner_exec);
     fs::permissions(db_, fs::perms::owner_read);
-    EXPECT_EQ(Errnos(db_), "13 13 13 0 13 ");
-    EXPECT_EQ(Errnos(locked), "0 13 0 0 13 "); // the file itself still takes an append
+    // The file in the locked folder still takes an append.
+    EXPECT_EQ(AsOrdinaryUser(dir_.path().toStdString(),
+                             [&] { return Errnos(db_) + "| " + Errnos(locked); }),
+              "13 13 13 0 13 | 0 13 0 0 13 ");
     fs::permissions(PathOf("locked"), fs::perms::owner_all);
     EXPECT_EQ(Bytes(db_) + Bytes(locked), "old\r\nold\r\nline\r\n");
 }
@@ -197,6 +218,13 @@ TEST(Cp1252, WritesAQuestionMarkForCharactersTheCodePageLacks) {
                            "b \xF0\x9F\x98\x80 \x1A \xCE\xB1\xCE\xB2 \xFF"),
               "2\xB7x \x80 a?b ? \x1A ?? ?");
     EXPECT_EQ(EncodeCp1252(""), "");
+    EXPECT_EQ(EncodeCp1252("\xEF\xBB\xBFx\xEF\xBB\xBF"), "x?"); // a leading mark is dropped
+}
+
+TEST(UnstorableCharacters, EachCharacterTheCodePageLacksOnceInOrder) {
+    EXPECT_EQ(UnstorableCharacters("\u00E9 \u03C0 \u221A \u20AC \u03C0 ? \u00B7x"), "\u03C0\u221A");
+    EXPECT_EQ(UnstorableCharacters("caf\u00E9 \u2022 \u2122 ? \r\n"), "");
+    EXPECT_EQ(UnstorableCharacters("\U0001F600\u0100"), "\U0001F600\u0100");
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QThread>
 
 #include <string>
@@ -194,18 +195,37 @@ TEST_P(MethodDialog, TabGoesThroughTheControlsInOrderSelectingFromTheCaret) {
 INSTANTIATE_TEST_SUITE_P(AllMethods, MethodDialog, ::testing::ValuesIn(kDialogs),
                          [](const auto& info) { return std::string(info.param.id); });
 
-TEST(NewtonDialog, StartPointLabelIsXWithALoweredSmallerZero) {
+// The digits dialog opens at the default, spins from 1 to 30, and only OK hands its value over.
+TEST(AllRootsDialog, DigitsFromOneToThirty) {
     M options;
-    const ModalAnswer answer(QMessageBox::Ok, [](QDialog* window) {
-        auto* x = Child<QLabel>(window, "lblNt_1");
-        auto* zero = Child<QLabel>(window, "lblNt_2");
-        EXPECT_EQ(zero->text(), "0");
-        EXPECT_LT(zero->font().pointSizeF(), x->font().pointSizeF());
-        EXPECT_GT(zero->mapTo(window, QPoint(0, zero->height())).y(),
-                  x->mapTo(window, QPoint(0, x->height())).y() - 1);
-        EXPECT_GT(zero->mapTo(window, QPoint()).y(), x->mapTo(window, QPoint()).y());
+    options.DigitsText = "7";
+    options.NewtonX0Text = "7";
+    const auto open = [&](const std::function<void(QDialog*, QSpinBox*)>& act) {
+        const ModalAnswer answer(QMessageBox::Ok, [&](QDialog* window) {
+            EXPECT_EQ(window->objectName(), "frmArOpt");
+            act(window, Child<QSpinBox>(window, "spnArDigits"));
+        });
+        ShowOptionsForm(OptionsForm::AllRoots, options, nullptr);
+    };
+    open([](QDialog* window, QSpinBox* digits) {
+        EXPECT_EQ(digits->value(), 15);
+        EXPECT_EQ(QApplication::focusWidget(), digits);
+        digits->setValue(40);
+        EXPECT_EQ(digits->value(), 30);
+        digits->setValue(0);
+        EXPECT_EQ(digits->value(), 1);
+        QTest::keyClick(window, Qt::Key_Escape);
     });
-    ShowNewtonOptions(options, nullptr);
+    EXPECT_FALSE(options.OptionsConfirmed);
+    EXPECT_EQ(options.DigitsText, "15");
+    EXPECT_EQ(options.NewtonX0Text, "7");
+    open([](QDialog* window, QSpinBox* digits) {
+        digits->selectAll();
+        QTest::keyClicks(digits, "22");
+        QTest::mouseClick(Child<QPushButton>(window, "cmdArOK"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(options.OptionsConfirmed);
+    EXPECT_EQ(options.DigitsText, "22");
 }
 
 TEST(ScanProgressDialog, ShowsThePercentageOnceTheScanRunsLongAndCancelStopsIt) {

@@ -1,12 +1,15 @@
 #include "dialogs/preferences_dialog.h"
+#include "file_bytes.h"
 #include "gui_test.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 #include <array>
 #include <filesystem>
@@ -19,7 +22,7 @@ using Switches = std::array<int, 4>; // save, overwrite, symbolic, welcome
 class Preferences : public ::testing::Test {
   protected:
     void Open(Switches s, std::string path = "/a.txt") {
-        values_ = {s[0], s[1], s[2], s[3], std::move(path)};
+        values_ = {s[0] != 0, s[1] != 0, s[2] != 0, s[3] != 0, std::move(path)};
         dialog_ = std::make_unique<frmOptions>(values_);
     }
     template <typename T = QCheckBox> T* Control(const char* name) const {
@@ -30,7 +33,7 @@ class Preferences : public ::testing::Test {
     std::string PathOf(const char* name) const { return dir_.filePath(name).toStdString(); }
 
     QTemporaryDir dir_;
-    PreferenceValues values_{};
+    Settings values_{};
     std::unique_ptr<frmOptions> dialog_;
 };
 
@@ -69,8 +72,6 @@ TEST_F(Preferences, OkCopiesTheCheckBoxesAndCancelCopiesNothing) {
         {{1, 1, 1, 0}, {}, true, {1, 1, 1, 0}},
         {{1, 0, 1, 1}, {"chkOvw", "chkES", "chkShowSplash"}, true, {1, 1, 0, 0}},
         {{1, 1, 1, 1}, {"chkOpt"}, true, {0, 0, 1, 1}}, // saving off clears overwrite
-        {{1, 3, 2, 5}, {}, true, {1, 1, 0, 0}},         // other stored values
-        {{7, 1, 1, 1}, {}, true, {0, 0, 1, 1}},         // saving stored as 7 is off
         {{1, 1, 1, 1}, {"chkOpt", "chkES"}, false, {1, 1, 1, 1}},
     };
     for (const auto& c : cases) {
@@ -79,7 +80,7 @@ TEST_F(Preferences, OkCopiesTheCheckBoxesAndCancelCopiesNothing) {
             Click(name);
         Click(c.ok ? "cmdOK" : "cmdCancel");
         EXPECT_EQ(dialog_->result(), c.ok ? QDialog::Accepted : QDialog::Rejected);
-        const PreferenceValues& v = values_;
+        const Settings& v = values_;
         EXPECT_EQ(
             (Switches{v.SaveEquations, v.OverwriteFile, v.EvaluateSymbolically, v.ShowWelcome}),
             c.expected)
@@ -107,6 +108,30 @@ TEST_F(Preferences, BrowseCreatesTheChosenFileEvenIfThenCancelled) {
     EXPECT_EQ(std::filesystem::file_size(chosen), 0u);
     Click("cmdCancel");
     EXPECT_EQ(values_.DatabaseFile, chosen);
+}
+
+// Long names, sizes and dates are shown whole, not cut by the first column widths.
+TEST_F(Preferences, TheFileListSizesItsColumnsToTheirContents) {
+    Put(PathOf((std::string(90, 'n') + ".txt").c_str()), std::string(478, 'x'));
+    Open({1, 0, 1, 1}, PathOf("old.txt"));
+    dialog_->runFileDialog = [](QFileDialog& files) {
+        files.show();
+        auto* list = files.findChild<QTreeView*>("treeView");
+        EXPECT_NE(list, nullptr);
+        const auto columnsFit = [list] {
+            QCoreApplication::processEvents();
+            if (list->model()->rowCount(list->rootIndex()) == 0)
+                return false;
+            for (int column = 0; column < list->header()->count(); ++column)
+                if (list->header()->sectionSize(column) <
+                    static_cast<QAbstractItemView*>(list)->sizeHintForColumn(column))
+                    return false;
+            return true;
+        };
+        EXPECT_TRUE(list && QTest::qWaitFor(columnsFit, 2000));
+        return QString();
+    };
+    Click("cmdBrowse");
 }
 
 TEST_F(Preferences, ACancelledOrFailedBrowseKeepsThePath) {

@@ -2,10 +2,10 @@
 #include "dialogs/about_window.h"
 #include "dialogs/help_window.h"
 #include "dialogs/program_files.h"
-#include "dialogs/program_icon.h"
 #include "dialogs/readme_text.h"
 #include "dialogs/version_text.h"
 #include "dialogs/welcome_window.h"
+#include "dialogs/window_placement.h"
 #include "file_bytes.h"
 #include "gui_test.h"
 
@@ -18,11 +18,6 @@
 
 namespace valdrex {
 namespace {
-
-TEST(ProgramIcon, HasEverySizeFromTheResources) {
-    for (int size : {16, 32, 48, 64, 128, 256})
-        EXPECT_TRUE(ProgramIcon().availableSizes().contains(QSize(size, size))) << size;
-}
 
 TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
     ModuleState state;
@@ -66,16 +61,40 @@ TEST(Help, OpensOneWindowAtTheContentsPageOrGivesTheHelpErrorBox) {
     QTemporaryDir folder;
     const std::string path = HelpFilePath(folder.path().toStdString());
     Put(path, "<html><body><h1 id=\"contents\">Contents</h1><p>Typing</p></body></html>");
-    EXPECT_EQ(ShowHelpFile(path, nullptr), std::nullopt);
+    QWidget owner;
+    owner.setGeometry(0, 0, 100, 80);
+    owner.show();
+    EXPECT_EQ(ShowHelpFile(path, &owner), std::nullopt);
     QWidget* window = ShownWindow("frmHelp");
     ASSERT_NE(window, nullptr);
+    EXPECT_GT(window->frameGeometry().left(), owner.frameGeometry().right()) << "beside it";
     EXPECT_EQ(ShowHelpFile(path, nullptr), std::nullopt);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the help window is not modal";
     auto* browser = Child<QTextBrowser>(window, "txtHelp");
     EXPECT_TRUE(browser->toPlainText().startsWith("Contents"));
     EXPECT_EQ(browser->source().fragment(), "contents");
+    window->setGeometry(10, 20, 300, 200);
     window->close();
     EXPECT_EQ(ShownWindow("frmHelp"), nullptr) << "a second help window";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ShowHelpFile(path, &owner), std::nullopt);
+    window = ShownWindow("frmHelp");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->geometry(), QRect(10, 20, 300, 200)) << "where it was left";
+    window->close();
+}
+
+TEST(WindowPlacement, BesideTheOwnerWhereThereIsRoomElseCentredOverIt) {
+    const QRect screen(0, 0, 1920, 1080);
+    const std::pair<QRect, QPoint> cases[] = {
+        {{100, 50, 800, 600}, {908, 50}},    // right of it
+        {{1000, 700, 800, 600}, {392, 680}}, // left of it, its bottom on the screen
+        {{300, 100, 1400, 700}, {700, 250}}, // no room either side
+        {{0, 0, 1920, 1080}, {660, 340}},
+    };
+    for (const auto& [owner, topLeft] : cases)
+        EXPECT_EQ(PlaceBeside(owner, {600, 400}, screen), QRect(topLeft, QSize(600, 400)))
+            << owner.x() << "," << owner.y();
 }
 
 TEST(ProgramFiles, HelpFileDropsOneTrailingSeparatorReadmeKeepsIt) {
@@ -137,7 +156,7 @@ TEST(RunWelcome, WelcomeOffGoesOnAtOnceWithTheTextsComposed) {
         const ModalAnswer answer;
         EXPECT_TRUE(RunWelcome(state, WelcomeSetting(value))) << value;
         EXPECT_EQ(answer.dialogs, QStringList{}) << value;
-        EXPECT_NE(state.ShowWelcome, 1) << value;
+        EXPECT_FALSE(state.ShowWelcome) << value;
         EXPECT_EQ(state.VersionText + "|" + state.CommentText,
                   ProgramVersionText() + "|" + CommentText());
     }
@@ -172,7 +191,7 @@ TEST(RunWelcome, ShowsTheWindowUntilOk) {
         });
         EXPECT_EQ(RunWelcome(state, WelcomeSetting(value)), leave == kOk);
         EXPECT_EQ(answer.dialogs.size(), 1);
-        EXPECT_TRUE(leave != kOk || state.ShowWelcome == 1);
+        EXPECT_TRUE(leave != kOk || state.ShowWelcome);
     }
 }
 

@@ -1,3 +1,4 @@
+#include "database/database_file.h"
 #include "dialogs/view_db_window.h"
 #include "file_bytes.h"
 #include "gui_test.h"
@@ -12,6 +13,8 @@ namespace valdrex {
 namespace {
 
 const SeenBox kNotFound{"Error 2. No such file or directory", "Valdrex", QMessageBox::Critical};
+const SeenBox kSaveQuestion{"Do you wish to save changes?", "Valdrex", QMessageBox::NoIcon,
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel};
 
 class Viewer : public ::testing::Test {
   protected:
@@ -77,8 +80,7 @@ TEST_F(Viewer, OpeningAMissingFileCreatesItEmptyAMissingFolderShowsTheError) {
 }
 
 TEST_F(Viewer, ClosingWithChangesAsksWhetherToSave) {
-    const SeenBox question{"Do you wish to save changes?", "Valdrex", QMessageBox::NoIcon,
-                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel};
+    const SeenBox& question = kSaveQuestion;
     const std::tuple<QMessageBox::StandardButton, bool, std::string> cases[] = {
         {QMessageBox::No, false, "old"},
         {QMessageBox::Yes, false, "old\r\ncaf\xE9 ?"},
@@ -89,7 +91,7 @@ TEST_F(Viewer, ClosingWithChangesAsksWhetherToSave) {
         Editor()->moveCursor(QTextCursor::End);
         QTest::keyClick(Editor(), Qt::Key_Return);
         QTest::keyClicks(Editor(), "caf");
-        Editor()->insertPlainText("\xC3\xA9 \xE2\x86\x92"); // e-acute and an arrow, as text
+        Editor()->insertPlainText("\xC3\xA9 ?"); // e-acute, as text
         EXPECT_EQ(Trigger("mnuVClose", answer), Boxes{question});
         EXPECT_EQ(IsOpen(), open);
         EXPECT_EQ(Bytes(db_), bytes);
@@ -101,7 +103,29 @@ TEST_F(Viewer, ClosingWithChangesAsksWhetherToSave) {
     EXPECT_FALSE(IsOpen());
 }
 
-TEST_F(Viewer, FailedSaveShowsTheErrorKeepsTheTextAndCountsAsSaved) {
+TEST_F(Viewer, CharactersTheCodePageLacksAreNamedBeforeTheSave) {
+    const SeenBox codePage{"The file's code page (Windows-1252) cannot store these characters: "
+                           "\u03C0 \u221A\nThey will be written as \"?\".",
+                           "Valdrex", QMessageBox::Warning,
+                           QMessageBox::Save | QMessageBox::Cancel};
+    const SeenBox question{"Do you wish to save changes?", "Valdrex", QMessageBox::NoIcon,
+                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel};
+    Put(db_, "old");
+    Open(db_);
+    Editor()->setPlainText("\u00E9 \u03C0 \u221A \u20AC \u03C0?");
+    EXPECT_EQ(Trigger("mnuVUpdate", QMessageBox::Cancel), Boxes{codePage});
+    EXPECT_EQ(Bytes(db_), "old");
+    // Yes to saving on close, then no to the code page: the window stays open.
+    EXPECT_EQ(Trigger("mnuVClose", QMessageBox::Yes), (Boxes{question, codePage}));
+    EXPECT_TRUE(IsOpen());
+    EXPECT_EQ(Bytes(db_), "old");
+    EXPECT_EQ(Trigger("mnuVUpdate", QMessageBox::Save), Boxes{codePage});
+    EXPECT_EQ(Bytes(db_), "\xE9 ? ? \x80 ??");
+    EXPECT_EQ(Trigger("mnuVClose"), Boxes{});
+    EXPECT_FALSE(IsOpen());
+}
+
+TEST_F(Viewer, AFailedSaveKeepsTheTextUnsavedSoCloseAsksAgain) {
     const std::string folder = dir_.filePath("folder").toStdString();
     std::filesystem::create_directory(folder);
     Put(folder + "/db.txt", "old");
@@ -111,8 +135,46 @@ TEST_F(Viewer, FailedSaveShowsTheErrorKeepsTheTextAndCountsAsSaved) {
     std::filesystem::remove_all(folder);
     EXPECT_EQ(Trigger("mnuVUpdate"), Boxes{kNotFound});
     EXPECT_EQ(Editor()->toPlainText(), "old edited");
+    // Yes fails again and keeps the window; No closes it.
+    EXPECT_EQ(Trigger("mnuVClose", QMessageBox::Yes), (Boxes{kSaveQuestion, kNotFound}));
+    EXPECT_TRUE(IsOpen());
+    EXPECT_EQ(Trigger("mnuVClose", QMessageBox::No), Boxes{kSaveQuestion});
+    EXPECT_FALSE(IsOpen());
+}
+
+TEST_F(Viewer, SaveKeepsRecordsAppendedMeanwhileAndAsksWhenTheFileChangedOtherwise) {
+    Put(db_, "one\r\n");
+    Open(db_);
+    QTest::keyClicks(Editor(), "edited ");
+    AppendLine(db_, "two", false); // the main window saves while the viewer is open
+    AppendLine(db_, "three", false);
+    EXPECT_EQ(Trigger("mnuVUpdate"), Boxes{});
+    EXPECT_EQ(Bytes(db_), "edited one\r\ntwo\r\nthree\r\n");
+    EXPECT_EQ(Editor()->toPlainText(), "edited one\ntwo\nthree\n");
     EXPECT_EQ(Trigger("mnuVClose", QMessageBox::Cancel), Boxes{});
     EXPECT_FALSE(IsOpen());
+
+    const SeenBox changed{"The database file has changed since it was opened.\nOverwrite it with "
+                          "this text, or reload it and lose the changes here?",
+                          "Valdrex", QMessageBox::Warning,
+                          QMessageBox::Save | QMessageBox::Reset | QMessageBox::Cancel};
+    const std::tuple<QMessageBox::StandardButton, std::string, std::string> cases[] = {
+        {QMessageBox::Cancel, "other\r\n", "mine\none\n"},
+        {QMessageBox::Reset, "other\r\n", "other\n"},
+        {QMessageBox::Save, "mine\r\none\r\n", "mine\none\n"}};
+    for (const auto& [answer, bytes, shown] : cases) {
+        Put(db_, "one\r\n");
+        Open(db_);
+        QTest::keyClicks(Editor(), "mine");
+        QTest::keyClick(Editor(), Qt::Key_Return);
+        Put(db_, "other\r\n");
+        EXPECT_EQ(Trigger("mnuVUpdate", answer), Boxes{changed});
+        EXPECT_EQ(Bytes(db_), bytes);
+        EXPECT_EQ(Editor()->toPlainText().toStdString(), shown);
+        // Only a cancelled save leaves the text unsaved.
+        EXPECT_EQ(Trigger("mnuVClose", QMessageBox::No).size(), answer == QMessageBox::Cancel);
+        EXPECT_FALSE(IsOpen());
+    }
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "model/main_model.h"
 
+#include "child_process.h"
 #include "core/failure.h"
 #include "file_bytes.h"
-#include "file_size_limit.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -57,7 +57,7 @@ TEST_F(MainModelTest, SolvesAndAppendsTheRecordThenTheNote) {
 }
 
 TEST_F(MainModelTest, UpdateWritesTheRecordWhenSolvesDoNot) {
-    state_.SaveEquations = 0;
+    state_.SaveEquations = false;
     Type({{1, "2"}, {0, "-4"}});
     Solve();
     EXPECT_EQ(model_.info(), "");
@@ -78,7 +78,7 @@ TEST_F(MainModelTest, AMissingFolderReportsOnceAndKeepsTheSolutions) {
     EXPECT_EQ(model_.message() + "|" + model_.info(), "Solutions found|");
     EXPECT_TRUE(state_.ErrorFlag);
     EXPECT_EQ(model_.Update(), notFound);
-    state_.SaveEquations = 0;
+    state_.SaveEquations = false;
     EXPECT_EQ(model_.Update(), notFound);
     EXPECT_FALSE(fs::exists(dir_.filePath("missing").toStdString()));
 }
@@ -113,6 +113,20 @@ TEST_F(MainModelTest, FailuresShowTheirBoxes) {
     EXPECT_EQ(model_.output(), "");
 }
 
+// A whole number beyond 32 bits draws and stops the solve at its box without a box of its
+// own; a decimal or a fraction that cannot be held in 32 bits gives Overflow and is not drawn.
+TEST_F(MainModelTest, CoefficientsBeyondThirtyTwoBits) {
+    EXPECT_EQ(model_.SetCoefficient(1, "99999999999"), kNone);
+    EXPECT_EQ(model_.equation(), "99999999999·x = 0");
+    EXPECT_EQ(Solve(), kNone);
+    EXPECT_EQ(model_.message(), "Division by 0");
+    EXPECT_EQ(model_.TakeFocusRequest(), (FocusRequest{FocusRequest::Box::Coefficient, 1}));
+    const ErrorBoxes overflow{{"1001. Overflow", BoxIcon::None, "Valdrex"}};
+    for (const char* text : {".1234567891", "2/99999999999"})
+        EXPECT_EQ(model_.SetCoefficient(1, text), overflow) << text;
+    EXPECT_EQ(model_.equation(), "99999999999·x = 0");
+}
+
 TEST_F(MainModelTest, DegreeZeroMessagesAndOverwrite) {
     Solve();
     EXPECT_EQ(model_.message(), "The equation is undetermined");
@@ -121,7 +135,7 @@ TEST_F(MainModelTest, DegreeZeroMessagesAndOverwrite) {
     Solve();
     EXPECT_EQ(model_.message(), "The equation is impossible");
     EXPECT_EQ(Database(), "0 = 0; S={}\r\n5 = 0; S={}\r\n");
-    state_.OverwriteFile = 1; // only the newest record, then its (empty) note
+    state_.OverwriteFile = true; // only the newest record, then its (empty) note
     Type({{1, "1"}, {0, "1"}});
     Solve();
     model_.Update();
@@ -144,6 +158,40 @@ TEST_F(MainModelTest, RationalRootsLeaveTheFactorForPut) {
     EXPECT_FALSE(model_.putEnabled());
     Solve(); // any other solve empties the factor box
     EXPECT_EQ(model_.factor(), "");
+}
+
+// Several rational roots leave a factor whose division dust Put would copy into the grid.
+TEST_F(MainModelTest, PutAfterSeveralRationalRootsGivesAGridThatSolves) {
+    const char* highToLow[] = {"3", "4", "1", "0", "3", "4", "4", "1", "0", "3", "4", "1", "0"};
+    for (int i = 0; i < kCoefficientCount; ++i)
+        Type({{kCoefficientCount - 1 - i, highToLow[i]}});
+    EXPECT_EQ(model_.Solve(SolveMethod::Rational), kNone);
+    EXPECT_EQ(model_.solutionLines(), (Lines{"x1 = 0", "x2 =-1/ 3"}));
+    EXPECT_EQ(model_.Put(), kNone);
+    CoefficientTexts put;
+    put.fill(" 0");
+    for (int power : {10, 9, 6, 5, 4, 1, 0})
+        put[power] = " 3";
+    EXPECT_EQ(model_.coefficients(), put);
+    EXPECT_EQ(model_.Solve(SolveMethod::Rational), kNone);
+    EXPECT_EQ(model_.message(), "There aren't rational roots");
+}
+
+// A scan cancelled from its progress window has not looked at the whole interval.
+TEST_F(MainModelTest, ACancelledScanWritesNoRecord) {
+    Type({{1, "1"}});
+    const auto scanBy = [](const char* increment) {
+        return [increment](OptionsForm, MethodOptions& options) {
+            options = MethodOptions{};
+            options.BisectionIncText = increment;
+            options.OptionsConfirmed = true;
+        };
+    };
+    model_.Solve(SolveMethod::Bisection, scanBy("1E-6"), [](double) { return false; });
+    EXPECT_EQ(model_.message(), "The scan was cancelled");
+    EXPECT_FALSE(fs::exists(state_.DatabaseFile));
+    model_.Solve(SolveMethod::Bisection, scanBy(".5"), [](double) { return false; });
+    EXPECT_EQ(Database(), "x = 0; S={ 0}\r\n"); // too short to be asked
 }
 
 TEST_F(MainModelTest, ClearAllResetsEverythingAndACoefficientChangeTheTestBoxes) {
@@ -216,7 +264,7 @@ TEST(MainModel, SetCoefficientsTypesLikeOneBoxAfterAnother) {
 }
 
 TEST_F(MainModelTest, RenewGivesWhatANewWindowHas) {
-    state_.SaveEquations = 0;
+    state_.SaveEquations = false;
     Type({{4, "1"}, {3, "-2"}, {0, "-1"}});
     model_.SetInput("2");
     model_.Test();
@@ -225,7 +273,7 @@ TEST_F(MainModelTest, RenewGivesWhatANewWindowHas) {
     model_.Solve(SolveMethod::Rational);
     model_.Renew();
     ModuleState newState;
-    newState.SaveEquations = 0;
+    newState.SaveEquations = false;
     MainModel renewed(newState);
     EXPECT_EQ(Shown(model_), Shown(renewed));
     // Nothing of the quartic's four roots stays behind a quadratic's two.
@@ -239,19 +287,31 @@ TEST_F(MainModelTest, RenewGivesWhatANewWindowHas) {
 }
 
 TEST(MathsMenuEnabling, FollowsTheDegree) {
-    const std::pair<std::map<int, const char*>, MathsMenuState> cases[] = {
-        {{}, {true, false, true}},
-        {{{5, "-2"}}, {false, true, true}},
-        {{{5, "0"}, {4, "1"}}, {true, true, true}},
-        {{{2, "1"}, {1, "1"}, {0, "1"}}, {true, false, true}},
-        {{{12, "1E999"}, {2, "1"}}, {false, true, true}},
+    struct Offer {
+        int degree;
+        bool exact, approximate, rational;
     };
-    for (const auto& c : cases) {
+    const std::pair<std::map<int, const char*>, Offer> cases[] = {
+        {{}, {0, true, false, true}},
+        {{{5, "-2"}}, {5, false, true, true}},
+        {{{5, "0"}, {4, "1"}}, {4, true, true, true}},
+        {{{2, "1"}, {1, "1"}, {0, "1"}}, {2, true, false, true}},
+        {{{12, "1E999"}, {2, "1"}}, {12, false, true, true}},
+    };
+    for (const auto& [grid, offer] : cases) {
         CoefficientTexts texts;
         texts.fill("0");
-        for (const auto& [power, text] : c.first)
+        for (const auto& [power, text] : grid)
             texts[power] = text;
-        EXPECT_EQ(MathsMenuEnabling(texts), c.second) << "case " << (&c - cases);
+        const MathsMenuState menu = MathsMenuEnabling(texts);
+        const auto approximate = [&](SolveMethod m) { return menu.offers(m) == offer.approximate; };
+        EXPECT_EQ(menu.degree, offer.degree);
+        EXPECT_EQ(menu.offers(SolveMethod::Exact), offer.exact) << offer.degree;
+        EXPECT_EQ(menu.offers(SolveMethod::Rational), offer.rational) << offer.degree;
+        EXPECT_TRUE(approximate(SolveMethod::Bairstow) && approximate(SolveMethod::Bisection) &&
+                    approximate(SolveMethod::Newton))
+            << offer.degree;
+        EXPECT_TRUE(menu.offers(SolveMethod::AllRoots)) << offer.degree;
     }
 }
 
@@ -277,14 +337,14 @@ std::string Reported(int errnoValue) {
 // One command that writes the database, with the settings it runs under.
 const struct WritingCommand {
     const char* name;
-    int saveEquations, overwriteFile;
+    bool saveEquations, overwriteFile;
     bool solve; // Maths > Solve; otherwise the Update button
 } kCommands[] = {
-    {"a solve appends the record", 1, 0, true},
-    {"a solve overwrites with the record", 1, 1, true},
-    {"Update appends the note", 1, 0, false},
-    {"Update appends the record and the note", 0, 0, false},
-    {"Update overwrites with the record, then appends the note", 0, 1, false},
+    {"a solve appends the record", true, false, true},
+    {"a solve overwrites with the record", true, true, true},
+    {"Update appends the note", true, false, false},
+    {"Update appends the record and the note", false, false, false},
+    {"Update overwrites with the record, then appends the note", false, true, false},
 };
 
 class FileFaultTest : public ::testing::Test {
@@ -295,7 +355,7 @@ class FileFaultTest : public ::testing::Test {
         ModuleState state;
         state.DatabaseFile = db_;
         state.OverwriteFile = command.overwriteFile;
-        state.SaveEquations = command.solve ? command.saveEquations : 0; // Update does the writing
+        state.SaveEquations = command.solve && command.saveEquations; // Update does the writing
         MainModel model(state);
         model.SetCoefficient(2, "1");
         model.SetCoefficient(1, "-3");
@@ -337,13 +397,12 @@ TEST_F(FileFaultTest, AFolderInPlaceOfTheDatabaseIsReportedAndLeftAlone) {
 }
 
 TEST_F(FileFaultTest, AReadOnlyDatabaseIsReportedAndKeepsItsBytes) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permission bits do not stop the superuser's writes; the folder case "
-                        "covers a database that cannot be opened for writing";
     Put(db_, kOldBytes);
     fs::permissions(db_, fs::perms::owner_read);
     for (const WritingCommand& command : kCommands) {
-        EXPECT_EQ(Run(command), Reported(EACCES)) << command.name;
+        EXPECT_EQ(AsOrdinaryUser(dir_.path().toStdString(), [&] { return Run(command); }),
+                  Reported(EACCES))
+            << command.name;
         EXPECT_EQ(Bytes(db_), kOldBytes) << command.name;
     }
 }

@@ -6,7 +6,7 @@ check=$1 root=$2 package_dir=$3 windows_check=$4 version=$5
 
 app_id=org.valdrex.Valdrex
 bin=$root/usr/bin
-program_folder=$root/usr/lib/valdrex
+program_folder=$root/usr/libexec/valdrex
 share=$root/usr/share
 
 fail() {
@@ -27,7 +27,7 @@ check_control() {
         expect_line "$fields" "$line"
     done
     for line in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libc6 libstdc++6 \
-        libqcustomplot2.1-qt6 libqt6svg6; do
+        libflint17 libflint-arb2 libqcustomplot2.1-qt6 libqt6svg6; do
         expect_line "$depends" "$line"
     done
 }
@@ -35,23 +35,33 @@ check_control() {
 check_files() {
     for program in valdrex valdrex-solve; do
         # A relative link, so that the tree works wherever it is unpacked.
-        [ "$(readlink "$bin/$program")" = "../lib/valdrex/$program" ] ||
-            fail "$bin/$program is no link to ../lib/valdrex/$program"
+        [ "$(readlink "$bin/$program")" = "../libexec/valdrex/$program" ] ||
+            fail "$bin/$program is no link to ../libexec/valdrex/$program"
         [ -x "$program_folder/$program" ] || fail "$program_folder/$program is not executable"
     done
     for file in "$program_folder/Valdrex.hlp" "$program_folder/readme.txt" \
-        "$program_folder"/images/plot-{double-root,degree-12}.png "$program_folder/valdrex-plot.so" \
+        "$program_folder/valdrex-all-roots.so" "$program_folder/valdrex-plot.so" \
+        "$program_folder"/images/plot-{double-root,degree-12}.png \
         "$share/icons/hicolor/scalable/apps/valdrex.svg" \
         "$share"/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/valdrex.png; do
         [ -s "$file" ] || fail "$file missing or empty"
     done
-    gzip -t "$share/man/man1/valdrex-solve.1.gz" || fail "man page"
+    for page in valdrex valdrex-solve; do
+        gzip -t "$share/man/man1/$page.1.gz" || fail "man page $page"
+    done
+}
+
+# No errors and no warnings; information tags are allowed.
+check_lintian() {
+    local deb=("$package_dir"/*.deb) report
+    report=$(lintian --fail-on error,warning "${deb[0]}" 2>&1) || fail "lintian:"$'\n'"$report"
 }
 
 check_solve() {
     expect_line "$("$bin/valdrex-solve" 1 -3 2)" "x1 = 2"
     expect_line "$("$bin/valdrex-solve" --version)" "valdrex-solve $version"
-    # Saving loads the database file functions from the program's folder.
+    # The all-roots module is loaded from beside the program.
+    expect_line "$("$bin/valdrex-solve" --method all --digits 5 1 0 0 -2)" "x1 = 1.2599"
     local db
     db=$(mktemp)
     "$bin/valdrex-solve" --save "$db" --overwrite 1 -3 2 >/dev/null
@@ -80,7 +90,7 @@ check_windows() {
     name=$(basename "$windows_check") # not local: the exit trap uses it
     trap 'rm -f "$program_folder/$name" "$bin/$name"' EXIT
     cp "$windows_check" "$program_folder/$name"
-    ln -s "../lib/valdrex/$name" "$bin/$name"
+    ln -s "../libexec/valdrex/$name" "$bin/$name"
     VALDREX_INSTALLED_FOLDER=$(readlink -f "$program_folder") "$bin/$name"
 }
 

@@ -33,6 +33,13 @@ inline void PrintTo(const SeenBox& box, std::ostream* out) {
          << " | buttons " << box.buttons.toInt();
 }
 
+// How many ModalAnswer objects are alive. While there is none, a modal window fails the test at
+// once (see gui_test_main.cpp) instead of waiting for a click until ctest's timeout.
+inline int& ArmedModalAnswers() {
+    static int armed = 0;
+    return armed;
+}
+
 // While alive, answers every modal window: a message box with `button` (or by rejecting it
 // when it lacks one), keeping what it showed; any other dialog by `onDialog`, run once the
 // dialog is active and from the dialog's own loop, so that a box it opens is answered too.
@@ -44,8 +51,14 @@ class ModalAnswer {
         : button(button), onDialog(std::move(onDialog)) {
         QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
         timer_.start(5);
+        ++ArmedModalAnswers();
     }
-    ~ModalAnswer() { EXPECT_TRUE(acted_ || !onDialog) << "no dialog opened to act on"; }
+    ~ModalAnswer() {
+        --ArmedModalAnswers();
+        EXPECT_TRUE(acted_ || !onDialog) << "no dialog opened to act on";
+    }
+    ModalAnswer(const ModalAnswer&) = delete;
+    ModalAnswer& operator=(const ModalAnswer&) = delete;
 
     QMessageBox::StandardButton button;
     std::function<void(QDialog*)> onDialog;

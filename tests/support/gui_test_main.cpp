@@ -1,6 +1,36 @@
+#include "gui_test.h"
+
 #include <QApplication>
+#include <QMessageBox>
+#include <QProgressDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+namespace {
+
+// A modal window that no ModalAnswer expects would wait for a click that never comes: it fails
+// the running test, named by its class, title and text, and is closed. A progress window is
+// modal but asks nothing, so it is left alone.
+void FailOnUnexpectedDialogs(QTimer& timer) {
+    QObject::connect(&timer, &QTimer::timeout, [] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible() || valdrex::ArmedModalAnswers() > 0 ||
+            qobject_cast<QProgressDialog*>(modal) != nullptr)
+            return;
+        const auto* box = qobject_cast<QMessageBox*>(modal);
+        ADD_FAILURE() << "unexpected modal window " << modal->metaObject()->className() << " \""
+                      << modal->windowTitle().toStdString() << "\""
+                      << (box ? ": " + box->text().toStdString() : std::string());
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->done(QDialog::Rejected);
+        else
+            modal->close();
+    });
+    timer.start(20);
+}
+
+} // namespace
 
 // Window tests run without a display, with a throw-away home and configuration folder, so that
 // no real user's files are read or written.
@@ -18,5 +48,7 @@ int main(int argc, char** argv) {
     });
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    QTimer watcher;
+    FailOnUnexpectedDialogs(watcher);
     return home.isValid() ? RUN_ALL_TESTS() : 1;
 }

@@ -5,6 +5,7 @@
 #include "solvers/exact/solution_list.h"
 
 #include <algorithm>
+#include <cctype>
 #include <complex>
 #include <string>
 #include <vector>
@@ -56,6 +57,20 @@ inline std::complex<double> ParseRootText(const std::string& text) {
         if ((body[i] == '+' || body[i] == '-') && !(i > 0 && body[i - 1] == 'E'))
             return {TextToNumber(body.substr(0, i)), TextToNumber(body.substr(i))};
     return {0, TextToNumber(body)};
+}
+
+// Coefficients as a test name: "_m2_0_1" for -2, 0, 1; "_1p5em07" for 1.5E-07.
+inline std::string CaseName(const std::vector<double>& coefficients) {
+    std::string name;
+    for (const double c : coefficients) {
+        name += '_';
+        for (const char ch : NumberToText(c))
+            if (std::isalnum(static_cast<unsigned char>(ch)))
+                name += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            else if (ch == '-' || ch == '.')
+                name += ch == '-' ? 'm' : 'p';
+    }
+    return name;
 }
 
 // The product of two polynomials, lowest power first.

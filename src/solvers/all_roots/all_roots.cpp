@@ -26,11 +26,9 @@ bool AddLowDegree(const fmpz_poly_t p, int multiplicity, std::vector<FoundRoot>&
         return true;
     }
     if (degree == 2) {
-        std::vector<FoundRoot> roots = QuadraticRoots(p->coeffs + 2, p->coeffs + 1, p->coeffs);
-        for (FoundRoot& root : roots) {
-            root.multiplicity = roots.size() == 1 ? 2 * multiplicity : multiplicity;
-            out.push_back(std::move(root));
-        }
+        const int added = AddQuadraticRoots(p->coeffs + 2, p->coeffs + 1, p->coeffs, out);
+        for (int k = 1; k <= added; ++k)
+            out[out.size() - k].multiplicity = added == 1 ? 2 * multiplicity : multiplicity;
         return true;
     }
     return false;

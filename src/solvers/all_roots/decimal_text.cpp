@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace valdrex {
 namespace {
@@ -59,25 +60,37 @@ std::optional<std::string> CertifiedDoubleText(double value, double radius, int 
         return std::nullopt;
     if (value == 0)
         return radius == 0 ? std::optional<std::string>(" 0") : std::nullopt;
-    std::array<char, 64> buf;
-    const auto end = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                                   std::chars_format::scientific, digits - 1)
-                         .ptr;
-    const std::string_view s(buf.data(), static_cast<std::size_t>(end - buf.data()));
-    const bool negative = s[0] == '-';
-    const auto e = s.find('e');
-    long exponent = 0;
-    std::from_chars(s.data() + e + 1 + (s[e + 1] == '+'), s.data() + s.size(), exponent);
-    // The rounding to `digits` digits errs by at most half a unit; the rest of the unit is left
-    // for the radius (a margin covers the inexact power of ten).
-    const double unit = PowerOfTen(exponent - digits + 1);
-    if (!(radius < 0.499 * unit))
+    // The last printed place is at least 10^(E − digits + 1) for 10^E <= |value|. E is estimated
+    // from the binary exponent and raised only when clearly exceeded, so it never comes out
+    // above the true one.
+    int binary = 0;
+    std::frexp(value, &binary);
+    long exponent = static_cast<long>(std::floor((binary - 1) * 0.30102999566398120));
+    if (std::fabs(value) >= PowerOfTen(exponent + 1) * (1 + 1e-14))
+        ++exponent;
+    // Rounding to `digits` digits errs by at most half a unit; the rest is left for the radius
+    // (the margin covers the inexact power of ten).
+    if (!(radius < 0.499 * PowerOfTen(exponent - digits + 1)))
         return std::nullopt;
-    std::string mantissa;
-    for (std::size_t i = negative ? 1 : 0; i < e; ++i)
-        if (s[i] != '.')
-            mantissa += s[i];
-    return DecimalText(negative, mantissa, exponent);
+    // The digits as %G writes them, then the house form: "E", a blank for the sign of a positive
+    // value, no "0" before the point.
+    std::array<char, 48> buf;
+    char* const first = buf.data() + 1;
+    char* last =
+        std::to_chars(first, buf.data() + buf.size(), value, std::chars_format::general, digits)
+            .ptr;
+    for (char* p = first; p != last; ++p)
+        if (*p == 'e')
+            *p = 'E';
+    char* const digitsAt = *first == '-' ? first + 1 : first;
+    if (digitsAt[0] == '0' && digitsAt + 1 != last && digitsAt[1] == '.') {
+        std::memmove(digitsAt, digitsAt + 1, static_cast<std::size_t>(last - digitsAt - 1));
+        --last;
+    }
+    if (*first == '-')
+        return std::string(first, last);
+    buf[0] = ' ';
+    return std::string(buf.data(), last);
 }
 
 } // namespace valdrex

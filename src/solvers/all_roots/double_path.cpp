@@ -108,9 +108,8 @@ class DoubleSolver {
         fmpz_poly_primitive_part(quadratic.get(), quadratic.get());
         if (!fmpz_poly_divides(quotient.get(), p_, quadratic.get()))
             return true;
-        for (FoundRoot& root : QuadraticRoots(quadratic.coefficient(2), quadratic.coefficient(1),
-                                              quadratic.coefficient(0)))
-            out_.push_back(std::move(root));
+        AddQuadraticRoots(quadratic.coefficient(2), quadratic.coefficient(1),
+                          quadratic.coefficient(0), out_);
         a.exact = true;
         if (b != nullptr)
             b->exact = true;

@@ -40,12 +40,17 @@ double Nearest(const arb_t x) {
 void SplitSmallSquare(long n, fmpz_t k, fmpz_t r) {
     long square = 1, free = 1;
     for (long i = 2; i * i * i <= n; i += i == 2 ? 1 : 2) {
+        if (n % i != 0)
+            continue;
+        n /= i;
         while (n % (i * i) == 0) {
             n /= i * i;
             square *= i;
         }
         if (n % i == 0) {
             n /= i;
+            square *= i;
+        } else {
             free *= i;
         }
     }
@@ -176,14 +181,14 @@ FoundRoot ExactRoot(std::string text, const double value[2]) {
     FoundRoot root;
     root.re = value[0];
     root.im = value[1];
-    root.exact = text[0] == ' ' ? text.substr(1) : text;
+    root.exact.assign(text, text[0] == ' ' ? 1 : 0);
     root.text = std::move(text);
     return root;
 }
 
 // The rational roots (−B ± k) / 2A, one when k is 0.
-std::vector<FoundRoot> RationalPair(const fmpz_t b, const fmpz_t twoA, const fmpz_t k) {
-    std::vector<FoundRoot> roots;
+int AddRationalPair(const fmpz_t b, const fmpz_t twoA, const fmpz_t k,
+                    std::vector<FoundRoot>& out) {
     Rational r;
     for (const int sign : {1, -1}) {
         fmpz_neg(fmpq_numref(r.get()), b);
@@ -193,11 +198,11 @@ std::vector<FoundRoot> RationalPair(const fmpz_t b, const fmpz_t twoA, const fmp
             fmpz_sub(fmpq_numref(r.get()), fmpq_numref(r.get()), k);
         fmpz_set(fmpq_denref(r.get()), twoA);
         fmpq_canonicalise(r.get());
-        roots.push_back(RationalRoot(r.get()));
+        out.push_back(RationalRoot(r.get()));
         if (fmpz_is_zero(k))
-            break;
+            return 1;
     }
-    return roots;
+    return 2;
 }
 
 } // namespace
@@ -223,7 +228,7 @@ FoundRoot RationalRoot(const fmpq_t r) {
     return root;
 }
 
-std::vector<FoundRoot> QuadraticRoots(const fmpz_t a, const fmpz_t b, const fmpz_t c) {
+int AddQuadraticRoots(const fmpz_t a, const fmpz_t b, const fmpz_t c, std::vector<FoundRoot>& out) {
     Integer delta, twoA, k, radicand, den, t;
     fmpz_mul(delta.get(), b, b);
     fmpz_mul(t.get(), a, c);
@@ -231,43 +236,43 @@ std::vector<FoundRoot> QuadraticRoots(const fmpz_t a, const fmpz_t b, const fmpz
     fmpz_mul_ui(twoA.get(), a, 2);
     fmpz_abs(t.get(), delta.get());
     if (fmpz_is_zero(delta.get()))
-        return RationalPair(b, twoA.get(), delta.get());
+        return AddRationalPair(b, twoA.get(), delta.get(), out);
     SplitSquare(t.get(), k.get(), radicand.get());
     const bool negative = fmpz_sgn(delta.get()) < 0;
     if (!negative && fmpz_is_one(radicand.get()))
-        return RationalPair(b, twoA.get(), k.get());
+        return AddRationalPair(b, twoA.get(), k.get(), out);
 
     const bool small =
         fmpz_bits(t.get()) <= 53 && fmpz_bits(a) <= 52 && fmpz_bits(b) <= 53 && fmpz_bits(c) <= 51;
     const QuadraticValues q =
         small ? SmallQuadraticValues(a, b, c, delta.get()) : BigQuadraticValues(a, b, delta.get());
-    const std::string root = "Sqr(" + IntegerDigits(radicand.get()) + ")";
     ReduceAgainst(twoA.get(), k.get(), den.get());
-    const std::string factor = fmpz_is_one(k.get()) ? std::string() : IntegerDigits(k.get());
     fmpz_neg(t.get(), b);
     std::string text;
-    if (negative) {
-        // The real part −B/2A without a blank; left out when 0.
-        if (!fmpz_is_zero(b))
-            text = FractionText(t.get(), twoA.get(), IntegerDigits);
-        const std::size_t signAt = text.size();
-        if (fmpz_is_one(radicand.get()))
-            text += "+" + factor + "i" + DenominatorText(den.get());
-        else
-            text +=
-                "+ " + factor + "i" + std::string(kMiddleDot) + root + DenominatorText(den.get());
-        std::string lower = text;
-        lower[signAt] = '-';
-        return {ExactRoot(text, q.v[0]), ExactRoot(lower, q.v[1])};
-    }
+    text.reserve(40);
+    // A complex pair's real part −B/2A is written without a blank and left out when 0.
     if (!fmpz_is_zero(b))
-        text = FractionText(t.get(), twoA.get(), BlankedInteger);
+        text = negative ? FractionText(t.get(), twoA.get(), IntegerDigits)
+                        : FractionText(t.get(), twoA.get(), BlankedInteger);
     const std::size_t signAt = text.size();
-    text += "+ " + (factor.empty() ? factor : factor + std::string(kMiddleDot)) + root +
-            DenominatorText(den.get());
+    text += '+';
+    if (!(negative && fmpz_is_one(radicand.get())))
+        text += ' ';
+    if (!fmpz_is_one(k.get()))
+        text += IntegerDigits(k.get());
+    if (negative)
+        text += 'i';
+    if (!fmpz_is_one(radicand.get())) {
+        if (negative || !fmpz_is_one(k.get()))
+            text += kMiddleDot;
+        text.append("Sqr(").append(IntegerDigits(radicand.get())).append(")");
+    }
+    text += DenominatorText(den.get());
     std::string lower = text;
     lower[signAt] = '-';
-    return {ExactRoot(text, q.v[0]), ExactRoot(lower, q.v[1])};
+    out.push_back(ExactRoot(std::move(text), q.v[0]));
+    out.push_back(ExactRoot(std::move(lower), q.v[1]));
+    return 2;
 }
 
 } // namespace valdrex

@@ -16,6 +16,7 @@ FoundRoot RationalRoot(const fmpq_t r);
 // rational roots when it is a square, else the pair written with "Sqr(" as the symbolic quadratic
 // writes it, the root with "+" first (the larger real root, or the one with positive imaginary
 // part).
-std::vector<FoundRoot> QuadraticRoots(const fmpz_t a, const fmpz_t b, const fmpz_t c);
+// Returns how many roots were added to `out`.
+int AddQuadraticRoots(const fmpz_t a, const fmpz_t b, const fmpz_t c, std::vector<FoundRoot>& out);
 
 } // namespace valdrex

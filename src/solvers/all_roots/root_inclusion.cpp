@@ -126,14 +126,18 @@ struct Point {
     Correction c;
 };
 
+using Distances = std::array<std::array<double, kMaxDegree>, kMaxDegree>;
+
 // The radius R of Rouché's disc around z_i - w_i, or a negative value when the bound fails.
-double RoucheRadius(const std::array<Point, kMaxDegree>& all, int n, int i) {
+// `distance` holds lower bounds on |z_i - z_j|.
+double RoucheRadius(const std::array<Point, kMaxDegree>& all, const Distances& distance, int n,
+                    int i) {
     const double wi = all[i].c.bound;
     double sigma = 0;
     for (int j = 0; j < n; ++j) {
         if (j == i)
             continue;
-        const double gap = std::sqrt(Norm(all[i].z - all[j].z)) * (1 - 4 * kUnit) - 2 * wi;
+        const double gap = distance[i][j] - 2 * wi;
         if (!(gap > 0))
             return -1;
         sigma += all[j].c.bound / gap * (1 + 4 * kUnit);
@@ -162,9 +166,20 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
         all[count++] = {s.z[i], c};
         all[count++] = {{s.z[i].re, -s.z[i].im}, {{c.w.re, -c.w.im}, c.bound, c.error}};
     }
+    Distances distance{};
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            distance[i][j] = distance[j][i] =
+                std::sqrt(Norm(all[i].z - all[j].z)) * (1 - 4 * kUnit);
+    // The lower member of a pair (after its upper one, im < 0) mirrors the upper one's disc.
     std::array<RootDisc, kMaxDegree> discs{};
     for (int i = 0; i < n; ++i) {
-        const double rouche = RoucheRadius(all, n, i);
+        if (all[i].z.im < 0) {
+            discs[i] = discs[i - 1];
+            discs[i].im = -discs[i].im;
+            continue;
+        }
+        const double rouche = RoucheRadius(all, distance, n, i);
         if (rouche < 0)
             return false;
         const Complex centre = all[i].z - all[i].c.w;
@@ -180,7 +195,8 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
     for (int i = 0; i < n; ++i)
         for (int j = i + 1; j < n; ++j) {
             const Complex d{discs[i].re - discs[j].re, discs[i].im - discs[j].im};
-            if (!(std::sqrt(Norm(d)) * (1 - 4 * kUnit) > discs[i].radius + discs[j].radius))
+            const double apart = discs[i].radius + discs[j].radius;
+            if (!(Norm(d) * (1 - 8 * kUnit) > apart * apart))
                 return false;
         }
     out.count = 0;

@@ -5,8 +5,8 @@
 
 namespace valdrex {
 
-// The approximate methods' options, held as the texts the user typed; defaults as each
-// options dialog resets them when it opens.
+// The methods' options, held as the texts the user typed; defaults as each options dialog
+// resets them when it opens.
 struct MethodOptions {
     bool OptionsConfirmed = false;
     std::string AccuracyText = "8";
@@ -16,6 +16,7 @@ struct MethodOptions {
     std::string BisectionMaxText = "10";
     std::string BisectionIncText = ".1";
     std::string NewtonX0Text = "0";
+    std::string DigitsText = "15"; // significant digits of the all-roots method
 };
 
 // Called now and then during a long bisection scan with the share of the interval scanned

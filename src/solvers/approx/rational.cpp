@@ -8,6 +8,7 @@
 #include "solvers/approx/int32_math.h"
 
 #include <array>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -105,6 +106,16 @@ Polynomial Divide(const Polynomial& a, int degree, const Fraction& r) {
     return q;
 }
 
+// Deflating a whole-number polynomial by the factor of a rational root leaves whole numbers,
+// so a coefficient within 1e-6 of one is rounding dust of the fractions in Divide. This departs
+// from the literal arithmetic only there: the factor kept for Put reads as whole numbers again.
+void RoundWholeNumbers(Polynomial& a, int degree) {
+    constexpr double kDust = 1e-6;
+    for (int i = 0; i <= degree; ++i)
+        if (const double whole = std::nearbyint(a[i]); std::fabs(a[i] - whole) <= kDust)
+            a[i] = whole + 0.0; // + 0.0: no negative zero
+}
+
 // The highest power from 1 up whose integer value is non-zero; 0 for a constant.
 int Degree(const IntegerValues& c) {
     for (int i = kCoefficientCount - 1; i >= 1; --i)
@@ -130,6 +141,7 @@ void Run(SolveContext& ctx) {
         if (!root) {
             for (int i = j + 1; i < kCoefficientCount; ++i)
                 ctx.a[i] = 0;
+            RoundWholeNumbers(ctx.a, j);
             ctx.factorText = FactorText(ctx.a, j);
             ctx.status = status;
             return;

@@ -2,8 +2,10 @@
 
 #include "core/error_box.h"
 #include "core/working_polynomial.h"
+#include "solvers/all_roots/all_roots.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,8 +31,10 @@ struct SolveContext {
     std::array<std::string, kMaxRoots + 1> SolText; // index 1..12; entry 0 unused
     std::string status;                             // the status label's caption
     std::vector<ErrorBox> errors;                   // trapped failures, in the order they happened
-    std::string factorText; // irreducible factor left by the rational solver
-    std::string draft;      // where a solver may build a root's text, kept between runs
+    std::string factorText;             // irreducible factor left by the rational solver
+    std::string draft;                  // where a solver may build a root's text, kept between runs
+    std::vector<FoundRoot> allRoots;    // every distinct root, from the all-roots method
+    std::optional<int> zeroDenominator; // the box of a zero denominator a solver read
 
     // Stores `text` as root k's solution text and adds the line "xk =" + text.
     void AddRoot(int k, std::string_view text);

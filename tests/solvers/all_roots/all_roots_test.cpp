@@ -101,6 +101,7 @@ TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
         {{1, 1, 1}, "-1/2+ i·Sqr(3) /2|-1/2- i·Sqr(3) /2"},
         {{19, 2, 1}, "-1+ 3i·Sqr(2)|-1- 3i·Sqr(2)"},
         {{1, 0, 1}, "+i|-i"},
+        {{-268419071, 1, 1}, "-1/ 2- 3·Sqr(119297365) /2|-1/ 2+ 3·Sqr(119297365) /2"},
         {{0, 0, 0, 1}, " 0 (multiplicity 3)"},
         {{1, -2, 1}, " 1 (multiplicity 2)"},
         {Times({1}, {-1, 1}, 12), " 1 (multiplicity 12)"},
@@ -112,6 +113,15 @@ TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
         EXPECT_EQ(Lines(r), lines);
         EXPECT_EQ(CheckRoots(p, r), "") << lines;
     }
+}
+
+TEST(AllRoots, ExactFormsOfBigNumbers) {
+    CoefficientTexts t = TextsOf({0, 0, 1});
+    t[0] = "-2000000000000000000000000000000";
+    EXPECT_EQ(Lines(FindAllRoots(t, 15)), "- 1000000000000000·Sqr(2)|+ 1000000000000000·Sqr(2)");
+    t = TextsOf({0, 3});
+    t[0] = "1E-200";
+    EXPECT_EQ(FindAllRoots(t, 15).roots[0].exact, "-1/3" + std::string(200, '0'));
 }
 
 TEST(AllRoots, PrintsTheChosenNumberOfDigits) {

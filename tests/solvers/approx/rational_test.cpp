@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <numeric>
 #include <random>
@@ -18,72 +17,90 @@ using Texts = std::vector<std::string>;
 
 const std::string kOverflow = " ! Error*: 1001. Overflow";
 
-TEST(SolveRational, WorkedExamples) {
-    // The polynomial, the outcome, and the polynomial left in its place (both highest power
-    // first; the latter left out where it is not checked).
-    const std::tuple<V, std::string, V> cases[] = {
-        // Roots in search order.
-        {{1, -6, 11, -6}, "x1 = 1|x2 = 2|x3 = 3", {}},
-        {{2, -3, 1}, "x1 = 1|x2 = 1/ 2", {2}},
-        {{6, 5, 1}, "x1 =-1/ 3|x2 =-1/ 2", {}},
-        {{4, 0, -1}, "x1 =-1/ 2|x2 = 1/ 2", {}},
-        {{1, 0, 0, 0}, "x1 = 0|x2 = 0|x3 = 0", {}},
-        // (x - 1)^2 (x + 2): negative roots first, a double root listed twice.
-        {{1, 0, -3, 2}, "x1 =-2|x2 = 1|x3 = 1", {}},
-        // x^2 (x^2 - 1): the numerators come from the lowest non-zero coefficient.
-        {{1, 0, -1, 0, 0}, "x1 = 0|x2 = 0|x3 =-1|x4 = 1", {}},
-        // A negative leading coefficient: the candidates' denominators still carry the sign.
-        {{-3, 2, 1}, "x1 =-1/ 3|x2 = 1", {}},
-        {{2, -4}, "x1 = 2", {}},
-        // The irreducible factor is left.
-        {{1, -2, 1, -2}, "x1 = 2 {x^2  + 1 }", {1, 0, 1}},
-        {{1, 0, 1}, "[There aren't rational roots] {x^2  + 1 }", {1, 0, 1}},
-        {{2, 3, -1}, "[There aren't rational roots] {2·x^2 + 3·x - 1 }", {2, 3, -1}},
-        {{1, -1, 1}, "[There aren't rational roots] {x^2 -x + 1 }", {1, -1, 1}},
-        {{-1, 0, -1}, "[There aren't rational roots] {-x^2  - 1 }", {-1, 0, -1}},
-        // (2x - 1)(x^3 - 2): the factor is scaled by the root's denominator.
-        {{2, -1, 0, -4, 2}, "x1 = 1/ 2 {2·x^3   - 4 }", {2, 0, 0, -4}},
-        // x (x - 3)(-12x^2 + x - 5): a coefficient 1 drops its digits.
-        {{-12, 37, -8, 15, 0}, "x1 = 0|x2 = 3 {-12·x^2 +x - 5 }", {-12, 1, -5}},
-        // Constants have no factor; coefficients are read through their integer values.
-        {{5}, "[The equation is impossible]", {}},
-        {{0}, "[The equation is undetermined]", {}},
-        {{0.4, 3}, "[The equation is impossible]", {}},
-        // An overflow keeps the roots listed and the last quotient. The first candidate
-        // -1/1000 makes 7 * 1000^12 at once.
-        {{1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7},
-         "[]" + kOverflow,
-         {1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7}},
-        // x (1000x^11 + 7): the root 0 comes first, then the quotient overflows.
-        {{1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7, 0},
-         "[] x1 = 0" + kOverflow,
-         {1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7}},
-        // Integer values beyond 32 bits, and the magnitude of -2^31.
-        {{1, 3e9}, "[]" + kOverflow, {1, 3e9}},
-        {{1, -2147483648.0}, "[]" + kOverflow, {1, -2147483648.0}},
-        // Walking every integer up to coefficients near 2^31 would take seconds.
-        {{1, 0, 1999999973}, "[]" + kOverflow, {}},
-        {{1784742960, 1999999973}, "[]" + kOverflow, {}},
-        {{1, 0, 0, 0, -2147483647}, "[]" + kOverflow, {}},
-        {{735134400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 735134400}, "[]" + kOverflow, {}},
-        {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 735134400}, "[]" + kOverflow, {}},
-        {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-         "x1 = 0|x2 = 0|x3 = 0|x4 = 0|x5 = 0|x6 = 0|x7 = 0|x8 = 0|x9 = 0|x10 = 0|x11 = 0|x12 = 0",
-         {}},
-    };
-    for (const auto& [highToLow, outcome, leftHighToLow] : cases) {
-        SolveContext ctx = FromHighest(highToLow);
-        const auto start = std::chrono::steady_clock::now();
-        SolveRational(ctx);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
-        EXPECT_EQ(Outcome(ctx), Expected(outcome)) << ::testing::PrintToString(highToLow);
-        // An irreducible factor is the whole polynomial left; after a failure only the part of
-        // the last quotient is checked.
-        const std::size_t n = ctx.factorText.empty() ? leftHighToLow.size() : ctx.a.size();
-        const Polynomial left = FromHighest(leftHighToLow).a;
-        EXPECT_EQ(V(ctx.a.begin(), ctx.a.begin() + n), V(left.begin(), left.begin() + n));
-    }
+// The polynomial, the outcome, and the polynomial left in its place (both highest power first;
+// the latter left out where it is not checked).
+struct WorkedExample {
+    V highToLow;
+    std::string outcome;
+    V leftHighToLow;
+};
+
+const WorkedExample kWorkedExamples[] = {
+    // Roots in search order.
+    {{1, -6, 11, -6}, "x1 = 1|x2 = 2|x3 = 3", {}},
+    {{2, -3, 1}, "x1 = 1|x2 = 1/ 2", {2}},
+    {{6, 5, 1}, "x1 =-1/ 3|x2 =-1/ 2", {}},
+    {{4, 0, -1}, "x1 =-1/ 2|x2 = 1/ 2", {}},
+    {{1, 0, 0, 0}, "x1 = 0|x2 = 0|x3 = 0", {}},
+    // (x - 1)^2 (x + 2): negative roots first, a double root listed twice.
+    {{1, 0, -3, 2}, "x1 =-2|x2 = 1|x3 = 1", {}},
+    // x^2 (x^2 - 1): the numerators come from the lowest non-zero coefficient.
+    {{1, 0, -1, 0, 0}, "x1 = 0|x2 = 0|x3 =-1|x4 = 1", {}},
+    // A negative leading coefficient: the candidates' denominators still carry the sign.
+    {{-3, 2, 1}, "x1 =-1/ 3|x2 = 1", {}},
+    {{2, -4}, "x1 = 2", {}},
+    // The irreducible factor is left.
+    {{1, -2, 1, -2}, "x1 = 2 {x^2  + 1 }", {1, 0, 1}},
+    {{1, 0, 1}, "[There aren't rational roots] {x^2  + 1 }", {1, 0, 1}},
+    {{2, 3, -1}, "[There aren't rational roots] {2·x^2 + 3·x - 1 }", {2, 3, -1}},
+    {{1, -1, 1}, "[There aren't rational roots] {x^2 -x + 1 }", {1, -1, 1}},
+    {{-1, 0, -1}, "[There aren't rational roots] {-x^2  - 1 }", {-1, 0, -1}},
+    // (2x - 1)(x^3 - 2): the factor is scaled by the root's denominator.
+    {{2, -1, 0, -4, 2}, "x1 = 1/ 2 {2·x^3   - 4 }", {2, 0, 0, -4}},
+    // x (x - 3)(-12x^2 + x - 5): a coefficient 1 drops its digits.
+    {{-12, 37, -8, 15, 0}, "x1 = 0|x2 = 3 {-12·x^2 +x - 5 }", {-12, 1, -5}},
+    // Several rational roots: the factor keeps whole numbers, not the division's dust.
+    {{3, 4, 1, 0, 3, 4, 4, 1, 0, 3, 4, 1, 0},
+     "x1 = 0|x2 =-1/ 3 {3·x^10 + 3·x^9   + 3·x^6 + 3·x^5 + 3·x^4   + 3·x + 3 }",
+     {3, 3, 0, 0, 3, 3, 3, 0, 0, 3, 3}},
+    // Constants have no factor; coefficients are read through their integer values.
+    {{5}, "[The equation is impossible]", {}},
+    {{0}, "[The equation is undetermined]", {}},
+    {{0.4, 3}, "[The equation is impossible]", {}},
+    // An overflow keeps the roots listed and the last quotient. The first candidate
+    // -1/1000 makes 7 * 1000^12 at once.
+    {{1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7},
+     "[]" + kOverflow,
+     {1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7}},
+    // x (1000x^11 + 7): the root 0 comes first, then the quotient overflows.
+    {{1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7, 0},
+     "[] x1 = 0" + kOverflow,
+     {1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7}},
+    // Integer values beyond 32 bits, and the magnitude of -2^31.
+    {{1, 3e9}, "[]" + kOverflow, {1, 3e9}},
+    {{1, -2147483648.0}, "[]" + kOverflow, {1, -2147483648.0}},
+    // Coefficients near 2^31 overflow before every integer up to them is walked.
+    {{1, 0, 1999999973}, "[]" + kOverflow, {}},
+    {{1784742960, 1999999973}, "[]" + kOverflow, {}},
+    {{1, 0, 0, 0, -2147483647}, "[]" + kOverflow, {}},
+    {{735134400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 735134400}, "[]" + kOverflow, {}},
+    {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 735134400}, "[]" + kOverflow, {}},
+    {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+     "x1 = 0|x2 = 0|x3 = 0|x4 = 0|x5 = 0|x6 = 0|x7 = 0|x8 = 0|x9 = 0|x10 = 0|x11 = 0|x12 = 0",
+     {}},
+};
+
+void PrintTo(const WorkedExample& c, std::ostream* out) {
+    *out << c.outcome;
 }
+
+class RationalRoots : public ::testing::TestWithParam<WorkedExample> {};
+
+TEST_P(RationalRoots, WorkedExample) {
+    const auto& [highToLow, outcome, leftHighToLow] = GetParam();
+    SolveContext ctx = FromHighest(highToLow);
+    SolveRational(ctx);
+    EXPECT_EQ(Outcome(ctx), Expected(outcome));
+    // An irreducible factor is the whole polynomial left; after a failure only the part of the
+    // last quotient is checked.
+    const std::size_t n = ctx.factorText.empty() ? leftHighToLow.size() : ctx.a.size();
+    const Polynomial left = FromHighest(leftHighToLow).a;
+    EXPECT_EQ(V(ctx.a.begin(), ctx.a.begin() + n), V(left.begin(), left.begin() + n));
+}
+
+// A failure names the case by its coefficients, the highest power first.
+INSTANTIATE_TEST_SUITE_P(Cases, RationalRoots, ::testing::ValuesIn(kWorkedExamples),
+                         [](const auto& info) { return "x" + CaseName(info.param.highToLow); });
 
 // A listed root such as " 2" or "-1/ 3" as a value; a fraction must be in lowest terms.
 double RootValue(const std::string& text) {

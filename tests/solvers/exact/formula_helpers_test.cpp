@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace valdrex {
 namespace {
 
@@ -24,16 +26,25 @@ TEST(CubeRoot, KeepsTheSign) {
     EXPECT_DOUBLE_EQ(CubeRoot(-27), -3);
 }
 
-TEST(ExtractSquareFactor, TakesOutEverySquareAndOverflowsFrom32767Squared) {
+TEST(ExtractSquareFactor, MatchesAPlainScanOfEveryRadicandUpTo100000) {
+    // The plain scan: every i from 2 to Int(√R), each taken out as often as i² divides R.
+    for (std::uint32_t radicand = 1; radicand <= 100000; ++radicand) {
+        std::uint32_t left = radicand, k = 1;
+        for (std::uint32_t i = 2; i * i <= radicand; ++i)
+            for (; left % (i * i) == 0; left /= i * i)
+                k *= i;
+        const SquareFactor sf = ExtractSquareFactor(radicand);
+        ASSERT_EQ((std::pair{sf.radicand, sf.factor}), (std::pair<double, double>{left, k}))
+            << radicand;
+    }
+}
+
+TEST(ExtractSquareFactor, KeepsFractionsAndOverflowsFrom32767Squared) {
     // radicand, what is left, the factor taken out; k is the largest factor below the limit
     const double k = 32765;
-    const double cases[][3] = {{12, 3, 2},      {8, 2, 2},
-                               {72, 2, 6},      {1, 1, 1},
-                               {0, 0, 1},       {2, 2, 1},
-                               {4, 1, 2},       {48, 3, 4},
-                               {k * k, 1, k},   {1073676288, 16383, 256},
-                               {12.5, 12.5, 1}, {4.5, 4.5, 1},
-                               {0.25, 0.25, 1}, {2 * 9 * 49 * 121, 2, 231}};
+    const double cases[][3] = {
+        {0, 0, 1},     {k * k, 1, k},   {1073676288, 16383, 256},  {12.5, 12.5, 1},
+        {4.5, 4.5, 1}, {0.25, 0.25, 1}, {2 * 9 * 49 * 121, 2, 231}};
     for (const auto& c : cases) {
         const SquareFactor sf = ExtractSquareFactor(c[0]);
         EXPECT_EQ((std::pair{sf.radicand, sf.factor}), (std::pair{c[1], c[2]})) << c[0];

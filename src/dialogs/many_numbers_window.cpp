@@ -1,10 +1,11 @@
-#include "dialogs/test_many_window.h"
+#include "dialogs/many_numbers_window.h"
 
+#include "dialogs/many_numbers_series.h"
+#include "dialogs/dialog_frame.h"
 #include "dialogs/message_box.h"
 #include "dialogs/method_options_dialog.h"
 #include "dialogs/number_box.h"
 #include "dialogs/program_icon.h"
-#include "dialogs/test_many_series.h"
 
 #include <QDialog>
 #include <QGridLayout>
@@ -44,7 +45,7 @@ void SetTextIfChanged(QLineEdit* box, const std::string& text) {
 }
 
 TestManyWindow::TestManyWindow(const TestCoefficients& coef, QWidget* parent)
-    : QDialog(parent), coef_(coef) {
+    : QDialog(parent, kDialogFrame), coef_(coef) {
     setObjectName("frmTest");
     setWindowTitle(QStringLiteral("Test many numbers"));
     setWindowIcon(ProgramIcon());

@@ -1,6 +1,6 @@
 #include "core/failure.h"
-#include "dialogs/test_many_series.h"
-#include "dialogs/test_many_window.h"
+#include "dialogs/many_numbers_series.h"
+#include "dialogs/many_numbers_window.h"
 #include "gui_test.h"
 
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "dialogs/test_many_series.h"
+#include "dialogs/many_numbers_series.h"
 
 #include "core/checked_math.h"
 #include "core/failure.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/error_box.h"
-#include "core/test_number.h"
+#include "core/point_evaluation.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "core/test_number.h"
+#include "core/point_evaluation.h"
 
 #include "core/checked_math.h"
 #include "core/number_text.h"

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+class QWidget;
+
+namespace valdrex {
+
+// Before a save of `utf8` into the database file: when the file's code page cannot store some
+// of its characters, asks whether to save them as "?" anyway. True when the save goes ahead.
+bool AcceptUnstorableCharacters(const std::string& utf8, QWidget* parent);
+
+} // namespace valdrex

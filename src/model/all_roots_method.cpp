@@ -1,0 +1,74 @@
+#include "model/all_roots_method.h"
+
+#include "core/failure.h"
+#include "core/number_text.h"
+#include "solvers/all_roots/all_roots.h"
+#include "solvers/exact/exact_solver.h"
+
+#include <charconv>
+
+namespace valdrex {
+namespace {
+
+constexpr int kDefaultDigits = 15;
+
+int DigitsOf(const std::string& text) {
+    int digits = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), digits);
+    if (error != std::errc{} || end != text.data() + text.size() || digits < 1 || digits > 30)
+        return kDefaultDigits;
+    return digits;
+}
+
+std::string BoxName(int power) {
+    return power == 0   ? "the constant term"
+           : power == 1 ? "the coefficient of x"
+                        : "the coefficient of x^" + std::to_string(power);
+}
+
+bool NonZeroText(const std::string& text) {
+    try {
+        return TextToNumber(text) != 0;
+    } catch (const RuntimeFailure&) {
+        return true; // too large to read is certainly not zero
+    }
+}
+
+} // namespace
+
+void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
+    ctx.allRoots.clear();
+    AllRootsResult result;
+    try {
+        result = FindAllRoots(request.coefficients, DigitsOf(request.options.DigitsText));
+    } catch (const RuntimeFailure& f) {
+        ctx.errors.push_back(SolverErrorBox(f));
+        return;
+    }
+    switch (result.status) {
+    case AllRootsResult::Status::ZeroDenominator:
+        ctx.status = "Division by 0";
+        ctx.zeroDenominator = result.power;
+        return;
+    case AllRootsResult::Status::TooLong:
+        ctx.errors.push_back(SolverErrorBox(RuntimeFailure(
+            kOverflowNumber, "Overflow: " + BoxName(result.power) + " has more than 200 digits")));
+        return;
+    case AllRootsResult::Status::ConstantOnly:
+        // A constant beyond the grid's 32-bit reading is left out of the working polynomial;
+        // the exact method only asks whether it is zero.
+        if (ctx.a[0] == 0 && NonZeroText(request.coefficients[0]))
+            ctx.a[0] = 1;
+        SolveExact(ctx);
+        return;
+    case AllRootsResult::Status::Solved:
+        break;
+    }
+    // At most twelve distinct roots: one text slot each.
+    for (std::size_t k = 0; k < result.roots.size(); ++k)
+        ctx.AddRoot(static_cast<int>(k) + 1, result.roots[k].text);
+    ctx.allRoots = std::move(result.roots);
+    ctx.status = "Solutions found";
+}
+
+} // namespace valdrex

@@ -1,0 +1,170 @@
+#include "model/method_table.h"
+
+#include "core/failure.h"
+#include "core/number_text.h"
+#include "model/all_roots_method.h"
+#include "solvers/approx/bairstow.h"
+#include "solvers/approx/bisection.h"
+#include "solvers/approx/newton.h"
+#include "solvers/approx/rational.h"
+#include "solvers/exact/exact_solver.h"
+
+#include <array>
+
+namespace valdrex {
+namespace {
+
+constexpr OptionText kAccuracy{
+    "--accuracy", KeyRule::AccuracyDigit, &MethodOptions::AccuracyText,
+    "  --accuracy D    accuracy digits of the approximate methods, one digit 0 to 8 (default 8)\n"};
+constexpr OptionText kBairstowP{"--p", KeyRule::SignedDecimal, &MethodOptions::BairstowPText,
+                                "  --p P, --q Q    Bairstow start values (default 0, 0)\n"};
+constexpr OptionText kBairstowQ{"--q", KeyRule::SignedDecimal, &MethodOptions::BairstowQText, {}};
+constexpr OptionText kBisectionMin{
+    "--min", KeyRule::SignedDecimal, &MethodOptions::BisectionMinText,
+    "  --min A, --max B, --inc H\n"
+    "                  bisection interval and increment (default -10, 10, .1)\n"};
+constexpr OptionText kBisectionMax{
+    "--max", KeyRule::SignedDecimal, &MethodOptions::BisectionMaxText, {}};
+constexpr OptionText kBisectionInc{
+    "--inc", KeyRule::SignedDecimal, &MethodOptions::BisectionIncText, {}};
+constexpr OptionText kNewtonX0{"--x0", KeyRule::SignedDecimal, &MethodOptions::NewtonX0Text,
+                               "  --x0 X          Newton start point (default 0)\n"};
+
+constexpr OptionText kDigits{
+    "--digits", KeyRule::AccuracyDigit, &MethodOptions::DigitsText,
+    "  --digits N      significant digits of the all-roots method, 1 to 30 (default 15)\n", 30};
+
+constexpr std::array<const OptionText*, 3> kBairstowOptions{&kAccuracy, &kBairstowP, &kBairstowQ};
+constexpr std::array<const OptionText*, 4> kBisectionOptions{&kAccuracy, &kBisectionMin,
+                                                             &kBisectionMax, &kBisectionInc};
+constexpr std::array<const OptionText*, 2> kNewtonOptions{&kAccuracy, &kNewtonX0};
+constexpr std::array<const OptionText*, 1> kAllRootsOptions{&kDigits};
+
+// The formulas go up to x^4; the approximate methods need x^3 or above.
+constexpr bool UpToQuartic(int degree) {
+    return degree <= 4;
+}
+constexpr bool AnyGrid(int) {
+    return true;
+}
+constexpr bool CubicOrAbove(int degree) {
+    return degree >= 3;
+}
+constexpr bool AnyEquation(int) {
+    return true; // degree 0 answers as the exact method does
+}
+constexpr char kApproximateReason[] =
+    "the approximate methods need a non-zero coefficient of x^3 or above";
+
+// In the order of SolveMethod, so that a method's row is found by its number.
+constexpr std::array<MethodRow, 6> kMethods{{
+    {.id = SolveMethod::Exact,
+     .cliName = "exact",
+     .helpNote = "default, degree 4 at most",
+     .caption = "&Solve",
+     .objectName = "mnuSolveFind",
+     .ctrlKey = 'F',
+     .menuPlace = MenuPlace::AboveApproximate,
+     .offered = UpToQuartic,
+     .notOfferedReason =
+         "the formulas solve degree 4 at most, and a coefficient of x^5 or above is not zero",
+     .solve = [](SolveContext& ctx, const SolveRequest&) { SolveExact(ctx); }},
+    {.id = SolveMethod::Rational,
+     .cliName = "rational",
+     .caption = "&Rationals roots",
+     .objectName = "mnuSolveRuffini",
+     .ctrlKey = 'R',
+     .menuPlace = MenuPlace::BelowApproximate,
+     .offered = AnyGrid,
+     .notOfferedReason = "the Maths menu does not offer it",
+     .solve = [](SolveContext& ctx, const SolveRequest&) { SolveRational(ctx); },
+     .leavesFactorCoefficients = true},
+    {.id = SolveMethod::Bairstow,
+     .cliName = "bairstow",
+     .caption = "&Baristow...",
+     .objectName = "mnuSolveBaristow",
+     .menuPlace = MenuPlace::Approximate,
+     .offered = CubicOrAbove,
+     .notOfferedReason = kApproximateReason,
+     .optionsForm = OptionsForm::Bairstow,
+     .cliOptions = kBairstowOptions,
+     .solve = [](SolveContext& ctx,
+                 const SolveRequest& request) { SolveBairstow(ctx, request.options); }},
+    {.id = SolveMethod::Bisection,
+     .cliName = "bisection",
+     .caption = "&Dicotomic...",
+     .objectName = "mnuSolveDicotomic",
+     .menuPlace = MenuPlace::Approximate,
+     .offered = CubicOrAbove,
+     .notOfferedReason = kApproximateReason,
+     .optionsForm = OptionsForm::Bisection,
+     .cliOptions = kBisectionOptions,
+     .solve =
+         [](SolveContext& ctx, const SolveRequest& request) {
+             SolveBisection(ctx, request.options, request.progress);
+         }},
+    {.id = SolveMethod::Newton,
+     .cliName = "newton",
+     .caption = "&Newton...",
+     .objectName = "mnuSolveNewton",
+     .menuPlace = MenuPlace::Approximate,
+     .offered = CubicOrAbove,
+     .notOfferedReason = kApproximateReason,
+     .optionsForm = OptionsForm::Newton,
+     .cliOptions = kNewtonOptions,
+     .solve = [](SolveContext& ctx,
+                 const SolveRequest& request) { SolveNewton(ctx, request.options); }},
+    {.id = SolveMethod::AllRoots,
+     .cliName = "all",
+     .helpNote = "every root, certified digits",
+     .caption = "A&ll roots...",
+     .objectName = "mnuSolveAll",
+     .menuPlace = MenuPlace::BelowApproximate,
+     .offered = AnyEquation,
+     .notOfferedReason = "the Maths menu does not offer it",
+     .optionsForm = OptionsForm::AllRoots,
+     .cliOptions = kAllRootsOptions,
+     .solve = SolveAllRoots,
+     .readsTextsExactly = true},
+}};
+
+constexpr bool InMethodOrder() {
+    for (std::size_t i = 0; i < kMethods.size(); ++i)
+        if (static_cast<std::size_t>(kMethods[i].id) != i)
+            return false;
+    return true;
+}
+static_assert(InMethodOrder());
+
+bool HasNonZeroValue(const std::string& text) {
+    if (text.size() == 1 && text[0] == '0')
+        return false;
+    try {
+        return TextToNumber(text) != 0;
+    } catch (const RuntimeFailure&) {
+        return true; // too large to read is certainly not zero
+    }
+}
+
+} // namespace
+
+std::span<const MethodRow> MethodTable() {
+    return kMethods;
+}
+
+const MethodRow& MethodRowOf(SolveMethod method) {
+    return kMethods[static_cast<std::size_t>(method)];
+}
+
+MathsMenuState MathsMenuEnabling(const CoefficientTexts& coefficients) {
+    MathsMenuState menu;
+    for (int i = kCoefficientCount - 1; i > 0; --i)
+        if (HasNonZeroValue(coefficients[i])) {
+            menu.degree = i;
+            break;
+        }
+    return menu;
+}
+
+} // namespace valdrex

@@ -1,0 +1,80 @@
+#pragma once
+
+// Actions that must not change the test process itself run in a child process: one whose files
+// may not grow beyond a limit (a full disk, simulated), or one that has given up the superuser's
+// rights (permission bits do not bind root, and CI runs as root). Each returns the text the
+// action reported, or why there is none.
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <grp.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace valdrex {
+
+// Runs `action` in a child after `prepare` (in the child) succeeded; returns its report.
+inline std::string ReportFromChild(const std::function<bool()>& prepare,
+                                   const std::function<std::string()>& action) {
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        const std::string report = prepare() ? action() : "not prepared";
+        const ssize_t written = ::write(channel[1], report.data(), report.size());
+        ::_exit(written == static_cast<ssize_t>(report.size()) ? 0 : 1);
+    }
+    ::close(channel[1]);
+    std::string report;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        report.append(buffer, static_cast<std::size_t>(got));
+    ::close(channel[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child)
+        return "no child";
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return "child ended abnormally, status " + std::to_string(status);
+    return report;
+}
+
+// Files cannot grow beyond `limit` bytes (RLIMIT_FSIZE). SIGXFSZ is ignored, so a write past the
+// limit fails with EFBIG instead of killing the child.
+inline std::string WithFileSizeLimit(rlim_t limit, const std::function<std::string()>& action) {
+    return ReportFromChild(
+        [limit] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit rl{limit, limit};
+            return ::setrlimit(RLIMIT_FSIZE, &rl) == 0;
+        },
+        action);
+}
+
+// As an ordinary user, bound by permission bits. When the tests run as root, the child becomes
+// the user nobody (65534), and `folder` with all it holds is first given to that user, so that
+// the owner's permission bits set by the test apply to it.
+inline std::string AsOrdinaryUser(const std::string& folder,
+                                  const std::function<std::string()>& action) {
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0) {
+        namespace fs = std::filesystem;
+        if (::lchown(folder.c_str(), kNobody, kNobody) != 0)
+            return "folder not given away";
+        for (const auto& entry : fs::recursive_directory_iterator(folder))
+            if (::lchown(entry.path().c_str(), kNobody, kNobody) != 0)
+                return "file not given away";
+    }
+    return ReportFromChild(
+        [] {
+            return ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 &&
+                                        ::setuid(kNobody) == 0);
+        },
+        action);
+}
+
+} // namespace valdrex
