@@ -4,6 +4,7 @@
 #include "dialogs/plot_module_abi.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 namespace valdrex {
 namespace {
@@ -19,8 +20,11 @@ PlotModule& Module() {
     return module;
 }
 
+// Beside the program (installed, they share a folder), else where this build made it.
 void Load(PlotModule& module) {
-    const std::string path = ProgramFolder() + "/" + kPlotModuleFileName;
+    std::string path = ProgramFolder() + "/" + kPlotModuleFileName;
+    if (access(path.c_str(), F_OK) != 0)
+        path = VALDREX_PLOT_BUILT_MODULE;
     void* const handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     void* const show = handle ? dlsym(handle, kShowPlotSymbol) : nullptr;
     void* const update = handle ? dlsym(handle, kUpdatePlotSymbol) : nullptr;

@@ -1,5 +1,7 @@
 #include "dialogs/plot_input.h"
 
+#include "core/failure.h"
+
 #include <algorithm>
 
 namespace valdrex {
@@ -34,7 +36,13 @@ PlotInput ReadPlotInput(const CoefficientTexts& texts) {
             input.message = "Finish typing " + PowerName(power) + " to see the plot.";
             return input;
         }
-    const AllRootsResult found = FindAllRoots(texts, kPlotRootDigits);
+    AllRootsResult found;
+    try {
+        found = FindAllRoots(texts, kPlotRootDigits);
+    } catch (const RuntimeFailure& failure) {
+        input.message = "The roots cannot be found: " + failure.description();
+        return input;
+    }
     switch (found.status) {
     case AllRootsResult::Status::ZeroDenominator:
         input.message = "The plot waits: " + PowerName(found.power) + " has a zero denominator.";

@@ -229,7 +229,8 @@ TEST_F(MainWindowTest, MathsMenuKeepsItsItems) {
               (QStringList{"mnuSolveFind &Solve Ctrl+F", "mnuSolveL2  ",
                            "mnuSolveApproximate &Approximate roots ",
                            "mnuSolveRuffini &Rationals roots Ctrl+R", "mnuSolveAll A&ll roots... ",
-                           "mnuSolveL1  ", "mnuSolveTest &Test many numbers... "}));
+                           "mnuSolveL1  ", "mnuSolveTest &Test many numbers... ",
+                           "mnuSolvePlot &Plot Ctrl+P"}));
     EXPECT_EQ(items("mnuSolveApproximate"),
               (QStringList{"mnuSolveBaristow &Baristow... ", "mnuSolveDicotomic &Dicotomic... ",
                            "mnuSolveNewton &Newton... "}));
@@ -482,7 +483,7 @@ TEST_F(MainWindowTest, CancelledOptionsDialogSolvesNothing) {
     EXPECT_EQ(Database(), saved);
 }
 
-// The plot window comes from its module, copied beside this test: it is seen by its names only.
+// The plot window comes from its module: it is seen by its names only.
 TEST_F(MainWindowTest, CtrlPOpensThePlotWhichFollowsTheTypingWithoutTakingTheFocus) {
     EnterGrid({{1, "1"}, {0, "-3"}});
     PressCtrl(Qt::Key_P);
