@@ -38,6 +38,7 @@ fuzz: deps
 bench: build
 	./$(BUILD_DIR)/bench/valdrex_bench
 	./$(BUILD_DIR)/bench/solver_latency_bench
+	./$(BUILD_DIR)/bench/plot_bench
 	python3 bench/throughput.py $(BUILD_DIR)
 
 # Fails on any tracked C++ file that clang-format would change.

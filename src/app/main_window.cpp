@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/numeric_line_edit.h"
+#include "app/plot_loader.h"
 #include "app/status_text_fit.h"
 #include "dialogs/code_page_question.h"
 #include "dialogs/message_box.h"
@@ -127,6 +128,7 @@ void frmMain::ShowModel() {
     SetNoteText(txtNote, model_.note());
     SetBoxText(txtFactor, model_.factor());
     txtFactor_Change();
+    FollowPlot(model_.coefficients());
 }
 
 // The label is too narrow for most paths; the tooltip holds the whole text.

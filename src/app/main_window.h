@@ -85,6 +85,7 @@ class frmMain : public QMainWindow {
     // A method's item: its options form if it has one, then the solve (main_window_dialogs.cpp).
     void SolveWith(const MethodRow& row, QAction* item);
     void mnuSolveTest_Click();
+    void mnuSolvePlot_Click();
     void mnuOptions_Click();
     void mnuHelpHelp_Click();
     void mnuHelpAbout_Click();
@@ -141,6 +142,7 @@ class frmMain : public QMainWindow {
     };
     std::vector<MethodItem> methodItems_; // the Maths menu's item of each method
     QAction* mnuSolveTest = nullptr;
+    QAction* mnuSolvePlot = nullptr;
     QMenu* mnuCustom = nullptr;
     QAction* mnuOptions = nullptr;
     QMenu* mnuHelp = nullptr;

@@ -1,6 +1,7 @@
 // The main window's commands that open other windows: the database viewer, Preferences, the
-// methods' options dialogs, Test many numbers, Help and About.
+// methods' options dialogs, Test many numbers, the plot, Help and About.
 #include "app/main_window.h"
+#include "app/plot_loader.h"
 #include "dialogs/about_window.h"
 #include "dialogs/help_window.h"
 #include "dialogs/many_numbers_window.h"
@@ -17,6 +18,7 @@ namespace valdrex {
 void frmMain::ConnectDialogMenus() {
     connect(mnuFileApri, &QAction::triggered, this, &frmMain::mnuFileApri_Click);
     connect(mnuSolveTest, &QAction::triggered, this, &frmMain::mnuSolveTest_Click);
+    connect(mnuSolvePlot, &QAction::triggered, this, &frmMain::mnuSolvePlot_Click);
     connect(mnuOptions, &QAction::triggered, this, &frmMain::mnuOptions_Click);
     connect(mnuHelpHelp, &QAction::triggered, this, &frmMain::mnuHelpHelp_Click);
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
@@ -43,6 +45,11 @@ void frmMain::mnuSolveTest_Click() {
     ShowCommandResult(model_.PrepareTestMany(canOpen));
     if (canOpen)
         ShowTestManyNumbers(model_.state(), this);
+}
+
+void frmMain::mnuSolvePlot_Click() {
+    if (const std::optional<ErrorBox> failure = OpenPlot(model_.coefficients(), store_, this))
+        ShowErrorBox(*failure, this);
 }
 
 void frmMain::mnuOptions_Click() {

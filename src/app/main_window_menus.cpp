@@ -73,6 +73,8 @@ void frmMain::BuildMenus() {
     AddSeparator(mnuSolve, QStringLiteral("mnuSolveL1"));
     mnuSolveTest =
         AddItem(mnuSolve, QStringLiteral("mnuSolveTest"), QStringLiteral("&Test many numbers..."));
+    mnuSolvePlot =
+        AddItem(mnuSolve, QStringLiteral("mnuSolvePlot"), QStringLiteral("&Plot"), Ctrl(Qt::Key_P));
 
     mnuCustom = AddMenu(bar, QStringLiteral("mnuCustom"), QStringLiteral("&Options"));
     mnuOptions =

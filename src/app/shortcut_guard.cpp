@@ -17,6 +17,7 @@ bool IsMenuShortcut(const QKeyEvent& event) {
     case Qt::Key_S:
     case Qt::Key_F:
     case Qt::Key_R:
+    case Qt::Key_P:
         return true;
     default:
         return false;

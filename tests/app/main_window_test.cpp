@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <qcustomplot.h>
 
 #include <map>
 #include <memory>
@@ -444,6 +445,26 @@ TEST_F(MainWindowTest, CancelledOptionsDialogSolvesNothing) {
     }
     EXPECT_EQ(answer_.dialogs.size(), 4);
     EXPECT_EQ(Database(), saved);
+}
+
+// The plot window comes from its module: it is seen by its names only.
+TEST_F(MainWindowTest, CtrlPOpensThePlotWhichFollowsTheTypingWithoutTakingTheFocus) {
+    EnterGrid({{1, "1"}, {0, "-3"}});
+    PressCtrl(Qt::Key_P);
+    QWidget* plot = ShownWindow("frmPlot");
+    ASSERT_NE(plot, nullptr);
+    const auto* curve = Child<QCustomPlot>(plot, "plotReal");
+    auto* message = Child<QLabel>(plot, "lblPlotMessage");
+    EXPECT_TRUE(curve->xAxis->range().contains(3));
+
+    EnterGrid({{0, "-"}, {2, "1"}}); // the constant term is typed first
+    EXPECT_EQ(QApplication::focusWidget(), Coef(2));
+    EXPECT_EQ(QApplication::activeWindow(), window_.get());
+    EXPECT_TRUE(message->isVisible() && message->text().contains("constant term"));
+    QTest::keyClicks(Coef(0), "4");
+    EXPECT_FALSE(message->isVisible());
+    EXPECT_TRUE(curve->xAxis->range().contains(-2) && curve->xAxis->range().contains(2));
+    EXPECT_EQ(QApplication::focusWidget(), Coef(2));
 }
 
 } // namespace

@@ -27,7 +27,7 @@ check_control() {
         expect_line "$fields" "$line"
     done
     for line in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libc6 libstdc++6 \
-        libflint17 libflint-arb2; do
+        libflint17 libflint-arb2 libqcustomplot2.1-qt6 libqt6svg6; do
         expect_line "$depends" "$line"
     done
 }
@@ -40,7 +40,8 @@ check_files() {
         [ -x "$program_folder/$program" ] || fail "$program_folder/$program is not executable"
     done
     for file in "$program_folder/Valdrex.hlp" "$program_folder/readme.txt" \
-        "$program_folder/valdrex-all-roots.so" \
+        "$program_folder/valdrex-all-roots.so" "$program_folder/valdrex-plot.so" \
+        "$program_folder"/images/plot-{double-root,degree-12}.png \
         "$share/icons/hicolor/scalable/apps/valdrex.svg" \
         "$share"/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/valdrex.png; do
         [ -s "$file" ] || fail "$file missing or empty"
