@@ -1,10 +1,7 @@
 #include "app/plot_loader.h"
 
-#include "core/home_folder.h"
+#include "core/program_module.h"
 #include "dialogs/plot_module_abi.h"
-
-#include <dlfcn.h>
-#include <unistd.h>
 
 namespace valdrex {
 namespace {
@@ -20,20 +17,14 @@ PlotModule& Module() {
     return module;
 }
 
-// Beside the program (installed, they share a folder), else where this build made it.
 void Load(PlotModule& module) {
-    std::string path = ProgramFolder() + "/" + kPlotModuleFileName;
-    if (access(path.c_str(), F_OK) != 0)
-        path = VALDREX_PLOT_BUILT_MODULE;
-    void* const handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    void* const show = handle ? dlsym(handle, kShowPlotSymbol) : nullptr;
-    void* const update = handle ? dlsym(handle, kUpdatePlotSymbol) : nullptr;
-    if (show == nullptr || update == nullptr) {
-        module.failure = dlerror();
-        return;
+    ProgramModule loaded(kPlotModuleFileName, VALDREX_PLOT_BUILT_MODULE);
+    module.show = reinterpret_cast<ShowPlotFunction*>(loaded.Symbol(kShowPlotSymbol));
+    module.update = reinterpret_cast<UpdatePlotFunction*>(loaded.Symbol(kUpdatePlotSymbol));
+    if (module.show == nullptr || module.update == nullptr) {
+        module.show = nullptr;
+        module.failure = loaded.error();
     }
-    module.show = reinterpret_cast<ShowPlotFunction*>(show);
-    module.update = reinterpret_cast<UpdatePlotFunction*>(update);
 }
 
 } // namespace

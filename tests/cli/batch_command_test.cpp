@@ -94,8 +94,10 @@ TEST(BatchCommandTest, JobsGiveTheBytesOfOneJob) {
     const std::string input = MixedInput();
     const std::string file = "/tmp/valdrex-solve-jobs-" + std::to_string(::getpid()) + ".txt";
     const std::string test = "1" + std::string(150, '0');
-    for (const std::vector<std::string>& mode :
-         {std::vector<std::string>{}, {"--json"}, {"--method", "bairstow", "--json"}}) {
+    for (const std::vector<std::string>& mode : {std::vector<std::string>{},
+                                                 {"--json"},
+                                                 {"--method", "bairstow", "--json"},
+                                                 {"--method", "all"}}) {
         std::optional<ProgramResult> one;
         std::string oneFile;
         for (const std::string jobs : {"1", "2", "5"}) {

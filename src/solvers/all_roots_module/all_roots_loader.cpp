@@ -4,13 +4,11 @@
 #include "solvers/all_roots/all_roots.h"
 
 #include "core/failure.h"
+#include "core/program_module.h"
 #include "solvers/all_roots_module/module_entry.h"
 
-#include <dlfcn.h>
-
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
+#include <mutex>
 
 namespace valdrex {
 namespace {
@@ -22,29 +20,10 @@ struct LoadedModule {
     std::string error;
 };
 
-// Beside the program's real file (installed, the programs and the module share a folder), else
-// where this build made it.
 LoadedModule Load() {
-    std::error_code ignored;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ignored);
-    LoadedModule loaded;
-    for (const std::filesystem::path& path :
-         {program.parent_path() / kAllRootsModuleName,
-          std::filesystem::path(VALDREX_ALL_ROOTS_BUILT_MODULE)}) {
-        if (!std::filesystem::exists(path, ignored))
-            continue;
-        void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (module == nullptr) {
-            loaded.error = dlerror();
-            return loaded;
-        }
-        loaded.entry = reinterpret_cast<Entry>(dlsym(module, kAllRootsEntryName));
-        if (loaded.entry == nullptr)
-            loaded.error = std::string(kAllRootsEntryName) + " missing in " + path.string();
-        return loaded;
-    }
-    loaded.error = std::string(kAllRootsModuleName) + " not found beside the program";
-    return loaded;
+    ProgramModule module(kAllRootsModuleName, VALDREX_ALL_ROOTS_BUILT_MODULE);
+    const auto entry = reinterpret_cast<Entry>(module.Symbol(kAllRootsEntryName));
+    return {entry, module.error()};
 }
 
 } // namespace
@@ -55,6 +34,10 @@ AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
         throw RuntimeFailure(ENOENT, "The all-roots module could not be loaded: " + module.error);
     AllRootsResult result;
     ModuleFailure failure;
+    // The engine's big-number and enclosure libraries are not safe to enter from two threads at
+    // once (a batch on several cores crashed), so one solve runs at a time.
+    static std::mutex oneAtATime;
+    const std::lock_guard lock(oneAtATime);
     if (!module.entry(&coefficients, digits, &result, &failure))
         throw RuntimeFailure(failure.number, failure.description);
     return result;
