@@ -4,6 +4,7 @@
 #include "solvers/all_roots/double_path.h"
 #include "solvers/all_roots/exact_polynomial.h"
 #include "solvers/all_roots/exact_roots.h"
+#include "solvers/all_roots/small_equation.h"
 
 #include <flint/fmpz_poly_factor.h>
 
@@ -68,22 +69,20 @@ bool ListedBefore(const FoundRoot& a, const FoundRoot& b) {
     return a.im > b.im;
 }
 
-} // namespace
-
-AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
-    digits = std::clamp(digits, 1, 30);
-    AllRootsResult result;
+// The general path: exact reading into FLINT, then degree 1 and 2 exactly, the double path, or
+// the factorisation. False when there is nothing to solve (a fault in the texts, a constant).
+bool SolveExactly(const CoefficientTexts& coefficients, int digits, AllRootsResult& result) {
     IntegerPolynomial p;
     const ExactReadResult read = ReadExactPolynomial(coefficients, p);
     if (read.status != AllRootsResult::Status::Solved) {
         result.status = read.status;
         result.power = read.power;
-        return result;
+        return false;
     }
     result.degree = std::max(p.degree(), 0);
     if (result.degree == 0) {
         result.status = AllRootsResult::Status::ConstantOnly;
-        return result;
+        return false;
     }
     int zeros = 0;
     while (fmpz_is_zero(p.coefficient(zeros)))
@@ -99,6 +98,17 @@ AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
     if (p.degree() >= 1 && !AddLowDegree(p.get(), 1, roots) &&
         !SolveInDoubles(p.get(), digits, true, roots))
         AddByFactors(p.get(), digits, roots);
+    return true;
+}
+
+} // namespace
+
+AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
+    digits = std::clamp(digits, 1, 30);
+    AllRootsResult result;
+    if (!SolveSmallLowDegree(coefficients, result) && !SolveExactly(coefficients, digits, result))
+        return result;
+    std::vector<FoundRoot>& roots = result.roots;
     std::sort(roots.begin(), roots.end(), ListedBefore);
     for (FoundRoot& root : roots)
         if (root.multiplicity > 1)

@@ -1,15 +1,14 @@
 #include "solvers/all_roots/exact_roots.h"
 
 #include "core/equation_text.h"
-#include "solvers/all_roots/double_double.h"
 #include "solvers/all_roots/flint_values.h"
 #include "solvers/all_roots/nearest_double.h"
+#include "solvers/all_roots/quadratic_parts.h"
 
 #include <arb.h>
 #include <flint/fmpz_factor.h>
 
 #include <charconv>
-#include <cmath>
 #include <memory>
 
 namespace valdrex {
@@ -35,42 +34,13 @@ double Nearest(const arb_t x) {
     return NearestDouble(arb_midref(x));
 }
 
-// n = k²·r for 0 < n < 2^62: once every factor up to the cube root of what is left is taken
-// out, what is left is 1, p, p² or p·q for primes p, q.
-void SplitSmallSquare(long n, fmpz_t k, fmpz_t r) {
-    long square = 1, free = 1;
-    for (long i = 2; i * i * i <= n; i += i == 2 ? 1 : 2) {
-        if (n % i != 0)
-            continue;
-        n /= i;
-        while (n % (i * i) == 0) {
-            n /= i * i;
-            square *= i;
-        }
-        if (n % i == 0) {
-            n /= i;
-            square *= i;
-        } else {
-            free *= i;
-        }
-    }
-    auto root = static_cast<long>(std::sqrt(static_cast<double>(n)));
-    while (root * root > n)
-        --root;
-    while ((root + 1) * (root + 1) <= n)
-        ++root;
-    if (root * root == n)
-        square *= root;
-    else
-        free *= n;
-    fmpz_set_si(k, square);
-    fmpz_set_si(r, free);
-}
-
 // n = k²·r with r free of squares (n > 0).
 void SplitSquare(const fmpz_t n, fmpz_t k, fmpz_t r) {
     if (fmpz_bits(n) < 62) {
-        SplitSmallSquare(fmpz_get_si(n), k, r);
+        long square = 1, free = 1;
+        SplitSmallSquare(fmpz_get_si(n), square, free);
+        fmpz_set_si(k, square);
+        fmpz_set_si(r, free);
         return;
     }
     fmpz_factor_t f;
@@ -86,39 +56,6 @@ void SplitSquare(const fmpz_t n, fmpz_t k, fmpz_t r) {
             fmpz_mul(r, r, f->p + i);
     }
     fmpz_factor_clear(f);
-}
-
-// The roots' values in doubles, [root][real part, imaginary part], the "+" root first, for
-// A·x² + B·x + C with discriminant Δ (not a square when positive).
-struct QuadraticValues {
-    double v[2][2] = {};
-};
-
-QuadraticValues SmallQuadraticValues(const fmpz_t a, const fmpz_t b, const fmpz_t c,
-                                     const fmpz_t delta) {
-    // √|Δ| to about 106 bits by one Newton step in double-double.
-    const double d = std::fabs(fmpz_get_d(delta));
-    const double s = std::sqrt(d);
-    const DoubleDouble square = TwoProduct(s, s);
-    const DoubleDouble root = FastTwoSum(s, ((d - square.hi) - square.lo) / (2 * s));
-    const double twoA = 2 * fmpz_get_d(a);
-    const double minusB = -fmpz_get_d(b);
-    QuadraticValues q;
-    if (fmpz_sgn(delta) < 0) {
-        q.v[0][0] = q.v[1][0] = minusB / twoA;
-        q.v[0][1] = (root.hi + root.lo) / twoA;
-        q.v[1][1] = -q.v[0][1];
-        return q;
-    }
-    // The root away from −B/2A without cancellation, the other from the product C/A.
-    const double sign = minusB >= 0 ? 1 : -1;
-    const DoubleDouble far = TwoSum(minusB, sign * root.hi);
-    const double numerator = far.hi + (far.lo + sign * root.lo);
-    const double x1 = numerator / twoA;
-    const double x2 = 2 * fmpz_get_d(c) / numerator;
-    q.v[0][0] = std::max(x1, x2);
-    q.v[1][0] = std::min(x1, x2);
-    return q;
 }
 
 QuadraticValues BigQuadraticValues(const fmpz_t a, const fmpz_t b, const fmpz_t delta) {
@@ -244,8 +181,9 @@ int AddQuadraticRoots(const fmpz_t a, const fmpz_t b, const fmpz_t c, std::vecto
 
     const bool small =
         fmpz_bits(t.get()) <= 53 && fmpz_bits(a) <= 52 && fmpz_bits(b) <= 53 && fmpz_bits(c) <= 51;
-    const QuadraticValues q =
-        small ? SmallQuadraticValues(a, b, c, delta.get()) : BigQuadraticValues(a, b, delta.get());
+    const QuadraticValues q = small ? SmallQuadraticValues(fmpz_get_d(a), fmpz_get_d(b),
+                                                           fmpz_get_d(c), fmpz_get_d(delta.get()))
+                                    : BigQuadraticValues(a, b, delta.get());
     ReduceAgainst(twoA.get(), k.get(), den.get());
     fmpz_neg(t.get(), b);
     std::string text;
