@@ -6,19 +6,6 @@
 
 namespace valdrex::cli {
 
-int WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return 0;
-}
-
 void OutputBuffers::Flush() {
     if (!out.empty() && outError_ == 0)
         outError_ = WriteAll(STDOUT_FILENO, out);

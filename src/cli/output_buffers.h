@@ -1,13 +1,11 @@
 #pragma once
 
+#include "core/write_all.h"
+
 #include <string>
 #include <string_view>
 
 namespace valdrex::cli {
-
-// Writes the whole text to the file descriptor, retrying short and interrupted writes; returns
-// errno of a failed write, 0 when everything was written.
-int WriteAll(int fd, std::string_view text);
 
 // Standard output and standard error collected in memory and written in large chunks.
 class OutputBuffers {

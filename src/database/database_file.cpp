@@ -1,6 +1,7 @@
 #include "database/database_file.h"
 
 #include "core/failure.h"
+#include "core/write_all.h"
 
 #include <atomic>
 #include <cerrno>
@@ -42,20 +43,6 @@ class FileDescriptor {
   private:
     int fd_;
 };
-
-// Writes everything; returns 0 or the errno of the write that failed.
-int WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return 0;
-}
 
 // Without this, a write past the file-size limit would kill the program instead of failing
 // with EFBIG.
