@@ -23,8 +23,8 @@ namespace {
     // Signals that end the run must not end the writes: the run ends, the channel closes and
     // the child follows once it has written what it received. A run gone away is no reason to
     // stop either.
-    for (const int signal : {SIGINT, SIGQUIT, SIGHUP, SIGTERM, SIGPIPE})
-        std::signal(signal, SIG_IGN);
+    for (const int number : {SIGINT, SIGQUIT, SIGHUP, SIGTERM, SIGPIPE})
+        std::signal(number, SIG_IGN);
     ::setpgid(0, 0);
     // Only the run reads standard input and writes standard output: their readers and writers
     // must see the end of the run, not of the child.
