@@ -50,6 +50,7 @@ TEST(ExactNumber, ReadsTheTextsTheApproximateReadingAccepts) {
         {"1.2.3", "6/5"},
         {"\t4\n", "4"},
         {"12345678901234567890123", "12345678901234567890123"},
+        {"1/12345678901234567890123", "1/12345678901234567890123"},
     };
     for (const auto& [text, value] : cases) {
         fmpq_t v, expected;
@@ -103,6 +104,8 @@ TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
         {{19, 2, 1}, "-1+ 3i·Sqr(2)|-1- 3i·Sqr(2)"},
         {{1, 0, 1}, "+i|-i"},
         {{-268419071, 1, 1}, "-1/ 2- 3·Sqr(119297365) /2|-1/ 2+ 3·Sqr(119297365) /2"},
+        {Times({1L << 60, 1, 1}, {-1, 1}),
+         " 1|-1/2+ i·Sqr(4611686018427387903) /2|-1/2- i·Sqr(4611686018427387903) /2"},
         {{0, 0, 0, 1}, " 0 (multiplicity 3)"},
         {{1, -2, 1}, " 1 (multiplicity 2)"},
         {Times({1}, {-1, 1}, 12), " 1 (multiplicity 12)"},
