@@ -8,7 +8,6 @@
 #include "solvers/all_roots_module/module_entry.h"
 
 #include <cerrno>
-#include <mutex>
 
 namespace valdrex {
 namespace {
@@ -34,10 +33,6 @@ AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
         throw RuntimeFailure(ENOENT, "The all-roots module could not be loaded: " + module.error);
     AllRootsResult result;
     ModuleFailure failure;
-    // The engine's big-number and enclosure libraries are not safe to enter from two threads at
-    // once (a batch on several cores crashed), so one solve runs at a time.
-    static std::mutex oneAtATime;
-    const std::lock_guard lock(oneAtATime);
     if (!module.entry(&coefficients, digits, &result, &failure))
         throw RuntimeFailure(failure.number, failure.description);
     return result;
