@@ -1,6 +1,7 @@
 #include "cli/batch_workers.h"
 
 #include "cli/interrupt.h"
+#include "solvers/all_roots/all_roots.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -98,7 +99,10 @@ class WorkerPool {
         sigaddset(&interrupt, SIGINT);
         pthread_sigmask(SIG_BLOCK, &interrupt, &previous);
         for (int k = 0; k < jobs; ++k)
-            threads_.emplace_back([this, &options] { Work(options); });
+            threads_.emplace_back([this, &options] {
+                Work(options);
+                EndAllRootsThread();
+            });
         pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     }
 

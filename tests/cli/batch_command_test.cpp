@@ -90,6 +90,24 @@ std::string MixedInput() {
     return input;
 }
 
+// Two chunks of work down the all-roots engine's slow paths: repeated roots, clusters, roots
+// found by enclosures, and at the start of each chunk big discriminants whose square parts take
+// a factorisation of a 66-bit integer, so that workers factor at the same time.
+std::string HardRootsInput() {
+    const std::string kinds[] = {"1 -4 6 -4 1",
+                                 "1 -4.06 6.1811 -4.182206 1.061106",
+                                 "1 -12 66 -220 495 -792 924 -792 495 -220 66 -12 1",
+                                 "2048 0 -6144 0 6912 0 -3584 0 840 0 -72 0 1",
+                                 "1 0 0 0 0 -3000000000000000000000000000001",
+                                 "1 3 6 7 6 3 1"};
+    const std::string factored[] = {"1 0 68403580095124459853", "1 0 19176227595363431149",
+                                    "1 0 17179205547033580447", "1 0 27172983495094718597"};
+    std::string input;
+    for (int k = 0; k < 512; ++k)
+        input += (k % 256 < 8 ? factored[k % 4] : kinds[k % std::size(kinds)]) + "\n";
+    return input;
+}
+
 TEST(BatchCommandTest, JobsGiveTheBytesOfOneJob) {
     const std::string input = MixedInput();
     const std::string file = "/tmp/valdrex-solve-jobs-" + std::to_string(::getpid()) + ".txt";
@@ -104,7 +122,8 @@ TEST(BatchCommandTest, JobsGiveTheBytesOfOneJob) {
             std::vector<std::string> args = {"--batch", "--test",      test,     "--save",
                                              file,      "--overwrite", "--jobs", jobs};
             args.insert(args.end(), mode.begin(), mode.end());
-            const ProgramResult r = RunSolve(args, input);
+            const bool allRoots = mode.size() == 2 && mode[1] == "all";
+            const ProgramResult r = RunSolve(args, allRoots ? HardRootsInput() + input : input);
             const std::string saved = Bytes(file);
             if (!one) {
                 one = r;

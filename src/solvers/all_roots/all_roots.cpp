@@ -6,6 +6,7 @@
 #include "solvers/all_roots/exact_roots.h"
 #include "solvers/all_roots/small_equation.h"
 
+#include <flint/flint.h>
 #include <flint/fmpz_poly_factor.h>
 
 #include <algorithm>
@@ -114,6 +115,10 @@ AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
         if (root.multiplicity > 1)
             root.text += " (multiplicity " + std::to_string(root.multiplicity) + ")";
     return result;
+}
+
+void EndAllRootsThread() {
+    flint_cleanup();
 }
 
 } // namespace valdrex

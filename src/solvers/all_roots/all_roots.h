@@ -29,4 +29,8 @@ struct AllRootsResult {
 // exact are printed with `digits` (1..30) significant digits, each of them right.
 AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits);
 
+// Frees the big-number memory the engine keeps for the calling thread, which would otherwise
+// be lost when the thread ends. For a thread that has solved and is about to end.
+void EndAllRootsThread();
+
 } // namespace valdrex

@@ -10,6 +10,7 @@
 
 #include <charconv>
 #include <memory>
+#include <mutex>
 
 namespace valdrex {
 namespace {
@@ -34,6 +35,14 @@ double Nearest(const arb_t x) {
     return NearestDouble(arb_midref(x));
 }
 
+// FLINT's quadratic sieve keeps its relations in a scratch file named alike for every call in a
+// process, so two factorisations at once would read each other's relations and crash.
+void FactorOneAtATime(fmpz_factor_t f, const fmpz_t n) {
+    static std::mutex sieveFile;
+    const std::lock_guard lock(sieveFile);
+    fmpz_factor(f, n);
+}
+
 // n = k²·r with r free of squares (n > 0).
 void SplitSquare(const fmpz_t n, fmpz_t k, fmpz_t r) {
     if (fmpz_bits(n) < 62) {
@@ -45,7 +54,7 @@ void SplitSquare(const fmpz_t n, fmpz_t k, fmpz_t r) {
     }
     fmpz_factor_t f;
     fmpz_factor_init(f);
-    fmpz_factor(f, n);
+    FactorOneAtATime(f, n);
     fmpz_one(k);
     fmpz_one(r);
     Integer p;

@@ -8,39 +8,51 @@
 #include "solvers/all_roots_module/module_entry.h"
 
 #include <cerrno>
-#include <mutex>
 
 namespace valdrex {
 namespace {
 
 using Entry = decltype(&valdrex_find_all_roots);
+using EndThreadEntry = decltype(&valdrex_end_all_roots_thread);
 
 struct LoadedModule {
     Entry entry = nullptr;
+    EndThreadEntry endThread = nullptr;
     std::string error;
 };
 
 LoadedModule Load() {
     ProgramModule module(kAllRootsModuleName, VALDREX_ALL_ROOTS_BUILT_MODULE);
     const auto entry = reinterpret_cast<Entry>(module.Symbol(kAllRootsEntryName));
-    return {entry, module.error()};
+    const auto endThread = reinterpret_cast<EndThreadEntry>(module.Symbol(kEndThreadEntryName));
+    return {entry, endThread, module.error()};
 }
+
+const LoadedModule& Module() {
+    static const LoadedModule module = Load(); // once, whichever thread asks first
+    return module;
+}
+
+// Only a thread that solved has memory in the engine to free.
+thread_local bool solvedOnThisThread = false;
 
 } // namespace
 
 AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
-    static const LoadedModule module = Load(); // once, whichever thread asks first
-    if (module.entry == nullptr)
+    const LoadedModule& module = Module();
+    if (module.entry == nullptr || module.endThread == nullptr)
         throw RuntimeFailure(ENOENT, "The all-roots module could not be loaded: " + module.error);
+    solvedOnThisThread = true;
     AllRootsResult result;
     ModuleFailure failure;
-    // The engine's big-number and enclosure libraries are not safe to enter from two threads at
-    // once (a batch on several cores crashed), so one solve runs at a time.
-    static std::mutex oneAtATime;
-    const std::lock_guard lock(oneAtATime);
     if (!module.entry(&coefficients, digits, &result, &failure))
         throw RuntimeFailure(failure.number, failure.description);
     return result;
+}
+
+void EndAllRootsThread() {
+    if (solvedOnThisThread)
+        Module().endThread();
 }
 
 } // namespace valdrex

@@ -17,3 +17,7 @@ valdrex_find_all_roots(const valdrex::CoefficientTexts* coefficients, int digits
     }
     return false;
 }
+
+extern "C" __attribute__((visibility("default"))) void valdrex_end_all_roots_thread() noexcept {
+    valdrex::EndAllRootsThread();
+}

@@ -21,4 +21,8 @@ extern "C" bool valdrex_find_all_roots(const valdrex::CoefficientTexts* coeffici
                                        valdrex::AllRootsResult* result,
                                        valdrex::ModuleFailure* failure) noexcept;
 inline constexpr char kAllRootsEntryName[] = "valdrex_find_all_roots";
+
+// EndAllRootsThread() inside the module.
+extern "C" void valdrex_end_all_roots_thread() noexcept;
+inline constexpr char kEndThreadEntryName[] = "valdrex_end_all_roots_thread";
 inline constexpr char kAllRootsModuleName[] = "valdrex-all-roots.so";
