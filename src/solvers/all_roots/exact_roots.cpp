@@ -10,7 +10,6 @@
 
 #include <charconv>
 #include <memory>
-#include <mutex>
 
 namespace valdrex {
 namespace {
@@ -35,15 +34,11 @@ double Nearest(const arb_t x) {
     return NearestDouble(arb_midref(x));
 }
 
-// FLINT's quadratic sieve keeps its relations in a scratch file named alike for every call in a
-// process, so two factorisations at once would read each other's relations and crash.
-void FactorOneAtATime(fmpz_factor_t f, const fmpz_t n) {
-    static std::mutex sieveFile;
-    const std::lock_guard lock(sieveFile);
-    fmpz_factor(f, n);
-}
-
-// n = k²·r with r free of squares (n > 0).
+// n = k²·r with r free of squares (n > 0). Beyond 62 bits only primes below 32768 are divided
+// out: a full factorisation can take without bound, and FLINT's quadratic sieve writes a scratch
+// file into the current folder (a crash where that is read-only, a race between threads). A
+// cofactor left over is taken whole, or its root when it is a square; the roots stay exact, and
+// only a square of a larger prime can stay under the root.
 void SplitSquare(const fmpz_t n, fmpz_t k, fmpz_t r) {
     if (fmpz_bits(n) < 62) {
         long square = 1, free = 1;
@@ -54,10 +49,15 @@ void SplitSquare(const fmpz_t n, fmpz_t k, fmpz_t r) {
     }
     fmpz_factor_t f;
     fmpz_factor_init(f);
-    FactorOneAtATime(f, n);
+    const bool whole = fmpz_factor_trial(f, n, 3512) == 1;
     fmpz_one(k);
     fmpz_one(r);
     Integer p;
+    if (!whole && fmpz_is_square(f->p + f->num - 1)) {
+        fmpz_sqrt(p.get(), f->p + f->num - 1);
+        fmpz_set(f->p + f->num - 1, p.get());
+        f->exp[f->num - 1] *= 2;
+    }
     for (long i = 0; i < f->num; ++i) {
         fmpz_pow_ui(p.get(), f->p + i, f->exp[i] / 2);
         fmpz_mul(k, k, p.get());

@@ -104,6 +104,8 @@ TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
         {{19, 2, 1}, "-1+ 3i·Sqr(2)|-1- 3i·Sqr(2)"},
         {{1, 0, 1}, "+i|-i"},
         {{-268419071, 1, 1}, "-1/ 2- 3·Sqr(119297365) /2|-1/ 2+ 3·Sqr(119297365) /2"},
+        // Square factors of big numbers: small primes, and a cofactor that is a prime's square.
+        {{-9223372028264841218, 0, 1}, "- 2147483647·Sqr(2)|+ 2147483647·Sqr(2)"},
         {Times({1L << 60, 1, 1}, {-1, 1}),
          " 1|-1/2+ i·Sqr(4611686018427387903) /2|-1/2- i·Sqr(4611686018427387903) /2"},
         {{0, 0, 0, 1}, " 0 (multiplicity 3)"},
