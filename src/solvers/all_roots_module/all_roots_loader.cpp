@@ -1,12 +1,14 @@
-// FindAllRoots for the programs: the engine and the big-number libraries it needs live in a
-// module loaded on first use, so that starting a program that never asks for all roots does not
-// pay for loading them.
+// FindAllRoots for the programs: the usual equations are settled here with machine integers;
+// the rest of the engine and the big-number libraries it needs live in a module loaded on first
+// use, so that starting a program (or a batch of usual equations) does not pay for loading them.
 #include "solvers/all_roots/all_roots.h"
+#include "solvers/all_roots/small_grid.h"
 
 #include "core/failure.h"
 #include "core/program_module.h"
 #include "solvers/all_roots_module/module_entry.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <mutex>
 
@@ -29,10 +31,12 @@ LoadedModule Load() {
 } // namespace
 
 AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
+    AllRootsResult result;
+    if (FindSmallGridRoots(coefficients, std::clamp(digits, 1, 30), result))
+        return result;
     static const LoadedModule module = Load(); // once, whichever thread asks first
     if (module.entry == nullptr)
         throw RuntimeFailure(ENOENT, "The all-roots module could not be loaded: " + module.error);
-    AllRootsResult result;
     ModuleFailure failure;
     // The engine's big-number and enclosure libraries are not safe to enter from two threads at
     // once (a batch on several cores crashed), so one solve runs at a time.

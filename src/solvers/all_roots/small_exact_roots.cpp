@@ -1,10 +1,8 @@
-#include "solvers/all_roots/small_equation.h"
+#include "solvers/all_roots/small_exact_roots.h"
 
 #include "core/equation_text.h"
-#include "solvers/all_roots/exact_number.h"
 #include "solvers/all_roots/quadratic_parts.h"
 
-#include <array>
 #include <charconv>
 #include <cstdlib>
 #include <numeric>
@@ -12,7 +10,6 @@
 namespace valdrex {
 namespace {
 
-constexpr long kLimit = 1L << 26;       // keeps B² − 4AC below 2^55, and every sum below 2^53
 constexpr long kExactDouble = 1L << 53; // whole numbers a double holds exactly
 
 void AppendDigits(std::string& text, long n) {
@@ -36,8 +33,19 @@ FoundRoot ExactRoot(std::string text, double re, double im) {
     return root;
 }
 
-// n/d (d > 0) reduced, as the general path writes a rational root.
-FoundRoot RationalRoot(long n, long d) {
+// n/d (d > 0) reduced, as "n" or "n/d", each number written by `append`.
+template <typename Append> void AppendFraction(std::string& text, long n, long d, Append append) {
+    const long g = std::gcd(n, d);
+    append(text, n / g);
+    if (d / g != 1) {
+        text += '/';
+        append(text, d / g);
+    }
+}
+
+} // namespace
+
+FoundRoot SmallRationalRoot(long n, long d) {
     const long g = std::gcd(n, d);
     n /= g;
     d /= g;
@@ -58,23 +66,11 @@ FoundRoot RationalRoot(long n, long d) {
     return root;
 }
 
-// n/d (d > 0) reduced, as "n" or "n/d", each number written by `append`.
-template <typename Append> void AppendFraction(std::string& text, long n, long d, Append append) {
-    const long g = std::gcd(n, d);
-    append(text, n / g);
-    if (d / g != 1) {
-        text += '/';
-        append(text, d / g);
-    }
-}
-
-// The roots of A·x² + B·x + C (A > 0) as AddQuadraticRoots gives them; false when the
-// discriminant is too large for the double values.
-bool AddQuadratic(long a, long b, long c, std::vector<FoundRoot>& out) {
+bool AddSmallQuadratic(long a, long b, long c, std::vector<FoundRoot>& out) {
     const long delta = b * b - 4 * a * c;
     const long twoA = 2 * a;
     if (delta == 0) {
-        out.push_back(RationalRoot(-b, twoA));
+        out.push_back(SmallRationalRoot(-b, twoA));
         out.back().multiplicity = 2;
         return true;
     }
@@ -82,8 +78,8 @@ bool AddQuadratic(long a, long b, long c, std::vector<FoundRoot>& out) {
     long k = 1, radicand = 1;
     SplitSmallSquare(std::labs(delta), k, radicand);
     if (!negative && radicand == 1) {
-        out.push_back(RationalRoot(-b + k, twoA));
-        out.push_back(RationalRoot(-b - k, twoA));
+        out.push_back(SmallRationalRoot(-b + k, twoA));
+        out.push_back(SmallRationalRoot(-b - k, twoA));
         return true;
     }
     if (std::labs(delta) >= kExactDouble)
@@ -126,48 +122,6 @@ bool AddQuadratic(long a, long b, long c, std::vector<FoundRoot>& out) {
     lower[signAt] = '-';
     out.push_back(ExactRoot(std::move(text), q.v[0][0], q.v[0][1]));
     out.push_back(ExactRoot(std::move(lower), q.v[1][0], q.v[1][1]));
-    return true;
-}
-
-} // namespace
-
-bool SolveSmallLowDegree(const CoefficientTexts& texts, AllRootsResult& result) {
-    std::array<long, kCoefficientCount> c{};
-    long content = 0;
-    for (int i = 0; i < kCoefficientCount; ++i) {
-        if (texts[i].empty() || texts[i] == "0") // the boxes left at 0 are most of the grid
-            continue;
-        if (!ReadPlainInteger(texts[i], c[i]) || c[i] <= -kLimit || c[i] >= kLimit)
-            return false;
-        content = std::gcd(content, c[i]);
-    }
-    if (content == 0)
-        return false;
-    int degree = kCoefficientCount - 1, zeros = 0;
-    while (c[degree] == 0)
-        --degree;
-    while (c[zeros] == 0)
-        ++zeros;
-    if (degree == 0 || degree - zeros > 2)
-        return false;
-    // The primitive polynomial with a positive leading coefficient.
-    if (c[degree] < 0)
-        content = -content;
-    for (int i = zeros; i <= degree; ++i)
-        c[i] /= content;
-
-    std::vector<FoundRoot> roots;
-    roots.reserve(static_cast<std::size_t>(degree));
-    if (zeros > 0) {
-        roots.push_back(RationalRoot(0, 1));
-        roots.back().multiplicity = zeros;
-    }
-    if (degree - zeros == 1)
-        roots.push_back(RationalRoot(-c[zeros], c[zeros + 1]));
-    else if (degree - zeros == 2 && !AddQuadratic(c[zeros + 2], c[zeros + 1], c[zeros], roots))
-        return false;
-    result.degree = degree;
-    result.roots = std::move(roots);
     return true;
 }
 

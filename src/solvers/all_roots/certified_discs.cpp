@@ -1,0 +1,179 @@
+#include "solvers/all_roots/certified_discs.h"
+
+#include "solvers/all_roots/aberth.h"
+#include "solvers/all_roots/decimal_text.h"
+#include "solvers/all_roots/root_inclusion.h"
+#include "solvers/exact/pair_text.h"
+
+#include <cmath>
+#include <limits>
+
+namespace valdrex {
+namespace {
+
+constexpr double kUnit = std::numeric_limits<double>::epsilon() / 2;
+constexpr int kMaxDoubleDigits = 15;
+
+// The whole numbers in [centre − radius, centre + radius] (the radius widened for the rounding
+// of the centre): none, one (stored in `n`), or more.
+enum class Whole { None, One, Many };
+Whole WholeIn(double centre, double radius, long& n) {
+    radius = radius * (1 + 4 * kUnit) + 4 * kUnit * std::fabs(centre);
+    if (!(std::fabs(centre) + radius < 4e18))
+        return Whole::Many;
+    const double low = std::ceil(centre - radius);
+    const double high = std::floor(centre + radius);
+    if (low > high)
+        return Whole::None;
+    if (low < high)
+        return Whole::Many;
+    n = static_cast<long>(low);
+    return Whole::One;
+}
+
+struct Item {
+    RootDisc disc;
+    bool exact = false;
+};
+
+class DiscSolver {
+  public:
+    DiscSolver(double lead, int digits, ExactQuestions* exact, std::vector<FoundRoot>& out)
+        : lead_(lead), digits_(digits), exact_(exact), out_(out) {}
+
+    // A real disc holds a rational root m/a_n (a_n the leading coefficient) only if a_n·x is the
+    // whole number m; that candidate is then checked exactly.
+    bool TryRational(Item& item) {
+        long m = 0;
+        const Whole w = WholeIn(lead_ * item.disc.re, lead_ * item.disc.radius, m);
+        if (w != Whole::One)
+            return w == Whole::None;
+        const Answer a = exact_->IsRationalRoot(m, out_);
+        item.exact = a == Answer::Yes;
+        return a != Answer::Unknown;
+    }
+
+    // Two roots x, y are those of a quadratic factor over the rationals only if a_n·(x + y) and
+    // a_n·x·y are whole numbers (Gauss's lemma); the candidate is checked exactly.
+    bool TryQuadratic(Item& a, Item* b) {
+        double sum, product, sumRadius, productRadius;
+        const double ra = a.disc.radius;
+        if (b == nullptr) {
+            const double modulus = std::sqrt(Norm({a.disc.re, a.disc.im}));
+            sum = 2 * a.disc.re;
+            product = a.disc.re * a.disc.re + a.disc.im * a.disc.im;
+            sumRadius = 2 * ra;
+            productRadius = 2 * modulus * ra + ra * ra;
+        } else {
+            const double rb = b->disc.radius;
+            sum = a.disc.re + b->disc.re;
+            product = a.disc.re * b->disc.re;
+            sumRadius = ra + rb;
+            productRadius = std::fabs(a.disc.re) * rb + std::fabs(b->disc.re) * ra + ra * rb;
+        }
+        long s = 0, q = 0;
+        const Whole ws = WholeIn(lead_ * sum, lead_ * sumRadius, s);
+        const Whole wq = WholeIn(lead_ * product, lead_ * productRadius, q);
+        if (ws == Whole::None || wq == Whole::None)
+            return true;
+        if (ws == Whole::Many || wq == Whole::Many)
+            return false;
+        const Answer answer = exact_->IsQuadraticFactor(s, q, out_);
+        if (answer == Answer::Yes) {
+            a.exact = true;
+            if (b != nullptr)
+                b->exact = true;
+        }
+        return answer != Answer::Unknown;
+    }
+
+    bool AddNumeric(const Item& item) {
+        const RootDisc& d = item.disc;
+        const std::optional<std::string> re = CertifiedDoubleText(d.re, d.reError, digits_);
+        if (!re)
+            return false;
+        FoundRoot root;
+        root.re = d.re;
+        root.radius = d.radius;
+        if (d.im == 0) {
+            root.text = *re;
+            out_.push_back(std::move(root));
+            return true;
+        }
+        const std::optional<std::string> im = CertifiedDoubleText(d.im, d.imError, digits_);
+        if (!im)
+            return false;
+        root.im = d.im;
+        root.text = UpperPairText(*re, *im);
+        out_.push_back(root);
+        root.im = -d.im;
+        root.text = LowerPairText(*re, *im);
+        out_.push_back(std::move(root));
+        return true;
+    }
+
+  private:
+    double lead_;
+    int digits_;
+    ExactQuestions* exact_; // null when no exact forms are wanted
+    std::vector<FoundRoot>& out_;
+};
+
+bool Solve(const DoublePolynomial& p, int digits, ExactQuestions* exact,
+           std::vector<FoundRoot>& out) {
+    RootDiscs discs;
+    if (!IncludeRoots(p, AberthRoots(p), discs))
+        return false;
+    std::array<Item, kMaxDegree> items{};
+    for (int i = 0; i < discs.count; ++i)
+        items[i].disc = discs.discs[i];
+    DiscSolver solver(p.hi[p.degree], digits, exact, out);
+    if (exact != nullptr) {
+        for (int i = 0; i < discs.count; ++i)
+            if (items[i].disc.im == 0 && !solver.TryRational(items[i]))
+                return false;
+        for (int i = 0; i < discs.count; ++i) {
+            if (items[i].exact)
+                continue;
+            if (items[i].disc.im != 0) {
+                if (!solver.TryQuadratic(items[i], nullptr))
+                    return false;
+                continue;
+            }
+            for (int j = i + 1; j < discs.count && !items[i].exact; ++j)
+                if (!items[j].exact && items[j].disc.im == 0 &&
+                    !solver.TryQuadratic(items[i], &items[j]))
+                    return false;
+        }
+    }
+    for (int i = 0; i < discs.count; ++i)
+        if (!items[i].exact && !solver.AddNumeric(items[i]))
+            return false;
+    return true;
+}
+
+} // namespace
+
+DoublePolynomial ToDoublePolynomial(const long* lowestFirst, int degree) {
+    DoublePolynomial d;
+    d.degree = degree;
+    for (int k = 0; k <= degree; ++k) {
+        const long c = lowestFirst[k];
+        d.hi[k] = static_cast<double>(c);
+        d.lo[k] = static_cast<double>(c - static_cast<long>(d.hi[k]));
+    }
+    return d;
+}
+
+bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact,
+                    std::vector<FoundRoot>& out) {
+    if (p.degree < 1 || p.degree > kMaxDegree || digits > kMaxDoubleDigits)
+        return false;
+    const std::size_t before = out.size();
+    if (Solve(p, digits, exact, out))
+        return true;
+    out.resize(before);
+    return false;
+}
+
+} // namespace valdrex
