@@ -20,7 +20,9 @@ bool ListedBefore(const FoundRoot& a, const FoundRoot& b) {
 } // namespace
 
 void ListRoots(std::vector<FoundRoot>& roots) {
-    std::sort(roots.begin(), roots.end(), ListedBefore);
+    // Roots often come in order already; sorting would still move each of them.
+    if (!std::is_sorted(roots.begin(), roots.end(), ListedBefore))
+        std::sort(roots.begin(), roots.end(), ListedBefore);
     for (FoundRoot& root : roots)
         if (root.multiplicity > 1)
             root.text += " (multiplicity " + std::to_string(root.multiplicity) + ")";

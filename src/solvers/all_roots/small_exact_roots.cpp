@@ -3,44 +3,54 @@
 #include "core/equation_text.h"
 #include "solvers/all_roots/quadratic_parts.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdlib>
 #include <numeric>
+#include <string_view>
 
 namespace valdrex {
 namespace {
 
 constexpr long kExactDouble = 1L << 53; // whole numbers a double holds exactly
 
-void AppendDigits(std::string& text, long n) {
-    char buf[24];
-    text.append(buf, std::to_chars(buf, buf + sizeof buf, n).ptr);
-}
+// A root's text built in place and then stored at once: appending to a string piece by piece
+// costs more than the solving.
+class ShortText {
+  public:
+    void Add(char c) { *end_++ = c; }
+    void Add(std::string_view s) { end_ = std::copy(s.begin(), s.end(), end_); }
+    void Digits(long n) { end_ = std::to_chars(end_, buf_.data() + buf_.size(), n).ptr; }
+    // As NumberToStr writes a whole number: a blank in place of the sign of a non-negative one.
+    void Blanked(long n) {
+        if (n >= 0)
+            Add(' ');
+        Digits(n);
+    }
+    // n/d (d > 0) reduced, as "n" or "n/d", each number blanked or not.
+    void Fraction(long n, long d, bool blanked) {
+        const long g = std::gcd(n, d);
+        blanked ? Blanked(n / g) : Digits(n / g);
+        if (d / g != 1) {
+            Add('/');
+            blanked ? Blanked(d / g) : Digits(d / g);
+        }
+    }
+    std::size_t size() const { return static_cast<std::size_t>(end_ - buf_.data()); }
+    std::string_view view() const { return {buf_.data(), size()}; }
 
-// As NumberToStr writes a whole number: a blank in place of the sign of a non-negative one.
-void AppendBlanked(std::string& text, long n) {
-    if (n >= 0)
-        text += ' ';
-    AppendDigits(text, n);
-}
+  private:
+    std::array<char, 160> buf_; // room for every part at 20 characters
+    char* end_ = buf_.data();
+};
 
-FoundRoot ExactRoot(std::string text, double re, double im) {
-    FoundRoot root;
+// The exact form is the text without the blank standing for a plus sign.
+void SetRoot(FoundRoot& root, std::string_view text, double re, double im) {
     root.re = re;
     root.im = im;
-    root.exact.assign(text, text[0] == ' ' ? 1 : 0);
-    root.text = std::move(text);
-    return root;
-}
-
-// n/d (d > 0) reduced, as "n" or "n/d", each number written by `append`.
-template <typename Append> void AppendFraction(std::string& text, long n, long d, Append append) {
-    const long g = std::gcd(n, d);
-    append(text, n / g);
-    if (d / g != 1) {
-        text += '/';
-        append(text, d / g);
-    }
+    root.text.assign(text);
+    root.exact.assign(text.substr(text[0] == ' ' ? 1 : 0));
 }
 
 } // namespace
@@ -49,20 +59,20 @@ FoundRoot SmallRationalRoot(long n, long d) {
     const long g = std::gcd(n, d);
     n /= g;
     d /= g;
-    std::string text;
-    AppendBlanked(text, n);
+    ShortText text, exact;
+    text.Blanked(n);
+    exact.Digits(n);
     if (d != 1) {
-        text += '/';
-        AppendBlanked(text, d);
+        text.Add('/');
+        text.Blanked(d);
+        exact.Add('/');
+        exact.Digits(d);
     }
+    FoundRoot root;
+    root.text.assign(text.view());
+    root.exact.assign(exact.view());
     // Both below 2^53: the quotient of the two exact doubles is the nearest double.
-    FoundRoot root = ExactRoot(std::move(text), static_cast<double>(n) / static_cast<double>(d), 0);
-    root.exact.clear();
-    AppendDigits(root.exact, n);
-    if (d != 1) {
-        root.exact += '/';
-        AppendDigits(root.exact, d);
-    }
+    root.re = static_cast<double>(n) / static_cast<double>(d);
     return root;
 }
 
@@ -77,9 +87,10 @@ bool AddSmallQuadratic(long a, long b, long c, std::vector<FoundRoot>& out) {
     const bool negative = delta < 0;
     long k = 1, radicand = 1;
     SplitSmallSquare(std::labs(delta), k, radicand);
+    // Added in the listed order, which saves the sorting moves.
     if (!negative && radicand == 1) {
-        out.push_back(SmallRationalRoot(-b + k, twoA));
         out.push_back(SmallRationalRoot(-b - k, twoA));
+        out.push_back(SmallRationalRoot(-b + k, twoA));
         return true;
     }
     if (std::labs(delta) >= kExactDouble)
@@ -90,38 +101,38 @@ bool AddSmallQuadratic(long a, long b, long c, std::vector<FoundRoot>& out) {
     const long g = std::gcd(twoA, k);
     k /= g;
     const long den = twoA / g;
-    std::string text;
-    text.reserve(40);
+    ShortText text;
     // A complex pair's real part −B/2A is written without a blank and left out when 0.
-    if (b != 0) {
-        if (negative)
-            AppendFraction(text, -b, twoA, AppendDigits);
-        else
-            AppendFraction(text, -b, twoA, AppendBlanked);
-    }
+    if (b != 0)
+        text.Fraction(-b, twoA, !negative);
     const std::size_t signAt = text.size();
-    text += '+';
+    text.Add('+');
     if (!(negative && radicand == 1))
-        text += ' ';
+        text.Add(' ');
     if (k != 1)
-        AppendDigits(text, k);
+        text.Digits(k);
     if (negative)
-        text += 'i';
+        text.Add('i');
     if (radicand != 1) {
         if (negative || k != 1)
-            text += kMiddleDot;
-        text += "Sqr(";
-        AppendDigits(text, radicand);
-        text += ')';
+            text.Add(kMiddleDot);
+        text.Add("Sqr(");
+        text.Digits(radicand);
+        text.Add(')');
     }
     if (den != 1) {
-        text += " /";
-        AppendDigits(text, den);
+        text.Add(" /");
+        text.Digits(den);
     }
-    std::string lower = text;
-    lower[signAt] = '-';
-    out.push_back(ExactRoot(std::move(text), q.v[0][0], q.v[0][1]));
-    out.push_back(ExactRoot(std::move(lower), q.v[1][0], q.v[1][1]));
+    const std::size_t first = out.size();
+    out.resize(first + 2);
+    // A complex pair lists its upper root first, a real pair its lower one.
+    FoundRoot& plus = out[first + (negative ? 0 : 1)];
+    FoundRoot& minus = out[first + (negative ? 1 : 0)];
+    SetRoot(plus, text.view(), q.v[0][0], q.v[0][1]);
+    SetRoot(minus, text.view(), q.v[1][0], q.v[1][1]);
+    minus.text[signAt] = '-';
+    minus.exact[signAt - (minus.text.size() - minus.exact.size())] = '-';
     return true;
 }
 

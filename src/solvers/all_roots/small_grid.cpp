@@ -40,9 +40,10 @@ bool FindSmallGridRoots(const CoefficientTexts& texts, int digits, AllRootsResul
     std::array<long, kCoefficientCount> c{};
     long content = 0;
     for (int i = 0; i < kCoefficientCount; ++i) {
-        if (texts[i].empty() || texts[i] == "0") // the boxes left at 0 are most of the grid
+        const std::string& text = texts[i];
+        if (text.empty() || (text.size() == 1 && text[0] == '0')) // most of the grid
             continue;
-        if (!ReadPlainInteger(texts[i], c[i]))
+        if (!ReadPlainInteger(text, c[i]))
             return false;
         content = std::gcd(content, c[i]);
     }
@@ -61,17 +62,19 @@ bool FindSmallGridRoots(const CoefficientTexts& texts, int digits, AllRootsResul
     for (int i = zeros; i <= degree; ++i)
         c[i] /= content;
 
-    std::vector<FoundRoot> roots;
+    std::vector<FoundRoot>& roots = result.roots;
+    roots.clear();
     roots.reserve(static_cast<std::size_t>(degree));
     if (zeros > 0) {
         roots.push_back(SmallRationalRoot(0, 1));
         roots.back().multiplicity = zeros;
     }
-    if (degree > zeros && !AddRoots(c.data() + zeros, degree - zeros, digits, roots))
+    if (degree > zeros && !AddRoots(c.data() + zeros, degree - zeros, digits, roots)) {
+        roots.clear();
         return false;
+    }
     ListRoots(roots);
     result.degree = degree;
-    result.roots = std::move(roots);
     return true;
 }
 
