@@ -3,7 +3,6 @@
 #include "solvers/all_roots/aberth.h"
 #include "solvers/all_roots/decimal_text.h"
 #include "solvers/all_roots/root_inclusion.h"
-#include "solvers/exact/pair_text.h"
 
 #include <cmath>
 #include <limits>
@@ -89,25 +88,25 @@ class DiscSolver {
 
     bool AddNumeric(const Item& item) {
         const RootDisc& d = item.disc;
-        const std::optional<std::string> re = CertifiedDoubleText(d.re, d.reError, digits_);
-        if (!re)
-            return false;
         FoundRoot root;
         root.re = d.re;
         root.radius = d.radius;
+        if (!AppendCertifiedDouble(root.text, d.re, d.reError, digits_))
+            return false;
         if (d.im == 0) {
-            root.text = *re;
             out_.push_back(std::move(root));
             return true;
         }
-        const std::optional<std::string> im = CertifiedDoubleText(d.im, d.imError, digits_);
-        if (!im)
+        // The pair re ± im·i, upper root first.
+        const std::size_t signAt = root.text.size();
+        root.text += '+';
+        if (!AppendCertifiedDouble(root.text, d.im, d.imError, digits_))
             return false;
+        root.text += 'i';
         root.im = d.im;
-        root.text = UpperPairText(*re, *im);
         out_.push_back(root);
         root.im = -d.im;
-        root.text = LowerPairText(*re, *im);
+        root.text[signAt] = '-';
         out_.push_back(std::move(root));
         return true;
     }

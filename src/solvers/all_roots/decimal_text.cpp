@@ -1,5 +1,7 @@
 #include "solvers/all_roots/decimal_text.h"
 
+#include "solvers/all_roots/double_double.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -20,15 +22,55 @@ double PowerOfTen(long k) {
     return std::pow(10.0, static_cast<double>(k));
 }
 
+// |value| rounded to `digits` (at most 15) significant digits as a whole number n, 10^(digits−1)
+// <= n < 10^digits, with the power of ten of its first digit. The scaling by 10^k is one exact
+// double-double product, so the rounding is that of the exact binary value, ties to even, as
+// the standard formatting rounds; false where 10^k is not an exact double. `exponent` comes in
+// as an estimate that is never above the true one.
+bool RoundedDigits(double value, int digits, long& exponent, long& n) {
+    const double magnitude = std::fabs(value);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const long k = digits - 1 - exponent;
+        if (k < 0 || k > 22)
+            return false;
+        const DoubleDouble scaled = TwoProduct(magnitude, PowerOfTen(k));
+        const double whole = std::floor(scaled.hi);
+        const double part = scaled.hi - whole; // exact: scaled.hi is below 2^50
+        // scaled.hi is a multiple of its last place and |lo| is at most half of it, so lo only
+        // decides when the part is exactly one half.
+        bool up = part > 0.5;
+        if (part == 0.5)
+            up = scaled.lo > 0 || (scaled.lo == 0 && std::fmod(whole, 2) != 0);
+        else if (part == 0 && scaled.lo < 0)
+            up = false; // just below a whole number: rounds to it, which is `whole`
+        n = static_cast<long>(whole) + (up ? 1 : 0);
+        const long top = static_cast<long>(PowerOfTen(digits));
+        if (n < top) {
+            if (n < top / 10) // the estimate was high after all; never expected
+                return false;
+            return true;
+        }
+        if (n == top && scaled.hi < static_cast<double>(top)) {
+            n = top / 10; // rounded up to the next power of ten
+            ++exponent;
+            return true;
+        }
+        ++exponent; // the estimate was one low
+    }
+    return false;
+}
+
 } // namespace
 
-std::string DecimalText(bool negative, std::string_view digits, long exponent) {
+void AppendDecimalText(std::string& text, bool negative, std::string_view digits, long exponent) {
     const auto last = digits.find_last_not_of('0');
-    if (last == std::string_view::npos)
-        return " 0";
+    if (last == std::string_view::npos) {
+        text += " 0";
+        return;
+    }
     const std::string_view kept = digits.substr(0, last + 1);
     const long precision = static_cast<long>(digits.size());
-    std::string text(negative ? "-" : " ");
+    text += negative ? '-' : ' ';
     if (exponent >= -4 && exponent < precision) {
         if (exponent < 0) {
             text += '.';
@@ -42,7 +84,7 @@ std::string DecimalText(bool negative, std::string_view digits, long exponent) {
             else if (kept.size() > whole)
                 text.append(".").append(kept.substr(whole));
         }
-        return text;
+        return;
     }
     text += kept[0];
     if (kept.size() > 1)
@@ -51,15 +93,24 @@ std::string DecimalText(bool negative, std::string_view digits, long exponent) {
     const long magnitude = exponent < 0 ? -exponent : exponent;
     if (magnitude < 10)
         text += '0';
-    text += std::to_string(magnitude);
+    char buf[24];
+    text.append(buf, std::to_chars(buf, buf + sizeof buf, magnitude).ptr);
+}
+
+std::string DecimalText(bool negative, std::string_view digits, long exponent) {
+    std::string text;
+    AppendDecimalText(text, negative, digits, exponent);
     return text;
 }
 
-std::optional<std::string> CertifiedDoubleText(double value, double radius, int digits) {
+bool AppendCertifiedDouble(std::string& text, double value, double radius, int digits) {
     if (!std::isfinite(value) || !(radius >= 0))
-        return std::nullopt;
-    if (value == 0)
-        return radius == 0 ? std::optional<std::string>(" 0") : std::nullopt;
+        return false;
+    if (value == 0) {
+        if (radius == 0)
+            text += " 0";
+        return radius == 0;
+    }
     // The last printed place is at least 10^(E − digits + 1) for 10^E <= |value|. E is estimated
     // from the binary exponent and raised only when clearly exceeded, so it never comes out
     // above the true one.
@@ -71,7 +122,14 @@ std::optional<std::string> CertifiedDoubleText(double value, double radius, int 
     // Rounding to `digits` digits errs by at most half a unit; the rest is left for the radius
     // (the margin covers the inexact power of ten).
     if (!(radius < 0.499 * PowerOfTen(exponent - digits + 1)))
-        return std::nullopt;
+        return false;
+    if (long n = 0; digits <= 15 && RoundedDigits(value, digits, exponent, n)) {
+        std::array<char, 24> buf;
+        const char* const end = std::to_chars(buf.data(), buf.data() + buf.size(), n).ptr;
+        AppendDecimalText(text, value < 0, std::string_view(buf.data(), end - buf.data()),
+                          exponent);
+        return true;
+    }
     // The digits as %G writes them, then the house form: "E", a blank for the sign of a positive
     // value, no "0" before the point.
     std::array<char, 48> buf;
@@ -87,10 +145,10 @@ std::optional<std::string> CertifiedDoubleText(double value, double radius, int 
         std::memmove(digitsAt, digitsAt + 1, static_cast<std::size_t>(last - digitsAt - 1));
         --last;
     }
-    if (*first == '-')
-        return std::string(first, last);
-    buf[0] = ' ';
-    return std::string(buf.data(), last);
+    if (*first != '-')
+        text += ' ';
+    text.append(first, last);
+    return true;
 }
 
 } // namespace valdrex
