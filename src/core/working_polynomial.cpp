@@ -18,6 +18,18 @@ struct Fraction {
 Fraction ReadFraction(const std::string& text) {
     if (text.size() == 1 && text[0] >= '0' && text[0] <= '9')
         return {text[0] - '0', 1}; // the most common box, "0"
+    // Short whole numbers, the next most common, are read digit by digit: exactly the value.
+    const bool negative = text.size() > 1 && text[0] == '-';
+    if (text.size() - negative <= 9) {
+        int n = 0;
+        bool digits = true;
+        for (std::size_t i = negative; i < text.size() && digits; ++i) {
+            digits = text[i] >= '0' && text[i] <= '9';
+            n = n * 10 + (text[i] - '0');
+        }
+        if (digits && !text.empty())
+            return {negative ? -n : n, 1};
+    }
     // Normalising a text without "/" and "." only trims it, and the reading skips blanks anyway.
     bool plain = true;
     for (const char c : text)

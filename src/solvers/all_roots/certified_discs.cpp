@@ -4,6 +4,7 @@
 #include "solvers/all_roots/decimal_text.h"
 #include "solvers/all_roots/root_inclusion.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -126,6 +127,13 @@ bool Solve(const DoublePolynomial& p, int digits, ExactQuestions* exact,
     std::array<Item, kMaxDegree> items{};
     for (int i = 0; i < discs.count; ++i)
         items[i].disc = discs.discs[i];
+    // In the listed order (real roots ascending, then the pairs by real part), so that the roots
+    // need no sorting afterwards unless exact ones come first.
+    std::sort(items.begin(), items.begin() + discs.count, [](const Item& a, const Item& b) {
+        if ((a.disc.im == 0) != (b.disc.im == 0))
+            return a.disc.im == 0;
+        return a.disc.re != b.disc.re ? a.disc.re < b.disc.re : a.disc.im < b.disc.im;
+    });
     DiscSolver solver(p.hi[p.degree], digits, exact, out);
     if (exact != nullptr) {
         for (int i = 0; i < discs.count; ++i)
