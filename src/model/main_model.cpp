@@ -44,7 +44,7 @@ void MainModel::Renew() {
     solve_.lines.clear();
     for (std::string& text : solve_.SolText)
         text.clear();
-    solve_.allRoots.clear();
+    solve_.SetAsideAllRoots();
     message_.clear();
     info_.clear();
     input_.clear();
@@ -193,7 +193,7 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     solve_.lines.clear();
     for (std::string& text : solve_.SolText)
         text.clear();
-    solve_.allRoots.clear();
+    solve_.SetAsideAllRoots();
     if (row.optionsForm != OptionsForm::None && optionsDialog) {
         optionsDialog(row.optionsForm, state_.Options);
         if (!state_.Options.OptionsConfirmed)

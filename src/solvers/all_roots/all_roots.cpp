@@ -100,11 +100,15 @@ AllRootsResult FindAllRootsWithBigNumbers(const CoefficientTexts& coefficients, 
     return result;
 }
 
+void FindAllRoots(const CoefficientTexts& coefficients, int digits, AllRootsResult& result) {
+    if (!FindSmallGridRoots(coefficients, std::clamp(digits, 1, 30), result))
+        result = FindAllRootsWithBigNumbers(coefficients, digits);
+}
+
 AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
     AllRootsResult result;
-    if (FindSmallGridRoots(coefficients, std::clamp(digits, 1, 30), result))
-        return result;
-    return FindAllRootsWithBigNumbers(coefficients, digits);
+    FindAllRoots(coefficients, digits, result);
+    return result;
 }
 
 } // namespace valdrex

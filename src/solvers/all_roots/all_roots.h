@@ -29,4 +29,8 @@ struct AllRootsResult {
 // exact are printed with `digits` (1..30) significant digits, each of them right.
 AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits);
 
+// The same into `result`, whose roots from an earlier solve lend their texts' storage: a caller
+// solving one equation after another then hardly allocates.
+void FindAllRoots(const CoefficientTexts& coefficients, int digits, AllRootsResult& result);
+
 } // namespace valdrex

@@ -45,7 +45,7 @@ Answer MachineQuestions::IsRationalRoot(long m, std::vector<FoundRoot>& out) {
         return Answer::No;
     if (std::labs(num) >= kExactDouble || den >= kExactDouble)
         return Answer::Unknown;
-    out.push_back(SmallRationalRoot(num, den));
+    SetSmallRational(out.emplace_back(), num, den);
     return Answer::Yes;
 }
 
@@ -65,7 +65,8 @@ Answer MachineQuestions::IsQuadraticFactor(long s, long q, std::vector<FoundRoot
     }
     if (r[1] != 0 || r[0] != 0)
         return Answer::No;
-    if (!Small(a) || !Small(b) || !Small(c) || !AddSmallQuadratic(a, b, c, out))
+    RootSlots slots(out, out.size());
+    if (!Small(a) || !Small(b) || !Small(c) || !AddSmallQuadratic(a, b, c, slots))
         return Answer::Unknown;
     return Answer::Yes;
 }

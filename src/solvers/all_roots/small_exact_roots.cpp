@@ -55,7 +55,20 @@ void SetRoot(FoundRoot& root, std::string_view text, double re, double im) {
 
 } // namespace
 
-FoundRoot SmallRationalRoot(long n, long d) {
+FoundRoot& RootSlots::Next() {
+    if (used_ == roots_.size()) {
+        ++used_;
+        return roots_.emplace_back();
+    }
+    FoundRoot& root = roots_[used_++];
+    root.re = root.im = root.radius = 0;
+    root.multiplicity = 1;
+    root.text.clear();
+    root.exact.clear();
+    return root;
+}
+
+void SetSmallRational(FoundRoot& root, long n, long d) {
     const long g = std::gcd(n, d);
     n /= g;
     d /= g;
@@ -68,20 +81,19 @@ FoundRoot SmallRationalRoot(long n, long d) {
         exact.Add('/');
         exact.Digits(d);
     }
-    FoundRoot root;
     root.text.assign(text.view());
     root.exact.assign(exact.view());
     // Both below 2^53: the quotient of the two exact doubles is the nearest double.
     root.re = static_cast<double>(n) / static_cast<double>(d);
-    return root;
 }
 
-bool AddSmallQuadratic(long a, long b, long c, std::vector<FoundRoot>& out) {
+bool AddSmallQuadratic(long a, long b, long c, RootSlots& out) {
     const long delta = b * b - 4 * a * c;
     const long twoA = 2 * a;
     if (delta == 0) {
-        out.push_back(SmallRationalRoot(-b, twoA));
-        out.back().multiplicity = 2;
+        FoundRoot& root = out.Next();
+        SetSmallRational(root, -b, twoA);
+        root.multiplicity = 2;
         return true;
     }
     const bool negative = delta < 0;
@@ -89,8 +101,8 @@ bool AddSmallQuadratic(long a, long b, long c, std::vector<FoundRoot>& out) {
     SplitSmallSquare(std::labs(delta), k, radicand);
     // Added in the listed order, which saves the sorting moves.
     if (!negative && radicand == 1) {
-        out.push_back(SmallRationalRoot(-b - k, twoA));
-        out.push_back(SmallRationalRoot(-b + k, twoA));
+        SetSmallRational(out.Next(), -b - k, twoA);
+        SetSmallRational(out.Next(), -b + k, twoA);
         return true;
     }
     if (std::labs(delta) >= kExactDouble)
@@ -124,11 +136,12 @@ bool AddSmallQuadratic(long a, long b, long c, std::vector<FoundRoot>& out) {
         text.Add(" /");
         text.Digits(den);
     }
-    const std::size_t first = out.size();
-    out.resize(first + 2);
     // A complex pair lists its upper root first, a real pair its lower one.
-    FoundRoot& plus = out[first + (negative ? 0 : 1)];
-    FoundRoot& minus = out[first + (negative ? 1 : 0)];
+    out.Reserve(2);
+    FoundRoot& first = out.Next();
+    FoundRoot& second = out.Next();
+    FoundRoot& plus = negative ? first : second;
+    FoundRoot& minus = negative ? second : first;
     SetRoot(plus, text.view(), q.v[0][0], q.v[0][1]);
     SetRoot(minus, text.view(), q.v[1][0], q.v[1][1]);
     minus.text[signAt] = '-';

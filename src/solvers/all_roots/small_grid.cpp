@@ -19,19 +19,16 @@ bool Below(long v, long limit) {
     return v > -limit && v < limit;
 }
 
-// The roots of the primitive polynomial c[0..n] (n >= 1, c[0] != 0, c[n] > 0) appended to out.
-bool AddRoots(const long* c, int n, int digits, std::vector<FoundRoot>& out) {
+// The roots of the primitive polynomial c[0..n] (1 <= n <= 2, c[0] != 0, c[n] > 0).
+bool AddLowDegree(const long* c, int n, RootSlots& out) {
     if (n == 1) {
         if (!Below(c[0], kExactDouble) || !Below(c[1], kExactDouble))
             return false;
-        out.push_back(SmallRationalRoot(-c[0], c[1]));
+        SetSmallRational(out.Next(), -c[0], c[1]);
         return true;
     }
-    if (n == 2)
-        return Below(c[0], kSmallQuadraticLimit) && Below(c[1], kSmallQuadraticLimit) &&
-               Below(c[2], kSmallQuadraticLimit) && AddSmallQuadratic(c[2], c[1], c[0], out);
-    MachineQuestions questions(c, n);
-    return SolveCertified(ToDoublePolynomial(c, n), digits, &questions, out);
+    return Below(c[0], kSmallQuadraticLimit) && Below(c[1], kSmallQuadraticLimit) &&
+           Below(c[2], kSmallQuadraticLimit) && AddSmallQuadratic(c[2], c[1], c[0], out);
 }
 
 } // namespace
@@ -62,18 +59,32 @@ bool FindSmallGridRoots(const CoefficientTexts& texts, int digits, AllRootsResul
     for (int i = zeros; i <= degree; ++i)
         c[i] /= content;
 
+    // The roots already in the result lend their texts' storage to the new ones.
     std::vector<FoundRoot>& roots = result.roots;
-    roots.clear();
-    roots.reserve(static_cast<std::size_t>(degree));
+    RootSlots slots(roots, 0);
     if (zeros > 0) {
-        roots.push_back(SmallRationalRoot(0, 1));
-        roots.back().multiplicity = zeros;
+        FoundRoot& zero = slots.Next();
+        SetSmallRational(zero, 0, 1);
+        zero.multiplicity = zeros;
     }
-    if (degree > zeros && !AddRoots(c.data() + zeros, degree - zeros, digits, roots)) {
+    const int n = degree - zeros;
+    bool solved = true;
+    if (n <= 2) {
+        solved = n == 0 || AddLowDegree(c.data() + zeros, n, slots);
+        slots.Finish();
+    } else {
+        slots.Finish();
+        roots.reserve(static_cast<std::size_t>(degree));
+        MachineQuestions questions(c.data() + zeros, n);
+        solved = SolveCertified(ToDoublePolynomial(c.data() + zeros, n), digits, &questions, roots);
+    }
+    if (!solved) {
         roots.clear();
         return false;
     }
     ListRoots(roots);
+    result.status = AllRootsResult::Status::Solved;
+    result.power = -1;
     result.degree = degree;
     return true;
 }

@@ -30,10 +30,9 @@ LoadedModule Load() {
 
 } // namespace
 
-AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
-    AllRootsResult result;
+void FindAllRoots(const CoefficientTexts& coefficients, int digits, AllRootsResult& result) {
     if (FindSmallGridRoots(coefficients, std::clamp(digits, 1, 30), result))
-        return result;
+        return;
     static const LoadedModule module = Load(); // once, whichever thread asks first
     if (module.entry == nullptr)
         throw RuntimeFailure(ENOENT, "The all-roots module could not be loaded: " + module.error);
@@ -42,8 +41,14 @@ AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
     // once (a batch on several cores crashed), so one solve runs at a time.
     static std::mutex oneAtATime;
     const std::lock_guard lock(oneAtATime);
+    result = {};
     if (!module.entry(&coefficients, digits, &result, &failure))
         throw RuntimeFailure(failure.number, failure.description);
+}
+
+AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
+    AllRootsResult result;
+    FindAllRoots(coefficients, digits, result);
     return result;
 }
 

@@ -19,6 +19,13 @@ void SolveContext::AddRoot(int k, std::string_view text) {
     SolText[k].assign(text);
 }
 
+void SolveContext::SetAsideAllRoots() {
+    if (allRoots.empty())
+        return;
+    spareRoots.swap(allRoots);
+    allRoots.clear();
+}
+
 std::string SingleText(double value) {
     return NumberToStr(ToSingle(value));
 }

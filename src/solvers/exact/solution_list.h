@@ -34,10 +34,14 @@ struct SolveContext {
     std::string factorText;             // irreducible factor left by the rational solver
     std::string draft;                  // where a solver may build a root's text, kept between runs
     std::vector<FoundRoot> allRoots;    // every distinct root, from the all-roots method
+    std::vector<FoundRoot> spareRoots;  // earlier roots, whose texts' storage the next solve reuses
     std::optional<int> zeroDenominator; // the box of a zero denominator a solver read
 
     // Stores `text` as root k's solution text and adds the line "xk =" + text.
     void AddRoot(int k, std::string_view text);
+
+    // Empties allRoots, setting its roots aside for the next all-roots solve.
+    void SetAsideAllRoots();
 };
 
 // The text of a real root from a numeric computation: single precision, NumberToStr.
