@@ -2,6 +2,7 @@
 
 #include "solvers/all_roots/double_double.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -58,6 +59,48 @@ bool RoundedDigits(double value, int digits, long& exponent, long& n) {
         ++exponent; // the estimate was one low
     }
     return false;
+}
+
+// AppendDecimalText for the digits of n (exactly `digits` of them), written in one piece.
+void AppendRounded(std::string& text, bool negative, long n, int digits, long exponent) {
+    while (n % 10 == 0) // the trailing zeros %G drops
+        n /= 10;
+    std::array<char, 24> kept;
+    const auto length = static_cast<long>(
+        std::to_chars(kept.data(), kept.data() + kept.size(), n).ptr - kept.data());
+    std::array<char, 64> buf;
+    char* out = buf.data();
+    *out++ = negative ? '-' : ' ';
+    const auto copy = [&](long from, long to) {
+        out = std::copy(kept.data() + from, kept.data() + to, out);
+    };
+    if (exponent >= -4 && exponent < digits) {
+        if (exponent < 0) {
+            *out++ = '.';
+            out = std::fill_n(out, -exponent - 1, '0');
+            copy(0, length);
+        } else if (length <= exponent + 1) {
+            copy(0, length);
+            out = std::fill_n(out, exponent + 1 - length, '0');
+        } else {
+            copy(0, exponent + 1);
+            *out++ = '.';
+            copy(exponent + 1, length);
+        }
+    } else {
+        *out++ = kept[0];
+        if (length > 1) {
+            *out++ = '.';
+            copy(1, length);
+        }
+        *out++ = 'E';
+        *out++ = exponent < 0 ? '-' : '+';
+        const long magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude < 10)
+            *out++ = '0';
+        out = std::to_chars(out, buf.data() + buf.size(), magnitude).ptr;
+    }
+    text.append(buf.data(), out);
 }
 
 } // namespace
@@ -124,10 +167,7 @@ bool AppendCertifiedDouble(std::string& text, double value, double radius, int d
     if (!(radius < 0.499 * PowerOfTen(exponent - digits + 1)))
         return false;
     if (long n = 0; digits <= 15 && RoundedDigits(value, digits, exponent, n)) {
-        std::array<char, 24> buf;
-        const char* const end = std::to_chars(buf.data(), buf.data() + buf.size(), n).ptr;
-        AppendDecimalText(text, value < 0, std::string_view(buf.data(), end - buf.data()),
-                          exponent);
+        AppendRounded(text, value < 0, n, digits, exponent);
         return true;
     }
     // The digits as %G writes them, then the house form: "E", a blank for the sign of a positive
