@@ -38,7 +38,7 @@ struct Item {
 
 class DiscSolver {
   public:
-    DiscSolver(double lead, int digits, ExactQuestions* exact, std::vector<FoundRoot>& out)
+    DiscSolver(double lead, int digits, ExactQuestions* exact, RootSlots& out)
         : lead_(lead), digits_(digits), exact_(exact), out_(out) {}
 
     // A real disc holds a rational root m/a_n (a_n the leading coefficient) only if a_n·x is the
@@ -89,26 +89,30 @@ class DiscSolver {
 
     bool AddNumeric(const Item& item) {
         const RootDisc& d = item.disc;
-        FoundRoot root;
-        root.re = d.re;
-        root.radius = d.radius;
-        if (!AppendCertifiedDouble(root.text, d.re, d.reError, digits_))
-            return false;
         if (d.im == 0) {
-            out_.push_back(std::move(root));
-            return true;
+            FoundRoot& root = out_.Next();
+            root.re = d.re;
+            root.radius = d.radius;
+            return AppendCertifiedDouble(root.text, d.re, d.reError, digits_);
         }
         // The pair re ± im·i, upper root first.
-        const std::size_t signAt = root.text.size();
-        root.text += '+';
-        if (!AppendCertifiedDouble(root.text, d.im, d.imError, digits_))
+        out_.Reserve(2);
+        FoundRoot& upper = out_.Next();
+        FoundRoot& lower = out_.Next();
+        std::string& text = upper.text;
+        if (!AppendCertifiedDouble(text, d.re, d.reError, digits_))
             return false;
-        root.text += 'i';
-        root.im = d.im;
-        out_.push_back(root);
-        root.im = -d.im;
-        root.text[signAt] = '-';
-        out_.push_back(std::move(root));
+        const std::size_t signAt = text.size();
+        text += '+';
+        if (!AppendCertifiedDouble(text, d.im, d.imError, digits_))
+            return false;
+        text += 'i';
+        lower.text = text;
+        lower.text[signAt] = '-';
+        upper.re = lower.re = d.re;
+        upper.im = d.im;
+        lower.im = -d.im;
+        upper.radius = lower.radius = d.radius;
         return true;
     }
 
@@ -116,11 +120,10 @@ class DiscSolver {
     double lead_;
     int digits_;
     ExactQuestions* exact_; // null when no exact forms are wanted
-    std::vector<FoundRoot>& out_;
+    RootSlots& out_;
 };
 
-bool Solve(const DoublePolynomial& p, int digits, ExactQuestions* exact,
-           std::vector<FoundRoot>& out) {
+bool Solve(const DoublePolynomial& p, int digits, ExactQuestions* exact, RootSlots& out) {
     RootDiscs discs;
     if (!IncludeRoots(p, AberthRoots(p), discs))
         return false;
@@ -172,15 +175,9 @@ DoublePolynomial ToDoublePolynomial(const long* lowestFirst, int degree) {
     return d;
 }
 
-bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact,
-                    std::vector<FoundRoot>& out) {
-    if (p.degree < 1 || p.degree > kMaxDegree || digits > kMaxDoubleDigits)
-        return false;
-    const std::size_t before = out.size();
-    if (Solve(p, digits, exact, out))
-        return true;
-    out.resize(before);
-    return false;
+bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, RootSlots& out) {
+    return p.degree >= 1 && p.degree <= kMaxDegree && digits <= kMaxDoubleDigits &&
+           Solve(p, digits, exact, out);
 }
 
 } // namespace valdrex

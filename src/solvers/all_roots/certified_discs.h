@@ -2,8 +2,7 @@
 
 #include "solvers/all_roots/all_roots.h"
 #include "solvers/all_roots/double_polynomial.h"
-
-#include <vector>
+#include "solvers/all_roots/root_slots.h"
 
 namespace valdrex {
 
@@ -16,10 +15,10 @@ class ExactQuestions {
   public:
     virtual ~ExactQuestions() = default;
     // Whether m / a_n (a_n the leading coefficient) is a root; if so, that root is appended.
-    virtual Answer IsRationalRoot(long m, std::vector<FoundRoot>& out) = 0;
+    virtual Answer IsRationalRoot(long m, RootSlots& out) = 0;
     // Whether a_n·x² − s·x + q, made primitive, divides the polynomial; if so, its two roots are
     // appended.
-    virtual Answer IsQuadraticFactor(long s, long q, std::vector<FoundRoot>& out) = 0;
+    virtual Answer IsQuadraticFactor(long s, long q, RootSlots& out) = 0;
 };
 
 // Integer coefficients below 2^60, lowest power first, each as a sum of two doubles.
@@ -28,9 +27,8 @@ DoublePolynomial ToDoublePolynomial(const long* lowestFirst, int degree);
 // All roots of the integer polynomial p (degree 1..12, nonzero constant term) found in doubles,
 // each proved alone in its disc and printed with `digits` (at most 15) digits. With `exact`,
 // rational roots and the roots of quadratic factors over the rationals are proved by its
-// answers and written exactly. False, with nothing appended, when the proof fails: multiple or
-// clustered roots, a case that needs more precision, or a question left unanswered.
-bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact,
-                    std::vector<FoundRoot>& out);
+// answers and written exactly. False when the proof fails (multiple or clustered roots, a case
+// that needs more precision, or a question left unanswered); the slots taken are then garbage.
+bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, RootSlots& out);
 
 } // namespace valdrex

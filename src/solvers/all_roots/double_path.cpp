@@ -17,7 +17,7 @@ class BigNumberQuestions final : public ExactQuestions {
   public:
     explicit BigNumberQuestions(const fmpz_poly_t p) : p_(p) {}
 
-    Answer IsRationalRoot(long m, std::vector<FoundRoot>& out) override {
+    Answer IsRationalRoot(long m, RootSlots& out) override {
         Rational r, value;
         fmpz_set_si(fmpq_numref(r.get()), m);
         fmpz_set(fmpq_denref(r.get()), p_->coeffs + fmpz_poly_degree(p_));
@@ -25,11 +25,11 @@ class BigNumberQuestions final : public ExactQuestions {
         fmpz_poly_evaluate_fmpq(value.get(), p_, r.get());
         if (!fmpq_is_zero(value.get()))
             return Answer::No;
-        out.push_back(RationalRoot(r.get()));
+        out.Next() = RationalRoot(r.get());
         return Answer::Yes;
     }
 
-    Answer IsQuadraticFactor(long s, long q, std::vector<FoundRoot>& out) override {
+    Answer IsQuadraticFactor(long s, long q, RootSlots& out) override {
         IntegerPolynomial quadratic, quotient;
         fmpz_poly_set_coeff_si(quadratic.get(), 0, q);
         fmpz_poly_set_coeff_si(quadratic.get(), 1, -s);
@@ -37,8 +37,11 @@ class BigNumberQuestions final : public ExactQuestions {
         fmpz_poly_primitive_part(quadratic.get(), quadratic.get());
         if (!fmpz_poly_divides(quotient.get(), p_, quadratic.get()))
             return Answer::No;
+        std::vector<FoundRoot> roots;
         AddQuadraticRoots(quadratic.coefficient(2), quadratic.coefficient(1),
-                          quadratic.coefficient(0), out);
+                          quadratic.coefficient(0), roots);
+        for (FoundRoot& root : roots)
+            out.Next() = std::move(root);
         return Answer::Yes;
     }
 
@@ -57,8 +60,13 @@ bool SolveInDoubles(const fmpz_poly_t p, int digits, bool exactForms, std::vecto
     for (int k = 0; k <= degree; ++k)
         c[k] = fmpz_get_si(p->coeffs + k);
     BigNumberQuestions questions(p);
-    return SolveCertified(ToDoublePolynomial(c.data(), static_cast<int>(degree)), digits,
-                          exactForms ? &questions : nullptr, out);
+    const std::size_t before = out.size();
+    RootSlots slots(out, before);
+    if (SolveCertified(ToDoublePolynomial(c.data(), static_cast<int>(degree)), digits,
+                       exactForms ? &questions : nullptr, slots))
+        return true;
+    out.resize(before);
+    return false;
 }
 
 } // namespace valdrex

@@ -29,7 +29,7 @@ MachineQuestions::MachineQuestions(const long* lowestFirst, int degree) : degree
         c_[k] = lowestFirst[k];
 }
 
-Answer MachineQuestions::IsRationalRoot(long m, std::vector<FoundRoot>& out) {
+Answer MachineQuestions::IsRationalRoot(long m, RootSlots& out) {
     const long g = std::gcd(m, c_[degree_]);
     const long num = m / g, den = c_[degree_] / g;
     // In lowest terms a root's numerator divides the constant term, which is not 0.
@@ -45,11 +45,11 @@ Answer MachineQuestions::IsRationalRoot(long m, std::vector<FoundRoot>& out) {
         return Answer::No;
     if (std::labs(num) >= kExactDouble || den >= kExactDouble)
         return Answer::Unknown;
-    SetSmallRational(out.emplace_back(), num, den);
+    SetSmallRational(out.Next(), num, den);
     return Answer::Yes;
 }
 
-Answer MachineQuestions::IsQuadraticFactor(long s, long q, std::vector<FoundRoot>& out) {
+Answer MachineQuestions::IsQuadraticFactor(long s, long q, RootSlots& out) {
     const long g = std::gcd(std::gcd(c_[degree_], s), q);
     const long a = c_[degree_] / g, b = -s / g, c = q / g;
     // Long division by the primitive quadratic: each step is exact when it divides.
@@ -65,8 +65,7 @@ Answer MachineQuestions::IsQuadraticFactor(long s, long q, std::vector<FoundRoot
     }
     if (r[1] != 0 || r[0] != 0)
         return Answer::No;
-    RootSlots slots(out, out.size());
-    if (!Small(a) || !Small(b) || !Small(c) || !AddSmallQuadratic(a, b, c, slots))
+    if (!Small(a) || !Small(b) || !Small(c) || !AddSmallQuadratic(a, b, c, out))
         return Answer::Unknown;
     return Answer::Yes;
 }

@@ -12,8 +12,8 @@ namespace valdrex {
 class MachineQuestions final : public ExactQuestions {
   public:
     MachineQuestions(const long* lowestFirst, int degree);
-    Answer IsRationalRoot(long m, std::vector<FoundRoot>& out) override;
-    Answer IsQuadraticFactor(long s, long q, std::vector<FoundRoot>& out) override;
+    Answer IsRationalRoot(long m, RootSlots& out) override;
+    Answer IsQuadraticFactor(long s, long q, RootSlots& out) override;
 
   private:
     std::array<long, kMaxDegree + 1> c_{};

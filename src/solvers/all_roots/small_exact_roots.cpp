@@ -55,19 +55,6 @@ void SetRoot(FoundRoot& root, std::string_view text, double re, double im) {
 
 } // namespace
 
-FoundRoot& RootSlots::Next() {
-    if (used_ == roots_.size()) {
-        ++used_;
-        return roots_.emplace_back();
-    }
-    FoundRoot& root = roots_[used_++];
-    root.re = root.im = root.radius = 0;
-    root.multiplicity = 1;
-    root.text.clear();
-    root.exact.clear();
-    return root;
-}
-
 void SetSmallRational(FoundRoot& root, long n, long d) {
     const long g = std::gcd(n, d);
     n /= g;

@@ -73,10 +73,10 @@ bool FindSmallGridRoots(const CoefficientTexts& texts, int digits, AllRootsResul
         solved = n == 0 || AddLowDegree(c.data() + zeros, n, slots);
         slots.Finish();
     } else {
-        slots.Finish();
-        roots.reserve(static_cast<std::size_t>(degree));
         MachineQuestions questions(c.data() + zeros, n);
-        solved = SolveCertified(ToDoublePolynomial(c.data() + zeros, n), digits, &questions, roots);
+        slots.Reserve(static_cast<std::size_t>(n));
+        solved = SolveCertified(ToDoublePolynomial(c.data() + zeros, n), digits, &questions, slots);
+        slots.Finish();
     }
     if (!solved) {
         roots.clear();

@@ -224,7 +224,8 @@ TEST(AllRoots, ShortcutGivesTheBigNumberResult) {
 }
 
 TEST(AllRoots, MachineQuestionsAnswerExactlyOrNotAtAll) {
-    std::vector<FoundRoot> out;
+    std::vector<FoundRoot> roots;
+    RootSlots out(roots, 0);
     // (x² + x + 1)(2x − 3)(x + 2), and the same plus 1, which is near those factors but has none.
     std::vector<long> p = Times(Times({1, 1, 1}, {-3, 2}), {2, 1});
     for (const long plus : {0, 1}) {
@@ -236,7 +237,7 @@ TEST(AllRoots, MachineQuestionsAnswerExactlyOrNotAtAll) {
         EXPECT_EQ(q.IsQuadraticFactor(-2, 2, out), yes);
         EXPECT_EQ(q.IsRationalRoot(2, out), Answer::No);
     }
-    EXPECT_EQ(Lines({.roots = out}), " 3/ 2|-2|-1/2+ i·Sqr(3) /2|-1/2- i·Sqr(3) /2");
+    EXPECT_EQ(Lines({.roots = roots}), " 3/ 2|-2|-1/2+ i·Sqr(3) /2|-1/2- i·Sqr(3) /2");
     const long huge[] = {999999999999999999, 0, 0, 1}; // p(m) overflows 128 bits
     EXPECT_EQ(MachineQuestions(huge, 3).IsRationalRoot(huge[0], out), Answer::Unknown);
 }
