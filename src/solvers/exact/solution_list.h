@@ -28,6 +28,7 @@ struct SolveContext {
     WorkingValues w;
 
     std::vector<std::string> lines;                 // lines added to the solution list, in order
+    std::vector<std::string> spareLines;            // earlier lines, kept for their storage
     std::array<std::string, kMaxRoots + 1> SolText; // index 1..12; entry 0 unused
     std::string status;                             // the status label's caption
     std::vector<ErrorBox> errors;                   // trapped failures, in the order they happened
@@ -42,6 +43,8 @@ struct SolveContext {
 
     // Empties allRoots, setting its roots aside for the next all-roots solve.
     void SetAsideAllRoots();
+    // Empties lines, setting them aside for the next AddRoot calls.
+    void SetAsideLines();
 };
 
 // The text of a real root from a numeric computation: single precision, NumberToStr.
