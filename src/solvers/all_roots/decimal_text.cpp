@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace valdrex {
@@ -23,6 +25,16 @@ double PowerOfTen(long k) {
     return std::pow(10.0, static_cast<double>(k));
 }
 
+// e with 2^(e−1) <= |value| < 2^e, as frexp gives it, read from the bits of a normal value.
+long BinaryExponent(double value) {
+    const auto biased = static_cast<long>((std::bit_cast<std::uint64_t>(value) >> 52) & 0x7ff);
+    if (biased != 0)
+        return biased - 1022;
+    int e = 0;
+    std::frexp(value, &e);
+    return e;
+}
+
 // |value| rounded to `digits` (at most 15) significant digits as a whole number n, 10^(digits−1)
 // <= n < 10^digits, with the power of ten of its first digit. The scaling by 10^k is one exact
 // double-double product, so the rounding is that of the exact binary value, ties to even, as
@@ -35,16 +47,16 @@ bool RoundedDigits(double value, int digits, long& exponent, long& n) {
         if (k < 0 || k > 22)
             return false;
         const DoubleDouble scaled = TwoProduct(magnitude, PowerOfTen(k));
-        const double whole = std::floor(scaled.hi);
-        const double part = scaled.hi - whole; // exact: scaled.hi is below 2^50
+        const auto whole = static_cast<long>(scaled.hi); // its floor: scaled.hi is below 2^54
+        const double part = scaled.hi - static_cast<double>(whole); // exact
         // scaled.hi is a multiple of its last place and |lo| is at most half of it, so lo only
         // decides when the part is exactly one half.
         bool up = part > 0.5;
         if (part == 0.5)
-            up = scaled.lo > 0 || (scaled.lo == 0 && std::fmod(whole, 2) != 0);
+            up = scaled.lo > 0 || (scaled.lo == 0 && whole % 2 != 0);
         else if (part == 0 && scaled.lo < 0)
             up = false; // just below a whole number: rounds to it, which is `whole`
-        n = static_cast<long>(whole) + (up ? 1 : 0);
+        n = whole + (up ? 1 : 0);
         const long top = static_cast<long>(PowerOfTen(digits));
         if (n < top) {
             if (n < top / 10) // the estimate was high after all; never expected
@@ -157,9 +169,7 @@ bool AppendCertifiedDouble(std::string& text, double value, double radius, int d
     // The last printed place is at least 10^(E − digits + 1) for 10^E <= |value|. E is estimated
     // from the binary exponent and raised only when clearly exceeded, so it never comes out
     // above the true one.
-    int binary = 0;
-    std::frexp(value, &binary);
-    long exponent = static_cast<long>(std::floor((binary - 1) * 0.30102999566398120));
+    long exponent = ((BinaryExponent(value) - 1) * 78913L) >> 18; // floor((e − 1)·log10 2)
     if (std::fabs(value) >= PowerOfTen(exponent + 1) * (1 + 1e-14))
         ++exponent;
     // Rounding to `digits` digits errs by at most half a unit; the rest is left for the radius
