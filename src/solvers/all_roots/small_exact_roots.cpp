@@ -15,6 +15,15 @@ namespace {
 
 constexpr long kExactDouble = 1L << 53; // whole numbers a double holds exactly
 
+// n/d in lowest terms; the common divisor is mostly 1, and dividing costs more than testing.
+void Reduce(long& n, long& d) {
+    const long g = std::gcd(n, d);
+    if (g != 1) {
+        n /= g;
+        d /= g;
+    }
+}
+
 // A root's text built in place and then stored at once: appending to a string piece by piece
 // costs more than the solving.
 class ShortText {
@@ -30,11 +39,11 @@ class ShortText {
     }
     // n/d (d > 0) reduced, as "n" or "n/d", each number blanked or not.
     void Fraction(long n, long d, bool blanked) {
-        const long g = std::gcd(n, d);
-        blanked ? Blanked(n / g) : Digits(n / g);
-        if (d / g != 1) {
+        Reduce(n, d);
+        blanked ? Blanked(n) : Digits(n);
+        if (d != 1) {
             Add('/');
-            blanked ? Blanked(d / g) : Digits(d / g);
+            blanked ? Blanked(d) : Digits(d);
         }
     }
     std::size_t size() const { return static_cast<std::size_t>(end_ - buf_.data()); }
@@ -56,9 +65,7 @@ void SetRoot(FoundRoot& root, std::string_view text, double re, double im) {
 } // namespace
 
 void SetSmallRational(FoundRoot& root, long n, long d) {
-    const long g = std::gcd(n, d);
-    n /= g;
-    d /= g;
+    Reduce(n, d);
     ShortText text, exact;
     text.Blanked(n);
     exact.Digits(n);
@@ -97,9 +104,8 @@ bool AddSmallQuadratic(long a, long b, long c, RootSlots& out) {
     const QuadraticValues q =
         SmallQuadraticValues(static_cast<double>(a), static_cast<double>(b), static_cast<double>(c),
                              static_cast<double>(delta));
-    const long g = std::gcd(twoA, k);
-    k /= g;
-    const long den = twoA / g;
+    long den = twoA;
+    Reduce(k, den);
     ShortText text;
     // A complex pair's real part −B/2A is written without a blank and left out when 0.
     if (b != 0)

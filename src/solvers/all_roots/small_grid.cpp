@@ -56,8 +56,9 @@ bool FindSmallGridRoots(const CoefficientTexts& texts, int digits, AllRootsResul
     // The primitive polynomial with a positive leading coefficient.
     if (c[degree] < 0)
         content = -content;
-    for (int i = zeros; i <= degree; ++i)
-        c[i] /= content;
+    if (content != 1) // usually 1; a division costs more than the rest of a term
+        for (int i = zeros; i <= degree; ++i)
+            c[i] /= content;
 
     // The roots already in the result lend their texts' storage to the new ones.
     std::vector<FoundRoot>& roots = result.roots;
