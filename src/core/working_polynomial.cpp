@@ -55,7 +55,11 @@ std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a
     int n = 0;
     bool allWhole = true;
     for (int i = 0; i < kCoefficientCount && allWhole; ++i) {
-        allWhole = ReadShortWhole(texts[i], n);
+        const std::string& text = texts[i];
+        if (text.size() == 1 && text[0] >= '0' && text[0] <= '9')
+            n = text[0] - '0'; // the most common box, "0"
+        else
+            allWhole = ReadShortWhole(text, n);
         whole[i] = n;
     }
     if (allWhole) {
