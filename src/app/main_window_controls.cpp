@@ -115,6 +115,7 @@ void frmMain::BuildControls() {
     cmdPut->setEnabled(false);
 
     // The two labels meet without overlapping.
+    // The two labels meet without overlapping.
     lblMsg = MakeChild<QLabel>(client, "lblMsg", Twips(60, 7260, 3195, 315));
     lblInfo = MakeChild<QLabel>(client, "lblInfo", Twips(3300, 7260, 8115, 315));
     lblInfo->setTextFormat(Qt::PlainText);

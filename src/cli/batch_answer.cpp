@@ -1,7 +1,5 @@
 #include "cli/batch_answer.h"
 
-#include "database/database_file.h"
-
 namespace valdrex::cli {
 namespace {
 
@@ -51,22 +49,20 @@ void LineAnswerer::Invalid(int lineNumber, const std::string& error, std::string
 
 Collector::Collector(const CliOptions& options) {
     if (options.saveFile)
-        saver_.emplace(*options.saveFile, options.overwrite, AppendLine);
+        saver_.emplace(*options.saveFile, options.overwrite);
 }
 
 bool Collector::Take(const LineOutcome& outcome, std::string_view record, int lineNumber) {
     anyFailed_ = anyFailed_ || outcome.invalid || outcome.errorBox;
     if (outcome.hasRecord && saver_)
-        saver_->Save(record, lineNumber, io.err);
+        saver_->Save(record, lineNumber);
     io.FlushIfFull();
     return io.outError() == 0;
 }
 
 int Collector::Finish() {
-    if (saver_) {
-        saver_->Finish(io.err);
-        anyFailed_ = anyFailed_ || saver_->anyFailed();
-    }
+    if (saver_)
+        anyFailed_ = saver_->Finish(io.err) || anyFailed_;
     io.Flush();
     return ReportOutputError(io.outError()) || anyFailed_ ? kExitFailed : 0;
 }

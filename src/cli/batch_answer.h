@@ -5,7 +5,7 @@
 #include "cli/equation_report.h"
 #include "cli/equation_runner.h"
 #include "cli/output_buffers.h"
-#include "cli/record_saver.h"
+#include "cli/record_writer_process.h"
 
 #include <optional>
 #include <string>
@@ -39,7 +39,7 @@ class LineAnswerer {
 };
 
 // Where the answers meet, in input order: the output, the one writer of the --save file, and
-// the exit status.
+// the exit status. Construct it before any worker thread starts: the writer is a child process.
 class Collector {
   public:
     explicit Collector(const CliOptions& options);
@@ -53,7 +53,7 @@ class Collector {
     int Finish();
 
   private:
-    std::optional<RecordSaver> saver_;
+    std::optional<RecordWriterProcess> saver_;
     bool anyFailed_ = false;
 };
 

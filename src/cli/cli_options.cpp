@@ -105,6 +105,22 @@ std::string ApplyValue(std::string_view name, const std::string& value, CliOptio
     return "unknown option " + QuotedForMessage(name);
 }
 
+// Sets the switch named `arg`; false when no switch has that name.
+bool ApplySwitch(std::string_view arg, CliOptions& options) {
+    static constexpr std::pair<std::string_view, bool CliOptions::*> kSwitches[] = {
+        {"--numeric", &CliOptions::numeric},     {"--json", &CliOptions::json},
+        {"--batch", &CliOptions::batch},         {"--long-scans", &CliOptions::longScans},
+        {"--overwrite", &CliOptions::overwrite},
+    };
+    for (const auto& [name, field] : kSwitches) {
+        if (arg == name) {
+            options.*field = true;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool LooksLikeOption(std::string_view arg) {
     return arg.size() >= 2 && arg[0] == '-' &&
            (arg[1] == '-' || (arg[1] >= 'a' && arg[1] <= 'z') || (arg[1] >= 'A' && arg[1] <= 'Z'));
@@ -167,19 +183,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             } else {
                 error = name + " needs a value";
             }
-        } else if (equals != std::string::npos) {
-            error = "unknown option " + QuotedForMessage(arg);
-        } else if (arg == "--numeric") {
-            options.numeric = true;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--batch") {
-            options.batch = true;
-        } else if (arg == "--long-scans") {
-            options.longScans = true;
-        } else if (arg == "--overwrite") {
-            options.overwrite = true;
-        } else {
+        } else if (equals != std::string::npos || !ApplySwitch(arg, options)) {
             error = "unknown option " + QuotedForMessage(arg);
         }
         if (!error.empty()) {

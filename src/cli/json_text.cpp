@@ -112,7 +112,8 @@ void AppendJsonNumber(std::string& out, double value) {
         return;
     }
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    // Negative zero is zero here as in every other text of the program.
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value == 0 ? 0.0 : value);
     out.append(buffer, result.ptr);
 }
 

@@ -5,10 +5,10 @@
 #include "cli/help_text.h"
 #include "cli/interrupt.h"
 #include "cli/output_buffers.h"
-#include "cli/record_saver.h"
+#include "cli/record_writer_process.h"
 #include "cli/scan_bound.h"
-#include "database/database_file.h"
 
+#include <optional>
 #include <unistd.h>
 #include <vector>
 
@@ -27,6 +27,9 @@ int UsageError(const std::string& error, bool withHint) {
 }
 
 int RunOne(const CliOptions& options) {
+    std::optional<RecordWriterProcess> saver; // before the solver could start a thread
+    if (options.saveFile)
+        saver.emplace(*options.saveFile, options.overwrite);
     EquationRunner runner(options);
     const std::vector<std::string_view> coefficients(options.coefficients.begin(),
                                                      options.coefficients.end());
@@ -38,11 +41,10 @@ int RunOne(const CliOptions& options) {
     OutputBuffers io;
     AppendReport(io.out, io.err, options.json, report);
     bool failed = !report.errors.empty();
-    if (options.saveFile && !runner.recordToSave().empty()) {
-        RecordSaver saver(*options.saveFile, options.overwrite, AppendLine);
-        saver.Save(runner.recordToSave(), 0, io.err);
-        saver.Finish(io.err);
-        failed = failed || saver.anyFailed();
+    if (saver) {
+        if (!runner.recordToSave().empty())
+            saver->Save(runner.recordToSave(), 0);
+        failed = saver->Finish(io.err) || failed;
     }
     io.Flush();
     return ReportOutputError(io.outError()) || failed ? kExitFailed : 0;

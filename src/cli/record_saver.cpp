@@ -31,14 +31,20 @@ void RecordSaver::Save(std::string_view record, int line, std::string& err) {
 void RecordSaver::Finish(std::string& err) {
     if (!failure_)
         return;
-    err += "valdrex-solve: cannot save to " + QuotedWhole(path_) + ": " + failure_->reason;
-    if (failure_->firstLine == failure_->lastLine && failure_->firstLine > 0)
-        err += " (line " + std::to_string(failure_->firstLine) + " not saved)";
-    else if (failure_->firstLine > 0)
-        err += " (lines " + std::to_string(failure_->firstLine) + "-" +
-               std::to_string(failure_->lastLine) + " not saved)";
-    err += '\n';
+    AppendSaveFailure(err, path_, failure_->reason, failure_->firstLine, failure_->lastLine);
     failure_.reset();
+}
+
+void AppendSaveFailure(std::string& err, std::string_view path, std::string_view reason,
+                       int firstLine, int lastLine) {
+    err += "valdrex-solve: cannot save to " + QuotedWhole(path) + ": ";
+    err += reason;
+    if (firstLine == lastLine && firstLine > 0)
+        err += " (line " + std::to_string(firstLine) + " not saved)";
+    else if (firstLine > 0)
+        err +=
+            " (lines " + std::to_string(firstLine) + "-" + std::to_string(lastLine) + " not saved)";
+    err += '\n';
 }
 
 } // namespace valdrex::cli

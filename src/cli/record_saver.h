@@ -40,4 +40,9 @@ class RecordSaver {
     bool anyFailed_ = false;
 };
 
+// "valdrex-solve: cannot save to 'FILE': REASON (lines FIRST-LAST not saved)" and a line end,
+// without the lines when `firstLine` is 0 (an equation from the command line).
+void AppendSaveFailure(std::string& err, std::string_view path, std::string_view reason,
+                       int firstLine, int lastLine);
+
 } // namespace valdrex::cli

@@ -4,6 +4,7 @@
 #include "dialogs/view_db_window.h"
 #include "file_bytes.h"
 #include "gui_test.h"
+#include "window_texts.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -106,6 +107,11 @@ class MainWindowTest : public ::testing::Test {
     ModalAnswer answer_;
     std::unique_ptr<frmMain> window_;
 };
+
+// Every control's name, caption and place in the fixed layout, and the menus with their keys.
+TEST_F(MainWindowTest, ControlsAndMenusAreTheHistoricOnes) {
+    ExpectShownTexts(window_.get(), WINDOW_TEXTS_DIR "/frmMain.txt", true);
+}
 
 TEST_F(MainWindowTest, TypedKeysFollowTheBoxRule) {
     const struct {

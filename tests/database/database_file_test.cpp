@@ -10,10 +10,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <map>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace valdrex {
 namespace {
@@ -110,6 +112,9 @@ TEST_F(DatabaseFile, FailuresReportErrnoAndChangeNothing) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(Errnos(fifo), "6 6 6 0 6 ");
     EXPECT_TRUE(fs::is_fifo(fifo));
+    const int peer = ::open(fifo.c_str(), O_RDWR); // a writer that never writes
+    EXPECT_EQ(FailureNumber([&] { ReadWholeFile(fifo); }), EAGAIN);
+    ::close(peer);
     // A device is written in place, not replaced (a private null device, where one can be made).
     if (::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
         EXPECT_EQ(Errnos(null), "0 0 0 0 0 ");
@@ -211,6 +216,11 @@ TEST(Cp1252, WritesAQuestionMarkForCharactersTheCodePageLacks) {
                            "b \xF0\x9F\x98\x80 \x1A \xCE\xB1\xCE\xB2 \xFF"),
               "2\xB7x \x80 a?b ? \x1A ?? ?");
     EXPECT_EQ(EncodeCp1252(""), "");
+    // Ill-formed sequences, one mark per byte: overlong, surrogate, beyond U+10FFFF; then the
+    // smallest four-byte characters after the first lead byte.
+    EXPECT_EQ(EncodeCp1252("\xF0\x8F\xBF\xBF \xE0\x9F\xBF \xED\xA0\x80 \xF4\x90\x80\x80 "
+                           "\xF1\x80\x80\x80"),
+              "???? ??? ??? ???? ?");
     EXPECT_EQ(EncodeCp1252("\xEF\xBB\xBFx\xEF\xBB\xBF"), "x?"); // a leading mark is dropped
 }
 

@@ -2,6 +2,7 @@
 #include "dialogs/many_numbers_series.h"
 #include "dialogs/many_numbers_window.h"
 #include "gui_test.h"
+#include "window_texts.h"
 
 #include <QPushButton>
 
@@ -100,6 +101,12 @@ TEST(TestManyWindow, StartsEmptyAndTestWritesTheSeriesAndItsValues) {
             all << QString("txtTN_%1").arg(i) << QString("txtON_%1").arg(i);
         EXPECT_EQ(Shown(window, all), QString(20, '|'));
         ExpectTidyLayout(window);
+        ExpectShownTexts(window, WINDOW_TEXTS_DIR "/frmTest.txt", true);
+        Child(window, "txtTN_0")->setFocus(Qt::TabFocusReason);
+        for (int i = 1; i < 10; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), Child(window, QString("txtTN_%1").arg(i)));
+        }
 
         QTest::keyClicks(Child(window, "txtTN_0"), "1");
         QTest::keyClicks(Child(window, "txtInc"), "1");

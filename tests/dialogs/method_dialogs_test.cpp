@@ -2,6 +2,7 @@
 
 #include "dialogs/scan_progress_dialog.h"
 #include "gui_test.h"
+#include "window_texts.h"
 
 #include <QLabel>
 #include <QProgressDialog>
@@ -98,6 +99,7 @@ TEST_P(MethodDialog, OpeningResetsItsOptionsAndShowsTheDefaults) {
                      Get(boxes[i])->text();
         EXPECT_EQ(shown, c.shown);
         ExpectTidyLayout(window_);
+        ExpectShownTexts(window_, WINDOW_TEXTS_DIR "/" + window_->objectName() + ".txt", true);
         EXPECT_FALSE(options_.OptionsConfirmed);
         Click(c.tabOrder[c.tabOrder.indexOf(QString("cmd%1OK").arg(c.id)) + 1]); // Cancel
     });
@@ -208,6 +210,11 @@ TEST(AllRootsDialog, DigitsFromOneToThirty) {
     const auto open = [&](const std::function<void(QDialog*, QSpinBox*)>& act) {
         const ModalAnswer answer(QMessageBox::Ok, [&](QDialog* window) {
             EXPECT_EQ(window->objectName(), "frmArOpt");
+            ExpectShownTexts(window, WINDOW_TEXTS_DIR "/frmArOpt.txt", true);
+            ExpectTidyLayout(window);
+            const QRect ok = Child<QPushButton>(window, "cmdArOK")->geometry();
+            const QRect cancel = Child<QPushButton>(window, "cmdArCancel")->geometry();
+            EXPECT_NEAR(ok.left(), window->width() - cancel.right(), 2) << "centred";
             act(window, Child<QSpinBox>(window, "spnArDigits"));
         });
         ShowOptionsForm(OptionsForm::AllRoots, options, nullptr);

@@ -67,8 +67,9 @@ TEST_F(PlotWindowTest, RootMarkersLandOnTheRootsAndNameThemUnderThePointer) {
     EXPECT_EQ(ColourAt(plane, Pixel(plane, -2, 0)), kSimpleRootColour);
     EXPECT_EQ(ColourAt(plane, Pixel(plane, 1, 0)), kMultipleRootColour);
     // One unit is as long on both axes.
-    EXPECT_NEAR(Pixel(plane, 1, 0).x() - Pixel(plane, 0, 0).x(),
-                Pixel(plane, 0, 0).y() - Pixel(plane, 0, 1).y(), 1);
+    const double unitsPerPixel = plane->xAxis->range().size() / plane->axisRect()->width();
+    EXPECT_NEAR(plane->yAxis->range().size() / plane->axisRect()->height(), unitsPerPixel,
+                unitsPerPixel * 1e-6);
 }
 
 TEST_F(PlotWindowTest, WheelZoomsAboutThePointerDragPansDoubleClickResets) {

@@ -1,5 +1,6 @@
 #include "root_checker.h"
 #include "solvers/all_roots/all_roots.h"
+#include "solvers/all_roots/double_path.h"
 #include "solvers/all_roots/exact_number.h"
 #include "solvers/all_roots/general_path.h"
 #include "solvers/all_roots/machine_questions.h"
@@ -52,6 +53,7 @@ TEST(ExactNumber, ReadsTheTextsTheApproximateReadingAccepts) {
         {"1.2.3", "6/5"},
         {"\t4\n", "4"},
         {"12345678901234567890123", "12345678901234567890123"},
+        {"1/12345678901234567890123", "1/12345678901234567890123"},
     };
     for (const auto& [text, value] : cases) {
         fmpq_t v, expected;
@@ -105,6 +107,8 @@ TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
         {{19, 2, 1}, "-1+ 3i·Sqr(2)|-1- 3i·Sqr(2)"},
         {{1, 0, 1}, "+i|-i"},
         {{-268419071, 1, 1}, "-1/ 2- 3·Sqr(119297365) /2|-1/ 2+ 3·Sqr(119297365) /2"},
+        {Times({1L << 60, 1, 1}, {-1, 1}),
+         " 1|-1/2+ i·Sqr(4611686018427387903) /2|-1/2- i·Sqr(4611686018427387903) /2"},
         {{0, 0, 0, 1}, " 0 (multiplicity 3)"},
         {{1, -2, 1}, " 1 (multiplicity 2)"},
         {Times({1}, {-1, 1}, 12), " 1 (multiplicity 12)"},
@@ -155,6 +159,24 @@ TEST(AllRoots, RandomEquationsOfEveryDegree) {
             EXPECT_EQ(CheckRoots(p, FindAllRoots(TextsOf(p), digits)), "")
                 << "degree " << degree << " run " << run;
         }
+}
+
+// Ordinary equations are proved in doubles; the slow exact path is for the rare hard ones, and a
+// fault in the fast iteration would otherwise only show as lost speed.
+TEST(AllRoots, OrdinaryEquationsAreProvedInDoubles) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<long> coefficient(-20, 20);
+    int proved = 0;
+    for (int run = 0; run < 240; ++run) {
+        fmpz_poly_t p;
+        fmpz_poly_init(p);
+        for (int power = 0; power <= 1 + run % 12; ++power)
+            fmpz_poly_set_coeff_si(p, power, coefficient(random) | 1); // odd: no zero ends
+        std::vector<FoundRoot> roots;
+        proved += SolveInDoubles(p, 15, true, roots) ? 1 : 0;
+        fmpz_poly_clear(p);
+    }
+    EXPECT_GE(proved, 228) << "of 240";
 }
 
 TEST(AllRoots, EquationsBuiltFromFactorsKeepTheirMultiplicities) {
