@@ -29,10 +29,14 @@ EquationRunner::EquationRunner(const CliOptions& options)
     state_.SaveEquations = options.saveFile.has_value();
     state_.DatabaseFile = options.saveFile.value_or("");
     state_.EvaluateSymbolically = !options.numeric;
-    // The dialog resets its texts and the user confirms what the command line typed.
+    // The dialog resets its texts and the user confirms what the command line typed. Only this
+    // dialog writes the model's options, so once they hold the typed texts they keep them.
     optionsDialog_ = [this](OptionsForm, MethodOptions& methodOptions) {
+        if (optionsApplied_)
+            return;
         methodOptions = options_.methodOptions;
         methodOptions.OptionsConfirmed = true;
+        optionsApplied_ = true;
     };
     scanProgress_ = [this](double share) { return OnScanProgress(share); };
 }

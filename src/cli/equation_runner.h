@@ -45,7 +45,8 @@ class EquationRunner {
     std::string recordToSave_;
     int line_ = 0;
     std::chrono::steady_clock::time_point scanStart_;
-    int shownPercent_ = -1; // on the terminal's progress line, -1 when none is shown
+    int shownPercent_ = -1;       // on the terminal's progress line, -1 when none is shown
+    bool optionsApplied_ = false; // the model's options hold the command line's
 };
 
 } // namespace valdrex::cli

@@ -54,10 +54,26 @@ void AppendSpaced(std::string& s, std::string_view piece) {
     }
 }
 
+// The sign (-1, 0 or 1) of a short whole number such as "-17", the usual coefficient, seen
+// without the general reading; 2 for any other text.
+int PlainSign(std::string_view c) {
+    const bool negative = !c.empty() && c[0] == '-';
+    if (c.size() <= static_cast<std::size_t>(negative) || c.size() > 15)
+        return 2;
+    bool zero = true;
+    for (std::size_t i = negative; i < c.size(); ++i) {
+        if (c[i] < '0' || c[i] > '9')
+            return 2;
+        zero = zero && c[i] == '0';
+    }
+    return zero ? 0 : negative ? -1 : 1;
+}
+
 // Appends the term of one coefficient to the equation text being built, signs already spaced.
 // A "+" that would open the text is left out, as the text never starts with one.
 void AppendTerm(std::string& s, std::string_view c, int power) {
-    const double value = TextToNumber(c);
+    const int sign = PlainSign(c);
+    const double value = sign != 2 ? sign : TextToNumber(c);
     if (value == 0)
         return;
     if (c == "1" || c == "-1") {

@@ -15,9 +15,25 @@ struct Fraction {
     int denominator;
 };
 
+// A short whole number such as "-17" (at most nine digits), read digit by digit.
+bool ReadShortWhole(const std::string& text, int& n) {
+    const bool negative = text.size() > 1 && text[0] == '-';
+    if (text.empty() || text.size() - negative > 9)
+        return false;
+    n = 0;
+    for (std::size_t i = negative; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        n = n * 10 + (text[i] - '0');
+    }
+    if (negative)
+        n = -n;
+    return true;
+}
+
 Fraction ReadFraction(const std::string& text) {
-    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9')
-        return {text[0] - '0', 1}; // the most common box, "0"
+    if (int n = 0; ReadShortWhole(text, n))
+        return {n, 1}; // exactly the value the general reading gives
     // Normalising a text without "/" and "." only trims it, and the reading skips blanks anyway.
     bool plain = true;
     for (const char c : text)
@@ -34,6 +50,22 @@ Fraction ReadFraction(const std::string& text) {
 } // namespace
 
 std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a) {
+    // A grid of short whole numbers, the usual one, keeps its values as they are.
+    Polynomial whole;
+    int n = 0;
+    bool allWhole = true;
+    for (int i = 0; i < kCoefficientCount && allWhole; ++i) {
+        const std::string& text = texts[i];
+        if (text.size() == 1 && text[0] >= '0' && text[0] <= '9')
+            n = text[0] - '0'; // the most common box, "0"
+        else
+            allWhole = ReadShortWhole(text, n);
+        whole[i] = n;
+    }
+    if (allWhole) {
+        a = whole;
+        return std::nullopt;
+    }
     std::array<Fraction, kCoefficientCount> f{};
     for (int i = 0; i < kCoefficientCount; ++i) {
         try {

@@ -37,10 +37,11 @@ bool NonZeroText(const std::string& text) {
 } // namespace
 
 void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
-    ctx.allRoots.clear();
+    ctx.SetAsideAllRoots();
     AllRootsResult result;
+    result.roots.swap(ctx.spareRoots);
     try {
-        result = FindAllRoots(request.coefficients, DigitsOf(request.options.DigitsText));
+        FindAllRoots(request.coefficients, DigitsOf(request.options.DigitsText), result);
     } catch (const RuntimeFailure& f) {
         ctx.errors.push_back(SolverErrorBox(f));
         return;
@@ -67,7 +68,7 @@ void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
     // At most twelve distinct roots: one text slot each.
     for (std::size_t k = 0; k < result.roots.size(); ++k)
         ctx.AddRoot(static_cast<int>(k) + 1, result.roots[k].text);
-    ctx.allRoots = std::move(result.roots);
+    ctx.allRoots.swap(result.roots);
     ctx.status = "Solutions found";
 }
 

@@ -41,10 +41,10 @@ void MainModel::Renew() {
         if (box.size() != 1 || box[0] != '0')
             box.assign(1, '0');
     equation_.assign("0 = 0");
-    solve_.lines.clear();
+    solve_.SetAsideLines();
     for (std::string& text : solve_.SolText)
         text.clear();
-    solve_.allRoots.clear();
+    solve_.SetAsideAllRoots();
     message_.clear();
     info_.clear();
     input_.clear();
@@ -117,7 +117,7 @@ ErrorBoxes MainModel::ClearAll() {
         const ErrorBoxes more = SetCoefficient(i, "0");
         errors.insert(errors.end(), more.begin(), more.end());
     }
-    solve_.lines.clear();
+    solve_.SetAsideLines();
     message_.clear();
     info_.clear();
     note_.clear();
@@ -190,10 +190,10 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
         focus_ = FocusRequest{FocusRequest::Box::Coefficient, *zero};
         return {};
     }
-    solve_.lines.clear();
+    solve_.SetAsideLines();
     for (std::string& text : solve_.SolText)
         text.clear();
-    solve_.allRoots.clear();
+    solve_.SetAsideAllRoots();
     if (row.optionsForm != OptionsForm::None && optionsDialog) {
         optionsDialog(row.optionsForm, state_.Options);
         if (!state_.Options.OptionsConfirmed)

@@ -4,7 +4,9 @@
 #include "solvers/all_roots/double_path.h"
 #include "solvers/all_roots/exact_polynomial.h"
 #include "solvers/all_roots/exact_roots.h"
-#include "solvers/all_roots/small_equation.h"
+#include "solvers/all_roots/general_path.h"
+#include "solvers/all_roots/root_order.h"
+#include "solvers/all_roots/small_grid.h"
 
 #include <flint/flint.h>
 #include <flint/fmpz_poly_factor.h>
@@ -58,18 +60,6 @@ void AddByFactors(const fmpz_poly_t p, int digits, std::vector<FoundRoot>& out) 
     fmpz_poly_factor_clear(factors);
 }
 
-// Real roots ascending, then the complex ones by real part, the upper one of a pair first.
-bool ListedBefore(const FoundRoot& a, const FoundRoot& b) {
-    const bool aReal = a.im == 0, bReal = b.im == 0;
-    if (aReal != bReal)
-        return aReal;
-    if (a.re != b.re)
-        return a.re < b.re;
-    if (std::fabs(a.im) != std::fabs(b.im))
-        return std::fabs(a.im) < std::fabs(b.im);
-    return a.im > b.im;
-}
-
 // The general path: exact reading into FLINT, then degree 1 and 2 exactly, the double path, or
 // the factorisation. False when there is nothing to solve (a fault in the texts, a constant).
 bool SolveExactly(const CoefficientTexts& coefficients, int digits, AllRootsResult& result) {
@@ -104,16 +94,21 @@ bool SolveExactly(const CoefficientTexts& coefficients, int digits, AllRootsResu
 
 } // namespace
 
-AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
-    digits = std::clamp(digits, 1, 30);
+AllRootsResult FindAllRootsWithBigNumbers(const CoefficientTexts& coefficients, int digits) {
     AllRootsResult result;
-    if (!SolveSmallLowDegree(coefficients, result) && !SolveExactly(coefficients, digits, result))
-        return result;
-    std::vector<FoundRoot>& roots = result.roots;
-    std::sort(roots.begin(), roots.end(), ListedBefore);
-    for (FoundRoot& root : roots)
-        if (root.multiplicity > 1)
-            root.text += " (multiplicity " + std::to_string(root.multiplicity) + ")";
+    if (SolveExactly(coefficients, std::clamp(digits, 1, 30), result))
+        ListRoots(result.roots);
+    return result;
+}
+
+void FindAllRoots(const CoefficientTexts& coefficients, int digits, AllRootsResult& result) {
+    if (!FindSmallGridRoots(coefficients, std::clamp(digits, 1, 30), result))
+        result = FindAllRootsWithBigNumbers(coefficients, digits);
+}
+
+AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
+    AllRootsResult result;
+    FindAllRoots(coefficients, digits, result);
     return result;
 }
 

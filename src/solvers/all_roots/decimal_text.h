@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,9 +10,11 @@ namespace valdrex {
 // significant digits as `digits` holds: trailing zeros dropped, no "0" before the point, a blank
 // in place of the sign of a positive value, exponents "E+05" / "E-07".
 std::string DecimalText(bool negative, std::string_view digits, long exponent);
+void AppendDecimalText(std::string& text, bool negative, std::string_view digits, long exponent);
 
-// `value` printed with `digits` significant digits when every value within `radius` of it
-// prints the same way to within one unit in the last place; otherwise nothing.
-std::optional<std::string> CertifiedDoubleText(double value, double radius, int digits);
+// Appends `value` printed with `digits` significant digits when every value within `radius` of
+// it prints the same way to within one unit in the last place; otherwise false, with nothing
+// appended.
+bool AppendCertifiedDouble(std::string& text, double value, double radius, int digits);
 
 } // namespace valdrex

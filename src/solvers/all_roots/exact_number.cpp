@@ -1,5 +1,7 @@
 #include "solvers/all_roots/exact_number.h"
 
+#include "solvers/all_roots/plain_integer.h"
+
 #include <flint/fmpz.h>
 
 #include <algorithm>
@@ -90,23 +92,6 @@ void DecimalValue(const Decimal& d, fmpq_t value) {
 }
 
 } // namespace
-
-bool ReadPlainInteger(std::string_view s, long& value) {
-    std::size_t i = 0;
-    const bool negative = !s.empty() && s[0] == '-';
-    if (!s.empty() && (s[0] == '-' || s[0] == '+'))
-        i = 1;
-    if (s.size() == i || s.size() - i > 18)
-        return false;
-    long n = 0;
-    for (; i < s.size(); ++i) {
-        if (!IsDigit(s[i]))
-            return false;
-        n = n * 10 + (s[i] - '0');
-    }
-    value = negative ? -n : n;
-    return true;
-}
 
 ExactReading ReadExactNumber(std::string_view text, fmpq_t value) {
     if (long n = 0; ReadPlainInteger(text, n)) {

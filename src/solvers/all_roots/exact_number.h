@@ -17,7 +17,4 @@ enum class ExactReading { Read, ZeroDenominator, TooLong };
 // with more than kMaxExactDigits digits or an exponent beyond ±kMaxExactDigits is too long.
 ExactReading ReadExactNumber(std::string_view text, fmpq_t value);
 
-// A text that is only an optional sign and 1 to 18 digits, the usual box, read without FLINT.
-bool ReadPlainInteger(std::string_view text, long& value);
-
 } // namespace valdrex

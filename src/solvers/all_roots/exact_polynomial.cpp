@@ -1,6 +1,7 @@
 #include "solvers/all_roots/exact_polynomial.h"
 
 #include "solvers/all_roots/exact_number.h"
+#include "solvers/all_roots/plain_integer.h"
 
 #include <array>
 

@@ -7,9 +7,52 @@
 
 namespace valdrex {
 
+namespace {
+
+// The prime p taken out of n: p² into the square part, a single p into the free part. The
+// divisor is a constant, so no division instruction is needed.
+template <long p> void TakeOut(long& n, long& square, long& free) {
+    while (n % (p * p) == 0) {
+        n /= p * p;
+        square *= p;
+    }
+    if (n % p == 0) {
+        n /= p;
+        free *= p;
+    }
+}
+
+// What is left, with no prime factor up to the cube root of the number it came from: 1, p, p²
+// or p·q for primes p, q.
+void SplitRest(long n, long& square, long& free) {
+    auto root = static_cast<long>(std::sqrt(static_cast<double>(n)));
+    while (root * root > n)
+        --root;
+    while ((root + 1) * (root + 1) <= n)
+        ++root;
+    if (root * root == n)
+        square *= root;
+    else
+        free *= n;
+}
+
+} // namespace
+
 // Once every factor up to the cube root of what is left is taken out, what is left is 1, p, p²
 // or p·q for primes p, q.
 void SplitSmallSquare(long n, long& k, long& r) {
+    if (n < 13 * 13 * 13) { // the usual discriminants: the primes below 13 suffice
+        long square = 1, free = 1;
+        TakeOut<2>(n, square, free);
+        TakeOut<3>(n, square, free);
+        TakeOut<5>(n, square, free);
+        TakeOut<7>(n, square, free);
+        TakeOut<11>(n, square, free);
+        SplitRest(n, square, free);
+        k = square;
+        r = free;
+        return;
+    }
     long square = 1, free = 1;
     for (long i = 2; i * i * i <= n; i += i == 2 ? 1 : 2) {
         if (n % i != 0)
@@ -26,15 +69,7 @@ void SplitSmallSquare(long n, long& k, long& r) {
             free *= i;
         }
     }
-    auto root = static_cast<long>(std::sqrt(static_cast<double>(n)));
-    while (root * root > n)
-        --root;
-    while ((root + 1) * (root + 1) <= n)
-        ++root;
-    if (root * root == n)
-        square *= root;
-    else
-        free *= n;
+    SplitRest(n, square, free);
     k = square;
     r = free;
 }

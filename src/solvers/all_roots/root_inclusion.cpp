@@ -166,7 +166,7 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
         all[count++] = {s.z[i], c};
         all[count++] = {{s.z[i].re, -s.z[i].im}, {{c.w.re, -c.w.im}, c.bound, c.error}};
     }
-    Distances distance{};
+    Distances distance; // only the pairs of the n points are written and read
     for (int i = 0; i < n; ++i)
         for (int j = i + 1; j < n; ++j)
             distance[i][j] = distance[j][i] =

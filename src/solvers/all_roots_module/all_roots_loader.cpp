@@ -1,12 +1,14 @@
-// FindAllRoots for the programs: the engine and the big-number libraries it needs live in a
-// module loaded on first use, so that starting a program that never asks for all roots does not
-// pay for loading them.
+// FindAllRoots for the programs: the usual equations are settled here with machine integers;
+// the rest of the engine and the big-number libraries it needs live in a module loaded on first
+// use, so that starting a program (or a batch of usual equations) does not pay for loading them.
 #include "solvers/all_roots/all_roots.h"
+#include "solvers/all_roots/small_grid.h"
 
 #include "core/failure.h"
 #include "core/program_module.h"
 #include "solvers/all_roots_module/module_entry.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace valdrex {
@@ -38,15 +40,22 @@ thread_local bool solvedOnThisThread = false;
 
 } // namespace
 
-AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
+void FindAllRoots(const CoefficientTexts& coefficients, int digits, AllRootsResult& result) {
+    if (FindSmallGridRoots(coefficients, std::clamp(digits, 1, 30), result))
+        return;
     const LoadedModule& module = Module();
     if (module.entry == nullptr || module.endThread == nullptr)
         throw RuntimeFailure(ENOENT, "The all-roots module could not be loaded: " + module.error);
     solvedOnThisThread = true;
-    AllRootsResult result;
     ModuleFailure failure;
+    result = {};
     if (!module.entry(&coefficients, digits, &result, &failure))
         throw RuntimeFailure(failure.number, failure.description);
+}
+
+AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
+    AllRootsResult result;
+    FindAllRoots(coefficients, digits, result);
     return result;
 }
 

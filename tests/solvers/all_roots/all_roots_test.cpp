@@ -2,6 +2,9 @@
 #include "solvers/all_roots/all_roots.h"
 #include "solvers/all_roots/double_path.h"
 #include "solvers/all_roots/exact_number.h"
+#include "solvers/all_roots/general_path.h"
+#include "solvers/all_roots/machine_questions.h"
+#include "solvers/all_roots/small_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -195,6 +198,72 @@ TEST(AllRoots, EquationsBuiltFromFactorsKeepTheirMultiplicities) {
         const AllRootsResult r = FindAllRoots(TextsOf(p), 15);
         EXPECT_EQ(CheckRoots(p, r), "") << "run " << run << ": " << Lines(r);
     }
+}
+
+// Where the machine-integer shortcut answers, its result must be the big-number path's to the
+// byte; random grids, products of rational and quadratic factors, and coefficients near the
+// 18-digit limit, whose 128-bit checks overflow.
+TEST(AllRoots, ShortcutGivesTheBigNumberResult) {
+    std::mt19937 random(41);
+    std::uniform_int_distribution<long> small(-20, 20),
+        wide(-999999999999999999, 999999999999999999);
+    int answered = 0, runs = 0;
+    const auto compare = [&](const std::vector<long>& p, bool checkRoots) {
+        const CoefficientTexts t = TextsOf(p);
+        AllRootsResult shortcut;
+        ++runs;
+        if (!FindSmallGridRoots(t, 15, shortcut))
+            return;
+        ++answered;
+        const AllRootsResult big = FindAllRootsWithBigNumbers(t, 15);
+        ASSERT_EQ(shortcut.degree, big.degree);
+        ASSERT_EQ(Lines(shortcut), Lines(big));
+        for (std::size_t i = 0; i < big.roots.size(); ++i) {
+            const FoundRoot &a = shortcut.roots[i], &b = big.roots[i];
+            EXPECT_TRUE(a.re == b.re && a.im == b.im && a.radius == b.radius &&
+                        a.multiplicity == b.multiplicity && a.exact == b.exact)
+                << Lines(big) << " root " << i;
+        }
+        if (checkRoots) {
+            EXPECT_EQ(CheckRoots(p, shortcut), "") << Lines(shortcut);
+        }
+    };
+    for (int degree = 1; degree <= 12; ++degree)
+        for (int run = 0; run < 400; ++run) {
+            std::vector<long> p(degree + 1);
+            for (long& c : p)
+                c = run % 4 == 3 ? wide(random) : small(random);
+            p.back() = p.back() == 0 ? 1 : p.back();
+            compare(p, run % 50 == 0);
+        }
+    for (int run = 0; run < 400; ++run) {
+        std::vector<long> p = {small(random) * 60 + 1};
+        while (p.size() < 10)
+            p = Times(p, random() % 2 ? std::vector<long>{small(random), 1 + long(random() % 6)}
+                                      : std::vector<long>{small(random), small(random),
+                                                          1 + long(random() % 3)});
+        compare(p, run % 20 == 0);
+    }
+    EXPECT_GT(answered, runs / 2);
+}
+
+TEST(AllRoots, MachineQuestionsAnswerExactlyOrNotAtAll) {
+    std::vector<FoundRoot> roots;
+    RootSlots out(roots, 0);
+    // (x² + x + 1)(2x − 3)(x + 2), and the same plus 1, which is near those factors but has none.
+    std::vector<long> p = Times(Times({1, 1, 1}, {-3, 2}), {2, 1});
+    for (const long plus : {0, 1}) {
+        p[0] += plus;
+        MachineQuestions q(p.data(), 4);
+        const Answer yes = plus == 0 ? Answer::Yes : Answer::No;
+        EXPECT_EQ(q.IsRationalRoot(3, out), yes);
+        EXPECT_EQ(q.IsRationalRoot(-4, out), yes);
+        EXPECT_EQ(q.IsQuadraticFactor(-2, 2, out), yes);
+        EXPECT_EQ(q.IsRationalRoot(2, out), Answer::No);
+    }
+    EXPECT_EQ(Lines({.roots = roots}), " 3/ 2|-2|-1/2+ i·Sqr(3) /2|-1/2- i·Sqr(3) /2");
+    const long huge[] = {999999999999999999, 0, 0, 1}; // p(m) overflows 128 bits
+    EXPECT_EQ(MachineQuestions(huge, 3).IsRationalRoot(huge[0], out), Answer::Unknown);
 }
 
 TEST(AllRoots, HardEquations) {

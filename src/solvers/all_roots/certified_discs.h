@@ -1,0 +1,34 @@
+#pragma once
+
+#include "solvers/all_roots/all_roots.h"
+#include "solvers/all_roots/double_polynomial.h"
+#include "solvers/all_roots/root_slots.h"
+
+namespace valdrex {
+
+enum class Answer { Yes, No, Unknown };
+
+// The exact questions the double path asks about the integer polynomial it solves, answered
+// with big numbers or with machine integers. Unknown (numbers too large to answer) makes the
+// double path give up.
+class ExactQuestions {
+  public:
+    virtual ~ExactQuestions() = default;
+    // Whether m / a_n (a_n the leading coefficient) is a root; if so, that root is appended.
+    virtual Answer IsRationalRoot(long m, RootSlots& out) = 0;
+    // Whether a_n·x² − s·x + q, made primitive, divides the polynomial; if so, its two roots are
+    // appended.
+    virtual Answer IsQuadraticFactor(long s, long q, RootSlots& out) = 0;
+};
+
+// Integer coefficients below 2^60, lowest power first, each as a sum of two doubles.
+DoublePolynomial ToDoublePolynomial(const long* lowestFirst, int degree);
+
+// All roots of the integer polynomial p (degree 1..12, nonzero constant term) found in doubles,
+// each proved alone in its disc and printed with `digits` (at most 15) digits. With `exact`,
+// rational roots and the roots of quadratic factors over the rationals are proved by its
+// answers and written exactly. False when the proof fails (multiple or clustered roots, a case
+// that needs more precision, or a question left unanswered); the slots taken are then garbage.
+bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, RootSlots& out);
+
+} // namespace valdrex
