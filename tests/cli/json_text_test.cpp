@@ -56,7 +56,8 @@ TEST(JsonTextTest, EscapesAtEveryPlaceOfALongText) {
 TEST(JsonTextTest, WritesNumbersOrNull) {
     const double inf = std::numeric_limits<double>::infinity();
     const std::pair<double, std::string> cases[] = {
-        {1, "1"}, {-6, "-6"}, {-0.0, "0"}, {0.5, "0.5"}, {1e20, "1e+20"}, {inf, "null"}, {inf - inf, "null"}};
+        {1, "1"},        {-6, "-6"},    {-0.0, "0"},        {0.5, "0.5"},
+        {1e20, "1e+20"}, {inf, "null"}, {inf - inf, "null"}};
     for (const auto& [value, text] : cases) {
         std::string out;
         AppendJsonNumber(out, value);
