@@ -29,14 +29,12 @@ struct AllRootsResult {
 // exact are printed with `digits` (1..30) significant digits, each of them right.
 AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits);
 
-<<<<<<< HEAD
-// Frees the big-number memory the engine keeps for the calling thread, which would otherwise
-// be lost when the thread ends. For a thread that has solved and is about to end.
-void EndAllRootsThread();
-=======
 // The same into `result`, whose roots from an earlier solve lend their texts' storage: a caller
 // solving one equation after another then hardly allocates.
 void FindAllRoots(const CoefficientTexts& coefficients, int digits, AllRootsResult& result);
->>>>>>> speed
+
+// Frees the big-number memory the engine keeps for the calling thread, which would otherwise
+// be lost when the thread ends. For a thread that has solved and is about to end.
+void EndAllRootsThread();
 
 } // namespace valdrex
