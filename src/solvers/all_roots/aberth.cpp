@@ -71,9 +71,10 @@ struct Ratio {
 };
 
 // p(z) = E(z²) + z·O(z²): the even and odd parts run as two Horner chains side by side, which
-// halves the chain of dependent operations.
-Ratio NewtonRatio(const DoublePolynomial& p, Complex z) {
-    const int n = p.degree;
+// halves the chain of dependent operations. A nonzero `kDegree` fixes the degree at compile time
+// so that the loops unroll; 0 reads it from p.
+template <int kDegree> Ratio NewtonRatio(const DoublePolynomial& p, Complex z) {
+    const int n = kDegree > 0 ? kDegree : p.degree;
     const Complex w = z * z;
     const double aw = Norm(z);
     const int evenTop = n / 2, oddTop = (n - 1) / 2;
@@ -100,10 +101,8 @@ Ratio NewtonRatio(const DoublePolynomial& p, Complex z) {
     return {v / d, atNoise};
 }
 
-} // namespace
-
-RootApproximations AberthRoots(const DoublePolynomial& p) {
-    const int n = p.degree;
+template <int kDegree> RootApproximations Iterate(const DoublePolynomial& p) {
+    const int n = kDegree > 0 ? kDegree : p.degree;
     RootApproximations z = StartingPoints(p);
     std::array<bool, kMaxDegree> done{};
     int remaining = n;
@@ -111,7 +110,7 @@ RootApproximations AberthRoots(const DoublePolynomial& p) {
         for (int i = 0; i < n; ++i) {
             if (done[i])
                 continue;
-            const Ratio r = NewtonRatio(p, z[i]);
+            const Ratio r = NewtonRatio<kDegree>(p, z[i]);
             Complex sum{0, 0};
             for (int j = 0; j < n; ++j)
                 if (j != i)
@@ -132,6 +131,20 @@ RootApproximations AberthRoots(const DoublePolynomial& p) {
         }
     }
     return z;
+}
+
+} // namespace
+
+RootApproximations AberthRoots(const DoublePolynomial& p) {
+    // The low degrees are the common ones and gain most from unrolled loops.
+    switch (p.degree) {
+    case 3:
+        return Iterate<3>(p);
+    case 4:
+        return Iterate<4>(p);
+    default:
+        return Iterate<0>(p);
+    }
 }
 
 } // namespace valdrex
