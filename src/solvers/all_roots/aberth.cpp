@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace valdrex {
 namespace {
@@ -71,10 +72,10 @@ struct Ratio {
 };
 
 // p(z) = E(z²) + z·O(z²): the even and odd parts run as two Horner chains side by side, which
-// halves the chain of dependent operations. A nonzero `kDegree` fixes the degree at compile time
-// so that the loops unroll; 0 reads it from p.
+// halves the chain of dependent operations. The degree is fixed at compile time so that the
+// loops unroll.
 template <int kDegree> Ratio NewtonRatio(const DoublePolynomial& p, Complex z) {
-    const int n = kDegree > 0 ? kDegree : p.degree;
+    constexpr int n = kDegree;
     const Complex w = z * z;
     const double aw = Norm(z);
     const int evenTop = n / 2, oddTop = (n - 1) / 2;
@@ -102,7 +103,7 @@ template <int kDegree> Ratio NewtonRatio(const DoublePolynomial& p, Complex z) {
 }
 
 template <int kDegree> RootApproximations Iterate(const DoublePolynomial& p) {
-    const int n = kDegree > 0 ? kDegree : p.degree;
+    constexpr int n = kDegree;
     RootApproximations z = StartingPoints(p);
     std::array<bool, kMaxDegree> done{};
     int remaining = n;
@@ -133,18 +134,16 @@ template <int kDegree> RootApproximations Iterate(const DoublePolynomial& p) {
     return z;
 }
 
+// One iteration per degree, each with its loops unrolled.
+template <std::size_t... kDegrees> constexpr auto IterationTable(std::index_sequence<kDegrees...>) {
+    return std::array{&Iterate<static_cast<int>(kDegrees)>...};
+}
+constexpr auto kIterate = IterationTable(std::make_index_sequence<kMaxDegree + 1>{});
+
 } // namespace
 
 RootApproximations AberthRoots(const DoublePolynomial& p) {
-    // The low degrees are the common ones and gain most from unrolled loops.
-    switch (p.degree) {
-    case 3:
-        return Iterate<3>(p);
-    case 4:
-        return Iterate<4>(p);
-    default:
-        return Iterate<0>(p);
-    }
+    return kIterate[p.degree](p);
 }
 
 } // namespace valdrex
