@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <limits>
-#include <utility>
 
 namespace valdrex {
 namespace {
@@ -72,10 +71,9 @@ struct Ratio {
 };
 
 // p(z) = E(z²) + z·O(z²): the even and odd parts run as two Horner chains side by side, which
-// halves the chain of dependent operations. The degree is fixed at compile time so that the
-// loops unroll.
-template <int kDegree> Ratio NewtonRatio(const DoublePolynomial& p, Complex z) {
-    constexpr int n = kDegree;
+// halves the chain of dependent operations.
+Ratio NewtonRatio(const DoublePolynomial& p, Complex z) {
+    const int n = p.degree;
     const Complex w = z * z;
     const double aw = Norm(z);
     const int evenTop = n / 2, oddTop = (n - 1) / 2;
@@ -102,8 +100,10 @@ template <int kDegree> Ratio NewtonRatio(const DoublePolynomial& p, Complex z) {
     return {v / d, atNoise};
 }
 
-template <int kDegree> RootApproximations Iterate(const DoublePolynomial& p) {
-    constexpr int n = kDegree;
+} // namespace
+
+RootApproximations AberthRoots(const DoublePolynomial& p) {
+    const int n = p.degree;
     RootApproximations z = StartingPoints(p);
     std::array<bool, kMaxDegree> done{};
     int remaining = n;
@@ -111,7 +111,7 @@ template <int kDegree> RootApproximations Iterate(const DoublePolynomial& p) {
         for (int i = 0; i < n; ++i) {
             if (done[i])
                 continue;
-            const Ratio r = NewtonRatio<kDegree>(p, z[i]);
+            const Ratio r = NewtonRatio(p, z[i]);
             Complex sum{0, 0};
             for (int j = 0; j < n; ++j)
                 if (j != i)
@@ -132,18 +132,6 @@ template <int kDegree> RootApproximations Iterate(const DoublePolynomial& p) {
         }
     }
     return z;
-}
-
-// One iteration per degree, each with its loops unrolled.
-template <std::size_t... kDegrees> constexpr auto IterationTable(std::index_sequence<kDegrees...>) {
-    return std::array{&Iterate<static_cast<int>(kDegrees)>...};
-}
-constexpr auto kIterate = IterationTable(std::make_index_sequence<kMaxDegree + 1>{});
-
-} // namespace
-
-RootApproximations AberthRoots(const DoublePolynomial& p) {
-    return kIterate[p.degree](p);
 }
 
 } // namespace valdrex

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <limits>
-#include <utility>
 
 // The bound. With z_1..z_n distinct, the Weierstrass corrections w_i = p(z_i) / (a_n Π_{j≠i}
 // (z_i - z_j)) make p(z) = a_n Π(z - z_j) (1 + Σ_j w_j / (z - z_j)). On the circle of radius R
@@ -58,8 +57,8 @@ struct Value {
     double error; // bound on |p(z) - v|
 };
 
-template <int kDegree> Value Evaluate(const DoublePolynomial& p, Complex z) {
-    constexpr int n = kDegree;
+Value Evaluate(const DoublePolynomial& p, Complex z) {
+    const int n = p.degree;
     const double az = std::sqrt(Norm(z)) * (1 + 2 * kUnit);
     double scale = std::fabs(p.hi[n]);
     DoubleDouble re{p.hi[n], p.lo[n]};
@@ -89,12 +88,12 @@ struct Correction {
     double error; // upper bound on |computed w - w_i|
 };
 
-template <int kDegree> class Includer {
+class Includer {
   public:
     Includer(const DoublePolynomial& p, const Symmetric& s) : p_(p), s_(s) {}
 
     Correction Correct(Complex z, int skipReal, int skipPair) const {
-        Complex den{p_.hi[kDegree], 0};
+        Complex den{p_.hi[p_.degree], 0};
         for (int j = 0; j < s_.reals; ++j)
             if (j != skipReal)
                 den = den * (z - Complex{s_.x[j], 0});
@@ -107,8 +106,8 @@ template <int kDegree> class Includer {
             const Complex e = z - Complex{s_.z[j].re, -s_.z[j].im};
             den = den * (d * e);
         }
-        const Value v = Evaluate<kDegree>(p_, z);
-        const double rel = (6 * kDegree + 12) * kUnit; // products, differences and the division
+        const Value v = Evaluate(p_, z);
+        const double rel = (6 * p_.degree + 12) * kUnit; // products, differences and the division
         const double absDen = std::sqrt(Norm(den)) * (1 - rel);
         const Complex w = v.v / den;
         const double absW = std::sqrt(Norm(w));
@@ -131,8 +130,8 @@ using Distances = std::array<std::array<double, kMaxDegree>, kMaxDegree>;
 
 // The radius R of Rouché's disc around z_i - w_i, or a negative value when the bound fails.
 // `distance` holds lower bounds on |z_i - z_j|.
-template <int n>
-double RoucheRadius(const std::array<Point, kMaxDegree>& all, const Distances& distance, int i) {
+double RoucheRadius(const std::array<Point, kMaxDegree>& all, const Distances& distance, int n,
+                    int i) {
     const double wi = all[i].c.bound;
     double sigma = 0;
     for (int j = 0; j < n; ++j) {
@@ -148,13 +147,14 @@ double RoucheRadius(const std::array<Point, kMaxDegree>& all, const Distances& d
     return wi * sigma / (1 - sigma) * (1 + 1e-6) + std::numeric_limits<double>::min();
 }
 
-template <int kDegree>
-bool Include(const DoublePolynomial& p, const RootApproximations& approx, RootDiscs& out) {
-    constexpr int n = kDegree;
+} // namespace
+
+bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, RootDiscs& out) {
+    const int n = p.degree;
     Symmetric s;
     if (!MakeSymmetric(n, approx, s))
         return false;
-    const Includer<kDegree> includer(p, s);
+    const Includer includer(p, s);
     std::array<Point, kMaxDegree> all{};
     int count = 0;
     for (int i = 0; i < s.reals; ++i) {
@@ -174,12 +174,12 @@ bool Include(const DoublePolynomial& p, const RootApproximations& approx, RootDi
     // The lower member of a pair (after its upper one, im < 0) mirrors the upper one's disc.
     std::array<RootDisc, kMaxDegree> discs{};
     for (int i = 0; i < n; ++i) {
-        if (i > 0 && all[i].z.im < 0) {
+        if (all[i].z.im < 0) {
             discs[i] = discs[i - 1];
             discs[i].im = -discs[i].im;
             continue;
         }
-        const double rouche = RoucheRadius<n>(all, distance, i);
+        const double rouche = RoucheRadius(all, distance, n, i);
         if (rouche < 0)
             return false;
         const Complex centre = all[i].z - all[i].c.w;
@@ -204,18 +204,6 @@ bool Include(const DoublePolynomial& p, const RootApproximations& approx, RootDi
         if (discs[i].im >= 0)
             out.discs[out.count++] = discs[i];
     return true;
-}
-
-// One inclusion per degree, each with its loops unrolled.
-template <std::size_t... kDegrees> constexpr auto InclusionTable(std::index_sequence<kDegrees...>) {
-    return std::array{&Include<static_cast<int>(kDegrees)>...};
-}
-constexpr auto kInclude = InclusionTable(std::make_index_sequence<kMaxDegree + 1>{});
-
-} // namespace
-
-bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, RootDiscs& out) {
-    return kInclude[p.degree](p, approx, out);
 }
 
 } // namespace valdrex
