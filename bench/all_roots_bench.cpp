@@ -56,25 +56,44 @@ BENCHMARK(AllRoots)->Arg(2)->Arg(4)->Arg(8)->Arg(12);
 BENCHMARK(AllRoots)->Name("AllRootsProcessTime")->Arg(12)->MeasureProcessCPUTime()->UseRealTime();
 
 // The peer as bench/gsl_peer.c runs it: solve, then print every root (7 digits) to a buffer.
+class GslPeer {
+  public:
+    explicit GslPeer(int degree)
+        : degree_(degree), w_(gsl_poly_complex_workspace_alloc(degree + 1)), a_(degree + 1),
+          z_(2 * degree) {
+        gsl_set_error_handler_off();
+    }
+    ~GslPeer() { gsl_poly_complex_workspace_free(w_); }
+    GslPeer(const GslPeer&) = delete;
+    GslPeer& operator=(const GslPeer&) = delete;
+
+    void SolveAndPrint(const std::vector<int>& p) {
+        for (int k = 0; k <= degree_; ++k)
+            a_[k] = p[k];
+        gsl_poly_complex_solve(a_.data(), degree_ + 1, w_, z_.data());
+        int at = 0;
+        for (int k = 0; k < degree_; ++k)
+            at += std::snprintf(text_ + at, sizeof text_ - at, " %.7g%+.7gi", z_[2 * k],
+                                z_[2 * k + 1]);
+        benchmark::DoNotOptimize(text_);
+    }
+
+  private:
+    int degree_;
+    gsl_poly_complex_workspace* w_;
+    std::vector<double> a_, z_;
+    char text_[1024];
+};
+
 void GslWithPrinting(benchmark::State& state) {
     const int degree = static_cast<int>(state.range(0));
     const auto corpus = Corpus(degree);
-    gsl_set_error_handler_off();
-    gsl_poly_complex_workspace* w = gsl_poly_complex_workspace_alloc(degree + 1);
-    std::vector<double> a(degree + 1), z(2 * degree);
-    char text[1024];
+    GslPeer peer(degree);
     std::size_t i = 0;
     for (auto _ : state) {
-        for (int k = 0; k <= degree; ++k)
-            a[k] = corpus[i][k];
-        gsl_poly_complex_solve(a.data(), degree + 1, w, z.data());
-        int at = 0;
-        for (int k = 0; k < degree; ++k)
-            at += std::snprintf(text + at, sizeof text - at, " %.7g%+.7gi", z[2 * k], z[2 * k + 1]);
-        benchmark::DoNotOptimize(text);
+        peer.SolveAndPrint(corpus[i]);
         i = (i + 1) % corpus.size();
     }
-    gsl_poly_complex_workspace_free(w);
 }
 BENCHMARK(GslWithPrinting)->Arg(2)->Arg(4)->Arg(8)->Arg(12);
 
@@ -85,29 +104,19 @@ void AllRootsOverGsl(benchmark::State& state) {
     const int degree = static_cast<int>(state.range(0));
     const auto corpus = Corpus(degree);
     const auto texts = AsTexts(corpus);
-    gsl_set_error_handler_off();
-    gsl_poly_complex_workspace* w = gsl_poly_complex_workspace_alloc(degree + 1);
-    std::vector<double> a(degree + 1), z(2 * degree);
-    char text[1024];
+    GslPeer gsl(degree);
     Clock::duration ours{}, peer{};
     std::size_t i = 0;
     for (auto _ : state) {
         const auto t0 = Clock::now();
         benchmark::DoNotOptimize(valdrex::FindAllRoots(texts[i], 15));
         const auto t1 = Clock::now();
-        for (int k = 0; k <= degree; ++k)
-            a[k] = corpus[i][k];
-        gsl_poly_complex_solve(a.data(), degree + 1, w, z.data());
-        int at = 0;
-        for (int k = 0; k < degree; ++k)
-            at += std::snprintf(text + at, sizeof text - at, " %.7g%+.7gi", z[2 * k], z[2 * k + 1]);
-        benchmark::DoNotOptimize(text);
+        gsl.SolveAndPrint(corpus[i]);
         const auto t2 = Clock::now();
         ours += t1 - t0;
         peer += t2 - t1;
         i = (i + 1) % corpus.size();
     }
-    gsl_poly_complex_workspace_free(w);
     const double n = static_cast<double>(state.iterations());
     state.counters["all_roots_ns"] = std::chrono::duration<double, std::nano>(ours).count() / n;
     state.counters["gsl_ns"] = std::chrono::duration<double, std::nano>(peer).count() / n;
