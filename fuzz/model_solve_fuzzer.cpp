@@ -13,6 +13,7 @@
 #include "model/main_model.h"
 #include "model_input.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -135,14 +136,19 @@ void CheckRationalRoots(const MainModel& model, const GridPolynomial& grid) {
     }
 }
 
+// Whether every box holds a text that typing, pasting or the command line can put there.
+// (Put writes a blank before non-negative numbers; the readings ignore it.)
+bool NumberShapedBoxes(const MainModel& model) {
+    return std::all_of(model.coefficients().begin(), model.coefficients().end(),
+                       [](const std::string& box) {
+                           return IsPastableNumber(TrimBlanks(box), PasteTarget::Coefficient);
+                       });
+}
+
 // The equation text of number-shaped boxes keeps to its alphabet, and a record stays one line
 // of the file's code page. (Texts of any other shape are echoed into the record as they are.)
 void CheckTexts(const MainModel& model) {
-    // Put writes a blank before non-negative numbers; the equation text ignores it.
-    for (const std::string& box : model.coefficients())
-        if (!IsPastableNumber(TrimBlanks(box), PasteTarget::Coefficient))
-            return;
-    if (!IsPastableNumber(model.input(), PasteTarget::Input))
+    if (!NumberShapedBoxes(model) || !IsPastableNumber(model.input(), PasteTarget::Input))
         return;
     std::string equation = model.equation();
     for (std::size_t at; (at = equation.find(kMiddleDot)) != std::string::npos;)
@@ -173,13 +179,16 @@ void CheckCounts(const MainModel& model, SolveMethod method, const ErrorBoxes& e
     case SolveMethod::Bisection:
         break;
     case SolveMethod::AllRoots: {
-        // Every root once, at most twelve counted with their multiplicities. (Its exact reading
-        // takes exponents the grid's reading drops, so its degree may exceed n.)
+        // Every root once, at most twelve counted with their multiplicities. Its exact reading
+        // keeps digits the grid's reading rounds away, so on number-shaped boxes its degree may
+        // exceed n but never fall below it. (On other texts the two readings part: the grid's
+        // takes "1.1=" as 11/100.)
         Require(lines == model.allRoots().size());
         int count = 0;
         for (const FoundRoot& root : model.allRoots())
             count += root.multiplicity;
-        Require(model.message() == "Solutions found" ? count >= n && count <= kMaxRoots
+        const int least = NumberShapedBoxes(model) ? n : 0;
+        Require(model.message() == "Solutions found" ? count >= least && count <= kMaxRoots
                                                      : count == 0);
         break;
     }
