@@ -1,5 +1,7 @@
 #include "solvers/all_roots/aberth.h"
 
+#include "solvers/all_roots/closed_form_starts.h"
+
 #include <cmath>
 #include <limits>
 
@@ -104,7 +106,9 @@ Ratio NewtonRatio(const DoublePolynomial& p, Complex z) {
 
 RootApproximations AberthRoots(const DoublePolynomial& p) {
     const int n = p.degree;
-    RootApproximations z = StartingPoints(p);
+    RootApproximations z;
+    if (!ClosedFormStarts(p, z))
+        z = StartingPoints(p);
     std::array<bool, kMaxDegree> done{};
     int remaining = n;
     for (int iteration = 0; iteration < kMaxIterations && remaining > 0; ++iteration) {

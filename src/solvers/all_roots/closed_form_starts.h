@@ -1,0 +1,13 @@
+#pragma once
+
+#include "solvers/all_roots/aberth.h"
+
+namespace valdrex {
+
+// Starting points for the iteration from the formulas of the cubic and the quartic, evaluated in
+// doubles: usually within a few units in the last place, so that one sweep confirms them. False
+// for other degrees, and when the formulas give points that are not finite or not distinct
+// (the iteration cannot separate equal points, nor move two real points off the real axis).
+bool ClosedFormStarts(const DoublePolynomial& p, RootApproximations& z);
+
+} // namespace valdrex

@@ -1,0 +1,45 @@
+#include "solvers/all_roots/certified_discs.h"
+#include "solvers/all_roots/closed_form_starts.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace valdrex::testing {
+namespace {
+
+struct Case {
+    std::vector<long> coefficients; // lowest power first
+    std::vector<Complex> roots;     // none when the formulas must refuse
+};
+
+// A fault in the formulas costs only speed (the iteration starts afresh), so it is caught here:
+// every root has a start within 1e-9 of it, in each shape the formulas take.
+TEST(ClosedFormStarts, StartNextToEveryRoot) {
+    const std::vector<Case> cases = {
+        {{6, -7, 0, 1}, {{1, 0}, {2, 0}, {-3, 0}}}, // three real roots
+        {{-2, -1, -1, 1}, {{2, 0}, {-0.5, 0.8660254037844386}, {-0.5, -0.8660254037844386}}},
+        {{24, -50, 35, -10, 1}, {{1, 0}, {2, 0}, {3, 0}, {4, 0}}},
+        {{4, 0, 5, 0, 1}, {{0, 1}, {0, -1}, {0, 2}, {0, -2}}}, // x² + 1, x² + 4: no odd part
+        {{-15, 4, 6, 4, 1}, {{1, 0}, {-3, 0}, {-1, 2}, {-1, -2}}},
+        {{10, -6, 3, 0, 1}, {{1, 1}, {1, -1}, {-1, 2}, {-1, -2}}},
+        {{3, -4, 0, 0, 1}, {}},   // (x − 1)²(x² + 2x + 3): a double root
+        {{1, 0, 0, 0, 0, 1}, {}}, // degree 5
+    };
+    for (const Case& c : cases) {
+        const int degree = static_cast<int>(c.coefficients.size()) - 1;
+        RootApproximations z{};
+        const bool found = ClosedFormStarts(ToDoublePolynomial(c.coefficients.data(), degree), z);
+        ASSERT_EQ(found, !c.roots.empty()) << "degree " << degree << ", x0 " << c.coefficients[0];
+        for (std::size_t i = 0; i < c.roots.size(); ++i) {
+            double nearest = INFINITY;
+            for (int k = 0; k < degree; ++k)
+                nearest = std::fmin(nearest, std::sqrt(Norm(z[k] - c.roots[i])));
+            EXPECT_LT(nearest, 1e-9) << "x0 " << c.coefficients[0] << ", root " << i;
+        }
+    }
+}
+
+} // namespace
+} // namespace valdrex::testing
