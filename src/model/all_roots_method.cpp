@@ -2,6 +2,7 @@
 
 #include "core/failure.h"
 #include "core/number_text.h"
+#include "core/working_polynomial.h"
 #include "solvers/all_roots/all_roots.h"
 #include "solvers/exact/exact_solver.h"
 
@@ -56,10 +57,11 @@ void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
             kOverflowNumber, "Overflow: " + BoxName(result.power) + " has more than 200 digits")));
         return;
     case AllRootsResult::Status::ConstantOnly:
-        // A constant beyond the grid's 32-bit reading is left out of the working polynomial;
-        // the exact method only asks whether it is zero.
-        if (ctx.a[0] == 0 && NonZeroText(request.coefficients[0]))
-            ctx.a[0] = 1;
+        // The exact method only asks whether the constant is zero. A constant the grid's 32-bit
+        // reading refuses is certainly not.
+        ctx.a = {};
+        if (ReadCoefficients(request.coefficients, ctx.a) || ctx.a[0] == 0)
+            ctx.a[0] = NonZeroText(request.coefficients[0]) ? 1 : 0;
         SolveExact(ctx);
         return;
     case AllRootsResult::Status::Solved:

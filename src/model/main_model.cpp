@@ -182,10 +182,9 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     factor_.clear();
 
     const MethodRow& row = MethodRowOf(method);
-    const std::optional<int> zero = ReadCoefficients(coefficients_, solve_.a);
-    if (zero && row.readsTextsExactly) {
-        solve_.a = {}; // beyond the grid's own reading: the solver reads the texts
-    } else if (zero) {
+    if (row.readsTextsExactly) {
+        solve_.a = {};
+    } else if (const std::optional<int> zero = ReadCoefficients(coefficients_, solve_.a)) {
         message_ = kDivisionByZeroMessage;
         focus_ = FocusRequest{FocusRequest::Box::Coefficient, *zero};
         return {};

@@ -59,7 +59,7 @@ struct MethodRow {
     void (*solve)(SolveContext& ctx, const SolveRequest& request);
     bool leavesFactorCoefficients = false; // the context's polynomial is then the factor's
     // The solver reads the coefficient texts itself, beyond the 32-bit limit of the grid's own
-    // reading, and reports their zero denominators in the context.
+    // reading, and reports their zero denominators in the context; its polynomial starts empty.
     bool readsTextsExactly = false;
 };
 
