@@ -9,6 +9,10 @@ namespace valdrex {
 namespace {
 
 constexpr int kMaxIterations = 80;
+// Starts from the formulas settle in one or two sweeps. More mean poor starts, such as two real
+// ones for a complex pair, which the iteration could never move off the real axis; the circles
+// then start afresh.
+constexpr int kFormulaSweeps = 4;
 constexpr double kUnit = std::numeric_limits<double>::epsilon() / 2;
 constexpr double kSettled = 1e-5;
 
@@ -102,16 +106,14 @@ Ratio NewtonRatio(const DoublePolynomial& p, Complex z) {
     return {v / d, atNoise};
 }
 
-} // namespace
-
-RootApproximations AberthRoots(const DoublePolynomial& p) {
+// Gauss–Seidel sweeps until every root has settled or `sweeps` have run. True when all settled;
+// false too when a step could not be taken (it is not finite), which leaves its root as it is.
+bool Iterate(const DoublePolynomial& p, RootApproximations& z, int sweeps) {
     const int n = p.degree;
-    RootApproximations z;
-    if (!ClosedFormStarts(p, z))
-        z = StartingPoints(p);
     std::array<bool, kMaxDegree> done{};
     int remaining = n;
-    for (int iteration = 0; iteration < kMaxIterations && remaining > 0; ++iteration) {
+    bool stepsFinite = true;
+    for (int sweep = 0; sweep < sweeps && remaining > 0; ++sweep) {
         for (int i = 0; i < n; ++i) {
             if (done[i])
                 continue;
@@ -124,6 +126,7 @@ RootApproximations AberthRoots(const DoublePolynomial& p) {
             if (!std::isfinite(step.re) || !std::isfinite(step.im)) {
                 done[i] = true;
                 --remaining;
+                stepsFinite = false;
                 continue;
             }
             z[i] = z[i] - step;
@@ -135,6 +138,17 @@ RootApproximations AberthRoots(const DoublePolynomial& p) {
             }
         }
     }
+    return remaining == 0 && stepsFinite;
+}
+
+} // namespace
+
+RootApproximations AberthRoots(const DoublePolynomial& p) {
+    RootApproximations z;
+    if (ClosedFormStarts(p, z) && Iterate(p, z, kFormulaSweeps))
+        return z;
+    z = StartingPoints(p);
+    Iterate(p, z, kMaxIterations);
     return z;
 }
 

@@ -8,6 +8,9 @@ namespace {
 constexpr double kHalfSqrt3 = 0.8660254037844386;
 // Points closer than this, relative to their size, go back to the general starting points.
 constexpr double kApart = 1e-6;
+// So do points of sizes further apart than this: the formulas then lose the small roots'
+// digits to cancellation, and may give two real points for a complex pair.
+constexpr double kSpread = 1e4;
 
 struct Cubic {
     Complex t[3];
@@ -92,15 +95,18 @@ bool QuarticStarts(const DoublePolynomial& poly, RootApproximations& z) {
     return true;
 }
 
-bool FiniteAndApart(const RootApproximations& z, int n) {
+bool Usable(const RootApproximations& z, int n) {
+    double smallest = INFINITY, largest = 0;
     for (int i = 0; i < n; ++i) {
         if (!std::isfinite(z[i].re) || !std::isfinite(z[i].im))
             return false;
         for (int j = 0; j < i; ++j)
             if (!(Norm(z[i] - z[j]) > kApart * kApart * std::fmax(Norm(z[i]), Norm(z[j]))))
                 return false;
+        smallest = std::fmin(smallest, Norm(z[i]));
+        largest = std::fmax(largest, Norm(z[i]));
     }
-    return true;
+    return largest <= kSpread * kSpread * smallest;
 }
 
 } // namespace
@@ -108,7 +114,7 @@ bool FiniteAndApart(const RootApproximations& z, int n) {
 bool ClosedFormStarts(const DoublePolynomial& p, RootApproximations& z) {
     const bool found =
         (p.degree == 3 && CubicStarts(p, z)) || (p.degree == 4 && QuarticStarts(p, z));
-    return found && FiniteAndApart(z, p.degree);
+    return found && Usable(z, p.degree);
 }
 
 } // namespace valdrex

@@ -15,7 +15,8 @@ struct Case {
 };
 
 // A fault in the formulas costs only speed (the iteration starts afresh), so it is caught here:
-// every root has a start within 1e-9 of it, in each shape the formulas take.
+// every root has a start within 1e-9 of it, in each shape the formulas take, and the starts the
+// iteration could not use are refused.
 TEST(ClosedFormStarts, StartNextToEveryRoot) {
     const std::vector<Case> cases = {
         {{6, -7, 0, 1}, {{1, 0}, {2, 0}, {-3, 0}}}, // three real roots
@@ -24,8 +25,9 @@ TEST(ClosedFormStarts, StartNextToEveryRoot) {
         {{4, 0, 5, 0, 1}, {{0, 1}, {0, -1}, {0, 2}, {0, -2}}}, // x² + 1, x² + 4: no odd part
         {{-15, 4, 6, 4, 1}, {{1, 0}, {-3, 0}, {-1, 2}, {-1, -2}}},
         {{10, -6, 3, 0, 1}, {{1, 1}, {1, -1}, {-1, 2}, {-1, -2}}},
-        {{3, -4, 0, 0, 1}, {}},   // (x − 1)²(x² + 2x + 3): a double root
-        {{1, 0, 0, 0, 0, 1}, {}}, // degree 5
+        {{3, -4, 0, 0, 1}, {}},            // (x − 1)²(x² + 2x + 3): a double root
+        {{-2, 86, -3982669232, 1, 1}, {}}, // roots of sizes 6e4 and 2e-5: two real starts
+        {{1, 0, 0, 0, 0, 1}, {}},          // degree 5
     };
     for (const Case& c : cases) {
         const int degree = static_cast<int>(c.coefficients.size()) - 1;
