@@ -47,7 +47,7 @@ int CoreCount() {
 }
 
 int RunBatch(const CliOptions& options, int jobs) {
-    LineReader reader(STDIN_FILENO, 1 << 16, Interrupted);
+    LineReader reader(STDIN_FILENO, 1 << 16, WaitForInput);
     Collector collector(options);
     if (jobs <= 1)
         AnswerHere(options, reader, collector);

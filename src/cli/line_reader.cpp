@@ -6,8 +6,8 @@
 
 namespace valdrex::cli {
 
-LineReader::LineReader(int fd, std::size_t chunkSize, bool (*stop)())
-    : fd_(fd), chunkSize_(chunkSize), stop_(stop) {}
+LineReader::LineReader(int fd, std::size_t chunkSize, bool (*waitForInput)(int fd))
+    : fd_(fd), chunkSize_(chunkSize), waitForInput_(waitForInput) {}
 
 bool LineReader::Fill(const std::function<void()>& beforeRead) {
     // Drop the lines handed out already, keeping the partial one.
@@ -19,12 +19,16 @@ bool LineReader::Fill(const std::function<void()>& beforeRead) {
         beforeRead();
     ssize_t got = 0;
     do {
+        if (waitForInput_ && !waitForInput_(fd_)) {
+            got = 0; // the input ends here
+            break;
+        }
         got = ::read(fd_, buffer_.data() + kept, chunkSize_);
-    } while (got < 0 && errno == EINTR && !(stop_ && stop_()));
+    } while (got < 0 && errno == EINTR);
     if (got <= 0) {
         buffer_.resize(kept);
         atEnd_ = true;
-        if (got < 0 && errno != EINTR)
+        if (got < 0)
             error_ = errno;
         return false;
     }

@@ -10,8 +10,9 @@ namespace valdrex::cli {
 // the last line needs no line feed.
 class LineReader {
   public:
-    // A read interrupted by a signal ends the input when `stop` says so.
-    explicit LineReader(int fd, std::size_t chunkSize = 1 << 16, bool (*stop)() = nullptr);
+    // Before each read, `waitForInput` (when given) waits for input; its false ends the input.
+    explicit LineReader(int fd, std::size_t chunkSize = 1 << 16,
+                        bool (*waitForInput)(int fd) = nullptr);
 
     // The next line without its line feed, valid until the next call; false at the end of the
     // input. `beforeRead` runs before every read, which may wait for more input, so that output
@@ -26,7 +27,7 @@ class LineReader {
 
     int fd_;
     std::size_t chunkSize_;
-    bool (*stop_)();
+    bool (*waitForInput_)(int fd);
     std::string buffer_;
     std::size_t start_ = 0; // first byte not yet handed out
     bool atEnd_ = false;

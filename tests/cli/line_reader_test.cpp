@@ -1,7 +1,10 @@
+#include "cli/interrupt.h"
 #include "cli/line_reader.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <unistd.h>
 #include <vector>
 
@@ -42,6 +45,23 @@ TEST(LineReaderTest, SplitsLinesAcrossChunks) {
             EXPECT_EQ(ReadAll(input, chunk, &reads), lines) << chunk;
             EXPECT_GE(reads, 1);
         }
+}
+
+// Ctrl+C pressed after the output was flushed and before the read began: the reader must not
+// wait for input that never comes. (In a child process: the flag stays set.)
+TEST(LineReaderTest, CtrlCJustBeforeAReadEndsTheInput) {
+    EXPECT_EXIT(
+        {
+            CatchInterrupt();
+            int fds[2];
+            if (::pipe(fds) != 0) // the write end stays open: no input and no end of it
+                std::exit(2);
+            LineReader reader(fds[0], 16, WaitForInput);
+            std::string_view line;
+            ::alarm(10); // a lost press would wait for ever
+            std::exit(reader.Next(line, [] { std::raise(SIGINT); }) || reader.error() ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace
