@@ -2,6 +2,8 @@
 
 #include "core/number_text.h"
 
+#include <algorithm>
+
 namespace valdrex {
 namespace {
 
@@ -19,14 +21,36 @@ std::string_view Normalized(std::string_view unblanked, std::string& storage) {
     return storage;
 }
 
+// The text is written through a pointer into the string, lengthened before each term when
+// needed: appending character by character cost more than everything else here.
+class Writer {
+  public:
+    explicit Writer(std::string& s) : s_(s) { s_.clear(); }
+    bool empty() const { return p_ == s_.data(); }
+    // Room for `more` characters after the written ones.
+    void Reserve(std::size_t more) {
+        const auto used = static_cast<std::size_t>(p_ - s_.data());
+        if (s_.size() < used + more)
+            s_.resize(std::max(used + more, 2 * s_.size()));
+        p_ = s_.data() + used;
+    }
+    void Put(char c) { *p_++ = c; }
+    void Put(std::string_view text) { p_ = std::copy(text.begin(), text.end(), p_); }
+    void Finish() { s_.resize(static_cast<std::size_t>(p_ - s_.data())); }
+
+  private:
+    std::string& s_;
+    char* p_ = s_.data();
+};
+
 // "x" or "x^" and the power.
-void AppendPower(std::string& s, int power) {
-    s += 'x';
+void PutPower(Writer& w, int power) {
+    w.Put('x');
     if (power >= 2) {
-        s += '^';
+        w.Put('^');
         if (power >= 10)
-            s += static_cast<char>('0' + power / 10);
-        s += static_cast<char>('0' + power % 10);
+            w.Put(static_cast<char>('0' + power / 10));
+        w.Put(static_cast<char>('0' + power % 10));
     }
 }
 
@@ -34,22 +58,15 @@ bool IsSign(char c) {
     return c == '+' || c == '-';
 }
 
-// Appends as SpaceSigns would leave it: a sign after the first character is set apart.
-void AppendSpaced(std::string& s, std::string_view piece) {
-    bool signToSpace = false;
-    for (std::size_t i = s.empty() ? 1 : 0; i < piece.size(); ++i)
-        signToSpace = signToSpace || IsSign(piece[i]);
-    if (!signToSpace) {
-        s += piece; // as for most coefficients
-        return;
-    }
+// Puts a piece as SpaceSigns would leave it: a sign after the first character is set apart.
+void PutSpaced(Writer& w, std::string_view piece) {
     for (const char c : piece) {
-        if (IsSign(c) && !s.empty()) {
-            s += ' ';
-            s += c;
-            s += ' ';
+        if (IsSign(c) && !w.empty()) {
+            w.Put(' ');
+            w.Put(c);
+            w.Put(' ');
         } else {
-            s += c;
+            w.Put(c);
         }
     }
 }
@@ -69,30 +86,32 @@ int PlainSign(std::string_view c) {
     return zero ? 0 : negative ? -1 : 1;
 }
 
-// Appends the term of one coefficient to the equation text being built, signs already spaced.
-// A "+" that would open the text is left out, as the text never starts with one.
-void AppendTerm(std::string& s, std::string_view c, int power) {
+// Puts the term of one coefficient, signs already spaced. A "+" that would open the text is
+// left out, as the text never starts with one.
+void PutTerm(Writer& w, std::string_view c, int power) {
     const int sign = PlainSign(c);
     const double value = sign != 2 ? sign : TextToNumber(c);
     if (value == 0)
         return;
+    // " + ", every character of c spaced as a sign, the middle dot and "x^12".
+    w.Reserve(3 + 3 * c.size() + kMiddleDot.size() + 4);
     if (c == "1" || c == "-1") {
         if (c[0] == '-')
-            AppendSpaced(s, "-");
-        else if (!s.empty())
-            s += " + ";
+            PutSpaced(w, "-");
+        else if (!w.empty())
+            w.Put(" + ");
         if (power == 0)
-            s += '1';
+            w.Put('1');
         else
-            AppendPower(s, power);
+            PutPower(w, power);
         return;
     }
-    if (value > 0 && !s.empty())
-        s += " + ";
-    AppendSpaced(s, c);
+    if (value > 0 && !w.empty())
+        w.Put(" + ");
+    PutSpaced(w, c);
     if (power > 0) {
-        s += kMiddleDot;
-        AppendPower(s, power);
+        w.Put(kMiddleDot);
+        PutPower(w, power);
     }
 }
 
@@ -121,7 +140,7 @@ void SpaceSignsInPlace(std::string& s) {
 } // namespace
 
 void WriteEquationText(const CoefficientTexts& coefficients, std::string& s) {
-    s.clear();
+    Writer w(s);
     std::string storage;
     for (int i = kCoefficientCount - 1; i >= 0; --i) {
         const std::string& text = coefficients[i];
@@ -131,9 +150,11 @@ void WriteEquationText(const CoefficientTexts& coefficients, std::string& s) {
         const std::string_view unblanked = firstNonBlank == std::string::npos
                                                ? std::string_view{}
                                                : std::string_view(text).substr(firstNonBlank);
-        AppendTerm(s, Normalized(unblanked, storage), i);
+        PutTerm(w, Normalized(unblanked, storage), i);
     }
-    s += s.empty() ? "0 = 0" : " = 0";
+    w.Reserve(5);
+    w.Put(w.empty() ? "0 = 0" : " = 0");
+    w.Finish();
 }
 
 std::string EquationText(const CoefficientTexts& coefficients) {

@@ -13,7 +13,8 @@ inline constexpr std::string_view kMiddleDot = "\xC2\xB7";
 // The equation line for the 13 coefficient texts, e.g. "x^3 - 6·x^2 + 11·x - 6 = 0".
 // Fails as NormalizeCoefficient does.
 std::string EquationText(const CoefficientTexts& coefficients);
-// The same text written over `out`, reusing its storage. On a failure `out` holds a part of it.
+// The same text written over `out`, reusing its storage. On a failure what `out` holds is
+// unspecified.
 void WriteEquationText(const CoefficientTexts& coefficients, std::string& out);
 
 // Writes every "+" or "-" after the first character as blank, sign, blank.
