@@ -156,7 +156,7 @@ TEST(BatchCommandTest, CtrlCKeepsWhatWasWritten) {
     // During a scan, on a worker: the lines before it are answered.
     const ProgramResult scan = RunSolve(
         {"--batch", "--jobs", "2", "--method", "bisection", "--long-scans", "--inc", ".000000001"},
-        "1 0\n1 0 0 -1\n1 -1 0 0\n", RunSetup::InterruptAfter(std::chrono::milliseconds(300)));
+        "1 0\n1 0 0 -1\n1 -1 0 0\n", RunSetup::InterruptAfter(std::chrono::milliseconds(1000)));
     EXPECT_EQ(scan.exitCode, 130);
     EXPECT_EQ(scan.out, "");
     EXPECT_EQ(scan.err.substr(0, 58), "valdrex-solve: line 1: the bisection method is not offered");

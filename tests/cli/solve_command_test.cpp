@@ -114,7 +114,7 @@ TEST(SolveCommandTest, CtrlCEndsALongScan) {
     const std::string file = "/tmp/valdrex-solve-scan-" + std::to_string(::getpid()) + ".txt";
     const ProgramResult r = RunSolve({"--method", "bisection", "--long-scans", "--inc",
                                       ".000000001", "--save", file, "1", "0", "0", "-1"},
-                                     "", RunSetup::InterruptAfter(std::chrono::milliseconds(300)));
+                                     "", RunSetup::InterruptAfter(std::chrono::milliseconds(1000)));
     EXPECT_EQ(r.exitCode, 130);
     EXPECT_LT(r.exitAfterInterrupt, std::chrono::seconds(5));
     EXPECT_EQ(r.out, "");
