@@ -50,13 +50,12 @@ void Quadratic(double B, double C, Complex* z) {
     z[1] = {-B / 2, -im};
 }
 
-bool CubicStarts(const DoublePolynomial& p, RootApproximations& z) {
+void CubicStarts(const DoublePolynomial& p, RootApproximations& z) {
     const double b = p.hi[2] / p.hi[3], c = p.hi[1] / p.hi[3], d = p.hi[0] / p.hi[3];
     const double shift = b / 3;
     const Cubic roots = DepressedCubic(c - b * shift, (2 * b * b / 27 - c / 3) * b + d);
     for (int i = 0; i < 3; ++i)
         z[i] = {roots.t[i].re - shift, roots.t[i].im};
-    return true;
 }
 
 // Ferrari: with x = y − b/4 the quartic is y⁴ + p·y² + q·y + r, and for a root m > 0 of the
@@ -95,6 +94,7 @@ bool QuarticStarts(const DoublePolynomial& poly, RootApproximations& z) {
     return true;
 }
 
+// Finite, not nearly equal, and of like size.
 bool Usable(const RootApproximations& z, int n) {
     double smallest = INFINITY, largest = 0;
     for (int i = 0; i < n; ++i) {
@@ -112,9 +112,11 @@ bool Usable(const RootApproximations& z, int n) {
 } // namespace
 
 bool ClosedFormStarts(const DoublePolynomial& p, RootApproximations& z) {
-    const bool found =
-        (p.degree == 3 && CubicStarts(p, z)) || (p.degree == 4 && QuarticStarts(p, z));
-    return found && Usable(z, p.degree);
+    if (p.degree == 3)
+        CubicStarts(p, z);
+    else if (p.degree != 4 || !QuarticStarts(p, z))
+        return false;
+    return Usable(z, p.degree);
 }
 
 } // namespace valdrex
