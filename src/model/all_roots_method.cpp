@@ -57,8 +57,8 @@ void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
             kOverflowNumber, "Overflow: " + BoxName(result.power) + " has more than 200 digits")));
         return;
     case AllRootsResult::Status::ConstantOnly:
-        // The exact method only asks whether the constant is zero. A constant the grid's 32-bit
-        // reading refuses is certainly not.
+        // The exact method only asks whether the constant is zero; where the grid's 32-bit
+        // reading gives no value or zero, the text answers.
         ctx.a = {};
         if (ReadCoefficients(request.coefficients, ctx.a) || ctx.a[0] == 0)
             ctx.a[0] = NonZeroText(request.coefficients[0]) ? 1 : 0;
