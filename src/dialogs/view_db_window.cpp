@@ -5,6 +5,7 @@
 #include "database/database_file.h"
 #include "database/save_merge.h"
 #include "dialogs/code_page_question.h"
+#include "dialogs/message_box.h"
 #include "dialogs/viewer_text.h"
 #include "dialogs/window_placement.h"
 
@@ -24,13 +25,6 @@ namespace {
 
 constexpr int kInitialWidth = 640;
 constexpr int kInitialHeight = 420;
-
-void ShowBox(const ErrorBox& box, QWidget* parent) {
-    QMessageBox message(box.icon == BoxIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                        QString::fromStdString(box.title), QString::fromStdString(box.text),
-                        QMessageBox::Ok, parent);
-    message.exec();
-}
 
 QMessageBox::StandardButton AskToSave(QWidget* parent) {
     QMessageBox question(QMessageBox::NoIcon, kAppTitle, "Do you wish to save changes?",
@@ -124,7 +118,7 @@ bool frmViewDB::SaveDatabase() {
         SavedText = EditedText();
         return true;
     } catch (const RuntimeFailure& failure) {
-        ShowBox(CriticalErrorBox(failure), this);
+        ShowErrorBox(CriticalErrorBox(failure), this);
         return false;
     }
 }
@@ -156,7 +150,7 @@ frmViewDB* ShowDatabaseViewer(const std::string& path, QWidget* parent) {
     try {
         contents = ReadFileBytes(path);
     } catch (const RuntimeFailure& failure) {
-        ShowBox(CriticalErrorBox(failure), parent);
+        ShowErrorBox(CriticalErrorBox(failure), parent);
         return nullptr;
     }
     // No parent: the viewer outlives the main window until the user closes it.
