@@ -3,7 +3,6 @@
 #include "dialogs/dialog_frame.h"
 #include "dialogs/many_numbers_series.h"
 #include "dialogs/message_box.h"
-#include "dialogs/method_options_dialog.h"
 #include "dialogs/number_box.h"
 #include "dialogs/program_icon.h"
 

@@ -49,4 +49,17 @@ void NumberBox::focusInEvent(QFocusEvent* event) {
     setSelection(start, static_cast<int>(text().size()) - start);
 }
 
+void SetTabOrder(const std::vector<QWidget*>& widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* widget : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+std::string BoxText(const QLineEdit* box) {
+    return box->text().toStdString();
+}
+
 } // namespace valdrex

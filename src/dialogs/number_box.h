@@ -4,6 +4,9 @@
 
 #include <QLineEdit>
 
+#include <string>
+#include <vector>
+
 namespace valdrex {
 
 // A one-line number box. Typed characters go through the numeric-entry key rule of its
@@ -26,5 +29,11 @@ class NumberBox : public QLineEdit {
 
     KeyRule rule_;
 };
+
+// Chains the tab order through `widgets` in the order given.
+void SetTabOrder(const std::vector<QWidget*>& widgets);
+
+// The text of a box as the options keep it.
+std::string BoxText(const QLineEdit* box);
 
 } // namespace valdrex
