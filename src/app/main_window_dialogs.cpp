@@ -2,12 +2,11 @@
 // methods' options dialogs, Test many numbers, the plot, Help and About.
 #include "app/main_window.h"
 #include "app/plot_loader.h"
-#include "dialogs/about_window.h"
-#include "dialogs/help_window.h"
 #include "dialogs/many_numbers_window.h"
 #include "dialogs/message_box.h"
 #include "dialogs/method_options_dialog.h"
 #include "dialogs/preferences_dialog.h"
+#include "dialogs/program_windows.h"
 #include "dialogs/scan_progress_dialog.h"
 #include "dialogs/view_db_window.h"
 

@@ -2,9 +2,7 @@
 
 #include "core/checked_math.h"
 #include "core/number_text.h"
-#include "dialogs/dialog_frame.h"
-#include "dialogs/number_box.h"
-#include "dialogs/program_icon.h"
+#include "dialogs/dialog_parts.h"
 
 #include <QDialog>
 #include <QFontMetrics>
@@ -48,7 +46,6 @@ class MethodOptionsDialog : public QDialog {
     void CopyTexts(MethodOptions& options) const;
 
   private:
-    QLabel* MakeLabel(std::string_view name, std::string_view caption);
     QWidget* WithSubscript(QLabel* caption, const OptionBox& box);
     QWidget* MakeBox(const OptionBox& box, const MethodOptions& options);
     QHBoxLayout* AccuracyRow(const OptionsForm& form, const MethodOptions& options);
@@ -80,7 +77,8 @@ MethodOptionsDialog::MethodOptionsDialog(const OptionsForm& form, const MethodOp
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(MakeLabel(form.explanationName, form.explanation), 0, 0, 1, 2);
+    layout->addWidget(
+        PlainLabel(ToQString(form.explanationName), ToQString(form.explanation), this), 0, 0, 1, 2);
     // Without an accuracy column the boxes' captions and boxes share the dialog's own columns.
     QGridLayout* fields = layout;
     if (hasAccuracy) {
@@ -95,7 +93,7 @@ MethodOptionsDialog::MethodOptionsDialog(const OptionsForm& form, const MethodOp
         tabOrder.push_back(accuracyBox_);
     std::vector<QWidget*> reachedLast;
     for (const OptionBox& box : form.boxes) {
-        QLabel* caption = MakeLabel(box.labelName, box.caption);
+        QLabel* caption = PlainLabel(ToQString(box.labelName), ToQString(box.caption), this);
         QWidget* shownCaption = box.subscript.empty() ? caption : WithSubscript(caption, box);
         QWidget* widget = MakeBox(box, options);
         caption->setBuddy(widget);
@@ -121,16 +119,9 @@ MethodOptionsDialog::MethodOptionsDialog(const OptionsForm& form, const MethodOp
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QLabel* MethodOptionsDialog::MakeLabel(std::string_view name, std::string_view caption) {
-    auto* label = new QLabel(ToQString(caption), this);
-    label->setObjectName(ToQString(name));
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 // The caption followed by the box's subscript, smaller and set lower.
 QWidget* MethodOptionsDialog::WithSubscript(QLabel* caption, const OptionBox& box) {
-    QLabel* subscript = MakeLabel(box.subscriptName, box.subscript);
+    QLabel* subscript = PlainLabel(ToQString(box.subscriptName), ToQString(box.subscript), this);
     QFont small = subscript->font();
     small.setPointSizeF(small.pointSizeF() * 0.7);
     subscript->setFont(small);
@@ -169,7 +160,7 @@ QWidget* MethodOptionsDialog::MakeBox(const OptionBox& box, const MethodOptions&
 QHBoxLayout* MethodOptionsDialog::AccuracyRow(const OptionsForm& form,
                                               const MethodOptions& options) {
     const OptionBox& box = form.accuracy;
-    QLabel* caption = MakeLabel(box.labelName, box.caption);
+    QLabel* caption = PlainLabel(ToQString(box.labelName), ToQString(box.caption), this);
     accuracyBox_->setObjectName(ToQString(box.boxName));
     accuracyBox_->SetText(ToQString(options.*box.option->field));
     boxes_.emplace_back(box.option, accuracyBox_);

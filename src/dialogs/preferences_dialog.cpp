@@ -2,7 +2,7 @@
 
 #include "core/error_box.h"
 #include "database/database_file.h"
-#include "dialogs/dialog_frame.h"
+#include "dialogs/dialog_parts.h"
 #include "dialogs/message_box.h"
 
 #include <QCheckBox>

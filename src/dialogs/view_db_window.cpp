@@ -4,10 +4,8 @@
 #include "database/cp1252.h"
 #include "database/database_file.h"
 #include "database/save_merge.h"
-#include "dialogs/code_page_question.h"
+#include "dialogs/dialog_parts.h"
 #include "dialogs/message_box.h"
-#include "dialogs/viewer_text.h"
-#include "dialogs/window_placement.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -25,6 +23,50 @@ namespace {
 
 constexpr int kInitialWidth = 640;
 constexpr int kInitialHeight = 420;
+
+constexpr QChar kLineSeparator(0x2028);
+constexpr QChar kParagraphSeparator(0x2029);
+constexpr QChar kCarriageReturnSymbol(0x240D);
+
+// The viewer shows the file's CR LF line ends as line breaks. Lone line feeds and carriage
+// returns have no place of their own in the editor, so they are shown as a soft line break
+// (U+2028) and as the carriage-return symbol (U+240D); neither can occur in the file, so an
+// unedited text goes back to exactly the bytes it came from.
+QString EditorTextFromFile(const QString& fileText) {
+    QString editorText;
+    editorText.reserve(fileText.size());
+    for (qsizetype i = 0; i < fileText.size(); ++i) {
+        const QChar c = fileText[i];
+        if (c == u'\r' && i + 1 < fileText.size() && fileText[i + 1] == u'\n') {
+            editorText += u'\n';
+            ++i;
+        } else if (c == u'\r') {
+            editorText += kCarriageReturnSymbol;
+        } else if (c == u'\n') {
+            editorText += kLineSeparator;
+        } else {
+            editorText += c;
+        }
+    }
+    return editorText;
+}
+
+// The file text for the editor's raw document text (blocks separated by U+2029).
+QString FileTextFromEditor(const QString& rawEditorText) {
+    QString fileText;
+    fileText.reserve(rawEditorText.size() + rawEditorText.count(kParagraphSeparator));
+    for (const QChar c : rawEditorText) {
+        if (c == kParagraphSeparator)
+            fileText += u"\r\n";
+        else if (c == kLineSeparator)
+            fileText += u'\n';
+        else if (c == kCarriageReturnSymbol)
+            fileText += u'\r';
+        else
+            fileText += c;
+    }
+    return fileText;
+}
 
 QMessageBox::StandardButton AskToSave(QWidget* parent) {
     QMessageBox question(QMessageBox::NoIcon, kAppTitle, "Do you wish to save changes?",
