@@ -44,9 +44,10 @@ struct OptionBox {
 };
 
 // A method's options form, from which the dialogs layer builds its dialog: the explanation at
-// the top; the accuracy box with its spinner on the left when the method has them; the other
-// boxes on the right, top to bottom; OK (default) and Cancel (Esc) at the bottom. Tab goes
-// through the accuracy box, the other boxes, OK, Cancel and the spinner.
+// the top; on the left, when the method has one, the accuracy box (one digit, 0 to 8) with a
+// spinner from 1 to 8 that follows it; the other boxes on the right, top to bottom; OK
+// (default) and Cancel (Esc) at the bottom. Tab goes through the accuracy box, the other
+// boxes, OK, Cancel and the spinner.
 struct OptionsForm {
     std::string_view objectName;
     std::string_view title;

@@ -102,6 +102,7 @@ TEST_P(MethodDialog, OpeningResetsItsOptionsAndShowsTheDefaults) {
         ExpectTidyLayout(window_);
         ExpectShownTexts(window_, WINDOW_TEXTS_DIR "/" + window_->objectName() + ".txt", true);
         EXPECT_FALSE(options_.OptionsConfirmed);
+        EXPECT_EQ(QApplication::focusWidget(), Get("txt%1Ac")) << "the accuracy box first";
         Click(c.tabOrder[c.tabOrder.indexOf(QString("cmd%1OK").arg(c.id)) + 1]); // Cancel
     });
     EXPECT_FALSE(options_.OptionsConfirmed);
