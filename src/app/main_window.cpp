@@ -2,7 +2,6 @@
 #include "app/numeric_line_edit.h"
 #include "app/plot_loader.h"
 #include "app/status_text_fit.h"
-#include "dialogs/code_page_question.h"
 #include "dialogs/message_box.h"
 
 #include <QApplication>

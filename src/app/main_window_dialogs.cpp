@@ -2,12 +2,11 @@
 // methods' options dialogs, Test many numbers, the plot, Help and About.
 #include "app/main_window.h"
 #include "app/plot_loader.h"
-#include "dialogs/about_window.h"
-#include "dialogs/help_window.h"
 #include "dialogs/many_numbers_window.h"
 #include "dialogs/message_box.h"
-#include "dialogs/method_dialogs.h"
+#include "dialogs/method_options_dialog.h"
 #include "dialogs/preferences_dialog.h"
+#include "dialogs/program_windows.h"
 #include "dialogs/scan_progress_dialog.h"
 #include "dialogs/view_db_window.h"
 
@@ -36,7 +35,9 @@ void frmMain::SolveWith(const MethodRow& row, QAction* item) {
     ScanProgressDialog progress(this);
     ShowCommandResult(model_.Solve(
         row.id,
-        [this](OptionsForm form, MethodOptions& options) { ShowOptionsForm(form, options, this); },
+        [this](const MethodRow& method, MethodOptions& options) {
+            ShowMethodOptions(method, options, this);
+        },
         progress.callback()));
 }
 

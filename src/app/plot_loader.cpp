@@ -1,7 +1,7 @@
 #include "app/plot_loader.h"
 
 #include "core/program_module.h"
-#include "dialogs/plot_module_abi.h"
+#include "plot/plot_module_abi.h"
 
 namespace valdrex {
 namespace {

@@ -31,7 +31,7 @@ EquationRunner::EquationRunner(const CliOptions& options)
     state_.EvaluateSymbolically = !options.numeric;
     // The dialog resets its texts and the user confirms what the command line typed. Only this
     // dialog writes the model's options, so once they hold the typed texts they keep them.
-    optionsDialog_ = [this](OptionsForm, MethodOptions& methodOptions) {
+    optionsDialog_ = [this](const MethodRow&, MethodOptions& methodOptions) {
         if (optionsApplied_)
             return;
         methodOptions = options_.methodOptions;

@@ -193,8 +193,8 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     for (std::string& text : solve_.SolText)
         text.clear();
     solve_.SetAsideAllRoots();
-    if (row.optionsForm != OptionsForm::None && optionsDialog) {
-        optionsDialog(row.optionsForm, state_.Options);
+    if (row.optionsForm != nullptr && optionsDialog) {
+        optionsDialog(row, state_.Options);
         if (!state_.Options.OptionsConfirmed)
             return {};
     }

@@ -87,9 +87,9 @@ class MainModel {
     // may open (not after a zero denominator or a failure).
     ErrorBoxes PrepareTestMany(bool& canOpen);
 
-    // Shows a method's options form; it resets the option texts, and sets them and
+    // Shows the options form of a method; it resets the option texts, and sets them and
     // OptionsConfirmed when the user confirms.
-    using OptionsDialog = std::function<void(OptionsForm form, MethodOptions& options)>;
+    using OptionsDialog = std::function<void(const MethodRow& row, MethodOptions& options)>;
     // The solve command sequence around one solver. A method with an options form shows it
     // through `optionsDialog` (without one, the current options count as confirmed);
     // `progress` is offered to a long scan.

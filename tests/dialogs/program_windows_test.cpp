@@ -1,11 +1,6 @@
 #include "core/home_folder.h"
-#include "dialogs/about_window.h"
-#include "dialogs/help_window.h"
-#include "dialogs/program_files.h"
-#include "dialogs/readme_text.h"
-#include "dialogs/version_text.h"
-#include "dialogs/welcome_window.h"
-#include "dialogs/window_placement.h"
+#include "dialogs/dialog_parts.h"
+#include "dialogs/program_windows.h"
 #include "file_bytes.h"
 #include "gui_test.h"
 

@@ -20,11 +20,12 @@ class AllRootsMethodTest : public ::testing::Test {
         model_.ClearAll();
         for (const auto& [power, text] : boxes)
             model_.SetCoefficient(power, text);
-        return model_.Solve(SolveMethod::AllRoots, [&](OptionsForm form, MethodOptions& options) {
-            EXPECT_EQ(form, OptionsForm::AllRoots);
-            options.DigitsText = digits;
-            options.OptionsConfirmed = true;
-        });
+        return model_.Solve(SolveMethod::AllRoots,
+                            [&](const MethodRow& row, MethodOptions& options) {
+                                EXPECT_EQ(row.id, SolveMethod::AllRoots);
+                                options.DigitsText = digits;
+                                options.OptionsConfirmed = true;
+                            });
     }
 
     QTemporaryDir dir_;

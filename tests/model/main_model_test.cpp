@@ -181,7 +181,7 @@ TEST_F(MainModelTest, PutAfterSeveralRationalRootsGivesAGridThatSolves) {
 TEST_F(MainModelTest, ACancelledScanWritesNoRecord) {
     Type({{1, "1"}});
     const auto scanBy = [](const char* increment) {
-        return [increment](OptionsForm, MethodOptions& options) {
+        return [increment](const MethodRow&, MethodOptions& options) {
             options = MethodOptions{};
             options.BisectionIncText = increment;
             options.OptionsConfirmed = true;

@@ -2,8 +2,7 @@
 // VALDREX_INSTALLED_FOLDER naming the real program folder: Help and About must read the files
 // installed there.
 #include "core/home_folder.h"
-#include "dialogs/about_window.h"
-#include "dialogs/help_window.h"
+#include "dialogs/program_windows.h"
 #include "gui_test.h"
 
 #include <QFile>

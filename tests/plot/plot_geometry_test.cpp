@@ -1,4 +1,4 @@
-#include "dialogs/plot_geometry.h"
+#include "plot/plot_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dialogs/plot_geometry.h"
-#include "dialogs/plot_input.h"
+#include "plot/plot_geometry.h"
+#include "plot/plot_input.h"
 
 #include <qcustomplot.h>
 

@@ -1,5 +1,5 @@
-#include "dialogs/plot_module_abi.h"
-#include "dialogs/plot_window.h"
+#include "plot/plot_module_abi.h"
+#include "plot/plot_window.h"
 
 #include <type_traits>
 

@@ -1,6 +1,6 @@
-#include "dialogs/plot_views.h"
-#include "dialogs/plot_window.h"
 #include "gui_test.h"
+#include "plot/plot_views.h"
+#include "plot/plot_window.h"
 
 #include <QLabel>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "dialogs/plot_input.h"
+#include "plot/plot_input.h"
 
 #include "core/failure.h"
 

@@ -1,8 +1,8 @@
-#include "dialogs/plot_window.h"
+#include "plot/plot_window.h"
 
 #include "dialogs/message_box.h"
-#include "dialogs/plot_input.h"
-#include "dialogs/plot_views.h"
+#include "plot/plot_input.h"
+#include "plot/plot_views.h"
 
 #include <QClipboard>
 #include <QCloseEvent>

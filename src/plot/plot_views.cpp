@@ -1,4 +1,4 @@
-#include "dialogs/plot_views.h"
+#include "plot/plot_views.h"
 
 #include "core/number_text.h"
 

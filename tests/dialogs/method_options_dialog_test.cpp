@@ -1,4 +1,4 @@
-#include "dialogs/method_dialogs.h"
+#include "dialogs/method_options_dialog.h"
 
 #include "dialogs/scan_progress_dialog.h"
 #include "gui_test.h"
@@ -24,7 +24,7 @@ using Option = std::string M::*;
 // The controls are named after `id`: frmBwOpt, txtBwAc, vscBw, cmdBwOK, lblBwTh, lblBw_0.
 struct DialogCase {
     const char* id;
-    void (*show)(M&, QWidget*);
+    SolveMethod method;
     const char* shown;           // title|explanation|caption=text of each box, as the dialog opens
     std::vector<Option> options; // of the boxes in the tab order, the accuracy first
     QStringList tabOrder;        // from the accuracy box; the cancel button is the one after OK
@@ -32,19 +32,19 @@ struct DialogCase {
 
 const DialogCase kDialogs[] = {
     {"Bw",
-     ShowBairstowOptions,
+     SolveMethod::Bairstow,
      "Baristow method|You should define the calculus accuracy\nand two parameters P,Q so that: "
      "\nF(X) = G(X) * (X ^ 2 + PX + Q) + R|Accuracy=8|Coef. P=0|Coef. Q=0",
      {&M::AccuracyText, &M::BairstowPText, &M::BairstowQText},
      {"txtBwAc", "txtBwCfP", "txtBwCfQ", "cmdBwOK", "cmdBWCancel", "vscBw"}},
     {"Dic",
-     ShowBisectionOptions,
+     SolveMethod::Bisection,
      "Dicotomic method|You should define the calculus accuracy\nand the interval in which to "
      "search\nthe solutions|Accuracy=8|Min=-10|Max=10|Increment=.1",
      {&M::AccuracyText, &M::BisectionMinText, &M::BisectionMaxText, &M::BisectionIncText},
      {"txtDicAc", "txtDicMin", "txtDicMax", "cmdDicOK", "cmdDicCancel", "vscDic", "txtDicInc"}},
     {"Nt",
-     ShowNewtonOptions,
+     SolveMethod::Newton,
      "Newton method|You should define the calculus accuracy\nand a point X0|Accuracy=8|X=0",
      {&M::AccuracyText, &M::NewtonX0Text},
      {"txtNtAc", "txtNtX0", "cmdNtOK", "cmdNtCancel", "vscNt"}},
@@ -68,7 +68,8 @@ class MethodDialog : public ::testing::TestWithParam<DialogCase> {
             window_ = dialog;
             act();
         });
-        c.show(options_, nullptr);
+        const bool confirmed = ShowMethodOptions(MethodRowOf(c.method), options_, nullptr);
+        EXPECT_EQ(confirmed, options_.OptionsConfirmed);
     }
     // A control by its name, or by a pattern such as "txt%1Ac".
     template <class Widget = QLineEdit> Widget* Get(const QString& name) const {
@@ -101,13 +102,14 @@ TEST_P(MethodDialog, OpeningResetsItsOptionsAndShowsTheDefaults) {
         ExpectTidyLayout(window_);
         ExpectShownTexts(window_, WINDOW_TEXTS_DIR "/" + window_->objectName() + ".txt", true);
         EXPECT_FALSE(options_.OptionsConfirmed);
+        EXPECT_EQ(QApplication::focusWidget(), Get("txt%1Ac")) << "the accuracy box first";
         Click(c.tabOrder[c.tabOrder.indexOf(QString("cmd%1OK").arg(c.id)) + 1]); // Cancel
     });
     EXPECT_FALSE(options_.OptionsConfirmed);
     for (Option option : c.options)
         EXPECT_EQ(options_.*option, M{}.*option);
     // The other methods' options are not this dialog's to reset.
-    EXPECT_EQ(options_.NewtonX0Text, c.show == ShowNewtonOptions ? "0" : "7");
+    EXPECT_EQ(options_.NewtonX0Text, c.method == SolveMethod::Newton ? "0" : "7");
 }
 
 TEST_P(MethodDialog, OkAndEnterCopyTheTextsAsTheyStandEscapeCancels) {
@@ -217,7 +219,8 @@ TEST(AllRootsDialog, DigitsFromOneToThirty) {
             EXPECT_NEAR(ok.left(), window->width() - cancel.right(), 2) << "centred";
             act(window, Child<QSpinBox>(window, "spnArDigits"));
         });
-        ShowOptionsForm(OptionsForm::AllRoots, options, nullptr);
+        EXPECT_EQ(ShowMethodOptions(MethodRowOf(SolveMethod::AllRoots), options, nullptr),
+                  options.OptionsConfirmed);
     };
     open([](QDialog* window, QSpinBox* digits) {
         EXPECT_EQ(digits->value(), 15);
