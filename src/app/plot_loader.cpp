@@ -1,6 +1,6 @@
 #include "app/plot_loader.h"
 
-#include "core/program_module.h"
+#include "core/platform_files.h"
 #include "dialogs/plot_module_abi.h"
 
 namespace valdrex {

@@ -1,7 +1,7 @@
 #include "database/database_file.h"
 
 #include "core/failure.h"
-#include "core/write_all.h"
+#include "core/platform_files.h"
 
 #include <atomic>
 #include <cerrno>

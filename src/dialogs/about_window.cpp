@@ -1,7 +1,7 @@
 #include "dialogs/about_window.h"
 
-#include "core/error_box.h"
-#include "core/home_folder.h"
+#include "core/failure.h"
+#include "core/platform_files.h"
 #include "dialogs/dialog_frame.h"
 #include "dialogs/display_text.h"
 #include "dialogs/program_files.h"

@@ -1,6 +1,6 @@
 #include "dialogs/code_page_question.h"
 
-#include "core/error_box.h"
+#include "core/failure.h"
 #include "database/unstorable_characters.h"
 
 #include <QAbstractButton>

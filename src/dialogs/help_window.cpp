@@ -1,6 +1,6 @@
 #include "dialogs/help_window.h"
 
-#include "core/home_folder.h"
+#include "core/platform_files.h"
 #include "dialogs/program_files.h"
 #include "dialogs/program_icon.h"
 #include "dialogs/window_placement.h"

@@ -1,7 +1,7 @@
 #include "dialogs/program_files.h"
 
-#include "core/error_box.h"
-#include "core/home_folder.h"
+#include "core/failure.h"
+#include "core/platform_files.h"
 
 namespace valdrex {
 

@@ -1,6 +1,6 @@
 #include "dialogs/view_db_window.h"
 
-#include "core/error_box.h"
+#include "core/failure.h"
 #include "database/cp1252.h"
 #include "database/database_file.h"
 #include "database/save_merge.h"

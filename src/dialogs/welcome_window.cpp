@@ -1,6 +1,6 @@
 #include "dialogs/welcome_window.h"
 
-#include "core/error_box.h"
+#include "core/failure.h"
 #include "dialogs/dialog_frame.h"
 #include "dialogs/display_text.h"
 #include "dialogs/program_icon.h"

@@ -1,4 +1,4 @@
-#include "core/home_folder.h"
+#include "core/platform_files.h"
 #include "dialogs/about_window.h"
 #include "dialogs/help_window.h"
 #include "dialogs/program_files.h"

@@ -1,7 +1,7 @@
 // Runs from a copy beside the unpacked program, started through a link in bin/, with
 // VALDREX_INSTALLED_FOLDER naming the real program folder: Help and About must read the files
 // installed there.
-#include "core/home_folder.h"
+#include "core/platform_files.h"
 #include "dialogs/about_window.h"
 #include "dialogs/help_window.h"
 #include "gui_test.h"

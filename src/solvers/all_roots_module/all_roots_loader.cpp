@@ -5,7 +5,7 @@
 #include "solvers/all_roots/small_grid.h"
 
 #include "core/failure.h"
-#include "core/program_module.h"
+#include "core/platform_files.h"
 #include "solvers/all_roots_module/module_entry.h"
 
 #include <algorithm>

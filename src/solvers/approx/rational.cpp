@@ -1,7 +1,6 @@
 #include "solvers/approx/rational.h"
 
 #include "core/checked_math.h"
-#include "core/integer_math.h"
 #include "core/number_text.h"
 #include "solvers/approx/divisors.h"
 #include "solvers/approx/factor_text.h"

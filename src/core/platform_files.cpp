@@ -1,10 +1,14 @@
-#include "core/home_folder.h"
+#include "core/platform_files.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 namespace valdrex {
+
 namespace {
 
 std::filesystem::path ExecutablePath() {
@@ -45,6 +49,42 @@ std::string ProgramFolder() {
 
 std::string ExecutableName() {
     return ExecutablePath().stem().string();
+}
+
+ProgramModule::ProgramModule(std::string_view fileName, const std::string& builtPath) {
+    std::error_code ignored;
+    std::filesystem::path path = std::filesystem::path(ProgramFolder()) / fileName;
+    if (!std::filesystem::exists(path, ignored))
+        path = builtPath;
+    if (!std::filesystem::exists(path, ignored)) {
+        error_ = std::string(fileName) + " not found beside the program";
+        return;
+    }
+    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle_ == nullptr)
+        error_ = dlerror();
+}
+
+void* ProgramModule::Symbol(const char* name) {
+    if (handle_ == nullptr)
+        return nullptr;
+    void* const symbol = dlsym(handle_, name);
+    if (symbol == nullptr)
+        error_ = std::string(name) + " missing in the module";
+    return symbol;
+}
+
+int WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
 }
 
 } // namespace valdrex
