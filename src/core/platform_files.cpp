@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 namespace valdrex {
-
 namespace {
 
 std::filesystem::path ExecutablePath() {

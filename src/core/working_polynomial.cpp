@@ -7,7 +7,6 @@
 #include <algorithm>
 
 namespace valdrex {
-
 namespace {
 
 struct Fraction {

@@ -1,7 +1,7 @@
 #include "dialogs/code_page_question.h"
 
 #include "core/failure.h"
-#include "database/unstorable_characters.h"
+#include "database/cp1252.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

@@ -3,7 +3,6 @@
 #include "core/failure.h"
 #include "database/cp1252.h"
 #include "database/database_file.h"
-#include "database/save_merge.h"
 #include "dialogs/code_page_question.h"
 #include "dialogs/viewer_text.h"
 #include "dialogs/window_placement.h"

@@ -14,7 +14,6 @@
 #include <vector>
 
 namespace valdrex {
-
 namespace {
 
 constexpr char kNoRationalRoots[] = "There aren't rational roots";

@@ -10,7 +10,6 @@
 #include <cmath>
 
 namespace valdrex {
-
 namespace {
 
 // One real root and the pair RZ ± i·PIZ; the imaginary part is written without a blank.

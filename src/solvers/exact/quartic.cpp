@@ -11,7 +11,6 @@
 #include <utility>
 
 namespace valdrex {
-
 namespace {
 
 // Both values of y = x² real: x = ±√|y|, marked imaginary where y < 0.
