@@ -18,7 +18,7 @@ PlotModule& Module() {
 }
 
 void Load(PlotModule& module) {
-    ProgramModule loaded(kPlotModuleFileName, VALDREX_PLOT_BUILT_MODULE);
+    ProgramModule loaded(kPlotModuleFileName);
     module.show = reinterpret_cast<ShowPlotFunction*>(loaded.Symbol(kShowPlotSymbol));
     module.update = reinterpret_cast<UpdatePlotFunction*>(loaded.Symbol(kUpdatePlotSymbol));
     if (module.show == nullptr || module.update == nullptr) {

@@ -16,6 +16,13 @@ std::filesystem::path ExecutablePath() {
     return error ? std::filesystem::path() : path;
 }
 
+// A folder as an installation lays it out relative to the program's folder; the layout comes
+// from the build's install folders, as a path relative to the programs' folder.
+std::filesystem::path InstalledFolder(const std::filesystem::path& programFolder,
+                                      std::string_view relative) {
+    return (programFolder / relative).lexically_normal();
+}
+
 } // namespace
 
 std::string HomeFolder() {
@@ -50,13 +57,25 @@ std::string ExecutableName() {
     return ExecutablePath().stem().string();
 }
 
-ProgramModule::ProgramModule(std::string_view fileName, const std::string& builtPath) {
+std::string ProgramDataFolder() {
+    const std::filesystem::path folder = ExecutablePath().parent_path();
+    if (folder.empty())
+        return "";
+    const std::filesystem::path installed = InstalledFolder(folder, VALDREX_INSTALLED_DATA);
     std::error_code ignored;
-    std::filesystem::path path = std::filesystem::path(ProgramFolder()) / fileName;
+    return std::filesystem::is_directory(installed, ignored) ? installed.string() : folder.string();
+}
+
+ProgramModule::ProgramModule(std::string_view fileName) {
+    const std::filesystem::path folder = ExecutablePath().parent_path();
+    const std::filesystem::path installed = InstalledFolder(folder, VALDREX_INSTALLED_MODULES);
+    std::error_code ignored;
+    std::filesystem::path path = installed / fileName;
     if (!std::filesystem::exists(path, ignored))
-        path = builtPath;
-    if (!std::filesystem::exists(path, ignored)) {
-        error_ = std::string(fileName) + " not found beside the program";
+        path = folder / fileName;
+    if (folder.empty() || !std::filesystem::exists(path, ignored)) {
+        error_ = std::string(fileName) + " not found in " + installed.string() +
+                 " nor beside the program";
         return;
     }
     handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

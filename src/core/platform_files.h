@@ -22,12 +22,18 @@ std::string ProgramFolder();
 // The running executable's file name without its extension; empty if unknown.
 std::string ExecutableName();
 
+// The folder of the help file, the readme and their pictures: where an installation puts them
+// relative to the program (share/valdrex beside its bin folder), else the program's own folder,
+// as in a build tree. Empty if the program's folder is unknown.
+std::string ProgramDataFolder();
+
 // A module of the program's own, loaded on first use so that its libraries cost nothing at
-// start: looked for beside the program's real file (where an installation puts it), else at
-// `builtPath`, where the build made it.
+// start. Looked for where an installation puts it relative to the program's real file
+// (libexec/valdrex beside its bin folder), else beside that file, as in a build tree; never at a
+// path fixed when the program was built, so that a program whose module is missing says so.
 class ProgramModule {
   public:
-    ProgramModule(std::string_view fileName, const std::string& builtPath);
+    explicit ProgramModule(std::string_view fileName);
 
     // The named entry point, or nullptr (error() then says why).
     void* Symbol(const char* name);

@@ -61,7 +61,7 @@ AboutWindow::AboutWindow(const ModuleState& state, QWidget* parent)
     info->setObjectName("txtInfo");
     info->setReadOnly(true);
     info->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    info->setPlainText(DisplayText(ReadReadmeFile(ReadmeFilePath(ProgramFolder()))));
+    info->setPlainText(DisplayText(ReadReadmeFile(ReadmeFilePath(ProgramDataFolder()))));
     info->setGeometry(16, 164, kRuleLength - 32, 144);
 
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);

@@ -72,7 +72,7 @@ QPointer<HelpWindow>& OpenHelpWindow() {
 } // namespace
 
 std::optional<ErrorBox> ShowHelp(QWidget* parent) {
-    return ShowHelpFile(HelpFilePath(ProgramFolder()), parent);
+    return ShowHelpFile(HelpFilePath(ProgramDataFolder()), parent);
 }
 
 std::optional<ErrorBox> ShowHelpFile(const std::string& path, QWidget* parent) {
