@@ -5,7 +5,7 @@
 #include "cli/batch_line.h"
 #include "cli/coefficient_list.h"
 #include "cli/message_text.h"
-#include "core/paste_check.h"
+#include "core/coefficient_text.h"
 #include "fuzz_check.h"
 
 #include <cstddef>

@@ -5,7 +5,6 @@
 #include "core/equation_text.h"
 #include "core/failure.h"
 #include "core/number_text.h"
-#include "core/paste_check.h"
 #include "core/working_polynomial.h"
 #include "database/cp1252.h"
 #include "database/record.h"

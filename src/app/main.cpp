@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 #include "app/qt_settings_store.h"
-#include "core/error_box.h"
-#include "core/home_folder.h"
+#include "core/failure.h"
+#include "core/platform_files.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/program_windows.h"
 

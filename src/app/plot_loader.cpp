@@ -1,6 +1,6 @@
 #include "app/plot_loader.h"
 
-#include "core/program_module.h"
+#include "core/platform_files.h"
 #include "plot/plot_module_abi.h"
 
 namespace valdrex {
@@ -18,7 +18,7 @@ PlotModule& Module() {
 }
 
 void Load(PlotModule& module) {
-    ProgramModule loaded(kPlotModuleFileName, VALDREX_PLOT_BUILT_MODULE);
+    ProgramModule loaded(kPlotModuleFileName);
     module.show = reinterpret_cast<ShowPlotFunction*>(loaded.Symbol(kShowPlotSymbol));
     module.update = reinterpret_cast<UpdatePlotFunction*>(loaded.Symbol(kUpdatePlotSymbol));
     if (module.show == nullptr || module.update == nullptr) {

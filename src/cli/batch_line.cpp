@@ -1,7 +1,7 @@
 #include "cli/batch_line.h"
 
 #include "cli/message_text.h"
-#include "core/paste_check.h"
+#include "core/coefficient_text.h"
 
 namespace valdrex::cli {
 namespace {

@@ -3,7 +3,7 @@
 #include "cli/coefficient_list.h"
 #include "cli/message_text.h"
 #include "cli/typed_text.h"
-#include "core/paste_check.h"
+#include "core/coefficient_text.h"
 
 #include <algorithm>
 #include <charconv>

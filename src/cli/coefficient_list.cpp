@@ -1,7 +1,7 @@
 #include "cli/coefficient_list.h"
 
 #include "cli/message_text.h"
-#include "core/paste_check.h"
+#include "core/coefficient_text.h"
 
 namespace valdrex::cli {
 

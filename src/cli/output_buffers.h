@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/write_all.h"
+#include "core/platform_files.h"
 
 #include <string>
 #include <string_view>

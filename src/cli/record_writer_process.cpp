@@ -2,7 +2,7 @@
 
 #include "cli/record_frames.h"
 #include "cli/record_saver.h"
-#include "core/write_all.h"
+#include "core/platform_files.h"
 #include "database/database_file.h"
 
 #include <cerrno>

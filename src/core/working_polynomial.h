@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <string_view>
 
 namespace valdrex {
 
@@ -19,5 +20,24 @@ std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a
 // The value of the polynomial at x, summed from the constant term upward with the general
 // power function. Fails with Overflow where an intermediate value leaves the Double range.
 double EvaluateP(const Polynomial& a, double x);
+
+// The coefficients as typed (fractions divided out, nothing scaled), for testing numbers.
+using TestCoefficients = std::array<double, kCoefficientCount>;
+
+struct InputNumber {
+    double value = 0;
+    bool zeroDenominator = false;
+};
+
+// The number typed for a test: a decimal, or a quotient when the text holds "/".
+InputNumber ParseInputNumber(std::string_view text);
+
+// Reads the grid into `coef` from the lowest power up. Returns the index of a coefficient with
+// a zero denominator; the entries from that index on then keep their previous values.
+std::optional<int> ReadTestCoefficients(const CoefficientTexts& texts, TestCoefficients& coef);
+
+// P(x) with the typed coefficients, summed from the constant term upward.
+// Fails with Overflow where an intermediate value leaves the Double range.
+double EvaluateTest(const TestCoefficients& coef, double x);
 
 } // namespace valdrex

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/error_box.h"
-#include "core/point_evaluation.h"
+#include "core/failure.h"
+#include "core/working_polynomial.h"
 #include "model/module_state.h"
 
 #include <array>

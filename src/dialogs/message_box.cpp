@@ -1,6 +1,6 @@
 #include "dialogs/message_box.h"
 
-#include "database/unstorable_characters.h"
+#include "database/cp1252.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

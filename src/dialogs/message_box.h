@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/error_box.h"
+#include "core/failure.h"
 
 #include <string>
 

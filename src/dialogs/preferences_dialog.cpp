@@ -1,6 +1,6 @@
 #include "dialogs/preferences_dialog.h"
 
-#include "core/error_box.h"
+#include "core/failure.h"
 #include "database/database_file.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/message_box.h"

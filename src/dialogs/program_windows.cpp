@@ -1,6 +1,6 @@
 #include "dialogs/program_windows.h"
 
-#include "core/home_folder.h"
+#include "core/platform_files.h"
 #include "dialogs/dialog_parts.h"
 #include "model/startup_settings.h"
 
@@ -135,7 +135,7 @@ AboutWindow::AboutWindow(const ModuleState& state, QWidget* parent)
     info->setObjectName("txtInfo");
     info->setReadOnly(true);
     info->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    info->setPlainText(DisplayText(ReadReadmeFile(ReadmeFilePath(ProgramFolder()))));
+    info->setPlainText(DisplayText(ReadReadmeFile(ReadmeFilePath(ProgramDataFolder()))));
     info->setGeometry(16, 164, kRuleLength - 32, 144);
 
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
@@ -222,7 +222,7 @@ void ShowAbout(const ModuleState& state, QWidget* parent) {
 }
 
 std::optional<ErrorBox> ShowHelp(QWidget* parent) {
-    return ShowHelpFile(HelpFilePath(ProgramFolder()), parent);
+    return ShowHelpFile(HelpFilePath(ProgramDataFolder()), parent);
 }
 
 std::optional<ErrorBox> ShowHelpFile(const std::string& path, QWidget* parent) {

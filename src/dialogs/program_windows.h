@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/error_box.h"
+#include "core/failure.h"
 #include "model/module_state.h"
 #include "model/settings_store.h"
 

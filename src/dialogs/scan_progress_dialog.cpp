@@ -1,6 +1,6 @@
 #include "dialogs/scan_progress_dialog.h"
 
-#include "core/error_box.h"
+#include "core/failure.h"
 #include "dialogs/dialog_parts.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,8 @@
 #include "dialogs/view_db_window.h"
 
-#include "core/error_box.h"
+#include "core/failure.h"
 #include "database/cp1252.h"
 #include "database/database_file.h"
-#include "database/save_merge.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/message_box.h"
 

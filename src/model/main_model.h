@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/coefficient_text.h"
-#include "core/error_box.h"
+#include "core/failure.h"
 #include "model/method_table.h"
 #include "model/module_state.h"
 #include "solvers/approx/method_options.h"

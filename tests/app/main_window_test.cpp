@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 #include "app/qt_settings_store.h"
-#include "core/home_folder.h"
+#include "core/platform_files.h"
 #include "dialogs/view_db_window.h"
 #include "file_bytes.h"
 #include "gui_test.h"

@@ -1,6 +1,5 @@
 #include "core/checked_math.h"
-#include "core/error_box.h"
-#include "core/integer_math.h"
+#include "core/failure.h"
 #include "core_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/home_folder.h"
+#include "core/platform_files.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/program_windows.h"
 #include "file_bytes.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/error_box.h"
+#include "core/failure.h"
 #include "core/working_polynomial.h"
 #include "solvers/all_roots/all_roots.h"
 

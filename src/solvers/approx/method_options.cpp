@@ -1,4 +1,4 @@
-#include "solvers/approx/accuracy.h"
+#include "solvers/approx/method_options.h"
 
 #include "core/checked_math.h"
 #include "core/number_text.h"
