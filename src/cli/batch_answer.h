@@ -27,7 +27,7 @@ class LineAnswerer {
     explicit LineAnswerer(const CliOptions& options);
 
     LineOutcome Answer(std::string_view line, int lineNumber, std::string& out, std::string& err);
-    const std::string& record() const { return runner_.recordToSave(); }
+    std::string_view record() const { return runner_.recordToSave(); }
 
   private:
     void Invalid(int lineNumber, const std::string& error, std::string& out, std::string& err);

@@ -29,7 +29,7 @@ std::string_view IconName(BoxIcon icon) {
 }
 
 // {"re": …, "im": …, "multiplicity": …, "radius": …, "exact": … or null, "text": …} for each.
-void AppendAllRoots(std::string& out, const std::vector<FoundRoot>& roots) {
+void AppendAllRoots(std::string& out, std::span<const FoundRoot> roots) {
     out += '[';
     for (std::size_t i = 0; i < roots.size(); ++i) {
         const FoundRoot& root = roots[i];
@@ -58,14 +58,15 @@ void AppendAllRoots(std::string& out, const std::vector<FoundRoot>& roots) {
 } // namespace
 
 void AppendPlainReport(std::string& out, const EquationReport& report) {
-    AppendLine(out, report.equation);
-    for (const std::string& line : report.lines)
+    const SolveResult& result = report.result;
+    AppendLine(out, result.equation);
+    for (const std::string& line : result.lines)
         AppendLine(out, line);
-    if (!report.status.empty())
-        AppendLine(out, report.status);
-    if (!report.factor.empty()) {
+    if (!result.status.empty())
+        AppendLine(out, result.status);
+    if (!result.factor.empty()) {
         out += "Irreducible factor: ";
-        AppendLine(out, report.factor);
+        AppendLine(out, result.factor);
     }
     if (report.testInput && !report.testOutput.empty()) {
         out += "P(";
@@ -84,6 +85,7 @@ void AppendErrorBoxTexts(std::string& err, const EquationReport& report) {
 }
 
 void AppendJsonReport(std::string& out, const EquationReport& report) {
+    const SolveResult& result = report.result;
     out += '{';
     if (report.line > 0) {
         out += "\"line\":";
@@ -91,30 +93,30 @@ void AppendJsonReport(std::string& out, const EquationReport& report) {
         out += ',';
     }
     out += "\"equation\":";
-    AppendJsonString(out, report.equation);
+    AppendJsonString(out, result.equation);
     out += ",\"lines\":";
-    AppendStringArray(out, report.lines, false);
+    AppendStringArray(out, result.lines, false);
     out += ",\"roots\":";
-    AppendStringArray(out, report.solText, true);
+    AppendStringArray(out, result.rootTexts, true);
     out += ",\"status\":";
-    AppendJsonString(out, report.status);
+    AppendJsonString(out, result.status);
     out += ",\"factor\":";
-    AppendJsonString(out, report.factor);
+    AppendJsonString(out, result.factor);
     out += ",\"factor_coefficients\":";
-    if (report.factorCoefficients) {
+    if (result.factorCoefficients) {
         out += '[';
-        for (std::size_t i = 0; i < report.factorCoefficients->size(); ++i) {
+        for (std::size_t i = 0; i < result.factorCoefficients->size(); ++i) {
             if (i > 0)
                 out += ',';
-            AppendJsonNumber(out, (*report.factorCoefficients)[i]);
+            AppendJsonNumber(out, (*result.factorCoefficients)[i]);
         }
         out += ']';
     } else {
         out += "null";
     }
-    if (report.allRoots) {
+    if (report.listsAllRoots) {
         out += ",\"all_roots\":";
-        AppendAllRoots(out, *report.allRoots);
+        AppendAllRoots(out, result.allRoots);
     }
     out += ",\"test\":";
     if (report.testInput) {
@@ -143,7 +145,7 @@ void AppendJsonReport(std::string& out, const EquationReport& report) {
         out += '}';
     }
     out += "],\"record\":";
-    AppendJsonString(out, report.record);
+    AppendJsonString(out, result.record.value_or(std::string_view()));
     out += "}\n";
 }
 

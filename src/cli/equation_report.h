@@ -1,8 +1,6 @@
 #pragma once
 
-#include "core/error_box.h"
-#include "core/working_polynomial.h"
-#include "solvers/all_roots/all_roots.h"
+#include "model/main_model.h"
 
 #include <span>
 #include <string>
@@ -11,20 +9,15 @@
 
 namespace valdrex::cli {
 
-// What the main window shows after one solve, as views into the texts of whoever solved it.
+// What one equation gave: the model's result of its solve, the test and every error box.
 struct EquationReport {
     int line = 0; // the input line number in batch mode, 0 otherwise
-    std::string_view equation;
-    std::span<const std::string> lines;   // the solution list
-    std::span<const std::string> solText; // the solution texts in index order, empty ones included
-    std::string_view status;
-    std::string_view factor;
-    const Polynomial* factorCoefficients = nullptr;   // the rational method's factor, else null
-    const std::vector<FoundRoot>* allRoots = nullptr; // the all-roots method's roots, else null
-    const std::string* testInput = nullptr;           // the tested number's text, if one was given
-    std::string_view testOutput;                      // P at it, empty when not evaluated
+    SolveResult result;
+    bool listsAllRoots = false;             // the all-roots method's roots go into the JSON
+    const std::string* testInput = nullptr; // the tested number's text, if one was given
+    std::string_view testOutput;            // P at it, empty when not evaluated
+    // Every error box in order: the typing's, the test's and the solve's.
     std::span<const ErrorBox> errors;
-    std::string_view record; // the database record line, without CR LF
 };
 
 // Plain text for standard output: the equation, the solution lines, the status, the irreducible

@@ -53,18 +53,19 @@ std::string TooManyCoefficientsMessage(int count, int limit) {
            std::to_string(limit) + ")";
 }
 
-std::string ZeroDenominatorMessage(int power, std::string_view text) {
-    return "Division by 0 in " + BoxName(power) + " (" + QuotedForMessage(text) + ")";
-}
-
-std::string OutOfRangeMessage(int power, std::string_view text, bool valueItself) {
+std::string UnreadCoefficientMessage(int power, std::string_view text, ReadFault why) {
     const std::string where = BoxName(power) + " (" + QuotedForMessage(text) + ")";
-    const std::string what =
-        valueItself ? where + " is" : "the common denominator of the coefficients is";
-    std::string message = what + " beyond the 32-bit range these methods use";
-    if (!valueItself)
-        message += " (at " + where + ")";
-    return message + "; --method all takes any size";
+    switch (why) {
+    case ReadFault::ZeroDenominator:
+        return "Division by 0 in " + where;
+    case ReadFault::BeyondRange:
+        return where + " is beyond the 32-bit range these methods use; --method all takes any size";
+    case ReadFault::CommonDenominatorBeyondRange:
+        break;
+    }
+    return "the common denominator of the coefficients is beyond the 32-bit range these methods "
+           "use (at " +
+           where + "); --method all takes any size";
 }
 
 } // namespace valdrex::cli

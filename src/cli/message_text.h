@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/working_polynomial.h"
+
 #include <string>
 #include <string_view>
 
@@ -23,11 +25,9 @@ std::string InvalidCoefficientMessage(std::string_view text);
 // "too many coefficients (14; at most 13)".
 std::string TooManyCoefficientsMessage(int count, int limit);
 
-// "Division by 0 in the coefficient of x^1 ('5/0')".
-std::string ZeroDenominatorMessage(int power, std::string_view text);
-
-// A coefficient the methods cannot read although its denominator is not zero: the value itself
-// (`valueItself`) or the common denominator of all the coefficients passes 32 bits.
-std::string OutOfRangeMessage(int power, std::string_view text, bool valueItself);
+// Why the coefficient of x^power, typed as `text`, could not be read: "Division by 0 in the
+// coefficient of x^1 ('5/0')", or the value (or the common denominator of all the
+// coefficients) beyond the 32 bits the methods use.
+std::string UnreadCoefficientMessage(int power, std::string_view text, ReadFault why);
 
 } // namespace valdrex::cli

@@ -15,16 +15,17 @@ const Polynomial kFactor{1, 0, 1};
 const ErrorBox kErrors[] = {{"Error  1001. Overflow", BoxIcon::Critical, "Error"},
                             {"2. No such \"file\"", BoxIcon::None, "Valdrex"}};
 
-const EquationReport kRational{.equation = "x^3 - 2·x^2 + x - 2 = 0",
-                               .lines = kLines,
-                               .solText = kSolText,
-                               .status = "Solutions found",
-                               .factor = "x^2  + 1 ",
-                               .factorCoefficients = &kFactor,
-                               .testInput = &kInput,
-                               .testOutput = " 7",
-                               .errors = kErrors,
-                               .record = "x^3 - 2·x^2 + x - 2 = 0; S={ 2}; P(3) = 7; R(x)=x^2+1"};
+const EquationReport kRational{
+    .result = {.equation = "x^3 - 2·x^2 + x - 2 = 0",
+               .status = "Solutions found",
+               .lines = kLines,
+               .rootTexts = kSolText,
+               .factor = "x^2  + 1 ",
+               .factorCoefficients = &kFactor,
+               .record = "x^3 - 2·x^2 + x - 2 = 0; S={ 2}; P(3) = 7; R(x)=x^2+1"},
+    .testInput = &kInput,
+    .testOutput = " 7",
+    .errors = kErrors};
 
 TEST(EquationReportTest, PlainTextLeavesOutWhatIsEmpty) {
     EquationReport report = kRational;
@@ -32,7 +33,7 @@ TEST(EquationReportTest, PlainTextLeavesOutWhatIsEmpty) {
     AppendPlainReport(out, report);
     EXPECT_EQ(out, "x^3 - 2·x^2 + x - 2 = 0\nx1 = 2\nSolutions found\n"
                    "Irreducible factor: x^2  + 1 \nP(3) = 7\n");
-    report.status = report.factor = report.testOutput = ""; // tested, but the test failed
+    report.result.status = report.result.factor = report.testOutput = ""; // the test failed
     out.clear();
     AppendPlainReport(out, report);
     EXPECT_EQ(out, "x^3 - 2·x^2 + x - 2 = 0\nx1 = 2\n");
@@ -55,8 +56,8 @@ TEST(EquationReportTest, JsonNullsBatchLineAndInvalidLine) {
     const std::array<std::string, 12> solText{" 1", "", "-2"};
     EquationReport report;
     report.line = 12;
-    report.equation = "x = 0";
-    report.solText = solText;
+    report.result.equation = "x = 0";
+    report.result.rootTexts = solText;
     report.testInput = &kInput;
     std::string out;
     AppendJsonReport(out, report);

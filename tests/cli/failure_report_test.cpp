@@ -1,5 +1,5 @@
 // What valdrex-solve says about failures before and after solving.
-#include "cli/coefficient_fault.h"
+#include "cli/message_text.h"
 #include "cli/record_saver.h"
 #include "cli/scan_bound.h"
 #include "core/failure.h"
@@ -13,25 +13,26 @@
 namespace valdrex::cli {
 namespace {
 
-TEST(CoefficientFaultTest, ZeroDenominatorOrBeyond32Bits) {
-    const std::tuple<int, std::string, std::string> cases[] = {
-        {0, "5/0", "Division by 0 in the constant term ('5/0')"},
-        {2, "0/0", "Division by 0 in the coefficient of x^2 ('0/0')"},
-        {0, "99999999999",
+// The model's reading tells which box and why; the message names the box and quotes its text.
+TEST(UnreadCoefficientTest, NamesTheBoxAndWhy) {
+    const std::tuple<int, std::string, ReadFault, std::string> cases[] = {
+        {0, "5/0", ReadFault::ZeroDenominator, "Division by 0 in the constant term ('5/0')"},
+        {2, "0/0", ReadFault::ZeroDenominator, "Division by 0 in the coefficient of x^2 ('0/0')"},
+        {0, "99999999999", ReadFault::BeyondRange,
          "the constant term ('99999999999') is beyond the 32-bit range these methods use; "
          "--method all takes any size"},
-        {1, "-2147483649/3",
+        {1, "-2147483649/3", ReadFault::BeyondRange,
          "the coefficient of x ('-2147483649/3') is beyond the 32-bit range these methods use; "
          "--method all takes any size"},
-        {1, "1/65536",
+        {1, "1/65536", ReadFault::CommonDenominatorBeyondRange,
          "the common denominator of the coefficients is beyond the 32-bit range these methods "
          "use (at the coefficient of x ('1/65536')); --method all takes any size"},
-        {3, ".0000000001",
+        {3, ".0000000001", ReadFault::BeyondRange,
          "the coefficient of x^3 ('.0000000001') is beyond the 32-bit range these methods use; "
          "--method all takes any size"},
     };
-    for (const auto& [power, text, message] : cases)
-        EXPECT_EQ(CoefficientFaultMessage(power, text), message);
+    for (const auto& [power, text, why, message] : cases)
+        EXPECT_EQ(UnreadCoefficientMessage(power, text, why), message);
 }
 
 TEST(ScanBoundTest, StepsAsTheScanCountsThem) {
