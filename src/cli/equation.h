@@ -1,9 +1,9 @@
 #pragma once
 
-#include "cli/cli_options.h"
-#include "cli/equation_report.h"
-#include "model/main_model.h"
-#include "model/module_state.h"
+// One equation, solved by the main window's own model.
+
+#include "cli/command_line.h"
+#include "cli/output_text.h"
 
 #include <chrono>
 #include <optional>

@@ -1,17 +1,34 @@
 #pragma once
 
-#include "cli/batch_line.h"
-#include "cli/cli_options.h"
-#include "cli/equation_report.h"
-#include "cli/equation_runner.h"
-#include "cli/output_buffers.h"
-#include "cli/record_writer_process.h"
+// --batch: the equations of standard input answered on this thread or by workers, the answers
+// and records kept in input order.
 
+#include "cli/command_line.h"
+#include "cli/equation.h"
+#include "cli/output_text.h"
+#include "cli/records.h"
+#include "cli/standard_streams.h"
+
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace valdrex::cli {
+
+// One line of batch input, read: skipped, an equation, or invalid.
+struct BatchLine {
+    enum class Kind { Skip, Equation, Invalid } kind = Kind::Skip;
+    // For an equation: the coefficient texts, highest power first (views into the line).
+    std::array<std::string_view, kMaxCoefficients> coefficients;
+    int count = 0;
+    std::string error; // for an invalid line
+};
+
+// Reads a line (without its line feed; a trailing carriage return is dropped): coefficient texts
+// separated by blanks or tabs. Blank lines and lines whose first non-blank character is "#" are
+// skipped.
+void ParseBatchLine(std::string_view line, BatchLine& out);
 
 // What answering one batch line gave, besides its texts.
 struct LineOutcome {
@@ -56,5 +73,17 @@ class Collector {
     std::optional<RecordWriterProcess> saver_;
     bool anyFailed_ = false;
 };
+
+// Reads the lines on this thread and has `jobs` worker threads answer them, a chunk of lines at
+// a time; hands the answers to the collector in input order, with the same flushes as one job.
+void AnswerInWorkers(const CliOptions& options, int jobs, LineReader& reader, Collector& collector);
+
+// --batch: answers every line of standard input in input order with `jobs` workers (the lines
+// answered on this thread when 1), the same bytes on standard output, standard error and in the
+// --save file whatever the number of jobs. Returns the exit status.
+int RunBatch(const CliOptions& options, int jobs);
+
+// One job for each core this process may run on.
+int CoreCount();
 
 } // namespace valdrex::cli

@@ -1,12 +1,40 @@
-#include "cli/equation_runner.h"
+#include "cli/equation.h"
 
-#include "cli/interrupt.h"
-#include "cli/message_text.h"
-#include "cli/method_offer.h"
-#include "cli/scan_progress_line.h"
+#include "cli/standard_streams.h"
+
+#include <chrono>
+#include <mutex>
+#include <unistd.h>
 
 namespace valdrex::cli {
 namespace {
+
+std::mutex& TerminalLock() {
+    static std::mutex lock; // batch workers scan at the same time
+    return lock;
+}
+
+// Whether standard error is a terminal, where long scans show how far they have got.
+bool ProgressShown() {
+    static const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    return terminal;
+}
+
+// "valdrex-solve: line 12: scanning, 42%" over the terminal's last line (no "line" for 0).
+void ShowScanProgress(int line, int percent) {
+    std::string text = "\rvaldrex-solve: ";
+    if (line > 0)
+        text += "line " + std::to_string(line) + ": ";
+    text += "scanning, " + std::to_string(percent) + "%\x1B[K";
+    const std::lock_guard hold(TerminalLock());
+    WriteAll(STDERR_FILENO, text);
+}
+
+// Erases the progress line.
+void ClearScanProgress() {
+    const std::lock_guard hold(TerminalLock());
+    WriteAll(STDERR_FILENO, "\r\x1B[K");
+}
 
 void Append(ErrorBoxes& to, std::span<const ErrorBox> more) {
     if (!more.empty()) // rarely: most equations meet no failure
