@@ -77,6 +77,7 @@ TEST(BatchCommandTest, JsonObjectPerLine) {
     EXPECT_NE(lines[0].find("\"lines\":[\"x1 = 1\",\"x2 = 2\"]"), std::string::npos);
     EXPECT_EQ(lines[1], "{\"line\":4,\"error\":\"invalid coefficient '1e5'\"}");
     EXPECT_EQ(lines[2].substr(0, 10), "{\"line\":5,");
+    EXPECT_EQ(lines[2].substr(lines[2].find("\"record\"")), "\"record\":\"2·x - 4 = 0; S={ 2}\"}");
     EXPECT_EQ(lines[3], "{\"line\":6,\"error\":\"Division by 0 in the constant term ('5/0')\"}");
     EXPECT_EQ(lines[4].substr(0, 10), "{\"line\":7,");
 }
