@@ -2,9 +2,9 @@
 // are skipped, otherwise blank- or tab-separated coefficient texts, each passing the Paste
 // check, at most 13 of them.
 
-#include "cli/batch_line.h"
-#include "cli/coefficient_list.h"
-#include "cli/message_text.h"
+#include "cli/batch.h"
+#include "cli/command_line.h"
+#include "cli/output_text.h"
 #include "core/coefficient_text.h"
 #include "fuzz_check.h"
 

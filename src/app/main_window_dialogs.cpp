@@ -32,19 +32,22 @@ void frmMain::SolveWith(const MethodRow& row, QAction* item) {
     mnuSolve_Click();
     if (!item->isEnabled())
         return;
-    ScanProgressDialog progress(this);
-    ShowCommandResult(model_.Solve(
-        row.id,
-        [this](const MethodRow& method, MethodOptions& options) {
-            ShowMethodOptions(method, options, this);
-        },
-        progress.callback()));
+    // The options are asked for between the reading of the grid and the solve: a box that
+    // cannot be read stops the solve before, and a cancelled dialog leaves the outputs emptied.
+    MethodOptions& options = model_.state().Options;
+    const auto confirmed = [&] { return ShowMethodOptions(row, options, this); };
+    SolveResult result = model_.StartSolve(row.id);
+    if (!result.unread && confirmed()) {
+        ScanProgressDialog progress(this);
+        result = model_.FinishSolve(options, progress.callback());
+    }
+    ShowCommandResult(result.errors, result.unread);
 }
 
 void frmMain::mnuSolveTest_Click() {
-    bool canOpen = false;
-    ShowCommandResult(model_.PrepareTestMany(canOpen));
-    if (canOpen)
+    const TestResult prepared = model_.PrepareTestMany();
+    ShowCommandResult(prepared.errors, prepared.unread);
+    if (prepared.errors.empty() && !prepared.unread)
         ShowTestManyNumbers(model_.state(), this);
 }
 

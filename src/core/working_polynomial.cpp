@@ -46,9 +46,26 @@ Fraction ReadFraction(const std::string& text) {
     return {RoundToInt32(TextToNumber(numerator)), RoundToInt32(TextToNumber(denominator))};
 }
 
+// Whether the text's denominator reads as zero: "99999999999/0" has a zero denominator before
+// a numerator beyond 32 bits.
+bool DenominatorReadsZero(std::string_view text) {
+    const auto slash = text.find('/');
+    try {
+        return slash != std::string_view::npos &&
+               RoundToInt32(TextToNumber(text.substr(slash + 1))) == 0;
+    } catch (const RuntimeFailure&) {
+        return false;
+    }
+}
+
 } // namespace
 
-std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a) {
+std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a, ReadFault* why) {
+    const auto fault = [why](int index, ReadFault reason) {
+        if (why)
+            *why = reason;
+        return index;
+    };
     // A grid of short whole numbers, the usual one, keeps its values as they are.
     Polynomial whole;
     int n = 0;
@@ -70,10 +87,11 @@ std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a
         try {
             f[i] = ReadFraction(texts[i]);
         } catch (const RuntimeFailure&) {
-            return i;
+            return fault(i, DenominatorReadsZero(texts[i]) ? ReadFault::ZeroDenominator
+                                                           : ReadFault::BeyondRange);
         }
         if (f[i].denominator == 0)
-            return i;
+            return fault(i, ReadFault::ZeroDenominator);
     }
     // Whole coefficients, the usual case, keep their values: the scale would be 1.
     if (std::all_of(f.begin(), f.end(), [](Fraction c) { return c.denominator == 1; })) {
@@ -89,13 +107,13 @@ std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a
             if (f[scaleIndex].denominator != 1) // Lcm(scale, 1) is the scale itself
                 scale = RoundToInt32(Lcm(scale, f[scaleIndex].denominator));
     } catch (const RuntimeFailure&) {
-        return scaleIndex;
+        return fault(scaleIndex, ReadFault::CommonDenominatorBeyondRange);
     }
     Polynomial result{};
     for (int i = 0; i < kCoefficientCount; ++i) {
         const long long product = static_cast<long long>(f[i].numerator) * scale;
         if (product < -2147483648LL || product > 2147483647LL)
-            return i;
+            return fault(i, ReadFault::CommonDenominatorBeyondRange);
         const double numerator = static_cast<double>(product);
         result[i] = f[i].denominator == 1 ? numerator : numerator / f[i].denominator;
     }

@@ -11,11 +11,19 @@ namespace valdrex {
 // The working polynomial: a[i] is the coefficient of x^i, whole numbers after reading.
 using Polynomial = std::array<double, kCoefficientCount>;
 
+// Why a coefficient could not be read.
+enum class ReadFault {
+    ZeroDenominator,              // "5/0", "0/0", "3/"
+    BeyondRange,                  // the value itself passes the 32-bit limits
+    CommonDenominatorBeyondRange, // the common denominator, or a value multiplied by it, does
+};
+
 // Reads the grid into `a`: every coefficient made a reduced fraction, the whole polynomial
 // multiplied by the least common multiple of the denominators. Returns the index of the first
-// coefficient (lowest power) with a zero denominator, in which case `a` is left untouched.
-// A 0/0 coefficient and a value beyond the 32-bit limits are reported the same way.
-std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a);
+// coefficient (lowest power) that cannot be read, in which case `a` is left untouched and `why`
+// (when given) says why.
+std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a,
+                                    ReadFault* why = nullptr);
 
 // The value of the polynomial at x, summed from the constant term upward with the general
 // power function. Fails with Overflow where an intermediate value leaves the Double range.

@@ -20,14 +20,13 @@ class AllRootsMethodTest : public ::testing::Test {
         model_.ClearAll();
         for (const auto& [power, text] : boxes)
             model_.SetCoefficient(power, text);
-        return model_.Solve(SolveMethod::AllRoots,
-                            [&](const MethodRow& row, MethodOptions& options) {
-                                EXPECT_EQ(row.id, SolveMethod::AllRoots);
-                                options.DigitsText = digits;
-                                options.OptionsConfirmed = true;
-                            });
+        MethodOptions options;
+        options.DigitsText = digits;
+        last_ = model_.Solve(SolveMethod::AllRoots, options);
+        return ErrorBoxes(last_.errors.begin(), last_.errors.end());
     }
 
+    SolveResult last_;
     QTemporaryDir dir_;
     ModuleState state_;
     MainModel model_{state_};
@@ -73,7 +72,9 @@ TEST_F(AllRootsMethodTest, BadCoefficientsPointAtTheirBox) {
     const std::string saved = Bytes(state_.DatabaseFile);
     EXPECT_EQ(Solve({{5, "1"}, {3, "7/0"}}), ErrorBoxes{});
     EXPECT_EQ(model_.message(), "Division by 0");
-    EXPECT_EQ(model_.TakeFocusRequest(), (FocusRequest{FocusRequest::Box::Coefficient, 3}));
+    EXPECT_EQ(last_.unread,
+              (UnreadBox{UnreadBox::Box::Coefficient, 3, ReadFault::ZeroDenominator}));
+    EXPECT_EQ(last_.record, std::nullopt);
     EXPECT_EQ(Bytes(state_.DatabaseFile), saved);
 
     EXPECT_EQ(Solve({{2, std::string(201, '7')}, {0, "1"}}),

@@ -44,8 +44,10 @@ class BisectionRun {
             Step(x, next);
             x = next;
             if (progress && ++steps % kStepsPerReport == 0 &&
-                !progress(ShareScanned(x, min_, max_)))
+                !progress(ShareScanned(x, min_, max_))) {
+                ctx_.cancelled = true;
                 return kScanCancelledStatus;
+            }
         }
         return k_ > 0 ? kSolutionsFound : kNoSolutionFound;
     }

@@ -169,9 +169,11 @@ TEST(SolveBisection, ReportsProgressAndCanBeCancelled) {
     });
     ASSERT_EQ(shares.size(), 3u);
     EXPECT_NEAR(shares[0], 65536 / 200000.0, 1e-6);
+    EXPECT_FALSE(fromOne.cancelled);
     SolveContext cancelled = FromHighest({100, -1, 100, -1});
     SolveBisection(cancelled, options, [](double) { return false; });
     EXPECT_EQ(cancelled.status, kScanCancelledStatus);
+    EXPECT_TRUE(cancelled.cancelled);
     EXPECT_EQ(cancelled.lines, all.lines); // the root before the first report stays
 }
 

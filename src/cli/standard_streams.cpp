@@ -1,10 +1,52 @@
-#include "cli/line_reader.h"
+#include "cli/standard_streams.h"
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <poll.h>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace valdrex::cli {
+namespace {
+
+std::atomic<bool> interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+void OnInterrupt(int) {
+    interrupted.store(true, std::memory_order_relaxed);
+}
+
+} // namespace
+
+void CatchInterrupt() {
+    struct sigaction action = {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0; // no SA_RESTART: a waiting read returns EINTR
+    sigaction(SIGINT, &action, nullptr);
+}
+
+bool Interrupted() {
+    return interrupted.load(std::memory_order_relaxed);
+}
+
+bool WaitForInput(int fd) {
+    // Ctrl+C is held back while the flag is read, and let through only inside ppoll, which
+    // returns at once for a press held back.
+    sigset_t interrupt, previous;
+    sigemptyset(&interrupt);
+    sigaddset(&interrupt, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &interrupt, &previous);
+    sigset_t waiting = previous;
+    sigdelset(&waiting, SIGINT);
+    pollfd input{fd, POLLIN, 0};
+    while (!Interrupted() && ::ppoll(&input, 1, nullptr, &waiting) < 0 && errno == EINTR) {
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return !Interrupted();
+}
 
 LineReader::LineReader(int fd, std::size_t chunkSize, bool (*waitForInput)(int fd))
     : fd_(fd), chunkSize_(chunkSize), waitForInput_(waitForInput) {}
@@ -59,6 +101,24 @@ bool LineReader::Next(std::string_view& line, const std::function<void()>& befor
         Fill(beforeRead);
         searchFrom = partial; // the partial line now starts at 0
     }
+}
+
+void OutputBuffers::Flush() {
+    if (!out.empty() && outError_ == 0)
+        outError_ = WriteAll(STDOUT_FILENO, out);
+    out.clear();
+    // Nothing is left to tell of a failure to write standard error.
+    if (!err.empty())
+        WriteAll(STDERR_FILENO, err);
+    err.clear();
+}
+
+bool ReportOutputError(int error) {
+    if (error == 0)
+        return false;
+    WriteAll(STDERR_FILENO,
+             std::string("valdrex-solve: write error: ") + std::strerror(error) + "\n");
+    return true;
 }
 
 } // namespace valdrex::cli

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "cli/cli_options.h"
-#include "cli/equation_report.h"
-#include "database/record.h"
-#include "model/main_model.h"
-#include "model/module_state.h"
+// One equation, solved by the main window's own model.
+
+#include "cli/command_line.h"
+#include "cli/output_text.h"
 
 #include <chrono>
 #include <optional>
@@ -16,8 +15,8 @@ namespace valdrex::cli {
 
 // Solves equations with the main window's own model, renewed as a fresh window for each equation:
 // the coefficients typed into their boxes, the test number tested, then the chosen solve command
-// with the command line's option texts standing in for the method dialog. Each runner has a
-// model of its own, so batch workers each use one.
+// with the command line's option texts. Each runner has a model of its own, so batch workers each
+// use one.
 class EquationRunner {
   public:
     explicit EquationRunner(const CliOptions& options);
@@ -28,25 +27,22 @@ class EquationRunner {
     std::optional<std::string> Solve(std::span<const std::string_view> coefficients,
                                      EquationReport& report);
 
-    // With --save: the record of the last solve, for the one writer of the file to append.
-    const std::string& recordToSave() const { return recordToSave_; }
+    // With --save: the record of the last solve, for the one writer of the file to append; empty
+    // when there is none.
+    std::string_view recordToSave() const { return recordToSave_; }
 
   private:
     bool OnScanProgress(double shareScanned);
 
     const CliOptions& options_;
     ModuleState state_;
-    MainModel::OptionsDialog optionsDialog_;
     ScanProgress scanProgress_;
     MainModel model_;
     ErrorBoxes errors_;
-    RecordFields fields_; // reused, so that copying the texts allocates nothing
-    std::string record_;
-    std::string recordToSave_;
+    std::string_view recordToSave_;
     int line_ = 0;
     std::chrono::steady_clock::time_point scanStart_;
-    int shownPercent_ = -1;       // on the terminal's progress line, -1 when none is shown
-    bool optionsApplied_ = false; // the model's options hold the command line's
+    int shownPercent_ = -1; // on the terminal's progress line, -1 when none is shown
 };
 
 } // namespace valdrex::cli

@@ -1,12 +1,13 @@
-#include "cli/record_writer_process.h"
+#include "cli/records.h"
 
-#include "cli/record_frames.h"
-#include "cli/record_saver.h"
+#include "cli/output_text.h"
+#include "core/failure.h"
 #include "core/platform_files.h"
 #include "database/database_file.h"
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -16,6 +17,26 @@
 
 namespace valdrex::cli {
 namespace {
+
+// "valdrex-solve: cannot save to 'FILE': REASON (lines FIRST-LAST not saved)" and a line end,
+// without the lines when `firstLine` is 0 (an equation from the command line).
+void AppendSaveFailure(std::string& err, std::string_view path, std::string_view reason,
+                       int firstLine, int lastLine) {
+    err += "valdrex-solve: cannot save to " + QuotedWhole(path) + ": ";
+    err += reason;
+    if (firstLine == lastLine && firstLine > 0)
+        err += " (line " + std::to_string(firstLine) + " not saved)";
+    else if (firstLine > 0)
+        err +=
+            " (lines " + std::to_string(firstLine) + "-" + std::to_string(lastLine) + " not saved)";
+    err += '\n';
+}
+
+// Both ends are the same program on the same machine: the header is in its own byte order.
+struct FrameHeader {
+    std::uint32_t size;
+    std::int32_t line;
+};
 
 // The child: appends every whole record received, until this end of the channel closes, then
 // sends back the failure messages. It never returns.
@@ -87,6 +108,59 @@ int WaitFor(pid_t child) {
 }
 
 } // namespace
+
+void AppendRecordFrame(std::string& bytes, std::string_view record, int line) {
+    const FrameHeader header{static_cast<std::uint32_t>(record.size()), line};
+    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes += record;
+}
+
+void RecordFrameReader::Add(std::string_view bytes) {
+    buffer_.erase(0, start_);
+    start_ = 0;
+    buffer_ += bytes;
+}
+
+std::optional<RecordFrame> RecordFrameReader::Next() {
+    FrameHeader header{};
+    if (buffer_.size() - start_ < sizeof header)
+        return std::nullopt;
+    std::memcpy(&header, buffer_.data() + start_, sizeof header);
+    if (buffer_.size() - start_ - sizeof header < header.size)
+        return std::nullopt;
+    const RecordFrame frame{header.line,
+                            std::string_view(buffer_).substr(start_ + sizeof header, header.size)};
+    start_ += sizeof header + header.size;
+    return frame;
+}
+
+RecordSaver::RecordSaver(std::string path, bool overwrite, LineWriter writer)
+    : path_(std::move(path)), truncateNext_(overwrite), writer_(writer) {}
+
+void RecordSaver::Save(std::string_view record, int line, std::string& err) {
+    try {
+        writer_(path_, record, truncateNext_);
+    } catch (const RuntimeFailure& failure) {
+        anyFailed_ = true;
+        std::string reason = failure.description();
+        if (failure_ && failure_->reason == reason) {
+            failure_->lastLine = line;
+            return;
+        }
+        Finish(err);
+        failure_ = Failure{std::move(reason), line, line};
+        return;
+    }
+    truncateNext_ = false; // emptied once; later records are appended
+    Finish(err);
+}
+
+void RecordSaver::Finish(std::string& err) {
+    if (!failure_)
+        return;
+    AppendSaveFailure(err, path_, failure_->reason, failure_->firstLine, failure_->lastLine);
+    failure_.reset();
+}
 
 RecordWriterProcess::RecordWriterProcess(std::string path, bool overwrite)
     : path_(std::move(path)) {

@@ -1,6 +1,10 @@
-#include "cli/cli_options.h"
+// The command line read: options, their values, the methods offered, the scans allowed.
+
+#include "cli/command_line.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace valdrex::cli {
 namespace {
@@ -111,6 +115,53 @@ TEST(CliOptionsTest, BatchJobsAndLongScans) {
     EXPECT_TRUE(o.batch && o.longScans);
     EXPECT_EQ(o.jobs, 3);
     EXPECT_EQ(Parse({"--batch"}).options.jobs, 0); // one for each core
+}
+
+TEST(MethodOfferTest, FollowsTheMathsMenu) {
+    const MathsMenuState quadratic{2};
+    const MathsMenuState quartic{4};
+    const MathsMenuState sextic{6};
+    EXPECT_FALSE(MethodNotOfferedMessage(SolveMethod::Exact, quadratic));
+    EXPECT_FALSE(MethodNotOfferedMessage(SolveMethod::Rational, sextic));
+    for (const SolveMethod m : {SolveMethod::Exact, SolveMethod::Rational, SolveMethod::Bairstow,
+                                SolveMethod::Bisection, SolveMethod::Newton, SolveMethod::AllRoots})
+        EXPECT_FALSE(MethodNotOfferedMessage(m, quartic));
+
+    EXPECT_EQ(MethodNotOfferedMessage(SolveMethod::Exact, sextic),
+              "the exact method is not offered for this equation: the formulas solve degree 4 at "
+              "most, and a coefficient of x^5 or above is not zero; offered: rational, bairstow, "
+              "bisection, newton and all");
+    EXPECT_EQ(MethodNotOfferedMessage(SolveMethod::Newton, quadratic),
+              "the newton method is not offered for this equation: the approximate methods need "
+              "a non-zero coefficient of x^3 or above; offered: exact, rational and all");
+}
+
+TEST(ScanBoundTest, StepsAsTheScanCountsThem) {
+    const std::tuple<double, double, double, double> cases[] = {
+        {0, 1, .25, 4},                                    // 0, .25, .5, .75
+        {1, 0, -.25, 4},                                   // downwards
+        {0, 1, -.25, 0},                                   // away from max
+        {0, 1, 0, 0},                                      // no increment
+        {0, .2, .25, 0},                                   // narrower than one step
+        {-1, 1, 1e-300, 0},                                // lost against the start
+        {0, 1, std::ldexp(1, -60), std::ldexp(1, 53) + 1}, // until lost against x
+        {-1, 1, 1e-8, 2e8},
+    };
+    for (const auto& [min, max, inc, steps] : cases)
+        EXPECT_EQ(ScanStepCount(min, max, inc), steps) << min << " " << max << " " << inc;
+
+    MethodOptions options;
+    EXPECT_EQ(LongScanMessage(options), std::nullopt);
+    options.BisectionIncText = ".00000002"; // exactly 10^8 steps from -1 to 1
+    options.BisectionMinText = "-1";
+    options.BisectionMaxText = "1";
+    EXPECT_EQ(LongScanMessage(options), std::nullopt);
+    options.BisectionIncText = ".00000001";
+    EXPECT_EQ(LongScanMessage(options),
+              "the bisection scan would take 200000000 steps; more than 100000000 need "
+              "--long-scans");
+    options.BisectionMinText = "-1" + std::string(300, '0'); // the solver reports the overflow
+    EXPECT_EQ(LongScanMessage(options), std::nullopt);
 }
 
 } // namespace

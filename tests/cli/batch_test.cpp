@@ -1,4 +1,7 @@
-// The program's batch mode: one equation per line of standard input.
+// Batch mode: the lines read, then the program answering one equation per line of standard input.
+
+#include "cli/batch.h"
+
 #include "run_program.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +13,42 @@
 namespace valdrex::cli::testing {
 namespace {
 
+// "skip", the coefficient texts joined by "|", or "! " and the error (the fuzzer checks the
+// rule on any line; these pin the texts). `parsed` is reused, as the
+// batch reader reuses it, so nothing may be left over from the line before.
+std::string Parsed(std::string_view line, BatchLine& parsed) {
+    ParseBatchLine(line, parsed);
+    if (parsed.kind != BatchLine::Kind::Equation)
+        return parsed.kind == BatchLine::Kind::Skip ? "skip" : "! " + parsed.error;
+    std::string text;
+    for (int k = 0; k < parsed.count; ++k)
+        text += (k ? "|" : "") + std::string(parsed.coefficients[k]);
+    return text;
+}
+
+TEST(BatchLineTest, SplitsSkipsOrReportsTheFirstInvalidText) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"1 -3 2", "1|-3|2"},
+        {"\t 1\t\t-3   2 \t", "1|-3|2"},
+        {"1 -3 2\r", "1|-3|2"},
+        {"1 2 3 4 5 6 7 8 9 10 11 12 13", "1|2|3|4|5|6|7|8|9|10|11|12|13"},
+        {"", "skip"},
+        {"# 1 2 3", "skip"},
+        {"#", "skip"},
+        {"1 2 #3", "! invalid coefficient '#3'"},
+        {"1 2\r\r", "! invalid coefficient '2\\x0D'"},
+        {std::string("1 \0 2", 5), "! invalid coefficient '\\x00'"},
+        {"1\v2", "! invalid coefficient '1\\x0B2'"},
+        {"\xFF\xFE", "! invalid coefficient '\\xFF\\xFE'"},
+        {"1 2 3 4 5 6 7 8 9 10 11 12 13 14", "! too many coefficients (14; at most 13)"},
+        {"1 2 3 4 5 6 7 8 9 10 11 12 13 14 x", "! invalid coefficient 'x'"},
+    };
+    BatchLine parsed;
+    for (const auto& [line, expected] : cases)
+        EXPECT_EQ(Parsed(line, parsed), expected) << line;
+}
+
+// The program's batch mode: one equation per line of standard input.
 const std::string kInput = "1 -3 2\n"
                            "\n"
                            "# a comment\n"
@@ -38,6 +77,7 @@ TEST(BatchCommandTest, JsonObjectPerLine) {
     EXPECT_NE(lines[0].find("\"lines\":[\"x1 = 1\",\"x2 = 2\"]"), std::string::npos);
     EXPECT_EQ(lines[1], "{\"line\":4,\"error\":\"invalid coefficient '1e5'\"}");
     EXPECT_EQ(lines[2].substr(0, 10), "{\"line\":5,");
+    EXPECT_EQ(lines[2].substr(lines[2].find("\"record\"")), "\"record\":\"2·x - 4 = 0; S={ 2}\"}");
     EXPECT_EQ(lines[3], "{\"line\":6,\"error\":\"Division by 0 in the constant term ('5/0')\"}");
     EXPECT_EQ(lines[4].substr(0, 10), "{\"line\":7,");
 }

@@ -1,6 +1,6 @@
-#include "cli/batch_workers.h"
+#include "cli/batch.h"
 
-#include "cli/interrupt.h"
+#include "cli/standard_streams.h"
 #include "solvers/all_roots/all_roots.h"
 
 #include <atomic>
@@ -17,6 +17,7 @@
 #include <vector>
 
 namespace valdrex::cli {
+
 namespace {
 
 // Lines handed to a worker at a time: enough to make the hand-over cheap, few enough that

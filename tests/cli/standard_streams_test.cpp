@@ -1,5 +1,6 @@
-#include "cli/interrupt.h"
-#include "cli/line_reader.h"
+// Standard input read in chunks, and Ctrl+C just before a read.
+
+#include "cli/standard_streams.h"
 
 #include <gtest/gtest.h>
 
