@@ -42,24 +42,24 @@ std::string PlainText(const RuntimeFailure& f) {
 } // namespace
 
 ErrorBox PlainErrorBox(const RuntimeFailure& f) {
-    return {PlainText(f), BoxIcon::None, kAppTitle};
+    return {PlainText(f), BoxIcon::None, kAppTitle, f.number(), f.description()};
 }
 
 ErrorBox CriticalErrorBox(const RuntimeFailure& f) {
-    return {"Error " + PlainText(f), BoxIcon::Critical, kAppTitle};
+    return {"Error " + PlainText(f), BoxIcon::Critical, kAppTitle, f.number(), f.description()};
 }
 
 ErrorBox SolverErrorBox(const RuntimeFailure& f) {
     return {"Error " + NumberToStr(static_cast<double>(f.number())) + ". " + f.description(),
-            BoxIcon::Critical, "Error"};
+            BoxIcon::Critical, "Error", f.number(), f.description()};
 }
 
 ErrorBox HelpErrorBox(const RuntimeFailure& f) {
-    return {PlainText(f), BoxIcon::Critical, kAppTitle};
+    return {PlainText(f), BoxIcon::Critical, kAppTitle, f.number(), f.description()};
 }
 
 ErrorBox RationalErrorBox(const RuntimeFailure& f) {
-    return {PlainText(f), BoxIcon::Critical, "Error"};
+    return {PlainText(f), BoxIcon::Critical, "Error", f.number(), f.description()};
 }
 
 } // namespace valdrex

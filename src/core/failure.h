@@ -41,11 +41,14 @@ inline constexpr char kAppTitle[] = "Valdrex";
 
 enum class BoxIcon { None, Critical };
 
-// A message box to show: its text, icon and title. Windows display it; nothing here shows it.
+// A message box to show: its text, icon and title, and the failure it reports (number 0 for a
+// box that reports no run-time failure). Windows display it; nothing here shows it.
 struct ErrorBox {
     std::string text;
     BoxIcon icon = BoxIcon::None;
     std::string title;
+    int number = 0;
+    std::string description;
 
     bool operator==(const ErrorBox&) const = default;
 };
