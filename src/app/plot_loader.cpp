@@ -35,8 +35,8 @@ std::optional<ErrorBox> OpenPlot(const CoefficientTexts& texts, SettingsStore& s
     if (module.show == nullptr)
         Load(module);
     if (module.show == nullptr)
-        return ErrorBox{"The plot cannot be shown: " + module.failure, BoxIcon::Critical,
-                        kAppTitle};
+        return ErrorBox{"The plot cannot be shown: " + module.failure, BoxIcon::Critical, kAppTitle,
+                        0, module.failure};
     module.show(texts, store, parent);
     return std::nullopt;
 }

@@ -140,8 +140,11 @@ void PlotWindow::ExportToChosenFile(const QString& filter, const QString& suffix
     const bool written =
         suffix == ".png" ? ExportPng(path, plots_->size()) : ExportSvg(path, plots_->size());
     if (!written)
-        ShowErrorBox({"The plot could not be written to " + path.toStdString(), BoxIcon::Critical,
-                      kAppTitle},
+        ShowErrorBox({"The plot could not be written to " + path.toStdString(),
+                      BoxIcon::Critical,
+                      kAppTitle,
+                      0,
+                      {}},
                      this);
 }
 

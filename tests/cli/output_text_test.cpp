@@ -74,8 +74,9 @@ TEST(JsonTextTest, WritesNumbersOrNull) {
 const std::string kLines[] = {"x1 = 2"}, kInput = "3";
 const std::array<std::string, 12> kSolText{" 2"};
 const Polynomial kFactor{1, 0, 1};
-const ErrorBox kErrors[] = {{"Error  1001. Overflow", BoxIcon::Critical, "Error"},
-                            {"2. No such \"file\"", BoxIcon::None, "Valdrex"}};
+const ErrorBox kErrors[] = {
+    {"Error  1001. Overflow", BoxIcon::Critical, "Error", 1001, "Overflow"},
+    {"2. No such \"file\"", BoxIcon::None, "Valdrex", 2, "No such \"file\""}};
 
 const EquationReport kRational{
     .result = {.equation = "x^3 - 2·x^2 + x - 2 = 0",

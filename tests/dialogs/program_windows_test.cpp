@@ -49,7 +49,8 @@ TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
 }
 
 TEST(Help, OpensOneWindowAtTheContentsPageOrGivesTheHelpErrorBox) {
-    const ErrorBox box{"2. No such file or directory", BoxIcon::Critical, "Valdrex"};
+    const ErrorBox box{"2. No such file or directory", BoxIcon::Critical, "Valdrex", 2,
+                       "No such file or directory"};
     EXPECT_EQ(ShowHelpFile("/nonexistent-folder/Valdrex.hlp", nullptr), box);
     EXPECT_EQ(ShowHelp(nullptr), box); // the test program's folder holds no help file either
     QTemporaryDir folder;

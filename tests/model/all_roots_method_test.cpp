@@ -79,7 +79,8 @@ TEST_F(AllRootsMethodTest, BadCoefficientsPointAtTheirBox) {
 
     EXPECT_EQ(Solve({{2, std::string(201, '7')}, {0, "1"}}),
               (ErrorBoxes{{"Error  1001. Overflow: the coefficient of x^2 has more than 200 digits",
-                           BoxIcon::Critical, "Error"}}));
+                           BoxIcon::Critical, "Error", 1001,
+                           "Overflow: the coefficient of x^2 has more than 200 digits"}}));
     EXPECT_EQ(model_.solutionLines(), Lines{});
     EXPECT_EQ(Solve({{2, std::string(200, '7')}, {0, "-1"}}), ErrorBoxes{});
     EXPECT_EQ(model_.solutionLines().size(), 2u);

@@ -81,7 +81,8 @@ TEST_F(MainModelTest, UpdateWritesTheRecordWhenSolvesDoNot) {
 TEST_F(MainModelTest, AMissingFolderReportsOnceAndKeepsTheSolutions) {
     state_.DatabaseFile = dir_.filePath("missing/db.txt").toStdString();
     Type({{2, "1"}, {1, "-3"}, {0, "2"}});
-    const ErrorBoxes notFound{{"2. No such file or directory", BoxIcon::None, "Valdrex"}};
+    const ErrorBoxes notFound{
+        {"2. No such file or directory", BoxIcon::None, "Valdrex", 2, "No such file or directory"}};
     EXPECT_EQ(Solve(), notFound);
     EXPECT_EQ(model_.solutionLines(), (Lines{"x1 = 2", "x2 = 1"}));
     EXPECT_EQ(model_.message() + "|" + model_.info(), "Solutions found|");
@@ -145,8 +146,9 @@ TEST(MainModelReading, AFailedReadNamesTheBoxAndWhy) {
 // that leaves the record to its caller gives the solver's alone, and the record.
 TEST_F(MainModelTest, EveryBoxOfASolveIsInItsResultInOrder) {
     state_.DatabaseFile = dir_.filePath("missing/db.txt").toStdString();
-    const ErrorBox overflow{"1001. Overflow", BoxIcon::None, "Valdrex"};
-    const ErrorBox notFound{"2. No such file or directory", BoxIcon::None, "Valdrex"};
+    const ErrorBox overflow{"1001. Overflow", BoxIcon::None, "Valdrex", 1001, "Overflow"};
+    const ErrorBox notFound{"2. No such file or directory", BoxIcon::None, "Valdrex", 2,
+                            "No such file or directory"};
     Type({{2, "65536"}, {1, "65536"}, {0, "-1"}});
     EXPECT_EQ(Solve(), (ErrorBoxes{overflow, notFound}));
     EXPECT_EQ(last_.record, "65536\xC2\xB7x^2 + 65536\xC2\xB7x - 1 = 0; S={}");
@@ -163,14 +165,14 @@ TEST_F(MainModelTest, EveryBoxOfASolveIsInItsResultInOrder) {
 TEST_F(MainModelTest, FailuresShowTheirBoxes) {
     Type({{2, "3"}});
     // An unreducible coefficient keeps the equation and flags the error.
-    EXPECT_EQ(model_.SetCoefficient(2, "0/"),
-              (ErrorBoxes{{"1002. Division by zero", BoxIcon::None, "Valdrex"}}));
+    EXPECT_EQ(model_.SetCoefficient(2, "0/"), (ErrorBoxes{{"1002. Division by zero", BoxIcon::None,
+                                                           "Valdrex", 1002, "Division by zero"}}));
     EXPECT_EQ(model_.equation(), "3·x^2 = 0");
     EXPECT_TRUE(state_.ErrorFlag);
     Type({{2, "0"}, {12, "1"}});
     model_.SetInput("1E40");
-    EXPECT_EQ(model_.Test().errors,
-              (ErrorBoxes{{"Error  1001. Overflow", BoxIcon::Critical, "Error"}}));
+    EXPECT_EQ(model_.Test().errors, (ErrorBoxes{{"Error  1001. Overflow", BoxIcon::Critical,
+                                                 "Error", 1001, "Overflow"}}));
     EXPECT_EQ(model_.output(), "");
 }
 
@@ -182,7 +184,7 @@ TEST_F(MainModelTest, CoefficientsBeyondThirtyTwoBits) {
     EXPECT_EQ(Solve(), kNone);
     EXPECT_EQ(model_.message(), "Division by 0");
     EXPECT_EQ(last_.unread, (UnreadBox{kCoefficient, 1, ReadFault::BeyondRange}));
-    const ErrorBoxes overflow{{"1001. Overflow", BoxIcon::None, "Valdrex"}};
+    const ErrorBoxes overflow{{"1001. Overflow", BoxIcon::None, "Valdrex", 1001, "Overflow"}};
     for (const char* text : {".1234567891", "2/99999999999"})
         EXPECT_EQ(model_.SetCoefficient(1, text), overflow) << text;
     EXPECT_EQ(model_.equation(), "99999999999·x = 0");

@@ -143,7 +143,8 @@ TEST(SolveBisection, AThirteenthRootIsAFailure) {
     const SolveContext ctx = Solve(Bisection, twelveFold, {"8", ".9", "1.1", "1E-5"});
     EXPECT_EQ(ctx.lines.size(), 12u);
     EXPECT_EQ(ctx.status, "");
-    const ErrorBox box{"Error  1004. Subscript out of range", BoxIcon::Critical, "Error"};
+    const ErrorBox box{"Error  1004. Subscript out of range", BoxIcon::Critical, "Error", 1004,
+                       "Subscript out of range"};
     EXPECT_EQ(ctx.errors, std::vector{box});
 }
 
