@@ -306,6 +306,8 @@ bool IsDecimalText(std::string_view number) {
     return number.find_first_of(".eE") != std::string_view::npos;
 }
 
+constexpr char kNotANumber[] = "not a number";
+
 // Why the exact reader refused a number.
 std::string ReadingProblem(ExactReading reading) {
     switch (reading) {
@@ -316,14 +318,21 @@ std::string ReadingProblem(ExactReading reading) {
     case ExactReading::TooLong:
         return "more than " + std::to_string(kMaxExactDigits) + " digits";
     }
-    return "not a number";
+    return kNotANumber;
 }
+
+// The most of a number a message quotes.
+constexpr std::size_t kQuotedDigits = 20;
 
 void ReadNumber(const Token& token, Expansion& out) {
     Rational value;
     const ExactReading reading = ReadExactNumber(token.text, value.get());
-    if (reading != ExactReading::Read)
-        Fail("number '" + std::string(token.text) + "'", token.column, ReadingProblem(reading));
+    if (reading != ExactReading::Read) {
+        std::string quoted(token.text.substr(0, kQuotedDigits));
+        if (token.text.size() > kQuotedDigits)
+            quoted += "\u2026";
+        Fail("number '" + quoted + "'", token.column, ReadingProblem(reading));
+    }
     fmpq_poly_set_fmpq(out.poly(), value.get());
     out.decimal = IsDecimalText(token.text) ? 1 : 0;
 }
@@ -425,17 +434,17 @@ class Reader {
     void Term(Expansion& out) {
         Factor(out);
         for (;;) {
-            const Kind kind = Peek().kind;
-            if (kind == Kind::Times || kind == Kind::Divide) {
+            const Token& op = Peek();
+            const bool divide = op.kind == Kind::Divide;
+            if (divide || op.kind == Kind::Times)
                 Next();
-            } else if (kind != Kind::X && kind != Kind::Open) {
+            else if (op.kind != Kind::X && op.kind != Kind::Open)
                 return;
-            }
             const int column = Peek().column;
             Expansion right;
             Factor(right);
-            if (kind == Kind::Divide)
-                Divide(out, right, column - 1);
+            if (divide)
+                Divide(out, right, op.column);
             else
                 Multiply(out, right, column);
         }
@@ -675,10 +684,8 @@ CoefficientReading ReadCoefficientText(std::string_view text) {
         shaped = shaped && end > i;
         i = end;
     }
-    if (!shaped || i != text.size()) {
-        result.error = "not a number";
+    if (!shaped || i != text.size())
         return result;
-    }
     Rational q;
     const ExactReading reading = ReadExactNumber(text, q.get());
     if (reading == ExactReading::ZeroDenominator) {
@@ -686,14 +693,15 @@ CoefficientReading ReadCoefficientText(std::string_view text) {
         return result;
     }
     if (reading != ExactReading::Read) {
-        result.error = ReadingProblem(reading);
+        if (std::string problem = ReadingProblem(reading); problem != kNotANumber)
+            result.limit = std::move(problem);
         return result;
     }
     const bool fraction = text.find('/') != std::string_view::npos;
     result.text = CoefficientText(q.get(), !fraction && IsDecimalText(text));
     if (const std::optional<std::string> problem = ReadBackProblem(result.text, q.get())) {
         result.text.clear();
-        result.error = *problem;
+        result.limit = *problem;
     }
     return result;
 }
