@@ -19,15 +19,18 @@ namespace valdrex::cli {
 // One line of batch input, read: skipped, an equation, or invalid.
 struct BatchLine {
     enum class Kind { Skip, Equation, Invalid } kind = Kind::Skip;
-    // For an equation: the coefficient texts, highest power first (views into the line).
+    // For an equation: its grid texts, highest power first (views into the line, or into
+    // `converted` for numbers the grid would not read as written)...
     std::array<std::string_view, kMaxCoefficients> coefficients;
     int count = 0;
-    std::string error; // for an invalid line
+    std::string_view typed; // ...or the line itself, a typed equation (then `count` is 0)
+    std::string error;      // for an invalid line
+    std::array<std::string, kMaxCoefficients> converted;
 };
 
-// Reads a line (without its line feed; a trailing carriage return is dropped): coefficient texts
-// separated by blanks or tabs. Blank lines and lines whose first non-blank character is "#" are
-// skipped.
+// Reads a line (without its line feed; a trailing carriage return is dropped): a typed equation
+// when IsTypedEquation, otherwise coefficients separated by blanks or tabs. Blank lines and lines
+// whose first non-blank character is "#" are skipped.
 void ParseBatchLine(std::string_view line, BatchLine& out);
 
 // What answering one batch line gave, besides its texts.

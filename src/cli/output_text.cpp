@@ -259,7 +259,9 @@ void AppendErrorBoxTexts(std::string& err, const EquationReport& report) {
 
 void AppendJsonReport(std::string& out, const EquationReport& report) {
     const SolveResult& result = report.result;
-    out += '{';
+    out += "{\"schema\":";
+    out += std::to_string(kJsonSchema);
+    out += ',';
     if (report.line > 0) {
         out += "\"line\":";
         out += std::to_string(report.line);
@@ -276,7 +278,7 @@ void AppendJsonReport(std::string& out, const EquationReport& report) {
     out += ",\"factor\":";
     AppendJsonString(out, result.factor);
     out += ",\"factor_coefficients\":";
-    if (result.factorCoefficients) {
+    if (result.factorCoefficients && !result.factor.empty()) {
         out += '[';
         for (std::size_t i = 0; i < result.factorCoefficients->size(); ++i) {
             if (i > 0)
@@ -309,7 +311,11 @@ void AppendJsonReport(std::string& out, const EquationReport& report) {
         const ErrorBox& box = report.errors[i];
         if (i > 0)
             out += ',';
-        out += "{\"text\":";
+        out += "{\"number\":";
+        out += std::to_string(box.number);
+        out += ",\"description\":";
+        AppendJsonString(out, box.description);
+        out += ",\"text\":";
         AppendJsonString(out, box.text);
         out += ",\"title\":";
         AppendJsonString(out, box.title);
@@ -332,7 +338,9 @@ void AppendReport(std::string& out, std::string& err, bool json, const EquationR
 }
 
 void AppendJsonInvalidLine(std::string& out, int line, std::string_view error) {
-    out += "{\"line\":";
+    out += "{\"schema\":";
+    out += std::to_string(kJsonSchema);
+    out += ",\"line\":";
     out += std::to_string(line);
     out += ",\"error\":";
     AppendJsonString(out, error);
