@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <limits>
 #include <memory>
 #include <numeric>
@@ -41,6 +42,8 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr long kMaxSweeps = 200;
 // Sweeps after which a group that still moves counts as a cluster too.
 constexpr long kPatientSweeps = 16;
+// Sweeps in hardware doubles before the big numbers take over.
+constexpr long kDoubleSweeps = 60;
 
 class AcbVector {
   public:
@@ -56,20 +59,6 @@ class AcbVector {
   private:
     long n_;
     acb_ptr v_;
-};
-
-class ArbVector {
-  public:
-    explicit ArbVector(long n) : n_(n), v_(_arb_vec_init(n)) {}
-    ArbVector(const ArbVector&) = delete;
-    ArbVector& operator=(const ArbVector&) = delete;
-    ~ArbVector() { _arb_vec_clear(v_, n_); }
-    arb_ptr operator[](long i) { return v_ + i; }
-    arb_srcptr get() const { return v_; }
-
-  private:
-    long n_;
-    arb_ptr v_;
 };
 
 struct Acb {
@@ -218,6 +207,7 @@ class Isolator {
     void SetLocal(long i, const acb_t local);
     double PlaceOnCircles(long frame, const std::vector<double>& logs,
                           const std::vector<long>& targets);
+    bool StartInDoubles(const std::vector<double>& logs);
     bool Iterate();
     void Update(long i);
     void MeasureInclusion();
@@ -386,6 +376,101 @@ double Isolator::PlaceOnCircles(long frame, const std::vector<double>& logs,
     return largest;
 }
 
+// Starting approximations from Aberth–Ehrlich sweeps in hardware doubles on
+// b(y) = p(2^u y) / 2^s, when the values of that polynomial over the annulus of the roots (from
+// the Newton polygon) fit doubles: then no partial sum of Horner's scheme can overflow and what
+// underflows is negligible. The approximations come out as accurate as doubles and the
+// conditioning allow, and the big-number sweeps only finish them. False, with nothing set, when
+// the range does not fit or a step fails.
+bool Isolator::StartInDoubles(const std::vector<double>& logs) {
+    const std::vector<long> hull = UpperHull(logs);
+    std::vector<double> radii;
+    for (std::size_t e = 0; e + 1 < hull.size(); ++e)
+        radii.push_back((logs[hull[e]] - logs[hull[e + 1]]) /
+                        static_cast<double>(hull[e + 1] - hull[e]));
+    const auto [low, high] = std::minmax_element(radii.begin(), radii.end());
+    const double u = std::round((*low + *high) / 2);
+    // log2 of the largest term of p at |x| = 2^t: convex in t, so its extremes over the annulus
+    // lie at the ends and at the polygon's radii.
+    const auto largestTerm = [&](double t) {
+        double largest = -kInfinity;
+        for (long k = 0; k <= n_; ++k)
+            largest = std::max(largest, logs[k] + static_cast<double>(k) * t);
+        return largest;
+    };
+    double smallest = std::min(largestTerm(*low - 2), largestTerm(*high + 2));
+    for (const double r : radii)
+        smallest = std::min(smallest, largestTerm(r));
+    const double largest = std::max(largestTerm(*low - 2), largestTerm(*high + 2));
+    if (largest - smallest > 1600)
+        return false;
+    const double s = std::round((largest + smallest) / 2);
+    std::vector<double> b(n_ + 1);
+    for (long k = 0; k <= n_; ++k) {
+        if (logs[k] == -kInfinity)
+            continue;
+        const double exponent = logs[k] + static_cast<double>(k) * u - s;
+        if (exponent < -1000 || exponent > 900)
+            return false;
+        long e = 0;
+        const double mantissa = fmpz_get_d_2exp(&e, p_->coeffs + k);
+        b[k] = std::ldexp(
+            mantissa, static_cast<int>(static_cast<double>(e) + static_cast<double>(k) * u - s));
+    }
+    using Complex = std::complex<double>;
+    std::vector<Complex> y(n_);
+    std::size_t next = 0;
+    for (std::size_t e = 0; e < radii.size(); ++e)
+        for (long k = hull[e]; k < hull[e + 1]; ++k)
+            y[next++] = std::polar(std::exp2(radii[e] - u),
+                                   6.283185307179586 * static_cast<double>(k - hull[e]) /
+                                           static_cast<double>(hull[e + 1] - hull[e]) +
+                                       0.4 + 1.3 * static_cast<double>(e));
+    std::vector<char> settled(n_);
+    for (long sweep = 0; sweep < kDoubleSweeps; ++sweep) {
+        bool moved = false;
+        for (long i = 0; i < n_; ++i) {
+            if (settled[i])
+                continue;
+            Complex value = b[n_], slope = 0;
+            double bound = std::abs(b[n_]);
+            for (long k = n_ - 1; k >= 0; --k) {
+                slope = slope * y[i] + value;
+                value = value * y[i] + b[k];
+                bound = bound * std::abs(y[i]) + std::abs(b[k]);
+            }
+            // Within the rounding of Horner's scheme: as good as doubles get.
+            if (std::abs(value) <= 0x1p-50 * static_cast<double>(n_) * bound) {
+                settled[i] = 1;
+                continue;
+            }
+            const Complex newton = value / slope;
+            Complex sum = 0;
+            for (long j = 0; j < n_; ++j)
+                if (j != i)
+                    sum += 1.0 / (y[i] - y[j]);
+            const Complex step = newton / (1.0 - newton * sum);
+            if (!std::isfinite(step.real()) || !std::isfinite(step.imag()))
+                return false;
+            y[i] -= step;
+            settled[i] = std::abs(step) <= 0x1p-50 * std::abs(y[i]);
+            moved = true;
+        }
+        if (!moved)
+            break;
+    }
+    Acb point;
+    for (long i = 0; i < n_; ++i) {
+        if (!std::isfinite(std::abs(y[i])))
+            return false;
+        acb_set_d_d(point, y[i].real(), y[i].imag());
+        acb_mul_2exp_si(point, point, static_cast<long>(u));
+        frameOf_[i] = 0;
+        SetLocal(i, point);
+    }
+    return true;
+}
+
 // One Aberth–Ehrlich step for z_i: z_i − N / (1 − N Σ_{j≠i} 1/(z_i − z_j)), N = p(z_i)/p'(z_i),
 // with p evaluated in z_i's frame. A root is done at this precision when p(z_i) is lost in the
 // rounding of its evaluation, or when the step no longer changes y_i within the precision.
@@ -545,7 +630,7 @@ bool Isolator::Iterate() {
 
 // Makes the approximations symmetric about the real axis: those whose inclusion disc reaches
 // the axis become real, the others are paired with their nearest mirror images. False when they
-// do not pair up. Reals come first in ascending order, then each upper point and its conjugate.
+// do not pair up. Reals come first, then each upper point and its conjugate.
 bool Isolator::Symmetrize() {
     Acb t, value, slope;
     for (long i = 0; i < n_; ++i) {
@@ -588,12 +673,6 @@ bool Isolator::Symmetrize() {
         used[best] = 1;
         pairs.emplace_back(u, best);
     }
-    const auto realLess = [&](long a, long b) {
-        return arf_cmp(arb_midref(acb_realref(z_[a])), arb_midref(acb_realref(z_[b]))) < 0;
-    };
-    std::sort(reals.begin(), reals.end(), realLess);
-    std::sort(pairs.begin(), pairs.end(),
-              [&](const auto& a, const auto& b) { return realLess(a.first, b.first); });
     AcbVector old(n_);
     _acb_vec_set(old.get(), z_.get(), n_);
     const std::vector<long> oldFrame(frameOf_);
@@ -712,7 +791,25 @@ Isolator::Proof Isolator::Certify(acb_ptr out) {
         if (mag_cmp(width, size) > 0)
             return Proof::TooWide;
     }
-    _acb_vec_set(out, balls.get(), n_);
+    // Reals in ascending order, then the pairs by their upper root's real and imaginary parts.
+    std::vector<long> order;
+    for (long i = 0; i < n_; i += i < reals_ ? 1 : 2)
+        order.push_back(i);
+    const auto less = [&](long a, long b) {
+        const int re =
+            arf_cmp(arb_midref(acb_realref(balls[a])), arb_midref(acb_realref(balls[b])));
+        return re != 0 ? re < 0
+                       : arf_cmp(arb_midref(acb_imagref(balls[a])),
+                                 arb_midref(acb_imagref(balls[b]))) < 0;
+    };
+    std::sort(order.begin(), order.begin() + reals_, less);
+    std::sort(order.begin() + reals_, order.end(), less);
+    long k = 0;
+    for (long i : order) {
+        acb_set(out + k++, balls[i]);
+        if (i >= reals_)
+            acb_conj(out + k++, balls[i]);
+    }
     return Proof::Done;
 }
 
@@ -723,7 +820,8 @@ bool Isolator::Run(acb_ptr out) {
         logs[k] = Log2(p_->coeffs + k);
     std::vector<long> everything(n_);
     std::iota(everything.begin(), everything.end(), 0);
-    PlaceOnCircles(0, logs, everything);
+    if (!StartInDoubles(logs))
+        PlaceOnCircles(0, logs, everything);
     for (;;) {
         if (!Iterate())
             return false;
