@@ -228,14 +228,6 @@ namespace hard {
 
 using namespace valdrex::testing;
 
-struct Polynomial {
-    Polynomial() { fmpz_poly_init(p); }
-    Polynomial(const Polynomial&) = delete;
-    Polynomial& operator=(const Polynomial&) = delete;
-    ~Polynomial() { fmpz_poly_clear(p); }
-    fmpz_poly_t p;
-};
-
 struct Equation {
     const char* name;
     std::function<void(fmpz_poly_t)> make;
@@ -268,26 +260,28 @@ const std::vector<Equation>& Equations() {
     return equations;
 }
 
-void Isolate(benchmark::State& state) {
+// The equation that arg 0 picks, the benchmark labelled with its name.
+void Pick(benchmark::State& state, Polynomial& f) {
     const Equation& equation = Equations()[static_cast<std::size_t>(state.range(0))];
-    Polynomial f;
     equation.make(f.p);
-    const long n = fmpz_poly_degree(f.p);
-    acb_ptr roots = _acb_vec_init(n);
-    for (auto _ : state)
-        valdrex::IsolateRoots(f.p, state.range(1), roots, nullptr);
-    _acb_vec_clear(roots, n);
     state.SetLabel(equation.name);
+}
+
+void Isolate(benchmark::State& state) {
+    Polynomial f;
+    Pick(state, f);
+    Balls roots(f.degree());
+    for (auto _ : state)
+        valdrex::IsolateRoots(f.p, state.range(1), roots.v, nullptr);
 }
 
 // MPSolve at the same bits leaves a cluster narrower than them unisolated, so, as a caller that
 // needs isolation would, it is asked again at twice the bits until every root is isolated; all
 // attempts count. The counter gives the bits that isolated.
 void MpSolve(benchmark::State& state) {
-    const Equation& equation = Equations()[static_cast<std::size_t>(state.range(0))];
     Polynomial f;
-    equation.make(f.p);
-    const int n = static_cast<int>(fmpz_poly_degree(f.p));
+    Pick(state, f);
+    const int n = static_cast<int>(f.degree());
     mpq_t re, im;
     mpq_init(re);
     mpq_init(im);
@@ -306,19 +300,14 @@ void MpSolve(benchmark::State& state) {
     mpq_clear(re);
     mpq_clear(im);
     state.counters["bits"] = static_cast<double>(bits);
-    state.SetLabel(equation.name);
 }
 
 void ArbBefore(benchmark::State& state) {
-    const Equation& equation = Equations()[static_cast<std::size_t>(state.range(0))];
     Polynomial f;
-    equation.make(f.p);
-    const long n = fmpz_poly_degree(f.p);
-    acb_ptr roots = _acb_vec_init(n);
+    Pick(state, f);
+    Balls roots(f.degree());
     for (auto _ : state)
-        arb_fmpz_poly_complex_roots(roots, f.p, 0, state.range(1) == 53 ? 81 : 131);
-    _acb_vec_clear(roots, n);
-    state.SetLabel(equation.name);
+        arb_fmpz_poly_complex_roots(roots.v, f.p, 0, state.range(1) == 53 ? 81 : 131);
 }
 
 // CPU time of this thread: a member's time without the waits of a busy machine.
@@ -340,21 +329,18 @@ void FamilyWorst(benchmark::State& state) {
     const std::vector<long> exponents[] = {
         {1, 5, 10, 20, 35, 50}, {1, 5, 10, 20, 35, 50}, {5, 15, 30, 50}, {10, 30, 60, 100}};
     const auto family = static_cast<std::size_t>(state.range(0));
-    Polynomial f, derivative;
-    acb_ptr roots = _acb_vec_init(12);
+    Polynomial f;
+    Balls roots(12);
     double worst = 0;
     for (auto _ : state)
         for (long n = 2; n <= 12; ++n)
             for (const long e : exponents[family]) {
                 families[family](f.p, n, e);
-                fmpz_poly_derivative(derivative.p, f.p);
-                fmpz_poly_gcd(derivative.p, f.p, derivative.p);
-                fmpz_poly_div(f.p, f.p, derivative.p);
+                SquareFreePart(f.p, f.p);
                 const double start = ThreadMilliseconds();
-                valdrex::IsolateRoots(f.p, state.range(1), roots, nullptr);
+                valdrex::IsolateRoots(f.p, state.range(1), roots.v, nullptr);
                 worst = std::max(worst, ThreadMilliseconds() - start);
             }
-    _acb_vec_clear(roots, 12);
     state.counters["worst_ms"] = worst;
     state.SetLabel(std::array{"Mignotte", "Kameny", "tight cluster + 1", "near-multiple"}[family]);
 }

@@ -115,6 +115,13 @@ void SpreadRational(fmpz_poly_t p, long h, long e) {
     }
 }
 
+void SquareFreePart(fmpz_poly_t out, const fmpz_poly_t p) {
+    Polynomial common;
+    fmpz_poly_derivative(common.p, p);
+    fmpz_poly_gcd(common.p, p, common.p);
+    fmpz_poly_div(out, p, common.p);
+}
+
 void RandomPolynomial(fmpz_poly_t p, long n, long digits, flint_rand_t state) {
     Integer bound, c;
     PowerOfTen(bound.v, digits);

@@ -18,24 +18,6 @@ namespace {
 
 using namespace valdrex::testing;
 
-struct Polynomial {
-    Polynomial() { fmpz_poly_init(p); }
-    Polynomial(const Polynomial&) = delete;
-    Polynomial& operator=(const Polynomial&) = delete;
-    ~Polynomial() { fmpz_poly_clear(p); }
-    long degree() const { return fmpz_poly_degree(p); }
-    fmpz_poly_t p;
-};
-
-struct Balls {
-    explicit Balls(long n) : n(n), v(_acb_vec_init(n)) {}
-    Balls(const Balls&) = delete;
-    Balls& operator=(const Balls&) = delete;
-    ~Balls() { _acb_vec_clear(v, n); }
-    long n;
-    acb_ptr v;
-};
-
 // The sign of p at an exact point, by evaluation at rising precision.
 int SignAt(const fmpz_poly_t p, const arf_t x) {
     arb_t point, value;
@@ -164,10 +146,8 @@ std::string Faults(const fmpz_poly_t p, long bits, acb_srcptr roots) {
 
 // Isolates the roots of p's square-free part and checks them.
 void ExpectIsolated(const fmpz_poly_t p, long bits, const std::string& name) {
-    Polynomial derivative, squareFree;
-    fmpz_poly_derivative(derivative.p, p);
-    fmpz_poly_gcd(derivative.p, p, derivative.p);
-    fmpz_poly_div(squareFree.p, p, derivative.p);
+    Polynomial squareFree;
+    SquareFreePart(squareFree.p, p);
     if (squareFree.degree() < 1)
         return;
     Balls roots(squareFree.degree());
