@@ -241,6 +241,7 @@ TEST(HardIsolation, AStopIsSeenBeforeAndDuringTheWork) {
     std::thread solver([&] {
         found = IsolateRoots(f.p, 53, roots.v, &stop);
         returned = std::chrono::steady_clock::now();
+        flint_cleanup(); // what FLINT keeps for this thread
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     const auto stopped = std::chrono::steady_clock::now();
