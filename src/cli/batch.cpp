@@ -2,6 +2,7 @@
 
 #include "cli/output_text.h"
 #include "cli/standard_streams.h"
+#include "core/coefficient_text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -65,15 +66,16 @@ void ParseBatchLine(std::string_view line, BatchLine& out) {
         while (i < line.size() && !IsSeparator(line[i]))
             ++i;
         const std::string_view token = line.substr(start, i - start);
-        CoefficientArgument argument = ReadCoefficientArgument(token);
-        if (!argument.error.empty()) {
-            out.kind = BatchLine::Kind::Invalid;
-            out.error = std::move(argument.error);
-            return;
-        }
-        if (total < kMaxCoefficients) {
+        if (total < kMaxCoefficients)
             out.coefficients[total] = token;
-            if (!argument.gridText.empty()) {
+        if (!IsPlainNumber(token)) { // seldom: the usual number goes into the grid as it is
+            CoefficientArgument argument = ReadCoefficientArgument(token);
+            if (!argument.error.empty()) {
+                out.kind = BatchLine::Kind::Invalid;
+                out.error = std::move(argument.error);
+                return;
+            }
+            if (total < kMaxCoefficients) {
                 out.converted[total] = std::move(argument.gridText);
                 out.coefficients[total] = out.converted[total];
             }

@@ -8,6 +8,7 @@
 #include "solvers/typed_equation/typed_equation.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -187,7 +188,17 @@ std::string MethodOptionsHelp() {
 } // namespace
 
 bool IsTypedEquation(std::string_view text) {
-    return text.find_first_not_of("0123456789 \t+-./eE") != std::string_view::npos;
+    // A table, as every batch line is looked at byte by byte.
+    static constexpr std::array<bool, 256> kInCoefficients = [] {
+        std::array<bool, 256> in{};
+        for (const char c : std::string_view("0123456789 \t+-./eE"))
+            in[static_cast<unsigned char>(c)] = true;
+        return in;
+    }();
+    for (const char c : text)
+        if (!kInCoefficients[static_cast<unsigned char>(c)])
+            return true;
+    return false;
 }
 
 CoefficientArgument ReadCoefficientArgument(std::string_view text) {

@@ -1,7 +1,9 @@
 #include "solvers/typed_equation/typed_equation.h"
 
 #include "core/equation_text.h"
+#include "core/utf8_text.h"
 #include "solvers/all_roots/exact_number.h"
+#include "solvers/all_roots/flint_values.h"
 
 #include <flint/fmpq.h>
 #include <flint/fmpq_poly.h>
@@ -10,8 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <new>
-#include <stdexcept>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -67,45 +68,6 @@ struct Token {
     std::string digits;
 };
 
-// The next code point of `s` at `i` and its length in bytes; length 0 for bytes that are no
-// UTF-8.
-struct CodePoint {
-    char32_t value = 0;
-    std::size_t length = 0;
-};
-
-CodePoint DecodeAt(std::string_view s, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char lead = byte(i);
-    if (lead < 0x80)
-        return {lead, 1};
-    std::size_t length = 0;
-    char32_t value = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        value = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        value = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        value = lead & 0x07;
-    } else {
-        return {};
-    }
-    if (i + length > s.size())
-        return {};
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return {};
-        value = (value << 6) | (byte(i + k) & 0x3F);
-    }
-    const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return {};
-    return {value, length};
-}
-
 bool IsBlank(char32_t c) {
     return c == ' ' || c == '\t' || c == 0xA0 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F ||
            c == 0x205F || c == 0x3000;
@@ -131,37 +93,24 @@ int SuperscriptDigit(char32_t c) {
     }
 }
 
-std::string Utf8(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
+// Characters a message names instead of showing: controls, and the invisible ones that format
+// text or change its direction.
+bool IsShownByName(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0xAD || (c >= 0x200B && c <= 0x200F) ||
+           (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF;
 }
 
 [[noreturn]] void FailUnexpected(char32_t c, int column) {
-    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
-        static constexpr char kHex[] = "0123456789ABCDEF";
-        std::string name = "U+00";
-        name += kHex[(c >> 4) & 0xF];
-        name += kHex[c & 0xF];
-        Fail("unexpected character " + name, column);
+    if (IsShownByName(c)) {
+        char name[16];
+        std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
+        Fail(std::string("unexpected character ") + name, column);
     }
     if (c == ',')
         Fail("unexpected ','", column, "write decimals with '.'");
-    Fail("unexpected '" + Utf8(c) + "'", column);
+    std::string quoted = "unexpected '";
+    AppendUtf8(quoted, c);
+    Fail(quoted + "'", column);
 }
 
 // The end of a number's text that starts at `i`: digits and points, then an exponent when one
@@ -187,7 +136,7 @@ std::vector<Token> Tokens(std::string_view s) {
     int column = 1;
     std::size_t i = 0;
     while (i < s.size()) {
-        const CodePoint c = DecodeAt(s, i);
+        const Utf8Character c = DecodeUtf8(s, i);
         if (c.length == 0)
             Fail("invalid UTF-8", column);
         const auto add = [&](Kind kind, std::size_t length) {
@@ -234,8 +183,8 @@ std::vector<Token> Tokens(std::string_view s) {
             add(Kind::Equals, 1);
         } else if (SuperscriptDigit(v) >= 0) {
             Token t{Kind::Superscript, column, {}, {}};
-            for (CodePoint d = c; d.length > 0 && SuperscriptDigit(d.value) >= 0;
-                 d = i < s.size() ? DecodeAt(s, i) : CodePoint{}) {
+            for (Utf8Character d = c; d.length > 0 && SuperscriptDigit(d.value) >= 0;
+                 d = i < s.size() ? DecodeUtf8(s, i) : Utf8Character{}) {
                 t.digits += static_cast<char>('0' + SuperscriptDigit(d.value));
                 i += d.length;
                 ++column;
@@ -250,31 +199,6 @@ std::vector<Token> Tokens(std::string_view s) {
 }
 
 // --- Exact values --------------------------------------------------------------------------------
-
-class Rational {
-  public:
-    Rational() { fmpq_init(v_); }
-    Rational(const Rational&) = delete;
-    Rational& operator=(const Rational&) = delete;
-    ~Rational() { fmpq_clear(v_); }
-    fmpq* get() { return v_; }
-    const fmpq* get() const { return v_; }
-
-  private:
-    fmpq_t v_;
-};
-
-class Integer {
-  public:
-    Integer() { fmpz_init(v_); }
-    Integer(const Integer&) = delete;
-    Integer& operator=(const Integer&) = delete;
-    ~Integer() { fmpz_clear(v_); }
-    fmpz* get() { return v_; }
-
-  private:
-    fmpz_t v_;
-};
 
 // A polynomial being expanded, with the powers whose coefficients a decimal number of the text
 // contributed to: those are written as decimals when they can be.
@@ -565,13 +489,19 @@ class Reader {
 
 // --- Writing the coefficients --------------------------------------------------------------------
 
+// The decimal digits of |z|.
+std::string Digits(const fmpz_t z) {
+    std::string digits(fmpz_sizeinbase(z, 10) + 2, '\0');
+    fmpz_get_str(digits.data(), 10, z);
+    digits.resize(digits.find('\0'));
+    if (digits[0] == '-')
+        digits.erase(0, 1);
+    return digits;
+}
+
 // The digits of |z| > 0; a long run of trailing zeros as "E" and its length.
 std::string WholeText(const fmpz_t z) {
-    Integer m;
-    fmpz_abs(m.get(), z);
-    std::string digits(fmpz_sizeinbase(m.get(), 10) + 1, '\0');
-    fmpz_get_str(digits.data(), 10, m.get());
-    digits.resize(digits.find('\0'));
+    const std::string digits = Digits(z);
     const std::size_t last = digits.find_last_not_of('0');
     const std::size_t zeros = digits.size() - 1 - last;
     if (zeros > static_cast<std::size_t>(kMostZerosWritten))
@@ -592,13 +522,10 @@ std::optional<std::string> DecimalText(const fmpq_t q) {
     // |q| = m / 10^places, m without trailing zeros as q is reduced.
     const slong places = std::max(twos, fives);
     Integer m;
-    fmpz_abs(m.get(), fmpq_numref(q));
-    fmpz_mul_2exp(m.get(), m.get(), static_cast<ulong>(places - twos));
+    fmpz_mul_2exp(m.get(), fmpq_numref(q), static_cast<ulong>(places - twos));
     fmpz_pow_ui(factor.get(), factor.get(), static_cast<ulong>(places - fives)); // 5^…
     fmpz_mul(m.get(), m.get(), factor.get());
-    std::string digits(fmpz_sizeinbase(m.get(), 10) + 1, '\0');
-    fmpz_get_str(digits.data(), 10, m.get());
-    digits.resize(digits.find('\0'));
+    std::string digits = Digits(m.get());
     const auto size = static_cast<slong>(digits.size());
     if (places - size > kMostZerosWritten)
         return std::nullopt; // "E-" would be lost on the grid, which rounds it to a whole number

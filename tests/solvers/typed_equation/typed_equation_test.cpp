@@ -88,6 +88,7 @@ TEST(TypedEquation, SaysWhatIsWrongAndWhere) {
         {"\u2212x \u20ac", "unexpected '\u20ac' at column 4"},
         {"2,5x", "unexpected ',' at column 2: write decimals with '.'"},
         {"x\t\x01", "unexpected character U+0001 at column 3"},
+        {"x\u202e", "unexpected character U+202E at column 2"},
         {"x \xff", "invalid UTF-8 at column 3"},
         {"(x - 1", "expected ')' at column 7"},
         {"x - 1)", "unexpected ')' at column 6"},
