@@ -131,57 +131,66 @@ std::size_t NumberEnd(std::string_view s, std::size_t i) {
     return i;
 }
 
+// The kind of a token of one character, End for a character that is none.
+Kind OneCharacterKind(char32_t c) {
+    switch (c) {
+    case 'x':
+    case 'X':
+        return Kind::X;
+    case '+':
+        return Kind::Plus;
+    case '-':
+    case 0x2212: // minus sign
+    case 0x2013: // en dash, as word processors turn "-" into
+        return Kind::Minus;
+    case '*':
+    case 0xB7:   // middle dot
+    case 0xD7:   // multiplication sign
+    case 0x22C5: // dot operator
+    case 0x2219: // bullet operator
+        return Kind::Times;
+    case '/':
+    case 0xF7: // division sign
+        return Kind::Divide;
+    case '^':
+        return Kind::Power;
+    case '(':
+        return Kind::Open;
+    case ')':
+        return Kind::Close;
+    case '=':
+        return Kind::Equals;
+    default:
+        return Kind::End;
+    }
+}
+
 std::vector<Token> Tokens(std::string_view s) {
     std::vector<Token> tokens;
     int column = 1;
     std::size_t i = 0;
+    // A token of `bytes` bytes and `characters` characters at i.
+    const auto add = [&](Kind kind, std::size_t bytes, int characters) {
+        tokens.push_back({kind, column, s.substr(i, bytes), {}});
+        i += bytes;
+        column += characters;
+    };
     while (i < s.size()) {
         const Utf8Character c = DecodeUtf8(s, i);
         if (c.length == 0)
             Fail("invalid UTF-8", column);
-        const auto add = [&](Kind kind, std::size_t length) {
-            tokens.push_back({kind, column, s.substr(i, length), {}});
-            i += length;
-            ++column;
-        };
-        const char32_t v = c.value;
-        if (IsBlank(v)) {
+        const Kind kind = OneCharacterKind(c.value);
+        if (IsBlank(c.value)) {
             i += c.length;
             ++column;
-        } else if (v < 0x80 && (IsDigit(static_cast<char>(v)) || v == '.')) {
+        } else if (IsDigit(s[i]) || s[i] == '.') {
             const std::size_t end = NumberEnd(s, i);
-            tokens.push_back({Kind::Number, column, s.substr(i, end - i), {}});
-            column += static_cast<int>(end - i);
-            i = end;
-        } else if (v == 'x' || v == 'X') {
-            add(Kind::X, 1);
-        } else if (v == '+') {
-            add(Kind::Plus, 1);
-        } else if (v == '-' || v == 0x2212 || v == 0x2013) {
-            tokens.push_back({Kind::Minus, column, s.substr(i, c.length), {}});
-            i += c.length;
-            ++column;
-        } else if (v == '*' && i + 1 < s.size() && s[i + 1] == '*') {
-            tokens.push_back({Kind::Power, column, s.substr(i, 2), {}});
-            i += 2;
-            column += 2;
-        } else if (v == '*' || v == 0xB7 || v == 0xD7 || v == 0x22C5 || v == 0x2219) {
-            tokens.push_back({Kind::Times, column, s.substr(i, c.length), {}});
-            i += c.length;
-            ++column;
-        } else if (v == '/' || v == 0xF7) {
-            tokens.push_back({Kind::Divide, column, s.substr(i, c.length), {}});
-            i += c.length;
-            ++column;
-        } else if (v == '^') {
-            add(Kind::Power, 1);
-        } else if (v == '(') {
-            add(Kind::Open, 1);
-        } else if (v == ')') {
-            add(Kind::Close, 1);
-        } else if (v == '=') {
-            add(Kind::Equals, 1);
-        } else if (SuperscriptDigit(v) >= 0) {
+            add(Kind::Number, end - i, static_cast<int>(end - i));
+        } else if (s.substr(i, 2) == "**") {
+            add(Kind::Power, 2, 2);
+        } else if (kind != Kind::End) {
+            add(kind, c.length, 1);
+        } else if (SuperscriptDigit(c.value) >= 0) {
             Token t{Kind::Superscript, column, {}, {}};
             for (Utf8Character d = c; d.length > 0 && SuperscriptDigit(d.value) >= 0;
                  d = i < s.size() ? DecodeUtf8(s, i) : Utf8Character{}) {
@@ -191,7 +200,7 @@ std::vector<Token> Tokens(std::string_view s) {
             }
             tokens.push_back(std::move(t));
         } else {
-            FailUnexpected(v, column);
+            FailUnexpected(c.value, column);
         }
     }
     tokens.push_back({Kind::End, column, {}, {}});
