@@ -113,6 +113,15 @@ TEST(SolveCommandTest, AnErrorMessageExitsWithOne) {
     EXPECT_EQ(all.err, "Error  1001. Overflow\n");
 }
 
+// What is printed is what was solved, in a text that reads back to the same equation.
+TEST(SolveCommandTest, TheEquationPrintedReadsBackToTheEquationSolved) {
+    const ProgramResult r = RunSolve({"1", "-2.5e-40", "+3e30", "7/3"});
+    ASSERT_EQ(r.exitCode, 0);
+    const std::string equation = Lines(r.out)[0];
+    EXPECT_EQ(equation, "x^3 - 1/4E39·x^2 + 3E30·x + 7/3 = 0");
+    EXPECT_EQ(RunSolve({equation}).out, r.out);
+}
+
 // Plain numbers start no big-number library: a copy of the program without the module that
 // holds them solves such an equation, and says what it misses for the others.
 TEST(SolveCommandTest, PlainNumbersNeedNoModule) {
