@@ -457,8 +457,6 @@ class Reader {
         if (!unit && exponent * (fmpz_bits(p->coeffs) + fmpz_bits(p->den)) > kMaxBits)
             Fail("number too large", column);
         fmpq_poly_pow(base.poly(), base.poly(), exponent);
-        if (exponent == 0)
-            base.decimal = 0;
     }
 
     // primary := number | "x" | "(" sum ")"

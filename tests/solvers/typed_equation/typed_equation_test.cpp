@@ -55,6 +55,7 @@ TEST(TypedEquation, ReadsWhatPeopleTypeAndPaste) {
         {"-(x - 1)^3", "3:-1 2:3 1:-3 0:1"},
         {"2^10 x + 0.5^2", "1:1024 0:0.25"},
         {"(x - x)^0 + x^0", "0:2"},
+        {"(-1)^999999999x + 1^99999999", "1:-1 0:1"},
         {"x = x", ""},
         // A term's decimals make its coefficient a decimal; fractions and repeating decimals
         // stay fractions.
@@ -102,6 +103,7 @@ TEST(TypedEquation, SaysWhatIsWrongAndWhere) {
         {"1/(x - x)", "division by zero at column 2"},
         {"x/(x+1)", "division by a polynomial at column 2"},
         {"7^999999", "number too large at column 3"},
+        {"9^40000*9^40000*9^40000*9^40000", "number too large at column 25"},
         {"x + 1.2.3", "number '1.2.3' at column 5: not a number"},
         {"2e x", "unexpected 'e' at column 2"},
     };
