@@ -40,8 +40,6 @@ TEST(BatchLineTest, SplitsSkipsOrReportsTheFirstInvalidText) {
         {"1 +2 -1.5e1 2.5/.5", "1|2|-15|5"},
         {"1 -3 2", "1|-3|2"},
         {"1 - 2", "! invalid coefficient '-'"},
-        {"1 1e", "! invalid coefficient '1e'"},
-        {"1 1e100001", "! invalid coefficient '1e100001': a power of ten beyond \u00b1100000"},
         {"1 2 3 4 5 6 7 8 9 10 11 12 13 14", "! too many coefficients (14; at most 13)"},
         // Anything but numbers makes the line a typed equation.
         {" x^2 - 1\r", "typed:  x^2 - 1"},
