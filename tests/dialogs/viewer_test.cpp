@@ -1,10 +1,11 @@
 #include "database/database_file.h"
+#include "dialogs/database_text_view.h"
 #include "dialogs/view_db_window.h"
 #include "file_bytes.h"
 #include "gui_test.h"
 
 #include <QAction>
-#include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -24,11 +25,17 @@ class Viewer : public ::testing::Test {
         delete viewer_.data();
     }
 
-    // Opens the viewer on `path`, returning the boxes shown.
+    // Opens the viewer on `path` and waits until the file is read, returning the boxes shown.
     Boxes Open(const std::string& path) {
-        return BoxesShownBy(QMessageBox::Ok, [&] { viewer_ = ShowDatabaseViewer(path, nullptr); });
+        return BoxesShownBy(QMessageBox::Ok, [&] {
+            viewer_ = ShowDatabaseViewer(path, nullptr);
+            if (viewer_ && viewer_->IsReading()) {
+                EXPECT_TRUE(QSignalSpy(viewer_, &frmViewDB::ReadingFinished).wait(10000));
+            }
+        });
     }
-    QPlainTextEdit* Editor() const { return Child<QPlainTextEdit>(viewer_, "txtDB"); }
+    DatabaseTextView* Editor() const { return Child<DatabaseTextView>(viewer_, "txtDB"); }
+    void PressCtrl(Qt::Key key) { QTest::keyClick(Editor(), key, Qt::ControlModifier); }
     Boxes Trigger(const char* item, QMessageBox::StandardButton answer = QMessageBox::Ok) {
         return BoxesShownBy(answer, [&] { Child<QAction>(viewer_, item)->trigger(); });
     }
@@ -59,7 +66,7 @@ TEST_F(Viewer, UneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
     Put(db_, "2\xB7x = 0; S={ 0}\r\nlast");
     Open(db_);
     EXPECT_EQ(viewer_->windowTitle().toStdString(), db_);
-    EXPECT_EQ(Editor()->document()->blockCount(), 2);
+    EXPECT_EQ(Editor()->text().lineCount(), 2);
     EXPECT_EQ(Editor()->toPlainText(), "2\xC2\xB7x = 0; S={ 0}\nlast");
     // A second opening shows the same window with its first text.
     frmViewDB* first = viewer_;
@@ -87,7 +94,7 @@ TEST_F(Viewer, ClosingWithChangesAsksWhetherToSave) {
     for (const auto& [answer, open, bytes] : cases) {
         Put(db_, "old");
         Open(db_);
-        Editor()->moveCursor(QTextCursor::End);
+        PressCtrl(Qt::Key_End);
         QTest::keyClick(Editor(), Qt::Key_Return);
         QTest::keyClicks(Editor(), "caf");
         Editor()->insertPlainText("\xC3\xA9 ?"); // e-acute, as text
@@ -109,7 +116,8 @@ TEST_F(Viewer, CharactersTheCodePageLacksAreNamedBeforeTheSave) {
                            QMessageBox::Save | QMessageBox::Cancel};
     Put(db_, "old");
     Open(db_);
-    Editor()->setPlainText("\u00E9 \u03C0 \u221A \u20AC \u03C0?");
+    PressCtrl(Qt::Key_A);
+    Editor()->insertPlainText("\u00E9 \u03C0 \u221A \u20AC \u03C0?");
     EXPECT_EQ(Trigger("mnuVUpdate", QMessageBox::Cancel), Boxes{codePage});
     EXPECT_EQ(Bytes(db_), "old");
     // Yes to saving on close, then no to the code page: the window stays open.
@@ -127,7 +135,7 @@ TEST_F(Viewer, AFailedSaveKeepsTheTextUnsavedSoCloseAsksAgain) {
     std::filesystem::create_directory(folder);
     Put(folder + "/db.txt", "old");
     Open(folder + "/db.txt");
-    Editor()->moveCursor(QTextCursor::End);
+    PressCtrl(Qt::Key_End);
     QTest::keyClicks(Editor(), " edited");
     std::filesystem::remove_all(folder);
     EXPECT_EQ(Trigger("mnuVUpdate"), Boxes{kNotFound});
