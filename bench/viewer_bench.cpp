@@ -111,7 +111,8 @@ int ViewerRun(const std::string& path, const QString& needle) {
     viewer->findChild<QAction*>("mnuVUpdate")->trigger();
     Report("save after one edit", clock.nsecsElapsed() / 1e9);
     std::printf("%-36s %8.0f MiB\n", "peak memory growth", StatusMiB("VmHWM") - base);
-    std::printf("%-36s %8.0f MiB\n", "file", QFile(QString::fromStdString(path)).size() / 1048576.0);
+    std::printf("%-36s %8.0f MiB\n", "file",
+                QFile(QString::fromStdString(path)).size() / 1048576.0);
     return 0;
 }
 

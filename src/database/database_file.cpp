@@ -10,8 +10,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -190,9 +190,9 @@ bool BeginsWith(int fd, const SeenFile& seen) {
     std::vector<char> buffer(kCompareChunk);
     std::string_view expected;
     for (std::uint64_t offset = 0; offset < seen.length;) {
-        const ssize_t got = ReadAt(fd, buffer.data(),
-                                   std::min<std::uint64_t>(buffer.size(), seen.length - offset),
-                                   offset);
+        const ssize_t got =
+            ReadAt(fd, buffer.data(), std::min<std::uint64_t>(buffer.size(), seen.length - offset),
+                   offset);
         if (got < 0)
             FailFile(static_cast<int>(-got));
         if (got == 0)

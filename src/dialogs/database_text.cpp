@@ -23,8 +23,8 @@ const std::array<QChar, 256>& ShownCharacters() {
     static const std::array<QChar, 256> table = [] {
         std::array<QChar, 256> shown{};
         for (int b = 0; b < 256; ++b)
-            shown[b] = QString::fromStdString(DecodeCp1252(std::string(1, static_cast<char>(b))))
-                           .front();
+            shown[b] =
+                QString::fromStdString(DecodeCp1252(std::string(1, static_cast<char>(b)))).front();
         shown['\r'] = QChar(kCarriageReturnSymbol);
         shown['\n'] = QChar(kLineFeedSymbol);
         return shown;
@@ -79,8 +79,7 @@ std::string BytesWritten(const QString& shown) {
 }
 
 bool IsLineBreak(QChar c) {
-    return c == u'\n' || c == u'\r' || c == QChar::LineSeparator ||
-           c == QChar::ParagraphSeparator;
+    return c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
 }
 
 // The lines of a typed or pasted text.
@@ -162,7 +161,8 @@ DatabaseText DatabaseText::Read(int fd, std::atomic<std::uint64_t>& progress,
     auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
     std::size_t size = 0;
     while (size < capacity && !stop) {
-        const std::size_t got = ReadSome(fd, bytes.get() + size, std::min(kReadChunk, capacity - size));
+        const std::size_t got =
+            ReadSome(fd, bytes.get() + size, std::min(kReadChunk, capacity - size));
         if (got == 0)
             break;
         size += got;
@@ -185,8 +185,8 @@ void DatabaseText::addSegment(std::unique_ptr<char[]> bytes, std::size_t size, L
     const auto segment = static_cast<std::uint32_t>(segments_.size());
     segments_.push_back(std::move(bytes));
     std::size_t breaks = 0;
-    for (const char* p = data; (p = static_cast<const char*>(std::memchr(p, '\n', data + size - p)));
-         ++p)
+    for (const char* p = data;
+         (p = static_cast<const char*>(std::memchr(p, '\n', data + size - p))); ++p)
         breaks += p > data && p[-1] == '\r';
     into.reserve(into.size() + breaks + 1);
     std::size_t start = 0;
@@ -196,8 +196,8 @@ void DatabaseText::addSegment(std::unique_ptr<char[]> bytes, std::size_t size, L
         into.push_back({start, static_cast<std::uint32_t>(end - start), segment});
         longestLine_ = std::max(longestLine_, static_cast<qsizetype>(end - start));
     };
-    for (const char* p = data; (p = static_cast<const char*>(std::memchr(p, '\n', data + size - p)));
-         ++p) {
+    for (const char* p = data;
+         (p = static_cast<const char*>(std::memchr(p, '\n', data + size - p))); ++p) {
         const auto at = static_cast<std::size_t>(p - data);
         if (at > start && p[-1] == '\r') {
             add(at - 1);
@@ -267,18 +267,13 @@ DatabaseText::Lines& DatabaseText::editableLines() {
 }
 
 TextPosition DatabaseText::replace(TextPosition from, TextPosition to, const QString& text,
-                                   bool typing) {
+                                   bool keyed) {
+    steps_.resize(done_);
+    if (keyed && joinLastStep(from, to, text))
+        return steps_.back().after;
     const QStringList parts = SplitLines(text);
-    Step* last = done_ > 0 ? &steps_[done_ - 1] : nullptr;
-    if (typing && typing_ && parts.size() == 1 && from == to && last && last->after == from &&
-        last->line == from.line && last->inserted.size() == 1) {
-        // The line was made by this typing and nothing else refers to it yet.
-        edited_[last->inserted.front().offset].insert(from.column, text);
-        longestLine_ = std::max(longestLine_, lineLength(from.line));
-        last->after.column += text.size();
-        return last->after;
-    }
-    Step step{from.line, {}, {}, from, {}};
+    // Undone, the cursor goes after what comes back.
+    Step step{from.line, {}, {}, to, {}};
     const Lines& lines = *lines_;
     step.removed.assign(lines.begin() + from.line, lines.begin() + to.line + 1);
     const QString head = lineText(from.line, 0, from.column);
@@ -288,10 +283,44 @@ TextPosition DatabaseText::replace(TextPosition from, TextPosition to, const QSt
                                            (i + 1 == parts.size() ? tail : QString())));
     step.after = {from.line + parts.size() - 1,
                   parts.back().size() + (parts.size() == 1 ? from.column : 0)};
+    step.kind = !parts.back().isEmpty()                           ? Step::Kind::EndsInText
+                : keyed && text.isEmpty() && from.line == to.line ? Step::Kind::KeyedDeletion
+                                                                  : Step::Kind::Other;
     const TextPosition after = step.after;
     apply(std::move(step));
-    typing_ = typing && parts.size() == 1 && from == to;
     return after;
+}
+
+bool DatabaseText::joinLastStep(TextPosition from, TextPosition to, const QString& text) {
+    if (steps_.empty())
+        return false;
+    Step& last = steps_.back();
+    const bool typed = last.kind == Step::Kind::EndsInText && from == to && from == last.after &&
+                       SplitLines(text).size() == 1;
+    // Backspace deletes up to where the last deletion was; Delete deletes from there.
+    const bool deleted = last.kind == Step::Kind::KeyedDeletion && text.isEmpty() &&
+                         from.line == to.line && (to == last.after || from == last.after);
+    if (!typed && !deleted)
+        return false;
+    Line& line = last.inserted.back();
+    QString changed = textOf(line);
+    changed.replace(from.column, to.column - from.column, text);
+    if (line.offset >= editableFrom_) {
+        edited_[line.offset] = std::move(changed);
+    } else {
+        line = editedLine(std::move(changed));
+        editableLines()[from.line] = line;
+    }
+    longestLine_ = std::max(longestLine_, edited_[line.offset].size());
+    if (deleted) {
+        // Undone, the cursor goes after all the characters that come back.
+        if (from == last.after)
+            last.before.column += to.column - from.column;
+        last.after = from;
+    } else {
+        last.after.column += text.size();
+    }
+    return true;
 }
 
 void DatabaseText::appendFileBytes(std::string bytes) {
@@ -310,7 +339,6 @@ void DatabaseText::appendFileBytes(std::string bytes) {
     step.after = {last + static_cast<qint64>(step.inserted.size()) - 1,
                   textOf(step.inserted.back()).size()};
     apply(std::move(step));
-    typing_ = false;
 }
 
 void DatabaseText::apply(Step step) {
@@ -337,7 +365,6 @@ std::optional<TextPosition> DatabaseText::undo() {
     const auto at = lines.begin() + step.line;
     lines.erase(at, at + static_cast<std::ptrdiff_t>(step.inserted.size()));
     lines.insert(lines.begin() + step.line, step.removed.begin(), step.removed.end());
-    typing_ = false;
     return step.before;
 }
 
@@ -349,7 +376,6 @@ std::optional<TextPosition> DatabaseText::redo() {
     const auto at = lines.begin() + step.line;
     lines.erase(at, at + static_cast<std::ptrdiff_t>(step.removed.size()));
     lines.insert(lines.begin() + step.line, step.inserted.begin(), step.inserted.end());
-    typing_ = false;
     return step.after;
 }
 
@@ -366,7 +392,7 @@ bool DatabaseText::isModified() const {
 
 void DatabaseText::markSaved() {
     saved_ = lines_;
-    typing_ = false;
+    editableFrom_ = edited_.size();
 }
 
 SeenFile DatabaseText::saved() const {
@@ -417,32 +443,31 @@ std::string DatabaseText::editedText() const {
     return text;
 }
 
-std::optional<qsizetype> DatabaseText::find(qint64 line, const SearchNeedle& needle,
-                                             qsizetype from, bool backward) const {
+std::optional<qsizetype> DatabaseText::find(qint64 line, const SearchNeedle& needle, qsizetype from,
+                                            bool backward) const {
     const Line& l = (*lines_)[line];
     if (needle.text_.isEmpty())
         return std::nullopt;
     if (l.segment == kEdited) {
         const QString& text = edited_[l.offset];
-        const qsizetype at = backward ? (from > 0 ? text.lastIndexOf(needle.text_, from - 1,
-                                                                     needle.sensitivity_)
-                                                  : -1)
-                                      : text.indexOf(needle.text_, from, needle.sensitivity_);
+        const qsizetype at =
+            backward
+                ? (from > 0 ? text.lastIndexOf(needle.text_, from - 1, needle.sensitivity_) : -1)
+                : text.indexOf(needle.text_, from, needle.sensitivity_);
         return at < 0 ? std::nullopt : std::optional<qsizetype>(at);
     }
     if (!needle.inCodePage_)
         return std::nullopt;
     std::string_view bytes = bytesOf(l);
     if (backward)
-        bytes = bytes.substr(0, std::min(bytes.size(), static_cast<std::size_t>(from) +
-                                                           needle.bytes_.size() - 1));
+        bytes = bytes.substr(
+            0, std::min(bytes.size(), static_cast<std::size_t>(from) + needle.bytes_.size() - 1));
     const std::size_t start = backward ? 0 : static_cast<std::size_t>(from);
     if (start > bytes.size())
         return std::nullopt;
     if (needle.sensitivity_ == Qt::CaseInsensitive)
         return FindFolded(bytes, needle.bytes_, start, backward);
-    const std::size_t at =
-        backward ? bytes.rfind(needle.bytes_) : bytes.find(needle.bytes_, start);
+    const std::size_t at = backward ? bytes.rfind(needle.bytes_) : bytes.find(needle.bytes_, start);
     return at == std::string_view::npos ? std::nullopt
                                         : std::optional<qsizetype>(static_cast<qsizetype>(at));
 }

@@ -61,10 +61,12 @@ class DatabaseText {
     qsizetype longestLine() const { return longestLine_; }
 
     // Replaces the text from `from` to `to` with `text`, where CR LF, LF, CR, U+2028 and U+2029
-    // each end a line; returns the end of the new text. A `typing` step that continues the
-    // previous one joins it, so that undo takes back the typing at once.
+    // each end a line; returns the end of the new text. A `keyed` change (a key typed or a
+    // character deleted, with nothing selected) joins the step before it where a plain-text
+    // editor would: characters typed right after inserted text, characters deleted next to
+    // the ones deleted before; undo then takes them back at once.
     TextPosition replace(TextPosition from, TextPosition to, const QString& text,
-                         bool typing = false);
+                         bool keyed = false);
     // Adds file bytes at the end (what others appended), as a step of its own.
     void appendFileBytes(std::string bytes);
     // Take back or redo a step; where the cursor goes, nothing when there is no step.
@@ -92,17 +94,20 @@ class DatabaseText {
   private:
     static constexpr std::uint32_t kEdited = UINT32_MAX;
     struct Line {
-        std::uint64_t offset;   // into its byte segment, or the index of its edited text
-        std::uint32_t length;   // in bytes, for a line in a segment
-        std::uint32_t segment;  // kEdited for an edited line
+        std::uint64_t offset;  // into its byte segment, or the index of its edited text
+        std::uint32_t length;  // in bytes, for a line in a segment
+        std::uint32_t segment; // kEdited for an edited line
         bool operator==(const Line&) const = default;
     };
     using Lines = std::vector<Line>;
-    // One undo step: lines [line, line + removed.size()) became `inserted`.
+    // One undo step: lines [line, line + removed.size()) became `inserted`; undone, the cursor
+    // goes to `before`, done to `after`.
     struct Step {
+        enum class Kind { Other, EndsInText, KeyedDeletion };
         qint64 line;
         Lines removed, inserted;
         TextPosition before, after;
+        Kind kind = Kind::Other;
     };
 
     std::string_view bytesOf(const Line& line) const;
@@ -112,15 +117,19 @@ class DatabaseText {
     void addSegment(std::unique_ptr<char[]> bytes, std::size_t size, Lines& into);
     Lines& editableLines();
     void apply(Step step);
+    // Joins a keyed change to the last step, when it continues it.
+    bool joinLastStep(TextPosition from, TextPosition to, const QString& text);
     ByteChunks chunksOf(std::shared_ptr<const Lines> lines) const;
 
     std::vector<std::unique_ptr<char[]>> segments_;
-    std::vector<QString> edited_; // never changed once a line of the text refers to it
+    // Edited lines from `editableFrom_` on are referred to by nothing but the text and its
+    // history, so typing may change them in place; the others may be the saved file's.
+    std::vector<QString> edited_;
+    std::size_t editableFrom_ = 0;
     std::shared_ptr<Lines> lines_;
     std::shared_ptr<const Lines> saved_; // the file as last read or saved; lines_ until edited
     std::vector<Step> steps_;
     std::size_t done_ = 0;
-    bool typing_ = false; // the last step is typing that may go on in place
     qsizetype longestLine_ = 0;
 };
 

@@ -101,10 +101,10 @@ void DatabaseTextView::insertPlainText(const QString& text) {
 // --- Editing
 
 void DatabaseTextView::replaceRange(TextPosition from, TextPosition to, const QString& text,
-                                    bool typing) {
+                                    bool keyed) {
     if (readOnly_)
         return;
-    const TextPosition after = text_.replace(from, to, text, typing);
+    const TextPosition after = text_.replace(from, to, text, keyed);
     anchor_ = cursor_ = after;
     wantedCell_ = -1;
     textChanged();
@@ -115,12 +115,15 @@ void DatabaseTextView::typeText(const QString& text) {
     replaceRange(selectionStart(), selectionEnd(), text, !hasSelection());
 }
 
-// Deletes the selection, or else the text between the cursor and `other`.
-void DatabaseTextView::deleteOrSelection(TextPosition other) {
+// Deletes the selection, or else the text between the cursor and `other` (one character
+// when `keyed`).
+void DatabaseTextView::deleteOrSelection(TextPosition other, bool keyed) {
     if (hasSelection())
         replaceRange(selectionStart(), selectionEnd(), {}, false);
     else if (other != cursor_)
-        replaceRange(std::min(other, cursor_), std::max(other, cursor_), {}, false);
+        replaceRange(std::min(other, cursor_), std::max(other, cursor_), {}, keyed);
+    // Even with nothing to delete, moving up and down starts afresh from the cursor.
+    wantedCell_ = -1;
 }
 
 void DatabaseTextView::undo() {
@@ -238,37 +241,56 @@ TextPosition DatabaseTextView::previousWord(TextPosition p) const {
 }
 
 // The place `lines` lines up or down, as near as can be to the cell the moves started from.
-TextPosition DatabaseTextView::lineMoved(TextPosition p, qint64 lines) const {
+// From the first or last line, a selection grows to the start or end of the text and a page
+// goes there too; a plain line move goes nowhere.
+std::optional<TextPosition> DatabaseTextView::lineMoved(TextPosition p, qint64 lines,
+                                                        bool toEdge) const {
     const qint64 line = std::clamp<qint64>(p.line + lines, 0, text_.lineCount() - 1);
-    if (line == p.line)
-        return lines < 0 ? TextPosition{0, 0} : TextPosition{line, text_.lineLength(line)};
-    return {line, columnAtCell(line, wantedCell_)};
+    if (line != p.line)
+        return TextPosition{line, columnNearCell(line, wantedCell_)};
+    if (!toEdge)
+        return std::nullopt;
+    return lines < 0 ? TextPosition{} : text_.end();
 }
 
 bool DatabaseTextView::handleMoveKey(QKeyEvent* key) {
     using K = QKeySequence;
+    using Target = std::function<std::optional<TextPosition>(bool extend)>;
     struct Move {
         K::StandardKey move, select;
-        std::function<TextPosition()> to;
+        Target to;
         bool vertical = false;
     };
     const TextPosition p = cursor_;
     const qint64 page = std::max(1, visibleLines() - 1);
+    const auto at = [](auto where) -> Target { return [where](bool) { return where(); }; };
     const Move moves[] = {
-        {K::MoveToNextChar, K::SelectNextChar, [&] { return nextCharacter(p); }},
-        {K::MoveToPreviousChar, K::SelectPreviousChar, [&] { return previousCharacter(p); }},
-        {K::MoveToNextWord, K::SelectNextWord, [&] { return nextWord(p); }},
-        {K::MoveToPreviousWord, K::SelectPreviousWord, [&] { return previousWord(p); }},
-        {K::MoveToStartOfLine, K::SelectStartOfLine, [&] { return TextPosition{p.line, 0}; }},
-        {K::MoveToEndOfLine, K::SelectEndOfLine,
-         [&] { return TextPosition{p.line, text_.lineLength(p.line)}; }},
-        {K::MoveToStartOfDocument, K::SelectStartOfDocument, [] { return TextPosition{}; }},
-        {K::MoveToEndOfDocument, K::SelectEndOfDocument, [&] { return text_.end(); }},
-        {K::MoveToNextLine, K::SelectNextLine, [&] { return lineMoved(p, 1); }, true},
-        {K::MoveToPreviousLine, K::SelectPreviousLine, [&] { return lineMoved(p, -1); }, true},
-        {K::MoveToNextPage, K::SelectNextPage, [&] { return lineMoved(p, page); }, true},
-        {K::MoveToPreviousPage, K::SelectPreviousPage, [&] { return lineMoved(p, -page); },
+        // Left and Right without Shift first end a selection at its edge.
+        {K::MoveToNextChar, K::SelectNextChar,
+         [&](bool extend) {
+             return hasSelection() && !extend ? selectionEnd() : nextCharacter(p);
+         }},
+        {K::MoveToPreviousChar, K::SelectPreviousChar,
+         [&](bool extend) {
+             return hasSelection() && !extend ? selectionStart() : previousCharacter(p);
+         }},
+        {K::MoveToNextWord, K::SelectNextWord, at([&] { return nextWord(p); })},
+        {K::MoveToPreviousWord, K::SelectPreviousWord, at([&] { return previousWord(p); })},
+        {K::MoveToStartOfLine, K::SelectStartOfLine, at([&] {
+             return TextPosition{p.line, 0};
+         })},
+        {K::MoveToEndOfLine, K::SelectEndOfLine, at([&] {
+             return TextPosition{p.line, text_.lineLength(p.line)};
+         })},
+        {K::MoveToStartOfDocument, K::SelectStartOfDocument, at([] { return TextPosition{}; })},
+        {K::MoveToEndOfDocument, K::SelectEndOfDocument, at([&] { return text_.end(); })},
+        {K::MoveToNextLine, K::SelectNextLine, [&](bool extend) { return lineMoved(p, 1, extend); },
          true},
+        {K::MoveToPreviousLine, K::SelectPreviousLine,
+         [&](bool extend) { return lineMoved(p, -1, extend); }, true},
+        {K::MoveToNextPage, K::SelectNextPage, at([&] { return lineMoved(p, page, true); }), true},
+        {K::MoveToPreviousPage, K::SelectPreviousPage,
+         at([&] { return lineMoved(p, -page, true); }), true},
     };
     for (const Move& move : moves) {
         const bool extend = key->matches(move.select);
@@ -276,11 +298,12 @@ bool DatabaseTextView::handleMoveKey(QKeyEvent* key) {
             continue;
         if (move.vertical && wantedCell_ < 0)
             wantedCell_ = cellOf(p.line, p.column);
-        const TextPosition to = move.to();
+        const std::optional<TextPosition> to = move.to(extend);
+        if (!to)
+            return true; // the selection stays as it is
         if (move.move == K::MoveToNextPage || move.move == K::MoveToPreviousPage)
-            verticalScrollBar()->setValue(firstLine() + (to.line - p.line));
-        // Without a selection to extend, a move that goes nowhere still ends the selection.
-        moveTo(to, extend, move.vertical);
+            verticalScrollBar()->setValue(static_cast<int>(firstLine() + (to->line - p.line)));
+        moveTo(*to, extend, move.vertical && to->line != p.line);
         return true;
     }
     return false;
@@ -301,14 +324,14 @@ bool DatabaseTextView::handleEditKey(QKeyEvent* key) {
     } else if (key->matches(K::Redo)) {
         redo();
     } else if (key->matches(K::Delete)) {
-        deleteOrSelection(nextCharacter(cursor_));
+        deleteOrSelection(nextCharacter(cursor_), true);
     } else if (key->matches(K::DeleteEndOfWord)) {
         deleteOrSelection(nextWord(cursor_));
     } else if (key->matches(K::DeleteStartOfWord)) {
         deleteOrSelection(previousWord(cursor_));
     } else if (key->key() == Qt::Key_Backspace &&
                !(key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) {
-        deleteOrSelection(previousCharacter(cursor_));
+        deleteOrSelection(previousCharacter(cursor_), true);
     } else if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         typeText(QStringLiteral("\n"));
     } else if (key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ControlModifier)) {
@@ -330,8 +353,7 @@ void DatabaseTextView::keyPressEvent(QKeyEvent* event) {
 }
 
 bool DatabaseTextView::event(QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride &&
-        IsEditingKey(static_cast<QKeyEvent*>(event))) {
+    if (event->type() == QEvent::ShortcutOverride && IsEditingKey(static_cast<QKeyEvent*>(event))) {
         event->accept();
         return true;
     }
@@ -365,13 +387,16 @@ QVariant DatabaseTextView::inputMethodQuery(Qt::InputMethodQuery query) const {
 TextPosition DatabaseTextView::positionAt(QPoint point) const {
     const qint64 line = std::clamp<qint64>(firstLine() + std::floor(point.y() / qreal(lineHeight_)),
                                            0, text_.lineCount() - 1);
-    const qreal cell = std::max<qreal>(0, firstCell() + (point.x() - kMargin) / cellWidth_);
-    const qsizetype column = columnAtCell(line, static_cast<qint64>(cell));
+    return {line, columnNearCell(line, firstCell() + (point.x() - kMargin) / cellWidth_)};
+}
+
+// The column whose left edge is nearest to the place `cell` (in cells, from the line start).
+qsizetype DatabaseTextView::columnNearCell(qint64 line, qreal cell) const {
+    const qsizetype column = columnAtCell(line, static_cast<qint64>(std::max<qreal>(0, cell)));
     if (column >= text_.lineLength(line))
-        return {line, column};
-    // Past the middle of its character, a click goes after it.
+        return column;
     const qint64 start = cellOf(line, column), next = cellOf(line, column + 1);
-    return {line, cell - start > (next - start) / 2.0 ? column + 1 : column};
+    return cell - start >= (next - start) / 2.0 ? column + 1 : column;
 }
 
 void DatabaseTextView::mousePressEvent(QMouseEvent* event) {
@@ -518,17 +543,17 @@ void DatabaseTextView::updateScrollBars() {
     verticalScrollBar()->setRange(0, std::max(0, lines - visibleLines()));
     verticalScrollBar()->setPageStep(visibleLines());
     const qint64 widest = std::max<qint64>(widestCells_, text_.longestLine()) + 1;
-    horizontalScrollBar()->setRange(
-        0, static_cast<int>(std::min<qint64>(INT_MAX, std::max<qint64>(0, widest - visibleCells()))));
+    horizontalScrollBar()->setRange(0, static_cast<int>(std::min<qint64>(
+                                           INT_MAX, std::max<qint64>(0, widest - visibleCells()))));
     horizontalScrollBar()->setPageStep(visibleCells());
 }
 
 void DatabaseTextView::ensureVisible(TextPosition position, bool centre) {
     const qint64 shown = visibleLines();
     if (position.line < firstLine() || position.line >= firstLine() + shown) {
-        const qint64 top = centre ? position.line - shown / 2
-                          : position.line < firstLine() ? position.line
-                                                        : position.line - shown + 1;
+        const qint64 top = centre                        ? position.line - shown / 2
+                           : position.line < firstLine() ? position.line
+                                                         : position.line - shown + 1;
         verticalScrollBar()->setValue(static_cast<int>(std::max<qint64>(0, top)));
     }
     const qint64 cell = cellOf(position.line, position.column);

@@ -62,9 +62,9 @@ class DatabaseTextView : public QAbstractScrollArea {
     // Moves the cursor; the anchor stays when `extend`, else it follows.
     void moveTo(TextPosition position, bool extend, bool keepCell = false);
     // Replaces the selection (or the range given) and puts the cursor after the new text.
-    void replaceRange(TextPosition from, TextPosition to, const QString& text, bool typing);
+    void replaceRange(TextPosition from, TextPosition to, const QString& text, bool keyed);
     void typeText(const QString& text);
-    void deleteOrSelection(TextPosition other);
+    void deleteOrSelection(TextPosition other, bool keyed = false);
     void undo();
     void redo();
     void copy() const;
@@ -78,11 +78,12 @@ class DatabaseTextView : public QAbstractScrollArea {
     TextPosition previousCharacter(TextPosition p) const;
     TextPosition nextWord(TextPosition p) const;
     TextPosition previousWord(TextPosition p) const;
-    TextPosition lineMoved(TextPosition p, qint64 lines) const;
+    std::optional<TextPosition> lineMoved(TextPosition p, qint64 lines, bool toEdge) const;
 
     // Cells are the monospaced places a line is drawn in.
     qint64 cellOf(qint64 line, qsizetype column) const;
     qsizetype columnAtCell(qint64 line, qint64 cell) const;
+    qsizetype columnNearCell(qint64 line, qreal cell) const;
     TextPosition positionAt(QPoint point) const;
     int visibleLines() const;
     int visibleCells() const;

@@ -97,9 +97,7 @@ void FindBar::Continue() {
     slice.start();
     while (s.linesTried <= lines) {
         const bool first = s.linesTried == 0;
-        const qsizetype from = first ? s.start.column
-                               : s.backward ? text.lineLength(s.line)
-                                            : 0;
+        const qsizetype from = first ? s.start.column : s.backward ? text.lineLength(s.line) : 0;
         if (const auto at = text.find(s.line, s.needle, from, s.backward)) {
             view_->select({s.line, *at}, {s.line, *at + s.needle.text().size()});
             Stop(s.wrapped ? "Wrapped around" : QString());

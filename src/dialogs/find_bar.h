@@ -39,9 +39,9 @@ class FindBar : public QWidget {
         SearchNeedle needle;
         bool backward;
         TextPosition start;
-        qint64 line;        // the line to try next
-        qint64 linesTried;  // a whole round ends at the start again
-        bool wrapped;       // went past an end of the text
+        qint64 line;       // the line to try next
+        qint64 linesTried; // a whole round ends at the start again
+        bool wrapped;      // went past an end of the text
     };
     void Continue();
     void Stop(const QString& message);

@@ -163,7 +163,8 @@ void frmViewDB::Read(int fd) {
 
 void frmViewDB::ShowReadingProgress() {
     if (reading_)
-        readProgress_->setValue(static_cast<int>(1000 * reading_->progress / std::max<std::uint64_t>(1, reading_->size)));
+        readProgress_->setValue(static_cast<int>(1000 * reading_->progress /
+                                                 std::max<std::uint64_t>(1, reading_->size)));
 }
 
 void frmViewDB::FinishReading() {
@@ -193,8 +194,7 @@ void frmViewDB::closeEvent(QCloseEvent* event) {
     if (!reading_ && txtDB->text().isModified()) {
         switch (AskToSave(this)) {
         case QMessageBox::Yes:
-            if (!AcceptUnstorableCharacters(txtDB->text().editedText(), this) ||
-                !SaveDatabase()) {
+            if (!AcceptUnstorableCharacters(txtDB->text().editedText(), this) || !SaveDatabase()) {
                 event->ignore(); // the edits stay for another try
                 return;
             }

@@ -1,10 +1,13 @@
 #include "database/database_file.h"
 #include "dialogs/database_text_view.h"
+#include "dialogs/find_bar.h"
 #include "dialogs/view_db_window.h"
 #include "file_bytes.h"
 #include "gui_test.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -180,6 +183,54 @@ TEST_F(Viewer, SaveKeepsRecordsAppendedMeanwhileAndAsksWhenTheFileChangedOtherwi
         EXPECT_EQ(Trigger("mnuVClose", QMessageBox::No).size(), answer == QMessageBox::Cancel);
         EXPECT_FALSE(IsOpen());
     }
+}
+
+// A file of a few MB is read in the background; the window then shows its end, finds text
+// near it, and saves exactly the edited bytes with the records appended meanwhile.
+TEST_F(Viewer, ALargeFileIsReadInTheBackgroundBrowsedSearchedEditedAndSaved) {
+    std::string bytes;
+    for (int i = 0; i < 100000; ++i)
+        bytes += std::to_string(i) + "\xB7x^2 - 1 = 0; S={ 1;-1}\r\n";
+    bytes += "last record";
+    Put(db_, bytes);
+    viewer_ = ShowDatabaseViewer(db_, nullptr);
+    ASSERT_TRUE(viewer_->IsReading());
+    ASSERT_TRUE(QSignalSpy(viewer_, &frmViewDB::ReadingFinished).wait(10000));
+    PressCtrl(Qt::Key_End);
+    EXPECT_EQ(viewer_->LineAtCursor(), "last record");
+    const QScrollBar* lines = Editor()->verticalScrollBar();
+    EXPECT_EQ(lines->value(), lines->maximum());
+    EXPECT_GT(lines->maximum(), 99900);
+
+    auto* find = Child<FindBar>(viewer_, "fraFind");
+    const auto search = [&](const char* text, Qt::KeyboardModifiers modifiers) {
+        Child<QLineEdit>(viewer_, "txtFind")->setText(text);
+        QTest::keyClick(Child<QLineEdit>(viewer_, "txtFind"), Qt::Key_Return, modifiers);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !find->IsSearching(); }, 10000));
+        return Child<QLabel>(viewer_, "lblFound")->text();
+    };
+    PressCtrl(Qt::Key_Home);
+    PressCtrl(Qt::Key_F);
+    EXPECT_TRUE(find->isVisible());
+    EXPECT_EQ(search("99990\u00B7X", Qt::NoModifier), "");
+    EXPECT_EQ(Editor()->selectedText(), "99990\u00B7x");
+    EXPECT_EQ(viewer_->LineAtCursor(), "99990\u00B7x^2 - 1 = 0; S={ 1;-1}");
+    EXPECT_EQ(search("99990\u00B7X", Qt::ShiftModifier), "Wrapped around");
+    EXPECT_EQ(Editor()->cursorPosition(), (TextPosition{99990, 7}));
+    EXPECT_EQ(search("no such text", Qt::NoModifier), "Not found");
+
+    // An edit within the file and one at its end.
+    PressCtrl(Qt::Key_Home);
+    QTest::keyClick(Editor(), Qt::Key_Down);
+    QTest::keyClick(Editor(), Qt::Key_Delete);
+    PressCtrl(Qt::Key_End);
+    QTest::keyClicks(Editor(), " edited");
+    AppendLine(db_, "appended", false);
+    EXPECT_EQ(Trigger("mnuVUpdate"), Boxes{});
+    bytes.erase(bytes.find("\r\n") + 2, 1);
+    EXPECT_EQ(Bytes(db_), bytes + " edited\r\nappended\r\n");
+    EXPECT_EQ(Trigger("mnuVClose", QMessageBox::Cancel), Boxes{});
+    EXPECT_FALSE(IsOpen());
 }
 
 } // namespace
