@@ -7,6 +7,7 @@
 // Usage: viewer_bench [--plain-text-edit] DATABASE NEEDLE
 // DATABASE is changed by the save; NEEDLE is a text that first occurs near its end.
 #include "dialogs/database_text_view.h"
+#include "dialogs/find_bar.h"
 #include "dialogs/view_db_window.h"
 
 #include <QAction>
@@ -98,7 +99,8 @@ int ViewerRun(const std::string& path, const QString& needle) {
     findBox->setText(needle);
     clock.restart();
     viewer->findChild<QAction*>("mnuVFindNext")->trigger();
-    const auto [found, findGap] = RunUntil([&] { return text->hasSelection(); });
+    const auto* find = viewer->findChild<FindBar*>("fraFind");
+    const auto [found, findGap] = RunUntil([&] { return !find->IsSearching(); });
     Report("find near the end", found);
     Report("  longest pause while finding", findGap);
     std::printf("%-36s %8lld of %lld\n", "  found on line",

@@ -11,6 +11,8 @@
 #include <QScrollBar>
 
 #include <cmath>
+#include <functional>
+#include <optional>
 
 namespace valdrex {
 namespace {
@@ -89,9 +91,9 @@ void DatabaseTextView::setReadOnly(bool readOnly) {
 }
 
 void DatabaseTextView::select(TextPosition anchor, TextPosition cursor) {
+    ensureVisible(cursor, true);
     anchor_ = anchor;
     moveTo(cursor, true);
-    ensureVisible(cursor, true);
 }
 
 void DatabaseTextView::insertPlainText(const QString& text) {
@@ -127,23 +129,21 @@ void DatabaseTextView::deleteOrSelection(TextPosition other, bool keyed) {
 }
 
 void DatabaseTextView::undo() {
-    if (readOnly_)
-        return;
-    if (const auto position = text_.undo()) {
-        anchor_ = cursor_ = *position;
-        textChanged();
-        ensureVisible(cursor_);
-    }
+    if (!readOnly_)
+        showStepTaken(text_.undo());
 }
 
 void DatabaseTextView::redo() {
-    if (readOnly_)
+    if (!readOnly_)
+        showStepTaken(text_.redo());
+}
+
+void DatabaseTextView::showStepTaken(std::optional<TextPosition> cursor) {
+    if (!cursor)
         return;
-    if (const auto position = text_.redo()) {
-        anchor_ = cursor_ = *position;
-        textChanged();
-        ensureVisible(cursor_);
-    }
+    anchor_ = cursor_ = *cursor;
+    textChanged();
+    ensureVisible(cursor_);
 }
 
 void DatabaseTextView::copy() const {
@@ -311,26 +311,24 @@ bool DatabaseTextView::handleMoveKey(QKeyEvent* key) {
 
 bool DatabaseTextView::handleEditKey(QKeyEvent* key) {
     using K = QKeySequence;
-    if (key->matches(K::Copy)) {
-        copy();
-    } else if (key->matches(K::SelectAll)) {
-        selectAll();
-    } else if (key->matches(K::Cut)) {
-        cut();
-    } else if (key->matches(K::Paste)) {
-        paste();
-    } else if (key->matches(K::Undo)) {
-        undo();
-    } else if (key->matches(K::Redo)) {
-        redo();
-    } else if (key->matches(K::Delete)) {
-        deleteOrSelection(nextCharacter(cursor_), true);
-    } else if (key->matches(K::DeleteEndOfWord)) {
-        deleteOrSelection(nextWord(cursor_));
-    } else if (key->matches(K::DeleteStartOfWord)) {
-        deleteOrSelection(previousWord(cursor_));
-    } else if (key->key() == Qt::Key_Backspace &&
-               !(key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) {
+    const std::pair<K::StandardKey, std::function<void()>> commands[] = {
+        {K::Copy, [this] { copy(); }},
+        {K::SelectAll, [this] { selectAll(); }},
+        {K::Cut, [this] { cut(); }},
+        {K::Paste, [this] { paste(); }},
+        {K::Undo, [this] { undo(); }},
+        {K::Redo, [this] { redo(); }},
+        {K::Delete, [this] { deleteOrSelection(nextCharacter(cursor_), true); }},
+        {K::DeleteEndOfWord, [this] { deleteOrSelection(nextWord(cursor_)); }},
+        {K::DeleteStartOfWord, [this] { deleteOrSelection(previousWord(cursor_)); }},
+    };
+    for (const auto& [sequence, command] : commands)
+        if (key->matches(sequence)) {
+            command();
+            return true;
+        }
+    if (key->key() == Qt::Key_Backspace &&
+        !(key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) {
         deleteOrSelection(previousCharacter(cursor_), true);
     } else if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         typeText(QStringLiteral("\n"));

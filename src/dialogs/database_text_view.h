@@ -67,6 +67,8 @@ class DatabaseTextView : public QAbstractScrollArea {
     void deleteOrSelection(TextPosition other, bool keyed = false);
     void undo();
     void redo();
+    // After undo or redo: the cursor where the step puts it, when there was a step.
+    void showStepTaken(std::optional<TextPosition> cursor);
     void copy() const;
     void cut();
     void paste();
