@@ -409,8 +409,8 @@ ByteChunks DatabaseText::bytes() const {
 ByteChunks DatabaseText::chunksOf(std::shared_ptr<const Lines> lines) const {
     struct Reading {
         std::shared_ptr<const Lines> lines;
-        std::size_t line = 0, done = 0; // the line being written and how much of it is
-        std::string edited;             // that line's bytes, when edited
+        std::size_t line, done; // the line being written and how much of it is
+        std::string edited;     // that line's bytes, when edited
         std::string chunk;
     };
     auto reading = std::make_shared<Reading>(Reading{std::move(lines), 0, 0, {}, {}});

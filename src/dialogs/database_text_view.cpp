@@ -170,13 +170,6 @@ void DatabaseTextView::selectAll() {
 }
 
 void DatabaseTextView::textChanged() {
-    // The cursor may stand beyond a text that became shorter.
-    const auto clamp = [this](TextPosition& p) {
-        p.line = std::clamp<qint64>(p.line, 0, text_.lineCount() - 1);
-        p.column = std::clamp<qsizetype>(p.column, 0, text_.lineLength(p.line));
-    };
-    clamp(cursor_);
-    clamp(anchor_);
     updateScrollBars();
     restartBlinking();
     viewport()->update();
@@ -372,12 +365,15 @@ void DatabaseTextView::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 QVariant DatabaseTextView::inputMethodQuery(Qt::InputMethodQuery query) const {
-    if (query == Qt::ImCursorRectangle) {
-        const qreal x = kMargin + (cellOf(cursor_.line, cursor_.column) - firstCell()) * cellWidth_;
-        return QRect(static_cast<int>(x),
-                     static_cast<int>((cursor_.line - firstLine()) * lineHeight_), 1, lineHeight_);
-    }
+    if (query == Qt::ImCursorRectangle)
+        return cursorRect(cursor_);
     return QAbstractScrollArea::inputMethodQuery(query);
+}
+
+QRect DatabaseTextView::cursorRect(TextPosition position) const {
+    const qreal x = kMargin + (cellOf(position.line, position.column) - firstCell()) * cellWidth_;
+    return {static_cast<int>(std::floor(x)),
+            static_cast<int>((position.line - firstLine()) * lineHeight_), 1, lineHeight_};
 }
 
 // --- Mouse
@@ -621,11 +617,8 @@ void DatabaseTextView::paintEvent(QPaintEvent*) {
             painter.restore();
         }
     }
-    if (hasFocus() && caretShown_ && cursor_.line >= first && cursor_.line < last) {
-        const qreal x = xOf(cellOf(cursor_.line, cursor_.column));
-        const qreal top = (cursor_.line - first) * lineHeight_;
-        painter.fillRect(QRectF(x, top, 1, lineHeight_), colours.text());
-    }
+    if (hasFocus() && caretShown_ && cursor_.line >= first && cursor_.line < last)
+        painter.fillRect(cursorRect(cursor_), colours.text());
 }
 
 } // namespace valdrex

@@ -34,6 +34,8 @@ class DatabaseTextView : public QAbstractScrollArea {
     // The selection runs from `anchor` to `cursor`, which is brought into sight.
     void select(TextPosition anchor, TextPosition cursor);
     QString selectedText() const;
+    // Where the cursor is drawn at `position`, in the viewport.
+    QRect cursorRect(TextPosition position) const;
     // While the text cannot be changed (it is being read), keys and the mouse only move.
     void setReadOnly(bool readOnly);
 

@@ -82,6 +82,7 @@ struct frmViewDB::Reading {
 frmViewDB::frmViewDB(const std::string& path)
     : path_(path), txtDB(new DatabaseTextView), find_(new FindBar(txtDB, this)),
       readProgress_(new QProgressBar), progressTimer_(new QTimer(this)) {
+    setObjectName("frmViewDB");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromStdString(path));
     resize(kInitialWidth, kInitialHeight);
@@ -152,13 +153,19 @@ void frmViewDB::Read(int fd) {
         }
     }));
     connect(reading_->thread.get(), &QThread::finished, this, &frmViewDB::FinishReading);
-    txtDB->setReadOnly(true);
-    mnuVUpdate->setEnabled(false);
-    mnuVSearch->setEnabled(false);
+    SetReading(true);
     ShowReadingProgress();
     statusBar()->show();
     progressTimer_->start(kProgressMs);
     reading_->thread->start();
+}
+
+// While the file is read, the text can only be looked at: it is about to be replaced.
+void frmViewDB::SetReading(bool reading) {
+    txtDB->setReadOnly(reading);
+    mnuVUpdate->setEnabled(!reading);
+    for (QAction* item : mnuVSearch->actions())
+        item->setEnabled(!reading);
 }
 
 void frmViewDB::ShowReadingProgress() {
@@ -172,9 +179,7 @@ void frmViewDB::FinishReading() {
     reading->thread->wait();
     progressTimer_->stop();
     statusBar()->hide();
-    txtDB->setReadOnly(false);
-    mnuVUpdate->setEnabled(true);
-    mnuVSearch->setEnabled(true);
+    SetReading(false);
     if (reading->text)
         txtDB->setText(std::move(*reading->text));
     emit ReadingFinished();
@@ -228,7 +233,7 @@ bool frmViewDB::SaveDatabase(std::optional<std::uint64_t> overwriteLength) {
         SeenFile seen = txtDB->text().saved();
         if (overwriteLength)
             seen = {*overwriteLength, {}};
-        const ReplaceOutcome outcome = [&] {
+        ReplaceOutcome outcome = [&] {
             QApplication::setOverrideCursor(Qt::WaitCursor);
             const struct Restore {
                 ~Restore() { QApplication::restoreOverrideCursor(); }
@@ -238,7 +243,7 @@ bool frmViewDB::SaveDatabase(std::optional<std::uint64_t> overwriteLength) {
         if (outcome.changedOtherwise)
             return AskBeforeReplacing(outcome.diskLength);
         if (!outcome.appended.empty())
-            txtDB->appendFileBytes(outcome.appended);
+            txtDB->appendFileBytes(std::move(outcome.appended));
         txtDB->markSaved();
         return true;
     } catch (const RuntimeFailure& failure) {

@@ -45,6 +45,7 @@ class frmViewDB : public QMainWindow {
 
   private:
     struct Reading;
+    void SetReading(bool reading);
     void FinishReading();
     void ShowReadingProgress();
     void mnuVUpdate_Click();

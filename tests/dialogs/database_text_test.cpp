@@ -39,13 +39,70 @@ class BesideAnEditor : public ::testing::Test {
   protected:
     void Start(const std::string& bytes) {
         view_.setText(TextOf(bytes));
-        oracle_.setPlainText(QString::fromStdString(bytes).replace("\r\n", "\n"));
+        oracle_.setPlainText(QString::fromStdString(DecodeCp1252(bytes)).replace("\r\n", "\n"));
         oracle_.moveCursor(QTextCursor::End);
         QTest::keyClick(&view_, Qt::Key_End, kCtrl);
     }
     void Press(const Key& key) {
         QTest::keyClick(&view_, key.key, key.modifiers);
         QTest::keyClick(&oracle_, key.key, key.modifiers);
+    }
+    // Where the mouse points at `share` of the character at `column` of `line` (or of a place
+    // for a character past its end), in each widget's viewport; nothing when either does not
+    // show it.
+    std::optional<std::pair<QPoint, QPoint>> PointsAt(qint64 line, qsizetype column,
+                                                      qreal share) const {
+        const int width = static_cast<int>(QFontMetricsF(view_.font()).horizontalAdvance(u'M'));
+        const QTextBlock block = oracle_.document()->findBlockByNumber(static_cast<int>(line));
+        const auto theirs = [&](qsizetype at) {
+            const qsizetype past = std::max<qsizetype>(0, at - (block.length() - 1));
+            QTextCursor cursor(block);
+            cursor.setPosition(block.position() + static_cast<int>(at - past));
+            const QRect rect = oracle_.cursorRect(cursor);
+            return QPoint(rect.x() + static_cast<int>(past) * width, rect.center().y());
+        };
+        const auto mine = [&](qsizetype at) {
+            const QRect rect = view_.cursorRect({line, at});
+            return QPoint(rect.x(), rect.center().y());
+        };
+        const auto within = [&](QPoint start, QPoint next) {
+            return start + QPoint(static_cast<int>(share * (next.x() - start.x())), 0);
+        };
+        const QPoint a = within(mine(column), mine(column + 1));
+        const QPoint b = within(theirs(column), theirs(column + 1));
+        if (!view_.viewport()->rect().contains(a) || !oracle_.viewport()->rect().contains(b))
+            return std::nullopt;
+        return std::pair{a, b};
+    }
+    // A click (with Shift, to extend the selection), a drag from `from`, the mouse passing
+    // by without a button, or a double click, the same in both.
+    void Mouse(int what, std::pair<QPoint, QPoint> at, std::pair<QPoint, QPoint> from = {}) {
+        const auto both = [&](auto act) {
+            act(view_.viewport(), at.first, from.first);
+            act(oracle_.viewport(), at.second, from.second);
+        };
+        switch (what) {
+        case 0:
+        case 1:
+            both([&](QWidget* w, QPoint p, QPoint) {
+                QTest::mouseClick(w, Qt::LeftButton, what ? kShift : kNone, p);
+            });
+            break;
+        case 2:
+            both([&](QWidget* w, QPoint p, QPoint start) {
+                QTest::mousePress(w, Qt::LeftButton, kNone, start);
+                QTest::mouseMove(w, p);
+                QTest::mouseRelease(w, Qt::LeftButton, kNone, p);
+            });
+            break;
+        case 3:
+            both([&](QWidget* w, QPoint p, QPoint) { QTest::mouseMove(w, p); });
+            break;
+        default:
+            both([&](QWidget* w, QPoint p, QPoint) {
+                QTest::mouseDClick(w, Qt::LeftButton, kNone, p);
+            });
+        }
     }
     TextPosition OraclePosition(int at) const {
         const QTextBlock block = oracle_.document()->findBlock(at);
@@ -80,19 +137,61 @@ TEST_F(BesideAnEditor, KeysTypeDeleteMoveSelectCutAndPasteAlike) {
          {Qt::Key_A, Qt::Key_C, Qt::Key_X, Qt::Key_V, Qt::Key_Backspace, Qt::Key_Delete})
         keys.push_back({command, kCtrl});
     keys.push_back({Qt::Key_B, kShift});
-    // Moving up and down keeps to the same place across: the same font and tab stops.
+    // Moving up and down keeps to the same place across: the same font and tab stops, and
+    // lines as long as they are.
     oracle_.setFont(view_.font());
+    oracle_.setLineWrapMode(QPlainTextEdit::NoWrap);
     oracle_.setTabStopDistance(8 * QFontMetricsF(view_.font()).horizontalAdvance(u'M'));
+    for (QWidget* widget : {static_cast<QWidget*>(&view_), static_cast<QWidget*>(&oracle_)}) {
+        widget->resize(320, 160);
+        widget->show();
+    }
     std::mt19937 random(27);
     for (int round = 0; round < 40; ++round) {
-        Start(round % 2 ? "first line\r\nsecond\r\n\r\nlast" : "");
-        std::string pressed;
+        Start(round % 2 ? "first line\r\nse\tcond\r\n\r\nla\tst\tof all" : "");
+        std::string done;
         for (int k = 0; k < 40; ++k) {
-            const Key& key = keys[random() % keys.size()];
-            pressed += std::to_string(&key - keys.data()) + " ";
-            Press(key);
-            ASSERT_NO_FATAL_FAILURE(ExpectSame(pressed));
+            if (random() % 4 == 0) {
+                // Somewhere near the cursor, within a line or past its end.
+                TextPosition place;
+                const auto near = [&] {
+                    place.line = std::clamp<qint64>(view_.cursorPosition().line +
+                                                        static_cast<int>(random() % 5) - 2,
+                                                    0, view_.text().lineCount() - 1);
+                    place.column = random() % (view_.text().lineLength(place.line) + 3);
+                    done +=
+                        "(" + std::to_string(place.line) + "," + std::to_string(place.column) + ")";
+                    const bool after = random() % 2;
+                    const auto points = PointsAt(place.line, place.column, after ? 0.75 : 0.25);
+                    place.column += after; // the place between characters nearest to it
+                    return points;
+                };
+                const int what = static_cast<int>(random() % 4);
+                done += "mouse" + std::to_string(what);
+                const auto at = near(), from = near();
+                // A drag from the selection would move the selected text: the viewer leaves
+                // that out.
+                place.column = std::min(place.column, view_.text().lineLength(place.line));
+                const bool inSelection = view_.hasSelection() && view_.selectionStart() <= place &&
+                                         place <= view_.selectionEnd();
+                if (at && from && !(what == 2 && inSelection))
+                    Mouse(what, *at, *from);
+                done += " ";
+            } else {
+                const Key& key = keys[random() % keys.size()];
+                done += std::to_string(&key - keys.data()) + " ";
+                Press(key);
+            }
+            ASSERT_NO_FATAL_FAILURE(ExpectSame(done));
         }
+    }
+    // A double click on a letter or digit selects the word.
+    Start("x^2 - 4\t= 0; S={ 20;-2}  ab_c\xE9");
+    for (const qsizetype column : {0, 2, 6, 13, 17, 18, 21, 25, 27, 29}) {
+        QTest::keyClick(&view_, Qt::Key_Home);
+        QTest::keyClick(&oracle_, Qt::Key_Home);
+        Mouse(4, *PointsAt(0, column, 0.25));
+        ASSERT_NO_FATAL_FAILURE(ExpectSame("double click " + std::to_string(column)));
     }
 }
 
@@ -263,6 +362,19 @@ TEST(DatabaseText, FindsAsQStringFinds) {
                         << line << " " << needle.toStdString() << " " << from;
                 }
     }
+}
+
+// A pipe or device is read to its end rather than to the length it has (none).
+TEST(DatabaseText, APipeIsReadToItsEnd) {
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_EQ(::write(ends[1], "a\r\nb", 4), 4);
+    ::close(ends[1]);
+    std::atomic<std::uint64_t> progress{0};
+    const std::atomic<bool> stop{false};
+    const DatabaseText text = DatabaseText::Read(ends[0], progress, stop);
+    ::close(ends[0]);
+    EXPECT_EQ(text.text({}, text.end()), "a\nb");
 }
 
 // Typing goes on in place in the line it made, except where the saved file still refers to

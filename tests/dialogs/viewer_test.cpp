@@ -4,6 +4,7 @@
 #include "dialogs/view_db_window.h"
 #include "file_bytes.h"
 #include "gui_test.h"
+#include "window_texts.h"
 
 #include <QAction>
 #include <QLabel>
@@ -77,6 +78,11 @@ TEST_F(Viewer, UneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
     Open(db_);
     EXPECT_EQ(viewer_, first);
     EXPECT_EQ(Editor()->toPlainText(), "2\xC2\xB7x = 0; S={ 0}\nlast");
+    // Its captions, names and keys; the title is the path (here one in the tests' home).
+    viewer_->close();
+    EXPECT_FALSE(IsOpen());
+    Open(qEnvironmentVariable("HOME").toStdString() + "/db.txt");
+    ExpectShownTexts(viewer_, WINDOW_TEXTS_DIR "/frmViewDB.txt", true);
 }
 
 TEST_F(Viewer, OpeningAMissingFileCreatesItEmptyAMissingFolderShowsTheError) {
@@ -201,6 +207,16 @@ TEST_F(Viewer, ALargeFileIsReadInTheBackgroundBrowsedSearchedEditedAndSaved) {
     const QScrollBar* lines = Editor()->verticalScrollBar();
     EXPECT_EQ(lines->value(), lines->maximum());
     EXPECT_GT(lines->maximum(), 99900);
+    // A page down keeps the line that was last in sight, now first, with the cursor on it.
+    PressCtrl(Qt::Key_Home);
+    QTest::keyClick(Editor(), Qt::Key_PageDown);
+    const int page = lines->pageStep() - 1;
+    EXPECT_GT(page, 5);
+    EXPECT_EQ(lines->value(), page);
+    EXPECT_EQ(Editor()->cursorPosition(), (TextPosition{page, 0}));
+    QTest::keyClick(Editor(), Qt::Key_PageUp);
+    EXPECT_EQ(lines->value(), 0);
+    EXPECT_EQ(Editor()->cursorPosition(), (TextPosition{0, 0}));
 
     auto* find = Child<FindBar>(viewer_, "fraFind");
     const auto search = [&](const char* text, Qt::KeyboardModifiers modifiers) {
