@@ -44,9 +44,13 @@ QMessageBox::StandardButton AskToSave(QWidget* parent) {
     return static_cast<QMessageBox::StandardButton>(question.exec());
 }
 
-// Opens the file for reading, creating it empty when it is missing.
+// Opens the file for reading; a missing one is first created empty, as the database creates
+// its files.
 int OpenForReading(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 && errno == ENOENT)
+        EnsureFileExists(path);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         FailFile(errno);
     return fd;

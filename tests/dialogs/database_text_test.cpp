@@ -2,6 +2,7 @@
 #include "dialogs/database_text_view.h"
 #include "gui_test.h"
 
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QTemporaryFile>
 #include <QTextBlock>
@@ -43,9 +44,12 @@ class BesideAnEditor : public ::testing::Test {
         oracle_.moveCursor(QTextCursor::End);
         QTest::keyClick(&view_, Qt::Key_End, kCtrl);
     }
+    // The key to both; what each leaves on the clipboard must agree too.
     void Press(const Key& key) {
         QTest::keyClick(&view_, key.key, key.modifiers);
+        const QString copied = QGuiApplication::clipboard()->text();
         QTest::keyClick(&oracle_, key.key, key.modifiers);
+        EXPECT_EQ(copied, QGuiApplication::clipboard()->text());
     }
     // Where the mouse points at `share` of the character at `column` of `line` (or of a place
     // for a character past its end), in each widget's viewport; nothing when either does not
@@ -116,6 +120,7 @@ class BesideAnEditor : public ::testing::Test {
         ASSERT_EQ(view_.selectionStart(), std::min(anchor, at)) << note;
         ASSERT_EQ(view_.selectionEnd(), std::max(anchor, at)) << note;
         ASSERT_EQ(view_.cursorPosition(), at) << note;
+        ASSERT_TRUE(view_.viewport()->rect().contains(view_.cursorRect(at))) << note;
     }
 
     DatabaseTextView view_;
@@ -148,7 +153,9 @@ TEST_F(BesideAnEditor, KeysTypeDeleteMoveSelectCutAndPasteAlike) {
     }
     std::mt19937 random(27);
     for (int round = 0; round < 40; ++round) {
-        Start(round % 2 ? "first line\r\nse\tcond\r\n\r\nla\tst\tof all" : "");
+        Start(round % 2 ? "first line\r\nse\tcond\r\n\r\nla\tst\tof all, and far longer than "
+                          "the width of the window"
+                        : "");
         std::string done;
         for (int k = 0; k < 40; ++k) {
             if (random() % 4 == 0) {

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -82,6 +83,7 @@ TEST_F(Viewer, UneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
     viewer_->close();
     EXPECT_FALSE(IsOpen());
     Open(qEnvironmentVariable("HOME").toStdString() + "/db.txt");
+    Trigger("mnuVFind");
     ExpectShownTexts(viewer_, WINDOW_TEXTS_DIR "/frmViewDB.txt", true);
 }
 
@@ -201,7 +203,9 @@ TEST_F(Viewer, ALargeFileIsReadInTheBackgroundBrowsedSearchedEditedAndSaved) {
     Put(db_, bytes);
     viewer_ = ShowDatabaseViewer(db_, nullptr);
     ASSERT_TRUE(viewer_->IsReading());
+    EXPECT_TRUE(Child<QProgressBar>(viewer_, "prgRead")->isVisible());
     ASSERT_TRUE(QSignalSpy(viewer_, &frmViewDB::ReadingFinished).wait(10000));
+    EXPECT_FALSE(Child<QProgressBar>(viewer_, "prgRead")->isVisible());
     PressCtrl(Qt::Key_End);
     EXPECT_EQ(viewer_->LineAtCursor(), "last record");
     const QScrollBar* lines = Editor()->verticalScrollBar();
