@@ -260,6 +260,8 @@ ReplaceOutcome ReplaceKeepingAppends(const std::string& path, const SeenFile& se
         std::string rest;
         if (const int error = ReadRest(file.get(), seen.length, rest); error != 0)
             return error;
+        // The merge of whole texts decides whether the records need a line end before them;
+        // what was seen has been matched already, so it starts from nothing.
         outcome.appended = MergeOnSave({}, rest, last).appended;
         return WriteAll(fd, outcome.appended);
     });
