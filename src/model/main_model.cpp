@@ -56,6 +56,7 @@ void MainModel::Renew() {
     errors_.clear();
     recordToSave_ = false;
     unread_.reset();
+    resultsFor_.reset();
 }
 
 ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
@@ -71,6 +72,13 @@ ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
         return {PlainErrorBox(f)};
     }
     return {};
+}
+
+void MainModel::SetInput(const std::string& text) {
+    if (input_ == text)
+        return;
+    input_ = text;
+    output_.clear();
 }
 
 ErrorBoxes MainModel::SetCoefficients(std::span<const std::string_view> highestFirst) {
@@ -126,6 +134,7 @@ ErrorBoxes MainModel::ClearAll() {
     output_.clear();
     factor_.clear();
     equation_ = "0 = 0";
+    resultsFor_.reset();
     return errors;
 }
 
@@ -152,7 +161,9 @@ TestResult MainModel::Test() {
             message_ = kDivisionByZeroMessage;
             result.unread = UnreadBox{UnreadBox::Box::Coefficient, *zero};
         }
-        if (!result.unread)
+        if (result.unread)
+            DropResults();
+        else
             output_ = NumberToStr(EvaluateTest(state_.TestCoef, x.value));
     } catch (const RuntimeFailure& f) {
         result.errors.push_back(SolverErrorBox(f));
@@ -166,6 +177,7 @@ TestResult MainModel::PrepareTestMany() {
         if (const std::optional<int> zero = ReadTestCoefficients(coefficients_, state_.TestCoef)) {
             message_ = kDivisionByZeroMessage;
             result.unread = UnreadBox{UnreadBox::Box::Coefficient, *zero};
+            DropResults();
         }
     } catch (const RuntimeFailure& f) {
         result.errors.push_back(SolverErrorBox(f));
@@ -194,6 +206,7 @@ bool MainModel::ReadForSolve(SolveMethod method) {
     message_.clear();
     info_.clear();
     factor_.clear();
+    resultsFor_ = coefficients_;
 
     if (method_->readsTextsExactly) {
         solve_.a = {};
@@ -202,6 +215,7 @@ bool MainModel::ReadForSolve(SolveMethod method) {
         if (const std::optional<int> power = ReadCoefficients(coefficients_, solve_.a, &why)) {
             message_ = kDivisionByZeroMessage;
             unread_ = UnreadBox{UnreadBox::Box::Coefficient, *power, why};
+            DropResults();
             return false;
         }
     }
@@ -285,6 +299,17 @@ ErrorBoxes MainModel::WriteRecord() {
     }
     info_ = "The equation and the solutions are saved in the file " + state_.DatabaseFile;
     return {};
+}
+
+// The historic commands kept the previous equation's roots beside "Division by 0"; a failed
+// command leaves none, so that nothing on screen belongs to another equation.
+void MainModel::DropResults() {
+    solve_.SetAsideLines();
+    for (std::string& text : solve_.SolText)
+        text.clear();
+    solve_.SetAsideAllRoots();
+    factor_.clear();
+    resultsFor_ = coefficients_;
 }
 
 ErrorBoxes MainModel::ExportToFile() {
