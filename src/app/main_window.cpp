@@ -12,6 +12,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
+
+#include <utility>
 
 namespace valdrex {
 namespace {
@@ -118,6 +121,12 @@ void frmMain::closeEvent(QCloseEvent* event) {
     StoreMainSettings(model_.state(), store_);
     StoreWindowPlace();
     event->accept();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!std::exchange(shownBefore_, true))
+        QTimer::singleShot(0, this, &frmMain::KeepOnScreen); // once the frame is known
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {

@@ -44,6 +44,7 @@ class frmMain : public QMainWindow {
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     // The control tree (main_window_controls.cpp).
@@ -54,6 +55,8 @@ class frmMain : public QMainWindow {
     // The size and place of the last run, or a size that shows every control; either way inside
     // the screen.
     void PlaceWindow();
+    // The window moved and shrunk to lie inside its screen, frame included.
+    void KeepOnScreen();
     void StoreWindowPlace();
     // The menu tree and its enabling rules (main_window_menus.cpp).
     void BuildMenus();
@@ -122,6 +125,7 @@ class frmMain : public QMainWindow {
     MainModel model_;
     GridHistory history_{model_};
     QPointer<QWidget> activeControl_;
+    bool shownBefore_ = false;
     // The application-wide key filter of ConnectMenus; removed before the window is torn
     // down, since closing it still sends focus changes and key events through the application.
     QObject* shortcutGuard_ = nullptr;

@@ -16,6 +16,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace valdrex {
 namespace {
 
@@ -61,6 +63,14 @@ QHBoxLayout* Centred(QWidget* button) {
     row->addWidget(button);
     row->addStretch();
     return row;
+}
+
+// `frame` no larger than `screen` and moved inside it.
+QRect InsideScreen(QRect frame, const QRect& screen) {
+    frame.setSize(frame.size().boundedTo(screen.size()));
+    frame.moveTo(std::clamp(frame.left(), screen.left(), screen.right() + 1 - frame.width()),
+                 std::clamp(frame.top(), screen.top(), screen.bottom() + 1 - frame.height()));
+    return frame;
 }
 
 } // namespace
@@ -240,13 +250,28 @@ void frmMain::SetTabOrder() {
 
 void frmMain::PlaceWindow() {
     resize(kHistoricClientSize + QSize(0, menuBar()->sizeHint().height()));
-    if (const std::optional<std::string> stored = store_.Read(kGeometrySection, kGeometryKey))
+    const std::optional<std::string> stored = store_.Read(kGeometrySection, kGeometryKey);
+    if (stored)
         restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*stored)));
-    // A window manager adds a title bar and a border the window cannot know before it is shown.
-    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    const int border = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-    const QRect screen = this->screen()->availableGeometry();
-    resize(size().boundedTo(screen.size() - QSize(border, titleBar + border)));
+    // Before it is shown, the window cannot know the title bar and border a window manager
+    // adds; KeepOnScreen corrects the guess once it is shown.
+    const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const QMargins frame(border, border + style()->pixelMetric(QStyle::PM_TitleBarHeight), border,
+                         border);
+    const QRect place = InsideScreen(geometry().marginsAdded(frame), screen()->availableGeometry());
+    if (stored)
+        setGeometry(place.marginsRemoved(frame));
+    else // the window manager chooses the place
+        resize(place.marginsRemoved(frame).size());
+}
+
+void frmMain::KeepOnScreen() {
+    const QRect frame = frameGeometry();
+    const QRect place = InsideScreen(frame, screen()->availableGeometry());
+    if (place == frame)
+        return;
+    resize(size() - (frame.size() - place.size()));
+    move(place.topLeft()); // a window's position is its frame's
 }
 
 void frmMain::StoreWindowPlace() {

@@ -11,6 +11,7 @@
 #include "dialogs/view_db_window.h"
 
 #include <QAction>
+#include <QGroupBox>
 
 namespace valdrex {
 
@@ -52,7 +53,11 @@ void frmMain::mnuSolveTest_Click() {
 }
 
 void frmMain::mnuSolvePlot_Click() {
-    if (const std::optional<ErrorBox> failure = OpenPlot(model_.coefficients(), store_, this))
+    // The plot opens beside the window, never over the equation and the grid being typed into.
+    const QRect typing(Frame3->mapToGlobal(QPoint(0, 0)),
+                       Frame1->mapToGlobal(QPoint(Frame1->width() - 1, Frame1->height() - 1)));
+    if (const std::optional<ErrorBox> failure =
+            OpenPlot(model_.coefficients(), store_, this, typing))
         ShowErrorBox(*failure, this);
 }
 
