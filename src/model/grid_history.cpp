@@ -13,6 +13,7 @@ bool MainModel::Snapshot::Results::operator==(const Results& other) const {
 MainModel::Snapshot MainModel::TakeSnapshot() const {
     return {coefficients_,
             equation_,
+            equationStale_,
             {solve_.lines, solve_.SolText, solve_.allRoots, message_, factor_, factorCoefficients_,
              resultsFor_},
             info_,
@@ -26,9 +27,11 @@ void MainModel::RestoreChanges(const Snapshot& from, const Snapshot& to) {
         if (!(was == becomes))
             field = becomes;
     };
-    if (from.coefficients != to.coefficients || from.equation != to.equation) {
+    if (from.coefficients != to.coefficients || from.equation != to.equation ||
+        from.equationStale != to.equationStale) {
         coefficients_ = to.coefficients;
         equation_ = to.equation;
+        equationStale_ = to.equationStale;
         // As after any change of the grid, the test boxes hold no number of another equation.
         input_ = to.input;
         output_ = to.output;
