@@ -77,6 +77,7 @@ void frmMain::ConnectControls() {
                 [this, power] { txtCoef_Change(power); });
     connect(txtFactor, &QLineEdit::textChanged, this, &frmMain::txtFactor_Change);
     connect(txtEquationLine, &QLineEdit::returnPressed, this, &frmMain::txtEquationLine_Enter);
+    connect(txtEquationLine, &QLineEdit::textEdited, lblLineError, &QWidget::hide);
     connect(cmdPut, &QPushButton::clicked, this, &frmMain::cmdPut_Click);
     connect(cmdTest, &QPushButton::clicked, this, &frmMain::cmdTest_Click);
     connect(cmdUpdate, &QPushButton::clicked, this, &frmMain::cmdUpdate_Click);
@@ -193,7 +194,22 @@ void frmMain::txtCoef_Change(int index) {
 }
 
 void frmMain::txtEquationLine_Enter() {
+    const std::string text = txtEquationLine->text().toStdString();
+    const EnterEquationResult result =
+        history_.Record(GridHistory::kCommand, [&] { return model_.EnterEquation(text); });
+    if (!result.entered) {
+        lblLineError->setText(QString::fromStdString(result.error));
+        lblLineError->setToolTip(lblLineError->text());
+        lblLineError->show();
+        txtEquationLine->setFocus(Qt::OtherFocusReason);
+        // Every character the line reads is one position of the box; the column of the
+        // first it cannot read is therefore its position too.
+        txtEquationLine->setCursorPosition(result.column - 1);
+        return;
+    }
     lblLineError->hide();
+    ShowModel();
+    txtEquationLine->selectAll(); // the next equation replaces it
 }
 
 void frmMain::EnterEquationLine(const QString& text) {

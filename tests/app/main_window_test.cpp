@@ -640,5 +640,51 @@ TEST_F(MainWindowTest, ResizedTo1280PixelsThirtyDigitRootsShowWhole) {
     EXPECT_EQ(window_->geometry(), smaller);
 }
 
+// Enter expands a typed equation into the grid as one step; an error says where, with the
+// caret put there, and changes nothing. An equation pasted into a box, or with Ctrl+Shift+V
+// anywhere, is typed into the line.
+TEST_F(MainWindowTest, TheEquationLineFillsTheGridOrSaysWhereItWentWrong) {
+    auto* line = Find("txtEquationLine");
+    auto* error = Find<QLabel>("lblLineError");
+    PressCtrl(Qt::Key_L);
+    EXPECT_EQ(QApplication::focusWidget(), line);
+    QTest::keyClicks(line, "(x-1)^2(x+3)");
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_EQ(Text("txtEquation"), "x^3 + x^2 - 5" + kDot + "x + 3 = 0");
+    EXPECT_EQ(Coef(3)->text() + Coef(2)->text() + Coef(1)->text() + Coef(0)->text(), "11-53");
+    EXPECT_FALSE(error->isVisible());
+
+    line->setText("x^2 + 2x + * 3");
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_TRUE(error->isVisible());
+    EXPECT_EQ(error->text(), "expected a number or x at column 12");
+    EXPECT_EQ(line->cursorPosition(), 11);
+    EXPECT_EQ(Text("txtEquation"), "x^3 + x^2 - 5" + kDot + "x + 3 = 0");
+    line->setText("x^14 - 1");
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_TRUE(error->text().startsWith("degree 14")) << error->text().toStdString();
+    QTest::keyClick(line, Qt::Key_End);
+    QTest::keyClick(line, Qt::Key_Backspace);
+    EXPECT_FALSE(error->isVisible());
+
+    Coef(2)->setFocus();
+    PressCtrl(Qt::Key_Z);
+    EXPECT_EQ(Text("txtEquation"), "0 = 0");
+
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("x\u00B2 \u2212 2"));
+    Coef(5)->setFocus();
+    PressCtrl(Qt::Key_V);
+    EXPECT_EQ(Text("txtEquation"), "x^2 - 2 = 0");
+    EXPECT_EQ(line->text(), Clipboard());
+    EXPECT_EQ(Coef(5)->text(), "0");
+    QGuiApplication::clipboard()->setText("2x = 1");
+    Find<QPlainTextEdit>("txtNote")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Text("txtEquation"), "2" + kDot + "x - 1 = 0");
+    EXPECT_EQ(Find<QPlainTextEdit>("txtNote")->toPlainText(), "");
+    EXPECT_EQ(answer_.boxes, Boxes{});
+}
+
 } // namespace
 } // namespace valdrex
