@@ -67,21 +67,23 @@ void GridHistory::Push(int box, MainModel::Snapshot before) {
 }
 
 void GridHistory::Undo() {
-    if (undo_.empty())
-        return;
-    Step step = std::move(undo_.back());
-    undo_.pop_back();
-    model_.RestoreChanges(step.after, step.before);
-    redo_.push_back(std::move(step));
+    Move(undo_, redo_, false);
 }
 
 void GridHistory::Redo() {
-    if (redo_.empty())
+    Move(redo_, undo_, true);
+}
+
+void GridHistory::Move(std::deque<Step>& from, std::deque<Step>& to, bool again) {
+    if (from.empty())
         return;
-    Step step = std::move(redo_.back());
-    redo_.pop_back();
-    model_.RestoreChanges(step.before, step.after);
-    undo_.push_back(std::move(step));
+    Step step = std::move(from.back());
+    from.pop_back();
+    if (again)
+        model_.RestoreChanges(step.before, step.after);
+    else
+        model_.RestoreChanges(step.after, step.before);
+    to.push_back(std::move(step));
 }
 
 } // namespace valdrex

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <deque>
-#include <vector>
 
 namespace valdrex {
 
@@ -42,10 +41,12 @@ class GridHistory {
         MainModel::Snapshot before, after;
     };
     void Push(int box, MainModel::Snapshot before);
+    // Takes the newest step of `from` back (or does it `again`) and keeps it in `to`.
+    void Move(std::deque<Step>& from, std::deque<Step>& to, bool again);
 
     MainModel& model_;
     std::deque<Step> undo_;
-    std::vector<Step> redo_;
+    std::deque<Step> redo_;
 };
 
 } // namespace valdrex

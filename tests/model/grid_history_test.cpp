@@ -1,5 +1,7 @@
 #include "model/grid_history.h"
 
+#include "shown_model.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -8,20 +10,6 @@ namespace valdrex {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// Every text the window shows, in one line.
-std::string Shown(const MainModel& m) {
-    std::string s = m.equation() + "|" + m.message() + "|" + m.info() + "|" + m.input() + "|" +
-                    m.output() + "|" + m.note() + "|" + m.factor() + "|" +
-                    (m.resultsOutdated() ? "outdated|" : "|");
-    for (const std::string& text : m.coefficients())
-        s += text + ",";
-    for (const std::string& line : m.solutionLines())
-        s += line + ";";
-    for (const std::string& text : m.solText())
-        s += text + ";";
-    return s;
-}
 
 class GridHistoryTest : public ::testing::Test {
   protected:
