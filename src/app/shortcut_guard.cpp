@@ -11,7 +11,7 @@ ShortcutGuard::ShortcutGuard(QWidget* window, WindowKeyTest isWindowKey,
       beforeShortcut_(std::move(beforeShortcut)) {}
 
 bool ShortcutGuard::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+    if (event->type() != QEvent::ShortcutOverride)
         return false;
     const auto* widget = qobject_cast<QWidget*>(watched);
     const auto& key = *static_cast<QKeyEvent*>(event);
@@ -21,9 +21,6 @@ bool ShortcutGuard::eventFilter(QObject* watched, QEvent* event) {
          modifiers != (Qt::ControlModifier | Qt::ShiftModifier)) ||
         !isWindowKey_(widget, static_cast<Qt::Key>(key.key()), modifiers & Qt::ShiftModifier))
         return false;
-    // A key press arrives only when no enabled item took the key.
-    if (event->type() == QEvent::KeyPress)
-        return true;
     // Runs before the toolkit looks the shortcut up, so the item's fresh state decides.
     beforeShortcut_();
     event->ignore();

@@ -11,8 +11,7 @@ namespace valdrex {
 // Text boxes claim Ctrl+A/C/V/X/Z for their own editing and so would swallow the window's menu
 // shortcuts. Installed on the application, this filter lets the keys that `isWindowKey` names
 // go to the menu while the focus is anywhere in `window`, and first calls `beforeShortcut` so
-// that the menus' enabling rules run as if the menu had been opened. A key whose item is
-// disabled then does nothing, as the menu's own key would, instead of reaching the box.
+// that the menus' enabling rules run as if the menu had been opened.
 class ShortcutGuard : public QObject {
     Q_OBJECT
 

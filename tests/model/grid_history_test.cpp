@@ -37,7 +37,7 @@ TEST_F(GridHistoryTest, ResultsKnowWhetherTheGridStillHoldsTheirEquation) {
     model_.SetCoefficient(1, "1");
     EXPECT_FALSE(model_.resultsOutdated()) << "nothing solved yet";
     model_.SetCoefficient(0, "-2");
-    Solve();
+    Solve(SolveMethod::Rational);
     EXPECT_EQ(model_.solutionLines(), Lines{"x1 = 2"});
     model_.SetCoefficient(0, "-3");
     EXPECT_TRUE(model_.resultsOutdated());
@@ -53,10 +53,15 @@ TEST_F(GridHistoryTest, ResultsKnowWhetherTheGridStillHoldsTheirEquation) {
     model_.SetInput("4");
     EXPECT_EQ(model_.Test().unread, std::nullopt);
 
+    model_.SetCoefficient(3, "1");
+    model_.SetCoefficient(0, "2");
+    Solve(SolveMethod::Rational); // x^3 + x + 2 = (x + 1)(x^2 - x + 2)
+    EXPECT_FALSE(model_.factor().empty());
     model_.SetCoefficient(2, "1/0");
     EXPECT_TRUE(model_.resultsOutdated());
     EXPECT_TRUE(model_.Test().unread.has_value());
     EXPECT_EQ(model_.solutionLines(), Lines{});
+    EXPECT_EQ(model_.factor(), "");
     EXPECT_EQ(model_.message(), "Division by 0");
     EXPECT_FALSE(model_.resultsOutdated()) << "the message is this grid's";
     model_.SetCoefficient(2, "0");
