@@ -190,11 +190,12 @@ void frmMain::TrackActiveControl(QWidget* now) {
 }
 
 void frmMain::mnuEdit_Click() {
-    const EditMenuState menu =
-        EditMenuEnabling(ActiveControl(), txtFactor, QGuiApplication::clipboard()->text());
+    const QString clipboard = QGuiApplication::clipboard()->text();
+    const EditMenuState menu = EditMenuEnabling(ActiveControl(), txtFactor, clipboard);
     mnuEditCut->setEnabled(menu.cut);
     mnuCopySelection->setEnabled(menu.copySelection);
     mnuEditPaste->setEnabled(menu.paste);
+    mnuEditPasteEquation->setEnabled(!clipboard.isEmpty());
     mnuEditUndo->setEnabled(history_.canUndo());
     mnuEditRedo->setEnabled(history_.canRedo());
 }

@@ -289,6 +289,7 @@ TEST_F(MainWindowTest, EditMenuFollowsTheActiveControlAndTheClipboard) {
         EXPECT_EQ(IsEnabled("mnuEdit", "mnuEditCut"), c.cutAndCopy) << c.focus;
         EXPECT_EQ(IsEnabled("mnuEdit", "mnuCopySelection"), c.cutAndCopy) << c.focus;
         EXPECT_EQ(IsEnabled("mnuEdit", "mnuEditPaste"), c.paste) << c.focus;
+        EXPECT_EQ(IsEnabled("mnuEdit", "mnuEditPasteEquation"), *c.clipboard != '\0');
         EXPECT_TRUE(IsEnabled("mnuEdit", "mnuCopyAll") && IsEnabled("mnuEdit", "mnuEditDelete"));
     }
 }
