@@ -3,13 +3,17 @@
 #include "core/failure.h"
 #include "core/platform_files.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace valdrex {
 namespace {
@@ -64,9 +68,12 @@ bool IsSpecialFile(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
 }
 
-void WriteInPlace(const std::string& path, std::string_view bytes) {
+// Writes a file's new contents to the descriptor; returns 0 or the errno of the failure.
+using ContentWriter = std::function<int(int fd)>;
+
+void WriteInPlace(const std::string& path, const ContentWriter& writeContents) {
     FileDescriptor file(path, O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
-    if (const int error = WriteAll(file.get(), bytes); error != 0)
+    if (const int error = writeContents(file.get()); error != 0)
         FailFile(error);
     file.Close();
 }
@@ -129,9 +136,9 @@ int CreateTemporaryBeside(const std::string& path, std::string& temporary) {
     }
 }
 
-// Writes the bytes to a new file beside `path`, then renames it over `path`: readers see the
+// Writes the contents to a new file beside `path`, then renames it over `path`: readers see the
 // old file or the new one, never a part, and a failure leaves the old file as it was.
-void ReplaceFile(const std::string& path, std::string_view bytes) {
+void ReplaceFile(const std::string& path, const ContentWriter& writeContents) {
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode))
@@ -145,8 +152,14 @@ void ReplaceFile(const std::string& path, std::string_view bytes) {
     // An existing file keeps its permissions; a new one has those of an ordinary create.
     if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0)
         error = errno;
-    if (error == 0)
-        error = WriteAll(fd, bytes);
+    try {
+        if (error == 0)
+            error = writeContents(fd);
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        throw;
+    }
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && error == 0)
@@ -160,7 +173,100 @@ void ReplaceFile(const std::string& path, std::string_view bytes) {
     SyncFolder(FolderOf(path));
 }
 
+// Reads up to `size` bytes at `offset`: the count read, 0 at the end, or -errno.
+ssize_t ReadAt(int fd, char* buffer, std::size_t size, std::uint64_t offset) {
+    for (;;) {
+        const ssize_t got = ::pread(fd, buffer, size, static_cast<off_t>(offset));
+        if (got >= 0 || errno != EINTR)
+            return got >= 0 ? got : -errno;
+    }
+}
+
+constexpr std::size_t kCompareChunk = 1 << 20;
+
+// Whether the file begins with every byte of `seen`.
+bool BeginsWith(int fd, const SeenFile& seen) {
+    std::vector<char> buffer(kCompareChunk);
+    std::string_view expected;
+    for (std::uint64_t offset = 0; offset < seen.length;) {
+        const ssize_t got =
+            ReadAt(fd, buffer.data(), std::min<std::uint64_t>(buffer.size(), seen.length - offset),
+                   offset);
+        if (got < 0)
+            FailFile(static_cast<int>(-got));
+        if (got == 0)
+            return false; // shorter
+        offset += static_cast<std::uint64_t>(got);
+        for (std::string_view disk(buffer.data(), static_cast<std::size_t>(got)); !disk.empty();) {
+            if (expected.empty() && (expected = seen.bytes()).empty())
+                return false;
+            const std::size_t common = std::min(disk.size(), expected.size());
+            if (std::memcmp(disk.data(), expected.data(), common) != 0)
+                return false;
+            disk.remove_prefix(common);
+            expected.remove_prefix(common);
+        }
+    }
+    return true;
+}
+
+// Appends to `bytes` what the file holds from `offset` to its end; returns 0 or the errno.
+int ReadRest(int fd, std::uint64_t offset, std::string& bytes) {
+    std::vector<char> buffer(kCompareChunk);
+    for (;;) {
+        const ssize_t got = ReadAt(fd, buffer.data(), buffer.size(), offset);
+        if (got <= 0)
+            return static_cast<int>(-got);
+        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+        offset += static_cast<std::uint64_t>(got);
+    }
+}
+
+// Writes every chunk of `text`; keeps its last byte in `last` ("" for an empty text).
+int WriteChunks(int fd, const ByteChunks& text, std::string& last) {
+    for (std::string_view chunk = text(); !chunk.empty(); chunk = text()) {
+        if (const int error = WriteAll(fd, chunk); error != 0)
+            return error;
+        last = chunk.back();
+    }
+    return 0;
+}
+
 } // namespace
+
+ReplaceOutcome ReplaceKeepingAppends(const std::string& path, const SeenFile& seen,
+                                     const ByteChunks& text) {
+    IgnoreFileSizeSignal();
+    std::string last;
+    if (IsSpecialFile(path)) {
+        WriteInPlace(path, [&](int fd) { return WriteChunks(fd, text, last); });
+        return {};
+    }
+    const std::string target = ReplacedPath(path);
+    FileDescriptor file(target, O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC);
+    if (seen.bytes && !BeginsWith(file.get(), seen)) {
+        struct stat st {};
+        (void)::fstat(file.get(), &st);
+        return {.changedOtherwise = true,
+                .diskLength = static_cast<std::uint64_t>(st.st_size),
+                .appended = {}};
+    }
+    ReplaceOutcome outcome;
+    ReplaceFile(target, [&](int fd) {
+        if (const int error = WriteChunks(fd, text, last); error != 0)
+            return error;
+        // Read last, so that only what is appended during the rename can be missed.
+        std::string rest;
+        if (const int error = ReadRest(file.get(), seen.length, rest); error != 0)
+            return error;
+        // The merge of whole texts decides whether the records need a line end before them;
+        // what was seen has been matched already, so it starts from nothing.
+        outcome.appended = MergeOnSave({}, rest, last).appended;
+        return WriteAll(fd, outcome.appended);
+    });
+    file.Close();
+    return outcome;
+}
 
 void AppendLine(const std::string& path, std::string_view utf8Line, bool truncateFirst) {
     IgnoreFileSizeSignal();
@@ -227,11 +333,12 @@ void WriteWholeFile(const std::string& path, std::string_view utf8Text) {
 
 void WriteFileBytes(const std::string& path, std::string_view bytes) {
     IgnoreFileSizeSignal();
+    const auto writeBytes = [bytes](int fd) { return WriteAll(fd, bytes); };
     if (IsSpecialFile(path)) {
-        WriteInPlace(path, bytes);
+        WriteInPlace(path, writeBytes);
         return;
     }
-    ReplaceFile(ReplacedPath(path), bytes);
+    ReplaceFile(ReplacedPath(path), writeBytes);
 }
 
 SaveMerge MergeOnSave(std::string_view readBytes, std::string_view diskBytes,
