@@ -108,6 +108,7 @@ class frmMain : public QMainWindow {
     void mnuSolve_Click();
 
     void mnuFileApri_Click();
+    void LoadRecord(const QString& line);
     // A method's item: its options form if it has one, then the solve (main_window_dialogs.cpp).
     void SolveWith(const MethodRow& row, QAction* item);
     void mnuSolveTest_Click();

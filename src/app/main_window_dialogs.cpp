@@ -2,6 +2,7 @@
 // methods' options dialogs, Test many numbers, the plot, Help and About.
 #include "app/main_window.h"
 #include "app/plot_loader.h"
+#include "database/record.h"
 #include "dialogs/many_numbers_window.h"
 #include "dialogs/message_box.h"
 #include "dialogs/method_options_dialog.h"
@@ -25,7 +26,17 @@ void frmMain::ConnectDialogMenus() {
 }
 
 void frmMain::mnuFileApri_Click() {
-    ShowDatabaseViewer(model_.state().DatabaseFile, this);
+    if (frmViewDB* viewer = ShowDatabaseViewer(model_.state().DatabaseFile, this))
+        connect(viewer, &frmViewDB::LoadLine, this, &frmMain::LoadRecord, Qt::UniqueConnection);
+}
+
+// A line of the log back into the grid: the record's equation read as a typed one, so that it
+// comes back exactly and as one step of the grid's history.
+void frmMain::LoadRecord(const QString& line) {
+    raise();
+    activateWindow();
+    const std::string text = line.toStdString();
+    EnterEquationLine(QString::fromStdString(std::string(RecordEquation(text))));
 }
 
 void frmMain::SolveWith(const MethodRow& row, QAction* item) {

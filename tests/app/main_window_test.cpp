@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/qt_settings_store.h"
 #include "core/platform_files.h"
+#include "dialogs/database_text_view.h"
 #include "dialogs/view_db_window.h"
 #include "file_bytes.h"
 #include "gui_test.h"
@@ -682,6 +683,34 @@ TEST_F(MainWindowTest, TheEquationLineFillsTheGridOrSaysWhereItWentWrong) {
     EXPECT_EQ(Text("txtEquation"), "2" + kDot + "x - 1 = 0");
     EXPECT_EQ(Find<QPlainTextEdit>("txtNote")->toPlainText(), "");
     EXPECT_EQ(answer_.boxes, Boxes{});
+}
+
+// Load in the viewer reads the record's equation back through the equation line, exactly and
+// as one step; a line that holds no equation says why beside the line and changes nothing.
+TEST_F(MainWindowTest, ARecordLoadedFromTheViewerComesBackExactlyAsOneStep) {
+    EnterGrid({{3, "0.5"}, {2, "-7/3"}, {0, "12"}});
+    PressCtrl(Qt::Key_F);
+    const QString solved = Text("txtEquation");
+    PressCtrl(Qt::Key_S);
+    Find<QPlainTextEdit>("txtNote")->setPlainText("a note");
+    Click("cmdUpdate");
+    Trigger("mnuFileApri");
+    auto* viewer = ShownWindow<frmViewDB>();
+    ASSERT_NE(viewer, nullptr);
+    auto* text = Child<DatabaseTextView>(viewer, "txtDB");
+    text->select({0, 5}, {0, 5});
+    Child<QAction>(viewer, "mnuVLoad")->trigger();
+    EXPECT_EQ(Text("txtEquation"), solved);
+    EXPECT_EQ(Coef(3)->text() + "|" + Coef(2)->text() + "|" + Coef(0)->text(), "1/2|-7/3|12");
+    EXPECT_EQ(QApplication::focusWidget(), Find("txtEquationLine"));
+    text->select({1, 0}, {1, 0});
+    Child<QAction>(viewer, "mnuVLoad")->trigger();
+    EXPECT_TRUE(Find<QLabel>("lblLineError")->text().endsWith("column 1"));
+    EXPECT_EQ(Text("txtEquation"), solved);
+    viewer->close();
+    Coef(1)->setFocus();
+    PressCtrl(Qt::Key_Z);
+    EXPECT_EQ(Text("txtEquation"), "0 = 0");
 }
 
 } // namespace
