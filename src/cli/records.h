@@ -4,6 +4,7 @@
 // failure once.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,8 +41,8 @@ class RecordSaver {
   public:
     // Appends a line and CR LF to the file, emptying it first when asked; fails with a
     // RuntimeFailure.
-    using LineWriter = void (*)(const std::string& path, std::string_view utf8Line,
-                                bool truncateFirst);
+    using LineWriter =
+        std::function<void(const std::string& path, std::string_view utf8Line, bool truncateFirst)>;
 
     RecordSaver(std::string path, bool overwrite, LineWriter writer);
 
