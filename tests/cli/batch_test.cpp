@@ -105,7 +105,7 @@ TEST(BatchCommandTest, ErrorBoxTextsGoToStandardErrorWithTheirLine) {
 }
 
 TEST(BatchCommandTest, ALongBadTokenIsEchoedInPart) {
-    const std::string line(10'000'000, '\xFF');
+    const std::string line(1'000'000, '\xFF');
     std::string echo, jsonEcho;
     for (int k = 0; k < 40; ++k) {
         echo += "\\xFF";
