@@ -55,9 +55,10 @@ int OpenFollowingTrustedLinks(const std::string& path, int flags, std::string& f
             ::open(filePath.c_str(), flags | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, kNewFileMode);
         if (fd >= 0)
             return fd;
+        // ELOOP, or EACCES where the kernel keeps creates in shared folders to their owners.
         const int error = errno;
         struct stat link {};
-        if (error != ELOOP || ::lstat(filePath.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+        if (::lstat(filePath.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
             FailFile(error);
         if (links == kMostLinks)
             FailFile(ELOOP);

@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <tuple>
@@ -138,6 +139,81 @@ TEST_F(DatabaseFile, WritesThatMayNotHappenKeepTheOldBytes) {
     EXPECT_EQ(Bytes(db_) + Bytes(locked), "old\r\nold\r\nline\r\n");
 }
 
+// A link planted at the database path in a folder everyone shares (such as /tmp) must not
+// make the program, run by root or by anyone else, write where the link points.
+TEST_F(DatabaseFile, AnotherUsersLinkInASharedFolderIsNotFollowed) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "planting another user's link needs root";
+    const std::string shared = PathOf("shared"), victim = PathOf("victim.txt");
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    fs::permissions(dir_.path().toStdString(), fs::perms::others_exec, fs::perm_options::add);
+    Put(victim, "victim\r\n");
+    fs::permissions(victim, fs::perms::all);
+    const auto plant = [](const std::string& link, const std::string& target, uid_t owner) {
+        fs::create_symlink(target, link);
+        EXPECT_EQ(::lchown(link.c_str(), owner, owner), 0);
+        return link;
+    };
+    const std::string nobodys = plant(shared + "/nobodys", victim, kNobody);
+    const std::string strangers = plant(shared + "/strangers", victim, kNobody - 1);
+    const std::string dangling = plant(shared + "/dangling", PathOf("new.txt"), kNobody);
+    const std::string folderOwners = plant(shared + "/roots", victim, 0);
+    const std::string unshared = plant(PathOf("unshared"), victim, kNobody);
+    EXPECT_EQ(Errnos(nobodys) + "| " + Errnos(dangling), "13 13 13 13 13 | 13 13 13 13 13 ");
+    EXPECT_FALSE(fs::exists(PathOf("new.txt")));
+    try {
+        AppendLine(nobodys, "x", false);
+    } catch (const RuntimeFailure& failure) {
+        EXPECT_TRUE(failure.description().starts_with("'" + nobodys + "' is another user's"));
+    }
+    AppendLine(folderOwners, "root's own link", false);
+    AppendLine(unshared, "a link outside a shared folder", false);
+    EXPECT_EQ(ReportFromChild(BecomeNobody,
+                              [&] {
+                                  AppendLine(nobodys, "nobody's own link", false);
+                                  AppendLine(folderOwners, "the folder owner's link", false);
+                                  return Errnos(strangers);
+                              }),
+              "13 13 13 13 13 ");
+    EXPECT_EQ(Bytes(victim), "victim\r\nroot's own link\r\na link outside a shared folder\r\n"
+                             "nobody's own link\r\nthe folder owner's link\r\n");
+}
+
+// A replace keeps what others see of the file: its other names, its mode, its owner and group.
+TEST_F(DatabaseFile, AReplaceKeepsHardLinksModeOwnerAndGroup) {
+    const std::string other = PathOf("other.txt");
+    Put(db_, "old\r\n");
+    ASSERT_EQ(::link(db_.c_str(), other.c_str()), 0);
+    fs::permissions(db_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    WriteWholeFile(db_, "new");
+    EXPECT_EQ(Bytes(other), "new");
+    EXPECT_EQ(fs::hard_link_count(db_), 2u);
+    EXPECT_EQ(fs::status(db_).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "files of other users need root";
+    struct stat st {};
+    ASSERT_EQ(::lchown(other.c_str(), kNobody, kNobody), 0);
+    fs::remove(db_);
+    AppendLine(other, "x = 0", true); // by root
+    EXPECT_TRUE(::stat(other.c_str(), &st) == 0 && st.st_uid == kNobody && st.st_gid == kNobody);
+    // Nobody may write root's file in a shared folder, but not make a new file root's, nor
+    // rename one over it: the file is rewritten in place.
+    fs::permissions(dir_.path().toStdString(), fs::perms::all | fs::perms::sticky_bit);
+    Put(db_, "old\r\n");
+    fs::permissions(db_, fs::perms::all);
+    EXPECT_EQ(ReportFromChild(BecomeNobody,
+                              [&] {
+                                  return std::to_string(
+                                      FailureNumber([&] { WriteWholeFile(db_, "by nobody"); }));
+                              }),
+              "0");
+    EXPECT_TRUE(::stat(db_.c_str(), &st) == 0 && st.st_uid == 0 && Bytes(db_) == "by nobody");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
+}
+
 // Overwriting once emptied the file before writing and a save once reported success with the
 // file cut at the limit: on a full disk, every write must leave the previous file whole.
 TEST_F(DatabaseFile, AFullDiskKeepsThePreviousFileWhole) {
@@ -160,6 +236,67 @@ TEST_F(DatabaseFile, AFullDiskKeepsThePreviousFileWhole) {
     }
     save();
     EXPECT_EQ(Bytes(db_), longer);
+    // A file with another name is rewritten in place: room for a longer text comes first.
+    const std::string other = PathOf("other.txt");
+    ASSERT_EQ(::link(db_.c_str(), other.c_str()), 0);
+    EXPECT_EQ(WithFileSizeLimit(longer.size(),
+                                [&] {
+                                    return std::to_string(FailureNumber(
+                                        [&] { WriteWholeFile(db_, longer + "more"); }));
+                                }),
+              std::to_string(EFBIG));
+    EXPECT_EQ(Bytes(other), longer);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
+}
+
+// What a file holds of the records, as "blank lines, damaged or unknown, duplicated, missing".
+std::string RecordCount(const std::string& bytes, const std::set<std::string>& records) {
+    std::map<std::string, int> found;
+    for (std::size_t start = 0, end; start < bytes.size(); start = end + 2)
+        ++found[bytes.substr(start,
+                             (end = std::min(bytes.find("\r\n", start), bytes.size())) - start)];
+    int unknown = 0, twice = 0, missing = 0;
+    for (const auto& [line, count] : found)
+        unknown += records.contains(line) || line.empty() ? 0 : count;
+    for (const std::string& record : records) {
+        const int count = found[record];
+        missing += count == 0;
+        twice += count > 1;
+    }
+    return std::to_string(found[""]) + " " + std::to_string(unknown) + " " + std::to_string(twice) +
+           " " + std::to_string(missing);
+}
+
+// Writers in processes of their own append records of many lengths, many across a page
+// boundary, while another replaces the file keeping what was appended: every record ends up
+// in the file once, whole, on a line of its own.
+TEST_F(DatabaseFile, ConcurrentAppendsAndReplacesKeepEveryRecordOnce) {
+    constexpr int kRounds = 20, kWriters = 4, kRecords = 200;
+    const auto record = [](int writer, int k) {
+        return "writer " + std::to_string(writer) + " record " + std::to_string(k) + " " +
+               std::string(static_cast<std::size_t>(k * 739 % 6000), 'x');
+    };
+    std::set<std::string> records;
+    for (int writer = 0; writer < kWriters; ++writer)
+        for (int k = 0; k < kRecords; ++k)
+            records.insert(record(writer, k));
+    for (int round = 0; round < kRounds; ++round) {
+        std::filesystem::remove(db_);
+        std::vector<pid_t> children;
+        for (int writer = 0; writer < kWriters; ++writer)
+            children.push_back(SpawnChild([&, writer] {
+                LineAppender appender(db_); // the record writer's way, and the window's
+                for (int k = 0; k < kRecords; ++k)
+                    if (writer % 2 == 0)
+                        appender.Append(record(writer, k));
+                    else
+                        AppendLine(db_, record(writer, k), false);
+            }));
+        for (const pid_t child : children)
+            EXPECT_EQ(ExitStatus(child), 0);
+        ASSERT_EQ(RecordCount(Bytes(db_), records), "0 0 0 0")
+            << "blank, unknown, twice, missing in round " << round;
+    }
 }
 
 RecordFields Fields(std::string equation, const std::map<int, std::string>& solutions,
