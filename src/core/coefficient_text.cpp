@@ -77,6 +77,25 @@ bool FilterNumericKey(KeyRule rule, char32_t key, std::string_view text, int car
     return false;
 }
 
+bool IsPlainNumber(std::string_view text) {
+    const std::size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
+    bool digit = false;
+    bool separator = false; // a "." or a "/"
+    for (std::size_t i = start; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if ((c == '.' || c == '/') && !separator) {
+            separator = true;
+            if (c == '/' && (i == start || i + 1 == text.size()))
+                return false;
+        } else {
+            return false;
+        }
+    }
+    return digit;
+}
+
 bool IsPastableNumber(std::string_view text, PasteTarget target) {
     if (target == PasteTarget::Note)
         return true;

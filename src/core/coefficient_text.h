@@ -35,6 +35,11 @@ int CharacterCount(std::string_view text);
 // fractions, every other box takes the coefficient rules.
 enum class PasteTarget { Note, Input, Coefficient };
 
+// A number that the grid's reading and the exact reading read alike, wherever the grid's 32
+// bits hold its value: an optional "-", digits, and at most one "." or one "/" between digits;
+// at least one digit.
+bool IsPlainNumber(std::string_view text);
+
 // Whether `text` has the shape of a number for the target box: digits, "-" only first, at most
 // one ".", at most one "/" neither first nor last (none for the test input).
 bool IsPastableNumber(std::string_view text, PasteTarget target);

@@ -86,11 +86,9 @@ int PlainSign(std::string_view c) {
     return zero ? 0 : negative ? -1 : 1;
 }
 
-// Puts the term of one coefficient, signs already spaced. A "+" that would open the text is
-// left out, as the text never starts with one.
-void PutTerm(Writer& w, std::string_view c, int power) {
-    const int sign = PlainSign(c);
-    const double value = sign != 2 ? sign : TextToNumber(c);
+// Puts the term of one coefficient whose value has the sign of `value`, signs already spaced. A
+// "+" that would open the text is left out, as the text never starts with one.
+void PutTerm(Writer& w, std::string_view c, int power, double value) {
     if (value == 0)
         return;
     // " + ", every character of c spaced as a sign, the middle dot and "x^12".
@@ -150,7 +148,20 @@ void WriteEquationText(const CoefficientTexts& coefficients, std::string& s) {
         const std::string_view unblanked = firstNonBlank == std::string::npos
                                                ? std::string_view{}
                                                : std::string_view(text).substr(firstNonBlank);
-        PutTerm(w, Normalized(unblanked, storage), i);
+        const std::string_view c = Normalized(unblanked, storage);
+        const int sign = PlainSign(c);
+        PutTerm(w, c, i, sign != 2 ? sign : TextToNumber(c));
+    }
+    w.Reserve(5);
+    w.Put(w.empty() ? "0 = 0" : " = 0");
+    w.Finish();
+}
+
+void WriteCanonicalEquationText(const CoefficientTexts& canonical, std::string& s) {
+    Writer w(s);
+    for (int i = kCoefficientCount - 1; i >= 0; --i) {
+        const std::string& c = canonical[i];
+        PutTerm(w, c, i, c == "0" ? 0 : c[0] == '-' ? -1 : 1);
     }
     w.Reserve(5);
     w.Put(w.empty() ? "0 = 0" : " = 0");

@@ -17,6 +17,10 @@ std::string EquationText(const CoefficientTexts& coefficients);
 // unspecified.
 void WriteEquationText(const CoefficientTexts& coefficients, std::string& out);
 
+// The equation line for texts already in canonical form, exact readings of any size: "0", or a
+// whole number or reduced fraction "n/d" with "-" only first ("1E30/7" too: no sign inside).
+void WriteCanonicalEquationText(const CoefficientTexts& canonical, std::string& out);
+
 // Writes every "+" or "-" after the first character as blank, sign, blank.
 std::string SpaceSigns(std::string_view text);
 // Drops every blank (code 32); other characters stay.

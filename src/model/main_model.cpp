@@ -6,6 +6,7 @@
 #include "core/working_polynomial.h"
 #include "database/database_file.h"
 #include "database/record.h"
+#include "solvers/typed_equation/typed_equation.h"
 
 #include <algorithm>
 
@@ -26,6 +27,22 @@ std::string WithCrLf(const std::string& text) {
     return out;
 }
 
+// Whether the grid's own equation text shows the texts' exact values: each text is a plain
+// number between blanks.
+bool DrawnExactly(const CoefficientTexts& texts) {
+    for (const std::string& text : texts) {
+        if (text.size() == 1 && text[0] == '0')
+            continue; // the most common box
+        const auto first = text.find_first_not_of(' ');
+        if (first == std::string::npos)
+            return false;
+        const auto last = text.find_last_not_of(' ');
+        if (!IsPlainNumber(std::string_view(text).substr(first, last - first + 1)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 // Every box starts as "0", built in place.
@@ -40,6 +57,7 @@ void MainModel::Renew() {
         if (box.size() != 1 || box[0] != '0')
             box.assign(1, '0');
     equation_.assign("0 = 0");
+    equationStale_ = false;
     solve_.SetAsideLines();
     for (std::string& text : solve_.SolText)
         text.clear();
@@ -66,8 +84,10 @@ ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
     output_.clear();
     try {
         equation_ = EquationText(coefficients_);
+        equationStale_ = false;
     } catch (const RuntimeFailure& f) {
         state_.ErrorFlag = true;
+        equationStale_ = true;
         return {PlainErrorBox(f)};
     }
     return {};
@@ -104,12 +124,28 @@ ErrorBoxes MainModel::SetCoefficients(std::span<const std::string_view> highestF
     try {
         WriteEquationText(coefficients_, equationDraft_);
         equation_.swap(equationDraft_);
+        equationStale_ = false;
         return {};
     } catch (const RuntimeFailure&) {
         for (std::string& box : coefficients_)
             box = "0";
         return typeOneByOne();
     }
+}
+
+EnterEquationResult MainModel::EnterEquation(std::string_view utf8Text) {
+    TypedEquation typed = ParseTypedEquation(utf8Text);
+    if (!typed.error.empty())
+        return {false, std::move(typed.error), typed.column};
+    if (typed.coefficients != coefficients_) {
+        coefficients_.swap(typed.coefficients);
+        input_.clear();
+        output_.clear();
+    }
+    // Exact whatever the size of the numbers, where the grid's own drawing would overflow.
+    equation_.swap(typed.equation);
+    equationStale_ = false;
+    return {true, {}, 0};
 }
 
 ErrorBoxes MainModel::ClearAll() {
@@ -126,6 +162,7 @@ ErrorBoxes MainModel::ClearAll() {
     output_.clear();
     factor_.clear();
     equation_ = "0 = 0";
+    equationStale_ = false;
     return errors;
 }
 
@@ -231,6 +268,13 @@ SolveResult MainModel::FinishSolve(const MethodOptions& options, const ScanProgr
         return Result();
     }
     factor_ = ctx.factorText;
+    // What the method read exactly is what the equation text shows and the record keeps, even
+    // where the grid's own drawing could not show it.
+    if (row.readsTextsExactly && (equationStale_ || !DrawnExactly(coefficients_)))
+        if (std::optional<std::string> exact = ExactEquationText(coefficients_)) {
+            equation_.swap(*exact);
+            equationStale_ = false;
+        }
     if (row.leavesFactorCoefficients)
         factorCoefficients_ = ctx.a;
 

@@ -53,6 +53,13 @@ struct TestResult {
     std::optional<UnreadBox> unread;
 };
 
+// What EnterEquation did: the typed equation is in the grid, or why it is not.
+struct EnterEquationResult {
+    bool entered = false;
+    std::string error; // why not, with where: "expected a number or x at column 7"
+    int column = 0;    // where, 1-based, in characters (0 when entered)
+};
+
 // The main window without widgets: the texts of its boxes and labels, the solution list and
 // every command that changes them. The window and the command-line front end both drive it,
 // so a command gives the same texts in either.
@@ -99,6 +106,10 @@ class MainModel {
     // SetCoefficient for each text in turn, the first one for the highest power, the last one
     // for the constant term.
     ErrorBoxes SetCoefficients(std::span<const std::string_view> highestFirst);
+    // A typed equation ("x^3 - 6x^2 + 11x - 6 = 0", "(x-1)^2(x+3)") expanded exactly into the
+    // thirteen boxes, as SetCoefficients would set them, with its exact equation text. On a
+    // failure nothing changes.
+    EnterEquationResult EnterEquation(std::string_view utf8Text);
     void SetInput(const std::string& text) { input_ = text; }
     void SetNote(const std::string& text) { note_ = text; }
     // Cut and Paste reach the read-only boxes too, and the record shows what they hold.
@@ -147,7 +158,8 @@ class MainModel {
     DatabaseLineWriter appendLine_;
     CoefficientTexts coefficients_;
     std::string equation_ = "0 = 0";
-    std::string equationDraft_; // where SetCoefficients draws, keeping equation_ on a failure
+    std::string equationDraft_;  // where SetCoefficients draws, keeping equation_ on a failure
+    bool equationStale_ = false; // the last drawing failed: equation_ is an earlier grid's
     SolveContext solve_; // the last run: working polynomial and values, solution list and texts
     std::string message_;
     std::string info_;

@@ -86,5 +86,24 @@ TEST_F(AllRootsMethodTest, BadCoefficientsPointAtTheirBox) {
     EXPECT_EQ(model_.solutionLines().size(), 2u);
 }
 
+TEST_F(AllRootsMethodTest, TheEquationShownAndSavedIsTheOneReadExactly) {
+    // The grid's own drawing overflows on these, or reads "1.5E3" as 15: the solve's reading
+    // writes the equation and its record.
+    const struct {
+        std::map<int, std::string> boxes;
+        std::string equation;
+    } cases[] = {
+        {{{5, "1"}, {0, "-0." + std::string(50, '0') + "1"}}, "x^5 - 1/1E51 = 0"},
+        {{{2, "1.5E3"}, {1, " 12345678901234567890"}, {0, "+1/3"}},
+         "1500·x^2 + 12345678901234567890·x + 1/3 = 0"},
+        {{{1, "2"}, {0, "-3"}}, "2·x - 3 = 0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Solve(c.boxes), ErrorBoxes{});
+        EXPECT_EQ(last_.equation, c.equation);
+        EXPECT_EQ(last_.record.value_or("").substr(0, c.equation.size()), c.equation);
+    }
+}
+
 } // namespace
 } // namespace valdrex

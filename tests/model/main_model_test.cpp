@@ -190,6 +190,40 @@ TEST_F(MainModelTest, CoefficientsBeyondThirtyTwoBits) {
     EXPECT_EQ(model_.equation(), "99999999999·x = 0");
 }
 
+TEST_F(MainModelTest, AnEnteredEquationFillsTheGridOrChangesNothing) {
+    model_.SetInput("2");
+    const EnterEquationResult entered =
+        model_.EnterEquation("x\xC2\xB2 \xE2\x88\x92 0.5x = 1/3 + x");
+    EXPECT_TRUE(entered.entered);
+    EXPECT_EQ(entered.error + std::to_string(entered.column), "0");
+    EXPECT_EQ(model_.coefficients()[2] + "|" + model_.coefficients()[1] + "|" +
+                  model_.coefficients()[0] + "|" + model_.coefficients()[3],
+              "1|-1.5|-1/3|0");
+    EXPECT_EQ(model_.equation(), "x^2 - 3/2·x - 1/3 = 0");
+    EXPECT_EQ(model_.input(), "");
+    EXPECT_EQ(Solve(), kNone); // the grid's own reading takes every text
+    EXPECT_EQ(model_.solutionLines().size(), 2u);
+
+    model_.SetInput("2");
+    const CoefficientTexts before = model_.coefficients();
+    const EnterEquationResult refused = model_.EnterEquation("x^2 + 3x +");
+    EXPECT_FALSE(refused.entered);
+    EXPECT_EQ(refused.error, "expected a number or x at column 11");
+    EXPECT_EQ(refused.column, 11);
+    EXPECT_EQ(model_.coefficients(), before);
+    EXPECT_EQ(model_.equation(), "x^2 - 3/2·x - 1/3 = 0");
+    EXPECT_EQ(model_.input(), "2");
+
+    // Beyond the grid's 32 bits: shown exactly, read exactly by the all-roots method only.
+    EXPECT_TRUE(model_.EnterEquation("x^5 - 1e-51").entered);
+    EXPECT_EQ(model_.equation(), "x^5 - 1/1E51 = 0");
+    EXPECT_EQ(Solve(), kNone);
+    EXPECT_EQ(last_.unread, (UnreadBox{kCoefficient, 0, ReadFault::BeyondRange}));
+    EXPECT_EQ(Solve(SolveMethod::AllRoots), kNone);
+    EXPECT_EQ(last_.equation, "x^5 - 1/1E51 = 0");
+    EXPECT_EQ(model_.solutionLines().size(), 5u);
+}
+
 TEST_F(MainModelTest, DegreeZeroMessagesAndOverwrite) {
     Solve();
     EXPECT_EQ(model_.message(), "The equation is undetermined");
