@@ -181,16 +181,6 @@ constexpr int kRuns = 100;
 constexpr int kRuns = 500;
 #endif
 
-std::vector<std::string> Records(const std::string& bytes) {
-    std::vector<std::string> records;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
-        records.push_back(bytes.substr(start, end - start));
-    if (start < bytes.size())
-        records.push_back(bytes.substr(start)); // a last line without its line end
-    return records;
-}
-
 TEST(SaveUnderKill, KilledRunsLeaveEveryRecordOnALineOfItsOwn) {
     char folder[] = "/tmp/valdrex-kill-XXXXXX";
     ASSERT_NE(::mkdtemp(folder), nullptr);
@@ -202,7 +192,7 @@ TEST(SaveUnderKill, KilledRunsLeaveEveryRecordOnALineOfItsOwn) {
                  std::to_string(random() % 99) + " " + std::to_string(random() % 99) + " 7\n";
     Put(input, lines);
     ASSERT_EQ(ReadToEnd(StartBatch(input, db + ".whole", std::nullopt, false)), "");
-    const std::vector<std::string> whole = Records(Bytes(db + ".whole"));
+    const std::vector<std::string> whole = CrLfLines(Bytes(db + ".whole"));
     ASSERT_EQ(whole.size(), 120u);
     const std::set<std::string> known(whole.begin(), whole.end());
 
@@ -221,7 +211,7 @@ TEST(SaveUnderKill, KilledRunsLeaveEveryRecordOnALineOfItsOwn) {
     // A kill that arrives while the kernel copies a record across a page boundary would stop
     // the write there, had the killed process been the one writing.
     int saved = 0, damaged = 0;
-    for (const std::string& record : Records(Bytes(db))) {
+    for (const std::string& record : CrLfLines(Bytes(db))) {
         ++saved;
         if (!known.contains(record) && ++damaged <= 5)
             ADD_FAILURE() << "damaged record: " << record;
