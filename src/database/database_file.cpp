@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <functional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,9 +66,12 @@ bool IsSpecialFile(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
 }
 
-void WriteInPlace(const std::string& path, std::string_view bytes) {
+// Writes a file's new contents to the descriptor; returns 0 or the errno of the failure.
+using ContentWriter = std::function<int(int fd)>;
+
+void WriteInPlace(const std::string& path, const ContentWriter& writeContents) {
     FileDescriptor file(path, O_WRONLY | O_TRUNC);
-    if (const int error = WriteAll(file.get(), bytes); error != 0)
+    if (const int error = writeContents(file.get()); error != 0)
         FailFile(error);
     file.Close();
 }
@@ -127,11 +131,11 @@ int RewriteFrom(int from, int to, off_t size, off_t oldSize, bool& changed) {
     return 0;
 }
 
-// Writes the bytes to a new file beside the locked file, then renames it over the file: readers
-// see the old file or the new one, never a part, and a failure leaves the old file as it was.
-// A file the new one cannot stand in for (other names, an owner or group it cannot take) is
+// Writes the contents to a new file beside the locked file, then renames it over the file:
+// readers see the old file or the new one, never a part, and a failure leaves the old file as it
+// was. A file the new one cannot stand in for (other names, an owner or group it cannot take) is
 // rewritten from the new file instead, which is kept when that fails half way.
-void ReplaceFile(const LockedFile& file, std::string_view bytes) {
+void ReplaceFile(const LockedFile& file, const ContentWriter& writeContents) {
     const struct stat& old = file.status();
     std::string temporary;
     const int fd = CreateTemporaryBeside(file.filePath(), temporary);
@@ -142,13 +146,19 @@ void ReplaceFile(const LockedFile& file, std::string_view bytes) {
     // After fchown, which may clear the set-id bits.
     if (::fchmod(fd, old.st_mode & 07777) != 0)
         error = errno;
-    if (error == 0)
-        error = WriteAll(fd, bytes);
+    try {
+        if (error == 0)
+            error = writeContents(fd);
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        throw;
+    }
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
     bool changed = false;
     if (error == 0 && inPlace)
-        error = RewriteFrom(fd, file.fd(), static_cast<off_t>(bytes.size()), old.st_size, changed);
+        error = RewriteFrom(fd, file.fd(), ::lseek(fd, 0, SEEK_CUR), old.st_size, changed);
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error == 0 && !inPlace && ::rename(temporary.c_str(), file.filePath().c_str()) != 0)
@@ -263,13 +273,14 @@ void WriteWholeFile(const std::string& path, std::string_view utf8Text) {
 
 void WriteFileBytes(const std::string& path, std::string_view bytes) {
     IgnoreFileSizeSignal();
+    const auto writeBytes = [bytes](int fd) { return WriteAll(fd, bytes); };
     if (IsSpecialFile(path)) {
-        WriteInPlace(path, bytes);
+        WriteInPlace(path, writeBytes);
         return;
     }
     // Held while the new file is written and renamed: appends wait, and go to the new file.
     const LockedFile file(path, O_RDWR | O_CREAT, LOCK_EX);
-    ReplaceFile(file, bytes);
+    ReplaceFile(file, writeBytes);
 }
 
 SaveMerge MergeOnSave(std::string_view readBytes, std::string_view diskBytes,
