@@ -71,9 +71,10 @@ class RecordSaver {
 // Writes the records of a run to the --save file from a child process of its own. A kill can
 // cut a write to a file short (the kernel checks for it between pages), but the child is not the
 // process killed: every record handed over whole is written whole, and a record cut short in
-// the hand-over is dropped. The child leaves the terminal's process group, so Ctrl+C ends the
-// run without cutting off the writes, and it keeps standard error open until its last write.
-// Start it while this process has no other thread.
+// the hand-over is dropped. The child leaves the terminal's process group, so Ctrl+C or a kill
+// of the group ends the run without cutting off the writes, and it keeps standard error open
+// until its last write. Should the child be killed too, the next writer of the file takes back
+// what it left of a record (LineAppender). Start it while this process has no other thread.
 class RecordWriterProcess {
   public:
     RecordWriterProcess(std::string path, bool overwrite);

@@ -11,6 +11,7 @@
 #include <functional>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace valdrex {
@@ -100,6 +101,41 @@ int CreateTemporaryBeside(const std::string& path, std::string& temporary) {
     }
 }
 
+// A kill can stop a write to a file between two pages, leaving the start of a line without its
+// end. An append that spans pages therefore first marks the file with the bytes it is about to
+// fill, in an extended attribute, which readers never see; the next writer takes back, under the
+// lock, what a kill left of it. A file system without extended attributes is written unmarked.
+constexpr char kAppendMark[] = "user.valdrex.appending";
+
+struct AppendMark {
+    off_t start = 0;
+    off_t end = 0;
+};
+
+bool SpansPages(off_t start, std::size_t length) {
+    static const off_t page = ::sysconf(_SC_PAGESIZE);
+    return start / page != (start + static_cast<off_t>(length) - 1) / page;
+}
+
+// When the file of `size` bytes ends (`last`) within a marked append and what it holds of it has
+// no line end, but for the CR LF it may begin with, cuts that off. Returns the size after, with
+// `last` its last byte again.
+off_t TakeBackCutAppend(int fd, off_t size, char& last) {
+    AppendMark mark;
+    if (last == '\n' || ::fgetxattr(fd, kAppendMark, &mark, sizeof mark) != sizeof mark ||
+        size <= mark.start || size >= mark.end)
+        return size;
+    std::string cut(static_cast<std::size_t>(size - mark.start), '\0');
+    if (::pread(fd, cut.data(), cut.size(), mark.start) != static_cast<ssize_t>(cut.size()) ||
+        cut.find('\n', 2) != std::string::npos || ::ftruncate(fd, mark.start) != 0)
+        return size;
+    (void)::fremovexattr(fd, kAppendMark);
+    last = '\n';
+    if (mark.start > 0)
+        (void)::pread(fd, &last, 1, mark.start - 1);
+    return mark.start;
+}
+
 // Copies the `size` bytes of `from` over the file `to`, which was `oldSize` bytes long, and cuts
 // it there. Room for a longer text is taken first, so that a full disk leaves the
 // file as it was; returns 0 or the errno, and whether the file was changed.
@@ -128,6 +164,7 @@ int RewriteFrom(int from, int to, off_t size, off_t oldSize, bool& changed) {
     }
     if (::ftruncate(to, size) != 0 || ::fsync(to) != 0)
         return errno;
+    (void)::fremovexattr(to, kAppendMark); // it marked bytes that are gone
     return 0;
 }
 
@@ -205,21 +242,29 @@ void LineAppender::Append(std::string_view utf8Line) {
     else
         Open();
     LockedFile& file = *file_;
-    const off_t size = file.status().st_size;
-    // A last line without its line end (cut short, or edited by hand) must not swallow the
-    // record: it starts on a line of its own. Read under the lock, so that a record another
-    // writer has half written is never taken for one.
+    const bool regular = readable_ && S_ISREG(file.status().st_mode);
+    off_t size = file.status().st_size;
+    // A last line without its line end (edited by hand) must not swallow the record: it starts
+    // on a line of its own. Read under the lock, so that a record another writer has half
+    // written is never taken for one.
     char last = '\n';
-    if (readable_ && S_ISREG(file.status().st_mode) && size > 0)
+    if (regular && size > 0)
         (void)::pread(file.fd(), &last, 1, size - 1);
+    if (regular)
+        size = TakeBackCutAppend(file.fd(), size, last);
     std::string bytes = last != '\n' ? "\r\n" : "";
     bytes += EncodeCp1252(utf8Line);
     bytes += "\r\n";
-    // One write of the whole line: a reader, or a run killed meanwhile, never sees a record
-    // put together from pieces written at different times.
+    const AppendMark mark{size, size + static_cast<off_t>(bytes.size())};
+    const bool marked = regular && SpansPages(size, bytes.size()) &&
+                        ::fsetxattr(file.fd(), kAppendMark, &mark, sizeof mark, 0) == 0;
+    // One write of the whole line: a reader never sees a record put together from pieces
+    // written at different times.
     const int error = WriteAll(file.fd(), bytes);
     if (error != 0)
         (void)::ftruncate(file.fd(), size); // take back whatever part of the line got there
+    if (marked)
+        (void)::fremovexattr(file.fd(), kAppendMark);
     file.Unlock();
     if (error != 0)
         FailFile(error);

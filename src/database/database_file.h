@@ -15,8 +15,9 @@ namespace valdrex {
 // not follow.
 
 // Appends lines to the file, creating it, each line and CR LF under the file's lock, written
-// whole or not at all: a failed or short write is cut back off before failing. The file stays
-// open from one line to the next, so that a run saving many records opens it once.
+// whole or not at all: a failed or short write is cut back off before failing, and what a
+// writer killed while it wrote left of a line is taken back by the next. The file stays open
+// from one line to the next, so that a run saving many records opens it once.
 class LineAppender {
   public:
     explicit LineAppender(std::string path) : path_(std::move(path)) {}

@@ -10,11 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <map>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <thread>
 #include <tuple>
 #include <unistd.h>
 
@@ -282,6 +284,29 @@ TEST_F(DatabaseFile, ConcurrentAppendsAndReplacesKeepEveryRecordOnce) {
         ASSERT_TRUE(lines == records) << "round " << round << ": " << lines.size() << " lines, "
                                       << std::count(lines.begin(), lines.end(), "") << " blank";
     }
+}
+
+// A writer killed while it appends can leave the start of its line, cut between two pages;
+// the next writer takes that back before it appends.
+TEST_F(DatabaseFile, WhatAKillLeftOfALineIsTakenBack) {
+    const std::string record(1 << 18, 'x'); // a kill often comes while it is written
+    int cut = 0;
+    for (int round = 0; round < 40 && cut < 3; ++round) {
+        Put(db_, "old\r\n");
+        const pid_t child = SpawnChild([&] {
+            for (LineAppender appender(db_);;)
+                appender.Append(record);
+        });
+        std::this_thread::sleep_for(std::chrono::microseconds(500 + round * 97 % 2000));
+        ::kill(child, SIGKILL);
+        ExitStatus(child);
+        cut += !Bytes(db_).ends_with('\n');
+        AppendLine(db_, "next", false);
+        std::vector<std::string> lines = CrLfLines(Bytes(db_));
+        ASSERT_TRUE(lines.front() == "old" && lines.back() == "next" && Bytes(db_).ends_with('\n'));
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), record), lines.size() - 2) << round;
+    }
+    EXPECT_GT(cut, 0) << "no kill came while a line was written";
 }
 
 RecordFields Fields(std::string equation, const std::map<int, std::string>& solutions,
