@@ -1,15 +1,22 @@
 // The all-roots engine against its peers on the same random integer polynomials (coefficients
 // -20..20): GSL's companion-matrix solver with the roots printed, and MPSolve with a 53-bit goal.
 // Then the hard set, one equation at a time, at 15 and 30 digits.
+#include "hard_families.h"
 #include "solvers/all_roots/all_roots.h"
+#include "solvers/all_roots/hard_isolation.h"
 
+#include <arb_fmpz_poly.h>
 #include <benchmark/benchmark.h>
 #include <gsl/gsl_errno.h>
 #include <gsl/gsl_poly.h>
 #include <mps/mps.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -124,24 +131,43 @@ void AllRootsOverGsl(benchmark::State& state) {
 }
 BENCHMARK(AllRootsOverGsl)->Arg(2)->Arg(4)->Arg(8)->Arg(12);
 
+// MPSolve as a caller uses it: a context per polynomial, `setCoefficient(ctx, poly, k)` for each
+// power, the goal at `bits` bits, the roots read back. True when it reports every root isolated
+// (not left in a cluster narrower than the goal).
+template <typename SetCoefficient>
+bool SolveWithMpSolve(int degree, long bits, mps_output_goal goal, cplx_t* roots,
+                      SetCoefficient setCoefficient) {
+    mps_context* ctx = mps_context_new();
+    mps_monomial_poly* p = mps_monomial_poly_new(ctx, degree);
+    for (int k = 0; k <= degree; ++k)
+        setCoefficient(ctx, p, k);
+    mps_context_set_input_poly(ctx, MPS_POLYNOMIAL(p));
+    mps_context_set_output_prec(ctx, bits);
+    mps_context_set_output_goal(ctx, goal);
+    mps_mpsolve(ctx);
+    mps_context_get_roots_d(ctx, &roots, nullptr);
+    benchmark::DoNotOptimize(roots);
+    bool isolated = true;
+    for (int i = 0; i < degree; ++i) {
+        const mps_root_status status = mps_context_get_root_status(ctx, i);
+        isolated = isolated &&
+                   (status == MPS_ROOT_STATUS_ISOLATED || status == MPS_ROOT_STATUS_APPROXIMATED);
+    }
+    mps_polynomial_free(ctx, MPS_POLYNOMIAL(p));
+    mps_context_free(ctx);
+    return isolated;
+}
+
 void MpSolve53Bits(benchmark::State& state) {
     const int degree = static_cast<int>(state.range(0));
     const auto corpus = Corpus(degree);
     std::size_t i = 0;
     cplx_t* roots = cplx_valloc(degree);
     for (auto _ : state) {
-        mps_context* ctx = mps_context_new();
-        mps_monomial_poly* p = mps_monomial_poly_new(ctx, degree);
-        for (int k = 0; k <= degree; ++k)
-            mps_monomial_poly_set_coefficient_int(ctx, p, k, corpus[i][k], 0);
-        mps_context_set_input_poly(ctx, MPS_POLYNOMIAL(p));
-        mps_context_set_output_prec(ctx, 53);
-        mps_context_set_output_goal(ctx, MPS_OUTPUT_GOAL_ISOLATE);
-        mps_mpsolve(ctx);
-        mps_context_get_roots_d(ctx, &roots, nullptr);
-        benchmark::DoNotOptimize(roots);
-        mps_polynomial_free(ctx, MPS_POLYNOMIAL(p));
-        mps_context_free(ctx);
+        SolveWithMpSolve(degree, 53, MPS_OUTPUT_GOAL_ISOLATE, roots,
+                         [&](mps_context* ctx, mps_monomial_poly* p, int k) {
+                             mps_monomial_poly_set_coefficient_int(ctx, p, k, corpus[i][k], 0);
+                         });
         i = (i + 1) % corpus.size();
     }
     cplx_vfree(roots);
@@ -192,5 +218,153 @@ void HardEquation(benchmark::State& state) {
 BENCHMARK(HardEquation)
     ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {15, 30}})
     ->Unit(benchmark::kMicrosecond);
+
+// The isolation of hard equations (IsolateRoots, the engine's big-number path) against MPSolve
+// asked for the same number of correct bits, and against the path before it, one call of Arb's
+// arb_fmpz_poly_complex_roots at the precision that path started with (81 bits for 15 digits,
+// 131 for 30; it doubled from there until the digits were proved). Arg 0 picks the equation,
+// arg 1 the bits (53 for 15 digits, 110 for 30).
+namespace hard {
+
+using namespace valdrex::testing;
+
+struct Equation {
+    const char* name;
+    std::function<void(fmpz_poly_t)> make;
+};
+
+// Degree 12, the same coefficients on every run.
+void Random(fmpz_poly_t p, long digits) {
+    flint_rand_t state;
+    flint_randinit(state);
+    RandomPolynomial(p, 12, digits, state);
+    flint_randclear(state);
+}
+
+const std::vector<Equation>& Equations() {
+    static const std::vector<Equation> equations = {
+        {"x^12-2(1e20x-1)^2", [](fmpz_poly_t p) { Mignotte(p, 12, 20); }},
+        {"x^12-2(1e50x-1)^2", [](fmpz_poly_t p) { Mignotte(p, 12, 50); }},
+        {"(1e20x^2-3)^2+1e20x^12", [](fmpz_poly_t p) { Kameny(p, 12, 10); }},
+        {"(1e100x^2-3)^2+1e100x^12", [](fmpz_poly_t p) { Kameny(p, 12, 50); }},
+        {"prod(x-1-k*1e-30), k=1..12", [](fmpz_poly_t p) { TightCluster(p, 12, 30, 0); }},
+        {"the same scaled, +1", [](fmpz_poly_t p) { TightCluster(p, 12, 30, 1); }},
+        {"(x-1)^2+1e-60", [](fmpz_poly_t p) { NearMultiple(p, 2, 60); }},
+        {"(x-1)^7+1e-60", [](fmpz_poly_t p) { NearMultiple(p, 7, 60); }},
+        {"(x-1)^12+1e-60", [](fmpz_poly_t p) { NearMultiple(p, 12, 60); }},
+        {"(x-1e20)^6(1e20x-1)^6+1", [](fmpz_poly_t p) { DifferentSizes(p, 6, 20); }},
+        {"prod(x-k*1e20)(1e20x-k), k=1..6", [](fmpz_poly_t p) { SpreadRational(p, 6, 20); }},
+        {"random, 1000 digits", [](fmpz_poly_t p) { Random(p, 1000); }},
+        {"random, 10000 digits", [](fmpz_poly_t p) { Random(p, 10000); }},
+    };
+    return equations;
+}
+
+// The equation that arg 0 picks, the benchmark labelled with its name.
+void Pick(benchmark::State& state, Polynomial& f) {
+    const Equation& equation = Equations()[static_cast<std::size_t>(state.range(0))];
+    equation.make(f.p);
+    state.SetLabel(equation.name);
+}
+
+void Isolate(benchmark::State& state) {
+    Polynomial f;
+    Pick(state, f);
+    Balls roots(f.degree());
+    for (auto _ : state)
+        valdrex::IsolateRoots(f.p, state.range(1), roots.v, nullptr);
+}
+
+// MPSolve at the same bits leaves a cluster narrower than them unisolated, so, as a caller that
+// needs isolation would, it is asked again at twice the bits until every root is isolated; all
+// attempts count. The counter gives the bits that isolated.
+void MpSolve(benchmark::State& state) {
+    Polynomial f;
+    Pick(state, f);
+    const int n = static_cast<int>(f.degree());
+    mpq_t re, im;
+    mpq_init(re);
+    mpq_init(im);
+    cplx_t* roots = cplx_valloc(n);
+    long bits = 0;
+    for (auto _ : state)
+        for (bits = state.range(1);
+             !SolveWithMpSolve(n, bits, MPS_OUTPUT_GOAL_ISOLATE, roots,
+                               [&](mps_context*ctx, mps_monomial_poly*p, int k) {
+                                   fmpz_get_mpz(mpq_numref(re), f.p->coeffs + k);
+                                   mps_monomial_poly_set_coefficient_q(ctx, p, k, re, im);
+                               });
+             bits *= 2) {
+        }
+    cplx_vfree(roots);
+    mpq_clear(re);
+    mpq_clear(im);
+    state.counters["bits"] = static_cast<double>(bits);
+}
+
+void ArbBefore(benchmark::State& state) {
+    Polynomial f;
+    Pick(state, f);
+    Balls roots(f.degree());
+    for (auto _ : state)
+        arb_fmpz_poly_complex_roots(roots.v, f.p, 0, state.range(1) == 53 ? 81 : 131);
+}
+
+// CPU time of this thread: a member's time without the waits of a busy machine.
+double ThreadMilliseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) * 1e-6;
+}
+
+// Every member of a family (degrees 2 to 12, its range of exponents) once per iteration; the
+// counter gives the slowest member's CPU time.
+void FamilyWorst(benchmark::State& state) {
+    const std::function<void(fmpz_poly_t, long, long)> families[] = {
+        [](fmpz_poly_t p, long n, long e) { Mignotte(p, n, e); },
+        [](fmpz_poly_t p, long n, long e) { Kameny(p, n, e); },
+        [](fmpz_poly_t p, long n, long e) { TightCluster(p, n, e, 1); },
+        [](fmpz_poly_t p, long n, long e) { NearMultiple(p, n, e); },
+    };
+    const std::vector<long> exponents[] = {
+        {1, 5, 10, 20, 35, 50}, {1, 5, 10, 20, 35, 50}, {5, 15, 30, 50}, {10, 30, 60, 100}};
+    const auto family = static_cast<std::size_t>(state.range(0));
+    Polynomial f;
+    Balls roots(12);
+    double worst = 0;
+    for (auto _ : state)
+        for (long n = 2; n <= 12; ++n)
+            for (const long e : exponents[family]) {
+                families[family](f.p, n, e);
+                SquareFreePart(f.p, f.p);
+                const double start = ThreadMilliseconds();
+                valdrex::IsolateRoots(f.p, state.range(1), roots.v, nullptr);
+                worst = std::max(worst, ThreadMilliseconds() - start);
+            }
+    state.counters["worst_ms"] = worst;
+    state.SetLabel(std::array{"Mignotte", "Kameny", "tight cluster + 1", "near-multiple"}[family]);
+}
+
+} // namespace hard
+
+BENCHMARK(hard::Isolate)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 12, 1), {53, 110}})
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(hard::MpSolve)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 12, 1), {53, 110}})
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+// Up to 20 s a call: one call each.
+BENCHMARK(hard::ArbBefore)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 12, 1), {53, 110}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(hard::FamilyWorst)
+    ->ArgsProduct({{0, 1, 2, 3}, {53, 110}})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <acb.h>
+#include <flint/flint.h>
+#include <flint/fmpz_poly.h>
+
+namespace valdrex::testing {
+
+// Holders for the tests and the benchmark, freeing what they hold.
+struct Polynomial {
+    Polynomial() { fmpz_poly_init(p); }
+    Polynomial(const Polynomial&) = delete;
+    Polynomial& operator=(const Polynomial&) = delete;
+    ~Polynomial() { fmpz_poly_clear(p); }
+    long degree() const { return fmpz_poly_degree(p); }
+    fmpz_poly_t p;
+};
+
+struct Balls {
+    explicit Balls(long n) : n(n), v(_acb_vec_init(n)) {}
+    Balls(const Balls&) = delete;
+    Balls& operator=(const Balls&) = delete;
+    ~Balls() { _acb_vec_clear(v, n); }
+    long n;
+    acb_ptr v;
+};
+
+// The equations that are hard for root finders, scaled to integer coefficients; e is a decimal
+// exponent and n the degree unless said otherwise.
+
+// x^n − 2(10^e x − 1)²: two real roots about 10^-(e(n+2)/2) apart near 10^-e.
+void Mignotte(fmpz_poly_t p, long n, long e);
+// (c² x² − 3)² + c² x^n with c = 10^e: a tight pair near each of ±√3/c.
+void Kameny(fmpz_poly_t p, long n, long e);
+// Π_{k=1..n} (10^e x − 10^e − k) + shift: the roots 1 + k·10^-e, moved off the rationals by a
+// nonzero shift of the constant term.
+void TightCluster(fmpz_poly_t p, long n, long e, long shift);
+// 10^e (x − 1)^n + 1: n roots on a circle of radius 10^(-e/n) about 1.
+void NearMultiple(fmpz_poly_t p, long n, long e);
+// (x − 10^e)^h (10^e x − 1)^h + 1: a cluster of h roots near 10^e and another near 10^-e.
+void DifferentSizes(fmpz_poly_t p, long h, long e);
+// Π_{k=1..h} (x − k·10^e)(10^e x − k): 2h rational roots, half huge and half tiny.
+void SpreadRational(fmpz_poly_t p, long h, long e);
+// p / gcd(p, p'): the polynomial the engine hands the isolation. `out` may be p.
+void SquareFreePart(fmpz_poly_t out, const fmpz_poly_t p);
+// Coefficients drawn uniformly with up to `digits` digits and a random sign, leading one
+// nonzero.
+void RandomPolynomial(fmpz_poly_t p, long n, long digits, flint_rand_t state);
+
+} // namespace valdrex::testing

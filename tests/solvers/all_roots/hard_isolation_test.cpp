@@ -1,0 +1,255 @@
+#include "solvers/all_roots/hard_isolation.h"
+
+#include "hard_families.h"
+
+#include <acb_poly.h>
+#include <arb_fmpz_poly.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace valdrex {
+namespace {
+
+using namespace valdrex::testing;
+
+// The sign of p at an exact point, by evaluation at rising precision.
+int SignAt(const fmpz_poly_t p, const arf_t x) {
+    arb_t point, value;
+    arb_init(point);
+    arb_init(value);
+    arb_set_arf(point, x);
+    int sign = 2;
+    for (long prec = 128; sign == 2; prec *= 2) {
+        arb_fmpz_poly_evaluate_arb(value, p, point, prec);
+        if (arb_is_zero(value))
+            sign = 0;
+        else if (arb_is_positive(value))
+            sign = 1;
+        else if (arb_is_negative(value))
+            sign = -1;
+    }
+    arb_clear(point);
+    arb_clear(value);
+    return sign;
+}
+
+// Whether each radius of b is at least 2^10 times each radius of `ref` (ignoring exact balls).
+bool MuchWider(const acb_t b, const acb_t ref) {
+    for (const mag_struct* r : {arb_radref(acb_realref(b)), arb_radref(acb_imagref(b))}) {
+        mag_t narrow;
+        mag_init(narrow);
+        mag_mul_2exp_si(narrow, r, -10);
+        const bool wide = mag_is_zero(r) || (mag_cmp(arb_radref(acb_realref(ref)), narrow) <= 0 &&
+                                             mag_cmp(arb_radref(acb_imagref(ref)), narrow) <= 0);
+        mag_clear(narrow);
+        if (!wide)
+            return false;
+    }
+    return true;
+}
+
+// The faults of `roots` as the promised isolating balls for p, judged against Arb's own
+// enclosures (refined from our midpoints until far narrower than our balls) and exact signs.
+std::string Faults(const fmpz_poly_t p, long bits, acb_srcptr roots) {
+    const long n = fmpz_poly_degree(p);
+    Balls reference(n), starts(n);
+    for (long i = 0; i < n; ++i)
+        acb_get_mid(starts.v + i, roots + i);
+    acb_poly_t ballPolynomial;
+    acb_poly_init(ballPolynomial);
+    bool isolated = false;
+    for (long prec = 2 * bits + 128; prec < (1L << 18) && !isolated; prec *= 2) {
+        acb_poly_set_fmpz_poly(ballPolynomial, p, prec);
+        isolated = acb_poly_find_roots(reference.v, ballPolynomial, starts.v, 20, prec) == n;
+        for (long i = 0; i < n && isolated; ++i)
+            for (long j = 0; j < n && isolated; ++j)
+                isolated = MuchWider(roots + i, reference.v + j);
+    }
+    acb_poly_clear(ballPolynomial);
+    if (!isolated)
+        return "no reference enclosure";
+    std::string faults;
+    long zeros = 0;
+    mag_t width, size;
+    mag_init(width);
+    mag_init(size);
+    arf_t low, high;
+    arf_init(low);
+    arf_init(high);
+    for (long i = 0; i < n; ++i) {
+        const acb_srcptr b = roots + i;
+        const std::string at = " at " + std::to_string(i) + ";";
+        const bool real = arb_is_zero(acb_imagref(b));
+        long holds = 0;
+        for (long j = 0; j < n; ++j) {
+            if (!acb_overlaps(b, reference.v + j))
+                continue;
+            ++holds;
+            const bool inside =
+                acb_is_exact(b) ||
+                (real ? arb_contains(acb_realref(b), acb_realref(reference.v + j)) &&
+                            arb_contains_zero(acb_imagref(reference.v + j))
+                      : acb_contains(b, reference.v + j));
+            if (!inside)
+                faults += " root not inside" + at;
+        }
+        if (holds != 1)
+            faults += " holds " + std::to_string(holds) + " roots" + at;
+        for (long j = i + 1; j < n; ++j)
+            if (acb_overlaps(b, roots + j))
+                faults += " overlaps " + std::to_string(j) + at;
+        mag_hypot(width, arb_radref(acb_realref(b)), arb_radref(acb_imagref(b)));
+        acb_get_mag_lower(size, b);
+        mag_mul_2exp_si(size, size, -bits);
+        if (mag_cmp(width, size) > 0)
+            faults += " too wide" + at;
+        zeros += acb_is_zero(b);
+        if (real) {
+            // A real root: an exact point is a root, a segment has a sign change.
+            arb_get_lbound_arf(low, acb_realref(b), ARF_PREC_EXACT);
+            arb_get_ubound_arf(high, acb_realref(b), ARF_PREC_EXACT);
+            const bool exact = arf_equal(low, high);
+            if (exact ? SignAt(p, low) != 0 : SignAt(p, low) * SignAt(p, high) >= 0)
+                faults += " not proved real" + at;
+            if (i > 0 &&
+                (!arb_is_zero(acb_imagref(roots + i - 1)) ||
+                 arf_cmp(arb_midref(acb_realref(roots + i - 1)), arb_midref(acb_realref(b))) >= 0))
+                faults += " real out of order" + at;
+        } else if (arb_is_positive(acb_imagref(b))) {
+            acb_t mirror;
+            acb_init(mirror);
+            acb_conj(mirror, b);
+            if (i + 1 == n || !acb_equal(mirror, roots + i + 1))
+                faults += " no exact conjugate" + at;
+            acb_clear(mirror);
+            if (i > 1 && !arb_is_zero(acb_imagref(roots + i - 2)) &&
+                arf_cmp(arb_midref(acb_realref(roots + i - 2)), arb_midref(acb_realref(b))) > 0)
+                faults += " pair out of order" + at;
+        } else if (i == 0 || !arb_is_positive(acb_imagref(roots + i - 1))) {
+            faults += " lower half without its pair" + at;
+        }
+    }
+    mag_clear(width);
+    mag_clear(size);
+    arf_clear(low);
+    arf_clear(high);
+    if (zeros != (fmpz_is_zero(p->coeffs) ? 1 : 0))
+        faults += " the zero root not exactly once;";
+    return faults;
+}
+
+// Isolates the roots of p's square-free part and checks them.
+void ExpectIsolated(const fmpz_poly_t p, long bits, const std::string& name) {
+    Polynomial squareFree;
+    SquareFreePart(squareFree.p, p);
+    if (squareFree.degree() < 1)
+        return;
+    Balls roots(squareFree.degree());
+    // Nothing may depend on what the output held before.
+    for (long i = 0; i < roots.n; ++i)
+        acb_set_si(roots.v + i, -1);
+    ASSERT_TRUE(IsolateRoots(squareFree.p, bits, roots.v, nullptr)) << name;
+    EXPECT_EQ(Faults(squareFree.p, bits, roots.v), "") << name << " at " << bits << " bits";
+}
+
+TEST(HardIsolation, EveryMemberOfTheHardFamiliesAtFifteenAndThirtyDigits) {
+    Polynomial f;
+    struct Family {
+        const char* name;
+        std::vector<long> exponents;
+        std::function<void(long, long)> make;
+    };
+    const Family families[] = {
+        {"Mignotte", {1, 20, 50}, [&](long n, long e) { Mignotte(f.p, n, e); }},
+        {"Kameny", {1, 20, 50}, [&](long n, long e) { Kameny(f.p, n, e); }},
+        {"cluster", {3, 30}, [&](long n, long e) { TightCluster(f.p, n, e, 0); }},
+        {"shifted cluster", {30}, [&](long n, long e) { TightCluster(f.p, n, e, 1); }},
+        {"near-multiple", {10, 60, 100}, [&](long n, long e) { NearMultiple(f.p, n, e); }},
+    };
+    for (const long bits : {53, 110}) {
+        for (const Family& family : families)
+            for (long n = 2; n <= 12; ++n)
+                for (const long e : family.exponents) {
+                    family.make(n, e);
+                    ExpectIsolated(f.p, bits,
+                                   family.name + (" n=" + std::to_string(n)) +
+                                       " e=" + std::to_string(e));
+                }
+        for (const long e : {5, 20, 100}) {
+            DifferentSizes(f.p, 6, e);
+            ExpectIsolated(f.p, bits, "different sizes e=" + std::to_string(e));
+            SpreadRational(f.p, 6, e);
+            ExpectIsolated(f.p, bits, "spread rational e=" + std::to_string(e));
+        }
+    }
+}
+
+TEST(HardIsolation, RandomEquationsOfEveryDegreeSizeAndPrecision) {
+    flint_rand_t state;
+    flint_randinit(state);
+    Polynomial f, square;
+    fmpz_poly_set_coeff_si(square.p, 2, 1);
+    for (long n = 1; n <= 12; ++n)
+        for (const long digits : {1, 3, 25, 1000})
+            for (const long bits : {8, 53, 300}) {
+                RandomPolynomial(f.p, n, digits, state);
+                // Some even (roots symmetric about 0, some on the imaginary axis), some with a
+                // zero root.
+                if (2 * n <= 12 && n_randint(state, 3) == 0)
+                    fmpz_poly_compose(f.p, f.p, square.p);
+                if (f.degree() < 12 && n_randint(state, 3) == 0)
+                    fmpz_poly_shift_left(f.p, f.p, 1);
+                ExpectIsolated(f.p, bits, "random degree " + std::to_string(n));
+            }
+    flint_randclear(state);
+}
+
+TEST(HardIsolation, NarrowBallsOnClustersWhenManyBitsAreAsked) {
+    Polynomial f;
+    Mignotte(f.p, 12, 20);
+    ExpectIsolated(f.p, 2000, "Mignotte");
+    NearMultiple(f.p, 5, 100);
+    ExpectIsolated(f.p, 700, "near-multiple");
+}
+
+TEST(HardIsolation, LowDegreesAndExactRoots) {
+    Polynomial f;
+    for (const char* text : {"2  -3 1", "2  1 3", "2  0 7", "3  1 0 1", "3  0 0 -2", "4  0 -6 1 1",
+                             "5  -1 0 0 0 1", "4  -1 0 0 8", "3  0 2 1"}) {
+        fmpz_poly_set_str(f.p, text);
+        for (const long bits : {1, 53, 200})
+            ExpectIsolated(f.p, bits, text);
+    }
+}
+
+TEST(HardIsolation, AStopIsSeenBeforeAndDuringTheWork) {
+    Polynomial f;
+    Mignotte(f.p, 12, 20000); // about a second of work
+    Balls roots(12);
+    std::atomic<bool> stop{true};
+    EXPECT_FALSE(IsolateRoots(f.p, 53, roots.v, &stop));
+
+    stop = false;
+    bool found = true;
+    std::chrono::steady_clock::time_point returned;
+    std::thread solver([&] {
+        found = IsolateRoots(f.p, 53, roots.v, &stop);
+        returned = std::chrono::steady_clock::now();
+        flint_cleanup(); // what FLINT keeps for this thread
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const auto stopped = std::chrono::steady_clock::now();
+    stop = true;
+    solver.join();
+    EXPECT_FALSE(found);
+    EXPECT_LT(returned - stopped, std::chrono::milliseconds(500));
+}
+
+} // namespace
+} // namespace valdrex
