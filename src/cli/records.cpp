@@ -150,7 +150,7 @@ std::optional<RecordFrame> RecordFrameReader::Next() {
 }
 
 RecordSaver::RecordSaver(std::string path, bool overwrite, LineWriter writer)
-    : path_(std::move(path)), truncateNext_(overwrite), writer_(writer) {}
+    : path_(std::move(path)), truncateNext_(overwrite), writer_(std::move(writer)) {}
 
 void RecordSaver::Save(std::string_view record, int line, std::string& err) {
     try {
