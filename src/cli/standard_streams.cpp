@@ -85,8 +85,11 @@ bool LineReader::Fill(const std::function<void()>& beforeRead) {
 bool LineReader::Next(std::string_view& line, const std::function<void()>& beforeRead) {
     std::size_t searchFrom = start_;
     for (;;) {
+        // An empty vector may have no storage at all, and memchr takes no null pointer.
         const void* found =
-            std::memchr(buffer_.data() + searchFrom, '\n', buffer_.size() - searchFrom);
+            searchFrom < buffer_.size()
+                ? std::memchr(buffer_.data() + searchFrom, '\n', buffer_.size() - searchFrom)
+                : nullptr;
         if (found || atEnd_) {
             const std::size_t end =
                 found ? static_cast<std::size_t>(static_cast<const char*>(found) - buffer_.data())
