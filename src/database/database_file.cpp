@@ -213,20 +213,24 @@ void ReplaceFile(const LockedFile& file, const ContentWriter& writeContents) {
         SyncFolder(FolderOf(file.filePath()));
 }
 
-} // namespace
-
-void LineAppender::Open() {
-    // Read and write, so that the last byte can be read under the lock; write only where the
-    // file may not be read.
+// Opens the file locked for writing, and for reading too where it may be read (to read its last
+// byte, or what was appended); returns whether it may be.
+bool OpenToWrite(std::optional<LockedFile>& file, const std::string& path, int flags) {
     try {
-        file_.emplace(path_, O_RDWR | O_CREAT | O_APPEND, LOCK_EX);
-        readable_ = true;
+        file.emplace(path, O_RDWR | flags, LOCK_EX);
+        return true;
     } catch (const RuntimeFailure& failure) {
         if (failure.number() != EACCES)
             throw;
-        file_.emplace(path_, O_WRONLY | O_CREAT | O_APPEND, LOCK_EX);
-        readable_ = false;
     }
+    file.emplace(path, O_WRONLY | flags, LOCK_EX);
+    return false;
+}
+
+} // namespace
+
+void LineAppender::Open() {
+    readable_ = OpenToWrite(file_, path_, O_CREAT | O_APPEND);
     // A pipe opened for reading as well would take the line itself, with no reader to fail for.
     if (S_ISFIFO(file_->status().st_mode)) {
         file_.reset();
@@ -324,8 +328,9 @@ void WriteFileBytes(const std::string& path, std::string_view bytes) {
         return;
     }
     // Held while the new file is written and renamed: appends wait, and go to the new file.
-    const LockedFile file(path, O_RDWR | O_CREAT, LOCK_EX);
-    ReplaceFile(file, writeBytes);
+    std::optional<LockedFile> file;
+    OpenToWrite(file, path, O_CREAT);
+    ReplaceFile(*file, writeBytes);
 }
 
 SaveMerge MergeOnSave(std::string_view readBytes, std::string_view diskBytes,

@@ -92,15 +92,16 @@ TEST_F(DatabaseFile, ReadsCreatesAndSavesTheWholeFile) {
 TEST_F(DatabaseFile, AReplacedFileKeepsItsPermissionsAndLinks) {
     Put(db_, "old");
     fs::permissions(db_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    const std::string link = PathOf("link.txt");
+    const std::string link = PathOf("link.txt"), linkToLink = PathOf("link2.txt");
     fs::create_symlink(db_, link);
+    fs::create_symlink("link.txt", linkToLink);
     WriteWholeFile(link, "new");
-    AppendLine(link, "x = 0", true);
-    EXPECT_TRUE(fs::is_symlink(link));
+    AppendLine(linkToLink, "x = 0", true);
+    EXPECT_TRUE(fs::is_symlink(link) && fs::is_symlink(linkToLink));
     EXPECT_EQ(Bytes(db_), "x = 0\r\n");
     EXPECT_EQ(fs::status(db_).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 3);
 }
 
 TEST_F(DatabaseFile, FailuresReportErrnoAndChangeNothing) {
@@ -108,6 +109,8 @@ TEST_F(DatabaseFile, FailuresReportErrnoAndChangeNothing) {
     fs::create_directory(folder);
     Put(folder + "/inner.txt", "inner");
     EXPECT_EQ(Errnos(PathOf("missing/db.txt")), "2 2 2 2 2 ");
+    fs::create_symlink("loop", PathOf("loop"));
+    EXPECT_EQ(Errnos(PathOf("loop")), "40 40 40 40 40 ");
     EXPECT_FALSE(fs::exists(PathOf("missing")));
     EXPECT_EQ(Errnos(folder), "21 21 21 21 21 ");
     EXPECT_EQ(Bytes(folder + "/inner.txt"), "inner");
@@ -129,16 +132,21 @@ TEST_F(DatabaseFile, FailuresReportErrnoAndChangeNothing) {
 TEST_F(DatabaseFile, WritesThatMayNotHappenKeepTheOldBytes) {
     const std::string locked = PathOf("locked/db.txt");
     fs::create_directory(PathOf("locked"));
+    const std::string writeOnly = PathOf("write-only.txt");
     Put(locked, "old\r\n");
     Put(db_, "old\r\n");
+    Put(writeOnly, "old");
     fs::permissions(PathOf("locked"), fs::perms::owner_read | fs::perms::owner_exec);
     fs::permissions(db_, fs::perms::owner_read);
-    // The file in the locked folder still takes an append.
-    EXPECT_EQ(AsOrdinaryUser(dir_.path().toStdString(),
-                             [&] { return Errnos(db_) + "| " + Errnos(locked); }),
-              "13 13 13 0 13 | 0 13 0 0 13 ");
+    fs::permissions(writeOnly, fs::perms::owner_write);
+    // The file in the locked folder still takes an append; a file that may not be read is
+    // written without a look at its last line.
+    EXPECT_EQ(AsOrdinaryUser(
+                  dir_.path().toStdString(),
+                  [&] { return Errnos(db_) + "| " + Errnos(locked) + "| " + Errnos(writeOnly); }),
+              "13 13 13 0 13 | 0 13 0 0 13 | 0 0 0 13 0 ");
     fs::permissions(PathOf("locked"), fs::perms::owner_all);
-    EXPECT_EQ(Bytes(db_) + Bytes(locked), "old\r\nold\r\nline\r\n");
+    EXPECT_EQ(Bytes(db_) + Bytes(locked) + Bytes(writeOnly), "old\r\nold\r\nline\r\ntext");
 }
 
 // A link planted at the database path in a folder everyone shares (such as /tmp) must not
@@ -149,7 +157,7 @@ TEST_F(DatabaseFile, AnotherUsersLinkInASharedFolderIsNotFollowed) {
     const std::string shared = PathOf("shared"), victim = PathOf("victim.txt");
     fs::create_directory(shared);
     fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
-    fs::permissions(dir_.path().toStdString(), fs::perms::others_exec, fs::perm_options::add);
+    fs::permissions(dir_.path().toStdString(), fs::perms::all); // world-writable, not sticky
     Put(victim, "victim\r\n");
     fs::permissions(victim, fs::perms::all);
     const auto plant = [](const std::string& link, const std::string& target, uid_t owner) {
@@ -244,7 +252,7 @@ TEST_F(DatabaseFile, AFullDiskKeepsThePreviousFileWhole) {
     EXPECT_EQ(WithFileSizeLimit(longer.size(),
                                 [&] {
                                     return std::to_string(FailureNumber(
-                                        [&] { WriteWholeFile(db_, longer + "more"); }));
+                                        [&] { WriteWholeFile(db_, "new " + longer); }));
                                 }),
               std::to_string(EFBIG));
     EXPECT_EQ(Bytes(other), longer);
