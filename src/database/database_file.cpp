@@ -3,16 +3,20 @@
 #include "core/failure.h"
 #include "core/platform_files.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <vector>
 
 namespace valdrex {
 namespace {
@@ -227,7 +231,102 @@ bool OpenToWrite(std::optional<LockedFile>& file, const std::string& path, int f
     return false;
 }
 
+// Reads up to `size` bytes at `offset`: the count read, 0 at the end, or -errno.
+ssize_t ReadAt(int fd, char* buffer, std::size_t size, std::uint64_t offset) {
+    for (;;) {
+        const ssize_t got = ::pread(fd, buffer, size, static_cast<off_t>(offset));
+        if (got >= 0 || errno != EINTR)
+            return got >= 0 ? got : -errno;
+    }
+}
+
+constexpr std::size_t kCompareChunk = 1 << 20;
+
+// Whether the file begins with every byte of `seen`.
+bool BeginsWith(int fd, const SeenFile& seen) {
+    std::vector<char> buffer(kCompareChunk);
+    std::string_view expected;
+    for (std::uint64_t offset = 0; offset < seen.length;) {
+        const ssize_t got =
+            ReadAt(fd, buffer.data(), std::min<std::uint64_t>(buffer.size(), seen.length - offset),
+                   offset);
+        if (got < 0)
+            FailFile(static_cast<int>(-got));
+        if (got == 0)
+            return false; // shorter
+        offset += static_cast<std::uint64_t>(got);
+        for (std::string_view disk(buffer.data(), static_cast<std::size_t>(got)); !disk.empty();) {
+            if (expected.empty() && (expected = seen.bytes()).empty())
+                return false;
+            const std::size_t common = std::min(disk.size(), expected.size());
+            if (std::memcmp(disk.data(), expected.data(), common) != 0)
+                return false;
+            disk.remove_prefix(common);
+            expected.remove_prefix(common);
+        }
+    }
+    return true;
+}
+
+// Appends to `bytes` what the file holds from `offset` to its end; returns 0 or the errno.
+int ReadRest(int fd, std::uint64_t offset, std::string& bytes) {
+    std::vector<char> buffer(kCompareChunk);
+    for (;;) {
+        const ssize_t got = ReadAt(fd, buffer.data(), buffer.size(), offset);
+        if (got <= 0)
+            return static_cast<int>(-got);
+        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+        offset += static_cast<std::uint64_t>(got);
+    }
+}
+
+// Writes every chunk of `text`; keeps its last byte in `last` ("" for an empty text).
+int WriteChunks(int fd, const ByteChunks& text, std::string& last) {
+    for (std::string_view chunk = text(); !chunk.empty(); chunk = text()) {
+        if (const int error = WriteAll(fd, chunk); error != 0)
+            return error;
+        last = chunk.back();
+    }
+    return 0;
+}
+
 } // namespace
+
+ReplaceOutcome ReplaceKeepingAppends(const std::string& path, const SeenFile& seen,
+                                     const ByteChunks& text) {
+    IgnoreFileSizeSignal();
+    std::string last;
+    if (IsSpecialFile(path)) {
+        WriteInPlace(path, [&](int fd) { return WriteChunks(fd, text, last); });
+        return {};
+    }
+    // Held from the comparison to the rename: appends wait, then go to the new file.
+    std::optional<LockedFile> file;
+    OpenToWrite(file, path, O_CREAT);
+    const int fd = file->fd();
+    char lastOnDisk = '\n';
+    if (file->status().st_size > 0)
+        (void)::pread(fd, &lastOnDisk, 1, file->status().st_size - 1);
+    const off_t size = TakeBackCutAppend(fd, file->status().st_size, lastOnDisk);
+    if (seen.bytes && !BeginsWith(fd, seen))
+        return {.changedOtherwise = true,
+                .diskLength = static_cast<std::uint64_t>(size),
+                .appended = {}};
+    ReplaceOutcome outcome;
+    ReplaceFile(*file, [&](int temporary) {
+        if (const int error = WriteChunks(temporary, text, last); error != 0)
+            return error;
+        std::string rest;
+        if (const int error = ReadRest(fd, seen.length, rest); error != 0)
+            return error;
+        // The merge of whole texts decides whether the records need a line end before them;
+        // what was seen has been matched already, so it starts from nothing.
+        outcome.appended = MergeOnSave({}, rest, last).appended;
+        return WriteAll(temporary, outcome.appended);
+    });
+    file->Close();
+    return outcome;
+}
 
 void LineAppender::Open() {
     readable_ = OpenToWrite(file_, path_, O_CREAT | O_APPEND);

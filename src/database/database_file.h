@@ -3,6 +3,8 @@
 #include "database/cp1252.h"
 #include "database/locked_file.h"
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,5 +65,33 @@ struct SaveMerge {
 // on a line of its own.
 SaveMerge MergeOnSave(std::string_view readBytes, std::string_view diskBytes,
                       std::string_view savedBytes);
+
+// A text given piece by piece: each call returns the next piece, an empty one at the end.
+using ByteChunks = std::function<std::string_view()>;
+
+// The file as a writer last read or wrote it.
+struct SeenFile {
+    std::uint64_t length = 0;
+    // Its bytes (`length` of them, in pieces); none when the user chose to replace whatever the
+    // first `length` bytes now are.
+    ByteChunks bytes;
+};
+
+struct ReplaceOutcome {
+    // Nothing was written: the file no longer begins with the seen bytes.
+    bool changedOtherwise = false;
+    std::uint64_t diskLength = 0; // the changed file's length, for a replace the user allows
+    // Written after the text: the bytes appended since the file was seen, on a line of their
+    // own (CR LF put before them when the text ends within a line).
+    std::string appended;
+};
+
+// Replaces the file with `text` (encoded bytes, nothing added), keeping the bytes appended
+// since it was `seen`, without holding the file in memory: opens the file, checks that it still
+// begins with the seen bytes, writes the text and the appended bytes to a temporary file,
+// fsyncs, renames it over the file and fsyncs the folder. A device is written in place. A
+// failed replace keeps the old file whole.
+ReplaceOutcome ReplaceKeepingAppends(const std::string& path, const SeenFile& seen,
+                                     const ByteChunks& text);
 
 } // namespace valdrex

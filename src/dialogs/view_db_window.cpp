@@ -3,69 +3,39 @@
 #include "core/failure.h"
 #include "database/cp1252.h"
 #include "database/database_file.h"
+#include "dialogs/database_text_view.h"
 #include "dialogs/dialog_parts.h"
+#include "dialogs/find_bar.h"
 #include "dialogs/message_box.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPointer>
-#include <QTextCursor>
-#include <QTextDocument>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace valdrex {
 namespace {
 
 constexpr int kInitialWidth = 640;
 constexpr int kInitialHeight = 420;
-
-constexpr QChar kLineSeparator(0x2028);
-constexpr QChar kParagraphSeparator(0x2029);
-constexpr QChar kCarriageReturnSymbol(0x240D);
-
-// The viewer shows the file's CR LF line ends as line breaks. Lone line feeds and carriage
-// returns have no place of their own in the editor, so they are shown as a soft line break
-// (U+2028) and as the carriage-return symbol (U+240D); neither can occur in the file, so an
-// unedited text goes back to exactly the bytes it came from.
-QString EditorTextFromFile(const QString& fileText) {
-    QString editorText;
-    editorText.reserve(fileText.size());
-    for (qsizetype i = 0; i < fileText.size(); ++i) {
-        const QChar c = fileText[i];
-        if (c == u'\r' && i + 1 < fileText.size() && fileText[i + 1] == u'\n') {
-            editorText += u'\n';
-            ++i;
-        } else if (c == u'\r') {
-            editorText += kCarriageReturnSymbol;
-        } else if (c == u'\n') {
-            editorText += kLineSeparator;
-        } else {
-            editorText += c;
-        }
-    }
-    return editorText;
-}
-
-// The file text for the editor's raw document text (blocks separated by U+2029).
-QString FileTextFromEditor(const QString& rawEditorText) {
-    QString fileText;
-    fileText.reserve(rawEditorText.size() + rawEditorText.count(kParagraphSeparator));
-    for (const QChar c : rawEditorText) {
-        if (c == kParagraphSeparator)
-            fileText += u"\r\n";
-        else if (c == kLineSeparator)
-            fileText += u'\n';
-        else if (c == kCarriageReturnSymbol)
-            fileText += u'\r';
-        else
-            fileText += c;
-    }
-    return fileText;
-}
+// A file this large is read in the background; a smaller one takes milliseconds.
+constexpr off_t kBackgroundReadBytes = 1 << 20;
+constexpr int kProgressMs = 100;
 
 QMessageBox::StandardButton AskToSave(QWidget* parent) {
     QMessageBox question(QMessageBox::NoIcon, kAppTitle, "Do you wish to save changes?",
@@ -75,10 +45,49 @@ QMessageBox::StandardButton AskToSave(QWidget* parent) {
     return static_cast<QMessageBox::StandardButton>(question.exec());
 }
 
+// Opens the file for reading; a missing one is first created empty, as the database creates
+// its files.
+int OpenForReading(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 && errno == ENOENT)
+        EnsureFileExists(path);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        FailFile(errno);
+    return fd;
+}
+
+// Reads the file and closes it, whatever happens; a lack of memory is a failure like another.
+DatabaseText ReadAndClose(int fd, std::atomic<std::uint64_t>& progress,
+                          const std::atomic<bool>& stop) {
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    try {
+        return DatabaseText::Read(fd, progress, stop);
+    } catch (const std::bad_alloc&) {
+        throw FileFailure(ENOMEM);
+    }
+}
+
 } // namespace
 
-frmViewDB::frmViewDB(const std::string& path, const std::string& fileBytes)
-    : path_(path), txtDB(new QPlainTextEdit(this)) {
+// A file being read on a thread of its own.
+struct frmViewDB::Reading {
+    std::atomic<std::uint64_t> progress{0};
+    std::atomic<bool> stop{false};
+    std::uint64_t size = 0;
+    bool firstRead = true; // no text to fall back on when it fails
+    std::optional<DatabaseText> text;
+    std::optional<RuntimeFailure> failure;
+    std::unique_ptr<QThread> thread;
+};
+
+frmViewDB::frmViewDB(const std::string& path)
+    : path_(path), txtDB(new DatabaseTextView), find_(new FindBar(txtDB, this)),
+      readProgress_(new QProgressBar), progressTimer_(new QTimer(this)) {
+    setObjectName("frmViewDB");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromStdString(path));
     resize(kInitialWidth, kInitialHeight);
@@ -89,29 +98,113 @@ frmViewDB::frmViewDB(const std::string& path, const std::string& fileBytes)
     mnuVUpdate->setObjectName("mnuVUpdate");
     mnuVClose = mnuVFile->addAction("&Close", this, &frmViewDB::mnuVClose_Click);
     mnuVClose->setObjectName("mnuVClose");
+    mnuVSearch = menuBar()->addMenu("&Search");
+    mnuVSearch->setObjectName("mnuVSearch");
+    QAction* find = mnuVSearch->addAction("&Find...", find_, &FindBar::Open);
+    find->setObjectName("mnuVFind");
+    find->setShortcuts(QKeySequence::Find);
+    QAction* next = mnuVSearch->addAction("Find &Next", this, [this] { find_->Find(false); });
+    next->setObjectName("mnuVFindNext");
+    next->setShortcuts(QKeySequence::FindNext);
+    QAction* previous =
+        mnuVSearch->addAction("Find &Previous", this, [this] { find_->Find(true); });
+    previous->setObjectName("mnuVFindPrevious");
+    previous->setShortcuts(QKeySequence::FindPrevious);
 
-    // Both scroll bars: lines are never wrapped. The editor fills the window as it resizes.
+    // Both scroll bars: lines are never wrapped. The text fills the window, with the find bar
+    // below it while that is open.
     txtDB->setObjectName("txtDB");
-    txtDB->setLineWrapMode(QPlainTextEdit::NoWrap);
-    ShowFile(fileBytes);
-    setCentralWidget(txtDB);
+    auto* area = new QWidget(this);
+    auto* column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(txtDB, 1);
+    column->addWidget(find_);
+    setCentralWidget(area);
+    txtDB->setFocus();
+
+    readProgress_->setObjectName("prgRead");
+    readProgress_->setFormat("Reading the file: %p%");
+    readProgress_->setRange(0, 1000);
+    statusBar()->addWidget(readProgress_, 1);
+    statusBar()->hide();
+    connect(progressTimer_, &QTimer::timeout, this, &frmViewDB::ShowReadingProgress);
 }
 
-void frmViewDB::ShowFile(const std::string& fileBytes) {
-    fileBytes_ = fileBytes;
-    SavedText = DecodeCp1252(fileBytes);
-    txtDB->setPlainText(EditorTextFromFile(QString::fromStdString(SavedText)));
+frmViewDB::~frmViewDB() {
+    if (reading_) {
+        reading_->stop = true;
+        reading_->thread->wait();
+    }
 }
 
-std::string frmViewDB::EditedText() const {
-    return FileTextFromEditor(txtDB->document()->toRawText()).toStdString();
+void frmViewDB::Read(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < kBackgroundReadBytes) {
+        std::atomic<std::uint64_t> progress{0};
+        const std::atomic<bool> stop{false};
+        txtDB->setText(ReadAndClose(fd, progress, stop));
+        return;
+    }
+    reading_ = std::make_unique<Reading>();
+    reading_->size = static_cast<std::uint64_t>(st.st_size);
+    reading_->firstRead = !isVisible();
+    Reading* reading = reading_.get();
+    reading_->thread.reset(QThread::create([reading, fd] {
+        try {
+            reading->text = ReadAndClose(fd, reading->progress, reading->stop);
+        } catch (const RuntimeFailure& failure) {
+            reading->failure = failure;
+        }
+    }));
+    connect(reading_->thread.get(), &QThread::finished, this, &frmViewDB::FinishReading);
+    SetReading(true);
+    ShowReadingProgress();
+    statusBar()->show();
+    progressTimer_->start(kProgressMs);
+    reading_->thread->start();
+}
+
+// While the file is read, the text can only be looked at: it is about to be replaced.
+void frmViewDB::SetReading(bool reading) {
+    txtDB->setReadOnly(reading);
+    mnuVUpdate->setEnabled(!reading);
+    for (QAction* item : mnuVSearch->actions())
+        item->setEnabled(!reading);
+}
+
+void frmViewDB::ShowReadingProgress() {
+    if (reading_)
+        readProgress_->setValue(static_cast<int>(1000 * reading_->progress /
+                                                 std::max<std::uint64_t>(1, reading_->size)));
+}
+
+void frmViewDB::FinishReading() {
+    const std::unique_ptr<Reading> reading = std::move(reading_);
+    reading->thread->wait();
+    progressTimer_->stop();
+    statusBar()->hide();
+    SetReading(false);
+    if (reading->text)
+        txtDB->setText(std::move(*reading->text));
+    emit ReadingFinished();
+    if (reading->failure) {
+        ShowErrorBox(CriticalErrorBox(*reading->failure), this);
+        if (reading->firstRead)
+            close();
+    }
+}
+
+std::string frmViewDB::LineAtCursor() const {
+    return txtDB->text().lineText(txtDB->cursorPosition().line).toStdString();
 }
 
 void frmViewDB::closeEvent(QCloseEvent* event) {
-    if (EditedText() != SavedText) {
+    // While the file is read, the text it replaces holds nothing to save.
+    if (!reading_ && txtDB->text().isModified()) {
         switch (AskToSave(this)) {
         case QMessageBox::Yes:
-            if (!AcceptUnstorableCharacters(EditedText(), this) || !SaveDatabase()) {
+            if (!AcceptUnstorableCharacters(txtDB->text().editedText(), this) || !SaveDatabase()) {
                 event->ignore(); // the edits stay for another try
                 return;
             }
@@ -127,7 +220,7 @@ void frmViewDB::closeEvent(QCloseEvent* event) {
 }
 
 void frmViewDB::mnuVUpdate_Click() {
-    if (AcceptUnstorableCharacters(EditedText(), this))
+    if (AcceptUnstorableCharacters(txtDB->text().editedText(), this))
         SaveDatabase();
 }
 
@@ -140,23 +233,23 @@ void frmViewDB::mnuVClose_Click() {
 // The text counts as saved only once written: a failed save leaves it unsaved, so Close asks
 // again. This departs on purpose from the older order, which marked the text saved first and
 // lost the edits when writing failed.
-bool frmViewDB::SaveDatabase() {
-    const std::string edited = EditedText();
-    const std::string editedBytes = EncodeCp1252(edited);
+bool frmViewDB::SaveDatabase(std::optional<std::uint64_t> overwriteLength) {
     try {
-        const std::string disk = ReadFileBytes(path_);
-        const SaveMerge merge = MergeOnSave(fileBytes_, disk, editedBytes);
-        if (merge.askFirst)
-            return AskBeforeReplacing(disk);
-        WriteFileBytes(path_, editedBytes + merge.appended);
-        fileBytes_ = editedBytes + merge.appended;
-        if (!merge.appended.empty()) {
-            QTextCursor end(txtDB->document());
-            end.movePosition(QTextCursor::End);
-            end.insertText(
-                EditorTextFromFile(QString::fromStdString(DecodeCp1252(merge.appended))));
-        }
-        SavedText = EditedText();
+        SeenFile seen = txtDB->text().saved();
+        if (overwriteLength)
+            seen = {*overwriteLength, {}};
+        ReplaceOutcome outcome = [&] {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const struct Restore {
+                ~Restore() { QApplication::restoreOverrideCursor(); }
+            } restore;
+            return ReplaceKeepingAppends(path_, seen, txtDB->text().bytes());
+        }();
+        if (outcome.changedOtherwise)
+            return AskBeforeReplacing(outcome.diskLength);
+        if (!outcome.appended.empty())
+            txtDB->appendFileBytes(std::move(outcome.appended));
+        txtDB->markSaved();
         return true;
     } catch (const RuntimeFailure& failure) {
         ShowErrorBox(CriticalErrorBox(failure), this);
@@ -164,7 +257,7 @@ bool frmViewDB::SaveDatabase() {
     }
 }
 
-bool frmViewDB::AskBeforeReplacing(const std::string& diskBytes) {
+bool frmViewDB::AskBeforeReplacing(std::uint64_t diskLength) {
     QMessageBox question(QMessageBox::Warning, kAppTitle,
                          "The database file has changed since it was opened.\n"
                          "Overwrite it with this text, or reload it and lose the changes here?",
@@ -175,11 +268,15 @@ bool frmViewDB::AskBeforeReplacing(const std::string& diskBytes) {
     question.setEscapeButton(QMessageBox::Cancel);
     switch (question.exec()) {
     case QMessageBox::Save:
-        fileBytes_ = diskBytes; // now a plain save over what is there
-        return SaveDatabase();
+        return SaveDatabase(diskLength); // keeps only what is appended from now on
     case QMessageBox::Reset:
-        ShowFile(diskBytes);
-        return true;
+        try {
+            Read(OpenForReading(path_));
+            return true;
+        } catch (const RuntimeFailure& failure) {
+            ShowErrorBox(CriticalErrorBox(failure), this);
+            return false;
+        }
     default:
         return false;
     }
@@ -187,17 +284,17 @@ bool frmViewDB::AskBeforeReplacing(const std::string& diskBytes) {
 
 frmViewDB* ShowDatabaseViewer(const std::string& path, QWidget* parent) {
     static QPointer<frmViewDB> viewer;
-    std::string contents;
-    try {
-        contents = ReadFileBytes(path);
-    } catch (const RuntimeFailure& failure) {
-        ShowErrorBox(CriticalErrorBox(failure), parent);
-        return nullptr;
-    }
-    // No parent: the viewer outlives the main window until the user closes it.
     if (viewer == nullptr) {
+        // No parent: the viewer outlives the main window until the user closes it.
+        auto window = std::make_unique<frmViewDB>(path);
+        try {
+            window->Read(OpenForReading(path));
+        } catch (const RuntimeFailure& failure) {
+            ShowErrorBox(CriticalErrorBox(failure), parent);
+            return nullptr;
+        }
+        viewer = window.release();
         static std::optional<QRect> lastPlace;
-        viewer = new frmViewDB(path, contents);
         PlaceSecondaryWindow(viewer, parent, lastPlace);
     }
     viewer->show();

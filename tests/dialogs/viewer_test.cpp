@@ -1,10 +1,16 @@
 #include "database/database_file.h"
+#include "dialogs/database_text_view.h"
+#include "dialogs/find_bar.h"
 #include "dialogs/view_db_window.h"
 #include "file_bytes.h"
 #include "gui_test.h"
+#include "window_texts.h"
 
 #include <QAction>
-#include <QPlainTextEdit>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -24,11 +30,17 @@ class Viewer : public ::testing::Test {
         delete viewer_.data();
     }
 
-    // Opens the viewer on `path`, returning the boxes shown.
+    // Opens the viewer on `path` and waits until the file is read, returning the boxes shown.
     Boxes Open(const std::string& path) {
-        return BoxesShownBy(QMessageBox::Ok, [&] { viewer_ = ShowDatabaseViewer(path, nullptr); });
+        return BoxesShownBy(QMessageBox::Ok, [&] {
+            viewer_ = ShowDatabaseViewer(path, nullptr);
+            if (viewer_ && viewer_->IsReading()) {
+                EXPECT_TRUE(QSignalSpy(viewer_, &frmViewDB::ReadingFinished).wait(10000));
+            }
+        });
     }
-    QPlainTextEdit* Editor() const { return Child<QPlainTextEdit>(viewer_, "txtDB"); }
+    DatabaseTextView* Editor() const { return Child<DatabaseTextView>(viewer_, "txtDB"); }
+    void PressCtrl(Qt::Key key) { QTest::keyClick(Editor(), key, Qt::ControlModifier); }
     Boxes Trigger(const char* item, QMessageBox::StandardButton answer = QMessageBox::Ok) {
         return BoxesShownBy(answer, [&] { Child<QAction>(viewer_, item)->trigger(); });
     }
@@ -59,7 +71,7 @@ TEST_F(Viewer, UneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
     Put(db_, "2\xB7x = 0; S={ 0}\r\nlast");
     Open(db_);
     EXPECT_EQ(viewer_->windowTitle().toStdString(), db_);
-    EXPECT_EQ(Editor()->document()->blockCount(), 2);
+    EXPECT_EQ(Editor()->text().lineCount(), 2);
     EXPECT_EQ(Editor()->toPlainText(), "2\xC2\xB7x = 0; S={ 0}\nlast");
     // A second opening shows the same window with its first text.
     frmViewDB* first = viewer_;
@@ -67,6 +79,12 @@ TEST_F(Viewer, UneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
     Open(db_);
     EXPECT_EQ(viewer_, first);
     EXPECT_EQ(Editor()->toPlainText(), "2\xC2\xB7x = 0; S={ 0}\nlast");
+    // Its captions, names and keys; the title is the path (here one in the tests' home).
+    viewer_->close();
+    EXPECT_FALSE(IsOpen());
+    Open(qEnvironmentVariable("HOME").toStdString() + "/db.txt");
+    Trigger("mnuVFind");
+    ExpectShownTexts(viewer_, WINDOW_TEXTS_DIR "/frmViewDB.txt", true);
 }
 
 TEST_F(Viewer, OpeningAMissingFileCreatesItEmptyAMissingFolderShowsTheError) {
@@ -87,7 +105,7 @@ TEST_F(Viewer, ClosingWithChangesAsksWhetherToSave) {
     for (const auto& [answer, open, bytes] : cases) {
         Put(db_, "old");
         Open(db_);
-        Editor()->moveCursor(QTextCursor::End);
+        PressCtrl(Qt::Key_End);
         QTest::keyClick(Editor(), Qt::Key_Return);
         QTest::keyClicks(Editor(), "caf");
         Editor()->insertPlainText("\xC3\xA9 ?"); // e-acute, as text
@@ -109,7 +127,8 @@ TEST_F(Viewer, CharactersTheCodePageLacksAreNamedBeforeTheSave) {
                            QMessageBox::Save | QMessageBox::Cancel};
     Put(db_, "old");
     Open(db_);
-    Editor()->setPlainText("\u00E9 \u03C0 \u221A \u20AC \u03C0?");
+    PressCtrl(Qt::Key_A);
+    Editor()->insertPlainText("\u00E9 \u03C0 \u221A \u20AC \u03C0?");
     EXPECT_EQ(Trigger("mnuVUpdate", QMessageBox::Cancel), Boxes{codePage});
     EXPECT_EQ(Bytes(db_), "old");
     // Yes to saving on close, then no to the code page: the window stays open.
@@ -127,7 +146,7 @@ TEST_F(Viewer, AFailedSaveKeepsTheTextUnsavedSoCloseAsksAgain) {
     std::filesystem::create_directory(folder);
     Put(folder + "/db.txt", "old");
     Open(folder + "/db.txt");
-    Editor()->moveCursor(QTextCursor::End);
+    PressCtrl(Qt::Key_End);
     QTest::keyClicks(Editor(), " edited");
     std::filesystem::remove_all(folder);
     EXPECT_EQ(Trigger("mnuVUpdate"), Boxes{kNotFound});
@@ -172,6 +191,66 @@ TEST_F(Viewer, SaveKeepsRecordsAppendedMeanwhileAndAsksWhenTheFileChangedOtherwi
         EXPECT_EQ(Trigger("mnuVClose", QMessageBox::No).size(), answer == QMessageBox::Cancel);
         EXPECT_FALSE(IsOpen());
     }
+}
+
+// A file of a few MB is read in the background; the window then shows its end, finds text
+// near it, and saves exactly the edited bytes with the records appended meanwhile.
+TEST_F(Viewer, ALargeFileIsReadInTheBackgroundBrowsedSearchedEditedAndSaved) {
+    std::string bytes;
+    for (int i = 0; i < 100000; ++i)
+        bytes += std::to_string(i) + "\xB7x^2 - 1 = 0; S={ 1;-1}\r\n";
+    bytes += "last record";
+    Put(db_, bytes);
+    viewer_ = ShowDatabaseViewer(db_, nullptr);
+    ASSERT_TRUE(viewer_->IsReading());
+    EXPECT_TRUE(Child<QProgressBar>(viewer_, "prgRead")->isVisible());
+    ASSERT_TRUE(QSignalSpy(viewer_, &frmViewDB::ReadingFinished).wait(10000));
+    EXPECT_FALSE(Child<QProgressBar>(viewer_, "prgRead")->isVisible());
+    PressCtrl(Qt::Key_End);
+    EXPECT_EQ(viewer_->LineAtCursor(), "last record");
+    const QScrollBar* lines = Editor()->verticalScrollBar();
+    EXPECT_EQ(lines->value(), lines->maximum());
+    EXPECT_GT(lines->maximum(), 99900);
+    // A page down keeps the line that was last in sight, now first, with the cursor on it.
+    PressCtrl(Qt::Key_Home);
+    QTest::keyClick(Editor(), Qt::Key_PageDown);
+    const int page = lines->pageStep() - 1;
+    EXPECT_GT(page, 5);
+    EXPECT_EQ(lines->value(), page);
+    EXPECT_EQ(Editor()->cursorPosition(), (TextPosition{page, 0}));
+    QTest::keyClick(Editor(), Qt::Key_PageUp);
+    EXPECT_EQ(lines->value(), 0);
+    EXPECT_EQ(Editor()->cursorPosition(), (TextPosition{0, 0}));
+
+    auto* find = Child<FindBar>(viewer_, "fraFind");
+    const auto search = [&](const char* text, Qt::KeyboardModifiers modifiers) {
+        Child<QLineEdit>(viewer_, "txtFind")->setText(text);
+        QTest::keyClick(Child<QLineEdit>(viewer_, "txtFind"), Qt::Key_Return, modifiers);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !find->IsSearching(); }, 10000));
+        return Child<QLabel>(viewer_, "lblFound")->text();
+    };
+    PressCtrl(Qt::Key_Home);
+    PressCtrl(Qt::Key_F);
+    EXPECT_TRUE(find->isVisible());
+    EXPECT_EQ(search("99990\u00B7X", Qt::NoModifier), "");
+    EXPECT_EQ(Editor()->selectedText(), "99990\u00B7x");
+    EXPECT_EQ(viewer_->LineAtCursor(), "99990\u00B7x^2 - 1 = 0; S={ 1;-1}");
+    EXPECT_EQ(search("99990\u00B7X", Qt::ShiftModifier), "Wrapped around");
+    EXPECT_EQ(Editor()->cursorPosition(), (TextPosition{99990, 7}));
+    EXPECT_EQ(search("no such text", Qt::NoModifier), "Not found");
+
+    // An edit within the file and one at its end.
+    PressCtrl(Qt::Key_Home);
+    QTest::keyClick(Editor(), Qt::Key_Down);
+    QTest::keyClick(Editor(), Qt::Key_Delete);
+    PressCtrl(Qt::Key_End);
+    QTest::keyClicks(Editor(), " edited");
+    AppendLine(db_, "appended", false);
+    EXPECT_EQ(Trigger("mnuVUpdate"), Boxes{});
+    bytes.erase(bytes.find("\r\n") + 2, 1);
+    EXPECT_EQ(Bytes(db_), bytes + " edited\r\nappended\r\n");
+    EXPECT_EQ(Trigger("mnuVClose", QMessageBox::Cancel), Boxes{});
+    EXPECT_FALSE(IsOpen());
 }
 
 } // namespace
