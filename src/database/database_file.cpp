@@ -392,14 +392,17 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    FileDescriptor file(path, O_RDONLY | O_CREAT);
-    struct stat st {};
-    if (::fstat(file.get(), &st) != 0)
-        FailFile(errno);
+    // Read as long as it was when no writer held it: no record comes half written.
+    LockedFile file(path, O_RDONLY | O_CREAT, LOCK_SH);
+    file.Unlock();
+    const bool regular = S_ISREG(file.status().st_mode);
+    const auto length = static_cast<std::size_t>(file.status().st_size);
     std::string bytes;
     char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+    while (!regular || bytes.size() < length) {
+        const ssize_t got =
+            ::read(file.fd(), buffer,
+                   regular ? std::min(sizeof buffer, length - bytes.size()) : sizeof buffer);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -408,7 +411,7 @@ std::string ReadFileBytes(const std::string& path) {
         if (got == 0)
             break;
         bytes.append(buffer, static_cast<std::size_t>(got));
-        if (!S_ISREG(st.st_mode) && bytes.size() > kMaxSpecialFileBytes)
+        if (!regular && bytes.size() > kMaxSpecialFileBytes)
             FailFile(EFBIG);
     }
     file.Close();
