@@ -72,7 +72,8 @@ EditMenuState EditMenuEnabling(const QWidget* active, const QWidget* factorBox,
 
 PasteTarget PasteTargetOf(const QWidget* box) {
     const QString name = box->objectName();
-    if (name == QLatin1String("txtNote"))
+    // The equation line takes any text, as the annotations do.
+    if (name == QLatin1String("txtNote") || name == QLatin1String("txtEquationLine"))
         return PasteTarget::Note;
     if (name == QLatin1String("txtInput"))
         return PasteTarget::Input;

@@ -1,8 +1,8 @@
 #include "app/main_window.h"
-#include "app/numeric_line_edit.h"
 #include "app/plot_loader.h"
 #include "app/status_text_fit.h"
 #include "dialogs/message_box.h"
+#include "dialogs/number_box.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,6 +12,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
+
+#include <utility>
 
 namespace valdrex {
 namespace {
@@ -56,6 +59,7 @@ frmMain::frmMain(ModuleState& state, SettingsStore& store, const AppEnvironment&
     setWindowTitle(QStringLiteral("#"));
     BuildControls();
     BuildMenus();
+    PlaceWindow();
     ConnectControls();
     ConnectMenus();
     ConnectDialogMenus();
@@ -72,13 +76,17 @@ void frmMain::ConnectControls() {
         connect(txtCoef[power], &QLineEdit::textChanged, this,
                 [this, power] { txtCoef_Change(power); });
     connect(txtFactor, &QLineEdit::textChanged, this, &frmMain::txtFactor_Change);
+    connect(txtEquationLine, &QLineEdit::returnPressed, this, &frmMain::txtEquationLine_Enter);
+    connect(txtEquationLine, &QLineEdit::textEdited, lblLineError, &QWidget::hide);
     connect(cmdPut, &QPushButton::clicked, this, &frmMain::cmdPut_Click);
     connect(cmdTest, &QPushButton::clicked, this, &frmMain::cmdTest_Click);
     connect(cmdUpdate, &QPushButton::clicked, this, &frmMain::cmdUpdate_Click);
 
     // The other boxes only pass their texts on: typed, or changed by Cut and Paste.
-    connect(txtInput, &QLineEdit::textChanged, this,
-            [this](const QString& text) { model_.SetInput(text.toStdString()); });
+    connect(txtInput, &QLineEdit::textChanged, this, [this](const QString& text) {
+        model_.SetInput(text.toStdString());
+        SetBoxText(txtOutput, model_.output());
+    });
     connect(txtNote, &QPlainTextEdit::textChanged, this,
             [this] { model_.SetNote(txtNote->toPlainText().toStdString()); });
     connect(txtEquation, &QLineEdit::textChanged, this,
@@ -112,7 +120,19 @@ bool frmMain::event(QEvent* event) {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     StoreMainSettings(model_.state(), store_);
+    StoreWindowPlace();
     event->accept();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!std::exchange(shownBefore_, true))
+        QTimer::singleShot(0, this, &frmMain::KeepOnScreen); // once the frame is known
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    ShowInfo(); // fitted to the label's new width
 }
 
 void frmMain::ShowModel() {
@@ -120,7 +140,7 @@ void frmMain::ShowModel() {
         SetBoxText(txtCoef[power], model_.coefficients()[power]);
     SetBoxText(txtEquation, model_.equation());
     SetListLines(lstSol, model_.solutionLines());
-    lblMsg->setText(QString::fromStdString(model_.message()));
+    ShowResultsAge();
     ShowInfo();
     SetBoxText(txtInput, model_.input());
     SetBoxText(txtOutput, model_.output());
@@ -128,6 +148,23 @@ void frmMain::ShowModel() {
     SetBoxText(txtFactor, model_.factor());
     txtFactor_Change();
     FollowPlot(model_.coefficients());
+}
+
+// The historic window left the previous equation's results on screen beside a changed grid,
+// as if they were the new one's.
+void frmMain::ShowResultsAge() {
+    const bool outdated = model_.resultsOutdated();
+    QString message = QString::fromStdString(model_.message());
+    if (outdated)
+        message = (message + QStringLiteral(" (previous equation)")).trimmed();
+    lblMsg->setText(message);
+    for (QWidget* result : std::initializer_list<QWidget*>{lstSol, lblMsg, txtFactor}) {
+        QPalette colours = QApplication::palette(result);
+        if (outdated)
+            for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
+                colours.setColor(role, colours.color(QPalette::Disabled, role));
+        result->setPalette(colours);
+    }
 }
 
 // The label is too narrow for most paths; the tooltip holds the whole text.
@@ -152,7 +189,33 @@ void frmMain::ShowCommandResult(std::span<const ErrorBox> errors,
 }
 
 void frmMain::txtCoef_Change(int index) {
-    ShowCommandResult(model_.SetCoefficient(index, txtCoef[index]->text().toStdString()));
+    const std::string text = txtCoef[index]->text().toStdString();
+    ShowCommandResult(history_.Record(index, [&] { return model_.SetCoefficient(index, text); }));
+}
+
+void frmMain::txtEquationLine_Enter() {
+    const std::string text = txtEquationLine->text().toStdString();
+    const EnterEquationResult result =
+        history_.Record(GridHistory::kCommand, [&] { return model_.EnterEquation(text); });
+    if (!result.entered) {
+        lblLineError->setText(QString::fromStdString(result.error));
+        lblLineError->setToolTip(lblLineError->text());
+        lblLineError->show();
+        txtEquationLine->setFocus(Qt::OtherFocusReason);
+        // Every character the line reads is one position of the box; the column of the
+        // first it cannot read is therefore its position too.
+        txtEquationLine->setCursorPosition(result.column - 1);
+        return;
+    }
+    lblLineError->hide();
+    ShowModel();
+    txtEquationLine->selectAll(); // the next equation replaces it
+}
+
+void frmMain::EnterEquationLine(const QString& text) {
+    txtEquationLine->setText(text);
+    txtEquationLine->setFocus(Qt::ShortcutFocusReason);
+    txtEquationLine_Enter();
 }
 
 void frmMain::txtFactor_Change() {
@@ -161,7 +224,7 @@ void frmMain::txtFactor_Change() {
 }
 
 void frmMain::cmdPut_Click() {
-    ShowCommandResult(model_.Put());
+    ShowCommandResult(history_.Record(GridHistory::kCommand, [this] { return model_.Put(); }));
 }
 
 void frmMain::cmdTest_Click() {

@@ -1,162 +1,237 @@
-// The main window's control tree. Positions are in twips (1/1440 inch); at 96 dots per inch 15
-// twips make one pixel, and the toolkit scales pixels for other screens by itself.
+// The main window's control tree: the equation, the grid and the solutions on the left, the
+// annotations, Test a number and the factor on the right, the status line below.
 #include "app/main_window.h"
-#include "app/numeric_line_edit.h"
+#include "dialogs/number_box.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QLayout>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace valdrex {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
-QRect Twips(int left, int top, int width, int height) {
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-            height / kTwipsPerPixel};
-}
-
-// The coefficient grid: two columns of boxes, x^12..x^6 on the left and x^5..x^0 on the
-// right, each box followed by its "x" and a raised exponent.
-constexpr int kLeftColumnRows = 7;
-constexpr int kGridTop = 360;
-constexpr int kRowPitch = 390;
-constexpr int kBoxWidth = 3000;
-constexpr int kBoxHeight = 330;
-constexpr std::array<int, 2> kColumnLeft{300, 4335};
-constexpr int kLetterGap = 45;
-constexpr int kLetterWidth = 150;
-constexpr int kExponentIndent = 135;
-constexpr int kExponentRaise = 45;
-constexpr int kExponentWidth = 300;
-constexpr int kExponentHeight = 210;
+// The historic fixed window's client area, in pixels: the size a first start opens at.
+constexpr QSize kHistoricClientSize{765, 506};
+// The right-hand column keeps the historic width; the left one takes what the window gains.
+constexpr int kRightColumnWidth = 213;
+constexpr int kLeftColumnRows = 7; // the grid's left column: x^12 down to x^6
+constexpr int kBoxMinimumWidth = 80;
+constexpr int kColumnGap = 20;
 constexpr double kExponentFontScale = 0.75;
 
-template <typename Widget>
-Widget* MakeChild(QWidget* parent, const QString& name, const QRect& geometry) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
+constexpr char kGeometrySection[] = "Main window";
+constexpr char kGeometryKey[] = "Geometry";
+
+template <typename Widget> Widget* Named(Widget* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
     return widget;
 }
 
-QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption,
-                     const QRect& geometry) {
-    auto* frame = MakeChild<QGroupBox>(parent, name, geometry);
-    frame->setTitle(caption);
-    return frame;
+QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) {
+    return Named(new QGroupBox(caption, parent), name);
 }
 
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption,
-                        const QRect& geometry) {
-    auto* button = MakeChild<QPushButton>(parent, name, geometry);
-    button->setText(caption);
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = Named(new QPushButton(caption, parent), name);
     button->setAutoDefault(false);
     return button;
+}
+
+// A frame's layout, as close as the historic window's.
+template <typename Layout> Layout* Inside(QWidget* frame) {
+    auto* layout = new Layout(frame);
+    layout->setContentsMargins(8, 4, 8, 6);
+    layout->setSpacing(4);
+    return layout;
+}
+
+// A button centred on its own row.
+QHBoxLayout* Centred(QWidget* button) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(button);
+    row->addStretch();
+    return row;
+}
+
+// `frame` no larger than `screen` and moved inside it.
+QRect InsideScreen(QRect frame, const QRect& screen) {
+    frame.setSize(frame.size().boundedTo(screen.size()));
+    frame.moveTo(std::clamp(frame.left(), screen.left(), screen.right() + 1 - frame.width()),
+                 std::clamp(frame.top(), screen.top(), screen.bottom() + 1 - frame.height()));
+    return frame;
 }
 
 } // namespace
 
 void frmMain::BuildControls() {
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(Twips(0, 0, 11475, 7590).size());
-    setCentralWidget(client);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The historic window had a fixed size. This one can be resized, so that long roots fit and
+    // the window fits small or scaled screens; below the controls' smallest size it scrolls.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* client = Named(new QWidget, "client");
+    scroll->setWidget(client);
+    setCentralWidget(scroll);
 
-    Frame3 = MakeFrame(client, "Frame3", QStringLiteral("Equation"), Twips(60, 60, 8115, 1095));
-    txtEquation = MakeChild<QLineEdit>(Frame3, "txtEquation", Twips(180, 420, 7755, 360));
-    txtEquation->setReadOnly(true);
-    txtEquation->setText(QStringLiteral("0 = 0"));
-    QPalette buttonFace = txtEquation->palette();
-    buttonFace.setColor(QPalette::Base, buttonFace.color(QPalette::Button));
-    txtEquation->setPalette(buttonFace);
+    Frame3 = MakeFrame(client, "Frame3", QStringLiteral("Equation"));
+    BuildEquationFrame(Frame3);
 
-    Frame1 =
-        MakeFrame(client, "Frame1", QStringLiteral("Coefficients"), Twips(60, 1140, 8115, 3225));
+    Frame1 = MakeFrame(client, "Frame1", QStringLiteral("Coefficients"));
     BuildCoefficientGrid(Frame1);
 
-    Frame2 = MakeFrame(client, "Frame2", QStringLiteral("Solutions"), Twips(60, 4380, 8115, 2895));
-    lstSol = MakeChild<QListWidget>(Frame2, "lstSol", Twips(300, 420, 7455, 2220));
+    Frame2 = MakeFrame(client, "Frame2", QStringLiteral("Solutions"));
+    lstSol = Named(new QListWidget(Frame2), "lstSol");
     lstSol->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    (Inside<QVBoxLayout>(Frame2))->addWidget(lstSol);
 
-    fraNote =
-        MakeFrame(client, "fraNote", QStringLiteral("Annotations"), Twips(8220, 60, 3195, 3990));
-    txtNote = MakeChild<QPlainTextEdit>(fraNote, "txtNote", Twips(180, 420, 2835, 2715));
+    fraNote = MakeFrame(client, "fraNote", QStringLiteral("Annotations"));
+    txtNote = Named(new QPlainTextEdit(fraNote), "txtNote");
     txtNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtNote->setTabChangesFocus(true);
-    cmdUpdate =
-        MakeButton(fraNote, "cmdUpdate", QStringLiteral("&Update"), Twips(1020, 3360, 1095, 375));
+    cmdUpdate = MakeButton(fraNote, "cmdUpdate", QStringLiteral("&Update"));
+    auto* note = Inside<QVBoxLayout>(fraNote);
+    note->addWidget(txtNote);
+    note->addLayout(Centred(cmdUpdate));
 
-    fraTest = MakeFrame(client, "fraTest", QStringLiteral("Test a number"),
-                        Twips(8220, 4080, 3195, 1755));
-    txtInput = new NumericLineEdit(KeyRule::SignedDecimal, fraTest);
-    txtInput->setObjectName(QStringLiteral("txtInput"));
-    txtInput->setGeometry(Twips(180, 420, 1800, 330));
+    fraTest = MakeFrame(client, "fraTest", QStringLiteral("Test a number"));
+    txtInput = Named(new NumberBox(KeyRule::SignedDecimal, fraTest), "txtInput");
+    txtInput->setSelectToEndOnFocus(false);
     txtInput->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    cmdTest = MakeButton(fraTest, "cmdTest", QStringLiteral("&Test"), Twips(2100, 405, 915, 375));
-    lblPx = MakeChild<QLabel>(fraTest, "lblPx", Twips(180, 975, 765, 330));
-    lblPx->setText(QStringLiteral("P(x) ="));
-    txtOutput = MakeChild<QLineEdit>(fraTest, "txtOutput", Twips(945, 975, 2070, 330));
+    cmdTest = MakeButton(fraTest, "cmdTest", QStringLiteral("&Test"));
+    lblPx = Named(new QLabel(QStringLiteral("P(x) ="), fraTest), "lblPx");
+    txtOutput = Named(new QLineEdit(fraTest), "txtOutput");
     txtOutput->setReadOnly(true);
     txtOutput->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtOutput->setFocusPolicy(Qt::ClickFocus);
+    auto* test = Inside<QGridLayout>(fraTest);
+    test->addWidget(txtInput, 0, 0, 1, 2);
+    test->addWidget(cmdTest, 0, 2);
+    test->addWidget(lblPx, 1, 0);
+    test->addWidget(txtOutput, 1, 1, 1, 2);
+    test->setColumnStretch(1, 1);
 
-    fraCmd = MakeFrame(client, "fraCmd", QStringLiteral("Irreducible factor"),
-                       Twips(8220, 5880, 3195, 1395));
-    txtFactor = MakeChild<QLineEdit>(fraCmd, "txtFactor", Twips(180, 360, 2835, 330));
+    fraCmd = MakeFrame(client, "fraCmd", QStringLiteral("Irreducible factor"));
+    txtFactor = Named(new QLineEdit(fraCmd), "txtFactor");
     txtFactor->setReadOnly(true);
     txtFactor->setFocusPolicy(Qt::ClickFocus);
-    cmdPut = MakeButton(fraCmd, "cmdPut", QStringLiteral("&Put"), Twips(1050, 840, 1095, 375));
+    cmdPut = MakeButton(fraCmd, "cmdPut", QStringLiteral("&Put"));
     cmdPut->setEnabled(false);
+    auto* factor = Inside<QVBoxLayout>(fraCmd);
+    factor->addWidget(txtFactor);
+    factor->addLayout(Centred(cmdPut));
 
-    // The two labels meet without overlapping.
-    // The two labels meet without overlapping.
-    lblMsg = MakeChild<QLabel>(client, "lblMsg", Twips(60, 7260, 3195, 315));
-    lblInfo = MakeChild<QLabel>(client, "lblInfo", Twips(3300, 7260, 8115, 315));
+    // The two labels share the line; each text is fitted to its own part.
+    lblMsg = Named(new QLabel(client), "lblMsg");
+    lblInfo = Named(new QLabel(client), "lblInfo");
     lblInfo->setTextFormat(Qt::PlainText);
+    for (QLabel* label : {lblMsg, lblInfo})
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
+    auto* left = new QVBoxLayout;
+    left->setSpacing(2);
+    left->addWidget(Frame3);
+    left->addWidget(Frame1);
+    left->addWidget(Frame2, 1);
+    auto* right = new QVBoxLayout;
+    right->setSpacing(2);
+    right->addWidget(fraNote, 1);
+    right->addWidget(fraTest);
+    right->addWidget(fraCmd);
+    for (QWidget* frame : {fraNote, fraTest, fraCmd})
+        frame->setFixedWidth(kRightColumnWidth);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addLayout(right);
+    auto* status = new QHBoxLayout;
+    status->addWidget(lblMsg, 1);
+    status->addWidget(lblInfo, 2);
+    auto* whole = new QVBoxLayout(client);
+    whole->setContentsMargins(4, 4, 4, 2);
+    whole->setSpacing(2);
+    whole->addLayout(columns, 1);
+    whole->addLayout(status);
 
     SetTabOrder();
     txtCoef[kCoefficientCount - 1]->setFocus();
 }
 
+void frmMain::BuildEquationFrame(QGroupBox* frame) {
+    txtEquationLine = Named(new QLineEdit(frame), "txtEquationLine");
+    txtEquationLine->setPlaceholderText(
+        QStringLiteral("Type or paste an equation, such as x^3 - 6x^2 + 11x - 6, then Enter"));
+    txtEquationLine->setClearButtonEnabled(true);
+    lblLineError = Named(new QLabel(frame), "lblLineError");
+    lblLineError->setTextFormat(Qt::PlainText);
+    QPalette red = lblLineError->palette();
+    red.setColor(QPalette::WindowText, Qt::darkRed);
+    lblLineError->setPalette(red);
+    lblLineError->hide();
+
+    txtEquation = Named(new QLineEdit(QStringLiteral("0 = 0"), frame), "txtEquation");
+    txtEquation->setReadOnly(true);
+    QPalette buttonFace = txtEquation->palette();
+    buttonFace.setColor(QPalette::Base, buttonFace.color(QPalette::Button));
+    txtEquation->setPalette(buttonFace);
+
+    auto* line = new QHBoxLayout;
+    line->addWidget(txtEquationLine, 3);
+    line->addWidget(lblLineError, 2);
+    auto* rows = Inside<QVBoxLayout>(frame);
+    rows->addLayout(line);
+    rows->addWidget(txtEquation);
+}
+
+// Two columns of boxes, x^12..x^6 on the left and x^5..x^0 on the right, each box followed by
+// its "x" and a raised exponent. The label arrays go by screen order, not by power.
 void frmMain::BuildCoefficientGrid(QGroupBox* frame) {
     QFont exponentFont = frame->font();
     exponentFont.setPointSizeF(exponentFont.pointSizeF() * kExponentFontScale);
+    auto* grid = Inside<QGridLayout>(frame);
+    grid->setHorizontalSpacing(2);
+    grid->setColumnMinimumWidth(3, kColumnGap);
 
     for (int power = kCoefficientCount - 1; power >= 0; --power) {
-        const int position = kCoefficientCount - 1 - power; // label arrays go by screen order
-        const int column = position < kLeftColumnRows ? 0 : 1;
+        const int position = kCoefficientCount - 1 - power;
+        const int column = position < kLeftColumnRows ? 0 : 4;
         const int row = column == 0 ? position : position - kLeftColumnRows;
-        const int left = kColumnLeft[column];
-        const int top = kGridTop + row * kRowPitch;
-        const int letterLeft = left + kBoxWidth + kLetterGap;
 
-        auto* box = new NumericLineEdit(KeyRule::Grid, frame);
+        auto* box = new NumberBox(KeyRule::Grid, frame);
         box->setObjectName(QStringLiteral("txtCoef_%1").arg(power));
-        box->setGeometry(Twips(left, top, kBoxWidth, kBoxHeight));
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        box->setSelectToEndOnFocus(true);
+        box->setMinimumWidth(kBoxMinimumWidth);
         box->setText(QStringLiteral("0"));
         box->setCursorPosition(0);
         txtCoef[power] = box;
 
-        auto* letter = MakeChild<QLabel>(frame, QStringLiteral("lblx_%1").arg(position),
-                                         Twips(letterLeft, top, kLetterWidth, kBoxHeight));
-        letter->setText(power == 0 ? QStringLiteral("k") : QStringLiteral("x"));
+        auto* letter = new QLabel(power == 0 ? QStringLiteral("k") : QStringLiteral("x"), frame);
+        letter->setObjectName(QStringLiteral("lblx_%1").arg(position));
         lblx[position] = letter;
 
-        auto* exponent = MakeChild<QLabel>(frame, QStringLiteral("lblExp_%1").arg(position),
-                                           Twips(letterLeft + kExponentIndent, top - kExponentRaise,
-                                                 kExponentWidth, kExponentHeight));
+        auto* exponent = new QLabel(power >= 2 ? QString::number(power) : QString(), frame);
+        exponent->setObjectName(QStringLiteral("lblExp_%1").arg(position));
         exponent->setFont(exponentFont);
-        exponent->setText(power >= 2 ? QString::number(power) : QString());
+        exponent->setMinimumWidth(
+            QFontMetrics(exponentFont).horizontalAdvance(QStringLiteral("12")));
         lblExp[position] = exponent;
+
+        grid->addWidget(box, row, column);
+        grid->addWidget(letter, row, column + 1, Qt::AlignVCenter);
+        grid->addWidget(exponent, row, column + 2, Qt::AlignTop);
+        grid->setColumnStretch(column, 1);
     }
+    grid->setRowStretch(kLeftColumnRows, 1);
 }
 
 void frmMain::SetTabOrder() {
@@ -167,9 +242,40 @@ void frmMain::SetTabOrder() {
     };
     for (int power = kCoefficientCount - 2; power >= 0; --power)
         chain(txtCoef[power]);
+    // The equation line comes last, so that Shift+Tab from the first box reaches it.
     for (QWidget* next : std::initializer_list<QWidget*>{txtInput, cmdTest, cmdPut, lstSol, txtNote,
-                                                         cmdUpdate, txtEquation})
+                                                         cmdUpdate, txtEquation, txtEquationLine})
         chain(next);
+}
+
+void frmMain::PlaceWindow() {
+    resize(kHistoricClientSize + QSize(0, menuBar()->sizeHint().height()));
+    const std::optional<std::string> stored = store_.Read(kGeometrySection, kGeometryKey);
+    if (stored)
+        restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*stored)));
+    // Before it is shown, the window cannot know the title bar and border a window manager
+    // adds; KeepOnScreen corrects the guess once it is shown.
+    const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const QMargins frame(border, border + style()->pixelMetric(QStyle::PM_TitleBarHeight), border,
+                         border);
+    const QRect place = InsideScreen(geometry().marginsAdded(frame), screen()->availableGeometry());
+    if (stored)
+        setGeometry(place.marginsRemoved(frame));
+    else // the window manager chooses the place
+        resize(place.marginsRemoved(frame).size());
+}
+
+void frmMain::KeepOnScreen() {
+    const QRect frame = frameGeometry();
+    const QRect place = InsideScreen(frame, screen()->availableGeometry());
+    if (place == frame)
+        return;
+    resize(size() - (frame.size() - place.size()));
+    move(place.topLeft()); // a window's position is its frame's
+}
+
+void frmMain::StoreWindowPlace() {
+    store_.Write(kGeometrySection, kGeometryKey, saveGeometry().toBase64().toStdString());
 }
 
 } // namespace valdrex

@@ -2,6 +2,7 @@
 // methods' options dialogs, Test many numbers, the plot, Help and About.
 #include "app/main_window.h"
 #include "app/plot_loader.h"
+#include "database/record.h"
 #include "dialogs/many_numbers_window.h"
 #include "dialogs/message_box.h"
 #include "dialogs/method_options_dialog.h"
@@ -11,6 +12,7 @@
 #include "dialogs/view_db_window.h"
 
 #include <QAction>
+#include <QGroupBox>
 
 namespace valdrex {
 
@@ -24,7 +26,17 @@ void frmMain::ConnectDialogMenus() {
 }
 
 void frmMain::mnuFileApri_Click() {
-    ShowDatabaseViewer(model_.state().DatabaseFile, this);
+    if (frmViewDB* viewer = ShowDatabaseViewer(model_.state().DatabaseFile, this))
+        connect(viewer, &frmViewDB::LoadLine, this, &frmMain::LoadRecord, Qt::UniqueConnection);
+}
+
+// A line of the log back into the grid: the record's equation read as a typed one, so that it
+// comes back exactly and as one step of the grid's history.
+void frmMain::LoadRecord(const QString& line) {
+    raise();
+    activateWindow();
+    const std::string text = line.toStdString();
+    EnterEquationLine(QString::fromStdString(std::string(RecordEquation(text))));
 }
 
 void frmMain::SolveWith(const MethodRow& row, QAction* item) {
@@ -52,7 +64,11 @@ void frmMain::mnuSolveTest_Click() {
 }
 
 void frmMain::mnuSolvePlot_Click() {
-    if (const std::optional<ErrorBox> failure = OpenPlot(model_.coefficients(), store_, this))
+    // The plot opens beside the window, never over the equation and the grid being typed into.
+    const QRect typing(Frame3->mapToGlobal(QPoint(0, 0)),
+                       Frame1->mapToGlobal(QPoint(Frame1->width() - 1, Frame1->height() - 1)));
+    if (const std::optional<ErrorBox> failure =
+            OpenPlot(model_.coefficients(), store_, this, typing))
         ShowErrorBox(*failure, this);
 }
 

@@ -5,6 +5,7 @@
 #include "app/selection_keeper.h"
 #include "app/shortcut_guard.h"
 #include "dialogs/message_box.h"
+#include "dialogs/number_box.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -51,6 +52,12 @@ void frmMain::BuildMenus() {
     mnuFileQuit = AddItem(mnuFile, QStringLiteral("mnuFileQuit"), QStringLiteral("&Quit"));
 
     mnuEdit = AddMenu(bar, QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
+    mnuEditUndo =
+        AddItem(mnuEdit, QStringLiteral("mnuEditUndo"), QStringLiteral("&Undo"), Ctrl(Qt::Key_Z));
+    mnuEditRedo =
+        AddItem(mnuEdit, QStringLiteral("mnuEditRedo"), QStringLiteral("&Redo"), Ctrl(Qt::Key_Y));
+    mnuEditRedo->setShortcuts({Ctrl(Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    AddSeparator(mnuEdit, QStringLiteral("mnuEditL1"));
     mnuEditCut =
         AddItem(mnuEdit, QStringLiteral("mnuEditCut"), QStringLiteral("&Cut"), Ctrl(Qt::Key_X));
     mnuEditCopy = AddMenu(mnuEdit, QStringLiteral("mnuEditCopy"), QStringLiteral("&Copy"));
@@ -60,8 +67,14 @@ void frmMain::BuildMenus() {
                          Ctrl(Qt::Key_A));
     mnuEditPaste =
         AddItem(mnuEdit, QStringLiteral("mnuEditPaste"), QStringLiteral("&Paste"), Ctrl(Qt::Key_V));
+    mnuEditPasteEquation = AddItem(mnuEdit, QStringLiteral("mnuEditPasteEquation"),
+                                   QStringLiteral("Paste as e&quation"),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
     mnuEditDelete = AddItem(mnuEdit, QStringLiteral("mnuEditDelete"),
                             QStringLiteral("&Set all to zero"), Ctrl(Qt::Key_S));
+    AddSeparator(mnuEdit, QStringLiteral("mnuEditL2"));
+    mnuEditLine = AddItem(mnuEdit, QStringLiteral("mnuEditLine"), QStringLiteral("&Equation line"),
+                          Ctrl(Qt::Key_L));
 
     mnuSolve = AddMenu(bar, QStringLiteral("mnuSolve"), QStringLiteral("&Maths"));
     AddMethodItems(mnuSolve, MenuPlace::AboveApproximate);
@@ -107,6 +120,14 @@ void frmMain::ConnectMenus() {
     connect(mnuCopyAll, &QAction::triggered, this, &frmMain::mnuCopyAll_Click);
     connect(mnuEditPaste, &QAction::triggered, this, &frmMain::mnuEditPaste_Click);
     connect(mnuEditDelete, &QAction::triggered, this, &frmMain::mnuEditDelete_Click);
+    connect(mnuEditUndo, &QAction::triggered, this, &frmMain::mnuEditUndo_Click);
+    connect(mnuEditRedo, &QAction::triggered, this, &frmMain::mnuEditRedo_Click);
+    connect(mnuEditLine, &QAction::triggered, this, [this] {
+        txtEquationLine->setFocus(Qt::ShortcutFocusReason);
+        txtEquationLine->selectAll();
+    });
+    connect(mnuEditPasteEquation, &QAction::triggered, this,
+            [this] { EnterEquationLine(QGuiApplication::clipboard()->text()); });
 
     connect(mnuSolve, &QMenu::aboutToShow, this, &frmMain::mnuSolve_Click);
 
@@ -114,6 +135,9 @@ void frmMain::ConnectMenus() {
     // looks the key up.
     auto* guard = new ShortcutGuard(
         this,
+        [this](const QWidget* focus, Qt::Key key, bool shift) {
+            return IsWindowShortcut(focus, key, shift);
+        },
         [this] {
             mnuEdit_Click();
             mnuSolve_Click();
@@ -128,6 +152,34 @@ void frmMain::ConnectMenus() {
             [this](QWidget*, QWidget* now) { TrackActiveControl(now); });
 }
 
+bool frmMain::IsWindowShortcut(const QWidget* focus, Qt::Key key, bool shift) const {
+    switch (key) {
+    case Qt::Key_A:
+    case Qt::Key_C:
+    case Qt::Key_X:
+    case Qt::Key_S:
+    case Qt::Key_F:
+    case Qt::Key_R:
+    case Qt::Key_P:
+    case Qt::Key_L:
+        return !shift;
+    case Qt::Key_V:
+        return true; // with Shift: paste as an equation
+    case Qt::Key_Z:
+    case Qt::Key_Y:
+        // A coefficient box's edits are steps of the grid's history, so its own undo would
+        // repeat them and lose track whenever the program sets its text. The other boxes' typing
+        // is no grid step: they keep their own undo.
+        return (key == Qt::Key_Z || !shift) && (!IsTextBox(focus) || IsCoefficientBox(focus));
+    default:
+        return false;
+    }
+}
+
+bool frmMain::IsCoefficientBox(const QWidget* widget) const {
+    return std::find(txtCoef.begin(), txtCoef.end(), widget) != txtCoef.end();
+}
+
 QWidget* frmMain::ActiveControl() const {
     return activeControl_ ? activeControl_.data() : focusWidget();
 }
@@ -138,11 +190,14 @@ void frmMain::TrackActiveControl(QWidget* now) {
 }
 
 void frmMain::mnuEdit_Click() {
-    const EditMenuState menu =
-        EditMenuEnabling(ActiveControl(), txtFactor, QGuiApplication::clipboard()->text());
+    const QString clipboard = QGuiApplication::clipboard()->text();
+    const EditMenuState menu = EditMenuEnabling(ActiveControl(), txtFactor, clipboard);
     mnuEditCut->setEnabled(menu.cut);
     mnuCopySelection->setEnabled(menu.copySelection);
     mnuEditPaste->setEnabled(menu.paste);
+    mnuEditPasteEquation->setEnabled(!clipboard.isEmpty());
+    mnuEditUndo->setEnabled(history_.canUndo());
+    mnuEditRedo->setEnabled(history_.canRedo());
 }
 
 void frmMain::mnuEditCut_Click() {
@@ -179,6 +234,12 @@ void frmMain::mnuEditPaste_Click() {
     QWidget* box = ActiveControl();
     const QString text = QGuiApplication::clipboard()->text();
     if (!IsPastableNumber(text.toStdString(), PasteTargetOf(box))) {
+        // An equation pasted into a coefficient box, refused as a number historically, is
+        // typed into the equation line instead.
+        if (IsCoefficientBox(box) && text.contains(u'x', Qt::CaseInsensitive)) {
+            EnterEquationLine(text);
+            return;
+        }
         ShowErrorBox({"The text you are trying to paste is not a valid number",
                       BoxIcon::None,
                       kAppTitle,
@@ -191,7 +252,17 @@ void frmMain::mnuEditPaste_Click() {
 }
 
 void frmMain::mnuEditDelete_Click() {
-    ShowCommandResult(model_.ClearAll());
+    ShowCommandResult(history_.Record(GridHistory::kCommand, [this] { return model_.ClearAll(); }));
+}
+
+void frmMain::mnuEditUndo_Click() {
+    history_.Undo();
+    ShowModel();
+}
+
+void frmMain::mnuEditRedo_Click() {
+    history_.Redo();
+    ShowModel();
 }
 
 void frmMain::mnuSolve_Click() {

@@ -30,14 +30,14 @@ void Load(PlotModule& module) {
 } // namespace
 
 std::optional<ErrorBox> OpenPlot(const CoefficientTexts& texts, SettingsStore& store,
-                                 QWidget* parent) {
+                                 QWidget* parent, const QRect& keepClear) {
     PlotModule& module = Module();
     if (module.show == nullptr)
         Load(module);
     if (module.show == nullptr)
         return ErrorBox{"The plot cannot be shown: " + module.failure, BoxIcon::Critical, kAppTitle,
                         0, module.failure};
-    module.show(texts, store, parent);
+    module.show(texts, store, parent, keepClear);
     return std::nullopt;
 }
 

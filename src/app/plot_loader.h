@@ -6,14 +6,16 @@
 
 #include <optional>
 
+class QRect;
 class QWidget;
 
 namespace valdrex {
 
-// Opens the plot window, loading its module from beside the program the first time. Returns
-// the box to show when the module cannot be loaded.
+// Opens the plot window beside `parent` and clear of `keepClear` (global coordinates), loading
+// its module from beside the program the first time. Returns the box to show when the module
+// cannot be loaded.
 std::optional<ErrorBox> OpenPlot(const CoefficientTexts& texts, SettingsStore& store,
-                                 QWidget* parent);
+                                 QWidget* parent, const QRect& keepClear);
 // Passes the grid to the plot window; nothing happens before the plot was first opened.
 void FollowPlot(const CoefficientTexts& texts);
 

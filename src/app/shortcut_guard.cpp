@@ -4,37 +4,22 @@
 #include <QWidget>
 
 namespace valdrex {
-namespace {
 
-bool IsMenuShortcut(const QKeyEvent& event) {
-    if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier)
-        return false;
-    switch (event.key()) {
-    case Qt::Key_A:
-    case Qt::Key_C:
-    case Qt::Key_V:
-    case Qt::Key_X:
-    case Qt::Key_S:
-    case Qt::Key_F:
-    case Qt::Key_R:
-    case Qt::Key_P:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
-ShortcutGuard::ShortcutGuard(QWidget* window, std::function<void()> beforeShortcut, QObject* parent)
-    : QObject(parent), window_(window), beforeShortcut_(std::move(beforeShortcut)) {}
+ShortcutGuard::ShortcutGuard(QWidget* window, WindowKeyTest isWindowKey,
+                             std::function<void()> beforeShortcut, QObject* parent)
+    : QObject(parent), window_(window), isWindowKey_(std::move(isWindowKey)),
+      beforeShortcut_(std::move(beforeShortcut)) {}
 
 bool ShortcutGuard::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride)
         return false;
     const auto* widget = qobject_cast<QWidget*>(watched);
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
     if (widget == nullptr || widget->window() != window_ ||
-        !IsMenuShortcut(*static_cast<QKeyEvent*>(event)))
+        (modifiers != Qt::ControlModifier &&
+         modifiers != (Qt::ControlModifier | Qt::ShiftModifier)) ||
+        !isWindowKey_(widget, static_cast<Qt::Key>(key.key()), modifiers & Qt::ShiftModifier))
         return false;
     // Runs before the toolkit looks the shortcut up, so the item's fresh state decides.
     beforeShortcut_();

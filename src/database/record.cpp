@@ -4,9 +4,16 @@
 
 namespace valdrex {
 
+namespace {
+
+// Where the solution set begins: no equation text holds a ';'.
+constexpr std::string_view kSetStart = "; S={";
+
+} // namespace
+
 void AppendRecordText(std::string& text, const RecordFields& fields) {
     text += fields.equation;
-    text += "; S={";
+    text += kSetStart;
     const std::size_t setStart = text.size();
     for (std::size_t i = 1; i < fields.SolText.size(); ++i) {
         if (!fields.SolText[i].empty()) {
@@ -33,6 +40,10 @@ std::string RecordText(const RecordFields& fields) {
     std::string text;
     AppendRecordText(text, fields);
     return text;
+}
+
+std::string_view RecordEquation(std::string_view line) {
+    return line.substr(0, line.find(kSetStart));
 }
 
 std::string ClipboardText(const RecordFields& fields, std::string_view note) {

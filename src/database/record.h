@@ -24,4 +24,7 @@ void AppendRecordText(std::string& text, const RecordFields& fields);
 // The "all texts" clipboard composition: the record, CR LF, the annotation unchanged.
 std::string ClipboardText(const RecordFields& fields, std::string_view note);
 
+// The equation a record line starts with; a line that is no record (an annotation) whole.
+std::string_view RecordEquation(std::string_view line);
+
 } // namespace valdrex

@@ -5,6 +5,7 @@
 #include "core/number_text.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/message_box.h"
+#include "dialogs/number_box.h"
 
 #include <QDialog>
 #include <QGridLayout>

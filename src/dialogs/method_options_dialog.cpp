@@ -3,6 +3,7 @@
 #include "core/checked_math.h"
 #include "core/number_text.h"
 #include "dialogs/dialog_parts.h"
+#include "dialogs/number_box.h"
 
 #include <QDialog>
 #include <QFontMetrics>

@@ -244,17 +244,14 @@ std::optional<ErrorBox> ShowHelpFile(const std::string& path, QWidget* parent) {
     return std::nullopt;
 }
 
-std::string VersionText(int major, int minor, int revision) {
-    return "Version " + std::to_string(major) + "." + std::to_string(minor) +
-           std::to_string(revision) + " for Win-32 systems";
-}
-
 std::string CommentText() {
     return std::string(kComments) + kLineEnd + kLineEnd + "Realized by " + kLineEnd + kLegalNotice;
 }
 
+// The historic line ran minor and revision together ("1.30") and named a system this program
+// does not run on.
 std::string ProgramVersionText() {
-    return VersionText(VALDREX_VERSION_MAJOR, VALDREX_VERSION_MINOR, VALDREX_VERSION_PATCH);
+    return std::string("Version ") + VALDREX_VERSION + " for " + VALDREX_SYSTEM;
 }
 
 std::string ReadmeText(std::string_view contents) {

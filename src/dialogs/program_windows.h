@@ -30,12 +30,10 @@ std::optional<ErrorBox> ShowHelp(QWidget* parent);
 // The same for the help file at `path`.
 std::optional<ErrorBox> ShowHelpFile(const std::string& path, QWidget* parent);
 
-// "Version " + major + "." + minor + revision + " for Win-32 systems": there is no point
-// between minor and revision, so 1.3.0 reads "Version 1.30 ...".
-std::string VersionText(int major, int minor, int revision);
 // The comments, a blank line, "Realized by " and the legal notice, lines ending with CR LF.
 std::string CommentText();
-// VersionText of the version this program was built as.
+// "Version 1.3.0 for Linux x86_64": the version as the project numbers it and the system the
+// program was built for.
 std::string ProgramVersionText();
 
 // A file's contents as the About window shows it: its lines (each ending at CR LF, a lone CR

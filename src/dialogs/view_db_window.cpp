@@ -94,6 +94,13 @@ frmViewDB::frmViewDB(const std::string& path)
 
     mnuVFile = menuBar()->addMenu("&File");
     mnuVFile->setObjectName("mnuVFile");
+    // A double click selects a word, as in any editor; loading a record is a command.
+    mnuVLoad = mnuVFile->addAction("&Load into the grid", this, [this] {
+        emit LoadLine(QString::fromStdString(LineAtCursor()));
+    });
+    mnuVLoad->setObjectName("mnuVLoad");
+    mnuVLoad->setShortcut(Qt::CTRL | Qt::Key_L);
+    mnuVFile->addSeparator();
     mnuVUpdate = mnuVFile->addAction("&Save", this, &frmViewDB::mnuVUpdate_Click);
     mnuVUpdate->setObjectName("mnuVUpdate");
     mnuVClose = mnuVFile->addAction("&Close", this, &frmViewDB::mnuVClose_Click);
@@ -169,6 +176,7 @@ void frmViewDB::Read(int fd) {
 void frmViewDB::SetReading(bool reading) {
     txtDB->setReadOnly(reading);
     mnuVUpdate->setEnabled(!reading);
+    mnuVLoad->setEnabled(!reading);
     for (QAction* item : mnuVSearch->actions())
         item->setEnabled(!reading);
 }

@@ -38,6 +38,8 @@ class frmViewDB : public QMainWindow {
 
   signals:
     void ReadingFinished(); // the whole file is in the text, or could not be read
+    // "Load into the grid": the line under the cursor, for the main window to read.
+    void LoadLine(const QString& line);
 
   protected:
     // Form_QueryUnload: asks before unsaved changes are lost.
@@ -62,6 +64,7 @@ class frmViewDB : public QMainWindow {
     QMenu* mnuVFile;
     QAction* mnuVUpdate;
     QAction* mnuVClose;
+    QAction* mnuVLoad;
     QMenu* mnuVSearch;
     QProgressBar* readProgress_;
     QTimer* progressTimer_;

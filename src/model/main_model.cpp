@@ -74,6 +74,7 @@ void MainModel::Renew() {
     errors_.clear();
     recordToSave_ = false;
     unread_.reset();
+    resultsFor_.reset();
 }
 
 ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
@@ -91,6 +92,13 @@ ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
         return {PlainErrorBox(f)};
     }
     return {};
+}
+
+void MainModel::SetInput(const std::string& text) {
+    if (input_ == text)
+        return;
+    input_ = text;
+    output_.clear();
 }
 
 ErrorBoxes MainModel::SetCoefficients(std::span<const std::string_view> highestFirst) {
@@ -162,6 +170,7 @@ ErrorBoxes MainModel::ClearAll() {
     output_.clear();
     factor_.clear();
     equation_ = "0 = 0";
+    resultsFor_.reset();
     equationStale_ = false;
     return errors;
 }
@@ -189,7 +198,9 @@ TestResult MainModel::Test() {
             message_ = kDivisionByZeroMessage;
             result.unread = UnreadBox{UnreadBox::Box::Coefficient, *zero};
         }
-        if (!result.unread)
+        if (result.unread)
+            DropResults();
+        else
             output_ = NumberToStr(EvaluateTest(state_.TestCoef, x.value));
     } catch (const RuntimeFailure& f) {
         result.errors.push_back(SolverErrorBox(f));
@@ -203,6 +214,7 @@ TestResult MainModel::PrepareTestMany() {
         if (const std::optional<int> zero = ReadTestCoefficients(coefficients_, state_.TestCoef)) {
             message_ = kDivisionByZeroMessage;
             result.unread = UnreadBox{UnreadBox::Box::Coefficient, *zero};
+            DropResults();
         }
     } catch (const RuntimeFailure& f) {
         result.errors.push_back(SolverErrorBox(f));
@@ -231,6 +243,7 @@ bool MainModel::ReadForSolve(SolveMethod method) {
     message_.clear();
     info_.clear();
     factor_.clear();
+    resultsFor_ = coefficients_;
 
     if (method_->readsTextsExactly) {
         solve_.a = {};
@@ -239,6 +252,7 @@ bool MainModel::ReadForSolve(SolveMethod method) {
         if (const std::optional<int> power = ReadCoefficients(coefficients_, solve_.a, &why)) {
             message_ = kDivisionByZeroMessage;
             unread_ = UnreadBox{UnreadBox::Box::Coefficient, *power, why};
+            DropResults();
             return false;
         }
     }
@@ -329,6 +343,17 @@ ErrorBoxes MainModel::WriteRecord() {
     }
     info_ = "The equation and the solutions are saved in the file " + state_.DatabaseFile;
     return {};
+}
+
+// The historic commands kept the previous equation's roots beside "Division by 0"; a failed
+// command leaves none, so that nothing on screen belongs to another equation.
+void MainModel::DropResults() {
+    solve_.SetAsideLines();
+    for (std::string& text : solve_.SolText)
+        text.clear();
+    solve_.SetAsideAllRoots();
+    factor_.clear();
+    resultsFor_ = coefficients_;
 }
 
 ErrorBoxes MainModel::ExportToFile() {

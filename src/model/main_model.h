@@ -99,6 +99,9 @@ class MainModel {
     const WorkingValues& workingValues() const { return solve_.w; }
     // Every distinct root the all-roots method found in the last solve.
     const std::vector<FoundRoot>& allRoots() const { return solve_.allRoots; }
+    // Whether the solution list, the status and the factor belong to an equation the grid no
+    // longer holds: a coefficient changed since the command that left them.
+    bool resultsOutdated() const { return resultsFor_ && *resultsFor_ != coefficients_; }
 
     // A coefficient box's text changed (typed, pasted or set by a command): the test boxes
     // are emptied and the equation text is built again.
@@ -110,7 +113,8 @@ class MainModel {
     // thirteen boxes, as SetCoefficients would set them, with its exact equation text. On a
     // failure nothing changes.
     EnterEquationResult EnterEquation(std::string_view utf8Text);
-    void SetInput(const std::string& text) { input_ = text; }
+    // A new number to test: P of the old one goes.
+    void SetInput(const std::string& text);
     void SetNote(const std::string& text) { note_ = text; }
     // Cut and Paste reach the read-only boxes too, and the record shows what they hold.
     void SetEquation(const std::string& text) { equation_ = text; }
@@ -153,6 +157,8 @@ class MainModel {
     void BuildRecord();
     // Writes record_ to the database file: a box when that fails, the info label when not.
     ErrorBoxes WriteRecord();
+    // A command that could not read a box leaves no results beside its message.
+    void DropResults();
 
     ModuleState& state_;
     DatabaseLineWriter appendLine_;
@@ -175,6 +181,31 @@ class MainModel {
     std::string record_;
     bool recordToSave_ = false;
     std::optional<UnreadBox> unread_;
+    // The grid the shown results came from; empty while nothing is shown.
+    std::optional<CoefficientTexts> resultsFor_;
+
+  public:
+    // What the window shows, as the grid history keeps it for each step (grid_history.cpp).
+    struct Snapshot {
+        CoefficientTexts coefficients;
+        std::string equation;
+        bool equationStale;
+        struct Results {
+            std::vector<std::string> lines;
+            std::array<std::string, kMaxRoots + 1> SolText;
+            std::vector<FoundRoot> allRoots; // follow the lines, so not compared
+            std::string message, factor;
+            Polynomial factorCoefficients;
+            std::optional<CoefficientTexts> solvedFor;
+            bool operator==(const Results& other) const;
+        } results;
+        std::string info, input, output, note;
+        bool operator==(const Snapshot&) const = default;
+    };
+    Snapshot TakeSnapshot() const;
+    // Puts back each part of the window that differs between `from` and `to` as it is in `to`;
+    // the other parts stay as they are now.
+    void RestoreChanges(const Snapshot& from, const Snapshot& to);
 };
 
 } // namespace valdrex

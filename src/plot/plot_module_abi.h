@@ -3,6 +3,7 @@
 #include "core/coefficient_text.h"
 #include "model/settings_store.h"
 
+class QRect;
 class QWidget;
 
 // The entry points of the loadable module holding the plot window. The program loads it when
@@ -14,9 +15,9 @@ inline constexpr char kPlotModuleFileName[] = "valdrex-plot.so";
 inline constexpr char kShowPlotSymbol[] = "valdrex_show_plot";
 inline constexpr char kUpdatePlotSymbol[] = "valdrex_update_plot";
 
-// Opens the one plot window over `parent` showing the grid's texts, or brings it to the front;
-// its size and position are kept in `store`.
+// Opens the one plot window beside `parent` and clear of `keepClear` (global coordinates),
+// showing the grid's texts, or brings it to the front; its size and position are kept in `store`.
 using ShowPlotFunction = void(const valdrex::CoefficientTexts& texts, valdrex::SettingsStore& store,
-                              QWidget* parent);
+                              QWidget* parent, const QRect& keepClear);
 // Lets the plot window, when open, follow the grid without taking the focus.
 using UpdatePlotFunction = void(const valdrex::CoefficientTexts& texts);

@@ -5,9 +5,9 @@
 
 extern "C" __attribute__((visibility("default"))) void
 valdrex_show_plot(const valdrex::CoefficientTexts& texts, valdrex::SettingsStore& store,
-                  QWidget* parent) {
+                  QWidget* parent, const QRect& keepClear) {
     static_assert(std::is_same_v<decltype(valdrex_show_plot), ShowPlotFunction>);
-    valdrex::ShowPlotWindow(texts, store, parent);
+    valdrex::ShowPlotWindow(texts, store, parent, keepClear);
 }
 
 extern "C" __attribute__((visibility("default"))) void

@@ -30,8 +30,12 @@ class PlotWindow : public QMainWindow {
     // Draws the grid's equation; texts equal to the last ones change nothing.
     void ShowCoefficients(const CoefficientTexts& texts);
 
-    // Both plots side by side at `size`, for a file or the clipboard. False when the file
-    // could not be written.
+    // Opens where PlacePlotWindow says, unless the place it had last time still keeps clear of
+    // `keepClear` (global coordinates) on the screen of `owner`.
+    void PlaceBeside(const QWidget* owner, const QRect& keepClear);
+
+    // Both plots side by side at `size`, for a file or the clipboard, with the equation as the
+    // file's title. False when the file could not be written.
     bool ExportPng(const QString& path, QSize size) const;
     bool ExportSvg(const QString& path, QSize size) const;
     QImage RenderImage(QSize size) const;
@@ -52,7 +56,9 @@ class PlotWindow : public QMainWindow {
     void CopyImage();
 
     SettingsStore& store_;
+    bool restored_ = false; // the window has the place it had last time
     std::optional<CoefficientTexts> shown_;
+    QString equation_; // of the texts shown, empty when they cannot be written as one
     QStackedWidget* pages_;
     QWidget* plots_;
     RealPlot* real_;
@@ -61,8 +67,17 @@ class PlotWindow : public QMainWindow {
     QLabel* hover_;
 };
 
-// Opens the one plot window of the program over `parent`, or brings it to the front.
-PlotWindow* ShowPlotWindow(const CoefficientTexts& texts, SettingsStore& store, QWidget* parent);
+// Where the plot window opens, as frame rectangles on `screen`: beside `owner` where the
+// screen has room for `wanted` (right of it, else left, below, above), else in the first of
+// those rooms that holds `smallest`, shrunk to fit; without such room, the same beside `grid`,
+// over the rest of the owner. It never covers the grid.
+QRect PlacePlotWindow(const QRect& owner, const QRect& grid, QSize wanted, QSize smallest,
+                      const QRect& screen);
+
+// Opens the one plot window of the program beside `parent` and clear of `keepClear`, or brings
+// it to the front; either way the keyboard stays where it was.
+PlotWindow* ShowPlotWindow(const CoefficientTexts& texts, SettingsStore& store, QWidget* parent,
+                           const QRect& keepClear);
 // Lets the plot window, when open, follow the grid. It takes no focus.
 void UpdatePlotWindow(const CoefficientTexts& texts);
 

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/qt_settings_store.h"
 #include "core/platform_files.h"
+#include "dialogs/database_text_view.h"
 #include "dialogs/view_db_window.h"
 #include "file_bytes.h"
 #include "gui_test.h"
@@ -15,7 +16,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
+#include <QSpinBox>
 #include <qcustomplot.h>
 
 #include <map>
@@ -287,6 +290,7 @@ TEST_F(MainWindowTest, EditMenuFollowsTheActiveControlAndTheClipboard) {
         EXPECT_EQ(IsEnabled("mnuEdit", "mnuEditCut"), c.cutAndCopy) << c.focus;
         EXPECT_EQ(IsEnabled("mnuEdit", "mnuCopySelection"), c.cutAndCopy) << c.focus;
         EXPECT_EQ(IsEnabled("mnuEdit", "mnuEditPaste"), c.paste) << c.focus;
+        EXPECT_EQ(IsEnabled("mnuEdit", "mnuEditPasteEquation"), *c.clipboard != '\0');
         EXPECT_TRUE(IsEnabled("mnuEdit", "mnuCopyAll") && IsEnabled("mnuEdit", "mnuEditDelete"));
     }
 }
@@ -484,6 +488,10 @@ TEST_F(MainWindowTest, CtrlPOpensThePlotWhichFollowsTheTypingWithoutTakingTheFoc
     PressCtrl(Qt::Key_P);
     QWidget* plot = ShownWindow("frmPlot");
     ASSERT_NE(plot, nullptr);
+    auto* grid = Find<QWidget>("Frame1");
+    EXPECT_FALSE(
+        plot->frameGeometry().intersects(QRect(grid->mapToGlobal(QPoint()), grid->size())));
+    EXPECT_EQ(QApplication::activeWindow(), window_.get());
     const auto* curve = Child<QCustomPlot>(plot, "plotReal");
     auto* message = Child<QLabel>(plot, "lblPlotMessage");
     EXPECT_TRUE(curve->xAxis->range().contains(3));
@@ -496,6 +504,213 @@ TEST_F(MainWindowTest, CtrlPOpensThePlotWhichFollowsTheTypingWithoutTakingTheFoc
     EXPECT_FALSE(message->isVisible());
     EXPECT_TRUE(curve->xAxis->range().contains(-2) && curve->xAxis->range().contains(2));
     EXPECT_EQ(QApplication::focusWidget(), Coef(2));
+}
+
+// A click into a box that holds a lone 0 selects it, so the first key replaces it; a click
+// into any other text puts the caret where it lands.
+TEST_F(MainWindowTest, AClickIntoAFreshBoxThenAKeyReplacesItsZero) {
+    for (const auto& [power, keys] : {std::pair{3, "1"}, {2, "-6"}}) {
+        QTest::mouseClick(Coef(power), Qt::LeftButton, {}, QPoint(20, 10));
+        QTest::keyClicks(Coef(power), keys);
+        EXPECT_EQ(Coef(power)->text(), keys);
+    }
+    QTest::mouseClick(Coef(3), Qt::LeftButton, {}, QPoint(Coef(3)->width() - 4, 10));
+    QTest::keyClicks(Coef(3), "0");
+    EXPECT_EQ(Text("txtEquation"), "10" + kDot + "x^3 - 6" + kDot + "x^2 = 0");
+}
+
+// Results stay until the next solve, grey and marked once the grid no longer holds their
+// equation; a command that cannot read the grid leaves none beside its message.
+TEST_F(MainWindowTest, ResultsOfAnotherEquationLookItAndAFailureClearsThem) {
+    auto* list = Find<QListWidget>("lstSol");
+    auto* status = Find<QLabel>("lblMsg");
+    const auto grey = [&] {
+        return list->palette().color(QPalette::Text) ==
+                   list->palette().color(QPalette::Disabled, QPalette::Text) &&
+               status->palette().color(QPalette::WindowText) ==
+                   status->palette().color(QPalette::Disabled, QPalette::WindowText);
+    };
+    EnterGrid({{3, "1"}, {2, "-1"}, {1, "-4"}, {0, "-6"}});
+    PressCtrl(Qt::Key_R);
+    EXPECT_EQ(Label("lblMsg") + "|" + Text("txtFactor"),
+              "Solutions found|x^2 + 2" + kDot + "x + 2 ");
+    EXPECT_FALSE(grey());
+    Coef(0)->selectAll();
+    QTest::keyClicks(Coef(0), "7");
+    EXPECT_EQ(Label("lblMsg"), "Solutions found (previous equation)");
+    EXPECT_EQ(Solutions(), 1);
+    EXPECT_TRUE(grey());
+    EXPECT_EQ(Find("txtFactor")->palette().color(QPalette::Text),
+              list->palette().color(QPalette::Disabled, QPalette::Text));
+    PressCtrl(Qt::Key_F);
+    EXPECT_EQ(Label("lblMsg"), "Solutions found");
+    EXPECT_FALSE(grey());
+
+    Find("txtInput")->setText("2");
+    Click("cmdTest");
+    EXPECT_EQ(Text("txtOutput"), " 3");
+    Type(Find("txtInput"), "5");
+    EXPECT_EQ(Text("txtOutput"), "");
+
+    Coef(1)->selectAll();
+    QTest::keyClicks(Coef(1), "3/");
+    PressCtrl(Qt::Key_F);
+    EXPECT_EQ(Label("lblMsg") + "|" + QString::number(Solutions()), "Division by 0|0");
+    EXPECT_FALSE(grey());
+}
+
+// Ctrl+Z and Ctrl+Y take back and redo the grid's steps from a coefficient box; the note keeps
+// its own undo for its own typing.
+TEST_F(MainWindowTest, UndoAndRedoTakeTheGridsStepsBack) {
+    EnterGrid({{3, "1"}, {2, "-1"}, {1, "-4"}, {0, "-6"}});
+    PressCtrl(Qt::Key_R);
+    auto* note = Find<QPlainTextEdit>("txtNote");
+    note->setFocus();
+    QTest::keyClicks(note, "ab");
+    const QString solved = Text("txtEquation");
+    Click("cmdPut");
+    EXPECT_EQ(Text("txtEquation"), "x^2 + 2" + kDot + "x + 2 = 0");
+    Coef(1)->setFocus();
+    PressCtrl(Qt::Key_Z);
+    EXPECT_EQ(Text("txtEquation") + "|" + Text("txtFactor"), solved + "|x^2 + 2" + kDot + "x + 2 ");
+    EXPECT_EQ(note->toPlainText(), "ab");
+    PressCtrl(Qt::Key_S);
+    EXPECT_EQ(note->toPlainText() + Label("lblMsg") + QString::number(Solutions()), "0");
+    PressCtrl(Qt::Key_Z);
+    EXPECT_EQ(note->toPlainText() + "|" + Label("lblMsg") + "|" + QString::number(Solutions()),
+              "ab|Solutions found|1");
+    PressCtrl(Qt::Key_Y);
+    EXPECT_EQ(Text("txtEquation"), "0 = 0");
+    PressCtrl(Qt::Key_Z);
+
+    Type(Coef(1), "25");
+    EXPECT_EQ(Coef(1)->text(), "25");
+    PressCtrl(Qt::Key_Z);
+    EXPECT_EQ(Coef(1)->text(), "-4") << "the typed number goes back as one";
+    EXPECT_TRUE(IsEnabled("mnuEdit", "mnuEditRedo"));
+    note->setFocus();
+    QTest::keyClicks(note, "c");
+    PressCtrl(Qt::Key_Z);
+    EXPECT_EQ(note->toPlainText(), "ab");
+    EXPECT_EQ(Coef(1)->text(), "-4");
+    for (int power : {0, 1, 2, 3}) {
+        Coef(power)->setFocus();
+        PressCtrl(Qt::Key_Z);
+    }
+    EXPECT_EQ(Text("txtEquation"), "0 = 0");
+    EXPECT_FALSE(IsEnabled("mnuEdit", "mnuEditUndo"));
+}
+
+// The window grows as the user drags it: at 1280 pixels a degree-12 equation's 30-digit complex
+// roots show whole, and the size is there again at the next start.
+TEST_F(MainWindowTest, ResizedTo1280PixelsThirtyDigitRootsShowWhole) {
+    window_->resize(1280, 720);
+    const char* coefficients[] = {"3",   "-7", "11",  "-13", "17",  "-19", "23",
+                                  "-29", "31", "-37", "41",  "-43", "47"};
+    for (int power = 12; power >= 0; --power)
+        Coef(power)->setText(coefficients[12 - power]);
+    answer_.onDialog = [](QDialog* dialog) {
+        Child<QSpinBox>(dialog, "spnArDigits")->setValue(30);
+        Child<QPushButton>(dialog, "cmdArOK")->click();
+    };
+    Trigger("mnuSolveAll");
+    auto* list = Find<QListWidget>("lstSol");
+    ASSERT_EQ(list->count(), 12);
+    for (int row = 0; row < list->count(); ++row) {
+        const QString line = list->item(row)->text();
+        EXPECT_GT(line.size(), 65) << "30 digits in each part";
+        EXPECT_LE(list->visualItemRect(list->item(row)).left() +
+                      list->fontMetrics().horizontalAdvance(line),
+                  list->viewport()->width())
+            << line.toStdString();
+    }
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+    EXPECT_GT(Find("txtEquation")->width(), 1000);
+    // Larger than the screen, it opens inside it next time; smaller, where and as it was.
+    const QRect screen = window_->screen()->availableGeometry();
+    ASSERT_LT(screen.width(), 1280);
+    window_->close();
+    OpenWindow();
+    QTRY_VERIFY(screen.contains(window_->frameGeometry()));
+    const QRect smaller(30, 40, 640, 480);
+    window_->setGeometry(smaller);
+    window_->close();
+    OpenWindow();
+    EXPECT_EQ(window_->geometry(), smaller);
+}
+
+// Enter expands a typed equation into the grid as one step; an error says where, with the
+// caret put there, and changes nothing. An equation pasted into a box, or with Ctrl+Shift+V
+// anywhere, is typed into the line.
+TEST_F(MainWindowTest, TheEquationLineFillsTheGridOrSaysWhereItWentWrong) {
+    auto* line = Find("txtEquationLine");
+    auto* error = Find<QLabel>("lblLineError");
+    PressCtrl(Qt::Key_L);
+    EXPECT_EQ(QApplication::focusWidget(), line);
+    QTest::keyClicks(line, "(x-1)^2(x+3)");
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_EQ(Text("txtEquation"), "x^3 + x^2 - 5" + kDot + "x + 3 = 0");
+    EXPECT_EQ(Coef(3)->text() + Coef(2)->text() + Coef(1)->text() + Coef(0)->text(), "11-53");
+    EXPECT_FALSE(error->isVisible());
+
+    line->setText("x^2 + 2x + * 3");
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_TRUE(error->isVisible());
+    EXPECT_EQ(error->text(), "expected a number or x at column 12");
+    EXPECT_EQ(line->cursorPosition(), 11);
+    EXPECT_EQ(Text("txtEquation"), "x^3 + x^2 - 5" + kDot + "x + 3 = 0");
+    line->setText("x^14 - 1");
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_TRUE(error->text().startsWith("degree 14")) << error->text().toStdString();
+    QTest::keyClick(line, Qt::Key_End);
+    QTest::keyClick(line, Qt::Key_Backspace);
+    EXPECT_FALSE(error->isVisible());
+
+    Coef(2)->setFocus();
+    PressCtrl(Qt::Key_Z);
+    EXPECT_EQ(Text("txtEquation"), "0 = 0");
+
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("x\u00B2 \u2212 2"));
+    Coef(5)->setFocus();
+    PressCtrl(Qt::Key_V);
+    EXPECT_EQ(Text("txtEquation"), "x^2 - 2 = 0");
+    EXPECT_EQ(line->text(), Clipboard());
+    EXPECT_EQ(Coef(5)->text(), "0");
+    QGuiApplication::clipboard()->setText("2x = 1");
+    Find<QPlainTextEdit>("txtNote")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Text("txtEquation"), "2" + kDot + "x - 1 = 0");
+    EXPECT_EQ(Find<QPlainTextEdit>("txtNote")->toPlainText(), "");
+    EXPECT_EQ(answer_.boxes, Boxes{});
+}
+
+// Load in the viewer reads the record's equation back through the equation line, exactly and
+// as one step; a line that holds no equation says why beside the line and changes nothing.
+TEST_F(MainWindowTest, ARecordLoadedFromTheViewerComesBackExactlyAsOneStep) {
+    EnterGrid({{3, "0.5"}, {2, "-7/3"}, {0, "12"}});
+    PressCtrl(Qt::Key_F);
+    const QString solved = Text("txtEquation");
+    PressCtrl(Qt::Key_S);
+    Find<QPlainTextEdit>("txtNote")->setPlainText("a note");
+    Click("cmdUpdate");
+    Trigger("mnuFileApri");
+    auto* viewer = ShownWindow<frmViewDB>();
+    ASSERT_NE(viewer, nullptr);
+    auto* text = Child<DatabaseTextView>(viewer, "txtDB");
+    text->select({0, 5}, {0, 5});
+    Child<QAction>(viewer, "mnuVLoad")->trigger();
+    EXPECT_EQ(Text("txtEquation"), solved);
+    EXPECT_EQ(Coef(3)->text() + "|" + Coef(2)->text() + "|" + Coef(0)->text(), "1/2|-7/3|12");
+    EXPECT_EQ(QApplication::focusWidget(), Find("txtEquationLine"));
+    text->select({1, 0}, {1, 0});
+    Child<QAction>(viewer, "mnuVLoad")->trigger();
+    EXPECT_TRUE(Find<QLabel>("lblLineError")->text().endsWith("column 1"));
+    EXPECT_EQ(Text("txtEquation"), solved);
+    viewer->close();
+    Coef(1)->setFocus();
+    PressCtrl(Qt::Key_Z);
+    EXPECT_EQ(Text("txtEquation"), "0 = 0");
 }
 
 } // namespace

@@ -367,8 +367,11 @@ TEST(RecordText, JoinsTheFieldsThatArePresent) {
          "x^3 - 2\xC2\xB7x^2 + x - 2 = 0; S={ 2}; R(x)=x^2+1"},
         {Fields("e", {{1, " 1"}}, "0", " 5", "x + 5"), "e; S={ 1}; P(0) = 5; R(x)=x+5"},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(RecordText(c.fields), c.record);
+        EXPECT_EQ(RecordEquation(c.record), c.fields.equation) << "read back";
+    }
+    EXPECT_EQ(RecordEquation("a note, x^2 = 1"), "a note, x^2 = 1");
 }
 
 TEST(ClipboardText, IsTheRecordThenTheNoteUnchanged) {

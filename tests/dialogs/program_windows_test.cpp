@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -16,7 +17,7 @@ namespace {
 
 TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
     ModuleState state;
-    state.VersionText = "Version 1.30 for Win-32 systems";
+    state.VersionText = "Version 1.3.0 for Linux x86_64";
     state.CommentText = "Comments\r\n\r\nRealized by \r\nNotice";
     const std::string readme = ReadmeFilePath(ProgramFolder());
     for (const auto& [contents, shown] :
@@ -29,7 +30,7 @@ TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
             EXPECT_FALSE(window->windowIcon().isNull() || label("imgLogo")->pixmap().isNull());
             EXPECT_EQ(label("Label3")->text() + "|" + label("Label4")->text() + "|" +
                           label("Label2")->text(),
-                      "Valdrex|Version 1.30 for Win-32 systems|Comments\n\nRealized by \nNotice");
+                      "Valdrex|Version 1.3.0 for Linux x86_64|Comments\n\nRealized by \nNotice");
             EXPECT_TRUE(label("Label3")->font().italic());
             auto* info = Child<QPlainTextEdit>(window, "txtInfo");
             EXPECT_TRUE(info->isReadOnly());
@@ -129,10 +130,10 @@ TEST(ReadmeText, JoinsLinesWithCrLfAndNoEndAfterTheLast) {
     EXPECT_EQ(ReadReadmeFile(path), "Valdrex\r\n\r\nSolves equations.");
 }
 
-TEST(VersionText, WritesRevisionRightAfterMinor) {
-    EXPECT_EQ(VersionText(1, 3, 0), "Version 1.30 for Win-32 systems");
-    EXPECT_EQ(VersionText(2, 10, 5), "Version 2.105 for Win-32 systems");
-    EXPECT_EQ(VersionText(0, 0, 12), "Version 0.012 for Win-32 systems");
+// The version the project is built as and the system the running program was built for.
+TEST(VersionText, NamesThisProgramsVersionAndSystem) {
+    EXPECT_EQ(QString::fromStdString(ProgramVersionText()),
+              "Version " PROJECT_VERSION " for Linux " + QSysInfo::buildCpuArchitecture());
 }
 
 MemorySettingsStore WelcomeSetting(const char* value) {

@@ -2,8 +2,12 @@
 #include "plot/plot_views.h"
 #include "plot/plot_window.h"
 
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
@@ -122,11 +126,59 @@ TEST_F(PlotWindowTest, FollowsTheGridAndExportsPngAndSvg) {
     const QString png = folder.filePath("plot.png"), svg = folder.filePath("plot.svg");
     ASSERT_TRUE(window_->ExportPng(png, {640, 360}));
     EXPECT_EQ(QImage(png).size(), QSize(640, 360));
+    EXPECT_EQ(QImage(png).text("Title"), "x - 3 = 0");
     ASSERT_TRUE(window_->ExportSvg(svg, {640, 360}));
     QSvgRenderer drawing(svg);
     EXPECT_TRUE(drawing.isValid());
     EXPECT_EQ(drawing.viewBox(), QRect(0, 0, 640, 360));
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("<title>x - 3 = 0</title>"));
     EXPECT_FALSE(window_->ExportPng(folder.filePath("missing/plot.png"), {640, 360}));
+}
+
+// The file chosen gets the suffix of its kind; the status line says where the picture went.
+TEST_F(PlotWindowTest, ExportAndCopySayWhatTheyDid) {
+    const QTemporaryDir folder;
+    const ModalAnswer answer(QMessageBox::Ok, [&](QDialog* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(files, nullptr);
+        files->setDirectory(folder.path());
+        dialog->accept();
+    });
+    Child<QAction>(window_.get(), "mnuPExportSvg")->trigger();
+    const QWidget* plots = real()->parentWidget();
+    const QString size = QString("%1 × %2 pixels").arg(plots->width()).arg(plots->height());
+    QStatusBar* status = window_->statusBar();
+    EXPECT_TRUE(QFile::exists(folder.filePath("plot.svg")));
+    EXPECT_EQ(status->currentMessage(),
+              "The plot is saved as " + folder.filePath("plot.svg") + " (" + size + ")");
+    Child<QAction>(window_.get(), "mnuPCopy")->trigger();
+    EXPECT_TRUE(status->currentMessage().startsWith("The plot is on the clipboard"));
+    EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
+}
+
+// Beside the owner where the screen has room for the whole plot, else in the first room that
+// holds a small one, else beside the grid; never over the grid, always on the screen.
+TEST(PlotPlacement, BesideTheOwnerWhereThereIsRoomAndNeverOverTheGrid) {
+    const QSize wanted(960, 480), smallest(360, 240);
+    const struct {
+        QRect screen, owner, grid, expected;
+    } cases[] = {
+        {{0, 0, 1920, 1080}, {100, 50, 800, 600}, {110, 100, 500, 250}, {908, 50, 960, 480}},
+        {{0, 0, 1920, 1080}, {1000, 50, 900, 600}, {1010, 100, 500, 250}, {32, 50, 960, 480}},
+        {{0, 0, 1920, 1080}, {500, 10, 920, 500}, {510, 60, 500, 250}, {500, 518, 960, 480}},
+        {{0, 0, 1280, 800}, {0, 0, 780, 560}, {4, 60, 560, 250}, {788, 0, 492, 480}},
+        {{0, 0, 1280, 800}, {0, 0, 1280, 800}, {4, 80, 560, 220}, {4, 308, 960, 480}},
+        {{0, 0, 1280, 800}, {250, 120, 770, 560}, {255, 150, 550, 300}, {813, 150, 467, 480}},
+        {{0, 0, 640, 400}, {0, 0, 640, 400}, {4, 60, 420, 300}, {432, 0, 208, 400}},
+    };
+    for (const auto& c : cases) {
+        const QRect place = PlacePlotWindow(c.owner, c.grid, wanted, smallest, c.screen);
+        EXPECT_EQ(place, c.expected) << c.owner.x() << "," << c.owner.y();
+        EXPECT_FALSE(place.intersects(c.grid));
+        EXPECT_TRUE(c.screen.contains(place));
+    }
 }
 
 TEST_F(PlotWindowTest, SizeAndPositionAreKeptForTheNextWindow) {

@@ -1,7 +1,8 @@
-#include "app/numeric_line_edit.h"
+#include "dialogs/number_box.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <optional>
 
@@ -26,16 +27,21 @@ bool IsWindowSwitch(Qt::FocusReason reason) {
 
 } // namespace
 
-NumericLineEdit::NumericLineEdit(KeyRule rule, QWidget* parent) : QLineEdit(parent), rule_(rule) {
-    // Composed input would bypass the key rule.
+NumberBox::NumberBox(KeyRule rule, QWidget* parent) : QLineEdit(parent), rule_(rule) {
+    // Composed input would get past the key rule.
     setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
-int NumericLineEdit::caret() const {
+void NumberBox::SetText(const QString& text) {
+    setText(text);
+    setCursorPosition(0);
+}
+
+int NumberBox::caret() const {
     return hasSelectedText() ? selectionStart() : cursorPosition();
 }
 
-void NumericLineEdit::keyPressEvent(QKeyEvent* event) {
+void NumberBox::keyPressEvent(QKeyEvent* event) {
     const std::optional<char32_t> key = TypedCharacter(*event);
     if (key && !FilterNumericKey(rule_, *key, text().toStdString(), caret())) {
         event->accept();
@@ -44,7 +50,15 @@ void NumericLineEdit::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
-void NumericLineEdit::focusInEvent(QFocusEvent* event) {
+void NumberBox::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    // The historic boxes kept the caret where a click put it, so a click into a fresh box and
+    // "1" gave "10": a lone 0 is a placeholder, and a click selects it as entering by Tab does.
+    if (event->button() == Qt::LeftButton && text() == QLatin1String("0"))
+        selectAll();
+}
+
+void NumberBox::focusInEvent(QFocusEvent* event) {
     // Taken before the toolkit's own select-all on Tab can move it.
     const int start = caret();
     QLineEdit::focusInEvent(event);
@@ -55,7 +69,7 @@ void NumericLineEdit::focusInEvent(QFocusEvent* event) {
         setSelection(start, static_cast<int>(text().size()) - start);
 }
 
-void NumericLineEdit::focusOutEvent(QFocusEvent* event) {
+void NumberBox::focusOutEvent(QFocusEvent* event) {
     leftForAnotherWindow_ = IsWindowSwitch(event->reason());
     const int start = caret();
     QLineEdit::focusOutEvent(event);
