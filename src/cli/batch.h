@@ -25,9 +25,13 @@ struct BatchLine {
     std::string error; // for an invalid line
 };
 
+// The longest batch line taken, line end aside: a longer one is refused unread, so that no line
+// can take the memory the run needs.
+inline constexpr std::size_t kMaxBatchLineBytes = 1 << 20;
+
 // Reads a line (without its line feed; a trailing carriage return is dropped): coefficient texts
 // separated by blanks or tabs. Blank lines and lines whose first non-blank character is "#" are
-// skipped.
+// skipped; a line longer than kMaxBatchLineBytes is invalid.
 void ParseBatchLine(std::string_view line, BatchLine& out);
 
 // What answering one batch line gave, besides its texts.
@@ -43,10 +47,13 @@ class LineAnswerer {
   public:
     explicit LineAnswerer(const CliOptions& options);
 
+    // A line that runs out of memory is invalid, with nothing of it in `out` or `err`.
     LineOutcome Answer(std::string_view line, int lineNumber, std::string& out, std::string& err);
     std::string_view record() const { return runner_.recordToSave(); }
 
   private:
+    LineOutcome AnswerLine(std::string_view line, int lineNumber, std::string& out,
+                           std::string& err);
     void Invalid(int lineNumber, const std::string& error, std::string& out, std::string& err);
 
     const CliOptions& options_;
