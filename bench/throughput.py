@@ -6,6 +6,8 @@ and writing every result to /dev/null, pinned to one core; the best CPU time of 
 Contenders: valdrex-solve --batch (plain and --json; the exact method for degrees 2 to 4,
 Bairstow and rational roots above, all roots at every degree), the GSL peer (gsl_poly_complex_solve) and numpy.roots in a
 Python loop (skipped when no python3 with numpy is found).
+With --save, every valdrex-solve run also appends each record to a fresh file, and its CPU time
+includes the process that writes them.
 """
 import argparse
 import os
@@ -46,8 +48,12 @@ def build_gsl_peer(work):
 
 
 def timed(command, corpus, env):
-    """CPU seconds (user and system) of one run: the machine may be shared, and CPU time is
-    what one core spends, however busy the others are."""
+    """CPU seconds (user and system) of one run, its waited-for children included: the machine
+    may be shared, and CPU time is what one core spends, however busy the others are."""
+    if "--save" in command:
+        save = command[command.index("--save") + 1]
+        if os.path.exists(save):
+            os.remove(save)
     with open(corpus, "rb") as stdin:
         process = subprocess.Popen(command, stdin=stdin, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL, env=env)
@@ -74,6 +80,8 @@ def main():
     parser.add_argument("--baseline", metavar="SOLVE",
                         help="another valdrex-solve (an older build) run in the same rounds, "
                              "plain output only, to compare before and after a change")
+    parser.add_argument("--save", action="store_true",
+                        help="valdrex-solve runs save their records (--save), to time the appends")
     args = parser.parse_args()
 
     solve = os.path.join(args.build, "src", "cli", "valdrex-solve")
@@ -87,6 +95,7 @@ def main():
     # Tuning variables for old OpenBLAS builds slow a current numpy down; not for this run.
     numpy_env = {k: v for k, v in env.items() if k not in ("OPENBLAS_CORETYPE", "OPENBLAS_L2_SIZE")}
 
+    save = ["--save", os.path.join(work, "save.txt")] if args.save else []
     print(f"{args.count} polynomials per degree, best CPU time of {args.rounds} alternating "
           f"rounds, one core{'' if pin else ' (taskset missing: not pinned)'}")
     if not numpy_python:
@@ -101,12 +110,12 @@ def main():
         methods = args.methods or historic + ["all"]
         contenders = {}
         for method in methods:
-            base = pin + [solve, "--batch", "--method", method]
+            base = pin + [solve, "--batch", "--method", method] + save
             contenders[f"valdrex {method}"] = (base, env)
             contenders[f"valdrex {method} --json"] = (base + ["--json"], env)
             if args.baseline:
                 contenders[f"baseline {method}"] = (
-                    pin + [args.baseline, "--batch", "--method", method], env)
+                    pin + [args.baseline, "--batch", "--method", method] + save, env)
         contenders["GSL complex_solve"] = (pin + [gsl_peer, corpus], env)
         if numpy_python:
             contenders["numpy.roots"] = (pin + [numpy_python, os.path.join(HERE, "numpy_peer.py"),

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <sched.h>
 #include <thread>
 #include <unistd.h>
@@ -46,6 +47,11 @@ void ParseBatchLine(std::string_view line, BatchLine& out) {
     out.count = 0;
     out.typed = {};
     out.error.clear();
+    if (line.size() > kMaxBatchLineBytes) {
+        out.kind = BatchLine::Kind::Invalid;
+        out.error = "longer than 1 MiB";
+        return;
+    }
 
     std::size_t i = 0;
     while (i < line.size() && IsSeparator(line[i]))
@@ -97,6 +103,20 @@ LineAnswerer::LineAnswerer(const CliOptions& options) : options_(options), runne
 
 LineOutcome LineAnswerer::Answer(std::string_view line, int lineNumber, std::string& out,
                                  std::string& err) {
+    const std::size_t outSize = out.size(), errSize = err.size();
+    try {
+        return AnswerLine(line, lineNumber, out, err);
+    } catch (const std::bad_alloc&) {
+        // What the line took is free again: the run goes on with the next one.
+        out.resize(outSize);
+        err.resize(errSize);
+        Invalid(lineNumber, "out of memory", out, err);
+        return {.invalid = true};
+    }
+}
+
+LineOutcome LineAnswerer::AnswerLine(std::string_view line, int lineNumber, std::string& out,
+                                     std::string& err) {
     LineOutcome outcome;
     ParseBatchLine(line, parsed_);
     if (parsed_.kind == BatchLine::Kind::Skip)
@@ -163,7 +183,8 @@ int CoreCount() {
 }
 
 int RunBatch(const CliOptions& options, int jobs) {
-    LineReader reader(STDIN_FILENO, 1 << 16, WaitForInput);
+    // Room for the carriage return of a CR LF line end.
+    LineReader reader(STDIN_FILENO, 1 << 16, WaitForInput, kMaxBatchLineBytes + 1);
     Collector collector(options);
     if (jobs <= 1)
         AnswerHere(options, reader, collector);

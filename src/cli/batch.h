@@ -28,9 +28,14 @@ struct BatchLine {
     std::array<std::string, kMaxCoefficients> converted;
 };
 
+// The longest batch line taken, line end aside: a longer one is refused unread, so that no line
+// can take the memory the run needs.
+inline constexpr std::size_t kMaxBatchLineBytes = 1 << 20;
+
 // Reads a line (without its line feed; a trailing carriage return is dropped): a typed equation
 // when IsTypedEquation, otherwise coefficients separated by blanks or tabs. Blank lines and lines
-// whose first non-blank character is "#" are skipped.
+// whose first non-blank character is "#" are skipped; a line longer than kMaxBatchLineBytes is
+// invalid.
 void ParseBatchLine(std::string_view line, BatchLine& out);
 
 // What answering one batch line gave, besides its texts.
@@ -46,10 +51,13 @@ class LineAnswerer {
   public:
     explicit LineAnswerer(const CliOptions& options);
 
+    // A line that runs out of memory is invalid, with nothing of it in `out` or `err`.
     LineOutcome Answer(std::string_view line, int lineNumber, std::string& out, std::string& err);
     std::string_view record() const { return runner_.recordToSave(); }
 
   private:
+    LineOutcome AnswerLine(std::string_view line, int lineNumber, std::string& out,
+                           std::string& err);
     void Invalid(int lineNumber, const std::string& error, std::string& out, std::string& err);
 
     const CliOptions& options_;

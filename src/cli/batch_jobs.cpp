@@ -9,8 +9,10 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <poll.h>
 #include <pthread.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -41,6 +43,7 @@ struct Chunk {
     std::string out, err, records;
     std::vector<Answer> answers; // fewer than the entries after Ctrl+C
     bool answered = false;       // guarded by the pool's lock
+    bool outOfMemory = false;    // even for the message of an invalid line
 
     void Reset(int first) {
         firstLine = first;
@@ -51,10 +54,11 @@ struct Chunk {
         records.clear();
         answers.clear();
         answered = false;
+        outOfMemory = false;
     }
 
     // Answers the lines until all are answered, Ctrl+C, or `stop`.
-    void AnswerWith(LineAnswerer& answerer, const std::atomic<bool>& stop) {
+    void AnswerWith(LineAnswerer& answerer, const std::atomic<bool>& stop) try {
         for (std::size_t i = 0; i < entries.size() && !Interrupted() && !stop; ++i) {
             const std::string_view line(text.data() + entries[i].begin,
                                         entries[i].end - entries[i].begin);
@@ -69,6 +73,8 @@ struct Chunk {
             answer.recordEnd = records.size();
             answers.push_back(answer);
         }
+    } catch (const std::bad_alloc&) {
+        outOfMemory = true; // for the reading thread to report: no exception leaves a worker
     }
 
     // Hands the answers over in order; false when the run must stop.
@@ -86,6 +92,8 @@ struct Chunk {
                 return false;
             previous = answer;
         }
+        if (outOfMemory)
+            throw std::bad_alloc();
         return answers.size() == entries.size();
     }
 };
@@ -99,11 +107,18 @@ class WorkerPool {
         sigemptyset(&interrupt);
         sigaddset(&interrupt, SIGINT);
         pthread_sigmask(SIG_BLOCK, &interrupt, &previous);
-        for (int k = 0; k < jobs; ++k)
-            threads_.emplace_back([this, &options] {
-                Work(options);
-                EndAllRootsThread();
-            });
+        // Under a memory limit there may be no room for every thread's stack: as many work
+        // as could start.
+        try {
+            for (int k = 0; k < jobs; ++k)
+                threads_.emplace_back([this, &options] {
+                    Work(options);
+                    EndAllRootsThread();
+                });
+        } catch (const std::system_error&) {
+            if (threads_.empty())
+                throw std::bad_alloc();
+        }
         pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     }
 

@@ -1,5 +1,6 @@
 #include "cli/batch.h"
 
+#include <new>
 #include <optional>
 #include <unistd.h>
 #include <vector>
@@ -74,5 +75,11 @@ int Main(int argc, char** argv) {
 } // namespace valdrex::cli
 
 int main(int argc, char** argv) {
-    return valdrex::cli::Main(argc, argv);
+    try {
+        return valdrex::cli::Main(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Where no line can take the blame, such as a worker thread that could not start.
+        valdrex::WriteAll(STDERR_FILENO, "valdrex-solve: out of memory\n");
+        return valdrex::cli::kExitFailed;
+    }
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -55,23 +56,37 @@ struct FrameHeader {
     if (nothing > STDOUT_FILENO)
         ::close(nothing);
 
-    RecordSaver saver(path, overwrite, AppendLine);
+    LineAppender appender(path); // one open for the whole run
+    RecordSaver saver(path, overwrite,
+                      [&appender](const std::string& file, std::string_view line, bool emptyFirst) {
+                          if (emptyFirst)
+                              AppendLine(file, line, true);
+                          else
+                              appender.Append(line);
+                      });
     RecordFrameReader frames;
     std::string err;
+    bool outOfMemory = false;
     char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(channel, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        frames.Add(std::string_view(buffer, static_cast<std::size_t>(got)));
-        while (const std::optional<RecordFrame> frame = frames.Next())
-            saver.Save(frame->record, frame->line, err);
+    try {
+        for (;;) {
+            const ssize_t got = ::read(channel, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            frames.Add(std::string_view(buffer, static_cast<std::size_t>(got)));
+            while (const std::optional<RecordFrame> frame = frames.Next())
+                saver.Save(frame->record, frame->line, err);
+        }
+    } catch (const std::bad_alloc&) {
+        outOfMemory = true; // the run sees the channel close and keeps the records it still has
     }
     saver.Finish(err);
+    if (outOfMemory)
+        AppendSaveFailure(err, path, "out of memory", 0, 0);
     WriteAll(channel, err);
-    ::_exit(saver.anyFailed() ? 1 : 0);
+    ::_exit(saver.anyFailed() || outOfMemory ? 1 : 0);
 }
 
 int SendAll(int channel, std::string_view bytes) {
@@ -135,7 +150,7 @@ std::optional<RecordFrame> RecordFrameReader::Next() {
 }
 
 RecordSaver::RecordSaver(std::string path, bool overwrite, LineWriter writer)
-    : path_(std::move(path)), truncateNext_(overwrite), writer_(writer) {}
+    : path_(std::move(path)), truncateNext_(overwrite), writer_(std::move(writer)) {}
 
 void RecordSaver::Save(std::string_view record, int line, std::string& err) {
     try {

@@ -4,6 +4,7 @@
 // failure once.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,8 +41,8 @@ class RecordSaver {
   public:
     // Appends a line and CR LF to the file, emptying it first when asked; fails with a
     // RuntimeFailure.
-    using LineWriter = void (*)(const std::string& path, std::string_view utf8Line,
-                                bool truncateFirst);
+    using LineWriter =
+        std::function<void(const std::string& path, std::string_view utf8Line, bool truncateFirst)>;
 
     RecordSaver(std::string path, bool overwrite, LineWriter writer);
 
@@ -70,9 +71,10 @@ class RecordSaver {
 // Writes the records of a run to the --save file from a child process of its own. A kill can
 // cut a write to a file short (the kernel checks for it between pages), but the child is not the
 // process killed: every record handed over whole is written whole, and a record cut short in
-// the hand-over is dropped. The child leaves the terminal's process group, so Ctrl+C ends the
-// run without cutting off the writes, and it keeps standard error open until its last write.
-// Start it while this process has no other thread.
+// the hand-over is dropped. The child leaves the terminal's process group, so Ctrl+C or a kill
+// of the group ends the run without cutting off the writes, and it keeps standard error open
+// until its last write. Should the child be killed too, the next writer of the file takes back
+// what it left of a record (LineAppender). Start it while this process has no other thread.
 class RecordWriterProcess {
   public:
     RecordWriterProcess(std::string path, bool overwrite);

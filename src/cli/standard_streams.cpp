@@ -1,5 +1,6 @@
 #include "cli/standard_streams.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -48,14 +49,17 @@ bool WaitForInput(int fd) {
     return !Interrupted();
 }
 
-LineReader::LineReader(int fd, std::size_t chunkSize, bool (*waitForInput)(int fd))
-    : fd_(fd), chunkSize_(chunkSize), waitForInput_(waitForInput) {}
+LineReader::LineReader(int fd, std::size_t chunkSize, bool (*waitForInput)(int fd),
+                       std::size_t maxLineLength)
+    : fd_(fd), chunkSize_(chunkSize), waitForInput_(waitForInput), maxLineLength_(maxLineLength) {}
 
 bool LineReader::Fill(const std::function<void()>& beforeRead) {
     // Drop the lines handed out already, keeping the partial one.
-    buffer_.erase(0, start_);
+    buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(start_));
     start_ = 0;
     const std::size_t kept = buffer_.size();
+    // One chunk more, not twice as much: a long line costs little more than its length.
+    buffer_.reserve(kept + chunkSize_);
     buffer_.resize(kept + chunkSize_);
     if (beforeRead)
         beforeRead();
@@ -81,25 +85,27 @@ bool LineReader::Fill(const std::function<void()>& beforeRead) {
 bool LineReader::Next(std::string_view& line, const std::function<void()>& beforeRead) {
     std::size_t searchFrom = start_;
     for (;;) {
+        // An empty vector may have no storage at all, and memchr takes no null pointer.
         const void* found =
-            std::memchr(buffer_.data() + searchFrom, '\n', buffer_.size() - searchFrom);
-        if (found) {
-            const auto end =
-                static_cast<std::size_t>(static_cast<const char*>(found) - buffer_.data());
-            line = std::string_view(buffer_.data() + start_, end - start_);
-            start_ = end + 1;
-            return true;
-        }
-        if (atEnd_) {
-            if (start_ == buffer_.size())
+            searchFrom < buffer_.size()
+                ? std::memchr(buffer_.data() + searchFrom, '\n', buffer_.size() - searchFrom)
+                : nullptr;
+        if (found || atEnd_) {
+            const std::size_t end =
+                found ? static_cast<std::size_t>(static_cast<const char*>(found) - buffer_.data())
+                      : buffer_.size();
+            if (!found && start_ == end)
                 return false;
-            line = std::string_view(buffer_.data() + start_, buffer_.size() - start_);
-            start_ = buffer_.size();
+            line = std::string_view(buffer_.data() + start_,
+                                    std::min(end - start_, maxLineLength_ + 1));
+            start_ = found ? end + 1 : end;
             return true;
         }
         const std::size_t partial = buffer_.size() - start_;
+        if (partial > maxLineLength_ + 1)
+            buffer_.resize(start_ + maxLineLength_ + 1); // the rest of a line too long to take
         Fill(beforeRead);
-        searchFrom = partial; // the partial line now starts at 0
+        searchFrom = std::min(partial, maxLineLength_ + 1); // the partial line now starts at 0
     }
 }
 

@@ -6,8 +6,10 @@
 #include "core/platform_files.h"
 
 #include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace valdrex::cli {
 
@@ -32,13 +34,18 @@ inline constexpr int kExitInterrupted = 130;
 // the last line needs no line feed.
 class LineReader {
   public:
-    // Before each read, `waitForInput` (when given) waits for input; its false ends the input.
-    explicit LineReader(int fd, std::size_t chunkSize = 1 << 16,
-                        bool (*waitForInput)(int fd) = nullptr);
+    static constexpr std::size_t kAnyLength = std::numeric_limits<std::size_t>::max() / 2;
 
-    // The next line without its line feed, valid until the next call; false at the end of the
-    // input. `beforeRead` runs before every read, which may wait for more input, so that output
-    // can be flushed while the reader waits.
+    // Before each read, `waitForInput` (when given) waits for input; its false ends the input.
+    // A line longer than `maxLineLength` bytes is never held whole: only its first
+    // maxLineLength + 1 bytes are kept, enough to tell that it is too long.
+    explicit LineReader(int fd, std::size_t chunkSize = 1 << 16,
+                        bool (*waitForInput)(int fd) = nullptr,
+                        std::size_t maxLineLength = kAnyLength);
+
+    // The next line without its line feed (cut as above), valid until the next call; false at
+    // the end of the input. `beforeRead` runs before every read, which may wait for more
+    // input, so that output can be flushed while the reader waits.
     bool Next(std::string_view& line, const std::function<void()>& beforeRead);
 
     // errno of a failed read, 0 when reading ended normally.
@@ -50,8 +57,9 @@ class LineReader {
     int fd_;
     std::size_t chunkSize_;
     bool (*waitForInput_)(int fd);
-    std::string buffer_;
-    std::size_t start_ = 0; // first byte not yet handed out
+    std::size_t maxLineLength_;
+    std::vector<char> buffer_; // grown to exactly what it must hold, unlike a string
+    std::size_t start_ = 0;    // first byte not yet handed out
     bool atEnd_ = false;
     int error_ = 0;
 };

@@ -7,11 +7,14 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
@@ -22,10 +25,10 @@ constexpr mode_t kNewFileMode = 0666; // narrowed by the umask
 
 class FileDescriptor {
   public:
-    FileDescriptor(const std::string& path, int flags)
-        : fd_(::open(path.c_str(), flags, kNewFileMode)) {
-        if (fd_ < 0)
-            FailFile(errno);
+    // Opens as OpenFollowingTrustedLinks does.
+    FileDescriptor(const std::string& path, int flags) {
+        std::string filePath;
+        fd_ = OpenFollowingTrustedLinks(path, flags, filePath);
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -72,44 +75,10 @@ bool IsSpecialFile(const std::string& path) {
 using ContentWriter = std::function<int(int fd)>;
 
 void WriteInPlace(const std::string& path, const ContentWriter& writeContents) {
-    FileDescriptor file(path, O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
+    FileDescriptor file(path, O_WRONLY | O_TRUNC);
     if (const int error = writeContents(file.get()); error != 0)
         FailFile(error);
     file.Close();
-}
-
-// Whether the regular file's last byte is there and is not LF. The file is opened for
-// appending only, so the byte is read through a descriptor of its own.
-bool EndsWithoutLineFeed(const std::string& path, const struct stat& st) {
-    if (!S_ISREG(st.st_mode) || st.st_size == 0)
-        return false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    char last = '\n';
-    (void)::pread(fd, &last, 1, st.st_size - 1);
-    ::close(fd);
-    return last != '\n';
-}
-
-// Where a whole-file replace writes: the file a link points to, so the link stays a link.
-std::string ReplacedPath(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-        return path;
-    char* const target = ::realpath(path.c_str(), nullptr);
-    if (!target)
-        return path;
-    std::string resolved(target);
-    std::free(target);
-    return resolved;
-}
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // Makes the rename itself last through a power cut. The file is already in place: a folder
@@ -128,7 +97,7 @@ int CreateTemporaryBeside(const std::string& path, std::string& temporary) {
     for (;;) {
         temporary = path + "." + std::to_string(::getpid()) + "-" + std::to_string(++counter);
         const int fd =
-            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+            ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
         if (fd >= 0)
             return fd;
         if (errno != EEXIST)
@@ -136,21 +105,87 @@ int CreateTemporaryBeside(const std::string& path, std::string& temporary) {
     }
 }
 
-// Writes the contents to a new file beside `path`, then renames it over `path`: readers see the
-// old file or the new one, never a part, and a failure leaves the old file as it was.
-void ReplaceFile(const std::string& path, const ContentWriter& writeContents) {
-    struct stat existing {};
-    const bool exists = ::stat(path.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode))
-        FailFile(EISDIR);
-    // The folder may allow the rename where the file itself is read-only.
-    if (exists && ::access(path.c_str(), W_OK) != 0)
-        FailFile(errno);
+// A kill can stop a write to a file between two pages, leaving the start of a line without its
+// end. An append that spans pages therefore first marks the file with the bytes it is about to
+// fill, in an extended attribute, which readers never see; the next writer takes back, under the
+// lock, what a kill left of it. A file system without extended attributes is written unmarked.
+constexpr char kAppendMark[] = "user.valdrex.appending";
+
+struct AppendMark {
+    off_t start = 0;
+    off_t end = 0;
+};
+
+bool SpansPages(off_t start, std::size_t length) {
+    static const off_t page = ::sysconf(_SC_PAGESIZE);
+    return start / page != (start + static_cast<off_t>(length) - 1) / page;
+}
+
+// When the file of `size` bytes ends (`last`) within a marked append and what it holds of it has
+// no line end, but for the CR LF it may begin with, cuts that off. Returns the size after, with
+// `last` its last byte again.
+off_t TakeBackCutAppend(int fd, off_t size, char& last) {
+    AppendMark mark;
+    if (last == '\n' || ::fgetxattr(fd, kAppendMark, &mark, sizeof mark) != sizeof mark ||
+        size <= mark.start || size >= mark.end)
+        return size;
+    std::string cut(static_cast<std::size_t>(size - mark.start), '\0');
+    if (::pread(fd, cut.data(), cut.size(), mark.start) != static_cast<ssize_t>(cut.size()) ||
+        cut.find('\n', 2) != std::string::npos || ::ftruncate(fd, mark.start) != 0)
+        return size;
+    (void)::fremovexattr(fd, kAppendMark);
+    last = '\n';
+    if (mark.start > 0)
+        (void)::pread(fd, &last, 1, mark.start - 1);
+    return mark.start;
+}
+
+// Copies the `size` bytes of `from` over the file `to`, which was `oldSize` bytes long, and cuts
+// it there. Room for a longer text is taken first, so that a full disk leaves the
+// file as it was; returns 0 or the errno, and whether the file was changed.
+int RewriteFrom(int from, int to, off_t size, off_t oldSize, bool& changed) {
+    changed = false;
+    if (size > oldSize && ::fallocate(to, 0, 0, size) != 0 && errno != EOPNOTSUPP) {
+        const int error = errno;
+        (void)::ftruncate(to, oldSize); // whatever part of the room was taken
+        return error;
+    }
+    if (::lseek(from, 0, SEEK_SET) != 0 || ::lseek(to, 0, SEEK_SET) != 0)
+        return errno;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(from, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno;
+        if (got == 0)
+            break;
+        changed = true;
+        if (const int error = WriteAll(to, std::string_view(buffer, static_cast<std::size_t>(got)));
+            error != 0)
+            return error;
+    }
+    if (::ftruncate(to, size) != 0 || ::fsync(to) != 0)
+        return errno;
+    (void)::fremovexattr(to, kAppendMark); // it marked bytes that are gone
+    return 0;
+}
+
+// Writes the contents to a new file beside the locked file, then renames it over the file:
+// readers see the old file or the new one, never a part, and a failure leaves the old file as it
+// was. A file the new one cannot stand in for (other names, an owner or group it cannot take) is
+// rewritten from the new file instead, which is kept when that fails half way.
+void ReplaceFile(const LockedFile& file, const ContentWriter& writeContents) {
+    const struct stat& old = file.status();
     std::string temporary;
-    const int fd = CreateTemporaryBeside(path, temporary);
+    const int fd = CreateTemporaryBeside(file.filePath(), temporary);
     int error = 0;
-    // An existing file keeps its permissions; a new one has those of an ordinary create.
-    if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0)
+    bool inPlace = old.st_nlink > 1;
+    if (!inPlace && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        inPlace = true;
+    // After fchown, which may clear the set-id bits.
+    if (::fchmod(fd, old.st_mode & 07777) != 0)
         error = errno;
     try {
         if (error == 0)
@@ -162,15 +197,38 @@ void ReplaceFile(const std::string& path, const ContentWriter& writeContents) {
     }
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
+    bool changed = false;
+    if (error == 0 && inPlace)
+        error = RewriteFrom(fd, file.fd(), ::lseek(fd, 0, SEEK_CUR), old.st_size, changed);
     if (::close(fd) != 0 && error == 0)
         error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0)
+    if (error == 0 && !inPlace && ::rename(temporary.c_str(), file.filePath().c_str()) != 0)
         error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        FailFile(error);
+    if (changed && error != 0) {
+        const RuntimeFailure failure = FileFailure(error);
+        throw RuntimeFailure(error,
+                             failure.description() + "; the new text is in '" + temporary + "'");
     }
-    SyncFolder(FolderOf(path));
+    if (error != 0 || inPlace)
+        ::unlink(temporary.c_str());
+    if (error != 0)
+        FailFile(error);
+    if (!inPlace)
+        SyncFolder(FolderOf(file.filePath()));
+}
+
+// Opens the file locked for writing, and for reading too where it may be read (to read its last
+// byte, or what was appended); returns whether it may be.
+bool OpenToWrite(std::optional<LockedFile>& file, const std::string& path, int flags) {
+    try {
+        file.emplace(path, O_RDWR | flags, LOCK_EX);
+        return true;
+    } catch (const RuntimeFailure& failure) {
+        if (failure.number() != EACCES)
+            throw;
+    }
+    file.emplace(path, O_WRONLY | flags, LOCK_EX);
+    return false;
 }
 
 // Reads up to `size` bytes at `offset`: the count read, 0 at the end, or -errno.
@@ -242,60 +300,90 @@ ReplaceOutcome ReplaceKeepingAppends(const std::string& path, const SeenFile& se
         WriteInPlace(path, [&](int fd) { return WriteChunks(fd, text, last); });
         return {};
     }
-    const std::string target = ReplacedPath(path);
-    FileDescriptor file(target, O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC);
-    if (seen.bytes && !BeginsWith(file.get(), seen)) {
-        struct stat st {};
-        (void)::fstat(file.get(), &st);
+    // Held from the comparison to the rename: appends wait, then go to the new file.
+    std::optional<LockedFile> file;
+    OpenToWrite(file, path, O_CREAT);
+    const int fd = file->fd();
+    char lastOnDisk = '\n';
+    if (file->status().st_size > 0)
+        (void)::pread(fd, &lastOnDisk, 1, file->status().st_size - 1);
+    const off_t size = TakeBackCutAppend(fd, file->status().st_size, lastOnDisk);
+    if (seen.bytes && !BeginsWith(fd, seen))
         return {.changedOtherwise = true,
-                .diskLength = static_cast<std::uint64_t>(st.st_size),
+                .diskLength = static_cast<std::uint64_t>(size),
                 .appended = {}};
-    }
     ReplaceOutcome outcome;
-    ReplaceFile(target, [&](int fd) {
-        if (const int error = WriteChunks(fd, text, last); error != 0)
+    ReplaceFile(*file, [&](int temporary) {
+        if (const int error = WriteChunks(temporary, text, last); error != 0)
             return error;
-        // Read last, so that only what is appended during the rename can be missed.
         std::string rest;
-        if (const int error = ReadRest(file.get(), seen.length, rest); error != 0)
+        if (const int error = ReadRest(fd, seen.length, rest); error != 0)
             return error;
         // The merge of whole texts decides whether the records need a line end before them;
         // what was seen has been matched already, so it starts from nothing.
         outcome.appended = MergeOnSave({}, rest, last).appended;
-        return WriteAll(fd, outcome.appended);
+        return WriteAll(temporary, outcome.appended);
     });
-    file.Close();
+    file->Close();
     return outcome;
 }
 
-void AppendLine(const std::string& path, std::string_view utf8Line, bool truncateFirst) {
+void LineAppender::Open() {
+    readable_ = OpenToWrite(file_, path_, O_CREAT | O_APPEND);
+    // A pipe opened for reading as well would take the line itself, with no reader to fail for.
+    if (S_ISFIFO(file_->status().st_mode)) {
+        file_.reset();
+        file_.emplace(path_, O_WRONLY | O_CREAT | O_APPEND, LOCK_EX);
+        readable_ = false;
+    }
+}
+
+void LineAppender::Append(std::string_view utf8Line) {
     IgnoreFileSizeSignal();
+    if (file_)
+        file_->Relock();
+    else
+        Open();
+    LockedFile& file = *file_;
+    const bool regular = readable_ && S_ISREG(file.status().st_mode);
+    off_t size = file.status().st_size;
+    // A last line without its line end (edited by hand) must not swallow the record: it starts
+    // on a line of its own. Read under the lock, so that a record another writer has half
+    // written is never taken for one.
+    char last = '\n';
+    if (regular && size > 0)
+        (void)::pread(file.fd(), &last, 1, size - 1);
+    if (regular)
+        size = TakeBackCutAppend(file.fd(), size, last);
+    std::string bytes = last != '\n' ? "\r\n" : "";
+    bytes += EncodeCp1252(utf8Line);
+    bytes += "\r\n";
+    const AppendMark mark{size, size + static_cast<off_t>(bytes.size())};
+    const bool marked = regular && SpansPages(size, bytes.size()) &&
+                        ::fsetxattr(file.fd(), kAppendMark, &mark, sizeof mark, 0) == 0;
+    // One write of the whole line: a reader never sees a record put together from pieces
+    // written at different times.
+    const int error = WriteAll(file.fd(), bytes);
+    if (error != 0)
+        (void)::ftruncate(file.fd(), size); // take back whatever part of the line got there
+    if (marked)
+        (void)::fremovexattr(file.fd(), kAppendMark);
+    file.Unlock();
+    if (error != 0)
+        FailFile(error);
+}
+
+void AppendLine(const std::string& path, std::string_view utf8Line, bool truncateFirst) {
     if (truncateFirst) {
         // Overwriting replaces the whole file, so a failed write keeps the old one.
         WriteWholeFile(path, std::string(utf8Line) + "\r\n");
         return;
     }
-    FileDescriptor file(path, O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC);
-    struct stat before {};
-    if (::fstat(file.get(), &before) != 0)
-        FailFile(errno);
-    // A last line without its line end (cut short, or edited by hand) must not swallow the
-    // record: it starts on a line of its own.
-    std::string bytes = EndsWithoutLineFeed(path, before) ? "\r\n" : "";
-    bytes += EncodeCp1252(utf8Line);
-    bytes += "\r\n";
-    // One write of the whole line: a reader, or a run killed meanwhile, never sees a record
-    // put together from pieces written at different times.
-    if (const int error = WriteAll(file.get(), bytes); error != 0) {
-        // Take back whatever part of the line reached the file.
-        (void)::ftruncate(file.get(), before.st_size);
-        FailFile(error);
-    }
-    file.Close();
+    LineAppender(path).Append(utf8Line);
 }
 
 void EnsureFileExists(const std::string& path) {
-    FileDescriptor file(path, O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC);
+    FileDescriptor file(path, O_WRONLY | O_CREAT | O_APPEND);
     file.Close();
 }
 
@@ -304,14 +392,17 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    FileDescriptor file(path, O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC);
-    struct stat st {};
-    if (::fstat(file.get(), &st) != 0)
-        FailFile(errno);
+    // Read as long as it was when no writer held it: no record comes half written.
+    LockedFile file(path, O_RDONLY | O_CREAT, LOCK_SH);
+    file.Unlock();
+    const bool regular = S_ISREG(file.status().st_mode);
+    const auto length = static_cast<std::size_t>(file.status().st_size);
     std::string bytes;
     char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+    while (!regular || bytes.size() < length) {
+        const ssize_t got =
+            ::read(file.fd(), buffer,
+                   regular ? std::min(sizeof buffer, length - bytes.size()) : sizeof buffer);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -320,7 +411,7 @@ std::string ReadFileBytes(const std::string& path) {
         if (got == 0)
             break;
         bytes.append(buffer, static_cast<std::size_t>(got));
-        if (!S_ISREG(st.st_mode) && bytes.size() > kMaxSpecialFileBytes)
+        if (!regular && bytes.size() > kMaxSpecialFileBytes)
             FailFile(EFBIG);
     }
     file.Close();
@@ -338,7 +429,10 @@ void WriteFileBytes(const std::string& path, std::string_view bytes) {
         WriteInPlace(path, writeBytes);
         return;
     }
-    ReplaceFile(ReplacedPath(path), writeBytes);
+    // Held while the new file is written and renamed: appends wait, and go to the new file.
+    std::optional<LockedFile> file;
+    OpenToWrite(file, path, O_CREAT);
+    ReplaceFile(*file, writeBytes);
 }
 
 SaveMerge MergeOnSave(std::string_view readBytes, std::string_view diskBytes,

@@ -1,19 +1,41 @@
 #pragma once
 
 #include "database/cp1252.h"
+#include "database/locked_file.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace valdrex {
 
 // The database file: Windows-1252 bytes, lines ending with CR LF, opened and closed within
-// each call. Every function fails with FileFailure(errno).
+// each call (links followed as OpenFollowingTrustedLinks does, each write under the file's
+// lock). Every function fails with FileFailure(errno), or a RuntimeFailure naming a link it will
+// not follow.
 
-// Appends the line and CR LF, creating the file; truncateFirst empties it first. The line is
-// written whole or not at all: a failed or short write is cut back off before failing.
+// Appends lines to the file, creating it, each line and CR LF under the file's lock, written
+// whole or not at all: a failed or short write is cut back off before failing, and what a
+// writer killed while it wrote left of a line is taken back by the next. The file stays open
+// from one line to the next, so that a run saving many records opens it once.
+class LineAppender {
+  public:
+    explicit LineAppender(std::string path) : path_(std::move(path)) {}
+
+    void Append(std::string_view utf8Line);
+
+  private:
+    void Open();
+
+    std::string path_;
+    std::optional<LockedFile> file_;
+    bool readable_ = true; // whether the descriptor can read the file's last byte
+};
+
+// Appends the line and CR LF, as LineAppender does; truncateFirst replaces the file with the
+// line instead.
 void AppendLine(const std::string& path, std::string_view utf8Line, bool truncateFirst);
 
 // Creates the file empty when it does not exist; an existing file is left untouched.
@@ -25,7 +47,9 @@ std::string ReadWholeFile(const std::string& path);
 std::string ReadFileBytes(const std::string& path);
 
 // Replaces the file with the encoded text, nothing added. A failed save keeps the old file
-// whole.
+// whole. The file keeps its permissions, and its owner and group where this user may give them;
+// a file with other names (hard links), or one whose owner or group the new file could not
+// take, is rewritten in place once the text is safely in a temporary file beside it.
 void WriteWholeFile(const std::string& path, std::string_view utf8Text);
 // The same with bytes already encoded.
 void WriteFileBytes(const std::string& path, std::string_view bytes);

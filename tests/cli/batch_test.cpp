@@ -119,8 +119,47 @@ TEST(BatchCommandTest, ErrorBoxTextsGoToStandardErrorWithTheirLine) {
     EXPECT_EQ(r.err, "line 2: Error  1001. Overflow\n");
 }
 
+// A line is taken up to 1 MiB, line end aside; a longer one is refused without being held
+// whole, even under a memory limit it would not fit in.
+TEST(BatchCommandTest, LinesLongerThanOneMebibyteAreRefusedUnread) {
+    std::string atLimit = "1 0 -4";
+    atLimit.resize(kMaxBatchLineBytes, ' ');
+    const std::string answer = "x^2 - 4 = 0\nx1 = 2\nx2 =-2\nSolutions found\n\n";
+    const ProgramResult r =
+        RunSolve({"--batch", "--method", "exact"}, atLimit + "\r\n" + atLimit + " \n");
+    EXPECT_EQ(r.out, answer);
+    EXPECT_EQ(r.err, "valdrex-solve: line 2: longer than 1 MiB\n");
+    EXPECT_EQ(r.exitCode, 1);
+#ifndef __SANITIZE_ADDRESS__ // which reserves more address space than the limit
+    const ProgramResult huge = RunSolve({"--batch", "--jobs", "1", "--method", "exact"},
+                                        std::string(64 << 20, '1') + "\n" + atLimit + "\n",
+                                        RunSetup::MemoryLimit(48 << 20));
+    EXPECT_EQ(huge.out, answer);
+    EXPECT_EQ(huge.err, "valdrex-solve: line 1: longer than 1 MiB\n");
+#endif
+}
+
+// Under any memory limit a run answers, or ends with exit 1 and a message: never an abort.
+TEST(BatchCommandTest, RunningOutOfMemoryIsAMessage) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit here";
+#endif
+    const std::string longest = "1 " + std::string(kMaxBatchLineBytes - 8, '0') + "1 -3\n";
+    int ranOut = 0;
+    for (rlim_t megabytes = 12; megabytes <= 40; megabytes += 4)
+        for (const char* jobs : {"1", "2"}) {
+            const ProgramResult r =
+                RunSolve({"--batch", "--jobs", jobs, "--method", "exact"}, longest + "1 0 -4\n",
+                         RunSetup::MemoryLimit(megabytes << 20));
+            EXPECT_TRUE(r.exitCode == 0 || (r.exitCode == 1 && r.err.ends_with("out of memory\n")))
+                << megabytes << " MiB, " << jobs << " jobs: " << r.exitCode << " " << r.err;
+            ranOut += r.exitCode == 1;
+        }
+    EXPECT_GT(ranOut, 0) << "no limit was low enough to test";
+}
+
 TEST(BatchCommandTest, ALongBadTokenIsEchoedInPart) {
-    const std::string line = "1 " + std::string(10'000'000, '7') + "e";
+    const std::string line = "1 " + std::string(1'000'000, '7') + "e";
     const std::string echo = std::string(40, '7') + "\u2026";
     const ProgramResult plain = RunSolve({"--batch"}, line);
     EXPECT_EQ(plain.err, "valdrex-solve: line 1: invalid coefficient '" + echo + "'\n");

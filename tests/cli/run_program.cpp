@@ -40,6 +40,9 @@ ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& 
         }
         ::dup2(::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
         ::dup2(::open(paths[2].c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+        const rlimit limit{setup.memoryLimit, setup.memoryLimit};
+        if (setup.memoryLimit > 0 && ::setrlimit(RLIMIT_AS, &limit) != 0)
+            ::_exit(126);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }

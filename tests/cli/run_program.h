@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <string>
+#include <sys/resource.h>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,7 @@ struct RunSetup {
     // SIGINT once standard output holds this many bytes, or after this long (when not 0).
     std::size_t interruptAtOutput = 0;
     std::chrono::milliseconds interruptAfter{0};
+    rlim_t memoryLimit = 0; // bytes of address space (RLIMIT_AS), when not 0
 
     static RunSetup OutputTo(std::string path) {
         RunSetup setup;
@@ -35,6 +37,11 @@ struct RunSetup {
     static RunSetup InterruptAfter(std::chrono::milliseconds delay) {
         RunSetup setup;
         setup.interruptAfter = delay;
+        return setup;
+    }
+    static RunSetup MemoryLimit(rlim_t bytes) {
+        RunSetup setup;
+        setup.memoryLimit = bytes;
         return setup;
     }
     // Ctrl+C once the program answered the input and waits for more.

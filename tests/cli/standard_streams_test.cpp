@@ -14,12 +14,13 @@ namespace {
 
 // Every line of `input`, read through a pipe in chunks of `chunk` bytes; counts the reads. The
 // inputs fit in the pipe's buffer, so they are written before the reading starts.
-std::vector<std::string> ReadAll(const std::string& input, std::size_t chunk, int* reads) {
+std::vector<std::string> ReadAll(const std::string& input, std::size_t chunk, int* reads,
+                                 std::size_t maxLine = LineReader::kAnyLength) {
     int fds[2];
     EXPECT_EQ(::pipe(fds), 0);
     EXPECT_EQ(::write(fds[1], input.data(), input.size()), ssize_t(input.size()));
     ::close(fds[1]);
-    LineReader reader(fds[0], chunk);
+    LineReader reader(fds[0], chunk, nullptr, maxLine);
     std::vector<std::string> lines;
     std::string_view line;
     while (reader.Next(line, [&] { ++*reads; }))
@@ -46,6 +47,16 @@ TEST(LineReaderTest, SplitsLinesAcrossChunks) {
             EXPECT_EQ(ReadAll(input, chunk, &reads), lines) << chunk;
             EXPECT_GE(reads, 1);
         }
+}
+
+TEST(LineReaderTest, KeepsOnlyTheStartOfALineTooLong) {
+    const std::vector<std::string> lines = {"1234", "12345", "xxxxx", "", "last"};
+    for (const std::size_t chunk : {1, 3, 7, 4096}) {
+        int reads = 0;
+        EXPECT_EQ(ReadAll("1234\n12345\n" + std::string(50000, 'x') + "\n\nlast", chunk, &reads, 4),
+                  lines)
+            << chunk;
+    }
 }
 
 // Ctrl+C pressed after the output was flushed and before the read began: the reader must not

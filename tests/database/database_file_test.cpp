@@ -9,12 +9,15 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <thread>
 #include <tuple>
 #include <unistd.h>
 
@@ -90,15 +93,16 @@ TEST_F(DatabaseFile, ReadsCreatesAndSavesTheWholeFile) {
 TEST_F(DatabaseFile, AReplacedFileKeepsItsPermissionsAndLinks) {
     Put(db_, "old");
     fs::permissions(db_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    const std::string link = PathOf("link.txt");
+    const std::string link = PathOf("link.txt"), linkToLink = PathOf("link2.txt");
     fs::create_symlink(db_, link);
+    fs::create_symlink("link.txt", linkToLink);
     WriteWholeFile(link, "new");
-    AppendLine(link, "x = 0", true);
-    EXPECT_TRUE(fs::is_symlink(link));
+    AppendLine(linkToLink, "x = 0", true);
+    EXPECT_TRUE(fs::is_symlink(link) && fs::is_symlink(linkToLink));
     EXPECT_EQ(Bytes(db_), "x = 0\r\n");
     EXPECT_EQ(fs::status(db_).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 3);
 }
 
 TEST_F(DatabaseFile, FailuresReportErrnoAndChangeNothing) {
@@ -106,6 +110,8 @@ TEST_F(DatabaseFile, FailuresReportErrnoAndChangeNothing) {
     fs::create_directory(folder);
     Put(folder + "/inner.txt", "inner");
     EXPECT_EQ(Errnos(PathOf("missing/db.txt")), "2 2 2 2 2 ");
+    fs::create_symlink("loop", PathOf("loop"));
+    EXPECT_EQ(Errnos(PathOf("loop")), "40 40 40 40 40 ");
     EXPECT_FALSE(fs::exists(PathOf("missing")));
     EXPECT_EQ(Errnos(folder), "21 21 21 21 21 ");
     EXPECT_EQ(Bytes(folder + "/inner.txt"), "inner");
@@ -127,16 +133,96 @@ TEST_F(DatabaseFile, FailuresReportErrnoAndChangeNothing) {
 TEST_F(DatabaseFile, WritesThatMayNotHappenKeepTheOldBytes) {
     const std::string locked = PathOf("locked/db.txt");
     fs::create_directory(PathOf("locked"));
+    const std::string writeOnly = PathOf("write-only.txt");
     Put(locked, "old\r\n");
     Put(db_, "old\r\n");
+    Put(writeOnly, "old");
     fs::permissions(PathOf("locked"), fs::perms::owner_read | fs::perms::owner_exec);
     fs::permissions(db_, fs::perms::owner_read);
-    // The file in the locked folder still takes an append.
-    EXPECT_EQ(AsOrdinaryUser(dir_.path().toStdString(),
-                             [&] { return Errnos(db_) + "| " + Errnos(locked); }),
-              "13 13 13 0 13 | 0 13 0 0 13 ");
+    fs::permissions(writeOnly, fs::perms::owner_write);
+    // The file in the locked folder still takes an append; a file that may not be read is
+    // written without a look at its last line.
+    EXPECT_EQ(AsOrdinaryUser(
+                  dir_.path().toStdString(),
+                  [&] { return Errnos(db_) + "| " + Errnos(locked) + "| " + Errnos(writeOnly); }),
+              "13 13 13 0 13 | 0 13 0 0 13 | 0 0 0 13 0 ");
     fs::permissions(PathOf("locked"), fs::perms::owner_all);
-    EXPECT_EQ(Bytes(db_) + Bytes(locked), "old\r\nold\r\nline\r\n");
+    EXPECT_EQ(Bytes(db_) + Bytes(locked) + Bytes(writeOnly), "old\r\nold\r\nline\r\ntext");
+}
+
+// A link planted at the database path in a folder everyone shares (such as /tmp) must not
+// make the program, run by root or by anyone else, write where the link points.
+TEST_F(DatabaseFile, AnotherUsersLinkInASharedFolderIsNotFollowed) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "planting another user's link needs root";
+    const std::string shared = PathOf("shared"), victim = PathOf("victim.txt");
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    fs::permissions(dir_.path().toStdString(), fs::perms::all); // world-writable, not sticky
+    Put(victim, "victim\r\n");
+    fs::permissions(victim, fs::perms::all);
+    const auto plant = [](const std::string& link, const std::string& target, uid_t owner) {
+        fs::create_symlink(target, link);
+        EXPECT_EQ(::lchown(link.c_str(), owner, owner), 0);
+        return link;
+    };
+    const std::string nobodys = plant(shared + "/nobodys", victim, kNobody);
+    const std::string strangers = plant(shared + "/strangers", victim, kNobody - 1);
+    const std::string dangling = plant(shared + "/dangling", PathOf("new.txt"), kNobody);
+    const std::string folderOwners = plant(shared + "/roots", victim, 0);
+    const std::string unshared = plant(PathOf("unshared"), victim, kNobody);
+    EXPECT_EQ(Errnos(nobodys) + "| " + Errnos(dangling), "13 13 13 13 13 | 13 13 13 13 13 ");
+    EXPECT_FALSE(fs::exists(PathOf("new.txt")));
+    try {
+        AppendLine(nobodys, "x", false);
+    } catch (const RuntimeFailure& failure) {
+        EXPECT_TRUE(failure.description().starts_with("'" + nobodys + "' is another user's"));
+    }
+    AppendLine(folderOwners, "root's own link", false);
+    AppendLine(unshared, "a link outside a shared folder", false);
+    EXPECT_EQ(ReportFromChild(BecomeNobody,
+                              [&] {
+                                  AppendLine(nobodys, "nobody's own link", false);
+                                  AppendLine(folderOwners, "the folder owner's link", false);
+                                  return Errnos(strangers);
+                              }),
+              "13 13 13 13 13 ");
+    EXPECT_EQ(Bytes(victim), "victim\r\nroot's own link\r\na link outside a shared folder\r\n"
+                             "nobody's own link\r\nthe folder owner's link\r\n");
+}
+
+// A replace keeps what others see of the file: its other names, its mode, its owner and group.
+TEST_F(DatabaseFile, AReplaceKeepsHardLinksModeOwnerAndGroup) {
+    const std::string other = PathOf("other.txt");
+    Put(db_, "old\r\n");
+    ASSERT_EQ(::link(db_.c_str(), other.c_str()), 0);
+    fs::permissions(db_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    WriteWholeFile(db_, "new");
+    EXPECT_EQ(Bytes(other), "new");
+    EXPECT_EQ(fs::hard_link_count(db_), 2u);
+    EXPECT_EQ(fs::status(db_).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "files of other users need root";
+    struct stat st {};
+    ASSERT_EQ(::lchown(other.c_str(), kNobody, kNobody), 0);
+    fs::remove(db_);
+    AppendLine(other, "x = 0", true); // by root
+    EXPECT_TRUE(::stat(other.c_str(), &st) == 0 && st.st_uid == kNobody && st.st_gid == kNobody);
+    // Nobody may write root's file in a shared folder, but not make a new file root's, nor
+    // rename one over it: the file is rewritten in place.
+    fs::permissions(dir_.path().toStdString(), fs::perms::all | fs::perms::sticky_bit);
+    Put(db_, "old\r\n");
+    fs::permissions(db_, fs::perms::all);
+    EXPECT_EQ(ReportFromChild(BecomeNobody,
+                              [&] {
+                                  return std::to_string(
+                                      FailureNumber([&] { WriteWholeFile(db_, "by nobody"); }));
+                              }),
+              "0");
+    EXPECT_TRUE(::stat(db_.c_str(), &st) == 0 && st.st_uid == 0 && Bytes(db_) == "by nobody");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
 }
 
 // Overwriting once emptied the file before writing and a save once reported success with the
@@ -161,6 +247,97 @@ TEST_F(DatabaseFile, AFullDiskKeepsThePreviousFileWhole) {
     }
     save();
     EXPECT_EQ(Bytes(db_), longer);
+    // A file with another name is rewritten in place: room for a longer text comes first.
+    const std::string other = PathOf("other.txt");
+    ASSERT_EQ(::link(db_.c_str(), other.c_str()), 0);
+    EXPECT_EQ(WithFileSizeLimit(longer.size(),
+                                [&] {
+                                    return std::to_string(FailureNumber(
+                                        [&] { WriteWholeFile(db_, "new " + longer); }));
+                                }),
+              std::to_string(EFBIG));
+    EXPECT_EQ(Bytes(other), longer);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
+}
+
+// The bytes in pieces of `size`.
+ByteChunks Pieces(std::string bytes, std::size_t size) {
+    auto rest = std::make_shared<std::string>(std::move(bytes));
+    auto at = std::make_shared<std::size_t>(0);
+    return [rest, at, size] {
+        const std::string_view piece = std::string_view(*rest).substr(*at, size);
+        *at += piece.size();
+        return piece;
+    };
+}
+
+// Writers in processes of their own append records of many lengths, many across a page
+// boundary, while another replaces the file with what it read, keeping what was appended since:
+// every record ends up in the file once, whole, on a line of its own.
+TEST_F(DatabaseFile, ConcurrentAppendsAndReplacesKeepEveryRecordOnce) {
+    constexpr int kRounds = 12, kWriters = 4, kRecords = 200;
+    const auto record = [](int writer, int k) {
+        return "writer " + std::to_string(writer) + " record " + std::to_string(k) + " " +
+               std::string(static_cast<std::size_t>(k * 739 % 6000), 'x');
+    };
+    std::vector<std::string> records;
+    for (int writer = 0; writer < kWriters; ++writer)
+        for (int k = 0; k < kRecords; ++k)
+            records.push_back(record(writer, k));
+    std::sort(records.begin(), records.end());
+    for (int round = 0; round < kRounds; ++round) {
+        std::filesystem::remove(db_);
+        std::vector<pid_t> children;
+        for (int writer = 0; writer < kWriters; ++writer)
+            children.push_back(SpawnChild([&, writer] {
+                LineAppender appender(db_); // the record writer's way, and the window's
+                for (int k = 0; k < kRecords; ++k)
+                    if (writer % 2 == 0)
+                        appender.Append(record(writer, k));
+                    else
+                        AppendLine(db_, record(writer, k), false);
+            }));
+        children.push_back(SpawnChild([&] { // the viewer's saves of what it read
+            for (int k = 0; k < 6; ++k) {
+                const std::string seen = ReadFileBytes(db_);
+                if (ReplaceKeepingAppends(db_, {seen.size(), Pieces(seen, 4096)},
+                                          Pieces(seen, 5000))
+                        .changedOtherwise)
+                    throw FileFailure(EAGAIN);
+            }
+        }));
+        for (const pid_t child : children)
+            EXPECT_EQ(ExitStatus(child), 0);
+        std::vector<std::string> lines = CrLfLines(Bytes(db_));
+        std::sort(lines.begin(), lines.end());
+        ASSERT_TRUE(lines == records) << "round " << round << ": " << lines.size() << " lines, "
+                                      << std::count(lines.begin(), lines.end(), "") << " blank";
+    }
+}
+
+// A writer killed while it appends can leave the start of its line, cut between two pages;
+// the next writer takes that back before it appends.
+TEST_F(DatabaseFile, WhatAKillLeftOfALineIsTakenBack) {
+    const std::string record(1 << 18, 'x'); // a kill often comes while it is written
+    int cut = 0;
+    for (int round = 0; round < 60 && cut < 3; ++round) {
+        Put(db_, "old\r\n");
+        const pid_t child = SpawnChild([&] {
+            for (LineAppender appender(db_);;)
+                appender.Append(record);
+        });
+        while (fs::file_size(db_) == 5) // whatever the machine's load made of the start
+            std::this_thread::sleep_for(std::chrono::microseconds(20));
+        std::this_thread::sleep_for(std::chrono::microseconds(round * 97 % 500));
+        ::kill(child, SIGKILL);
+        ExitStatus(child);
+        cut += !Bytes(db_).ends_with('\n');
+        AppendLine(db_, "next", false);
+        std::vector<std::string> lines = CrLfLines(Bytes(db_));
+        ASSERT_TRUE(lines.front() == "old" && lines.back() == "next" && Bytes(db_).ends_with('\n'));
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), record), lines.size() - 2) << round;
+    }
+    EXPECT_GT(cut, 0) << "no kill came while a line was written";
 }
 
 RecordFields Fields(std::string equation, const std::map<int, std::string>& solutions,
@@ -252,17 +429,6 @@ TEST(MergeOnSave, KeepsWhatWasAppendedAndAsksAboutAnyOtherChange) {
         EXPECT_EQ(merge.askFirst, askFirst) << read << "|" << disk;
         EXPECT_EQ(merge.appended, appended) << read << "|" << disk;
     }
-}
-
-// The bytes in pieces of `size`.
-ByteChunks Pieces(std::string bytes, std::size_t size) {
-    auto rest = std::make_shared<std::string>(std::move(bytes));
-    auto at = std::make_shared<std::size_t>(0);
-    return [rest, at, size] {
-        const std::string_view piece = std::string_view(*rest).substr(*at, size);
-        *at += piece.size();
-        return piece;
-    };
 }
 
 // The save that streams ends as the merge of whole texts says: the text and what was

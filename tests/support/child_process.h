@@ -43,6 +43,28 @@ inline std::string ReportFromChild(const std::function<bool()>& prepare,
     return report;
 }
 
+// Runs `action` in a child process, which exits 0 once it returns, 1 on a RuntimeFailure.
+inline pid_t SpawnChild(const std::function<void()>& action) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        try {
+            action();
+        } catch (const std::exception&) {
+            ::_exit(1);
+        }
+        ::_exit(0);
+    }
+    return child;
+}
+
+// The exit status of the child once it ends; -1 when it did not exit normally.
+inline int ExitStatus(pid_t child) {
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
 // Files cannot grow beyond `limit` bytes (RLIMIT_FSIZE). SIGXFSZ is ignored, so a write past the
 // limit fails with EFBIG instead of killing the child.
 inline std::string WithFileSizeLimit(rlim_t limit, const std::function<std::string()>& action) {
@@ -55,12 +77,20 @@ inline std::string WithFileSizeLimit(rlim_t limit, const std::function<std::stri
         action);
 }
 
+inline constexpr uid_t kNobody = 65534;
+
+// In a child: gives up the superuser's rights for those of the user nobody (true when there
+// were none to give up).
+inline bool BecomeNobody() {
+    return ::geteuid() != 0 ||
+           (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+}
+
 // As an ordinary user, bound by permission bits. When the tests run as root, the child becomes
-// the user nobody (65534), and `folder` with all it holds is first given to that user, so that
-// the owner's permission bits set by the test apply to it.
+// the user nobody, and `folder` with all it holds is first given to that user, so that the
+// owner's permission bits set by the test apply to it.
 inline std::string AsOrdinaryUser(const std::string& folder,
                                   const std::function<std::string()>& action) {
-    constexpr uid_t kNobody = 65534;
     if (::geteuid() == 0) {
         namespace fs = std::filesystem;
         if (::lchown(folder.c_str(), kNobody, kNobody) != 0)
@@ -69,12 +99,7 @@ inline std::string AsOrdinaryUser(const std::string& folder,
             if (::lchown(entry.path().c_str(), kNobody, kNobody) != 0)
                 return "file not given away";
     }
-    return ReportFromChild(
-        [] {
-            return ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 &&
-                                        ::setuid(kNobody) == 0);
-        },
-        action);
+    return ReportFromChild(BecomeNobody, action);
 }
 
 } // namespace valdrex

@@ -1,0 +1,134 @@
+#include "database/locked_file.h"
+
+#include "core/failure.h"
+
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace valdrex {
+namespace {
+
+constexpr mode_t kNewFileMode = 0666; // narrowed by the umask
+// As many links as the kernel follows for one path before it gives up.
+constexpr int kMostLinks = 40;
+
+// The kernel's rule for links in a folder such as /tmp: there, anyone can plant a link at a
+// name another user is about to open.
+bool MayFollow(const std::string& link, const struct stat& linkStatus) {
+    struct stat folder {};
+    if (::stat(FolderOf(link).c_str(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || linkStatus.st_uid == ::geteuid() || linkStatus.st_uid == folder.st_uid;
+}
+
+// Where the link at `link` points, relative to the link's folder when not absolute.
+std::string LinkTarget(const std::string& link) {
+    std::string target(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(link.c_str(), target.data(), target.size());
+    if (length < 0)
+        FailFile(errno);
+    if (static_cast<std::size_t>(length) == target.size())
+        FailFile(ENAMETOOLONG);
+    target.resize(static_cast<std::size_t>(length));
+    return target.starts_with('/') ? target : FolderOf(link) + "/" + target;
+}
+
+} // namespace
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+int OpenFollowingTrustedLinks(const std::string& path, int flags, std::string& filePath) {
+    filePath = path;
+    for (int links = 0;; ++links) {
+        // Never followed by open itself: a link planted between a check and an open, or at a
+        // name about to be created, would be.
+        const int fd =
+            ::open(filePath.c_str(), flags | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, kNewFileMode);
+        if (fd >= 0)
+            return fd;
+        // ELOOP, or EACCES where the kernel keeps creates in shared folders to their owners.
+        const int error = errno;
+        struct stat link {};
+        if (::lstat(filePath.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+            FailFile(error);
+        if (links == kMostLinks)
+            FailFile(ELOOP);
+        if (!MayFollow(filePath, link))
+            throw RuntimeFailure(EACCES, "'" + filePath +
+                                             "' is another user's symbolic link in a shared "
+                                             "folder; it is not followed");
+        filePath = LinkTarget(filePath);
+    }
+}
+
+LockedFile::LockedFile(std::string path, int flags, int lock)
+    : path_(std::move(path)), flags_(flags), lock_(lock) {
+    try {
+        OpenAndLock();
+    } catch (const RuntimeFailure&) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        throw;
+    }
+}
+
+LockedFile::~LockedFile() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+void LockedFile::OpenAndLock() {
+    for (;;) {
+        fd_ = OpenFollowingTrustedLinks(path_, flags_, filePath_);
+        if (LockedTheNamedFile())
+            return;
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+bool LockedFile::LockedTheNamedFile() {
+    // A file system without locks (EOPNOTSUPP, ENOLCK) is written unlocked, as it was before
+    // there was a lock.
+    while (::flock(fd_, lock_) != 0 && errno == EINTR) {
+    }
+    // The size and times as they are once locked.
+    if (::fstat(fd_, &status_) != 0)
+        FailFile(errno);
+    // A device is never replaced, and may give another file to each open (/dev/ptmx).
+    if (!S_ISREG(status_.st_mode))
+        return true;
+    struct stat named {};
+    return ::stat(path_.c_str(), &named) == 0 && named.st_dev == status_.st_dev &&
+           named.st_ino == status_.st_ino;
+}
+
+void LockedFile::Unlock() {
+    (void)::flock(fd_, LOCK_UN);
+}
+
+void LockedFile::Relock() {
+    if (LockedTheNamedFile())
+        return;
+    ::close(fd_);
+    fd_ = -1;
+    OpenAndLock();
+}
+
+void LockedFile::Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0)
+        FailFile(errno);
+}
+
+} // namespace valdrex
