@@ -4,7 +4,7 @@
 #include "core/failure.h"
 #include "core/number_text.h"
 #include "fuzz_check.h"
-#include "solvers/all_roots/exact_number.h"
+#include "solvers/all_roots/big_numbers.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,20 +1,11 @@
 #pragma once
 
 #include "core/coefficient_text.h"
+#include "core/root_text.h"
 
-#include <string>
 #include <vector>
 
 namespace valdrex {
-
-// One distinct root of the equation.
-struct FoundRoot {
-    double re = 0, im = 0; // the double nearest the root's centre
-    double radius = 0;     // bound on the distance from (re, im) to the true root; 0 when exact
-    int multiplicity = 1;
-    std::string exact; // exact form (reduced fraction, or radicals with "Sqr(") or empty
-    std::string text;  // the text shown after "xk =", saying when the root is multiple
-};
 
 struct AllRootsResult {
     enum class Status { Solved, ZeroDenominator, TooLong, ConstantOnly } status = Status::Solved;
@@ -36,5 +27,16 @@ void FindAllRoots(const CoefficientTexts& coefficients, int digits, AllRootsResu
 // Frees the big-number memory the engine keeps for the calling thread, which would otherwise
 // be lost when the thread ends. For a thread that has solved and is about to end.
 void EndAllRootsThread();
+
+// The part of the engine that needs big numbers (exact reading, factorisation, Arb): linked into
+// tests, benchmarks and fuzzers, and reached by the programs through a module loaded on first
+// use. It solves what the machine-integer path leaves, into a result that starts out empty.
+using BigNumberPath = void (*)(const CoefficientTexts& coefficients, int digits,
+                               AllRootsResult& result);
+
+// FindAllRoots with the big-number path given: the loader's one definition of FindAllRoots
+// calls this.
+void FindAllRootsWith(BigNumberPath bigNumbers, const CoefficientTexts& coefficients, int digits,
+                      AllRootsResult& result);
 
 } // namespace valdrex

@@ -1,10 +1,7 @@
 #include "root_checker.h"
 #include "solvers/all_roots/all_roots.h"
-#include "solvers/all_roots/double_path.h"
-#include "solvers/all_roots/exact_number.h"
-#include "solvers/all_roots/general_path.h"
-#include "solvers/all_roots/machine_questions.h"
-#include "solvers/all_roots/small_grid.h"
+#include "solvers/all_roots/big_numbers.h"
+#include "solvers/all_roots/exact_forms.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +197,11 @@ TEST(AllRoots, EquationsBuiltFromFactorsKeepTheirMultiplicities) {
     }
 }
 
+bool bigNumbersReached = false;
+void MarkBigNumbersReached(const CoefficientTexts&, int, AllRootsResult&) {
+    bigNumbersReached = true;
+}
+
 // Where the machine-integer shortcut answers, its result must be the big-number path's to the
 // byte; random grids, products of rational and quadratic factors, and coefficients near the
 // 18-digit limit, whose 128-bit checks overflow.
@@ -210,12 +212,15 @@ TEST(AllRoots, ShortcutGivesTheBigNumberResult) {
     int answered = 0, runs = 0;
     const auto compare = [&](const std::vector<long>& p, bool checkRoots) {
         const CoefficientTexts t = TextsOf(p);
-        AllRootsResult shortcut;
+        AllRootsResult shortcut, big;
         ++runs;
-        if (!FindSmallGridRoots(t, 15, shortcut))
+        FindAllRootsWith(MarkBigNumbersReached, t, 15, shortcut);
+        if (bigNumbersReached) {
+            bigNumbersReached = false;
             return;
+        }
         ++answered;
-        const AllRootsResult big = FindAllRootsWithBigNumbers(t, 15);
+        SolveWithBigNumbers(t, 15, big);
         ASSERT_EQ(shortcut.degree, big.degree);
         ASSERT_EQ(Lines(shortcut), Lines(big));
         for (std::size_t i = 0; i < big.roots.size(); ++i) {

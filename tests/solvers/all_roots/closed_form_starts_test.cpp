@@ -1,5 +1,4 @@
-#include "solvers/all_roots/certified_discs.h"
-#include "solvers/all_roots/closed_form_starts.h"
+#include "solvers/all_roots/iteration.h"
 
 #include <gtest/gtest.h>
 

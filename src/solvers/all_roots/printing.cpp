@@ -1,4 +1,7 @@
-#include "solvers/all_roots/decimal_text.h"
+// Printing: the texts of the roots and their order. A part is written in the house form of %G
+// (no "0" before the point, a blank for a plus sign, "E+05"), and only when every value its
+// disc or ball allows prints the same way to within one unit in the last place.
+#include "solvers/all_roots/printing.h"
 
 #include "solvers/all_roots/double_double.h"
 
@@ -11,6 +14,20 @@
 #include <cstring>
 
 namespace valdrex {
+
+FoundRoot& RootSlots::Next() {
+    if (used_ == roots_.size()) {
+        ++used_;
+        return roots_.emplace_back();
+    }
+    FoundRoot& root = roots_[used_++];
+    root.re = root.im = root.radius = 0;
+    root.multiplicity = 1;
+    root.text.clear();
+    root.exact.clear();
+    return root;
+}
+
 namespace {
 
 // 10^k, exact for |k| <= 22.
@@ -199,6 +216,30 @@ bool AppendCertifiedDouble(std::string& text, double value, double radius, int d
         text += ' ';
     text.append(first, last);
     return true;
+}
+
+namespace {
+
+bool ListedBefore(const FoundRoot& a, const FoundRoot& b) {
+    const bool aReal = a.im == 0, bReal = b.im == 0;
+    if (aReal != bReal)
+        return aReal;
+    if (a.re != b.re)
+        return a.re < b.re;
+    if (std::fabs(a.im) != std::fabs(b.im))
+        return std::fabs(a.im) < std::fabs(b.im);
+    return a.im > b.im;
+}
+
+} // namespace
+
+void ListRoots(std::vector<FoundRoot>& roots) {
+    // Roots often come in order already; sorting would still move each of them.
+    if (!std::is_sorted(roots.begin(), roots.end(), ListedBefore))
+        std::sort(roots.begin(), roots.end(), ListedBefore);
+    for (FoundRoot& root : roots)
+        if (root.multiplicity > 1)
+            root.text += " (multiplicity " + std::to_string(root.multiplicity) + ")";
 }
 
 } // namespace valdrex

@@ -1,11 +1,10 @@
-#include "solvers/all_roots/exact_number.h"
-
-#include "solvers/all_roots/plain_integer.h"
-
-#include <flint/fmpz.h>
+// Reading: the coefficient texts as exact decimal numbers, without big numbers, so that the
+// machine-integer path can read the usual boxes in the programs themselves. What is read is
+// exactly what was typed: no digit is rounded or dropped, and a text that cannot be read
+// exactly is refused with the reason.
+#include "solvers/all_roots/reading.h"
 
 #include <algorithm>
-#include <string>
 
 namespace valdrex {
 namespace {
@@ -17,16 +16,9 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The leading number of a text as sign, digits and a power of ten: value = ±digits·10^exponent.
-struct Decimal {
-    bool negative = false;
-    std::string digits;
-    long exponent = 0;
-    bool tooLong = false;
-};
-
-Decimal Scan(std::string_view s) {
-    Decimal r;
+// The leading number of a text.
+DecimalNumber Scan(std::string_view s, bool& tooLong) {
+    DecimalNumber r;
     std::size_t i = 0;
     const auto skip = [&] {
         while (i < s.size() && IsSkipped(s[i]))
@@ -44,7 +36,7 @@ Decimal Scan(std::string_view s) {
         if (r.digits.size() < kMaxExactDigits)
             r.digits += c;
         else
-            r.tooLong = true;
+            tooLong = true;
     };
     skip();
     if (i < s.size() && (s[i] == '-' || s[i] == '+'))
@@ -70,56 +62,43 @@ Decimal Scan(std::string_view s) {
         // Capped while reading: anything past the limit is too long anyway.
         readDigits([&](char c) { exponent = std::min(exponent * 10 + (c - '0'), 100000L); });
         if (exponent > kMaxExactDigits)
-            r.tooLong = true;
+            tooLong = true;
         r.exponent += negativeExponent ? -exponent : exponent;
     }
     return r;
 }
 
-// ±digits·10^exponent as a rational.
-void DecimalValue(const Decimal& d, fmpq_t value) {
-    fmpz_set_str(fmpq_numref(value), d.digits.c_str(), 10);
-    if (d.negative)
-        fmpz_neg(fmpq_numref(value), fmpq_numref(value));
-    fmpz_set_ui(fmpq_denref(value), 10);
-    fmpz_pow_ui(fmpq_denref(value), fmpq_denref(value),
-                static_cast<unsigned long>(d.exponent < 0 ? -d.exponent : d.exponent));
-    if (d.exponent > 0) {
-        fmpz_mul(fmpq_numref(value), fmpq_numref(value), fmpq_denref(value));
-        fmpz_one(fmpq_denref(value));
-    }
-    fmpq_canonicalise(value);
-}
-
 } // namespace
 
-ExactReading ReadExactNumber(std::string_view text, fmpq_t value) {
-    if (long n = 0; ReadPlainInteger(text, n)) {
-        fmpq_set_si(value, n, 1);
-        return ExactReading::Read;
+bool ReadPlainInteger(std::string_view s, long& value) {
+    std::size_t i = 0;
+    const bool negative = !s.empty() && s[0] == '-';
+    if (!s.empty() && (s[0] == '-' || s[0] == '+'))
+        i = 1;
+    if (s.size() == i || s.size() - i > 18)
+        return false;
+    long n = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9')
+            return false;
+        n = n * 10 + (s[i] - '0');
     }
+    value = negative ? -n : n;
+    return true;
+}
+
+ExactReading ScanExactNumber(std::string_view text, DecimalNumber& numerator,
+                             DecimalNumber& denominator) {
+    bool tooLong = false;
     const auto slash = text.find('/');
-    const Decimal numerator = Scan(text.substr(0, slash));
-    Decimal denominator;
-    denominator.digits = "1";
+    numerator = Scan(text.substr(0, slash), tooLong);
+    denominator = {false, "1", 0};
     if (slash != std::string_view::npos)
-        denominator = Scan(text.substr(slash + 1));
-    if (numerator.tooLong || denominator.tooLong)
+        denominator = Scan(text.substr(slash + 1), tooLong);
+    if (tooLong)
         return ExactReading::TooLong;
     if (denominator.digits.find_first_not_of('0') == std::string::npos)
         return ExactReading::ZeroDenominator;
-    if (numerator.digits.empty()) {
-        fmpq_zero(value);
-        return ExactReading::Read;
-    }
-    DecimalValue(numerator, value);
-    if (slash != std::string_view::npos) {
-        fmpq_t d;
-        fmpq_init(d);
-        DecimalValue(denominator, d);
-        fmpq_div(value, value, d);
-        fmpq_clear(d);
-    }
     return ExactReading::Read;
 }
 

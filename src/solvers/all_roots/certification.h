@@ -1,8 +1,7 @@
 #pragma once
 
-#include "solvers/all_roots/all_roots.h"
-#include "solvers/all_roots/double_polynomial.h"
-#include "solvers/all_roots/root_slots.h"
+#include "solvers/all_roots/iteration.h"
+#include "solvers/all_roots/printing.h"
 
 namespace valdrex {
 
@@ -20,9 +19,6 @@ class ExactQuestions {
     // appended.
     virtual Answer IsQuadraticFactor(long s, long q, RootSlots& out) = 0;
 };
-
-// Integer coefficients below 2^60, lowest power first, each as a sum of two doubles.
-DoublePolynomial ToDoublePolynomial(const long* lowestFirst, int degree);
 
 // All roots of the integer polynomial p (degree 1..12, nonzero constant term) found in doubles,
 // each proved alone in its disc and printed with `digits` (at most 15) digits. With `exact`,

@@ -1,12 +1,25 @@
 #pragma once
 
 #include "solvers/all_roots/all_roots.h"
+#include "solvers/all_roots/reading.h"
 
+#include <flint/fmpq.h>
 #include <flint/fmpz_poly.h>
 
+#include <string_view>
 #include <vector>
 
 namespace valdrex {
+
+// The big-number path (a BigNumberPath): every equation read and solved with big numbers.
+// Wherever the machine-integer path answers, this gives the same result.
+void SolveWithBigNumbers(const CoefficientTexts& coefficients, int digits, AllRootsResult& result);
+
+// Frees the big-number memory kept for the calling thread.
+void EndBigNumberThread();
+
+// A coefficient text as an exact rational, read as ScanExactNumber reads it.
+ExactReading ReadExactNumber(std::string_view text, fmpq_t value);
 
 // All roots of p (degree 1..12, nonzero constant term, coefficients below 2^60) found in
 // doubles, each proved alone in its disc and printed with `digits` (at most 15) digits. With

@@ -1,10 +1,11 @@
-#include "solvers/all_roots/root_inclusion.h"
-
-#include "solvers/all_roots/double_double.h"
-
-#include <cmath>
-#include <limits>
-
+// Inclusion and certification: each approximation from the iteration is proved to lie in a
+// disc holding exactly one root, by Rouché's theorem applied to the Weierstrass corrections
+// (p evaluated in double-double with a bound on its error); the discs are pairwise disjoint, so
+// the count is the degree and a disc on the real axis holds a real root. Rational roots and the
+// roots of rational quadratic factors are then recognised (a disc can only hold such a root if
+// it holds the right whole numbers) and confirmed by exact questions. What this file returns is
+// proved: a disc per root, or false.
+//
 // The bound. With z_1..z_n distinct, the Weierstrass corrections w_i = p(z_i) / (a_n Π_{j≠i}
 // (z_i - z_j)) make p(z) = a_n Π(z - z_j) (1 + Σ_j w_j / (z - z_j)). On the circle of radius R
 // around z_i - w_i, h(z) = p(z) / (a_n Π_{j≠i}(z - z_j)) differs from g(z) = z - (z_i - w_i) by
@@ -13,12 +14,32 @@
 // p(z_i) is evaluated in double-double arithmetic, so w_i is right to about u², and R is of the
 // order |w_i| σ: far below the rounding of the centre to a double, which dominates the radius.
 // Every quantity below is an upper bound (or, for distances, a lower bound) of the true one.
+#include "solvers/all_roots/certification.h"
+
+#include "solvers/all_roots/double_double.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace valdrex {
 namespace {
 
 constexpr double kUnit = std::numeric_limits<double>::epsilon() / 2;
 constexpr double kNearlyReal = 1e-7;
+constexpr int kMaxDoubleDigits = 15;
+
+// A disc proved to hold exactly one root: im == 0 exactly for a root proved real; im > 0 for the
+// root of a conjugate pair in the upper half-plane, whose partner is the mirrored disc.
+struct RootDisc {
+    double re = 0, im = 0, radius = 0;
+    double reError = 0, imError = 0; // bounds on the error of each part alone
+};
+
+struct RootDiscs {
+    int count = 0; // real roots plus one per conjugate pair
+    std::array<RootDisc, kMaxDegree> discs{};
+};
 
 struct Symmetric {
     int reals = 0, pairs = 0;
@@ -147,8 +168,6 @@ double RoucheRadius(const std::array<Point, kMaxDegree>& all, const Distances& d
     return wi * sigma / (1 - sigma) * (1 + 1e-6) + std::numeric_limits<double>::min();
 }
 
-} // namespace
-
 bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, RootDiscs& out) {
     const int n = p.degree;
     Symmetric s;
@@ -204,6 +223,161 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
         if (discs[i].im >= 0)
             out.discs[out.count++] = discs[i];
     return true;
+}
+
+// The whole numbers in [centre − radius, centre + radius] (the radius widened for the rounding
+// of the centre): none, one (stored in `n`), or more.
+enum class Whole { None, One, Many };
+Whole WholeIn(double centre, double radius, long& n) {
+    radius = radius * (1 + 4 * kUnit) + 4 * kUnit * std::fabs(centre);
+    if (!(std::fabs(centre) + radius < 4e18))
+        return Whole::Many;
+    const double low = std::ceil(centre - radius);
+    const double high = std::floor(centre + radius);
+    if (low > high)
+        return Whole::None;
+    if (low < high)
+        return Whole::Many;
+    n = static_cast<long>(low);
+    return Whole::One;
+}
+
+struct Item {
+    RootDisc disc;
+    bool exact = false;
+};
+
+class DiscSolver {
+  public:
+    DiscSolver(double lead, int digits, ExactQuestions* exact, RootSlots& out)
+        : lead_(lead), digits_(digits), exact_(exact), out_(out) {}
+
+    // A real disc holds a rational root m/a_n (a_n the leading coefficient) only if a_n·x is the
+    // whole number m; that candidate is then checked exactly.
+    bool TryRational(Item& item) {
+        long m = 0;
+        const Whole w = WholeIn(lead_ * item.disc.re, lead_ * item.disc.radius, m);
+        if (w != Whole::One)
+            return w == Whole::None;
+        const Answer a = exact_->IsRationalRoot(m, out_);
+        item.exact = a == Answer::Yes;
+        return a != Answer::Unknown;
+    }
+
+    // Two roots x, y are those of a quadratic factor over the rationals only if a_n·(x + y) and
+    // a_n·x·y are whole numbers (Gauss's lemma); the candidate is checked exactly.
+    bool TryQuadratic(Item& a, Item* b) {
+        double sum, product, sumRadius, productRadius;
+        const double ra = a.disc.radius;
+        if (b == nullptr) {
+            const double modulus = std::sqrt(Norm({a.disc.re, a.disc.im}));
+            sum = 2 * a.disc.re;
+            product = a.disc.re * a.disc.re + a.disc.im * a.disc.im;
+            sumRadius = 2 * ra;
+            productRadius = 2 * modulus * ra + ra * ra;
+        } else {
+            const double rb = b->disc.radius;
+            sum = a.disc.re + b->disc.re;
+            product = a.disc.re * b->disc.re;
+            sumRadius = ra + rb;
+            productRadius = std::fabs(a.disc.re) * rb + std::fabs(b->disc.re) * ra + ra * rb;
+        }
+        long s = 0, q = 0;
+        const Whole ws = WholeIn(lead_ * sum, lead_ * sumRadius, s);
+        const Whole wq = WholeIn(lead_ * product, lead_ * productRadius, q);
+        if (ws == Whole::None || wq == Whole::None)
+            return true;
+        if (ws == Whole::Many || wq == Whole::Many)
+            return false;
+        const Answer answer = exact_->IsQuadraticFactor(s, q, out_);
+        if (answer == Answer::Yes) {
+            a.exact = true;
+            if (b != nullptr)
+                b->exact = true;
+        }
+        return answer != Answer::Unknown;
+    }
+
+    bool AddNumeric(const Item& item) {
+        const RootDisc& d = item.disc;
+        if (d.im == 0) {
+            FoundRoot& root = out_.Next();
+            root.re = d.re;
+            root.radius = d.radius;
+            return AppendCertifiedDouble(root.text, d.re, d.reError, digits_);
+        }
+        // The pair re ± im·i, upper root first.
+        out_.Reserve(2);
+        FoundRoot& upper = out_.Next();
+        FoundRoot& lower = out_.Next();
+        std::string& text = upper.text;
+        if (!AppendCertifiedDouble(text, d.re, d.reError, digits_))
+            return false;
+        const std::size_t signAt = text.size();
+        text += '+';
+        if (!AppendCertifiedDouble(text, d.im, d.imError, digits_))
+            return false;
+        text += 'i';
+        lower.text = text;
+        lower.text[signAt] = '-';
+        upper.re = lower.re = d.re;
+        upper.im = d.im;
+        lower.im = -d.im;
+        upper.radius = lower.radius = d.radius;
+        return true;
+    }
+
+  private:
+    double lead_;
+    int digits_;
+    ExactQuestions* exact_; // null when no exact forms are wanted
+    RootSlots& out_;
+};
+
+bool Solve(const DoublePolynomial& p, int digits, ExactQuestions* exact, RootSlots& out) {
+    RootDiscs discs;
+    if (!IncludeRoots(p, AberthRoots(p), discs))
+        return false;
+    std::array<Item, kMaxDegree> items{};
+    for (int i = 0; i < discs.count; ++i)
+        items[i].disc = discs.discs[i];
+    // In the listed order (real roots ascending, then the pairs by real part), so that the roots
+    // need no sorting afterwards unless exact ones come first.
+    std::sort(items.begin(), items.begin() + discs.count, [](const Item& a, const Item& b) {
+        if ((a.disc.im == 0) != (b.disc.im == 0))
+            return a.disc.im == 0;
+        return a.disc.re != b.disc.re ? a.disc.re < b.disc.re : a.disc.im < b.disc.im;
+    });
+    DiscSolver solver(p.hi[p.degree], digits, exact, out);
+    if (exact != nullptr) {
+        for (int i = 0; i < discs.count; ++i)
+            if (items[i].disc.im == 0 && !solver.TryRational(items[i]))
+                return false;
+        for (int i = 0; i < discs.count; ++i) {
+            if (items[i].exact)
+                continue;
+            if (items[i].disc.im != 0) {
+                if (!solver.TryQuadratic(items[i], nullptr))
+                    return false;
+                continue;
+            }
+            for (int j = i + 1; j < discs.count && !items[i].exact; ++j)
+                if (!items[j].exact && items[j].disc.im == 0 &&
+                    !solver.TryQuadratic(items[i], &items[j]))
+                    return false;
+        }
+    }
+    for (int i = 0; i < discs.count; ++i)
+        if (!items[i].exact && !solver.AddNumeric(items[i]))
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, RootSlots& out) {
+    return p.degree >= 1 && p.degree <= kMaxDegree && digits <= kMaxDoubleDigits &&
+           Solve(p, digits, exact, out);
 }
 
 } // namespace valdrex

@@ -1,0 +1,26 @@
+#include "core/root_text.h"
+
+namespace valdrex {
+
+void AppendPairText(std::string& out, std::string_view realText, std::string_view imagText,
+                    bool upper) {
+    out += realText;
+    if (!upper || !realText.empty())
+        out += upper ? '+' : '-';
+    out += imagText;
+    out += 'i';
+}
+
+std::string UpperPairText(std::string_view realText, std::string_view imagText) {
+    std::string text;
+    AppendPairText(text, realText, imagText, true);
+    return text;
+}
+
+std::string LowerPairText(std::string_view realText, std::string_view imagText) {
+    std::string text;
+    AppendPairText(text, realText, imagText, false);
+    return text;
+}
+
+} // namespace valdrex
