@@ -53,6 +53,8 @@ PlotInput ReadPlotInput(const CoefficientTexts& texts) {
     case AllRootsResult::Status::ConstantOnly:
         input.message = "P(x) is a constant: there is no curve or root to show.";
         return input;
+    case AllRootsResult::Status::Stopped:
+        return input;
     case AllRootsResult::Status::Solved:
         break;
     }

@@ -64,6 +64,8 @@ void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
             ctx.a[0] = NonZeroText(request.coefficients[0]) ? 1 : 0;
         SolveExact(ctx);
         return;
+    case AllRootsResult::Status::Stopped:
+        return;
     case AllRootsResult::Status::Solved:
         break;
     }

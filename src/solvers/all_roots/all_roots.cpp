@@ -38,7 +38,8 @@ bool AddLowDegree(const long* c, int n, RootSlots& out) {
 }
 
 // The machine-integer path: false, with no roots in `result`, when it cannot settle the equation.
-bool SolveWithMachineIntegers(const CoefficientTexts& texts, int digits, AllRootsResult& result) {
+bool SolveWithMachineIntegers(const CoefficientTexts& texts, int digits, StopFlag stop,
+                              AllRootsResult& result) {
     std::array<long, kCoefficientCount> c{};
     long content = 0;
     for (int i = 0; i < kCoefficientCount; ++i) {
@@ -81,7 +82,8 @@ bool SolveWithMachineIntegers(const CoefficientTexts& texts, int digits, AllRoot
     } else {
         MachineQuestions questions(c.data() + zeros, n);
         slots.Reserve(static_cast<std::size_t>(n));
-        solved = SolveCertified(ToDoublePolynomial(c.data() + zeros, n), digits, &questions, slots);
+        solved = SolveCertified(ToDoublePolynomial(c.data() + zeros, n), digits, &questions, stop,
+                                slots);
         slots.Finish();
     }
     if (!solved) {
@@ -98,12 +100,19 @@ bool SolveWithMachineIntegers(const CoefficientTexts& texts, int digits, AllRoot
 } // namespace
 
 void FindAllRootsWith(BigNumberPath bigNumbers, const CoefficientTexts& coefficients, int digits,
-                      AllRootsResult& result) {
+                      StopFlag stop, AllRootsResult& result) {
     digits = std::clamp(digits, 1, 30);
-    if (SolveWithMachineIntegers(coefficients, digits, result))
+    try {
+        ThrowIfStopped(stop);
+        if (SolveWithMachineIntegers(coefficients, digits, stop, result))
+            return;
+    } catch (const StopRequested&) {
+        result.roots.clear();
+        result.status = AllRootsResult::Status::Stopped;
         return;
+    }
     result = {};
-    bigNumbers(coefficients, digits, result);
+    bigNumbers(coefficients, digits, stop, result);
 }
 
 } // namespace valdrex

@@ -3,12 +3,19 @@
 #include "core/coefficient_text.h"
 #include "core/root_text.h"
 
+#include <atomic>
 #include <vector>
 
 namespace valdrex {
 
 struct AllRootsResult {
-    enum class Status { Solved, ZeroDenominator, TooLong, ConstantOnly } status = Status::Solved;
+    enum class Status {
+        Solved,
+        ZeroDenominator,
+        TooLong,
+        ConstantOnly,
+        Stopped, // the stop flag was set: no roots
+    } status = Status::Solved;
     int power = -1; // the box (power) of a zero denominator or a too-long text
     int degree = 0;
     // Each distinct root once: real ones ascending, then complex pairs by real part, the one
@@ -16,13 +23,20 @@ struct AllRootsResult {
     std::vector<FoundRoot> roots;
 };
 
+// A flag another thread may set to ask a solve to stop; null for none. It is read between the
+// steps of the computation (iteration sweeps, factors, precision steps).
+using StopFlag = const std::atomic<bool>*;
+
 // Every root of the equation the coefficient texts describe, read exactly; roots that are not
-// exact are printed with `digits` (1..30) significant digits, each of them right.
-AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits);
+// exact are printed with `digits` (1..30) significant digits, each of them right. Status
+// Stopped, with no roots, when `stop` was set before the solve ended.
+AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits,
+                            StopFlag stop = nullptr);
 
 // The same into `result`, whose roots from an earlier solve lend their texts' storage: a caller
 // solving one equation after another then hardly allocates.
-void FindAllRoots(const CoefficientTexts& coefficients, int digits, AllRootsResult& result);
+void FindAllRoots(const CoefficientTexts& coefficients, int digits, AllRootsResult& result,
+                  StopFlag stop = nullptr);
 
 // Frees the big-number memory the engine keeps for the calling thread, which would otherwise
 // be lost when the thread ends. For a thread that has solved and is about to end.
@@ -31,12 +45,19 @@ void EndAllRootsThread();
 // The part of the engine that needs big numbers (exact reading, factorisation, Arb): linked into
 // tests, benchmarks and fuzzers, and reached by the programs through a module loaded on first
 // use. It solves what the machine-integer path leaves, into a result that starts out empty.
-using BigNumberPath = void (*)(const CoefficientTexts& coefficients, int digits,
+using BigNumberPath = void (*)(const CoefficientTexts& coefficients, int digits, StopFlag stop,
                                AllRootsResult& result);
 
 // FindAllRoots with the big-number path given: the loader's one definition of FindAllRoots
 // calls this.
 void FindAllRootsWith(BigNumberPath bigNumbers, const CoefficientTexts& coefficients, int digits,
-                      AllRootsResult& result);
+                      StopFlag stop, AllRootsResult& result);
+
+// Thrown where a set stop flag is seen, and caught where a path begins.
+struct StopRequested {};
+inline void ThrowIfStopped(StopFlag stop) {
+    if (stop != nullptr && stop->load(std::memory_order_relaxed))
+        throw StopRequested{};
+}
 
 } // namespace valdrex

@@ -524,12 +524,13 @@ bool Print(const Balls& balls, long n, int digits, long precision, std::vector<F
 
 // The roots of a square-free integer polynomial of degree >= 1, isolated by Arb and refined
 // until each prints with `digits` digits that are all proved.
-std::vector<FoundRoot> ArbRoots(const fmpz_poly_t p, int digits) {
+std::vector<FoundRoot> ArbRoots(const fmpz_poly_t p, int digits, StopFlag stop) {
     const long n = fmpz_poly_degree(p);
     Balls balls(n);
     std::vector<FoundRoot> out;
     for (long precision = static_cast<long>(digits * 3.33) + 32;; precision *= 2) {
         precision = std::min(precision, kMaxPrecision);
+        ThrowIfStopped(stop);
         Isolate(p, precision, balls);
         out.clear();
         if (Print(balls, n, digits, precision, out) || precision >= kMaxPrecision)
@@ -563,7 +564,7 @@ bool AddLowDegree(const fmpz_poly_t p, int multiplicity, std::vector<FoundRoot>&
 
 // Every root through the factorisation over the integers: exact multiplicities, exact roots of
 // linear and quadratic factors, the other factors' roots in doubles or, failing that, by Arb.
-void AddByFactors(const fmpz_poly_t p, int digits, std::vector<FoundRoot>& out) {
+void AddByFactors(const fmpz_poly_t p, int digits, StopFlag stop, std::vector<FoundRoot>& out) {
     fmpz_poly_factor_t factors;
     fmpz_poly_factor_init(factors);
     fmpz_poly_factor(factors, p);
@@ -573,8 +574,9 @@ void AddByFactors(const fmpz_poly_t p, int digits, std::vector<FoundRoot>& out) 
         if (AddLowDegree(f, multiplicity, out))
             continue;
         const std::size_t first = out.size();
-        if (!SolveInDoubles(f, digits, false, out)) {
-            std::vector<FoundRoot> roots = ArbRoots(f, digits);
+        ThrowIfStopped(stop);
+        if (!SolveInDoubles(f, digits, false, stop, out)) {
+            std::vector<FoundRoot> roots = ArbRoots(f, digits, stop);
             out.insert(out.end(), roots.begin(), roots.end());
         }
         for (std::size_t k = first; k < out.size(); ++k)
@@ -585,7 +587,8 @@ void AddByFactors(const fmpz_poly_t p, int digits, std::vector<FoundRoot>& out) 
 
 // The general path: exact reading into FLINT, then degree 1 and 2 exactly, the double path, or
 // the factorisation. False when there is nothing to solve (a fault in the texts, a constant).
-bool SolveExactly(const CoefficientTexts& coefficients, int digits, AllRootsResult& result) {
+bool SolveExactly(const CoefficientTexts& coefficients, int digits, StopFlag stop,
+                  AllRootsResult& result) {
     IntegerPolynomial p;
     const ExactReadResult read = ReadExactPolynomial(coefficients, p);
     if (read.status != AllRootsResult::Status::Solved) {
@@ -610,8 +613,8 @@ bool SolveExactly(const CoefficientTexts& coefficients, int digits, AllRootsResu
     std::vector<FoundRoot>& roots = result.roots;
     roots.reserve(static_cast<std::size_t>(result.degree));
     if (p.degree() >= 1 && !AddLowDegree(p.get(), 1, roots) &&
-        !SolveInDoubles(p.get(), digits, true, roots))
-        AddByFactors(p.get(), digits, roots);
+        !SolveInDoubles(p.get(), digits, true, stop, roots))
+        AddByFactors(p.get(), digits, stop, roots);
     return true;
 }
 
@@ -635,7 +638,8 @@ ExactReading ReadExactNumber(std::string_view text, fmpq_t value) {
     return ExactReading::Read;
 }
 
-bool SolveInDoubles(const fmpz_poly_t p, int digits, bool exactForms, std::vector<FoundRoot>& out) {
+bool SolveInDoubles(const fmpz_poly_t p, int digits, bool exactForms, StopFlag stop,
+                    std::vector<FoundRoot>& out) {
     const long degree = fmpz_poly_degree(p);
     if (degree < 1 || degree > kMaxDegree || std::labs(fmpz_poly_max_bits(p)) > kMaxBits ||
         fmpz_is_zero(p->coeffs))
@@ -647,15 +651,21 @@ bool SolveInDoubles(const fmpz_poly_t p, int digits, bool exactForms, std::vecto
     const std::size_t before = out.size();
     RootSlots slots(out, before);
     if (SolveCertified(ToDoublePolynomial(c.data(), static_cast<int>(degree)), digits,
-                       exactForms ? &questions : nullptr, slots))
+                       exactForms ? &questions : nullptr, stop, slots))
         return true;
     out.resize(before);
     return false;
 }
 
-void SolveWithBigNumbers(const CoefficientTexts& coefficients, int digits, AllRootsResult& result) {
-    if (SolveExactly(coefficients, digits, result))
-        ListRoots(result.roots);
+void SolveWithBigNumbers(const CoefficientTexts& coefficients, int digits, StopFlag stop,
+                         AllRootsResult& result) {
+    try {
+        if (SolveExactly(coefficients, digits, stop, result))
+            ListRoots(result.roots);
+    } catch (const StopRequested&) {
+        result.roots.clear();
+        result.status = AllRootsResult::Status::Stopped;
+    }
 }
 
 void EndBigNumberThread() {

@@ -13,7 +13,8 @@ namespace valdrex {
 
 // The big-number path (a BigNumberPath): every equation read and solved with big numbers.
 // Wherever the machine-integer path answers, this gives the same result.
-void SolveWithBigNumbers(const CoefficientTexts& coefficients, int digits, AllRootsResult& result);
+void SolveWithBigNumbers(const CoefficientTexts& coefficients, int digits, StopFlag stop,
+                         AllRootsResult& result);
 
 // Frees the big-number memory kept for the calling thread.
 void EndBigNumberThread();
@@ -26,6 +27,7 @@ ExactReading ReadExactNumber(std::string_view text, fmpq_t value);
 // `exactForms`, rational roots and the roots of quadratic factors over the rationals are proved
 // by exact division and written exactly. False, with nothing appended, when the proof fails:
 // multiple or clustered roots, a case that needs more precision, or input out of range.
-bool SolveInDoubles(const fmpz_poly_t p, int digits, bool exactForms, std::vector<FoundRoot>& out);
+bool SolveInDoubles(const fmpz_poly_t p, int digits, bool exactForms, StopFlag stop,
+                    std::vector<FoundRoot>& out);
 
 } // namespace valdrex

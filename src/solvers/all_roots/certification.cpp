@@ -334,9 +334,10 @@ class DiscSolver {
     RootSlots& out_;
 };
 
-bool Solve(const DoublePolynomial& p, int digits, ExactQuestions* exact, RootSlots& out) {
+bool Solve(const DoublePolynomial& p, int digits, ExactQuestions* exact, StopFlag stop,
+           RootSlots& out) {
     RootDiscs discs;
-    if (!IncludeRoots(p, AberthRoots(p), discs))
+    if (!IncludeRoots(p, AberthRoots(p, stop), discs))
         return false;
     std::array<Item, kMaxDegree> items{};
     for (int i = 0; i < discs.count; ++i)
@@ -375,9 +376,10 @@ bool Solve(const DoublePolynomial& p, int digits, ExactQuestions* exact, RootSlo
 
 } // namespace
 
-bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, RootSlots& out) {
+bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, StopFlag stop,
+                    RootSlots& out) {
     return p.degree >= 1 && p.degree <= kMaxDegree && digits <= kMaxDoubleDigits &&
-           Solve(p, digits, exact, out);
+           Solve(p, digits, exact, stop, out);
 }
 
 } // namespace valdrex

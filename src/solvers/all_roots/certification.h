@@ -25,6 +25,7 @@ class ExactQuestions {
 // rational roots and the roots of quadratic factors over the rationals are proved by its
 // answers and written exactly. False when the proof fails (multiple or clustered roots, a case
 // that needs more precision, or a question left unanswered); the slots taken are then garbage.
-bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, RootSlots& out);
+bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, StopFlag stop,
+                    RootSlots& out);
 
 } // namespace valdrex

@@ -241,12 +241,13 @@ Ratio NewtonRatio(const DoublePolynomial& p, Complex z) {
 
 // Gauss–Seidel sweeps until every root has settled or `sweeps` have run. True when all settled;
 // false too when a step could not be taken (it is not finite), which leaves its root as it is.
-bool Iterate(const DoublePolynomial& p, RootApproximations& z, int sweeps) {
+bool Iterate(const DoublePolynomial& p, RootApproximations& z, int sweeps, StopFlag stop) {
     const int n = p.degree;
     std::array<bool, kMaxDegree> done{};
     int remaining = n;
     bool stepsFinite = true;
     for (int sweep = 0; sweep < sweeps && remaining > 0; ++sweep) {
+        ThrowIfStopped(stop);
         for (int i = 0; i < n; ++i) {
             if (done[i])
                 continue;
@@ -276,12 +277,12 @@ bool Iterate(const DoublePolynomial& p, RootApproximations& z, int sweeps) {
 
 } // namespace
 
-RootApproximations AberthRoots(const DoublePolynomial& p) {
+RootApproximations AberthRoots(const DoublePolynomial& p, StopFlag stop) {
     RootApproximations z;
-    if (ClosedFormStarts(p, z) && Iterate(p, z, kFormulaSweeps))
+    if (ClosedFormStarts(p, z) && Iterate(p, z, kFormulaSweeps, stop))
         return z;
     z = StartingPoints(p);
-    Iterate(p, z, kMaxIterations);
+    Iterate(p, z, kMaxIterations, stop);
     return z;
 }
 

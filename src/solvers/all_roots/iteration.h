@@ -1,5 +1,7 @@
 #pragma once
 
+#include "solvers/all_roots/all_roots.h"
+
 #include <array>
 
 namespace valdrex {
@@ -50,8 +52,8 @@ using RootApproximations = std::array<Complex, kMaxDegree>;
 // Approximations of all roots of p (degree >= 1, nonzero constant term) by the Aberth–Ehrlich
 // iteration in doubles, started from the formulas for cubics and quartics, otherwise on circles
 // from the Newton polygon of the coefficients. Nothing is promised about them: the inclusion
-// test decides whether they are good enough.
-RootApproximations AberthRoots(const DoublePolynomial& p);
+// test decides whether they are good enough. Checks `stop` between sweeps.
+RootApproximations AberthRoots(const DoublePolynomial& p, StopFlag stop);
 
 // Starting points for the iteration from the formulas of the cubic and the quartic, evaluated in
 // doubles: usually within a few units in the last place, so that one sweep confirms them. False

@@ -52,13 +52,14 @@ const LoadedModule& Module() {
 // Only a thread that solved has memory in the engine to free.
 thread_local bool solvedOnThisThread = false;
 
-void SolveInModule(const CoefficientTexts& coefficients, int digits, AllRootsResult& result) {
+void SolveInModule(const CoefficientTexts& coefficients, int digits, StopFlag stop,
+                   AllRootsResult& result) {
     const LoadedModule& module = Module();
     if (module.entry == nullptr || module.endThread == nullptr)
         throw RuntimeFailure(ENOENT, "The all-roots module could not be loaded: " + module.error);
     solvedOnThisThread = true;
     ModuleFailure failure;
-    if (!module.entry(&coefficients, digits, &result, &failure))
+    if (!module.entry(&coefficients, digits, stop, &result, &failure))
         throw RuntimeFailure(failure.number, failure.description);
 }
 
@@ -73,13 +74,14 @@ void EndBigNumbers() {
 
 } // namespace
 
-void FindAllRoots(const CoefficientTexts& coefficients, int digits, AllRootsResult& result) {
-    FindAllRootsWith(kBigNumbers, coefficients, digits, result);
+void FindAllRoots(const CoefficientTexts& coefficients, int digits, AllRootsResult& result,
+                  StopFlag stop) {
+    FindAllRootsWith(kBigNumbers, coefficients, digits, stop, result);
 }
 
-AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
+AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits, StopFlag stop) {
     AllRootsResult result;
-    FindAllRoots(coefficients, digits, result);
+    FindAllRoots(coefficients, digits, result, stop);
     return result;
 }
 

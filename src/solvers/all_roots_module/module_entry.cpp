@@ -7,10 +7,10 @@
 
 extern "C" __attribute__((visibility("default"))) bool
 valdrex_solve_with_big_numbers(const valdrex::CoefficientTexts* coefficients, int digits,
-                               valdrex::AllRootsResult* result,
+                               valdrex::StopFlag stop, valdrex::AllRootsResult* result,
                                valdrex::ModuleFailure* failure) noexcept {
     try {
-        valdrex::SolveWithBigNumbers(*coefficients, digits, *result);
+        valdrex::SolveWithBigNumbers(*coefficients, digits, stop, *result);
         return true;
     } catch (const valdrex::RuntimeFailure& f) {
         *failure = {f.number(), f.description()};

@@ -15,10 +15,11 @@ struct ModuleFailure {
 } // namespace valdrex
 
 // The one symbol the all-roots module exports: the big-number path on *coefficients into
-// *result. Returns false, with *failure filled, when the computation failed. Module and program
-// come from the same build, so the C++ types may cross.
+// *result, stopping when *stop is set (stop may be null). Returns false, with *failure filled, when
+// the computation failed. Module and program come from the same build, so the C++ types may cross.
 extern "C" bool valdrex_solve_with_big_numbers(const valdrex::CoefficientTexts* coefficients,
-                                               int digits, valdrex::AllRootsResult* result,
+                                               int digits, valdrex::StopFlag stop,
+                                               valdrex::AllRootsResult* result,
                                                valdrex::ModuleFailure* failure) noexcept;
 inline constexpr char kBigNumberEntryName[] = "valdrex_solve_with_big_numbers";
 

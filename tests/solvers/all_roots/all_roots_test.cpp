@@ -91,6 +91,28 @@ TEST(AllRoots, ReportsTheBoxOfBadInput) {
     EXPECT_EQ(FindAllRoots(TextsOf({0}), 15).status, Status::ConstantOnly);
 }
 
+// A stop asked for before the solve ends it with no roots, on the machine-integer path and on the
+// big-number one (decimals, 30 digits, a cluster).
+TEST(AllRoots, StopsWhenAsked) {
+    std::atomic<bool> stop = true;
+    CoefficientTexts cluster = TextsOf({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1000000000000, 1});
+    cluster[3] = "0.5";
+    for (const CoefficientTexts& t : {TextsOf({-2, 0, 0, 1}), cluster})
+        for (int digits : {15, 30}) {
+            const AllRootsResult r = FindAllRoots(t, digits, &stop);
+            EXPECT_EQ(r.status, Status::Stopped);
+            EXPECT_TRUE(r.roots.empty());
+            // Past the entry's own check: the iteration's and the factors' checks.
+            AllRootsResult big;
+            SolveWithBigNumbers(t, digits, &stop, big);
+            EXPECT_EQ(big.status, Status::Stopped);
+            EXPECT_TRUE(big.roots.empty());
+            stop = false;
+            EXPECT_EQ(FindAllRoots(t, digits, &stop).status, Status::Solved);
+            stop = true;
+        }
+}
+
 TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
     const std::pair<std::vector<long>, const char*> cases[] = {
         {{2, -3, 1}, " 1| 2"},
@@ -172,7 +194,7 @@ TEST(AllRoots, OrdinaryEquationsAreProvedInDoubles) {
         for (int power = 0; power <= 1 + run % 12; ++power)
             fmpz_poly_set_coeff_si(p, power, coefficient(random) | 1); // odd: no zero ends
         std::vector<FoundRoot> roots;
-        proved += SolveInDoubles(p, 15, true, roots) ? 1 : 0;
+        proved += SolveInDoubles(p, 15, true, nullptr, roots) ? 1 : 0;
         fmpz_poly_clear(p);
     }
     EXPECT_GE(proved, 228) << "of 240";
@@ -198,7 +220,7 @@ TEST(AllRoots, EquationsBuiltFromFactorsKeepTheirMultiplicities) {
 }
 
 bool bigNumbersReached = false;
-void MarkBigNumbersReached(const CoefficientTexts&, int, AllRootsResult&) {
+void MarkBigNumbersReached(const CoefficientTexts&, int, StopFlag, AllRootsResult&) {
     bigNumbersReached = true;
 }
 
@@ -214,13 +236,13 @@ TEST(AllRoots, ShortcutGivesTheBigNumberResult) {
         const CoefficientTexts t = TextsOf(p);
         AllRootsResult shortcut, big;
         ++runs;
-        FindAllRootsWith(MarkBigNumbersReached, t, 15, shortcut);
+        FindAllRootsWith(MarkBigNumbersReached, t, 15, nullptr, shortcut);
         if (bigNumbersReached) {
             bigNumbersReached = false;
             return;
         }
         ++answered;
-        SolveWithBigNumbers(t, 15, big);
+        SolveWithBigNumbers(t, 15, nullptr, big);
         ASSERT_EQ(shortcut.degree, big.degree);
         ASSERT_EQ(Lines(shortcut), Lines(big));
         for (std::size_t i = 0; i < big.roots.size(); ++i) {
