@@ -90,7 +90,11 @@ bool SolveWithMachineIntegers(const CoefficientTexts& texts, int digits, StopFla
         roots.clear();
         return false;
     }
-    ListRoots(roots);
+    if (n <= 2)
+        ListByDoubles(roots);
+    else if (zeros > 0)
+        PlaceRootZero(roots);
+    AddMultiplicityTexts(roots);
     result.status = AllRootsResult::Status::Solved;
     result.power = -1;
     result.degree = degree;
@@ -98,6 +102,10 @@ bool SolveWithMachineIntegers(const CoefficientTexts& texts, int digits, StopFla
 }
 
 } // namespace
+
+void ThrowStopRequested() {
+    throw StopRequested{};
+}
 
 void FindAllRootsWith(BigNumberPath bigNumbers, const CoefficientTexts& coefficients, int digits,
                       StopFlag stop, AllRootsResult& result) {

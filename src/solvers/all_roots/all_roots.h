@@ -18,8 +18,9 @@ struct AllRootsResult {
     } status = Status::Solved;
     int power = -1; // the box (power) of a zero denominator or a too-long text
     int degree = 0;
-    // Each distinct root once: real ones ascending, then complex pairs by real part, the one
-    // with positive imaginary part first.
+    // Each distinct root once: real ones ascending, then the complex pairs by real part and then
+    // by size of imaginary part, the upper root of each pair first; parts compared as printed,
+    // and where two roots print alike, at twice the digits, and so on.
     std::vector<FoundRoot> roots;
 };
 
@@ -27,9 +28,10 @@ struct AllRootsResult {
 // steps of the computation (iteration sweeps, factors, precision steps).
 using StopFlag = const std::atomic<bool>*;
 
-// Every root of the equation the coefficient texts describe, read exactly; roots that are not
-// exact are printed with `digits` (1..30) significant digits, each of them right. Status
-// Stopped, with no roots, when `stop` was set before the solve ended.
+// Every root of the equation the coefficient texts describe, read exactly; a root that is
+// rational or of a rational quadratic is written exactly, every part of the others correctly
+// rounded to `digits` (1..30) significant digits, ties to even. Status Stopped, with no roots,
+// when `stop` was set before the solve ended.
 AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits,
                             StopFlag stop = nullptr);
 
@@ -55,9 +57,10 @@ void FindAllRootsWith(BigNumberPath bigNumbers, const CoefficientTexts& coeffici
 
 // Thrown where a set stop flag is seen, and caught where a path begins.
 struct StopRequested {};
+[[noreturn]] void ThrowStopRequested();
 inline void ThrowIfStopped(StopFlag stop) {
-    if (stop != nullptr && stop->load(std::memory_order_relaxed))
-        throw StopRequested{};
+    if (stop != nullptr && stop->load(std::memory_order_relaxed)) [[unlikely]]
+        ThrowStopRequested(); // out of line, so that the loops checking stay as fast
 }
 
 } // namespace valdrex

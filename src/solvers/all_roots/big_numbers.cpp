@@ -8,6 +8,7 @@
 
 #include "core/equation_text.h"
 #include "solvers/all_roots/certification.h"
+#include "solvers/all_roots/enclosures.h"
 #include "solvers/all_roots/exact_forms.h"
 #include "solvers/all_roots/flint_values.h"
 #include "solvers/all_roots/printing.h"
@@ -109,14 +110,6 @@ ExactReadResult ReadExactPolynomial(const CoefficientTexts& texts, IntegerPolyno
 // ---- Exact forms in big integers
 
 constexpr long kPrecision = 128;
-
-// The double nearest x, held to the finite range: a root beyond it is reported as the largest
-// double of its sign rather than as an infinity.
-double NearestDouble(const arf_t x) {
-    constexpr double kMax = std::numeric_limits<double>::max();
-    const double d = arf_get_d(x, ARF_RND_NEAR);
-    return d > kMax ? kMax : d < -kMax ? -kMax : d;
-}
 
 std::string IntegerDigits(const fmpz_t n) {
     if (fmpz_fits_si(n)) {
@@ -240,15 +233,10 @@ FoundRoot RationalRoot(const fmpq_t r) {
     if (!fmpz_is_one(fmpq_denref(r)))
         text += "/" + BlankedInteger(fmpq_denref(r));
     double value[2] = {0, 0};
-    if (fmpz_is_one(fmpq_denref(r)) && fmpz_bits(fmpq_numref(r)) <= 53) {
+    if (fmpz_is_one(fmpq_denref(r)) && fmpz_bits(fmpq_numref(r)) <= 53)
         value[0] = fmpz_get_d(fmpq_numref(r));
-    } else {
-        arf_t nearest;
-        arf_init(nearest);
-        arf_fmpz_div_fmpz(nearest, fmpq_numref(r), fmpq_denref(r), 53, ARF_RND_NEAR);
-        value[0] = NearestDouble(nearest);
-        arf_clear(nearest);
-    }
+    else
+        value[0] = NearestDouble(r);
     FoundRoot root = ExactRoot(std::move(text), value);
     root.exact = IntegerDigits(fmpq_numref(r));
     if (!fmpz_is_one(fmpq_denref(r)))
@@ -368,225 +356,358 @@ class BigNumberQuestions final : public ExactQuestions {
     const fmpz_poly_struct* p_;
 };
 
-// ---- Arb
+// ---- The factor path: each factor a source of roots, listed together
 
-// Beyond this precision a real part still holding 0 is printed as 0: it is then below 2^-8000
-// of the root.
-constexpr long kMaxPrecision = 8192;
+constexpr int kMaxDoubleDigits = 15;
 
-class Balls {
-  public:
-    explicit Balls(long n) : n_(n), v_(_acb_vec_init(n)) {}
-    Balls(const Balls&) = delete;
-    Balls& operator=(const Balls&) = delete;
-    ~Balls() { _acb_vec_clear(v_, n_); }
-    acb_ptr get() { return v_; }
-    acb_srcptr operator[](long i) const { return v_ + i; }
-
-  private:
-    long n_;
-    acb_ptr v_;
+// A unit of the list: a real root, or a conjugate pair with its upper root first; keys[j] holds
+// its key at digits·2^j.
+struct Unit {
+    std::vector<RootKey> keys;
+    FoundRoot upper, lower;
 };
 
-// Isolating balls for the roots of p. An even p = g(x²) is solved through g, so that roots on
-// the imaginary axis come out with a real part of exactly 0.
-void Isolate(const fmpz_poly_t p, long precision, Balls& out) {
-    const long n = fmpz_poly_degree(p);
-    bool even = n % 2 == 0 && n >= 4;
-    for (long k = 1; even && k <= n; k += 2)
-        even = fmpz_is_zero(p->coeffs + k);
-    if (!even) {
-        arb_fmpz_poly_complex_roots(out.get(), p, 0, precision);
-        return;
+// The roots of one factor of the polynomial (or the root 0), with their keys to the level asked.
+class Source {
+  public:
+    Source(int digits, int multiplicity) : digits_(digits), multiplicity_(multiplicity) {}
+    virtual ~Source() = default;
+    // Keys at levels 0..level for every unit, the units written anew where that needs it.
+    virtual void Refine(int level, StopFlag stop) = 0;
+    int level() const { return level_; }
+    std::vector<Unit>& units() { return units_; }
+    int multiplicity() const { return multiplicity_; }
+
+  protected:
+    int DigitsAt(int level) const { return digits_ << level; }
+    int digits_;
+    int multiplicity_;
+    int level_ = -1;
+    std::vector<Unit> units_;
+};
+
+// A rational root, with exact keys.
+class RationalSource final : public Source {
+  public:
+    RationalSource(const fmpq_t r, int digits, int multiplicity) : Source(digits, multiplicity) {
+        fmpq_set(value_.get(), r);
+        units_.resize(1);
+        units_[0].upper = RationalRoot(r);
     }
-    IntegerPolynomial g;
-    for (long k = 0; k <= n; k += 2)
-        fmpz_poly_set_coeff_fmpz(g.get(), k / 2, p->coeffs + k);
-    Balls squares(n / 2);
-    arb_fmpz_poly_complex_roots(squares.get(), g.get(), 0, precision);
-    for (long i = 0; i < n / 2; ++i) {
-        acb_ptr x = out.get() + 2 * i;
-        const acb_srcptr y = squares[i];
-        if (arb_is_zero(acb_imagref(y)) && arb_is_negative(acb_realref(y))) {
-            arb_zero(acb_realref(x));
-            arb_neg(acb_imagref(x), acb_realref(y));
-            arb_sqrt(acb_imagref(x), acb_imagref(x), precision);
+    void Refine(int level, StopFlag) override {
+        for (; level_ < level; ++level_) {
+            RootKey& key = units_[0].keys.emplace_back();
+            RoundRational(value_.get(), DigitsAt(level_ + 1), key.re);
+        }
+    }
+
+  private:
+    Rational value_;
+};
+
+// The two roots of an irreducible quadratic factor, written exactly; their keys from Arb, the
+// rational parts exactly.
+class QuadraticSource final : public Source {
+  public:
+    QuadraticSource(const fmpz_poly_t q, int digits, int multiplicity)
+        : Source(digits, multiplicity) {
+        fmpz_poly_set(q_.get(), q);
+        std::vector<FoundRoot> roots;
+        AddQuadraticRoots(q->coeffs + 2, q->coeffs + 1, q->coeffs, roots);
+        // A pair: the root with "+", upper, first; two real roots: the "+" one, larger, first.
+        fmpz_mul(delta_.get(), q->coeffs + 1, q->coeffs + 1);
+        Integer ac;
+        fmpz_mul(ac.get(), q->coeffs + 2, q->coeffs);
+        fmpz_submul_ui(delta_.get(), ac.get(), 4);
+        if (fmpz_sgn(delta_.get()) < 0) {
+            units_.resize(1);
+            units_[0].upper = std::move(roots[0]);
+            units_[0].lower = std::move(roots[1]);
         } else {
-            acb_sqrt(x, y, precision);
+            units_.resize(2);
+            units_[0].upper = std::move(roots[1]);
+            units_[1].upper = std::move(roots[0]);
         }
-        acb_neg(x + 1, x);
     }
-}
 
-// The ball's value printed with `digits` digits, each proved, or nothing.
-std::optional<std::string> PartText(const arb_t x, int digits, long precision) {
-    if (arb_contains_zero(x))
-        return std::nullopt;
-    // |x| < 2^bits puts its first digit at about bits·log10(2); the loop below corrects by one.
-    const long bits = arf_abs_bound_lt_2exp_si(arb_midref(x));
-    long exponent = static_cast<long>(std::floor((bits - 0.5) * 0.30102999566398120));
-    arb_t scaled, power;
-    arb_init(scaled);
-    arb_init(power);
-    Integer n;
-    std::optional<std::string> text;
-    arf_t bound;
-    arf_init(bound);
-    for (int attempt = 0; attempt < 4 && !text; ++attempt) {
-        const long unit = exponent - digits + 1;
-        arb_ui_pow_ui(power, 10, static_cast<unsigned long>(unit < 0 ? -unit : unit),
-                      precision + 64);
-        if (unit < 0)
-            arb_mul(scaled, x, power, precision + 64);
-        else
-            arb_div(scaled, x, power, precision + 64);
-        arf_get_fmpz(n.get(), arb_midref(scaled), ARF_RND_NEAR);
-        const std::string digitsText = [&] {
-            const std::unique_ptr<char, void (*)(void*)> s(fmpz_get_str(nullptr, 10, n.get()),
-                                                           flint_free);
-            return std::string(s.get()[0] == '-' ? s.get() + 1 : s.get());
-        }();
-        if (static_cast<int>(digitsText.size()) > digits) {
-            ++exponent;
-            continue;
+    void Refine(int level, StopFlag stop) override {
+        for (; level_ < level; ++level_) {
+            const int digits = DigitsAt(level_ + 1);
+            if (units_.size() == 1) {
+                RootKey& key = units_[0].keys.emplace_back();
+                key.real = false;
+                // −B/2A, and √(−Δ)/2A
+                Rational re;
+                fmpz_neg(fmpq_numref(re.get()), q_.coefficient(1));
+                fmpz_mul_ui(fmpq_denref(re.get()), q_.coefficient(2), 2);
+                fmpq_canonicalise(re.get());
+                RoundRational(re.get(), digits, key.re);
+                RoundRoot(-1, 0, digits, stop, key.im);
+            } else {
+                RoundRoot(-1, -1, digits, stop, units_[0].keys.emplace_back().re);
+                RoundRoot(-1, 1, digits, stop, units_[1].keys.emplace_back().re);
+            }
         }
-        if (static_cast<int>(digitsText.size()) < digits) {
-            --exponent;
-            continue;
-        }
-        arb_sub_fmpz(scaled, scaled, n.get(), precision + 64);
-        arb_get_abs_ubound_arf(bound, scaled, 64);
-        if (arf_cmp_si(bound, 1) < 0)
-            text = DecimalText(fmpz_sgn(n.get()) < 0, digitsText, exponent);
-        else
-            break;
     }
-    arf_clear(bound);
-    arb_clear(scaled);
-    arb_clear(power);
-    return text;
-}
 
-// Upper bound on |x − d| over the ball.
-double DistanceBound(const arb_t x, double d) {
-    arb_t t;
-    arb_init(t);
-    arb_set_d(t, d);
-    arb_sub(t, x, t, 128);
-    arf_t bound;
-    arf_init(bound);
-    arb_get_abs_ubound_arf(bound, t, 53);
-    const double result =
-        std::min(arf_get_d(bound, ARF_RND_UP), std::numeric_limits<double>::max());
-    arf_clear(bound);
-    arb_clear(t);
-    return result;
-}
-
-// The roots from one set of balls, or false when some digit is not yet proved.
-bool Print(const Balls& balls, long n, int digits, long precision, std::vector<FoundRoot>& out) {
-    const bool last = precision >= kMaxPrecision;
-    long reals = 0, uppers = 0;
-    for (long i = 0; i < n; ++i) {
-        const acb_srcptr r = balls[i];
-        FoundRoot root;
-        root.re = Nearest(acb_realref(r));
-        root.radius = DistanceBound(acb_realref(r), root.re);
-        std::optional<std::string> re = arb_is_zero(acb_realref(r))
-                                            ? std::optional<std::string>("")
-                                            : PartText(acb_realref(r), digits, precision);
-        if (arb_is_zero(acb_imagref(r))) {
-            if (!re)
-                return false;
-            root.text = re->empty() ? " 0" : *re;
-            out.push_back(std::move(root));
-            ++reals;
-            continue;
+  private:
+    // (−B·withB + sign·√(±Δ)) / 2A rounded, with the square root taken of |Δ|; irrational unless
+    // |Δ| is a square, which the rounding then finds exactly.
+    void RoundRoot(int withB, int sign, int digits, StopFlag stop, RoundedPart& out) {
+        Integer magnitude;
+        fmpz_abs(magnitude.get(), delta_.get());
+        if (sign == 0 && fmpz_is_square(magnitude.get())) {
+            Rational im;
+            fmpz_sqrt(fmpq_numref(im.get()), magnitude.get());
+            fmpz_mul_ui(fmpq_denref(im.get()), q_.coefficient(2), 2);
+            fmpq_canonicalise(im.get());
+            RoundRational(im.get(), digits, out);
+            return;
         }
-        if (!arb_is_positive(acb_imagref(r)))
-            continue;
-        if (!re && last && arb_contains_zero(acb_realref(r)))
-            re = "";
-        const std::optional<std::string> im = PartText(acb_imagref(r), digits, precision);
-        if (!re || !im)
+        arb_t x, b;
+        arb_init(x);
+        arb_init(b);
+        Rational boundary;
+        for (long bits = static_cast<long>(digits * 3.33) + 32;; bits *= 2) {
+            ThrowIfStopped(stop);
+            arb_set_fmpz(x, magnitude.get());
+            arb_sqrt(x, x, bits);
+            if (sign < 0)
+                arb_neg(x, x);
+            if (sign != 0) {
+                arb_set_fmpz(b, q_.coefficient(1));
+                arb_mul_si(b, b, withB, bits);
+                arb_add(x, x, b, bits);
+            }
+            arb_div_fmpz(x, x, q_.coefficient(2), bits);
+            arb_mul_2exp_si(x, x, -1);
+            if (RoundBall(x, digits, out, boundary.get()) == BallRounding::Rounded)
+                break;
+        }
+        arb_clear(x);
+        arb_clear(b);
+    }
+
+    IntegerPolynomial q_;
+    Integer delta_;
+};
+
+// The roots of an irreducible factor of degree 3 or more: from the double path for the printed
+// digits when it proves them, otherwise (and for more digits) from Arb.
+class NumericSource final : public Source {
+  public:
+    NumericSource(const fmpz_poly_t f, int digits, int multiplicity)
+        : Source(digits, multiplicity), factor_(f) {
+        fmpz_poly_set(f_.get(), f);
+    }
+
+    void Refine(int level, StopFlag stop) override {
+        if (level <= level_)
+            return;
+        if (level == 0 && digits_ <= kMaxDoubleDigits && FromDoubles(stop))
+            return;
+        FromBalls(level, stop);
+    }
+
+  private:
+    bool FromDoubles(StopFlag stop) {
+        std::vector<FoundRoot> roots;
+        std::vector<RootKey> keys;
+        if (!SolveInDoubles(f_.get(), digits_, false, stop, roots, &keys))
             return false;
-        root.im = Nearest(acb_imagref(r));
-        root.radius += DistanceBound(acb_imagref(r), root.im);
-        root.text = UpperPairText(*re, *im);
-        out.push_back(root);
-        root.im = -root.im;
-        root.text = LowerPairText(*re, *im);
-        out.push_back(std::move(root));
-        ++uppers;
+        units_.clear();
+        std::size_t at = 0;
+        for (RootKey& key : keys) {
+            Unit& unit = units_.emplace_back();
+            unit.upper = std::move(roots[at++]);
+            if (!key.real)
+                unit.lower = std::move(roots[at++]);
+            unit.keys.push_back(std::move(key));
+        }
+        level_ = 0;
+        return true;
     }
-    return reals + 2 * uppers == n;
-}
 
-// The roots of a square-free integer polynomial of degree >= 1, isolated by Arb and refined
-// until each prints with `digits` digits that are all proved.
-std::vector<FoundRoot> ArbRoots(const fmpz_poly_t p, int digits, StopFlag stop) {
-    const long n = fmpz_poly_degree(p);
-    Balls balls(n);
-    std::vector<FoundRoot> out;
-    for (long precision = static_cast<long>(digits * 3.33) + 32;; precision *= 2) {
-        precision = std::min(precision, kMaxPrecision);
-        ThrowIfStopped(stop);
-        Isolate(p, precision, balls);
-        out.clear();
-        if (Print(balls, n, digits, precision, out) || precision >= kMaxPrecision)
-            return out;
+    // Every unit with keys to `level`, from one isolation precise enough for all of them.
+    void FromBalls(int level, StopFlag stop) {
+        const long first = static_cast<long>(DigitsAt(level) * 3.33) + 32;
+        for (long bits = first;; bits *= 2) {
+            ThrowIfStopped(stop);
+            if (!factor_.Isolate(bits, stop))
+                throw StopRequested{};
+            if (Write(level, bits, bits > first))
+                break;
+        }
+        level_ = level;
+    }
+
+    // The units from the current balls; false when some part is not yet decided.
+    bool Write(int level, long bits, bool tryBoundaries) {
+        std::vector<Unit> units(static_cast<std::size_t>(factor_.count()));
+        for (long i = 0; i < factor_.count(); ++i) {
+            Unit& unit = units[static_cast<std::size_t>(i)];
+            for (int j = 0; j <= level; ++j)
+                if (!Round(i, DigitsAt(j), bits, tryBoundaries, unit.keys.emplace_back()))
+                    return false;
+            Describe(i, unit);
+        }
+        units_ = std::move(units);
+        return true;
+    }
+
+    // The key of root i at `digits`: the real part exactly where it is the shift, the imaginary
+    // part tested exactly against a boundary its ball holds.
+    bool Round(long i, int digits, long bits, bool tryBoundaries, RootKey& key) {
+        acb_srcptr x = factor_.root(i);
+        key.real = arb_is_zero(acb_imagref(x));
+        Rational boundary;
+        if (factor_.onAxis(i)) {
+            RoundRational(factor_.shift(), digits, key.re);
+        } else if (RoundBall(acb_realref(x), digits, key.re, boundary.get()) !=
+                   BallRounding::Rounded) {
+            return false;
+        }
+        if (key.real)
+            return true;
+        switch (RoundBall(acb_imagref(x), digits, key.im, boundary.get())) {
+        case BallRounding::Rounded:
+            return true;
+        case BallRounding::Boundary:
+            if (tryBoundaries && factor_.Disjoint() &&
+                factor_.ImaginaryPartIs(i, boundary.get(), bits)) {
+                RoundRational(boundary.get(), digits, key.im);
+                return true;
+            }
+            return false;
+        case BallRounding::Unknown:
+            return false;
+        }
+        return false;
+    }
+
+    // The texts and doubles of root i from its ball and its key at the printed digits.
+    void Describe(long i, Unit& unit) {
+        acb_srcptr x = factor_.root(i);
+        const RootKey& key = unit.keys[0];
+        FoundRoot& root = unit.upper;
+        root.re = factor_.onAxis(i) ? NearestDouble(factor_.shift())
+                                    : NearestDouble(arb_midref(acb_realref(x)));
+        root.radius = DistanceBound(acb_realref(x), root.re);
+        PartBuffer reBuffer, imBuffer;
+        if (key.real) {
+            root.text.assign(PartText(key.re, reBuffer));
+            return;
+        }
+        root.im = NearestDouble(arb_midref(acb_imagref(x)));
+        root.radius += DistanceBound(acb_imagref(x), root.im);
+        // A real part of exactly 0 is left out.
+        const std::string_view re = key.re.digits.empty() ? "" : PartText(key.re, reBuffer);
+        const std::string_view im = PartText(key.im, imBuffer);
+        AppendPairText(root.text, re, im, true);
+        unit.lower = root;
+        unit.lower.im = -root.im;
+        unit.lower.text.clear();
+        AppendPairText(unit.lower.text, re, im, false);
+    }
+
+    IntegerPolynomial f_;
+    IsolatedFactor factor_;
+};
+
+// A place in the list: unit `index` of source `source`.
+struct Place {
+    int source = 0;
+    std::size_t index = 0;
+};
+
+// Thrown by the comparison when a source's keys do not reach the level it needs.
+struct NeedLevel {
+    int source;
+    int level;
+};
+
+// Lists every unit of the sources in the listed order, refining sources whose units tie.
+void ListSources(std::vector<std::unique_ptr<Source>>& sources, StopFlag stop,
+                 std::vector<FoundRoot>& out) {
+    std::vector<Place> places;
+    for (;;) {
+        places.clear();
+        for (std::size_t s = 0; s < sources.size(); ++s)
+            for (std::size_t i = 0; i < sources[s]->units().size(); ++i)
+                places.push_back({static_cast<int>(s), i});
+        const auto before = [&](const Place& a, const Place& b) {
+            if (a.source == b.source && a.index == b.index)
+                return false;
+            const Unit& ua = sources[a.source]->units()[a.index];
+            const Unit& ub = sources[b.source]->units()[b.index];
+            for (int level = 0;; ++level) {
+                for (const Place& p : {a, b})
+                    if (sources[p.source]->level() < level)
+                        throw NeedLevel{p.source, level};
+                const int order = CompareKeys(ua.keys[level], ub.keys[level]);
+                if (order != 0)
+                    return order < 0;
+            }
+        };
+        try {
+            std::sort(places.begin(), places.end(), before);
+            break;
+        } catch (const NeedLevel& need) {
+            sources[need.source]->Refine(need.level, stop);
+        }
+    }
+    for (const Place& p : places) {
+        Unit& unit = sources[p.source]->units()[p.index];
+        const int multiplicity = sources[p.source]->multiplicity();
+        unit.upper.multiplicity = multiplicity;
+        out.push_back(std::move(unit.upper));
+        if (!unit.keys[0].real) {
+            unit.lower.multiplicity = multiplicity;
+            out.push_back(std::move(unit.lower));
+        }
     }
 }
 
 // ---- The general path
 
-// The roots of a polynomial with exact forms for degrees 1 and 2; `multiplicity` is that of the
-// polynomial as a factor. Returns false for degree 3 and above.
-bool AddLowDegree(const fmpz_poly_t p, int multiplicity, std::vector<FoundRoot>& out) {
-    const long degree = fmpz_poly_degree(p);
-    if (degree == 1) {
-        Rational r;
-        fmpz_neg(fmpq_numref(r.get()), p->coeffs);
-        fmpz_set(fmpq_denref(r.get()), p->coeffs + 1);
-        fmpq_canonicalise(r.get());
-        out.push_back(RationalRoot(r.get()));
-        out.back().multiplicity = multiplicity;
-        return true;
-    }
-    if (degree == 2) {
-        const int added = AddQuadraticRoots(p->coeffs + 2, p->coeffs + 1, p->coeffs, out);
-        for (int k = 1; k <= added; ++k)
-            out[out.size() - k].multiplicity = added == 1 ? 2 * multiplicity : multiplicity;
-        return true;
-    }
-    return false;
-}
-
 // Every root through the factorisation over the integers: exact multiplicities, exact roots of
-// linear and quadratic factors, the other factors' roots in doubles or, failing that, by Arb.
-void AddByFactors(const fmpz_poly_t p, int digits, StopFlag stop, std::vector<FoundRoot>& out) {
+// linear and quadratic factors, the other factors' roots in doubles or by Arb.
+void AddByFactors(const fmpz_poly_t p, int zeros, int digits, StopFlag stop,
+                  std::vector<FoundRoot>& out) {
+    std::vector<std::unique_ptr<Source>> sources;
+    if (zeros > 0) {
+        Rational zero;
+        sources.push_back(std::make_unique<RationalSource>(zero.get(), digits, zeros));
+    }
     fmpz_poly_factor_t factors;
     fmpz_poly_factor_init(factors);
     fmpz_poly_factor(factors, p);
     for (long i = 0; i < factors->num; ++i) {
         const fmpz_poly_struct* f = factors->p + i;
         const int multiplicity = static_cast<int>(factors->exp[i]);
-        if (AddLowDegree(f, multiplicity, out))
-            continue;
-        const std::size_t first = out.size();
-        ThrowIfStopped(stop);
-        if (!SolveInDoubles(f, digits, false, stop, out)) {
-            std::vector<FoundRoot> roots = ArbRoots(f, digits, stop);
-            out.insert(out.end(), roots.begin(), roots.end());
+        const long degree = fmpz_poly_degree(f);
+        if (degree == 1) {
+            Rational r;
+            fmpz_neg(fmpq_numref(r.get()), f->coeffs);
+            fmpz_set(fmpq_denref(r.get()), f->coeffs + 1);
+            fmpq_canonicalise(r.get());
+            sources.push_back(std::make_unique<RationalSource>(r.get(), digits, multiplicity));
+        } else if (degree == 2) {
+            sources.push_back(std::make_unique<QuadraticSource>(f, digits, multiplicity));
+        } else {
+            sources.push_back(std::make_unique<NumericSource>(f, digits, multiplicity));
         }
-        for (std::size_t k = first; k < out.size(); ++k)
-            out[k].multiplicity = multiplicity;
     }
     fmpz_poly_factor_clear(factors);
+    for (const std::unique_ptr<Source>& source : sources) {
+        ThrowIfStopped(stop);
+        source->Refine(0, stop);
+    }
+    ListSources(sources, stop, out);
 }
 
-// The general path: exact reading into FLINT, then degree 1 and 2 exactly, the double path, or
-// the factorisation. False when there is nothing to solve (a fault in the texts, a constant).
+// The general path: exact reading into FLINT, then the double path, or the factorisation. False
+// when there is nothing to solve (a fault in the texts, a constant).
 bool SolveExactly(const CoefficientTexts& coefficients, int digits, StopFlag stop,
                   AllRootsResult& result) {
     IntegerPolynomial p;
@@ -604,17 +725,27 @@ bool SolveExactly(const CoefficientTexts& coefficients, int digits, StopFlag sto
     int zeros = 0;
     while (fmpz_is_zero(p.coefficient(zeros)))
         ++zeros;
-    if (zeros > 0) {
-        Rational zero;
-        result.roots.push_back(RationalRoot(zero.get()));
-        result.roots.back().multiplicity = zeros;
-        fmpz_poly_shift_right(p.get(), p.get(), zeros);
-    }
+    fmpz_poly_shift_right(p.get(), p.get(), zeros);
     std::vector<FoundRoot>& roots = result.roots;
     roots.reserve(static_cast<std::size_t>(result.degree));
-    if (p.degree() >= 1 && !AddLowDegree(p.get(), 1, roots) &&
-        !SolveInDoubles(p.get(), digits, true, stop, roots))
-        AddByFactors(p.get(), digits, stop, roots);
+    // Degree 2 at most goes through the factors too: its roots' doubles may tie or vanish, where
+    // their exact keys do not.
+    bool solved = false;
+    if (p.degree() > 2) {
+        if (zeros > 0) {
+            Rational zero;
+            roots.push_back(RationalRoot(zero.get()));
+            roots.back().multiplicity = zeros;
+        }
+        solved = SolveInDoubles(p.get(), digits, true, stop, roots);
+        if (solved && zeros > 0)
+            PlaceRootZero(roots);
+    }
+    if (!solved) {
+        roots.clear();
+        AddByFactors(p.get(), zeros, digits, stop, roots);
+    }
+    AddMultiplicityTexts(roots);
     return true;
 }
 
@@ -639,7 +770,7 @@ ExactReading ReadExactNumber(std::string_view text, fmpq_t value) {
 }
 
 bool SolveInDoubles(const fmpz_poly_t p, int digits, bool exactForms, StopFlag stop,
-                    std::vector<FoundRoot>& out) {
+                    std::vector<FoundRoot>& out, std::vector<RootKey>* keys) {
     const long degree = fmpz_poly_degree(p);
     if (degree < 1 || degree > kMaxDegree || std::labs(fmpz_poly_max_bits(p)) > kMaxBits ||
         fmpz_is_zero(p->coeffs))
@@ -651,7 +782,7 @@ bool SolveInDoubles(const fmpz_poly_t p, int digits, bool exactForms, StopFlag s
     const std::size_t before = out.size();
     RootSlots slots(out, before);
     if (SolveCertified(ToDoublePolynomial(c.data(), static_cast<int>(degree)), digits,
-                       exactForms ? &questions : nullptr, stop, slots))
+                       exactForms ? &questions : nullptr, stop, slots, keys))
         return true;
     out.resize(before);
     return false;
@@ -660,8 +791,7 @@ bool SolveInDoubles(const fmpz_poly_t p, int digits, bool exactForms, StopFlag s
 void SolveWithBigNumbers(const CoefficientTexts& coefficients, int digits, StopFlag stop,
                          AllRootsResult& result) {
     try {
-        if (SolveExactly(coefficients, digits, stop, result))
-            ListRoots(result.roots);
+        SolveExactly(coefficients, digits, stop, result);
     } catch (const StopRequested&) {
         result.roots.clear();
         result.status = AllRootsResult::Status::Stopped;

@@ -12,8 +12,9 @@
 // (z - z_i) Σ_{j≠i} w_j / (z - z_j), at most (R + |w_i|) σ with σ = Σ_{j≠i} |w_j| / (|z_i - z_j|
 // - |w_i| - R). When that is below R, Rouché's theorem leaves exactly one root in the disc.
 // p(z_i) is evaluated in double-double arithmetic, so w_i is right to about u², and R is of the
-// order |w_i| σ: far below the rounding of the centre to a double, which dominates the radius.
-// Every quantity below is an upper bound (or, for distances, a lower bound) of the true one.
+// order |w_i| σ. The centre z_i − w_i is kept exactly as a double-double, so a well-separated
+// root is known to about u² of its size: enough to round almost every part correctly. Every
+// quantity below is an upper bound (or, for distances, a lower bound) of the true one.
 #include "solvers/all_roots/certification.h"
 
 #include "solvers/all_roots/double_double.h"
@@ -32,8 +33,10 @@ constexpr int kMaxDoubleDigits = 15;
 // A disc proved to hold exactly one root: im == 0 exactly for a root proved real; im > 0 for the
 // root of a conjugate pair in the upper half-plane, whose partner is the mirrored disc.
 struct RootDisc {
-    double re = 0, im = 0, radius = 0;
-    double reError = 0, imError = 0; // bounds on the error of each part alone
+    double re = 0, im = 0;     // the doubles nearest the centre
+    double radius = 0;         // bound on the distance from (re, im) to the root
+    double reLo = 0, imLo = 0; // the centre is (re + reLo, im + imLo) exactly
+    double error = 0;          // bound on the distance from that centre to the root
 };
 
 struct RootDiscs {
@@ -196,20 +199,20 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
         if (all[i].z.im < 0) {
             discs[i] = discs[i - 1];
             discs[i].im = -discs[i].im;
+            discs[i].imLo = -discs[i].imLo;
             continue;
         }
         const double rouche = RoucheRadius(all, distance, n, i);
         if (rouche < 0)
             return false;
-        const Complex centre = all[i].z - all[i].c.w;
-        // Each part of the centre is rounded on its own.
-        const double common = (rouche + all[i].c.error) * (1 + 8 * kUnit);
-        const double reError = common + kUnit * std::fabs(centre.re) * (1 + 8 * kUnit);
-        const double imError = common + kUnit * std::fabs(centre.im) * (1 + 8 * kUnit);
-        const double radius = reError + imError;
-        if (!std::isfinite(radius) || !std::isfinite(centre.re) || !std::isfinite(centre.im))
+        // The centre z_i − w_i exactly, as a double and the rest.
+        const DoubleDouble re = TwoSum(all[i].z.re, -all[i].c.w.re);
+        const DoubleDouble im = TwoSum(all[i].z.im, -all[i].c.w.im);
+        const double error = (rouche + all[i].c.error) * (1 + 8 * kUnit);
+        const double radius = (error + std::fabs(re.lo) + std::fabs(im.lo)) * (1 + 4 * kUnit);
+        if (!std::isfinite(radius) || !std::isfinite(re.hi) || !std::isfinite(im.hi))
             return false;
-        discs[i] = {centre.re, centre.im, radius, reError, imError};
+        discs[i] = {re.hi, im.hi, radius, re.lo, im.lo, error};
     }
     for (int i = 0; i < n; ++i)
         for (int j = i + 1; j < n; ++j) {
@@ -242,15 +245,42 @@ Whole WholeIn(double centre, double radius, long& n) {
     return Whole::One;
 }
 
+// A disc with what became of it: an exact root, or one to print; the key it is listed by; and
+// where its root (the upper one of a pair) stands among the roots written.
 struct Item {
     RootDisc disc;
-    bool exact = false;
+    bool real;
+    bool exact;
+    bool onImaginaryAxis; // an exact pair whose real part is 0
+    ShortPart re, im;     // the parts rounded (im zero for a real root)
+    std::size_t at;
 };
+
+// The parts of a disc's centre rounded for printing and listing; false when not proved.
+bool RoundDisc(Item& item, int digits) {
+    const RootDisc& d = item.disc;
+    return (item.onImaginaryAxis || RoundWithin({d.re, d.reLo}, d.error, digits, item.re)) &&
+           (item.real || RoundWithin({d.im, d.imLo}, d.error, digits, item.im));
+}
+
+// The listed order of two pairs: real part, then size of imaginary part, as rounded.
+int ComparePairs(const Item& a, const Item& b) {
+    const auto compare = [](const ShortPart& x, const ShortPart& y) {
+        const int sx = x.n == 0 ? 0 : x.negative ? -1 : 1, sy = y.n == 0 ? 0 : y.negative ? -1 : 1;
+        if (sx != sy)
+            return sx < sy ? -1 : 1;
+        if (x.exponent != y.exponent)
+            return (x.exponent < y.exponent ? -1 : 1) * sx;
+        return (x.n < y.n ? -1 : x.n > y.n ? 1 : 0) * sx;
+    };
+    const int re = compare(a.re, b.re);
+    return re != 0 ? re : compare(a.im, b.im);
+}
 
 class DiscSolver {
   public:
-    DiscSolver(double lead, int digits, ExactQuestions* exact, RootSlots& out)
-        : lead_(lead), digits_(digits), exact_(exact), out_(out) {}
+    DiscSolver(double lead, ExactQuestions* exact, RootSlots& out)
+        : lead_(lead), exact_(exact), out_(out) {}
 
     // A real disc holds a rational root m/a_n (a_n the leading coefficient) only if a_n·x is the
     // whole number m; that candidate is then checked exactly.
@@ -259,6 +289,7 @@ class DiscSolver {
         const Whole w = WholeIn(lead_ * item.disc.re, lead_ * item.disc.radius, m);
         if (w != Whole::One)
             return w == Whole::None;
+        item.at = out_.size();
         const Answer a = exact_->IsRationalRoot(m, out_);
         item.exact = a == Answer::Yes;
         return a != Answer::Unknown;
@@ -289,67 +320,137 @@ class DiscSolver {
             return true;
         if (ws == Whole::Many || wq == Whole::Many)
             return false;
+        const std::size_t at = out_.size();
         const Answer answer = exact_->IsQuadraticFactor(s, q, out_);
         if (answer == Answer::Yes) {
+            // The two roots in either order: the upper or lower one of a pair first, the larger
+            // or smaller one of two real roots; a is the upper one, or the smaller one.
+            const bool swapped = b == nullptr ? out_[at].im < 0 : out_[at].re > out_[at + 1].re;
             a.exact = true;
-            if (b != nullptr)
+            a.onImaginaryAxis = b == nullptr && s == 0;
+            a.at = swapped ? at + 1 : at;
+            if (b != nullptr) {
                 b->exact = true;
+                b->at = swapped ? at : at + 1;
+            }
         }
         return answer != Answer::Unknown;
     }
 
-    bool AddNumeric(const Item& item) {
+    // The root of a disc printed from its key: a real root, or the pair re ± im·i, upper first.
+    void AddNumeric(Item& item) {
         const RootDisc& d = item.disc;
+        item.at = out_.size();
         if (d.im == 0) {
             FoundRoot& root = out_.Next();
             root.re = d.re;
             root.radius = d.radius;
-            return AppendCertifiedDouble(root.text, d.re, d.reError, digits_);
+            PartBuffer buffer;
+            root.text.assign(PartText(item.re, buffer));
+            return;
         }
-        // The pair re ± im·i, upper root first.
         out_.Reserve(2);
         FoundRoot& upper = out_.Next();
         FoundRoot& lower = out_.Next();
-        std::string& text = upper.text;
-        if (!AppendCertifiedDouble(text, d.re, d.reError, digits_))
-            return false;
-        const std::size_t signAt = text.size();
-        text += '+';
-        if (!AppendCertifiedDouble(text, d.im, d.imError, digits_))
-            return false;
-        text += 'i';
-        lower.text = text;
-        lower.text[signAt] = '-';
+        PartBuffer reBuffer, imBuffer;
+        const std::string_view re = PartText(item.re, reBuffer), im = PartText(item.im, imBuffer);
+        AppendPairText(upper.text, re, im, true);
+        AppendPairText(lower.text, re, im, false);
         upper.re = lower.re = d.re;
         upper.im = d.im;
         lower.im = -d.im;
         upper.radius = lower.radius = d.radius;
-        return true;
     }
 
   private:
     double lead_;
-    int digits_;
     ExactQuestions* exact_; // null when no exact forms are wanted
     RootSlots& out_;
 };
 
+// Moves the roots written from `first` on into the listed order (a pair's two roots kept
+// together); false when two pairs have the same key, whose order would need more digits. Real
+// roots are in the order of their disjoint discs, which is that of their keys and, where those
+// are equal, of their keys at more digits.
+bool ListByKeys(std::array<Item, kMaxDegree>& items, int count, std::size_t first, RootSlots& out,
+                std::vector<RootKey>* keys) {
+    std::array<Item*, kMaxDegree> order;
+    for (int i = 0; i < count; ++i)
+        order[i] = &items[i];
+    const auto compare = [](const Item* a, const Item* b) {
+        if (a->real != b->real)
+            return a->real ? -1 : 1;
+        if (a->real)
+            return a->disc.re < b->disc.re ? -1 : 1;
+        return ComparePairs(*a, *b);
+    };
+    // The items come sorted by their centres, which is nearly always the listed order.
+    bool sorted = true;
+    for (int i = 1; i < count && sorted; ++i)
+        sorted = compare(order[i - 1], order[i]) < 0;
+    if (!sorted)
+        std::sort(order.begin(), order.begin() + count,
+                  [&](const Item* a, const Item* b) { return compare(a, b) < 0; });
+    for (int i = 1; i < count; ++i)
+        if (compare(order[i - 1], order[i]) == 0)
+            return false;
+    if (keys != nullptr)
+        for (int i = 0; i < count; ++i)
+            keys->push_back({order[i]->real, Widen(order[i]->re), Widen(order[i]->im)});
+    // Usually every root is written in its place already.
+    std::size_t place = first;
+    bool inPlace = true;
+    for (int i = 0; i < count && inPlace; ++i) {
+        inPlace = order[i]->at == place;
+        place += order[i]->real ? 1 : 2;
+    }
+    if (inPlace)
+        return true;
+    // Where each written root is now and which root is at each place, for the swaps.
+    std::array<std::size_t, 2 * kMaxDegree> placeOf, rootAt;
+    const std::size_t written = out.size() - first;
+    for (std::size_t k = 0; k < written; ++k)
+        placeOf[k] = rootAt[k] = k;
+    std::size_t next = 0;
+    const auto moveTo = [&](std::size_t root) {
+        const std::size_t from = placeOf[root];
+        if (from != next) {
+            std::swap(out[first + next], out[first + from]);
+            const std::size_t displaced = rootAt[next];
+            rootAt[from] = displaced;
+            placeOf[displaced] = from;
+            rootAt[next] = root;
+            placeOf[root] = next;
+        }
+        ++next;
+    };
+    for (int i = 0; i < count; ++i) {
+        const std::size_t root = order[i]->at - first;
+        moveTo(root);
+        if (!order[i]->real)
+            moveTo(root + 1); // the lower root, written right after the upper one
+    }
+    return true;
+}
+
 bool Solve(const DoublePolynomial& p, int digits, ExactQuestions* exact, StopFlag stop,
-           RootSlots& out) {
+           RootSlots& out, std::vector<RootKey>* keys) {
     RootDiscs discs;
     if (!IncludeRoots(p, AberthRoots(p, stop), discs))
         return false;
-    std::array<Item, kMaxDegree> items{};
-    for (int i = 0; i < discs.count; ++i)
-        items[i].disc = discs.discs[i];
-    // In the listed order (real roots ascending, then the pairs by real part), so that the roots
-    // need no sorting afterwards unless exact ones come first.
+    std::array<Item, kMaxDegree> items;
+    for (int i = 0; i < discs.count; ++i) {
+        const RootDisc& d = discs.discs[i];
+        items[i] = {d, d.im == 0, false, false, {false, 0, 0, digits}, {false, 0, 0, digits}, 0};
+    }
+    // Real roots ascending, for the pairs of real roots the quadratic questions try.
     std::sort(items.begin(), items.begin() + discs.count, [](const Item& a, const Item& b) {
         if ((a.disc.im == 0) != (b.disc.im == 0))
             return a.disc.im == 0;
         return a.disc.re != b.disc.re ? a.disc.re < b.disc.re : a.disc.im < b.disc.im;
     });
-    DiscSolver solver(p.hi[p.degree], digits, exact, out);
+    const std::size_t first = out.size();
+    DiscSolver solver(p.hi[p.degree], exact, out);
     if (exact != nullptr) {
         for (int i = 0; i < discs.count; ++i)
             if (items[i].disc.im == 0 && !solver.TryRational(items[i]))
@@ -368,18 +469,23 @@ bool Solve(const DoublePolynomial& p, int digits, ExactQuestions* exact, StopFla
                     return false;
         }
     }
-    for (int i = 0; i < discs.count; ++i)
-        if (!items[i].exact && !solver.AddNumeric(items[i]))
+    // Keys for the numeric roots' texts, and for the order of the pairs.
+    for (int i = 0; i < discs.count; ++i) {
+        Item& item = items[i];
+        if ((!item.exact || !item.real) && !RoundDisc(item, digits))
             return false;
-    return true;
+        if (!item.exact)
+            solver.AddNumeric(item);
+    }
+    return ListByKeys(items, discs.count, first, out, keys);
 }
 
 } // namespace
 
 bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, StopFlag stop,
-                    RootSlots& out) {
+                    RootSlots& out, std::vector<RootKey>* keys) {
     return p.degree >= 1 && p.degree <= kMaxDegree && digits <= kMaxDoubleDigits &&
-           Solve(p, digits, exact, stop, out);
+           Solve(p, digits, exact, stop, out, keys);
 }
 
 } // namespace valdrex

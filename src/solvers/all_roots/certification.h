@@ -21,11 +21,13 @@ class ExactQuestions {
 };
 
 // All roots of the integer polynomial p (degree 1..12, nonzero constant term) found in doubles,
-// each proved alone in its disc and printed with `digits` (at most 15) digits. With `exact`,
-// rational roots and the roots of quadratic factors over the rationals are proved by its
-// answers and written exactly. False when the proof fails (multiple or clustered roots, a case
-// that needs more precision, or a question left unanswered); the slots taken are then garbage.
+// each proved alone in its disc and printed correctly rounded to `digits` (at most 15) digits,
+// in the listed order. With `exact`, rational roots and the roots of quadratic factors over the
+// rationals are proved by its answers and written exactly. False when the proof fails (multiple
+// or clustered roots, a part too close to a rounding boundary, two roots whose order needs more
+// digits, or a question left unanswered); the slots taken are then garbage. The keys of the roots
+// (a real root, or a pair), in their listed order, go to `keys` when it is not null.
 bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, StopFlag stop,
-                    RootSlots& out);
+                    RootSlots& out, std::vector<RootKey>* keys = nullptr);
 
 } // namespace valdrex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <arb.h>
 #include <flint/fmpq.h>
 #include <flint/fmpz.h>
 #include <flint/fmpz_poly.h>
@@ -32,6 +33,18 @@ class Rational {
 
   private:
     fmpq_t v_;
+};
+
+class Real {
+  public:
+    Real() { arb_init(v_); }
+    Real(const Real&) = delete;
+    Real& operator=(const Real&) = delete;
+    ~Real() { arb_clear(v_); }
+    arb_ptr get() { return v_; }
+
+  private:
+    arb_t v_;
 };
 
 class IntegerPolynomial {

@@ -241,13 +241,12 @@ Ratio NewtonRatio(const DoublePolynomial& p, Complex z) {
 
 // Gauss–Seidel sweeps until every root has settled or `sweeps` have run. True when all settled;
 // false too when a step could not be taken (it is not finite), which leaves its root as it is.
-bool Iterate(const DoublePolynomial& p, RootApproximations& z, int sweeps, StopFlag stop) {
+bool Iterate(const DoublePolynomial& p, RootApproximations& z, int sweeps) {
     const int n = p.degree;
     std::array<bool, kMaxDegree> done{};
     int remaining = n;
     bool stepsFinite = true;
     for (int sweep = 0; sweep < sweeps && remaining > 0; ++sweep) {
-        ThrowIfStopped(stop);
         for (int i = 0; i < n; ++i) {
             if (done[i])
                 continue;
@@ -278,11 +277,16 @@ bool Iterate(const DoublePolynomial& p, RootApproximations& z, int sweeps, StopF
 } // namespace
 
 RootApproximations AberthRoots(const DoublePolynomial& p, StopFlag stop) {
+    // The flag is read between the runs of the iteration: a check in the sweeps' loop cost 7% of
+    // the loop's instructions, and 80 sweeps take well under a millisecond.
+    ThrowIfStopped(stop);
     RootApproximations z;
-    if (ClosedFormStarts(p, z) && Iterate(p, z, kFormulaSweeps, stop))
+    if (ClosedFormStarts(p, z) && Iterate(p, z, kFormulaSweeps))
         return z;
+    ThrowIfStopped(stop);
     z = StartingPoints(p);
-    Iterate(p, z, kMaxIterations, stop);
+    Iterate(p, z, kMaxIterations);
+    ThrowIfStopped(stop);
     return z;
 }
 

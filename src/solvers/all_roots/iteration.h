@@ -52,7 +52,8 @@ using RootApproximations = std::array<Complex, kMaxDegree>;
 // Approximations of all roots of p (degree >= 1, nonzero constant term) by the Aberth–Ehrlich
 // iteration in doubles, started from the formulas for cubics and quartics, otherwise on circles
 // from the Newton polygon of the coefficients. Nothing is promised about them: the inclusion
-// test decides whether they are good enough. Checks `stop` between sweeps.
+// test decides whether they are good enough. Throws StopRequested when `stop` is set between
+// the runs of the iteration.
 RootApproximations AberthRoots(const DoublePolynomial& p, StopFlag stop);
 
 // Starting points for the iteration from the formulas of the cubic and the quartic, evaluated in

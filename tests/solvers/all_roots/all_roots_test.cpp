@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 namespace valdrex::testing {
 namespace {
@@ -139,7 +140,7 @@ TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
     for (const auto& [p, lines] : cases) {
         const AllRootsResult r = FindAllRoots(TextsOf(p), 15);
         EXPECT_EQ(Lines(r), lines);
-        EXPECT_EQ(CheckRoots(p, r), "") << lines;
+        EXPECT_EQ(CheckRoots(p, r, 15), "") << lines;
     }
 }
 
@@ -160,8 +161,88 @@ TEST(AllRoots, PrintsTheChosenNumberOfDigits) {
     EXPECT_EQ(Lines(FindAllRoots(TextsOf(p), 3)), " 1.26|-.63+ 1.09i|-.63- 1.09i");
     EXPECT_EQ(Lines(FindAllRoots(TextsOf(p), 30)).substr(0, 32),
               " 1.25992104989487316476721060728");
-    for (int digits : {1, 2, 7, 15, 16, 22, 30})
-        EXPECT_EQ(CheckRoots(p, FindAllRoots(TextsOf(p), digits)), "") << digits;
+}
+
+// Every digit count from 1 to 30 on equations of several degrees: each printed part is the true
+// part correctly rounded, in the house form, with the order and the radii right.
+TEST(AllRoots, EveryDigitCountRoundsCorrectly) {
+    std::mt19937 random(31);
+    std::uniform_int_distribution<long> coefficient(-30, 30);
+    for (int digits = 1; digits <= 30; ++digits)
+        for (int run = 0; run < 4; ++run) {
+            std::vector<long> p(static_cast<std::size_t>(4 + (digits + 3 * run) % 10));
+            for (long& c : p)
+                c = coefficient(random);
+            p.front() = p.front() == 0 ? -3 : p.front();
+            p.back() = p.back() == 0 ? 7 : p.back();
+            EXPECT_EQ(CheckRoots(p, FindAllRoots(TextsOf(p), digits), digits), "")
+                << digits << " digits, run " << run;
+        }
+}
+
+// The house form where it is easy to get wrong: roots a hair away from 2E-10, 12, 10^15, 10^-4,
+// 10^-5 and -1.5E-60 (x^3 = c for a c just off a cube).
+TEST(AllRoots, HouseFormOfPurposeBuiltValues) {
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"8.000000000000000000000000000001E-30", 15, " 2E-10"},
+        {"8.000000000000000000000000000001E-30", 30, " 2E-10"},
+        {"1728.0000000000000000000000001", 15, " 12"},
+        {"1728.0000000000000000000000001", 30, " 12.0000000000000000000000000002"},
+        {"999999999999999999999999900000000000000000000", 15, " 1E+15"},
+        {"999999999999999999999999900000000000000000000", 30, " 999999999999999.999999999966667"},
+        {"1.00000000000000000000000000001E-12", 15, " .0001"},
+        {"1.00000000000000000000000000001E-15", 15, " 1E-05"},
+        {"-3.3750000000000000000000000000001E-180", 15, "-1.5E-60"},
+        {"-3.3750000000000000000000000000001E-180", 1, "-2E-60"},
+    };
+    for (const auto& [c, digits, text] : cases) {
+        CoefficientTexts t = TextsOf({0, 0, 0, 1});
+        t[0] = std::string(c[0] == '-' ? c + 1 : "-") + (c[0] == '-' ? "" : c);
+        const AllRootsResult r = FindAllRoots(t, digits);
+        ASSERT_EQ(r.roots.size(), 3U) << c;
+        EXPECT_EQ(r.roots[0].text, text) << c << " at " << digits;
+        EXPECT_EQ(CheckRoots(t, r, digits), "") << c << " at " << digits;
+    }
+}
+
+// Parts exactly on a rounding boundary are decided exactly, ties to even: imaginary parts 2.5
+// and 3.5 beside real parts ±√2; real parts 2.5 and 3.5 of factors symmetric about them.
+TEST(AllRoots, PartsOnARoundingBoundary) {
+    const std::pair<std::vector<long>, const char*> cases[] = {
+        {{1089, 0, 136, 0, 16}, "-1+ 2i|-1- 2i| 1+ 2i| 1- 2i"},
+        {{3249, 0, 328, 0, 16}, "-1+ 4i|-1- 4i| 1+ 4i| 1- 4i"},
+        {{941, -1240, 648, -160, 16}, " 2+ .6i| 2- .6i| 2+ 2i| 2- 2i"},
+        {{3005, -3080, 1224, -224, 16}, " 4+ .6i| 4- .6i| 4+ 2i| 4- 2i"},
+    };
+    for (const auto& [p, lines] : cases) {
+        EXPECT_EQ(Lines(FindAllRoots(TextsOf(p), 1)), lines);
+        EXPECT_EQ(CheckRoots(p, FindAllRoots(TextsOf(p), 2), 2), "") << lines;
+    }
+}
+
+// Roots are listed by their printed values, and where those are equal by more digits: an exact 1
+// before a root 1 + 10^-20 that prints as 1; pairs of the same printed real part by the size of
+// their imaginary parts, whatever their true real parts.
+TEST(AllRoots, ListedOrder) {
+    CoefficientTexts t = TextsOf({0, 0, 1});
+    t[0] = "1.00000000000000000001";
+    t[1] = "-2.00000000000000000001";
+    EXPECT_EQ(Lines(FindAllRoots(t, 15)), " 1| 100000000000000000001/ 100000000000000000000");
+    // (x − 1)(x³ − 3x² + 3x − 1 − 2·10^-60): 1, then three roots within 10^-19 of it.
+    t = TextsOf({0, 0, 6, -4, 1});
+    t[0] = "1." + std::string(59, '0') + "2";
+    t[1] = "-4." + std::string(59, '0') + "2";
+    for (int digits : {15, 30}) {
+        const AllRootsResult r = FindAllRoots(t, digits);
+        EXPECT_EQ(Lines(r).substr(0, 5), " 1| 1");
+        EXPECT_EQ(r.roots[0].exact, "1");
+        EXPECT_EQ(CheckRoots(t, r, digits), "") << digits;
+    }
+    // (x² − 2x + 5)(100x² − 202x + 202): 1 ± 2i, and 1.01 ± 0.99995i listed first at 2 digits.
+    const std::vector<long> pairs = Times({5, -2, 1}, {202, -202, 100});
+    const AllRootsResult r = FindAllRoots(TextsOf(pairs), 2);
+    EXPECT_EQ(r.roots[0].exact.substr(0, 8), "101/100+");
+    EXPECT_EQ(CheckRoots(pairs, r, 2), "");
 }
 
 // Equations of every degree with random coefficients, and built from random factors with
@@ -177,7 +258,7 @@ TEST(AllRoots, RandomEquationsOfEveryDegree) {
             if (p.back() == 0)
                 p.back() = 1;
             const int digits = run < 8 ? 15 : run < 10 ? 30 : 1 + run;
-            EXPECT_EQ(CheckRoots(p, FindAllRoots(TextsOf(p), digits)), "")
+            EXPECT_EQ(CheckRoots(p, FindAllRoots(TextsOf(p), digits), digits), "")
                 << "degree " << degree << " run " << run;
         }
 }
@@ -215,7 +296,7 @@ TEST(AllRoots, EquationsBuiltFromFactorsKeepTheirMultiplicities) {
             p = Times(p, factor, times);
         }
         const AllRootsResult r = FindAllRoots(TextsOf(p), 15);
-        EXPECT_EQ(CheckRoots(p, r), "") << "run " << run << ": " << Lines(r);
+        EXPECT_EQ(CheckRoots(p, r, 15), "") << "run " << run << ": " << Lines(r);
     }
 }
 
@@ -252,7 +333,7 @@ TEST(AllRoots, ShortcutGivesTheBigNumberResult) {
                 << Lines(big) << " root " << i;
         }
         if (checkRoots) {
-            EXPECT_EQ(CheckRoots(p, shortcut), "") << Lines(shortcut);
+            EXPECT_EQ(CheckRoots(p, shortcut, 15), "") << Lines(shortcut);
         }
     };
     for (int degree = 1; degree <= 12; ++degree)
@@ -308,7 +389,8 @@ TEST(AllRoots, HardEquations) {
     };
     for (std::size_t i = 0; i < integers.size(); ++i)
         for (int digits : {15, 30})
-            EXPECT_EQ(CheckRoots(integers[i], FindAllRoots(TextsOf(integers[i]), digits)), "")
+            EXPECT_EQ(CheckRoots(integers[i], FindAllRoots(TextsOf(integers[i]), digits), digits),
+                      "")
                 << "equation " << i << " at " << digits;
 
     const std::vector<CoefficientTexts> decimals = {
@@ -324,7 +406,8 @@ TEST(AllRoots, HardEquations) {
     };
     for (const CoefficientTexts& t : decimals)
         for (int digits : {15, 30})
-            EXPECT_EQ(CheckRoots(t, FindAllRoots(t, digits)), "") << t[0] << " at " << digits;
+            EXPECT_EQ(CheckRoots(t, FindAllRoots(t, digits), digits), "")
+                << t[0] << " at " << digits;
 }
 
 } // namespace
