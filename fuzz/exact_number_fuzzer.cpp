@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ExactReading reading = ReadExactNumber(s, value);
     if (reading == ExactReading::Read) {
         Require(fmpq_is_canonical(value));
-        Require(fmpz_bits(fmpq_numref(value)) < 4000 && fmpz_bits(fmpq_denref(value)) < 4000);
+        Require(fmpz_bits(fmpq_numref(value)) < 400000 && fmpz_bits(fmpq_denref(value)) < 400000);
         if (s.find('/') == std::string::npos)
             CheckAgainstApproximateReading(s, value);
     } else if (reading == ExactReading::ZeroDenominator) {

@@ -7,8 +7,10 @@ namespace valdrex {
 
 // One distinct root of an equation, as the all-roots method reports it.
 struct FoundRoot {
-    double re = 0, im = 0; // the double nearest the root's centre
-    double radius = 0;     // bound on the distance from (re, im) to the true root; 0 when exact
+    // The doubles nearest the root's parts, held to the finite range (the largest double of its
+    // sign beyond it) and nonzero for a nonzero part (the smallest double of its sign below it).
+    double re = 0, im = 0;
+    double radius = 0; // bound on the distance from (re, im) to the true root; 0 when exact
     int multiplicity = 1;
     std::string exact; // exact form (reduced fraction, or radicals with "Sqr(") or empty
     std::string text;  // the text shown after "xk =", saying when the root is multiple

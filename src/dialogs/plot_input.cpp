@@ -47,6 +47,9 @@ PlotInput ReadPlotInput(const CoefficientTexts& texts) {
     case AllRootsResult::Status::ZeroDenominator:
         input.message = "The plot waits: " + PowerName(found.power) + " has a zero denominator.";
         return input;
+    case AllRootsResult::Status::NotANumber:
+        input.message = "The plot waits: " + PowerName(found.power) + " is not a number.";
+        return input;
     case AllRootsResult::Status::TooLong:
         input.message = "The plot waits: " + PowerName(found.power) + " is too long to read.";
         return input;

@@ -52,9 +52,14 @@ void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
         ctx.status = "Division by 0";
         ctx.zeroDenominator = result.power;
         return;
+    case AllRootsResult::Status::NotANumber:
+        ctx.errors.push_back(SolverErrorBox(
+            RuntimeFailure(kInvalidArgumentNumber,
+                           "Invalid argument: " + BoxName(result.power) + " is not a number")));
+        return;
     case AllRootsResult::Status::TooLong:
         ctx.errors.push_back(SolverErrorBox(RuntimeFailure(
-            kOverflowNumber, "Overflow: " + BoxName(result.power) + " has more than 200 digits")));
+            kOverflowNumber, "Overflow: " + BoxName(result.power) + " has " + result.limit)));
         return;
     case AllRootsResult::Status::ConstantOnly:
         // The exact method only asks whether the constant is zero; where the grid's 32-bit

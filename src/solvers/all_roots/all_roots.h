@@ -4,19 +4,29 @@
 #include "core/root_text.h"
 
 #include <atomic>
+#include <string>
 #include <vector>
 
 namespace valdrex {
+
+// The limits of a coefficient text: significant digits (leading zeros do not count), and the
+// power of ten of its first significant digit.
+inline constexpr long kMaxSignificantDigits = 10000;
+inline constexpr long kMaxDecimalExponent = 100000;
 
 struct AllRootsResult {
     enum class Status {
         Solved,
         ZeroDenominator,
-        TooLong,
+        NotANumber, // a text such as "1e", "e5", "1.2.3" or "+"
+        TooLong,    // a text beyond the limits; `limit` says which
         ConstantOnly,
         Stopped, // the stop flag was set: no roots
     } status = Status::Solved;
-    int power = -1; // the box (power) of a zero denominator or a too-long text
+    int power = -1; // the box (power) of a zero denominator, a text not a number or too long
+    // With TooLong, the limit gone beyond: "more than 10,000 significant digits" or "a power of
+    // ten beyond ±100,000".
+    std::string limit;
     int degree = 0;
     // Each distinct root once: real ones ascending, then the complex pairs by real part and then
     // by size of imaginary part, the upper root of each pair first; parts compared as printed,

@@ -54,7 +54,8 @@ void DecimalValue(const DecimalNumber& d, fmpq_t value) {
 
 struct ExactReadResult {
     AllRootsResult::Status status = AllRootsResult::Status::Solved;
-    int power = -1; // the box at fault
+    int power = -1;         // the box at fault
+    const char* limit = ""; // with TooLong, the limit gone beyond
 };
 
 // Grids of plain integers, the usual case, go straight into the polynomial.
@@ -89,8 +90,12 @@ ExactReadResult ReadExactPolynomial(const CoefficientTexts& texts, IntegerPolyno
             break;
         case ExactReading::ZeroDenominator:
             return {AllRootsResult::Status::ZeroDenominator, i};
-        case ExactReading::TooLong:
-            return {AllRootsResult::Status::TooLong, i};
+        case ExactReading::NotANumber:
+            return {AllRootsResult::Status::NotANumber, i};
+        case ExactReading::TooManyDigits:
+            return {AllRootsResult::Status::TooLong, i, "more than 10,000 significant digits"};
+        case ExactReading::PowerTooLarge:
+            return {AllRootsResult::Status::TooLong, i, "a power of ten beyond ±100,000"};
         }
         if (!fmpz_is_one(fmpq_denref(values[i].get())))
             fmpz_lcm(scale.get(), scale.get(), fmpq_denref(values[i].get()));
@@ -244,42 +249,19 @@ FoundRoot RationalRoot(const fmpq_t r) {
     return root;
 }
 
-// The rational roots (−B ± k) / 2A, one when k is 0.
-int AddRationalPair(const fmpz_t b, const fmpz_t twoA, const fmpz_t k,
-                    std::vector<FoundRoot>& out) {
-    Rational r;
-    for (const int sign : {1, -1}) {
-        fmpz_neg(fmpq_numref(r.get()), b);
-        if (sign > 0)
-            fmpz_add(fmpq_numref(r.get()), fmpq_numref(r.get()), k);
-        else
-            fmpz_sub(fmpq_numref(r.get()), fmpq_numref(r.get()), k);
-        fmpz_set(fmpq_denref(r.get()), twoA);
-        fmpq_canonicalise(r.get());
-        out.push_back(RationalRoot(r.get()));
-        if (fmpz_is_zero(k))
-            return 1;
-    }
-    return 2;
-}
-
-// The roots of A·x² + B·x + C (A > 0): one rational root when the discriminant is 0, two
-// rational roots when it is a square, else the pair written with "Sqr(" as the symbolic quadratic
-// writes it, the root with "+" first (the larger real root, or the one with positive imaginary
-// part). Returns how many roots were added to `out`.
-int AddQuadraticRoots(const fmpz_t a, const fmpz_t b, const fmpz_t c, std::vector<FoundRoot>& out) {
+// The roots of A·x² + B·x + C (A > 0, a discriminant that is not a square: rational roots are
+// found as such) written with "Sqr(" as the symbolic quadratic writes them, the root with "+"
+// first (the larger real root, or the one with positive imaginary part).
+void AddQuadraticRoots(const fmpz_t a, const fmpz_t b, const fmpz_t c,
+                       std::vector<FoundRoot>& out) {
     Integer delta, twoA, k, radicand, den, t;
     fmpz_mul(delta.get(), b, b);
     fmpz_mul(t.get(), a, c);
     fmpz_submul_ui(delta.get(), t.get(), 4);
     fmpz_mul_ui(twoA.get(), a, 2);
     fmpz_abs(t.get(), delta.get());
-    if (fmpz_is_zero(delta.get()))
-        return AddRationalPair(b, twoA.get(), delta.get(), out);
     SplitSquare(t.get(), k.get(), radicand.get());
     const bool negative = fmpz_sgn(delta.get()) < 0;
-    if (!negative && fmpz_is_one(radicand.get()))
-        return AddRationalPair(b, twoA.get(), k.get(), out);
 
     const bool small =
         fmpz_bits(t.get()) <= 53 && fmpz_bits(a) <= 52 && fmpz_bits(b) <= 53 && fmpz_bits(c) <= 51;
@@ -312,7 +294,6 @@ int AddQuadraticRoots(const fmpz_t a, const fmpz_t b, const fmpz_t c, std::vecto
     lower[signAt] = '-';
     out.push_back(ExactRoot(std::move(text), q.v[0]));
     out.push_back(ExactRoot(std::move(lower), q.v[1]));
-    return 2;
 }
 
 // ---- The double path with exact questions in big numbers
@@ -344,6 +325,7 @@ class BigNumberQuestions final : public ExactQuestions {
         fmpz_poly_primitive_part(quadratic.get(), quadratic.get());
         if (!fmpz_poly_divides(quotient.get(), p_, quadratic.get()))
             return Answer::No;
+        // Its discriminant is no square: rational roots were asked about, and found, first.
         std::vector<FoundRoot> roots;
         AddQuadraticRoots(quadratic.coefficient(2), quadratic.coefficient(1),
                           quadratic.coefficient(0), roots);
@@ -715,6 +697,7 @@ bool SolveExactly(const CoefficientTexts& coefficients, int digits, StopFlag sto
     if (read.status != AllRootsResult::Status::Solved) {
         result.status = read.status;
         result.power = read.power;
+        result.limit = read.limit;
         return false;
     }
     result.degree = std::max(p.degree(), 0);

@@ -304,7 +304,10 @@ void RoundRational(const fmpq_t q, int digits, RoundedPart& out) {
 
 double NearestDouble(const arf_t x) {
     constexpr double kMax = std::numeric_limits<double>::max();
+    constexpr double kMin = std::numeric_limits<double>::denorm_min();
     const double d = arf_get_d(x, ARF_RND_NEAR);
+    if (d == 0 && !arf_is_zero(x))
+        return arf_sgn(x) < 0 ? -kMin : kMin;
     return d > kMax ? kMax : d < -kMax ? -kMax : d;
 }
 

@@ -79,8 +79,9 @@ BallRounding RoundBall(const arb_t x, int digits, RoundedPart& out, fmpq_t bound
 // q rounded to `digits` significant digits, ties to even, exactly.
 void RoundRational(const fmpq_t q, int digits, RoundedPart& out);
 
-// The double nearest x, held to the finite range: a root beyond it is reported as the largest
-// double of its sign rather than as an infinity.
+// The double nearest x, held to the range of finite doubles, and nonzero when x is: a part beyond
+// the range is reported as the largest double of its sign rather than as an infinity, a nonzero
+// part below it as the smallest, so that a tiny complex root never looks real.
 double NearestDouble(const arf_t x);
 double NearestDouble(const fmpq_t x);
 

@@ -1,8 +1,10 @@
 // Reading: the coefficient texts as exact decimal numbers, without big numbers, so that the
 // machine-integer path can read the usual boxes in the programs themselves. What is read is
 // exactly what was typed: no digit is rounded or dropped, and a text that cannot be read
-// exactly is refused with the reason.
+// exactly (not a number, or beyond the limits) is refused with the reason.
 #include "solvers/all_roots/reading.h"
+
+#include "solvers/all_roots/all_roots.h"
 
 #include <algorithm>
 
@@ -15,57 +17,83 @@ bool IsSkipped(char c) {
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
+bool IsExponentLetter(char c) {
+    return c == 'E' || c == 'e' || c == 'D' || c == 'd';
+}
 
-// The leading number of a text.
-DecimalNumber Scan(std::string_view s, bool& tooLong) {
-    DecimalNumber r;
+// Far beyond every limit, and far from overflowing a long when added to a text's length.
+constexpr long kExponentCap = 1000000000;
+
+// The leading number of a text, as the header says.
+ExactReading Scan(std::string_view s, DecimalNumber& r) {
+    r = {};
     std::size_t i = 0;
+    long count = 0;
     const auto skip = [&] {
         while (i < s.size() && IsSkipped(s[i]))
             ++i;
     };
-    const auto readDigits = [&](auto&& take) {
+    // Digits of the mantissa; `fraction` counts those after the point into the exponent.
+    const auto readMantissa = [&](bool fraction) {
         bool any = false;
         for (skip(); i < s.size() && IsDigit(s[i]); skip()) {
-            take(s[i++]);
+            const char c = s[i++];
             any = true;
+            if (fraction)
+                --r.exponent;
+            if (c == '0' && count == 0)
+                continue;                         // a leading zero
+            if (++count <= kMaxSignificantDigits) // a longer text is refused anyway
+                r.digits += c;
         }
         return any;
     };
-    const auto takeDigit = [&](char c) {
-        if (r.digits.size() < kMaxExactDigits)
-            r.digits += c;
-        else
-            tooLong = true;
-    };
     skip();
-    if (i < s.size() && (s[i] == '-' || s[i] == '+'))
+    const bool signed_ = i < s.size() && (s[i] == '-' || s[i] == '+');
+    if (signed_)
         r.negative = s[i++] == '-';
-    bool hasDigit = readDigits(takeDigit);
+    bool hasDigit = readMantissa(false);
     skip();
+    bool point = false;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        const std::size_t before = r.digits.size();
-        hasDigit = readDigits(takeDigit) || hasDigit;
-        r.exponent = -static_cast<long>(r.digits.size() - before);
+        point = true;
+        hasDigit = readMantissa(true) || hasDigit;
+        skip();
     }
-    if (!hasDigit)
-        return {};
-    skip();
-    if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+    const bool exponentLetter = i < s.size() && IsExponentLetter(s[i]);
+    if (!hasDigit) {
+        r = {};
+        return signed_ || point || exponentLetter ? ExactReading::NotANumber : ExactReading::Read;
+    }
+    if (exponentLetter) {
         ++i;
         skip();
-        bool negativeExponent = false;
+        bool negative = false;
         if (i < s.size() && (s[i] == '-' || s[i] == '+'))
-            negativeExponent = s[i++] == '-';
+            negative = s[i++] == '-';
         long exponent = 0;
-        // Capped while reading: anything past the limit is too long anyway.
-        readDigits([&](char c) { exponent = std::min(exponent * 10 + (c - '0'), 100000L); });
-        if (exponent > kMaxExactDigits)
-            tooLong = true;
-        r.exponent += negativeExponent ? -exponent : exponent;
+        bool any = false;
+        for (skip(); i < s.size() && IsDigit(s[i]); skip()) {
+            exponent = std::min(exponent * 10 + (s[i++] - '0'), kExponentCap);
+            any = true;
+        }
+        if (!any)
+            return ExactReading::NotANumber;
+        r.exponent += negative ? -exponent : exponent;
     }
-    return r;
+    if (i < s.size() && (s[i] == '.' || IsExponentLetter(s[i])))
+        return ExactReading::NotANumber; // "1.2.3", "1e5e6": the number does not end there
+    if (r.digits.empty()) {              // zero, whatever its exponent
+        r = {};
+        return ExactReading::Read;
+    }
+    if (count > kMaxSignificantDigits)
+        return ExactReading::TooManyDigits;
+    const long first = r.exponent + static_cast<long>(r.digits.size()) - 1;
+    if (first > kMaxDecimalExponent || first < -kMaxDecimalExponent)
+        return ExactReading::PowerTooLarge;
+    return ExactReading::Read;
 }
 
 } // namespace
@@ -89,17 +117,17 @@ bool ReadPlainInteger(std::string_view s, long& value) {
 
 ExactReading ScanExactNumber(std::string_view text, DecimalNumber& numerator,
                              DecimalNumber& denominator) {
-    bool tooLong = false;
     const auto slash = text.find('/');
-    numerator = Scan(text.substr(0, slash), tooLong);
+    ExactReading reading = Scan(text.substr(0, slash), numerator);
+    if (reading != ExactReading::Read)
+        return reading;
     denominator = {false, "1", 0};
-    if (slash != std::string_view::npos)
-        denominator = Scan(text.substr(slash + 1), tooLong);
-    if (tooLong)
-        return ExactReading::TooLong;
-    if (denominator.digits.find_first_not_of('0') == std::string::npos)
-        return ExactReading::ZeroDenominator;
-    return ExactReading::Read;
+    if (slash != std::string_view::npos) {
+        reading = Scan(text.substr(slash + 1), denominator);
+        if (reading != ExactReading::Read)
+            return reading;
+    }
+    return denominator.digits.empty() ? ExactReading::ZeroDenominator : ExactReading::Read;
 }
 
 } // namespace valdrex

@@ -5,8 +5,6 @@
 
 namespace valdrex {
 
-inline constexpr int kMaxExactDigits = 200;
-
 // A text that is only an optional sign and 1 to 18 digits, the usual box, read without big
 // numbers.
 bool ReadPlainInteger(std::string_view text, long& value);
@@ -14,18 +12,21 @@ bool ReadPlainInteger(std::string_view text, long& value);
 // A decimal number ±digits·10^exponent; no digits means 0.
 struct DecimalNumber {
     bool negative = false;
-    std::string digits;
+    std::string digits; // without leading zeros
     long exponent = 0;
 };
 
-enum class ExactReading { Read, ZeroDenominator, TooLong };
+enum class ExactReading { Read, ZeroDenominator, NotANumber, TooManyDigits, PowerTooLarge };
 
-// A coefficient text as the exact value numerator / denominator, with the same characters the
-// approximate reading accepts: blanks, tabs and line feeds skipped, a sign, digits, one ".", an
-// exponent ("E" or "D"), reading stopping at the first character that does not fit; a "/"
-// anywhere makes the leading number after it the denominator (1 without one). "1.5E3" is 1500
-// and "2.5/0.5" is 5. A number with more than kMaxExactDigits digits or an exponent beyond
-// ±kMaxExactDigits is too long.
+// A coefficient text as the exact value numerator / denominator. Blanks, tabs and line feeds are
+// skipped wherever they stand; a number is an optional sign, digits with at most one ".", and an
+// optional exponent ("E", "e", "D" or "d", an optional sign, digits); reading stops at the
+// first character that does not continue it, and a text without a number is 0. A "/" makes the
+// number after it the denominator (1 without one). Not a number: a sign or a point without
+// digits ("+", "-."), an exponent without digits before or after it ("e5", "1e"), a number
+// followed by a point or an exponent ("1.2.3"). Beyond the limits: more than
+// kMaxSignificantDigits digits after the leading zeros, or a first significant digit standing
+// beyond 10^±kMaxDecimalExponent.
 ExactReading ScanExactNumber(std::string_view text, DecimalNumber& numerator,
                              DecimalNumber& denominator);
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <flint/fmpz_factor.h>
+
 #include <random>
 #include <tuple>
 
@@ -20,6 +22,11 @@ std::string Lines(const AllRootsResult& r) {
     return s;
 }
 
+bool bigNumbersReached = false;
+void MarkBigNumbersReached(const CoefficientTexts&, int, StopFlag, AllRootsResult&) {
+    bigNumbersReached = true;
+}
+
 // (x - r)^m for integer r, lowest power first, multiplied into p.
 std::vector<long> Times(std::vector<long> p, std::vector<long> factor, int times = 1) {
     for (int t = 0; t < times; ++t) {
@@ -32,8 +39,12 @@ std::vector<long> Times(std::vector<long> p, std::vector<long> factor, int times
     return p;
 }
 
-TEST(ExactNumber, ReadsTheTextsTheApproximateReadingAccepts) {
-    const std::pair<const char*, const char*> cases[] = {
+// Every text is read exactly or refused with its reason: the approximate reading's texts,
+// exponents far beyond a double's, a leading "+", and the limits on both sides.
+TEST(ExactNumber, ReadsExactlyOrSaysWhyNot) {
+    const std::string tenThousand = "7" + std::string(9998, '0') + "3";
+    const std::string belowZeros = "0." + std::string(5000, '0') + tenThousand;
+    const std::pair<std::string, std::string> cases[] = {
         {"12", "12"},
         {" - 1 2", "-12"},
         {"1.5E3", "1500"},
@@ -46,20 +57,28 @@ TEST(ExactNumber, ReadsTheTextsTheApproximateReadingAccepts) {
         {"3/4x", "3/4"},
         {"6/-4", "-3/2"},
         {"1e-3", "1/1000"},
-        {"7E", "7"},
+        {"1.25e-7", "1/8000000"},
         {"+0.10", "1/10"},
-        {"1.2.3", "6/5"},
+        {"+5", "5"},
         {"\t4\n", "4"},
+        {"0e999999", "0"},
+        {"2E+300", "2" + std::string(300, '0')},
+        {"-3.5e-1000", "-7/2" + std::string(1000, '0')},
+        {"1e100000", "1" + std::string(100000, '0')},
+        {"12e99999", "12" + std::string(99999, '0')},
         {"12345678901234567890123", "12345678901234567890123"},
         {"1/12345678901234567890123", "1/12345678901234567890123"},
+        {tenThousand, tenThousand},
+        {belowZeros, tenThousand + "/1" + std::string(15000, '0')},
     };
     for (const auto& [text, value] : cases) {
         fmpq_t v, expected;
         fmpq_init(v);
         fmpq_init(expected);
-        fmpq_set_str(expected, value, 10);
-        EXPECT_EQ(ReadExactNumber(text, v), ExactReading::Read) << text;
-        EXPECT_TRUE(fmpq_equal(v, expected)) << text;
+        fmpq_set_str(expected, value.c_str(), 10);
+        fmpq_canonicalise(expected);
+        EXPECT_EQ(ReadExactNumber(text, v), ExactReading::Read) << text.substr(0, 40);
+        EXPECT_TRUE(fmpq_equal(v, expected)) << text.substr(0, 40);
         fmpq_clear(v);
         fmpq_clear(expected);
     }
@@ -67,27 +86,45 @@ TEST(ExactNumber, ReadsTheTextsTheApproximateReadingAccepts) {
         {"1/0", ExactReading::ZeroDenominator},
         {"3/", ExactReading::ZeroDenominator},
         {"0/0.0", ExactReading::ZeroDenominator},
-        {"1E201", ExactReading::TooLong},
-        {std::string(201, '7'), ExactReading::TooLong},
-        {"1/" + std::string(201, '3'), ExactReading::TooLong},
+        {"1e", ExactReading::NotANumber},
+        {"7E+", ExactReading::NotANumber},
+        {"e5", ExactReading::NotANumber},
+        {"1.2.3", ExactReading::NotANumber},
+        {"1e5e6", ExactReading::NotANumber},
+        {"+", ExactReading::NotANumber},
+        {"-.", ExactReading::NotANumber},
+        {"2/1e", ExactReading::NotANumber},
+        {"1" + tenThousand, ExactReading::TooManyDigits},
+        {"0.000" + tenThousand + "9", ExactReading::TooManyDigits},
+        {"1/" + tenThousand + "1", ExactReading::TooManyDigits},
+        {"1e100001", ExactReading::PowerTooLarge},
+        {"12e100000", ExactReading::PowerTooLarge},
+        {"0.01e-99999", ExactReading::PowerTooLarge},
     };
     fmpq_t v;
     fmpq_init(v);
     for (const auto& [text, reading] : faults)
-        EXPECT_EQ(ReadExactNumber(text, v), reading) << text;
-    EXPECT_EQ(ReadExactNumber(std::string(200, '9'), v), ExactReading::Read);
+        EXPECT_EQ(ReadExactNumber(text, v), reading) << text.substr(0, 40);
     fmpq_clear(v);
 }
 
 TEST(AllRoots, ReportsTheBoxOfBadInput) {
     CoefficientTexts t = TextsOf({1, 1});
-    t[3] = std::string(201, '1');
-    EXPECT_EQ(FindAllRoots(t, 15).status, Status::TooLong);
-    EXPECT_EQ(FindAllRoots(t, 15).power, 3);
+    t[3] = std::string(10001, '1');
+    const AllRootsResult tooLong = FindAllRoots(t, 15);
+    EXPECT_EQ(tooLong.status, Status::TooLong);
+    EXPECT_EQ(tooLong.power, 3);
+    EXPECT_EQ(tooLong.limit, "more than 10,000 significant digits");
+    t[3] = "1e-100001";
+    EXPECT_EQ(FindAllRoots(t, 15).limit, "a power of ten beyond ±100,000");
     t[3] = "0";
     t[5] = "2/0";
     EXPECT_EQ(FindAllRoots(t, 15).status, Status::ZeroDenominator);
     EXPECT_EQ(FindAllRoots(t, 15).power, 5);
+    t[5] = "0";
+    t[4] = "1.2.3";
+    EXPECT_EQ(FindAllRoots(t, 15).status, Status::NotANumber);
+    EXPECT_EQ(FindAllRoots(t, 15).power, 4);
     EXPECT_EQ(FindAllRoots(TextsOf({7}), 15).status, Status::ConstantOnly);
     EXPECT_EQ(FindAllRoots(TextsOf({0}), 15).status, Status::ConstantOnly);
 }
@@ -205,6 +242,34 @@ TEST(AllRoots, HouseFormOfPurposeBuiltValues) {
     }
 }
 
+// Roots far outside a double's range, and coefficients at the limits of the reading: every part
+// correctly rounded, the exponent written in full.
+TEST(AllRoots, TinyAndHugeRoots) {
+    const std::vector<std::vector<std::string>> equations = {
+        {"-2E900", "0", "0", "1"},            // ∛2·10^300 and a pair
+        {"-3E-960", "0", "0", "1"},           // ∛3·10^-320 and a pair
+        {"5E-700", "1", "0", "0", "1"},       // a root near −5·10^-700 and three of size 1
+        {"1", "0", "0", "0", "0", "-7E1500"}, // a root near 10^-300 and two pairs
+        {"-2", "0", "0", "1E-99999"},         // three of size 10^33333
+        {"-0." + std::string(5000, '0') + "7" + std::string(9998, '1') + "3", "0", "0", "1"},
+    };
+    for (const std::vector<std::string>& e : equations) {
+        CoefficientTexts t;
+        t.fill("0");
+        std::copy(e.begin(), e.end(), t.begin());
+        for (int digits : {1, 15, 30}) {
+            const AllRootsResult r = FindAllRoots(t, digits);
+            EXPECT_EQ(r.status, Status::Solved) << e[0].substr(0, 20);
+            EXPECT_EQ(CheckRoots(t, r, digits), "") << e[0].substr(0, 20) << " at " << digits;
+        }
+    }
+    CoefficientTexts t = TextsOf({0, 0, 0, 1});
+    t[0] = "-8E900";
+    EXPECT_EQ(FindAllRoots(t, 15).roots[0].exact, "2" + std::string(300, '0'));
+    t[0] = "-1.5E900";
+    EXPECT_EQ(FindAllRoots(t, 15).roots[0].text, " 1.14471424255333E+300");
+}
+
 // Parts exactly on a rounding boundary are decided exactly, ties to even: imaginary parts 2.5
 // and 3.5 beside real parts ±√2; real parts 2.5 and 3.5 of factors symmetric about them.
 TEST(AllRoots, PartsOnARoundingBoundary) {
@@ -263,22 +328,68 @@ TEST(AllRoots, RandomEquationsOfEveryDegree) {
         }
 }
 
-// Ordinary equations are proved in doubles; the slow exact path is for the rare hard ones, and a
-// fault in the fast iteration would otherwise only show as lost speed.
-TEST(AllRoots, OrdinaryEquationsAreProvedInDoubles) {
+// Ordinary equations are settled by the machine-integer path, in doubles; the big-number path is
+// for the rare hard ones, and a fault in the fast path would otherwise only show as lost speed.
+TEST(AllRoots, OrdinaryEquationsAreSettledInDoubles) {
     std::mt19937 random(5);
     std::uniform_int_distribution<long> coefficient(-20, 20);
+    int settled = 0, runs = 0;
+    for (int digits : {3, 15})
+        for (int run = 0; run < 600; ++run, ++runs) {
+            std::vector<long> p(static_cast<std::size_t>(4 + run % 10));
+            for (long& c : p)
+                c = coefficient(random) | 1; // odd: no root 0, no zero leading coefficient
+            AllRootsResult r;
+            FindAllRootsWith(MarkBigNumbersReached, TextsOf(p), digits, nullptr, r);
+            settled += bigNumbersReached ? 0 : 1;
+            bigNumbersReached = false;
+        }
+    EXPECT_GE(settled, runs - 6) << "of " << runs;
+    // And by the double path of the big-number path alike.
     int proved = 0;
     for (int run = 0; run < 240; ++run) {
         fmpz_poly_t p;
         fmpz_poly_init(p);
         for (int power = 0; power <= 1 + run % 12; ++power)
-            fmpz_poly_set_coeff_si(p, power, coefficient(random) | 1); // odd: no zero ends
+            fmpz_poly_set_coeff_si(p, power, coefficient(random) | 1);
         std::vector<FoundRoot> roots;
         proved += SolveInDoubles(p, 15, true, nullptr, roots) ? 1 : 0;
         fmpz_poly_clear(p);
     }
     EXPECT_GE(proved, 228) << "of 240";
+}
+
+// The square part of a number below 2^62 taken out exactly (n = k²·r, r free of squares), as
+// FLINT's factorisation has it; near squares above 2^53 the square root of a double errs.
+TEST(ExactForms, SquarePartsAreExact) {
+    std::mt19937_64 random(3);
+    std::vector<long> numbers = {1, 2, 4, 12, 2197, 2198, 1L << 61, (1L << 62) - 1};
+    for (long m : {94906267L, 100000007L, 2147483647L, 3037000493L})
+        for (long d : {-1L, 0L, 1L})
+            numbers.push_back(m * m + d);
+    for (int i = 0; i < 300; ++i)
+        numbers.push_back(static_cast<long>(random() >> (2 + i % 40)) | 1);
+    for (long n : numbers) {
+        if (n <= 0 || n >= (1L << 62))
+            continue;
+        long k = 0, r = 0;
+        SplitSmallSquare(n, k, r);
+        fmpz_factor_t f;
+        fmpz_factor_init(f);
+        fmpz_t v;
+        fmpz_init_set_si(v, n);
+        fmpz_factor(f, v);
+        long square = 1, free = 1;
+        for (long j = 0; j < f->num; ++j) {
+            for (ulong e = 0; e < f->exp[j] / 2; ++e)
+                square *= fmpz_get_si(f->p + j);
+            if (f->exp[j] % 2 == 1)
+                free *= fmpz_get_si(f->p + j);
+        }
+        EXPECT_TRUE(k == square && r == free) << n << ": " << k << "²·" << r;
+        fmpz_clear(v);
+        fmpz_factor_clear(f);
+    }
 }
 
 TEST(AllRoots, EquationsBuiltFromFactorsKeepTheirMultiplicities) {
@@ -298,11 +409,6 @@ TEST(AllRoots, EquationsBuiltFromFactorsKeepTheirMultiplicities) {
         const AllRootsResult r = FindAllRoots(TextsOf(p), 15);
         EXPECT_EQ(CheckRoots(p, r, 15), "") << "run " << run << ": " << Lines(r);
     }
-}
-
-bool bigNumbersReached = false;
-void MarkBigNumbersReached(const CoefficientTexts&, int, StopFlag, AllRootsResult&) {
-    bigNumbersReached = true;
 }
 
 // Where the machine-integer shortcut answers, its result must be the big-number path's to the
@@ -369,7 +475,9 @@ TEST(AllRoots, MachineQuestionsAnswerExactlyOrNotAtAll) {
         EXPECT_EQ(q.IsQuadraticFactor(-2, 2, out), yes);
         EXPECT_EQ(q.IsRationalRoot(2, out), Answer::No);
     }
-    EXPECT_EQ(Lines({.roots = roots}), " 3/ 2|-2|-1/2+ i·Sqr(3) /2|-1/2- i·Sqr(3) /2");
+    AllRootsResult written;
+    written.roots = roots;
+    EXPECT_EQ(Lines(written), " 3/ 2|-2|-1/2+ i·Sqr(3) /2|-1/2- i·Sqr(3) /2");
     const long huge[] = {999999999999999999, 0, 0, 1}; // p(m) overflows 128 bits
     EXPECT_EQ(MachineQuestions(huge, 3).IsRationalRoot(huge[0], out), Answer::Unknown);
 }

@@ -4,9 +4,11 @@
 #include <arb_fmpz_poly.h>
 #include <flint/fmpq.h>
 #include <flint/fmpq_poly.h>
+#include <flint/fmpz_factor.h>
 #include <flint/fmpz_poly_factor.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <optional>
 #include <regex>
@@ -175,53 +177,104 @@ int CompareRounded(const std::string& a, const std::string& b) {
     return fmpq_cmp(x.v, y.v);
 }
 
-// The value of an exact form: "n/d", or "R±K·i·Sqr(N) /D" with every piece optional but one.
-bool ExactValue(std::string form, acb_t value, long precision) {
-    form.erase(std::remove(form.begin(), form.end(), ' '), form.end());
-    static const std::string dot = "\xC2\xB7";
-    static const std::regex quadratic(R"(^(-?\d+(?:/\d+)?)?([+-])(\d*)(i?)(?:)" + dot +
-                                      R"()?(?:Sqr\((\d+)\))?(?:/(\d+))?$)");
-    static const std::regex rational(R"(^-?\d+(/\d+)?$)");
-    Fraction q;
-    if (std::regex_match(form, rational)) {
-        fmpq_set_str(q.v, form.c_str(), 10);
-        fmpq_canonicalise(q.v);
-        acb_set_fmpq(value, q.v, precision);
-        return true;
+// Whether n (a text of digits) is free of squares, as far as it can be told quickly.
+bool SquareFree(const std::string& digits) {
+    fmpz_t n;
+    fmpz_init(n);
+    fmpz_set_str(n, digits.c_str(), 10);
+    bool free = true;
+    if (fmpz_bits(n) < 62) {
+        fmpz_factor_t f;
+        fmpz_factor_init(f);
+        fmpz_factor(f, n);
+        for (long j = 0; j < f->num; ++j)
+            free = free && f->exp[j] == 1;
+        fmpz_factor_clear(f);
     }
-    std::smatch m;
-    if (!std::regex_match(form, m, quadratic) ||
-        (m[3].length() == 0 && m[4].length() == 0 && m[5].length() == 0))
-        return false;
-    const auto integer = [](const std::string& digits, arb_t out) {
+    fmpz_clear(n);
+    return free;
+}
+
+// The value of an exact form: "n/d", or "R±K·i·Sqr(N) /D" with every piece optional but one. Read
+// by hand: the numbers can have tens of thousands of digits. `reduced` tells whether it is in
+// lowest terms: fractions reduced, no factor or divisor 1, K and D coprime, N free of squares.
+bool ExactValue(std::string form, acb_t value, long precision, bool& reduced) {
+    form.erase(std::remove(form.begin(), form.end(), ' '), form.end());
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t from = i;
+        while (i < form.size() && std::isdigit(static_cast<unsigned char>(form[i])))
+            ++i;
+        return form.substr(from, i - from);
+    };
+    const auto take = [&](const std::string& piece) {
+        if (form.compare(i, piece.size(), piece) != 0)
+            return false;
+        i += piece.size();
+        return true;
+    };
+    Fraction q;
+    // The rational part, up to the sign of the irrational one.
+    std::size_t split = form.find_first_of("+-", 1);
+    if (split == std::string::npos &&
+        (form.find('i') != std::string::npos || form.find("Sqr") != std::string::npos))
+        split = 0;
+    const std::string rational = form.substr(0, split);
+    reduced = true;
+    if (!rational.empty()) {
+        if (fmpq_set_str(q.v, rational.c_str(), 10) != 0)
+            return false;
+        reduced = fmpq_is_canonical(q.v) &&
+                  (rational.find('/') == std::string::npos || !fmpz_is_one(fmpq_denref(q.v)));
+        fmpq_canonicalise(q.v);
+    }
+    acb_zero(value);
+    arb_set_fmpq(acb_realref(value), q.v, precision);
+    if (split == std::string::npos)
+        return !rational.empty();
+    i = split + 1;
+    const auto integer = [](const std::string& text, arb_t out) {
         fmpz_t n;
         fmpz_init(n);
-        fmpz_set_str(n, digits.empty() ? "1" : digits.c_str(), 10);
+        fmpz_set_str(n, text.empty() ? "1" : text.c_str(), 10);
         arb_set_fmpz(out, n);
         fmpz_clear(n);
     };
     Ball part, other;
-    integer(m[3], part.v);
-    if (m[5].length() > 0) {
-        integer(m[5], other.v);
+    const std::string factor = digits();
+    integer(factor, part.v);
+    const bool imaginary = take("i");
+    take("\xC2\xB7"); // the middle dot
+    if (take("Sqr(")) {
+        const std::string radicand = digits();
+        integer(radicand, other.v);
+        if (!take(")"))
+            return false;
+        reduced = reduced && radicand != "1" && SquareFree(radicand);
         arb_sqrt(other.v, other.v, precision);
         arb_mul(part.v, part.v, other.v, precision);
     }
-    if (m[6].length() > 0) {
-        integer(m[6], other.v);
+    if (take("/")) {
+        const std::string divisor = digits();
+        integer(divisor, other.v);
         arb_div(part.v, part.v, other.v, precision);
+        fmpz_t a, b;
+        fmpz_init(a);
+        fmpz_init(b);
+        fmpz_set_str(a, factor.empty() ? "1" : factor.c_str(), 10);
+        fmpz_set_str(b, divisor.c_str(), 10);
+        fmpz_gcd(a, a, b);
+        reduced = reduced && fmpz_is_one(a) && divisor != "1";
+        fmpz_clear(a);
+        fmpz_clear(b);
     }
-    if (m[2] == "-")
+    reduced = reduced && factor != "1";
+    if (i != form.size())
+        return false;
+    if (form[split] == '-')
         arb_neg(part.v, part.v);
-    acb_zero(value);
-    arb_set(m[4].length() > 0 ? acb_imagref(value) : acb_realref(value), part.v);
-    if (m[1].length() > 0) {
-        fmpq_set_str(q.v, m[1].str().c_str(), 10);
-        fmpq_canonicalise(q.v);
-        Ball r;
-        arb_set_fmpq(r.v, q.v, precision);
-        arb_add(acb_realref(value), acb_realref(value), r.v, precision);
-    }
+    arb_add(imaginary ? acb_imagref(value) : acb_realref(value),
+            imaginary ? acb_imagref(value) : acb_realref(value), part.v, precision);
     return true;
 }
 
@@ -358,9 +411,12 @@ class Checker {
         acb_t v;
         acb_init(v);
         long match = -1;
-        if (!ExactValue(found.exact, v, precision_ + 64)) {
+        bool reduced = true;
+        if (!ExactValue(found.exact, v, precision_ + 64, reduced)) {
             Fault("exact form not understood");
         } else {
+            if (!reduced)
+                Fault("exact form not in lowest terms");
             for (std::size_t k = 0; k < roots_.size() && match < 0; ++k)
                 if (!roots_[k].used && acb_overlaps(v, roots_[k].value))
                     match = static_cast<long>(k);
@@ -453,9 +509,11 @@ class Checker {
                 Fault("radius " + std::to_string(found.radius) + " is below the distance");
             return;
         }
-        // An exact root: radius 0, and the doubles nearest its parts (within half a unit).
+        // An exact root: radius 0, and the doubles nearest its parts (within half a unit), where
+        // they can be.
         arb_set_d(limit.v, std::ldexp(std::max(std::hypot(found.re, found.im), 1e-300), -52));
-        if (found.radius != 0 || arb_gt(distance.v, limit.v))
+        const double size = std::max(std::fabs(found.re), std::fabs(found.im));
+        if (found.radius != 0 || (size < 1e300 && size > 1e-300 && arb_gt(distance.v, limit.v)))
             Fault("an exact root's doubles are not the nearest");
     }
 
