@@ -1,7 +1,7 @@
 // The plot window's budgets: opening it, and redrawing both plots after one coefficient of a
 // degree-12 equation changed, root finding included. Runs offscreen.
-#include "dialogs/plot_views.h"
-#include "dialogs/plot_window.h"
+#include "plot/plot_views.h"
+#include "plot/plot_window.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -59,7 +59,7 @@ void BM_WorstCase(benchmark::State& state, SolveMethod method) {
             MainModel model(module);
             fuzz::TypeBoxes(corpus[i].input, model);
             const double start = ThreadMs();
-            benchmark::DoNotOptimize(model.Solve(method, {}, fuzz::CancelScan));
+            benchmark::DoNotOptimize(model.Solve(method, module.Options, fuzz::CancelScan));
             totalMs[i] += ThreadMs() - start;
         }
     }

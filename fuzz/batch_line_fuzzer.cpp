@@ -2,10 +2,10 @@
 // are skipped, otherwise blank- or tab-separated coefficient texts, each passing the Paste
 // check, at most 13 of them.
 
-#include "cli/batch_line.h"
-#include "cli/coefficient_list.h"
-#include "cli/message_text.h"
-#include "core/paste_check.h"
+#include "cli/batch.h"
+#include "cli/command_line.h"
+#include "cli/output_text.h"
+#include "core/coefficient_text.h"
 #include "fuzz_check.h"
 
 #include <cstddef>

@@ -5,7 +5,6 @@
 #include "core/equation_text.h"
 #include "core/failure.h"
 #include "core/number_text.h"
-#include "core/paste_check.h"
 #include "core/working_polynomial.h"
 #include "database/cp1252.h"
 #include "database/record.h"
@@ -201,8 +200,25 @@ void CheckCounts(const MainModel& model, SolveMethod method, const ErrorBoxes& e
                 (lines == 0 ? "There aren't rational roots" : "Solutions found"));
 }
 
+// The result is what the model shows: the same texts, the box that stopped the grid's reading
+// and a cancelled scan's own word. Nothing is saved, so no result holds a record.
+void CheckResult(const MainModel& model, SolveMethod method, const SolveResult& result,
+                 bool gridRead) {
+    Require(result.equation == model.equation() && result.status == model.message());
+    Require(std::equal(result.lines.begin(), result.lines.end(), model.solutionLines().begin(),
+                       model.solutionLines().end()));
+    Require(!result.record);
+    Require(result.cancelled == (model.message() == "The scan was cancelled"));
+    if (!MethodRowOf(method).readsTextsExactly)
+        Require(result.unread.has_value() == !gridRead);
+    if (result.unread)
+        Require(model.message() == "Division by 0" && result.errors.empty());
+}
+
 void SolveWith(MainModel& model, SolveMethod method) {
-    const ErrorBoxes errors = model.Solve(method, {}, CancelScan);
+    const SolveResult result = model.Solve(method, model.state().Options, CancelScan);
+    const ErrorBoxes errors(result.errors.begin(), result.errors.end());
+    CheckResult(model, method, result, ReadGrid(model).has_value());
     CheckBoxes(errors, method);
     CheckSolutions(model, method);
     CheckModel(model);
@@ -216,7 +232,8 @@ void SolveWith(MainModel& model, SolveMethod method) {
     }
     // Nothing of one solve leaks into the next: the same command shows the same again.
     const std::string first = Outcome(model, errors);
-    Require(Outcome(model, model.Solve(method, {}, CancelScan)) == first);
+    const SolveResult again = model.Solve(method, model.state().Options, CancelScan);
+    Require(Outcome(model, ErrorBoxes(again.errors.begin(), again.errors.end())) == first);
 }
 
 } // namespace
@@ -237,12 +254,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         SolveWith(model, method);
 
     // The factor the rational solve left goes back into the grid and is solved in turn.
-    model.Solve(SolveMethod::Rational);
+    model.Solve(SolveMethod::Rational, state.Options);
     for (const ErrorBox& box : model.Put())
         Require(box.icon == BoxIcon::None && !ShowsNonFinite(box.text));
     Require(!ShowsNonFinite(model.equation()));
     model.SetInput(in.testInput);
-    for (const ErrorBox& box : model.Test())
+    for (const ErrorBox& box : model.Test().errors)
         Require(box.icon == BoxIcon::Critical && !ShowsNonFinite(box.text));
     CheckModel(model);
     for (const SolveMethod method : kMethods)

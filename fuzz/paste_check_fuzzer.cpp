@@ -2,7 +2,6 @@
 
 #include "core/coefficient_text.h"
 #include "core/failure.h"
-#include "core/paste_check.h"
 #include "fuzz_check.h"
 
 #include <algorithm>

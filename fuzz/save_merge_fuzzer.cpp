@@ -3,7 +3,7 @@
 //
 // Input: the bytes the viewer read, the file now and the viewer's text, separated by '|'.
 
-#include "database/save_merge.h"
+#include "database/database_file.h"
 #include "fuzz_check.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/paste_check.h"
+#include "core/coefficient_text.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "app/main_window.h"
 #include "app/qt_settings_store.h"
-#include "core/error_box.h"
-#include "core/home_folder.h"
-#include "dialogs/program_icon.h"
-#include "dialogs/welcome_window.h"
+#include "core/failure.h"
+#include "core/platform_files.h"
+#include "dialogs/dialog_parts.h"
+#include "dialogs/program_windows.h"
 
 #include <QApplication>
 

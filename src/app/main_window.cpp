@@ -2,7 +2,6 @@
 #include "app/numeric_line_edit.h"
 #include "app/plot_loader.h"
 #include "app/status_text_fit.h"
-#include "dialogs/code_page_question.h"
 #include "dialogs/message_box.h"
 
 #include <QApplication>
@@ -139,18 +138,16 @@ void frmMain::ShowInfo() {
     lblInfo->setToolTip(info);
 }
 
-void frmMain::ApplyFocusRequest() {
-    const std::optional<FocusRequest> request = model_.TakeFocusRequest();
-    if (!request)
-        return;
-    QWidget* box = request->box == FocusRequest::Box::Input ? txtInput : txtCoef.at(request->index);
-    box->setFocus(Qt::OtherFocusReason);
-}
-
-void frmMain::ShowCommandResult(const ErrorBoxes& errors) {
+void frmMain::ShowCommandResult(std::span<const ErrorBox> errors,
+                                const std::optional<UnreadBox>& unread) {
     ShowModel();
-    ApplyFocusRequest();
-    for (const ErrorBox& box : errors)
+    if (unread) {
+        QWidget* box = unread->box == UnreadBox::Box::Input ? txtInput : txtCoef.at(unread->power);
+        box->setFocus(Qt::OtherFocusReason);
+    }
+    // The model's own list may change while a box waits for OK.
+    const ErrorBoxes boxes(errors.begin(), errors.end());
+    for (const ErrorBox& box : boxes)
         ShowErrorBox(box, this);
 }
 
@@ -168,7 +165,8 @@ void frmMain::cmdPut_Click() {
 }
 
 void frmMain::cmdTest_Click() {
-    ShowCommandResult(model_.Test());
+    const TestResult result = model_.Test();
+    ShowCommandResult(result.errors, result.unread);
 }
 
 void frmMain::cmdUpdate_Click() {

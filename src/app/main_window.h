@@ -7,6 +7,8 @@
 #include <QPointer>
 
 #include <array>
+#include <optional>
+#include <span>
 #include <vector>
 
 class QAction;
@@ -23,8 +25,8 @@ namespace valdrex {
 class NumericLineEdit;
 
 // The main window. All of its logic lives in MainModel; after every user action the window
-// calls the model, copies the model's texts into its controls, moves the focus where the
-// model asks and shows the model's message boxes.
+// calls the model, copies the model's texts into its controls, moves the focus to a box the
+// command could not read and shows the command's message boxes.
 class frmMain : public QMainWindow {
     Q_OBJECT
 
@@ -62,9 +64,10 @@ class frmMain : public QMainWindow {
     // Copies every text of the model into the controls without running their change events.
     void ShowModel();
     void ShowInfo();
-    void ApplyFocusRequest();
-    // After a command: the controls show the model, the focus moves, the boxes are shown.
-    void ShowCommandResult(const ErrorBoxes& errors);
+    // After a command: the controls show the model, the focus moves to the box the command
+    // could not read, if any, and the message boxes are shown in turn.
+    void ShowCommandResult(std::span<const ErrorBox> errors,
+                           const std::optional<UnreadBox>& unread = std::nullopt);
 
     void txtCoef_Change(int index);
     void txtFactor_Change();

@@ -2,12 +2,11 @@
 // methods' options dialogs, Test many numbers, the plot, Help and About.
 #include "app/main_window.h"
 #include "app/plot_loader.h"
-#include "dialogs/about_window.h"
-#include "dialogs/help_window.h"
 #include "dialogs/many_numbers_window.h"
 #include "dialogs/message_box.h"
-#include "dialogs/method_dialogs.h"
+#include "dialogs/method_options_dialog.h"
 #include "dialogs/preferences_dialog.h"
+#include "dialogs/program_windows.h"
 #include "dialogs/scan_progress_dialog.h"
 #include "dialogs/view_db_window.h"
 
@@ -33,17 +32,22 @@ void frmMain::SolveWith(const MethodRow& row, QAction* item) {
     mnuSolve_Click();
     if (!item->isEnabled())
         return;
-    ScanProgressDialog progress(this);
-    ShowCommandResult(model_.Solve(
-        row.id,
-        [this](OptionsForm form, MethodOptions& options) { ShowOptionsForm(form, options, this); },
-        progress.callback()));
+    // The options are asked for between the reading of the grid and the solve: a box that
+    // cannot be read stops the solve before, and a cancelled dialog leaves the outputs emptied.
+    MethodOptions& options = model_.state().Options;
+    const auto confirmed = [&] { return ShowMethodOptions(row, options, this); };
+    SolveResult result = model_.StartSolve(row.id);
+    if (!result.unread && confirmed()) {
+        ScanProgressDialog progress(this);
+        result = model_.FinishSolve(options, progress.callback());
+    }
+    ShowCommandResult(result.errors, result.unread);
 }
 
 void frmMain::mnuSolveTest_Click() {
-    bool canOpen = false;
-    ShowCommandResult(model_.PrepareTestMany(canOpen));
-    if (canOpen)
+    const TestResult prepared = model_.PrepareTestMany();
+    ShowCommandResult(prepared.errors, prepared.unread);
+    if (prepared.errors.empty() && !prepared.unread)
         ShowTestManyNumbers(model_.state(), this);
 }
 

@@ -179,9 +179,12 @@ void frmMain::mnuEditPaste_Click() {
     QWidget* box = ActiveControl();
     const QString text = QGuiApplication::clipboard()->text();
     if (!IsPastableNumber(text.toStdString(), PasteTargetOf(box))) {
-        ShowErrorBox(
-            {"The text you are trying to paste is not a valid number", BoxIcon::None, kAppTitle},
-            this);
+        ShowErrorBox({"The text you are trying to paste is not a valid number",
+                      BoxIcon::None,
+                      kAppTitle,
+                      0,
+                      {}},
+                     this);
         return;
     }
     ReplaceSelectedText(box, text);

@@ -1,7 +1,7 @@
 #include "app/plot_loader.h"
 
-#include "core/program_module.h"
-#include "dialogs/plot_module_abi.h"
+#include "core/platform_files.h"
+#include "plot/plot_module_abi.h"
 
 namespace valdrex {
 namespace {
@@ -18,7 +18,7 @@ PlotModule& Module() {
 }
 
 void Load(PlotModule& module) {
-    ProgramModule loaded(kPlotModuleFileName, VALDREX_PLOT_BUILT_MODULE);
+    ProgramModule loaded(kPlotModuleFileName);
     module.show = reinterpret_cast<ShowPlotFunction*>(loaded.Symbol(kShowPlotSymbol));
     module.update = reinterpret_cast<UpdatePlotFunction*>(loaded.Symbol(kUpdatePlotSymbol));
     if (module.show == nullptr || module.update == nullptr) {
@@ -35,8 +35,8 @@ std::optional<ErrorBox> OpenPlot(const CoefficientTexts& texts, SettingsStore& s
     if (module.show == nullptr)
         Load(module);
     if (module.show == nullptr)
-        return ErrorBox{"The plot cannot be shown: " + module.failure, BoxIcon::Critical,
-                        kAppTitle};
+        return ErrorBox{"The plot cannot be shown: " + module.failure, BoxIcon::Critical, kAppTitle,
+                        0, module.failure};
     module.show(texts, store, parent);
     return std::nullopt;
 }

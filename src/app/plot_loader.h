@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/coefficient_text.h"
-#include "core/error_box.h"
+#include "core/failure.h"
 #include "model/settings_store.h"
 
 #include <optional>

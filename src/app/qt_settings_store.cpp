@@ -1,6 +1,6 @@
 #include "app/qt_settings_store.h"
 
-#include "core/error_box.h"
+#include "core/failure.h"
 
 #include <QSettings>
 #include <QString>

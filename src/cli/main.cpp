@@ -1,12 +1,4 @@
-#include "cli/batch_run.h"
-#include "cli/cli_options.h"
-#include "cli/equation_report.h"
-#include "cli/equation_runner.h"
-#include "cli/help_text.h"
-#include "cli/interrupt.h"
-#include "cli/output_buffers.h"
-#include "cli/record_writer_process.h"
-#include "cli/scan_bound.h"
+#include "cli/batch.h"
 
 #include <optional>
 #include <unistd.h>
@@ -15,7 +7,6 @@
 namespace valdrex::cli {
 namespace {
 
-constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 int UsageError(const std::string& error, bool withHint) {

@@ -31,4 +31,12 @@ std::string TrimBlanks(std::string_view text);
 // Length in characters of a UTF-8 text.
 int CharacterCount(std::string_view text);
 
+// Which rules a paste must follow: the annotation box takes anything, the test input refuses
+// fractions, every other box takes the coefficient rules.
+enum class PasteTarget { Note, Input, Coefficient };
+
+// Whether `text` has the shape of a number for the target box: digits, "-" only first, at most
+// one ".", at most one "/" neither first nor last (none for the test input).
+bool IsPastableNumber(std::string_view text, PasteTarget target);
+
 } // namespace valdrex

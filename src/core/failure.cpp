@@ -1,5 +1,7 @@
 #include "core/failure.h"
 
+#include "core/number_text.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -29,6 +31,35 @@ RuntimeFailure FileFailure(int errnoValue) {
 
 void FailFile(int errnoValue) {
     throw FileFailure(errnoValue);
+}
+
+namespace {
+
+std::string PlainText(const RuntimeFailure& f) {
+    return NumberToText(static_cast<double>(f.number())) + ". " + f.description();
+}
+
+} // namespace
+
+ErrorBox PlainErrorBox(const RuntimeFailure& f) {
+    return {PlainText(f), BoxIcon::None, kAppTitle, f.number(), f.description()};
+}
+
+ErrorBox CriticalErrorBox(const RuntimeFailure& f) {
+    return {"Error " + PlainText(f), BoxIcon::Critical, kAppTitle, f.number(), f.description()};
+}
+
+ErrorBox SolverErrorBox(const RuntimeFailure& f) {
+    return {"Error " + NumberToStr(static_cast<double>(f.number())) + ". " + f.description(),
+            BoxIcon::Critical, "Error", f.number(), f.description()};
+}
+
+ErrorBox HelpErrorBox(const RuntimeFailure& f) {
+    return {PlainText(f), BoxIcon::Critical, kAppTitle, f.number(), f.description()};
+}
+
+ErrorBox RationalErrorBox(const RuntimeFailure& f) {
+    return {PlainText(f), BoxIcon::Critical, "Error", f.number(), f.description()};
 }
 
 } // namespace valdrex

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+// Run-time failures and the message boxes that report them.
+
 namespace valdrex {
 
 // A run-time failure: carries the number and description shown by the error message boxes.
@@ -33,5 +35,33 @@ inline constexpr int kSubscriptOutOfRangeNumber = 1004;
 // errno and its system description; numbers that are not positive become a generic I/O failure.
 [[noreturn]] void FailFile(int errnoValue);
 RuntimeFailure FileFailure(int errnoValue);
+
+// The application's title, used for settings, captions and message boxes.
+inline constexpr char kAppTitle[] = "Valdrex";
+
+enum class BoxIcon { None, Critical };
+
+// A message box to show: its text, icon and title, and the failure it reports (number 0 for a
+// box that reports no run-time failure). Windows display it; nothing here shows it.
+struct ErrorBox {
+    std::string text;
+    BoxIcon icon = BoxIcon::None;
+    std::string title;
+    int number = 0;
+    std::string description;
+
+    bool operator==(const ErrorBox&) const = default;
+};
+
+// "n. description", no icon, the application's title.
+ErrorBox PlainErrorBox(const RuntimeFailure& failure);
+// "Error n. description", critical icon, the application's title.
+ErrorBox CriticalErrorBox(const RuntimeFailure& failure);
+// "Error  n. description" (the number with its sign place), critical icon, title "Error".
+ErrorBox SolverErrorBox(const RuntimeFailure& failure);
+// The help command's box: the plain text with the critical icon and the application's title.
+ErrorBox HelpErrorBox(const RuntimeFailure& failure);
+// The rational-root solver's box: the plain text with the critical icon and title "Error".
+ErrorBox RationalErrorBox(const RuntimeFailure& failure);
 
 } // namespace valdrex

@@ -2,7 +2,6 @@
 
 #include "core/checked_math.h"
 #include "core/failure.h"
-#include "core/integer_math.h"
 #include "core/number_text.h"
 
 #include <algorithm>
@@ -47,9 +46,26 @@ Fraction ReadFraction(const std::string& text) {
     return {RoundToInt32(TextToNumber(numerator)), RoundToInt32(TextToNumber(denominator))};
 }
 
+// Whether the text's denominator reads as zero: "99999999999/0" has a zero denominator before
+// a numerator beyond 32 bits.
+bool DenominatorReadsZero(std::string_view text) {
+    const auto slash = text.find('/');
+    try {
+        return slash != std::string_view::npos &&
+               RoundToInt32(TextToNumber(text.substr(slash + 1))) == 0;
+    } catch (const RuntimeFailure&) {
+        return false;
+    }
+}
+
 } // namespace
 
-std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a) {
+std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a, ReadFault* why) {
+    const auto fault = [why](int index, ReadFault reason) {
+        if (why)
+            *why = reason;
+        return index;
+    };
     // A grid of short whole numbers, the usual one, keeps its values as they are.
     Polynomial whole;
     int n = 0;
@@ -71,10 +87,11 @@ std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a
         try {
             f[i] = ReadFraction(texts[i]);
         } catch (const RuntimeFailure&) {
-            return i;
+            return fault(i, DenominatorReadsZero(texts[i]) ? ReadFault::ZeroDenominator
+                                                           : ReadFault::BeyondRange);
         }
         if (f[i].denominator == 0)
-            return i;
+            return fault(i, ReadFault::ZeroDenominator);
     }
     // Whole coefficients, the usual case, keep their values: the scale would be 1.
     if (std::all_of(f.begin(), f.end(), [](Fraction c) { return c.denominator == 1; })) {
@@ -90,13 +107,13 @@ std::optional<int> ReadCoefficients(const CoefficientTexts& texts, Polynomial& a
             if (f[scaleIndex].denominator != 1) // Lcm(scale, 1) is the scale itself
                 scale = RoundToInt32(Lcm(scale, f[scaleIndex].denominator));
     } catch (const RuntimeFailure&) {
-        return scaleIndex;
+        return fault(scaleIndex, ReadFault::CommonDenominatorBeyondRange);
     }
     Polynomial result{};
     for (int i = 0; i < kCoefficientCount; ++i) {
         const long long product = static_cast<long long>(f[i].numerator) * scale;
         if (product < -2147483648LL || product > 2147483647LL)
-            return i;
+            return fault(i, ReadFault::CommonDenominatorBeyondRange);
         const double numerator = static_cast<double>(product);
         result[i] = f[i].denominator == 1 ? numerator : numerator / f[i].denominator;
     }
@@ -109,6 +126,41 @@ double EvaluateP(const Polynomial& a, double x) {
     for (int i = 0; i < kCoefficientCount; ++i)
         s = Finite(CheckedPow(x, i) * a[i] + s);
     return s;
+}
+
+InputNumber ParseInputNumber(std::string_view text) {
+    const auto slash = text.find('/');
+    const std::string_view numerator =
+        slash == std::string_view::npos ? text : text.substr(0, slash);
+    const std::string_view denominator =
+        slash == std::string_view::npos ? std::string_view("1") : text.substr(slash + 1);
+    const double n = TextToNumber(numerator);
+    const double d = TextToNumber(denominator);
+    if (d == 0)
+        return {0, true};
+    return {Finite(n / d), false};
+}
+
+std::optional<int> ReadTestCoefficients(const CoefficientTexts& texts, TestCoefficients& coef) {
+    for (int i = 0; i < kCoefficientCount; ++i) {
+        const std::string& t = texts[i];
+        const auto slash = t.find('/');
+        if (slash == std::string::npos) {
+            coef[i] = TextToNumber(t);
+            continue;
+        }
+        const int n = RoundToInt32(TextToNumber(std::string_view(t).substr(0, slash)));
+        const int d = RoundToInt32(TextToNumber(std::string_view(t).substr(slash + 1)));
+        if (d == 0)
+            return i;
+        coef[i] = static_cast<double>(n) / d;
+    }
+    return std::nullopt;
+}
+
+double EvaluateTest(const TestCoefficients& coef, double x) {
+    // The typed coefficients are summed exactly as the working polynomial is.
+    return EvaluateP(coef, x);
 }
 
 } // namespace valdrex

@@ -14,4 +14,8 @@ std::string EncodeCp1252(std::string_view utf8);
 // One character per byte.
 std::string DecodeCp1252(std::string_view bytes);
 
+// The characters of the UTF-8 text that the database file's code page cannot store (they are
+// written as "?"), each once, in the order they first occur.
+std::string UnstorableCharacters(std::string_view utf8);
+
 } // namespace valdrex

@@ -1,11 +1,10 @@
 #include "dialogs/many_numbers_window.h"
 
-#include "dialogs/dialog_frame.h"
-#include "dialogs/many_numbers_series.h"
+#include "core/checked_math.h"
+#include "core/failure.h"
+#include "core/number_text.h"
+#include "dialogs/dialog_parts.h"
 #include "dialogs/message_box.h"
-#include "dialogs/method_options_dialog.h"
-#include "dialogs/number_box.h"
-#include "dialogs/program_icon.h"
 
 #include <QDialog>
 #include <QGridLayout>
@@ -19,6 +18,17 @@
 
 namespace valdrex {
 namespace {
+
+// The N boxes rewritten as the series from the first box's number, by repeated addition.
+void WriteSeries(TestManyTexts& texts) {
+    const double increment = TextToNumber(texts.increment);
+    std::array<double, kTestedNumberCount> numbers{};
+    numbers[0] = TextToNumber(texts.numbers[0]);
+    for (int i = 1; i < kTestedNumberCount; ++i)
+        numbers[i] = Finite(numbers[i - 1] + increment);
+    for (int i = 0; i < kTestedNumberCount; ++i)
+        texts.numbers[i] = NumberToStr(numbers[i]);
+}
 
 class TestManyWindow : public QDialog {
   public:
@@ -147,6 +157,22 @@ void TestManyWindow::Test() {
 }
 
 } // namespace
+
+std::optional<ErrorBox> RunTestMany(const TestCoefficients& coef, TestManyTexts& texts) {
+    try {
+        if (!texts.increment.empty())
+            WriteSeries(texts);
+        for (int i = 0; i < kTestedNumberCount; ++i) {
+            if (texts.numbers[i].empty())
+                continue;
+            // Evaluated at the number as written, so the value matches what the box shows.
+            texts.values[i] = NumberToStr(EvaluateTest(coef, TextToNumber(texts.numbers[i])));
+        }
+    } catch (const RuntimeFailure& failure) {
+        return SolverErrorBox(failure);
+    }
+    return std::nullopt;
+}
 
 void ShowTestManyNumbers(ModuleState& state, QWidget* parent) {
     TestManyWindow window(state.TestCoef, parent);

@@ -1,8 +1,9 @@
 #include "dialogs/preferences_dialog.h"
 
-#include "core/error_box.h"
+#include "core/failure.h"
 #include "database/database_file.h"
-#include "dialogs/dialog_frame.h"
+#include "dialogs/dialog_parts.h"
+#include "dialogs/message_box.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -12,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -21,13 +21,6 @@ namespace valdrex {
 namespace {
 
 constexpr char kDatabaseExtension[] = "txt";
-
-void ShowBox(const ErrorBox& box, QWidget* parent) {
-    QMessageBox message(box.icon == BoxIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                        QString::fromStdString(box.title), QString::fromStdString(box.text),
-                        QMessageBox::Ok, parent);
-    message.exec();
-}
 
 QString RunFileDialog(QFileDialog& dialog) {
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -134,7 +127,7 @@ void frmOptions::cmdBrowse_Click() {
     try {
         EnsureFileExists(path);
     } catch (const RuntimeFailure& failure) {
-        ShowBox(CriticalErrorBox(failure), this);
+        ShowErrorBox(CriticalErrorBox(failure), this);
         return;
     }
     values_.DatabaseFile = path;

@@ -1,8 +1,7 @@
 #include "dialogs/scan_progress_dialog.h"
 
-#include "core/error_box.h"
-#include "dialogs/dialog_frame.h"
-#include "dialogs/program_icon.h"
+#include "core/failure.h"
+#include "dialogs/dialog_parts.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>

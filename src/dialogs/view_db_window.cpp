@@ -1,12 +1,10 @@
 #include "dialogs/view_db_window.h"
 
-#include "core/error_box.h"
+#include "core/failure.h"
 #include "database/cp1252.h"
 #include "database/database_file.h"
-#include "database/save_merge.h"
-#include "dialogs/code_page_question.h"
-#include "dialogs/viewer_text.h"
-#include "dialogs/window_placement.h"
+#include "dialogs/dialog_parts.h"
+#include "dialogs/message_box.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -25,11 +23,48 @@ namespace {
 constexpr int kInitialWidth = 640;
 constexpr int kInitialHeight = 420;
 
-void ShowBox(const ErrorBox& box, QWidget* parent) {
-    QMessageBox message(box.icon == BoxIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                        QString::fromStdString(box.title), QString::fromStdString(box.text),
-                        QMessageBox::Ok, parent);
-    message.exec();
+constexpr QChar kLineSeparator(0x2028);
+constexpr QChar kParagraphSeparator(0x2029);
+constexpr QChar kCarriageReturnSymbol(0x240D);
+
+// The viewer shows the file's CR LF line ends as line breaks. Lone line feeds and carriage
+// returns have no place of their own in the editor, so they are shown as a soft line break
+// (U+2028) and as the carriage-return symbol (U+240D); neither can occur in the file, so an
+// unedited text goes back to exactly the bytes it came from.
+QString EditorTextFromFile(const QString& fileText) {
+    QString editorText;
+    editorText.reserve(fileText.size());
+    for (qsizetype i = 0; i < fileText.size(); ++i) {
+        const QChar c = fileText[i];
+        if (c == u'\r' && i + 1 < fileText.size() && fileText[i + 1] == u'\n') {
+            editorText += u'\n';
+            ++i;
+        } else if (c == u'\r') {
+            editorText += kCarriageReturnSymbol;
+        } else if (c == u'\n') {
+            editorText += kLineSeparator;
+        } else {
+            editorText += c;
+        }
+    }
+    return editorText;
+}
+
+// The file text for the editor's raw document text (blocks separated by U+2029).
+QString FileTextFromEditor(const QString& rawEditorText) {
+    QString fileText;
+    fileText.reserve(rawEditorText.size() + rawEditorText.count(kParagraphSeparator));
+    for (const QChar c : rawEditorText) {
+        if (c == kParagraphSeparator)
+            fileText += u"\r\n";
+        else if (c == kLineSeparator)
+            fileText += u'\n';
+        else if (c == kCarriageReturnSymbol)
+            fileText += u'\r';
+        else
+            fileText += c;
+    }
+    return fileText;
 }
 
 QMessageBox::StandardButton AskToSave(QWidget* parent) {
@@ -124,7 +159,7 @@ bool frmViewDB::SaveDatabase() {
         SavedText = EditedText();
         return true;
     } catch (const RuntimeFailure& failure) {
-        ShowBox(CriticalErrorBox(failure), this);
+        ShowErrorBox(CriticalErrorBox(failure), this);
         return false;
     }
 }
@@ -156,7 +191,7 @@ frmViewDB* ShowDatabaseViewer(const std::string& path, QWidget* parent) {
     try {
         contents = ReadFileBytes(path);
     } catch (const RuntimeFailure& failure) {
-        ShowBox(CriticalErrorBox(failure), parent);
+        ShowErrorBox(CriticalErrorBox(failure), parent);
         return nullptr;
     }
     // No parent: the viewer outlives the main window until the user closes it.

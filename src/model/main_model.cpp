@@ -6,7 +6,6 @@
 #include "core/working_polynomial.h"
 #include "database/database_file.h"
 #include "database/record.h"
-#include "solvers/approx/bisection.h"
 
 #include <algorithm>
 
@@ -54,7 +53,9 @@ void MainModel::Renew() {
     solve_.a = {};
     factorCoefficients_ = {};
     solve_.w = {};
-    focus_.reset();
+    errors_.clear();
+    recordToSave_ = false;
+    unread_.reset();
 }
 
 ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
@@ -138,69 +139,83 @@ ErrorBoxes MainModel::Put() {
     return errors;
 }
 
-ErrorBoxes MainModel::Test() {
+TestResult MainModel::Test() {
+    TestResult result;
     try {
         const InputNumber x = ParseInputNumber(input_);
         if (x.zeroDenominator) {
             message_ = kDivisionByZeroMessage;
-            focus_ = FocusRequest{FocusRequest::Box::Input};
+            result.unread = UnreadBox{UnreadBox::Box::Input};
         }
         const std::optional<int> zero = ReadTestCoefficients(coefficients_, state_.TestCoef);
         if (zero) {
             message_ = kDivisionByZeroMessage;
-            focus_ = FocusRequest{FocusRequest::Box::Coefficient, *zero};
+            result.unread = UnreadBox{UnreadBox::Box::Coefficient, *zero};
         }
-        if (x.zeroDenominator || zero)
-            return {};
-        output_ = NumberToStr(EvaluateTest(state_.TestCoef, x.value));
+        if (!result.unread)
+            output_ = NumberToStr(EvaluateTest(state_.TestCoef, x.value));
     } catch (const RuntimeFailure& f) {
-        return {SolverErrorBox(f)};
+        result.errors.push_back(SolverErrorBox(f));
     }
-    return {};
+    return result;
 }
 
-ErrorBoxes MainModel::PrepareTestMany(bool& canOpen) {
-    canOpen = false;
+TestResult MainModel::PrepareTestMany() {
+    TestResult result;
     try {
-        const std::optional<int> zero = ReadTestCoefficients(coefficients_, state_.TestCoef);
-        if (zero) {
+        if (const std::optional<int> zero = ReadTestCoefficients(coefficients_, state_.TestCoef)) {
             message_ = kDivisionByZeroMessage;
-            focus_ = FocusRequest{FocusRequest::Box::Coefficient, *zero};
-            return {};
+            result.unread = UnreadBox{UnreadBox::Box::Coefficient, *zero};
         }
     } catch (const RuntimeFailure& f) {
-        return {SolverErrorBox(f)};
+        result.errors.push_back(SolverErrorBox(f));
     }
-    canOpen = true;
-    return {};
+    return result;
 }
 
-ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDialog,
-                            const ScanProgress& progress) {
+SolveResult MainModel::Solve(SolveMethod method, const MethodOptions& options,
+                             const ScanProgress& progress) {
+    if (!ReadForSolve(method))
+        return Result();
+    return FinishSolve(options, progress);
+}
+
+SolveResult MainModel::StartSolve(SolveMethod method) {
+    ReadForSolve(method);
+    return Result();
+}
+
+bool MainModel::ReadForSolve(SolveMethod method) {
+    method_ = &MethodRowOf(method);
+    errors_.clear();
+    recordToSave_ = false;
+    unread_.reset();
+    solve_.cancelled = false;
     message_.clear();
     info_.clear();
     factor_.clear();
 
-    const MethodRow& row = MethodRowOf(method);
-    if (row.readsTextsExactly) {
+    if (method_->readsTextsExactly) {
         solve_.a = {};
-    } else if (const std::optional<int> zero = ReadCoefficients(coefficients_, solve_.a)) {
-        message_ = kDivisionByZeroMessage;
-        focus_ = FocusRequest{FocusRequest::Box::Coefficient, *zero};
-        return {};
+    } else {
+        ReadFault why{};
+        if (const std::optional<int> power = ReadCoefficients(coefficients_, solve_.a, &why)) {
+            message_ = kDivisionByZeroMessage;
+            unread_ = UnreadBox{UnreadBox::Box::Coefficient, *power, why};
+            return false;
+        }
     }
     solve_.SetAsideLines();
     for (std::string& text : solve_.SolText)
         text.clear();
     solve_.SetAsideAllRoots();
-    if (row.optionsForm != OptionsForm::None && optionsDialog) {
-        optionsDialog(row.optionsForm, state_.Options);
-        if (!state_.Options.OptionsConfirmed)
-            return {};
-    }
+    return true;
+}
 
+SolveResult MainModel::FinishSolve(const MethodOptions& options, const ScanProgress& progress) {
     // The solver works on the polynomial just read and the values of the last run, and writes
     // into the emptied list and texts, keeping their storage.
+    const MethodRow& row = *method_;
     SolveContext& ctx = solve_;
     ctx.lines.reserve(kMaxRoots); // one allocation instead of one per doubling
     ctx.status.clear();
@@ -208,36 +223,73 @@ ErrorBoxes MainModel::Solve(SolveMethod method, const OptionsDialog& optionsDial
     ctx.factorText.clear();
     ctx.zeroDenominator.reset();
     ctx.EvSimbTmp = state_.EvaluateSymbolically;
-    row.solve(ctx, SolveRequest{coefficients_, state_.Options, progress});
+    row.solve(ctx, SolveRequest{coefficients_, options, progress});
     message_ = ctx.status;
+    errors_.assign(ctx.errors.begin(), ctx.errors.end());
     if (ctx.zeroDenominator) {
-        focus_ = FocusRequest{FocusRequest::Box::Coefficient, *ctx.zeroDenominator};
-        return ctx.errors;
+        unread_ = UnreadBox{UnreadBox::Box::Coefficient, *ctx.zeroDenominator};
+        return Result();
     }
     factor_ = ctx.factorText;
     if (row.leavesFactorCoefficients)
         factorCoefficients_ = ctx.a;
 
-    ErrorBoxes errors = ctx.errors;
     // A cancelled scan did not look at the whole interval: its roots are no record.
-    const bool cancelled = ctx.status == kScanCancelledStatus;
-    if (state_.SaveEquations && !cancelled) {
-        const ErrorBoxes more = ExportToFile();
-        errors.insert(errors.end(), more.begin(), more.end());
+    if (state_.SaveEquations && !ctx.cancelled) {
+        BuildRecord();
+        recordToSave_ = true;
+        if (appendLine_) {
+            const ErrorBoxes more = WriteRecord();
+            errors_.insert(errors_.end(), more.begin(), more.end());
+        }
     }
-    return errors;
+    return Result();
 }
 
-ErrorBoxes MainModel::ExportToFile() {
-    const RecordFields fields{equation_, solve_.SolText, input_, output_, factor_};
+SolveResult MainModel::Result() const {
+    SolveResult result;
+    result.coefficients = coefficients_;
+    result.equation = equation_;
+    result.status = message_;
+    result.lines = solve_.lines;
+    result.rootTexts = std::span<const std::string>(solve_.SolText).subspan(1);
+    result.allRoots = solve_.allRoots;
+    result.factor = factor_;
+    if (method_->leavesFactorCoefficients)
+        result.factorCoefficients = &factorCoefficients_;
+    if (recordToSave_)
+        result.record = record_;
+    result.errors = errors_;
+    result.unread = unread_;
+    result.cancelled = solve_.cancelled;
+    return result;
+}
+
+void MainModel::BuildRecord() {
+    // Copied into the fields' own storage, which the next record reuses.
+    recordFields_.equation = equation_;
+    recordFields_.SolText = solve_.SolText;
+    recordFields_.input = input_;
+    recordFields_.output = output_;
+    recordFields_.factor = factor_;
+    record_.clear();
+    AppendRecordText(record_, recordFields_);
+}
+
+ErrorBoxes MainModel::WriteRecord() {
     try {
-        appendLine_(state_.DatabaseFile, RecordText(fields), state_.OverwriteFile);
+        appendLine_(state_.DatabaseFile, record_, state_.OverwriteFile);
     } catch (const RuntimeFailure& f) {
         state_.ErrorFlag = true;
         return {PlainErrorBox(f)};
     }
     info_ = "The equation and the solutions are saved in the file " + state_.DatabaseFile;
     return {};
+}
+
+ErrorBoxes MainModel::ExportToFile() {
+    BuildRecord();
+    return WriteRecord();
 }
 
 std::string MainModel::CopyAllText() {
@@ -261,12 +313,6 @@ ErrorBoxes MainModel::Update() {
     }
     info_ = "File " + state_.DatabaseFile + " updated.";
     return errors;
-}
-
-std::optional<FocusRequest> MainModel::TakeFocusRequest() {
-    std::optional<FocusRequest> request = focus_;
-    focus_.reset();
-    return request;
 }
 
 } // namespace valdrex

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "core/coefficient_text.h"
-#include "core/error_box.h"
+#include "core/failure.h"
+#include "core/working_polynomial.h"
+#include "database/record.h"
 #include "model/method_table.h"
 #include "model/module_state.h"
 #include "solvers/approx/method_options.h"
 #include "solvers/exact/solution_list.h"
 
-#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,15 +17,41 @@
 
 namespace valdrex {
 
-// Which box should take the focus after a command (a zero denominator points at its box).
-struct FocusRequest {
-    enum class Box { Coefficient, Input } box;
-    int index = 0; // coefficient power, for Box::Coefficient
-    bool operator==(const FocusRequest&) const = default;
-};
-
 // Boxes of the failures to show, in the order they happened.
 using ErrorBoxes = std::vector<ErrorBox>;
+
+// A box whose text a command could not read, and why.
+struct UnreadBox {
+    enum class Box { Coefficient, Input } box = Box::Coefficient;
+    int power = 0; // the coefficient's power, for Box::Coefficient
+    ReadFault why = ReadFault::ZeroDenominator;
+    bool operator==(const UnreadBox&) const = default;
+};
+
+// What one solve did. The texts are views into the model, valid until its next command; when
+// `unread` names a box, the method did not run and the outputs are still those of the solve
+// before.
+struct SolveResult {
+    std::span<const std::string> coefficients = {}; // the texts solved as typed, index = power
+    std::string_view equation = {};                 // and their equation text
+    std::string_view status = {};
+    std::span<const std::string> lines = {};     // the solution list
+    std::span<const std::string> rootTexts = {}; // the texts of roots 1 to 12, empty ones included
+    std::span<const FoundRoot> allRoots = {};    // every distinct root, from the all-roots method
+    std::string_view factor = {};                // the irreducible factor the rational roots leave
+    const Polynomial* factorCoefficients = nullptr; // its coefficients, when the method leaves them
+    std::optional<std::string_view> record = {};    // the record to save, when solves save theirs
+    std::span<const ErrorBox> errors = {};          // the failures, in the order they happened
+    std::optional<UnreadBox> unread = {}; // the box that stopped the solve before its method
+    bool cancelled = false;               // a scan stopped before the end of its interval
+};
+
+// What Test did: P at the number is in the output box unless a failure or an unread box
+// stopped it.
+struct TestResult {
+    ErrorBoxes errors;
+    std::optional<UnreadBox> unread;
+};
 
 // The main window without widgets: the texts of its boxes and labels, the solution list and
 // every command that changes them. The window and the command-line front end both drive it,
@@ -38,6 +65,8 @@ class MainModel {
 
     // The database file is written with AppendLine.
     explicit MainModel(ModuleState& state);
+    // With `appendLine` null the model writes no file: a solve's record is only in its result,
+    // for the caller to save, and ExportToFile and Update are not to be called.
     MainModel(ModuleState& state, DatabaseLineWriter appendLine);
 
     // Makes the model a new window's again: every box "0", nothing left from earlier commands.
@@ -82,19 +111,21 @@ class MainModel {
     // "Put": the irreducible factor into the grid.
     ErrorBoxes Put();
     // "Test": P at the input number.
-    ErrorBoxes Test();
-    // Reads the typed coefficients for "Test many numbers"; `canOpen` tells whether its window
-    // may open (not after a zero denominator or a failure).
-    ErrorBoxes PrepareTestMany(bool& canOpen);
+    TestResult Test();
+    // Reads the typed coefficients for "Test many numbers", whose window may open when nothing
+    // failed.
+    TestResult PrepareTestMany();
 
-    // Shows a method's options form; it resets the option texts, and sets them and
-    // OptionsConfirmed when the user confirms.
-    using OptionsDialog = std::function<void(OptionsForm form, MethodOptions& options)>;
-    // The solve command sequence around one solver. A method with an options form shows it
-    // through `optionsDialog` (without one, the current options count as confirmed);
-    // `progress` is offered to a long scan.
-    ErrorBoxes Solve(SolveMethod method, const OptionsDialog& optionsDialog = {},
-                     const ScanProgress& progress = {});
+    // The solve command: the grid read as the method reads it, then the method with `options`;
+    // `progress` is offered to a long scan. When solves save their records, the record is
+    // written (a model without a writer leaves it in the result).
+    SolveResult Solve(SolveMethod method, const MethodOptions& options,
+                      const ScanProgress& progress = {});
+    // The same in two steps, for a window that asks for the options in between. StartSolve reads
+    // the grid and empties the outputs; a box it cannot read ends the solve, and its result names
+    // the box. Otherwise FinishSolve runs the method.
+    SolveResult StartSolve(SolveMethod method);
+    SolveResult FinishSolve(const MethodOptions& options, const ScanProgress& progress = {});
 
     // Appends the record to the database file (or empties the file first in overwrite mode).
     ErrorBoxes ExportToFile();
@@ -103,10 +134,15 @@ class MainModel {
     // "Update": the record when solves do not save it, then the annotation line.
     ErrorBoxes Update();
 
-    // The focus a command asked for, once.
-    std::optional<FocusRequest> TakeFocusRequest();
-
   private:
+    // StartSolve's reading and emptying; false when a box could not be read.
+    bool ReadForSolve(SolveMethod method);
+    SolveResult Result() const;
+    // The record of the texts as they stand, into record_.
+    void BuildRecord();
+    // Writes record_ to the database file: a box when that fails, the info label when not.
+    ErrorBoxes WriteRecord();
+
     ModuleState& state_;
     DatabaseLineWriter appendLine_;
     CoefficientTexts coefficients_;
@@ -120,7 +156,13 @@ class MainModel {
     std::string note_;
     std::string factor_;
     Polynomial factorCoefficients_{};
-    std::optional<FocusRequest> focus_;
+    // The last solve, besides the texts above; kept between solves for their storage.
+    const MethodRow* method_ = &MethodRowOf(SolveMethod::Exact);
+    ErrorBoxes errors_;
+    RecordFields recordFields_;
+    std::string record_;
+    bool recordToSave_ = false;
+    std::optional<UnreadBox> unread_;
 };
 
 } // namespace valdrex

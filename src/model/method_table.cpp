@@ -35,6 +35,74 @@ constexpr OptionText kDigits{
     "--digits", KeyRule::AccuracyDigit, &MethodOptions::DigitsText,
     "  --digits N      significant digits of the all-roots method, 1 to 30 (default 15)\n", 30};
 
+constexpr OptionBox kBairstowBoxes[] = {
+    {.option = &kBairstowP, .boxName = "txtBwCfP", .labelName = "lblBw_1", .caption = "Coef. P"},
+    {.option = &kBairstowQ, .boxName = "txtBwCfQ", .labelName = "lblBw_2", .caption = "Coef. Q"},
+};
+constexpr OptionsForm kBairstowForm{.objectName = "frmBwOpt",
+                                    .title = "Baristow method",
+                                    .explanationName = "lblBwTh",
+                                    .explanation = "You should define the calculus accuracy\n"
+                                                   "and two parameters P,Q so that: \n"
+                                                   "F(X) = G(X) * (X ^ 2 + PX + Q) + R",
+                                    .spinnerName = "vscBw",
+                                    .accuracy = {&kAccuracy, "txtBwAc", "lblBw_0", "Accuracy"},
+                                    .boxes = kBairstowBoxes,
+                                    .okName = "cmdBwOK",
+                                    .cancelName = "cmdBWCancel"};
+
+constexpr OptionBox kBisectionBoxes[] = {
+    {.option = &kBisectionInc,
+     .boxName = "txtDicInc",
+     .labelName = "lblDic_3",
+     .caption = "Increment",
+     .reachedLast = true},
+    {.option = &kBisectionMin, .boxName = "txtDicMin", .labelName = "lblDic_1", .caption = "Min"},
+    {.option = &kBisectionMax, .boxName = "txtDicMax", .labelName = "lblDic_2", .caption = "Max"},
+};
+constexpr OptionsForm kBisectionForm{.objectName = "frmDicOpt",
+                                     .title = "Dicotomic method",
+                                     .explanationName = "lblDicTh",
+                                     .explanation = "You should define the calculus accuracy\n"
+                                                    "and the interval in which to search\n"
+                                                    "the solutions",
+                                     .spinnerName = "vscDic",
+                                     .accuracy = {&kAccuracy, "txtDicAc", "lblDic_0", "Accuracy"},
+                                     .boxes = kBisectionBoxes,
+                                     .okName = "cmdDicOK",
+                                     .cancelName = "cmdDicCancel"};
+
+constexpr OptionBox kNewtonBoxes[] = {
+    {.option = &kNewtonX0,
+     .boxName = "txtNtX0",
+     .labelName = "lblNt_1",
+     .caption = "X",
+     .subscriptName = "lblNt_2",
+     .subscript = "0"},
+};
+constexpr OptionsForm kNewtonForm{.objectName = "frmNtOpt",
+                                  .title = "Newton method",
+                                  .explanationName = "lblNtTh",
+                                  .explanation = "You should define the calculus accuracy\n"
+                                                 "and a point X0",
+                                  .spinnerName = "vscNt",
+                                  .accuracy = {&kAccuracy, "txtNtAc", "lblNt_0", "Accuracy"},
+                                  .boxes = kNewtonBoxes,
+                                  .okName = "cmdNtOK",
+                                  .cancelName = "cmdNtCancel"};
+
+constexpr OptionBox kAllRootsBoxes[] = {
+    {.option = &kDigits, .boxName = "spnArDigits", .labelName = "lblAr_0", .caption = "&Digits"},
+};
+constexpr OptionsForm kAllRootsForm{.objectName = "frmArOpt",
+                                    .title = "All roots",
+                                    .explanationName = "lblArTh",
+                                    .explanation = "You should define how many significant\n"
+                                                   "digits the roots are shown with",
+                                    .boxes = kAllRootsBoxes,
+                                    .okName = "cmdArOK",
+                                    .cancelName = "cmdArCancel"};
+
 constexpr std::array<const OptionText*, 3> kBairstowOptions{&kAccuracy, &kBairstowP, &kBairstowQ};
 constexpr std::array<const OptionText*, 4> kBisectionOptions{&kAccuracy, &kBisectionMin,
                                                              &kBisectionMax, &kBisectionInc};
@@ -87,7 +155,7 @@ constexpr std::array<MethodRow, 6> kMethods{{
      .menuPlace = MenuPlace::Approximate,
      .offered = CubicOrAbove,
      .notOfferedReason = kApproximateReason,
-     .optionsForm = OptionsForm::Bairstow,
+     .optionsForm = &kBairstowForm,
      .cliOptions = kBairstowOptions,
      .solve = [](SolveContext& ctx,
                  const SolveRequest& request) { SolveBairstow(ctx, request.options); }},
@@ -98,7 +166,7 @@ constexpr std::array<MethodRow, 6> kMethods{{
      .menuPlace = MenuPlace::Approximate,
      .offered = CubicOrAbove,
      .notOfferedReason = kApproximateReason,
-     .optionsForm = OptionsForm::Bisection,
+     .optionsForm = &kBisectionForm,
      .cliOptions = kBisectionOptions,
      .solve =
          [](SolveContext& ctx, const SolveRequest& request) {
@@ -111,7 +179,7 @@ constexpr std::array<MethodRow, 6> kMethods{{
      .menuPlace = MenuPlace::Approximate,
      .offered = CubicOrAbove,
      .notOfferedReason = kApproximateReason,
-     .optionsForm = OptionsForm::Newton,
+     .optionsForm = &kNewtonForm,
      .cliOptions = kNewtonOptions,
      .solve = [](SolveContext& ctx,
                  const SolveRequest& request) { SolveNewton(ctx, request.options); }},
@@ -123,7 +191,7 @@ constexpr std::array<MethodRow, 6> kMethods{{
      .menuPlace = MenuPlace::BelowApproximate,
      .offered = AnyEquation,
      .notOfferedReason = "the Maths menu does not offer it",
-     .optionsForm = OptionsForm::AllRoots,
+     .optionsForm = &kAllRootsForm,
      .cliOptions = kAllRootsOptions,
      .solve = SolveAllRoots,
      .readsTextsExactly = true},
@@ -136,6 +204,26 @@ constexpr bool InMethodOrder() {
     return true;
 }
 static_assert(InMethodOrder());
+
+// The command line offers the texts of a method's options form, each box once.
+constexpr bool FormsMatchCliOptions() {
+    for (const MethodRow& row : kMethods) {
+        const OptionsForm* form = row.optionsForm;
+        const bool accuracy = form && !form->spinnerName.empty();
+        const std::size_t boxes = form ? form->boxes.size() + (accuracy ? 1 : 0) : 0;
+        if (boxes != row.cliOptions.size())
+            return false;
+        for (const OptionText* option : row.cliOptions) {
+            bool found = accuracy && form->accuracy.option == option;
+            for (const OptionBox& box : form->boxes)
+                found = found || box.option == option;
+            if (!found)
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(FormsMatchCliOptions());
 
 bool HasNonZeroValue(const std::string& text) {
     if (text.size() == 1 && text[0] == '0')

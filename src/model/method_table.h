@@ -17,10 +17,6 @@ enum class SolveMethod { Exact, Rational, Bairstow, Bisection, Newton, AllRoots 
 // approximate methods), or below it. Within a place the items follow the table.
 enum class MenuPlace { AboveApproximate, Approximate, BelowApproximate };
 
-// The options dialog through which the window obtains a method's options (the dialogs layer
-// maps each to its window).
-enum class OptionsForm { None, Bairstow, Bisection, Newton, AllRoots };
-
 // A method option as the command line takes it: the option's name, the key rule of the dialog
 // box it stands for, the text it sets, and the help lines that introduce it (empty when a
 // neighbour's lines introduce it too). A spin box's option takes a whole number from 1 to
@@ -31,6 +27,37 @@ struct OptionText {
     std::string MethodOptions::*field;
     std::string_view help;
     int wholeUpTo = 0;
+};
+
+// One labelled box of a method's options form and the option text it edits. A box whose
+// option takes a whole number is a spin box.
+struct OptionBox {
+    const OptionText* option;
+    std::string_view boxName;
+    std::string_view labelName;
+    std::string_view caption; // "&" before its access key
+    // A smaller text set lower after the caption, read as its subscript ("X" "0": X0).
+    std::string_view subscriptName = {};
+    std::string_view subscript = {};
+    // Shown above the other boxes, yet reached last with Tab, after the accuracy spinner.
+    bool reachedLast = false;
+};
+
+// A method's options form, from which the dialogs layer builds its dialog: the explanation at
+// the top; on the left, when the method has one, the accuracy box (one digit, 0 to 8) with a
+// spinner from 1 to 8 that follows it; the other boxes on the right, top to bottom; OK
+// (default) and Cancel (Esc) at the bottom. Tab goes through the accuracy box, the other
+// boxes, OK, Cancel and the spinner.
+struct OptionsForm {
+    std::string_view objectName;
+    std::string_view title;
+    std::string_view explanationName;
+    std::string_view explanation;
+    std::string_view spinnerName = {}; // empty: no accuracy box
+    OptionBox accuracy = {};
+    std::span<const OptionBox> boxes;
+    std::string_view okName;
+    std::string_view cancelName;
 };
 
 // What a solver may read besides the working polynomial and values of its context.
@@ -52,8 +79,8 @@ struct MethodRow {
     // The Maths menu rule: whether the method is offered for a grid whose highest non-zero
     // power is `degree` (0 for an empty grid).
     bool (*offered)(int degree);
-    std::string_view notOfferedReason; // why not, for the command line
-    OptionsForm optionsForm = OptionsForm::None;
+    std::string_view notOfferedReason;                  // why not, for the command line
+    const OptionsForm* optionsForm = nullptr;           // none: the method asks nothing
     std::span<const OptionText* const> cliOptions = {}; // the form's texts, as command-line options
     // The solver: fills the context's solution list, texts, status and errors.
     void (*solve)(SolveContext& ctx, const SolveRequest& request);

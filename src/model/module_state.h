@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/point_evaluation.h"
+#include "core/working_polynomial.h"
 #include "solvers/approx/method_options.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 #include "core/checked_math.h"
 #include "core/coefficient_text.h"
 #include "core/failure.h"
-#include "core/home_folder.h"
+#include "core/platform_files.h"
 #include "database/database_file.h"
 
 #include <cerrno>

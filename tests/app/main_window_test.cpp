@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 #include "app/qt_settings_store.h"
-#include "core/home_folder.h"
+#include "core/platform_files.h"
 #include "dialogs/view_db_window.h"
 #include "file_bytes.h"
 #include "gui_test.h"
@@ -192,6 +192,31 @@ TEST_F(MainWindowTest, TestStopsAtAZeroDenominatorAndFocusesItsBox) {
         EXPECT_EQ(QApplication::focusWidget()->objectName(), focused);
     }
     EXPECT_EQ(answer_.boxes, Boxes{});
+}
+
+// A box the grid's reading cannot take stops a solve before the method's options are asked for,
+// and takes the focus; the solve's own boxes follow its lines, the saving's after them.
+TEST_F(MainWindowTest, ASolveStopsAtAnUnreadBoxBeforeItsOptions) {
+    EnterGrid({{3, "1"}, {0, "-8"}});
+    PressCtrl(Qt::Key_F);
+    const std::string saved = Database();
+    Coef(1)->setText("5/0");
+    Find<QPushButton>("cmdTest")->setFocus();
+    Trigger("mnuSolveNewton");
+    EXPECT_TRUE(answer_.dialogs.isEmpty());
+    EXPECT_EQ(Label("lblMsg"), "Division by 0");
+    EXPECT_EQ(QApplication::focusWidget(), Coef(1));
+    EXPECT_EQ(Database(), saved);
+
+    QFile::remove(DatabasePath());
+    QDir().mkdir(DatabasePath()); // a folder where the file should be
+    EnterGrid({{2, "65536"}, {1, "65536"}, {0, "-1"}});
+    PressCtrl(Qt::Key_F);
+    QDir().rmdir(DatabasePath());
+    ASSERT_EQ(answer_.boxes.size(), 2u);
+    EXPECT_EQ(answer_.boxes[0], (SeenBox{"1001. Overflow", "Valdrex"}));
+    EXPECT_TRUE(answer_.boxes[1].text.endsWith("Is a directory"))
+        << answer_.boxes[1].text.toStdString();
 }
 
 TEST_F(MainWindowTest, SettingsAtFirstStartAndAfterReopening) {

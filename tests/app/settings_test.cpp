@@ -1,5 +1,5 @@
 #include "app/qt_settings_store.h"
-#include "core/home_folder.h"
+#include "core/platform_files.h"
 #include "file_bytes.h"
 #include "model/startup_settings.h"
 

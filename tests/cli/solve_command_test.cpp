@@ -85,6 +85,13 @@ TEST(SolveCommandTest, AnErrorMessageExitsWithOne) {
     const ProgramResult json = RunSolve({"--json", "--test", huge, "1", "0", "0"});
     EXPECT_EQ(json.exitCode, 1);
     EXPECT_NE(json.out.find("\"errors\":[{\"text\":\"Error  1001. Overflow\""), std::string::npos);
+    // Every box in the order it came: the typing's, the test's, then the solve's.
+    const ProgramResult all =
+        RunSolve({"--method", "all", "--test", huge, ".1234567891", std::string(10001, '7'), "1"});
+    EXPECT_EQ(all.exitCode, 1);
+    EXPECT_EQ(all.err, "1001. Overflow\n1001. Overflow\n1001. Overflow\nError  1001. Overflow\n"
+                       "Error  1001. Overflow: the coefficient of x has more than 10,000 "
+                       "significant digits\n");
 }
 
 TEST(SolveCommandTest, AFailedWriteToStandardOutputIsToldOnce) {

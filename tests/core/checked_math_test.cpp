@@ -1,6 +1,5 @@
 #include "core/checked_math.h"
-#include "core/error_box.h"
-#include "core/integer_math.h"
+#include "core/failure.h"
 #include "core_test_support.h"
 
 #include <gtest/gtest.h>
@@ -87,12 +86,16 @@ TEST(GcdLcm, FollowEuclid) {
 
 TEST(ErrorBox, ComposesEachStyle) {
     const RuntimeFailure f(kOverflowNumber, "Overflow");
-    EXPECT_EQ(PlainErrorBox(f), (ErrorBox{"1001. Overflow", BoxIcon::None, "Valdrex"}));
+    EXPECT_EQ(PlainErrorBox(f),
+              (ErrorBox{"1001. Overflow", BoxIcon::None, "Valdrex", 1001, "Overflow"}));
     EXPECT_EQ(CriticalErrorBox(f),
-              (ErrorBox{"Error 1001. Overflow", BoxIcon::Critical, "Valdrex"}));
-    EXPECT_EQ(SolverErrorBox(f), (ErrorBox{"Error  1001. Overflow", BoxIcon::Critical, "Error"}));
-    EXPECT_EQ(HelpErrorBox(f), (ErrorBox{"1001. Overflow", BoxIcon::Critical, "Valdrex"}));
-    EXPECT_EQ(RationalErrorBox(f), (ErrorBox{"1001. Overflow", BoxIcon::Critical, "Error"}));
+              (ErrorBox{"Error 1001. Overflow", BoxIcon::Critical, "Valdrex", 1001, "Overflow"}));
+    EXPECT_EQ(SolverErrorBox(f),
+              (ErrorBox{"Error  1001. Overflow", BoxIcon::Critical, "Error", 1001, "Overflow"}));
+    EXPECT_EQ(HelpErrorBox(f),
+              (ErrorBox{"1001. Overflow", BoxIcon::Critical, "Valdrex", 1001, "Overflow"}));
+    EXPECT_EQ(RationalErrorBox(f),
+              (ErrorBox{"1001. Overflow", BoxIcon::Critical, "Error", 1001, "Overflow"}));
     // File failures carry the system's description; an unknown cause reads as an I/O failure.
     EXPECT_EQ(PlainErrorBox(FileFailure(2)).text, "2. No such file or directory");
     EXPECT_EQ(FileFailure(0).number(), 5);

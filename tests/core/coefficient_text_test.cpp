@@ -1,5 +1,4 @@
 #include "core/coefficient_text.h"
-#include "core/paste_check.h"
 #include "core_test_support.h"
 
 #include <gtest/gtest.h>

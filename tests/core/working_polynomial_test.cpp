@@ -1,5 +1,4 @@
 #include "core/number_text.h"
-#include "core/point_evaluation.h"
 #include "core/working_polynomial.h"
 #include "core_test_support.h"
 

@@ -4,7 +4,6 @@
 #include "core/failure.h"
 #include "database/cp1252.h"
 #include "database/record.h"
-#include "database/unstorable_characters.h"
 #include "file_bytes.h"
 
 #include <QTemporaryDir>
@@ -15,6 +14,7 @@
 #include <map>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace valdrex {
@@ -228,6 +228,26 @@ TEST(UnstorableCharacters, EachCharacterTheCodePageLacksOnceInOrder) {
     EXPECT_EQ(UnstorableCharacters("\u00E9 \u03C0 \u221A \u20AC \u03C0 ? \u00B7x"), "\u03C0\u221A");
     EXPECT_EQ(UnstorableCharacters("caf\u00E9 \u2022 \u2122 ? \r\n"), "");
     EXPECT_EQ(UnstorableCharacters("\U0001F600\u0100"), "\U0001F600\u0100");
+}
+
+TEST(MergeOnSave, KeepsWhatWasAppendedAndAsksAboutAnyOtherChange) {
+    constexpr bool ask = true, write = false;
+    // read, disk, saved -> ask first, appended
+    const std::tuple<const char*, const char*, const char*, bool, const char*> cases[] = {
+        {"a\r\n", "a\r\n", "b\r\n", write, ""},
+        {"a\r\n", "a\r\nr1\r\nr2\r\n", "b\r\n", write, "r1\r\nr2\r\n"},
+        {"a\r\n", "a\r\nr1\r\n", "b", write, "\r\nr1\r\n"}, // the edited last line lost its end
+        {"a", "a\r\nr1\r\n", "b", write, "\r\nr1\r\n"},     // the record already on its own line
+        {"", "r1\r\n", "", write, "r1\r\n"},
+        {"a\r\n", "", "b", ask, ""},                // emptied
+        {"a\r\nb\r\n", "a\r\n", "a\r\n", ask, ""},  // shortened
+        {"a\r\n", "x\r\nr1\r\n", "a\r\n", ask, ""}, // changed, then grown
+    };
+    for (const auto& [read, disk, saved, askFirst, appended] : cases) {
+        const SaveMerge merge = MergeOnSave(read, disk, saved);
+        EXPECT_EQ(merge.askFirst, askFirst) << read << "|" << disk;
+        EXPECT_EQ(merge.appended, appended) << read << "|" << disk;
+    }
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "core/failure.h"
-#include "dialogs/many_numbers_series.h"
 #include "dialogs/many_numbers_window.h"
 #include "gui_test.h"
 #include "window_texts.h"

@@ -1,11 +1,6 @@
-#include "core/home_folder.h"
-#include "dialogs/about_window.h"
-#include "dialogs/help_window.h"
-#include "dialogs/program_files.h"
-#include "dialogs/readme_text.h"
-#include "dialogs/version_text.h"
-#include "dialogs/welcome_window.h"
-#include "dialogs/window_placement.h"
+#include "core/platform_files.h"
+#include "dialogs/dialog_parts.h"
+#include "dialogs/program_windows.h"
 #include "file_bytes.h"
 #include "gui_test.h"
 
@@ -54,7 +49,8 @@ TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
 }
 
 TEST(Help, OpensOneWindowAtTheContentsPageOrGivesTheHelpErrorBox) {
-    const ErrorBox box{"2. No such file or directory", BoxIcon::Critical, "Valdrex"};
+    const ErrorBox box{"2. No such file or directory", BoxIcon::Critical, "Valdrex", 2,
+                       "No such file or directory"};
     EXPECT_EQ(ShowHelpFile("/nonexistent-folder/Valdrex.hlp", nullptr), box);
     EXPECT_EQ(ShowHelp(nullptr), box); // the test program's folder holds no help file either
     QTemporaryDir folder;

@@ -12,7 +12,8 @@ ALLOWED = {
     "database": {"core"},
     "model": {"core", "solvers", "database"},
     "dialogs": {"core", "solvers", "database", "model"},
-    "app": {"core", "solvers", "database", "model", "dialogs"},
+    "plot": {"core", "solvers", "database", "model", "dialogs"},
+    "app": {"core", "solvers", "database", "model", "dialogs", "plot"},
     "cli": {"core", "solvers", "database", "model"},
 }
 WINDOWLESS = set(sys.argv[2].split(",")) if len(sys.argv) > 2 else set()

@@ -20,13 +20,13 @@ class AllRootsMethodTest : public ::testing::Test {
         model_.ClearAll();
         for (const auto& [power, text] : boxes)
             model_.SetCoefficient(power, text);
-        return model_.Solve(SolveMethod::AllRoots, [&](OptionsForm form, MethodOptions& options) {
-            EXPECT_EQ(form, OptionsForm::AllRoots);
-            options.DigitsText = digits;
-            options.OptionsConfirmed = true;
-        });
+        MethodOptions options;
+        options.DigitsText = digits;
+        last_ = model_.Solve(SolveMethod::AllRoots, options);
+        return ErrorBoxes(last_.errors.begin(), last_.errors.end());
     }
 
+    SolveResult last_;
     QTemporaryDir dir_;
     ModuleState state_;
     MainModel model_{state_};
@@ -72,13 +72,17 @@ TEST_F(AllRootsMethodTest, BadCoefficientsPointAtTheirBox) {
     const std::string saved = Bytes(state_.DatabaseFile);
     EXPECT_EQ(Solve({{5, "1"}, {3, "7/0"}}), ErrorBoxes{});
     EXPECT_EQ(model_.message(), "Division by 0");
-    EXPECT_EQ(model_.TakeFocusRequest(), (FocusRequest{FocusRequest::Box::Coefficient, 3}));
+    EXPECT_EQ(last_.unread,
+              (UnreadBox{UnreadBox::Box::Coefficient, 3, ReadFault::ZeroDenominator}));
+    EXPECT_EQ(last_.record, std::nullopt);
     EXPECT_EQ(Bytes(state_.DatabaseFile), saved);
 
     EXPECT_EQ(Solve({{2, std::string(10001, '7')}, {0, "1"}}),
               (ErrorBoxes{{"Error  1001. Overflow: the coefficient of x^2 has more than 10,000 "
                            "significant digits",
-                           BoxIcon::Critical, "Error"}}));
+                           BoxIcon::Critical, "Error", 1001,
+                           "Overflow: the coefficient of x^2 has more than 10,000 significant "
+                           "digits"}}));
     EXPECT_EQ(model_.solutionLines(), Lines{});
     EXPECT_EQ(Solve({{2, std::string(200, '7')}, {0, "-1"}}), ErrorBoxes{});
     EXPECT_EQ(model_.solutionLines().size(), 2u);

@@ -16,6 +16,11 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 const ErrorBoxes kNone{};
+constexpr UnreadBox::Box kCoefficient = UnreadBox::Box::Coefficient;
+
+ErrorBoxes Boxes(std::span<const ErrorBox> boxes) {
+    return {boxes.begin(), boxes.end()};
+}
 
 class MainModelTest : public ::testing::Test {
   protected:
@@ -25,12 +30,16 @@ class MainModelTest : public ::testing::Test {
         for (const auto& [power, text] : boxes)
             EXPECT_EQ(model_.SetCoefficient(power, text), kNone);
     }
-    ErrorBoxes Solve() { return model_.Solve(SolveMethod::Exact); }
+    ErrorBoxes Solve(SolveMethod method = SolveMethod::Exact) {
+        last_ = model_.Solve(method, state_.Options);
+        return Boxes(last_.errors);
+    }
     std::string Database() const { return Bytes(state_.DatabaseFile); }
 
     QTemporaryDir dir_;
     ModuleState state_;
     MainModel model_{state_};
+    SolveResult last_;
 };
 
 TEST_F(MainModelTest, SolvesAndAppendsTheRecordThenTheNote) {
@@ -44,7 +53,7 @@ TEST_F(MainModelTest, SolvesAndAppendsTheRecordThenTheNote) {
               "The equation and the solutions are saved in the file " + state_.DatabaseFile);
     // Test 3, annotate, Update: only the note line, since the solve saved the record.
     model_.SetInput("3");
-    EXPECT_EQ(model_.Test(), kNone);
+    EXPECT_EQ(model_.Test().errors, kNone);
     EXPECT_EQ(model_.output(), " 2");
     model_.SetNote("check");
     EXPECT_EQ(model_.Update(), kNone);
@@ -72,7 +81,8 @@ TEST_F(MainModelTest, UpdateWritesTheRecordWhenSolvesDoNot) {
 TEST_F(MainModelTest, AMissingFolderReportsOnceAndKeepsTheSolutions) {
     state_.DatabaseFile = dir_.filePath("missing/db.txt").toStdString();
     Type({{2, "1"}, {1, "-3"}, {0, "2"}});
-    const ErrorBoxes notFound{{"2. No such file or directory", BoxIcon::None, "Valdrex"}};
+    const ErrorBoxes notFound{
+        {"2. No such file or directory", BoxIcon::None, "Valdrex", 2, "No such file or directory"}};
     EXPECT_EQ(Solve(), notFound);
     EXPECT_EQ(model_.solutionLines(), (Lines{"x1 = 2", "x2 = 1"}));
     EXPECT_EQ(model_.message() + "|" + model_.info(), "Solutions found|");
@@ -84,32 +94,85 @@ TEST_F(MainModelTest, AMissingFolderReportsOnceAndKeepsTheSolutions) {
 }
 
 TEST_F(MainModelTest, AZeroDenominatorStopsSolveAndTestAtItsBox) {
+    model_.SetInput("1/0");
+    EXPECT_EQ(model_.Test().unread, UnreadBox{UnreadBox::Box::Input});
     Type({{2, "1"}, {1, "-3"}, {0, "2"}});
     Solve();
     const std::string saved = Database();
     Type({{3, "5/0"}, {1, "3/"}});
     EXPECT_EQ(Solve(), kNone);
     EXPECT_EQ(model_.message(), "Division by 0");
-    EXPECT_EQ(model_.TakeFocusRequest(), (FocusRequest{FocusRequest::Box::Coefficient, 1}));
-    EXPECT_EQ(model_.TakeFocusRequest(), std::nullopt);
+    EXPECT_EQ(last_.unread, (UnreadBox{kCoefficient, 1, ReadFault::ZeroDenominator}));
+    EXPECT_EQ(last_.record, std::nullopt);
     EXPECT_EQ(model_.solutionLines(), (Lines{"x1 = 2", "x2 = 1"}));
     EXPECT_EQ(Database(), saved);
     model_.SetInput("2");
-    EXPECT_EQ(model_.Test(), kNone);
-    EXPECT_EQ(model_.TakeFocusRequest(), (FocusRequest{FocusRequest::Box::Coefficient, 1}));
+    const TestResult test = model_.Test();
+    EXPECT_EQ(test.errors, kNone);
+    EXPECT_EQ(test.unread, (UnreadBox{kCoefficient, 1}));
     EXPECT_EQ(model_.output(), "");
+}
+
+// A box the grid's reading cannot take stops the solve before its method: the result names the
+// lowest such box and why, and holds no record.
+TEST(MainModelReading, AFailedReadNamesTheBoxAndWhy) {
+    using enum ReadFault;
+    const std::pair<std::map<int, std::string>, UnreadBox> cases[] = {
+        {{{3, "5/0"}, {1, "3/"}}, {kCoefficient, 1, ZeroDenominator}},
+        {{{4, "0/0"}}, {kCoefficient, 4, ZeroDenominator}},
+        {{{2, "99999999999/0"}}, {kCoefficient, 2, ZeroDenominator}}, // not a value too large
+        {{{0, "99999999999"}}, {kCoefficient, 0, BeyondRange}},
+        {{{1, "-2147483649/3"}}, {kCoefficient, 1, BeyondRange}},
+        {{{3, ".0000000001"}}, {kCoefficient, 3, BeyondRange}},
+        {{{0, "1/65537"}, {1, "1/65536"}}, {kCoefficient, 1, CommonDenominatorBeyondRange}},
+        {{{0, "2147483647"}, {1, "1/2"}}, {kCoefficient, 0, CommonDenominatorBeyondRange}},
+    };
+    for (const auto& [grid, unread] : cases) {
+        ModuleState state;
+        MainModel model(state, nullptr);
+        for (const auto& [power, text] : grid)
+            model.SetCoefficient(power, text);
+        for (const SolveMethod method : {SolveMethod::Exact, SolveMethod::Bairstow}) {
+            const SolveResult result = model.Solve(method, {});
+            EXPECT_EQ(result.unread, unread) << grid.rbegin()->second;
+            EXPECT_EQ(result.status, "Division by 0");
+            EXPECT_EQ(result.coefficients[unread.power], grid.at(unread.power));
+            EXPECT_TRUE(result.lines.empty() && result.errors.empty() && !result.record);
+        }
+    }
+}
+
+// The solver's boxes come first, then the one of the record that could not be saved. A model
+// that leaves the record to its caller gives the solver's alone, and the record.
+TEST_F(MainModelTest, EveryBoxOfASolveIsInItsResultInOrder) {
+    state_.DatabaseFile = dir_.filePath("missing/db.txt").toStdString();
+    const ErrorBox overflow{"1001. Overflow", BoxIcon::None, "Valdrex", 1001, "Overflow"};
+    const ErrorBox notFound{"2. No such file or directory", BoxIcon::None, "Valdrex", 2,
+                            "No such file or directory"};
+    Type({{2, "65536"}, {1, "65536"}, {0, "-1"}});
+    EXPECT_EQ(Solve(), (ErrorBoxes{overflow, notFound}));
+    EXPECT_EQ(last_.record, "65536\xC2\xB7x^2 + 65536\xC2\xB7x - 1 = 0; S={}");
+
+    ModuleState state;
+    MainModel handing(state, nullptr);
+    handing.SetCoefficients(std::vector<std::string_view>{"65536", "65536", "-1"});
+    const SolveResult result = handing.Solve(SolveMethod::Exact, {});
+    EXPECT_EQ(Boxes(result.errors), ErrorBoxes{overflow});
+    EXPECT_EQ(result.record, last_.record);
+    EXPECT_EQ(result.equation, model_.equation());
 }
 
 TEST_F(MainModelTest, FailuresShowTheirBoxes) {
     Type({{2, "3"}});
     // An unreducible coefficient keeps the equation and flags the error.
-    EXPECT_EQ(model_.SetCoefficient(2, "0/"),
-              (ErrorBoxes{{"1002. Division by zero", BoxIcon::None, "Valdrex"}}));
+    EXPECT_EQ(model_.SetCoefficient(2, "0/"), (ErrorBoxes{{"1002. Division by zero", BoxIcon::None,
+                                                           "Valdrex", 1002, "Division by zero"}}));
     EXPECT_EQ(model_.equation(), "3·x^2 = 0");
     EXPECT_TRUE(state_.ErrorFlag);
     Type({{2, "0"}, {12, "1"}});
     model_.SetInput("1E40");
-    EXPECT_EQ(model_.Test(), (ErrorBoxes{{"Error  1001. Overflow", BoxIcon::Critical, "Error"}}));
+    EXPECT_EQ(model_.Test().errors, (ErrorBoxes{{"Error  1001. Overflow", BoxIcon::Critical,
+                                                 "Error", 1001, "Overflow"}}));
     EXPECT_EQ(model_.output(), "");
 }
 
@@ -120,8 +183,8 @@ TEST_F(MainModelTest, CoefficientsBeyondThirtyTwoBits) {
     EXPECT_EQ(model_.equation(), "99999999999·x = 0");
     EXPECT_EQ(Solve(), kNone);
     EXPECT_EQ(model_.message(), "Division by 0");
-    EXPECT_EQ(model_.TakeFocusRequest(), (FocusRequest{FocusRequest::Box::Coefficient, 1}));
-    const ErrorBoxes overflow{{"1001. Overflow", BoxIcon::None, "Valdrex"}};
+    EXPECT_EQ(last_.unread, (UnreadBox{kCoefficient, 1, ReadFault::BeyondRange}));
+    const ErrorBoxes overflow{{"1001. Overflow", BoxIcon::None, "Valdrex", 1001, "Overflow"}};
     for (const char* text : {".1234567891", "2/99999999999"})
         EXPECT_EQ(model_.SetCoefficient(1, text), overflow) << text;
     EXPECT_EQ(model_.equation(), "99999999999·x = 0");
@@ -144,7 +207,7 @@ TEST_F(MainModelTest, DegreeZeroMessagesAndOverwrite) {
 
 TEST_F(MainModelTest, RationalRootsLeaveTheFactorForPut) {
     Type({{3, "1"}, {2, "-2"}, {1, "1"}, {0, "-2"}});
-    EXPECT_EQ(model_.Solve(SolveMethod::Rational), kNone);
+    EXPECT_EQ(Solve(SolveMethod::Rational), kNone);
     EXPECT_EQ(model_.solutionLines(), Lines{"x1 = 2"});
     EXPECT_EQ(model_.factor(), "x^2  + 1 ");
     EXPECT_TRUE(model_.putEnabled());
@@ -165,7 +228,7 @@ TEST_F(MainModelTest, PutAfterSeveralRationalRootsGivesAGridThatSolves) {
     const char* highToLow[] = {"3", "4", "1", "0", "3", "4", "4", "1", "0", "3", "4", "1", "0"};
     for (int i = 0; i < kCoefficientCount; ++i)
         Type({{kCoefficientCount - 1 - i, highToLow[i]}});
-    EXPECT_EQ(model_.Solve(SolveMethod::Rational), kNone);
+    EXPECT_EQ(Solve(SolveMethod::Rational), kNone);
     EXPECT_EQ(model_.solutionLines(), (Lines{"x1 = 0", "x2 =-1/ 3"}));
     EXPECT_EQ(model_.Put(), kNone);
     CoefficientTexts put;
@@ -173,25 +236,26 @@ TEST_F(MainModelTest, PutAfterSeveralRationalRootsGivesAGridThatSolves) {
     for (int power : {10, 9, 6, 5, 4, 1, 0})
         put[power] = " 3";
     EXPECT_EQ(model_.coefficients(), put);
-    EXPECT_EQ(model_.Solve(SolveMethod::Rational), kNone);
+    EXPECT_EQ(Solve(SolveMethod::Rational), kNone);
     EXPECT_EQ(model_.message(), "There aren't rational roots");
 }
 
 // A scan cancelled from its progress window has not looked at the whole interval.
 TEST_F(MainModelTest, ACancelledScanWritesNoRecord) {
     Type({{1, "1"}});
-    const auto scanBy = [](const char* increment) {
-        return [increment](OptionsForm, MethodOptions& options) {
-            options = MethodOptions{};
-            options.BisectionIncText = increment;
-            options.OptionsConfirmed = true;
-        };
-    };
-    model_.Solve(SolveMethod::Bisection, scanBy("1E-6"), [](double) { return false; });
-    EXPECT_EQ(model_.message(), "The scan was cancelled");
+    MethodOptions options;
+    const auto cancel = [](double) { return false; };
+    options.BisectionIncText = "1E-6";
+    last_ = model_.Solve(SolveMethod::Bisection, options, cancel);
+    EXPECT_TRUE(last_.cancelled);
+    EXPECT_EQ(last_.status, "The scan was cancelled");
+    EXPECT_EQ(last_.record, std::nullopt);
     EXPECT_FALSE(fs::exists(state_.DatabaseFile));
-    model_.Solve(SolveMethod::Bisection, scanBy(".5"), [](double) { return false; });
-    EXPECT_EQ(Database(), "x = 0; S={ 0}\r\n"); // too short to be asked
+    options.BisectionIncText = ".5"; // too short to be asked
+    last_ = model_.Solve(SolveMethod::Bisection, options, cancel);
+    EXPECT_FALSE(last_.cancelled);
+    EXPECT_EQ(last_.record, "x = 0; S={ 0}");
+    EXPECT_EQ(Database(), "x = 0; S={ 0}\r\n");
 }
 
 TEST_F(MainModelTest, ClearAllResetsEverythingAndACoefficientChangeTheTestBoxes) {
@@ -270,7 +334,7 @@ TEST_F(MainModelTest, RenewGivesWhatANewWindowHas) {
     model_.Test();
     model_.SetNote("n");
     Solve();
-    model_.Solve(SolveMethod::Rational);
+    Solve(SolveMethod::Rational);
     model_.Renew();
     ModuleState newState;
     newState.SaveEquations = false;
@@ -280,7 +344,7 @@ TEST_F(MainModelTest, RenewGivesWhatANewWindowHas) {
     for (MainModel* m : {&model_, &renewed}) {
         m->SetCoefficient(2, "1");
         m->SetCoefficient(0, "-4");
-        m->Solve(SolveMethod::Exact);
+        m->Solve(SolveMethod::Exact, {});
     }
     EXPECT_EQ(model_.solutionLines(), (Lines{"x1 = 2", "x2 =-2"}));
     EXPECT_EQ(Shown(model_), Shown(renewed));
@@ -361,7 +425,7 @@ class FileFaultTest : public ::testing::Test {
         model.SetCoefficient(1, "-3");
         model.SetCoefficient(0, "2");
         model.SetNote("a note");
-        ErrorBoxes boxes = model.Solve(SolveMethod::Exact);
+        ErrorBoxes boxes = Boxes(model.Solve(SolveMethod::Exact, {}).errors);
         if (!command.solve) {
             state.SaveEquations = command.saveEquations;
             boxes = model.Update();

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # One check of the unpacked Debian package.
-# Usage: check_package.sh CHECK ROOT PACKAGE_DIR WINDOWS_CHECK_PROGRAM VERSION
+# Usage: check_package.sh CHECK ROOT PACKAGE_DIR WINDOWS_CHECK_PROGRAM VERSION BUILD_DIR SOURCE_DIR
 set -euo pipefail
-check=$1 root=$2 package_dir=$3 windows_check=$4 version=$5
+check=$1 root=$2 package_dir=$3 windows_check=$4 version=$5 build_dir=$6 source_dir=$7
 
 app_id=org.valdrex.Valdrex
 bin=$root/usr/bin
-program_folder=$root/usr/libexec/valdrex
+module_folder=$root/usr/libexec/valdrex
 share=$root/usr/share
+data_folder=$share/valdrex
 
 fail() {
     echo "FAIL: $*" >&2
@@ -26,6 +27,11 @@ check_control() {
     for line in "Package: valdrex" "Version: $version" "Section: math"; do
         expect_line "$fields" "$line"
     done
+    # Each installed file's bytes in KiB, rounded up, and 1 KiB for every folder.
+    local size
+    size=$(find "$root" -mindepth 1 -printf '%y %s\n' |
+        awk '{ s += $1 == "d" ? 1 : int(($2 + 1023) / 1024) } END { print s }')
+    expect_line "$(dpkg-deb -f "${deb[0]}" Installed-Size)" "$size"
     for line in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libc6 libstdc++6 \
         libflint17 libflint-arb2 libqcustomplot2.1-qt6 libqt6svg6; do
         expect_line "$depends" "$line"
@@ -34,14 +40,11 @@ check_control() {
 
 check_files() {
     for program in valdrex valdrex-solve; do
-        # A relative link, so that the tree works wherever it is unpacked.
-        [ "$(readlink "$bin/$program")" = "../libexec/valdrex/$program" ] ||
-            fail "$bin/$program is no link to ../libexec/valdrex/$program"
-        [ -x "$program_folder/$program" ] || fail "$program_folder/$program is not executable"
+        [ -f "$bin/$program" ] && [ -x "$bin/$program" ] || fail "$bin/$program is no program"
     done
-    for file in "$program_folder/Valdrex.hlp" "$program_folder/readme.txt" \
-        "$program_folder/valdrex-all-roots.so" "$program_folder/valdrex-plot.so" \
-        "$program_folder"/images/plot-{double-root,degree-12}.png \
+    for file in "$data_folder/Valdrex.hlp" "$data_folder/readme.txt" \
+        "$module_folder/valdrex-all-roots.so" "$module_folder/valdrex-plot.so" \
+        "$data_folder"/images/plot-{double-root,degree-12}.png \
         "$share/icons/hicolor/scalable/apps/valdrex.svg" \
         "$share"/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/valdrex.png; do
         [ -s "$file" ] || fail "$file missing or empty"
@@ -60,8 +63,8 @@ check_lintian() {
 check_solve() {
     expect_line "$("$bin/valdrex-solve" 1 -3 2)" "x1 = 2"
     expect_line "$("$bin/valdrex-solve" --version)" "valdrex-solve $version"
-    # The all-roots module is loaded from beside the program.
-    expect_line "$("$bin/valdrex-solve" --method all --digits 5 1 0 0 -2)" "x1 = 1.2599"
+    # The all-roots module is loaded from the installed tree, wherever that was unpacked.
+    expect_line "$("$bin/valdrex-solve" --method all --digits 5 1 0 -2 1/2)" "x1 =-1.5257"
     local db
     db=$(mktemp)
     "$bin/valdrex-solve" --save "$db" --overwrite 1 -3 2 >/dev/null
@@ -85,20 +88,41 @@ check_app_starts() {
     [ -f "$home/valdrexdb.txt" ] || fail "the main window did not open (no database file)"
 }
 
-# The check program goes beside the installed one and runs through a link, as the program does.
+# A program copied out of the tree, whose modules are missing, says so: it never loads those of
+# the build it came from.
+check_lone_program() {
+    folder=$(mktemp -d) # not local: the exit trap removes it
+    trap 'rm -rf "$folder"' EXIT
+    cp "$bin/valdrex-solve" "$folder/"
+    local output
+    output=$("$folder/valdrex-solve" --method all 1 0 -2 1/2 2>&1) && fail "solved without the module"
+    local expected
+    expected="valdrex-all-roots.so not found in $(dirname "$(readlink -f "$folder")")/libexec/valdrex"
+    grep -Fq "$expected nor beside the program" <<<"$output" ||
+        fail "no word of the missing module in: $output"
+}
+
+# No installed file holds a path of the build: a program must find its files relative to itself.
+check_build_paths() {
+    local found
+    found=$(grep -rlF -e "$build_dir" -e "$source_dir" "$root" || true)
+    [ -z "$found" ] || fail "the build's path is in:"$'\n'"$found"
+}
+
+# The check program goes beside the installed programs, as one of them.
 check_windows() {
     name=$(basename "$windows_check") # not local: the exit trap uses it
-    trap 'rm -f "$program_folder/$name" "$bin/$name"' EXIT
-    cp "$windows_check" "$program_folder/$name"
-    ln -s "../libexec/valdrex/$name" "$bin/$name"
-    VALDREX_INSTALLED_FOLDER=$(readlink -f "$program_folder") "$bin/$name"
+    trap 'rm -f "$bin/$name"' EXIT
+    cp "$windows_check" "$bin/$name"
+    VALDREX_INSTALLED_FOLDER=$(readlink -f "$bin") VALDREX_INSTALLED_DATA=$(readlink -f "$data_folder") \
+        "$bin/$name"
 }
 
 check_desktop_entry() {
     local entry=$share/applications/$app_id.desktop report
     report=$(desktop-file-validate "$entry" 2>&1) || fail "$report"
     [ -z "$report" ] || fail "$report" # warnings and hints too
-    [ -L "$bin/$(sed -n 's/^Exec=//p' "$entry")" ] || fail "Exec is not an installed program"
+    [ -x "$bin/$(sed -n 's/^Exec=//p' "$entry")" ] || fail "Exec is not an installed program"
     [ -f "$share/icons/hicolor/scalable/apps/$(sed -n 's/^Icon=//p' "$entry").svg" ] ||
         fail "Icon is not installed"
 }

@@ -1,9 +1,8 @@
-// Runs from a copy beside the unpacked program, started through a link in bin/, with
-// VALDREX_INSTALLED_FOLDER naming the real program folder: Help and About must read the files
+// Runs from a copy beside the unpacked programs, with VALDREX_INSTALLED_FOLDER naming their
+// folder and VALDREX_INSTALLED_DATA the installed data folder: Help and About must read the files
 // installed there.
-#include "core/home_folder.h"
-#include "dialogs/about_window.h"
-#include "dialogs/help_window.h"
+#include "core/platform_files.h"
+#include "dialogs/program_windows.h"
 #include "gui_test.h"
 
 #include <QFile>
@@ -15,16 +14,18 @@ namespace valdrex {
 namespace {
 
 const QString kFolder = qEnvironmentVariable("VALDREX_INSTALLED_FOLDER");
+const QString kDataFolder = qEnvironmentVariable("VALDREX_INSTALLED_DATA");
 
 QString ReadInstalled(const char* name) {
-    QFile file(kFolder + "/" + name);
+    QFile file(kDataFolder + "/" + name);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
     return QString::fromUtf8(file.readAll());
 }
 
-TEST(InstalledProgram, FolderIsTheRealFolderBehindTheLink) {
-    ASSERT_FALSE(kFolder.isEmpty()) << "VALDREX_INSTALLED_FOLDER is not set";
+TEST(InstalledProgram, FoldersAreThoseOfTheInstalledTree) {
+    ASSERT_FALSE(kFolder.isEmpty() || kDataFolder.isEmpty()) << "the folders are not set";
     EXPECT_EQ(QString::fromStdString(ProgramFolder()), kFolder);
+    EXPECT_EQ(QString::fromStdString(ProgramDataFolder()), kDataFolder);
 }
 
 TEST(InstalledProgram, HelpShowsTheInstalledHelpFile) {
@@ -32,7 +33,7 @@ TEST(InstalledProgram, HelpShowsTheInstalledHelpFile) {
     QWidget* window = ShownWindow("frmHelp");
     ASSERT_NE(window, nullptr);
     auto* browser = Child<QTextBrowser>(window, "txtHelp");
-    EXPECT_EQ(browser->source().toLocalFile(), kFolder + "/Valdrex.hlp");
+    EXPECT_EQ(browser->source().toLocalFile(), kDataFolder + "/Valdrex.hlp");
     EXPECT_EQ(browser->source().fragment(), "contents");
     QTextDocument installed;
     installed.setHtml(ReadInstalled("Valdrex.hlp"));

@@ -9,7 +9,7 @@
 #include "solvers/all_roots/big_numbers.h"
 #else
 #include "core/failure.h"
-#include "core/program_module.h"
+#include "core/platform_files.h"
 #include "solvers/all_roots_module/module_entry.h"
 
 #include <cerrno>
@@ -38,7 +38,7 @@ struct LoadedModule {
 };
 
 LoadedModule Load() {
-    ProgramModule module(kAllRootsModuleName, VALDREX_ALL_ROOTS_BUILT_MODULE);
+    ProgramModule module(kAllRootsModuleName);
     const auto entry = reinterpret_cast<Entry>(module.Symbol(kBigNumberEntryName));
     const auto endThread = reinterpret_cast<EndThreadEntry>(module.Symbol(kEndThreadEntryName));
     return {entry, endThread, module.error()};

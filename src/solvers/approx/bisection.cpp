@@ -2,7 +2,7 @@
 
 #include "core/checked_math.h"
 #include "core/number_text.h"
-#include "solvers/approx/accuracy.h"
+#include "solvers/approx/method_options.h"
 
 #include <cmath>
 #include <cstdint>
@@ -44,8 +44,10 @@ class BisectionRun {
             Step(x, next);
             x = next;
             if (progress && ++steps % kStepsPerReport == 0 &&
-                !progress(ShareScanned(x, min_, max_)))
+                !progress(ShareScanned(x, min_, max_))) {
+                ctx_.cancelled = true;
                 return kScanCancelledStatus;
+            }
         }
         return k_ > 0 ? kSolutionsFound : kNoSolutionFound;
     }

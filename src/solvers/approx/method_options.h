@@ -23,4 +23,8 @@ struct MethodOptions {
 // (0 to 1); returning false cancels the scan.
 using ScanProgress = std::function<bool(double shareScanned)>;
 
+// The tolerance 10^(-digits) for an accuracy text read as a number: "8" gives 1E-08, an empty
+// text or "0" gives 1, and a huge digit count gives 0 (a tolerance no correction ever beats).
+double AccuracyTolerance(const std::string& accuracyText);
+
 } // namespace valdrex

@@ -2,7 +2,7 @@
 
 #include "core/checked_math.h"
 #include "core/number_text.h"
-#include "solvers/approx/accuracy.h"
+#include "solvers/approx/method_options.h"
 
 #include <cmath>
 

@@ -1,14 +1,15 @@
 #include "solvers/approx/rational.h"
 
 #include "core/checked_math.h"
-#include "core/integer_math.h"
+#include "core/equation_text.h"
+#include "core/failure.h"
 #include "core/number_text.h"
-#include "solvers/approx/divisors.h"
-#include "solvers/approx/factor_text.h"
-#include "solvers/approx/int32_math.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -168,6 +169,78 @@ void SolveRational(SolveContext& ctx) {
     } catch (const RuntimeFailure& failure) {
         ctx.errors.push_back(RationalErrorBox(failure));
     }
+}
+
+std::vector<int> Divisors(int n) {
+    std::vector<int> divisors{1};
+    long long rest = n;
+    const auto takeFactor = [&](long long prime) {
+        const std::size_t count = divisors.size();
+        long long power = 1;
+        while (rest % prime == 0) {
+            rest /= prime;
+            power *= prime;
+            for (std::size_t i = 0; i < count; ++i)
+                divisors.push_back(static_cast<int>(divisors[i] * power));
+        }
+    };
+    takeFactor(2);
+    for (long long candidate = 3; candidate * candidate <= rest; candidate += 2)
+        takeFactor(candidate);
+    if (rest > 1)
+        takeFactor(rest);
+    std::sort(divisors.begin(), divisors.end());
+    return divisors;
+}
+
+namespace {
+
+std::string Term(int c, int power, bool leading) {
+    if (c == 0)
+        return "";
+    std::string term = c < 0 ? "-" : (leading ? "" : "+");
+    const int magnitude = CheckedAbs(c);
+    if (magnitude == 1) {
+        if (power == 0)
+            term += " 1";
+    } else {
+        std::string digits = NumberToStr(static_cast<double>(magnitude));
+        if (leading)
+            digits.erase(0, 1);
+        term += digits;
+        if (power > 0)
+            term += kMiddleDot;
+    }
+    if (power == 1)
+        term += "x";
+    else if (power >= 2)
+        term += "x^" + std::to_string(power);
+    return term;
+}
+
+} // namespace
+
+std::string FactorText(const Polynomial& a, int degree) {
+    std::string text;
+    for (int i = degree; i >= 0; --i)
+        text += Term(RoundToInt32(a[i]), i, i == degree) + " ";
+    return text;
+}
+
+int CheckedAbs(int v) {
+    if (v == INT_MIN)
+        FailOverflow();
+    return v < 0 ? -v : v;
+}
+
+int CheckedIntPower(int base, int exponent) {
+    long long product = 1;
+    for (int i = 0; i < exponent; ++i) {
+        product *= base;
+        if (product < INT_MIN || product > INT_MAX)
+            FailOverflow();
+    }
+    return static_cast<int>(product);
 }
 
 } // namespace valdrex

@@ -3,7 +3,6 @@
 #include "core/checked_math.h"
 #include "core/equation_text.h"
 #include "core/failure.h"
-#include "core/integer_math.h"
 #include "core/number_text.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/error_box.h"
+#include "core/failure.h"
 #include "core/root_text.h"
 #include "core/working_polynomial.h"
 
@@ -37,6 +37,7 @@ struct SolveContext {
     std::vector<FoundRoot> allRoots;    // every distinct root, from the all-roots method
     std::vector<FoundRoot> spareRoots;  // earlier roots, whose texts' storage the next solve reuses
     std::optional<int> zeroDenominator; // the box of a zero denominator a solver read
+    bool cancelled = false;             // the run was asked to stop before it had finished
 
     // Stores `text` as root k's solution text and adds the line "xk =" + text.
     void AddRoot(int k, std::string_view text);

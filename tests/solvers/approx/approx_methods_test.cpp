@@ -143,7 +143,8 @@ TEST(SolveBisection, AThirteenthRootIsAFailure) {
     const SolveContext ctx = Solve(Bisection, twelveFold, {"8", ".9", "1.1", "1E-5"});
     EXPECT_EQ(ctx.lines.size(), 12u);
     EXPECT_EQ(ctx.status, "");
-    const ErrorBox box{"Error  1004. Subscript out of range", BoxIcon::Critical, "Error"};
+    const ErrorBox box{"Error  1004. Subscript out of range", BoxIcon::Critical, "Error", 1004,
+                       "Subscript out of range"};
     EXPECT_EQ(ctx.errors, std::vector{box});
 }
 
@@ -169,9 +170,11 @@ TEST(SolveBisection, ReportsProgressAndCanBeCancelled) {
     });
     ASSERT_EQ(shares.size(), 3u);
     EXPECT_NEAR(shares[0], 65536 / 200000.0, 1e-6);
+    EXPECT_FALSE(fromOne.cancelled);
     SolveContext cancelled = FromHighest({100, -1, 100, -1});
     SolveBisection(cancelled, options, [](double) { return false; });
     EXPECT_EQ(cancelled.status, kScanCancelledStatus);
+    EXPECT_TRUE(cancelled.cancelled);
     EXPECT_EQ(cancelled.lines, all.lines); // the root before the first report stays
 }
 

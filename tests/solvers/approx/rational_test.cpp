@@ -1,5 +1,4 @@
 #include "solver_test_support.h"
-#include "solvers/approx/divisors.h"
 #include "solvers/approx/rational.h"
 
 #include <gtest/gtest.h>

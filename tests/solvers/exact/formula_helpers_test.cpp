@@ -1,7 +1,6 @@
 #include "solver_test_support.h"
 #include "solvers/exact/cubic.h"
 #include "solvers/exact/quadratic_symbolic.h"
-#include "solvers/exact/rounding_slack.h"
 
 #include <gtest/gtest.h>
 

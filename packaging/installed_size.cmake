@@ -1,0 +1,38 @@
+# Run by CPack after it packed: declares the Debian package's installed size as dpkg's own tools
+# compute it, from the packed files: each file's bytes in KiB, rounded up, and 1 KiB for every
+# directory. CPack counts a directory as its size on the file system it packs from (4 KiB on
+# most), so its figure was larger than the files and changed with the building machine.
+find_program(dpkg_deb dpkg-deb)
+if(NOT dpkg_deb)
+    return()
+endif()
+foreach(deb IN LISTS CPACK_PACKAGE_FILES)
+    if(NOT deb MATCHES "\\.deb$")
+        continue()
+    endif()
+    set(tree ${CPACK_TOPLEVEL_DIRECTORY}/installed-size)
+    file(REMOVE_RECURSE ${tree})
+    execute_process(COMMAND ${dpkg_deb} --raw-extract ${deb} ${tree} COMMAND_ERROR_IS_FATAL ANY)
+    file(GLOB_RECURSE entries LIST_DIRECTORIES true ${tree}/*)
+    set(kib 0)
+    foreach(entry IN LISTS entries)
+        if(entry MATCHES "^${tree}/DEBIAN(/|$)")
+            continue()
+        elseif(IS_SYMLINK ${entry})
+            file(READ_SYMLINK ${entry} target)
+            string(LENGTH "${target}" bytes)
+        elseif(IS_DIRECTORY ${entry})
+            set(bytes 1)
+        else()
+            file(SIZE ${entry} bytes)
+        endif()
+        math(EXPR kib "${kib} + (${bytes} + 1023) / 1024")
+    endforeach()
+    file(READ ${tree}/DEBIAN/control control)
+    string(REGEX REPLACE "\nInstalled-Size: [0-9]+\n" "\nInstalled-Size: ${kib}\n" control
+           "${control}")
+    file(WRITE ${tree}/DEBIAN/control "${control}")
+    execute_process(COMMAND ${dpkg_deb} --root-owner-group -Zgzip --build ${tree} ${deb}
+                    OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+    file(REMOVE_RECURSE ${tree})
+endforeach()

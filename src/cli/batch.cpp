@@ -1,0 +1,166 @@
+#include "cli/batch.h"
+
+#include "cli/output_text.h"
+#include "cli/standard_streams.h"
+#include "core/coefficient_text.h"
+
+#include <algorithm>
+#include <cstring>
+#include <sched.h>
+#include <thread>
+#include <unistd.h>
+
+namespace valdrex::cli {
+namespace {
+
+bool IsSeparator(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Reads and answers on this thread: one job costs no thread.
+void AnswerHere(const CliOptions& options, LineReader& reader, Collector& collector) {
+    LineAnswerer answerer(options);
+    OutputBuffers& io = collector.io;
+    std::string_view line;
+    int lineNumber = 0;
+    const auto flush = [&io] { io.Flush(); };
+    while (!Interrupted() && reader.Next(line, flush)) {
+        ++lineNumber;
+        const std::size_t outSize = io.out.size(), errSize = io.err.size();
+        const LineOutcome outcome = answerer.Answer(line, lineNumber, io.out, io.err);
+        if (Interrupted()) {
+            io.out.resize(outSize); // a scan cut short has no answer to give
+            io.err.resize(errSize);
+            break;
+        }
+        if (!collector.Take(outcome, answerer.record(), lineNumber))
+            break;
+    }
+}
+
+} // namespace
+
+void ParseBatchLine(std::string_view line, BatchLine& out) {
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    out.count = 0;
+    out.error.clear();
+
+    std::size_t i = 0;
+    while (i < line.size() && IsSeparator(line[i]))
+        ++i;
+    if (i == line.size() || line[i] == '#') {
+        out.kind = BatchLine::Kind::Skip;
+        return;
+    }
+
+    int total = 0;
+    while (i < line.size()) {
+        const std::size_t start = i;
+        while (i < line.size() && !IsSeparator(line[i]))
+            ++i;
+        const std::string_view token = line.substr(start, i - start);
+        if (!IsPastableNumber(token, PasteTarget::Coefficient)) {
+            out.kind = BatchLine::Kind::Invalid;
+            out.error = InvalidCoefficientMessage(token);
+            return;
+        }
+        if (total < kMaxCoefficients)
+            out.coefficients[total] = token;
+        ++total;
+        while (i < line.size() && IsSeparator(line[i]))
+            ++i;
+    }
+    if (total > kMaxCoefficients) {
+        out.kind = BatchLine::Kind::Invalid;
+        out.error = TooManyCoefficientsMessage(total, kMaxCoefficients);
+        return;
+    }
+    out.kind = BatchLine::Kind::Equation;
+    out.count = total;
+}
+
+LineAnswerer::LineAnswerer(const CliOptions& options) : options_(options), runner_(options) {}
+
+LineOutcome LineAnswerer::Answer(std::string_view line, int lineNumber, std::string& out,
+                                 std::string& err) {
+    LineOutcome outcome;
+    ParseBatchLine(line, parsed_);
+    if (parsed_.kind == BatchLine::Kind::Skip)
+        return outcome;
+    if (parsed_.kind == BatchLine::Kind::Invalid) {
+        Invalid(lineNumber, parsed_.error, out, err);
+        outcome.invalid = true;
+        return outcome;
+    }
+    report_.line = lineNumber;
+    const std::span<const std::string_view> coefficients(parsed_.coefficients.data(),
+                                                         parsed_.count);
+    if (const std::optional<std::string> error = runner_.Solve(coefficients, report_)) {
+        Invalid(lineNumber, *error, out, err);
+        outcome.invalid = true;
+        return outcome;
+    }
+    AppendReport(out, err, options_.json, report_);
+    if (!options_.json)
+        out += '\n';
+    outcome.errorBox = !report_.errors.empty();
+    outcome.hasRecord = !runner_.recordToSave().empty();
+    return outcome;
+}
+
+void LineAnswerer::Invalid(int lineNumber, const std::string& error, std::string& out,
+                           std::string& err) {
+    if (options_.json) {
+        AppendJsonInvalidLine(out, lineNumber, error);
+    } else {
+        err += "valdrex-solve: line ";
+        err += std::to_string(lineNumber);
+        err += ": " + error + "\n";
+    }
+}
+
+Collector::Collector(const CliOptions& options) {
+    if (options.saveFile)
+        saver_.emplace(*options.saveFile, options.overwrite);
+}
+
+bool Collector::Take(const LineOutcome& outcome, std::string_view record, int lineNumber) {
+    anyFailed_ = anyFailed_ || outcome.invalid || outcome.errorBox;
+    if (outcome.hasRecord && saver_)
+        saver_->Save(record, lineNumber);
+    io.FlushIfFull();
+    return io.outError() == 0;
+}
+
+int Collector::Finish() {
+    if (saver_)
+        anyFailed_ = saver_->Finish(io.err) || anyFailed_;
+    io.Flush();
+    return ReportOutputError(io.outError()) || anyFailed_ ? kExitFailed : 0;
+}
+
+int CoreCount() {
+    cpu_set_t cores;
+    if (sched_getaffinity(0, sizeof cores, &cores) == 0)
+        return std::max(1, CPU_COUNT(&cores));
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+int RunBatch(const CliOptions& options, int jobs) {
+    LineReader reader(STDIN_FILENO, 1 << 16, WaitForInput);
+    Collector collector(options);
+    if (jobs <= 1)
+        AnswerHere(options, reader, collector);
+    else
+        AnswerInWorkers(options, jobs, reader, collector);
+    int status = collector.Finish();
+    if (reader.error() != 0) {
+        WriteAll(STDERR_FILENO, std::string("valdrex-solve: reading standard input: ") +
+                                    std::strerror(reader.error()) + "\n");
+        status = kExitFailed;
+    }
+    return Interrupted() ? kExitInterrupted : status;
+}
+
+} // namespace valdrex::cli

@@ -1,0 +1,342 @@
+#include "cli/output_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace valdrex::cli {
+namespace {
+
+// Length of the valid UTF-8 sequence starting at text[i], or 0 when there is none.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0; // no overlong forms
+        if (lead == 0xED)
+            high = 0x9F; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        if (lead == 0xF4)
+            high = 0x8F; // nothing beyond U+10FFFF
+    } else {
+        return 0;
+    }
+    if (i + length > text.size())
+        return 0;
+    if (byte(i + 1) < low || byte(i + 1) > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
+            return 0;
+    return length;
+}
+
+// The bytes that stand for themselves in a JSON string: printable ASCII but the quote and the
+// backslash. A table, as the scan looks at every byte of the output.
+constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7F; ++c)
+        plain[c] = c != '"' && c != '\\';
+    return plain;
+}();
+
+// Whether any of the 8 bytes of `w` may not stand for itself: below 0x20, 0x7F and above, the
+// quote or the backslash. Never false for such a byte; rarely true without one.
+bool MayNeedEscaping(std::uint64_t w) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    const auto hasZeroByte = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighBits; };
+    const std::uint64_t belowBlank = (w - kOnes * 0x20) & ~w & kHighBits;
+    return (belowBlank | (w & kHighBits) | hasZeroByte(w ^ (kOnes * 0x7F)) |
+            hasZeroByte(w ^ (kOnes * '"')) | hasZeroByte(w ^ (kOnes * '\\'))) != 0;
+}
+
+std::string BoxName(int power) {
+    return power == 0   ? "the constant term"
+           : power == 1 ? "the coefficient of x"
+                        : "the coefficient of x^" + std::to_string(power);
+}
+
+std::string Quoted(std::string_view text, std::size_t limit) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const bool cut = text.size() > limit;
+    if (cut)
+        text = text.substr(0, limit);
+    std::string out = "'";
+    out.reserve(text.size() + 6);
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (byte >= 0x20 && byte < 0x7F) {
+            out += c;
+        } else {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        }
+    }
+    if (cut)
+        out += "\xE2\x80\xA6"; // …
+    out += '\'';
+    return out;
+}
+
+void AppendLine(std::string& out, std::string_view text) {
+    out += text;
+    out += '\n';
+}
+
+void AppendStringArray(std::string& out, std::span<const std::string> texts, bool skipEmpty) {
+    out += '[';
+    bool first = true;
+    for (const std::string& text : texts) {
+        if (skipEmpty && text.empty())
+            continue;
+        if (!first)
+            out += ',';
+        first = false;
+        AppendJsonString(out, text);
+    }
+    out += ']';
+}
+
+std::string_view IconName(BoxIcon icon) {
+    return icon == BoxIcon::Critical ? "critical" : "none";
+}
+
+// {"re": …, "im": …, "multiplicity": …, "radius": …, "exact": … or null, "text": …} for each.
+void AppendAllRoots(std::string& out, std::span<const FoundRoot> roots) {
+    out += '[';
+    for (std::size_t i = 0; i < roots.size(); ++i) {
+        const FoundRoot& root = roots[i];
+        if (i > 0)
+            out += ',';
+        out += "{\"re\":";
+        AppendJsonNumber(out, root.re);
+        out += ",\"im\":";
+        AppendJsonNumber(out, root.im);
+        out += ",\"multiplicity\":";
+        out += std::to_string(root.multiplicity);
+        out += ",\"radius\":";
+        AppendJsonNumber(out, root.radius);
+        out += ",\"exact\":";
+        if (root.exact.empty())
+            out += "null";
+        else
+            AppendJsonString(out, root.exact);
+        out += ",\"text\":";
+        AppendJsonString(out, root.text);
+        out += '}';
+    }
+    out += ']';
+}
+
+} // namespace
+
+void AppendJsonString(std::string& out, std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    out += '"';
+    // Characters that stand as they are (valid UTF-8 sequences among them) are copied in runs.
+    std::size_t runStart = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text.size() - i >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + i, sizeof word);
+            if (!MayNeedEscaping(word)) {
+                i += 8;
+                continue;
+            }
+        }
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (kPlain[c]) {
+            ++i;
+            continue;
+        }
+        if (const std::size_t length = c >= 0x80 ? Utf8SequenceLength(text, i) : 0) {
+            i += length;
+            continue;
+        }
+        out.append(text.data() + runStart, i - runStart);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x80) {
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        } else {
+            out += "\\uFFFD";
+        }
+        runStart = ++i;
+    }
+    out.append(text.data() + runStart, i - runStart);
+    out += '"';
+}
+
+void AppendJsonNumber(std::string& out, double value) {
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    char buffer[32];
+    // Negative zero is zero here as in every other text of the program.
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value == 0 ? 0.0 : value);
+    out.append(buffer, result.ptr);
+}
+
+std::string QuotedForMessage(std::string_view text) {
+    return Quoted(text, kEchoedTokenLength);
+}
+
+std::string QuotedWhole(std::string_view text) {
+    return Quoted(text, std::string_view::npos);
+}
+
+std::string InvalidCoefficientMessage(std::string_view text) {
+    return "invalid coefficient " + QuotedForMessage(text);
+}
+
+std::string TooManyCoefficientsMessage(int count, int limit) {
+    return "too many coefficients (" + std::to_string(count) + "; at most " +
+           std::to_string(limit) + ")";
+}
+
+std::string UnreadCoefficientMessage(int power, std::string_view text, ReadFault why) {
+    const std::string where = BoxName(power) + " (" + QuotedForMessage(text) + ")";
+    switch (why) {
+    case ReadFault::ZeroDenominator:
+        return "Division by 0 in " + where;
+    case ReadFault::BeyondRange:
+        return where + " is beyond the 32-bit range these methods use; --method all takes any size";
+    case ReadFault::CommonDenominatorBeyondRange:
+        break;
+    }
+    return "the common denominator of the coefficients is beyond the 32-bit range these methods "
+           "use (at " +
+           where + "); --method all takes any size";
+}
+
+void AppendPlainReport(std::string& out, const EquationReport& report) {
+    const SolveResult& result = report.result;
+    AppendLine(out, result.equation);
+    for (const std::string& line : result.lines)
+        AppendLine(out, line);
+    if (!result.status.empty())
+        AppendLine(out, result.status);
+    if (!result.factor.empty()) {
+        out += "Irreducible factor: ";
+        AppendLine(out, result.factor);
+    }
+    if (report.testInput && !report.testOutput.empty()) {
+        out += "P(";
+        out += *report.testInput;
+        out += ") =";
+        AppendLine(out, report.testOutput);
+    }
+}
+
+void AppendErrorBoxTexts(std::string& err, const EquationReport& report) {
+    for (const ErrorBox& box : report.errors) {
+        if (report.line > 0)
+            err += "line " + std::to_string(report.line) + ": ";
+        AppendLine(err, box.text);
+    }
+}
+
+void AppendJsonReport(std::string& out, const EquationReport& report) {
+    const SolveResult& result = report.result;
+    out += '{';
+    if (report.line > 0) {
+        out += "\"line\":";
+        out += std::to_string(report.line);
+        out += ',';
+    }
+    out += "\"equation\":";
+    AppendJsonString(out, result.equation);
+    out += ",\"lines\":";
+    AppendStringArray(out, result.lines, false);
+    out += ",\"roots\":";
+    AppendStringArray(out, result.rootTexts, true);
+    out += ",\"status\":";
+    AppendJsonString(out, result.status);
+    out += ",\"factor\":";
+    AppendJsonString(out, result.factor);
+    out += ",\"factor_coefficients\":";
+    if (result.factorCoefficients) {
+        out += '[';
+        for (std::size_t i = 0; i < result.factorCoefficients->size(); ++i) {
+            if (i > 0)
+                out += ',';
+            AppendJsonNumber(out, (*result.factorCoefficients)[i]);
+        }
+        out += ']';
+    } else {
+        out += "null";
+    }
+    if (report.listsAllRoots) {
+        out += ",\"all_roots\":";
+        AppendAllRoots(out, result.allRoots);
+    }
+    out += ",\"test\":";
+    if (report.testInput) {
+        out += "{\"x\":";
+        AppendJsonString(out, *report.testInput);
+        out += ",\"value\":";
+        if (report.testOutput.empty())
+            out += "null";
+        else
+            AppendJsonString(out, report.testOutput);
+        out += '}';
+    } else {
+        out += "null";
+    }
+    out += ",\"errors\":[";
+    for (std::size_t i = 0; i < report.errors.size(); ++i) {
+        const ErrorBox& box = report.errors[i];
+        if (i > 0)
+            out += ',';
+        out += "{\"text\":";
+        AppendJsonString(out, box.text);
+        out += ",\"title\":";
+        AppendJsonString(out, box.title);
+        out += ",\"icon\":";
+        AppendJsonString(out, IconName(box.icon));
+        out += '}';
+    }
+    out += "],\"record\":";
+    AppendJsonString(out, result.record.value_or(std::string_view()));
+    out += "}\n";
+}
+
+void AppendReport(std::string& out, std::string& err, bool json, const EquationReport& report) {
+    if (json) {
+        AppendJsonReport(out, report);
+        return;
+    }
+    AppendPlainReport(out, report);
+    AppendErrorBoxTexts(err, report);
+}
+
+void AppendJsonInvalidLine(std::string& out, int line, std::string_view error) {
+    out += "{\"line\":";
+    out += std::to_string(line);
+    out += ",\"error\":";
+    AppendJsonString(out, error);
+    out += "}\n";
+}
+
+} // namespace valdrex::cli
