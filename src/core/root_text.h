@@ -24,4 +24,19 @@ void AppendPairText(std::string& out, std::string_view realText, std::string_vie
 std::string UpperPairText(std::string_view realText, std::string_view imagText);
 std::string LowerPairText(std::string_view realText, std::string_view imagText);
 
+// The roots of a rational quadratic that are not both rational, reduced: the real part −B/2A =
+// numerator/denominator (numerator empty when 0, denominator empty when 1) and the other part
+// factor·√radicand/divisor (each empty when 1), times i for a complex pair. The numbers are
+// given as their callers write them, without blanks.
+struct QuadraticRootParts {
+    std::string_view numerator, denominator;
+    bool complex = false;
+    std::string_view factor, radicand, divisor;
+};
+
+// The text of the root with "+" (the larger real root, or the upper one of a pair) in the house
+// form of the symbolic quadratic (" 1/ 2+ Sqr(3) /2", "-1/2+ i·Sqr(3) /2", "-1+2i", "+ 2·Sqr(2)")
+// into `text`; returns where its "+" stands, which is "-" in the other root's text.
+std::size_t WriteQuadraticRoot(std::string& text, const QuadraticRootParts& parts);
+
 } // namespace valdrex

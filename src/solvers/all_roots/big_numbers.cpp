@@ -6,7 +6,6 @@
 // Arb's isolation refined until every printed digit is proved.
 #include "solvers/all_roots/big_numbers.h"
 
-#include "core/equation_text.h"
 #include "solvers/all_roots/certification.h"
 #include "solvers/all_roots/enclosures.h"
 #include "solvers/all_roots/exact_forms.h"
@@ -34,7 +33,7 @@ namespace {
 // ---- Reading
 
 // ±digits·10^exponent as a rational.
-void DecimalValue(const DecimalNumber& d, fmpq_t value) {
+void DecimalValue(const LeadingNumber& d, fmpq_t value) {
     if (d.digits.empty()) {
         fmpq_zero(value);
         return;
@@ -198,29 +197,12 @@ QuadraticValues BigQuadraticValues(const fmpz_t a, const fmpz_t b, const fmpz_t 
     return q;
 }
 
-// n/d reduced, as "n" or "n/d", each number written by `write`.
-template <typename Write> std::string FractionText(const fmpz_t n, const fmpz_t d, Write write) {
-    Integer g, rn, rd;
-    fmpz_gcd(g.get(), n, d);
-    fmpz_divexact(rn.get(), n, g.get());
-    fmpz_divexact(rd.get(), d, g.get());
-    std::string text = write(rn.get());
-    if (!fmpz_is_one(rd.get()))
-        text += "/" + write(rd.get());
-    return text;
-}
-
 // k and 2A divided by their greatest common divisor.
 void ReduceAgainst(const fmpz_t twoA, fmpz_t k, fmpz_t den) {
     Integer g;
     fmpz_gcd(g.get(), twoA, k);
     fmpz_divexact(k, k, g.get());
     fmpz_divexact(den, twoA, g.get());
-}
-
-// " /d" after a square root or "i", unless d is 1.
-std::string DenominatorText(const fmpz_t den) {
-    return fmpz_is_one(den) ? std::string() : " /" + IntegerDigits(den);
 }
 
 FoundRoot ExactRoot(std::string text, const double value[2]) {
@@ -269,27 +251,20 @@ void AddQuadraticRoots(const fmpz_t a, const fmpz_t b, const fmpz_t c,
                                                            fmpz_get_d(c), fmpz_get_d(delta.get()))
                                     : BigQuadraticValues(a, b, delta.get());
     ReduceAgainst(twoA.get(), k.get(), den.get());
-    fmpz_neg(t.get(), b);
+    Rational re;
+    fmpz_neg(fmpq_numref(re.get()), b);
+    fmpz_set(fmpq_denref(re.get()), twoA.get());
+    fmpq_canonicalise(re.get());
+    const auto unlessOne = [](const fmpz_t n) {
+        return fmpz_is_one(n) ? std::string() : IntegerDigits(n);
+    };
+    const std::string numerator = fmpz_is_zero(b) ? "" : IntegerDigits(fmpq_numref(re.get()));
+    const std::string denominator = unlessOne(fmpq_denref(re.get()));
+    const std::string factor = unlessOne(k.get()), root = unlessOne(radicand.get());
+    const std::string divisor = unlessOne(den.get());
     std::string text;
-    text.reserve(40);
-    // A complex pair's real part −B/2A is written without a blank and left out when 0.
-    if (!fmpz_is_zero(b))
-        text = negative ? FractionText(t.get(), twoA.get(), IntegerDigits)
-                        : FractionText(t.get(), twoA.get(), BlankedInteger);
-    const std::size_t signAt = text.size();
-    text += '+';
-    if (!(negative && fmpz_is_one(radicand.get())))
-        text += ' ';
-    if (!fmpz_is_one(k.get()))
-        text += IntegerDigits(k.get());
-    if (negative)
-        text += 'i';
-    if (!fmpz_is_one(radicand.get())) {
-        if (negative || !fmpz_is_one(k.get()))
-            text += kMiddleDot;
-        text.append("Sqr(").append(IntegerDigits(radicand.get())).append(")");
-    }
-    text += DenominatorText(den.get());
+    const std::size_t signAt =
+        WriteQuadraticRoot(text, {numerator, denominator, negative, factor, root, divisor});
     std::string lower = text;
     lower[signAt] = '-';
     out.push_back(ExactRoot(std::move(text), q.v[0]));
@@ -739,7 +714,7 @@ ExactReading ReadExactNumber(std::string_view text, fmpq_t value) {
         fmpq_set_si(value, n, 1);
         return ExactReading::Read;
     }
-    DecimalNumber numerator, denominator;
+    LeadingNumber numerator, denominator;
     const ExactReading reading = ScanExactNumber(text, numerator, denominator);
     if (reading != ExactReading::Read)
         return reading;

@@ -5,7 +5,6 @@
 // the equation to the big-number path, which writes the same texts.
 #include "solvers/all_roots/exact_forms.h"
 
-#include "core/equation_text.h"
 #include "solvers/all_roots/double_double.h"
 
 #include <algorithm>
@@ -43,29 +42,31 @@ class ShortText {
             Add(' ');
         Digits(n);
     }
-    // n/d (d > 0) reduced, as "n" or "n/d", each number blanked or not.
-    void Fraction(long n, long d, bool blanked) {
-        Reduce(n, d);
-        blanked ? Blanked(n) : Digits(n);
-        if (d != 1) {
-            Add('/');
-            blanked ? Blanked(d) : Digits(d);
-        }
-    }
     std::size_t size() const { return static_cast<std::size_t>(end_ - buf_.data()); }
     std::string_view view() const { return {buf_.data(), size()}; }
 
   private:
-    std::array<char, 160> buf_; // room for every part at 20 characters
+    std::array<char, 48> buf_; // room for two numbers of 20 characters
     char* end_ = buf_.data();
 };
 
+using NumberBuffer = std::array<char, 24>;
+
+std::string_view DigitsOf(long n, NumberBuffer& buffer) {
+    const char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), n).ptr;
+    return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
+}
+
+// The digits of n, or nothing when n is 1 (as a quadratic root's parts leave it out).
+std::string_view DigitsUnlessOne(long n, NumberBuffer& buffer) {
+    return n == 1 ? std::string_view() : DigitsOf(n, buffer);
+}
+
 // The exact form is the text without the blank standing for a plus sign.
-void SetRoot(FoundRoot& root, std::string_view text, double re, double im) {
+void SetExact(FoundRoot& root, double re, double im) {
     root.re = re;
     root.im = im;
-    root.text.assign(text);
-    root.exact.assign(text.substr(text[0] == ' ' ? 1 : 0));
+    root.exact.assign(root.text, root.text[0] == ' ' ? 1 : 0);
 }
 
 // The prime p taken out of n: p² into the square part, a single p into the free part. The
@@ -149,41 +150,27 @@ bool AddSmallQuadratic(long a, long b, long c, RootSlots& out) {
     const QuadraticValues q =
         SmallQuadraticValues(static_cast<double>(a), static_cast<double>(b), static_cast<double>(c),
                              static_cast<double>(delta));
-    long den = twoA;
+    long re = -b, reDen = twoA, den = twoA;
+    Reduce(re, reDen);
     Reduce(k, den);
-    ShortText text;
-    // A complex pair's real part −B/2A is written without a blank and left out when 0.
-    if (b != 0)
-        text.Fraction(-b, twoA, !negative);
-    const std::size_t signAt = text.size();
-    text.Add('+');
-    if (!(negative && radicand == 1))
-        text.Add(' ');
-    if (k != 1)
-        text.Digits(k);
-    if (negative)
-        text.Add('i');
-    if (radicand != 1) {
-        if (negative || k != 1)
-            text.Add(kMiddleDot);
-        text.Add("Sqr(");
-        text.Digits(radicand);
-        text.Add(')');
-    }
-    if (den != 1) {
-        text.Add(" /");
-        text.Digits(den);
-    }
+    std::array<NumberBuffer, 5> buffers;
+    const QuadraticRootParts parts{re == 0 ? std::string_view() : DigitsOf(re, buffers[0]),
+                                   DigitsUnlessOne(reDen, buffers[1]),
+                                   negative,
+                                   DigitsUnlessOne(k, buffers[2]),
+                                   DigitsUnlessOne(radicand, buffers[3]),
+                                   DigitsUnlessOne(den, buffers[4])};
     // A complex pair lists its upper root first, a real pair its lower one.
     out.Reserve(2);
     FoundRoot& first = out.Next();
     FoundRoot& second = out.Next();
     FoundRoot& plus = negative ? first : second;
     FoundRoot& minus = negative ? second : first;
-    SetRoot(plus, text.view(), q.v[0][0], q.v[0][1]);
-    SetRoot(minus, text.view(), q.v[1][0], q.v[1][1]);
+    const std::size_t signAt = WriteQuadraticRoot(plus.text, parts);
+    minus.text = plus.text;
     minus.text[signAt] = '-';
-    minus.exact[signAt - (minus.text.size() - minus.exact.size())] = '-';
+    SetExact(plus, q.v[0][0], q.v[0][1]);
+    SetExact(minus, q.v[1][0], q.v[1][1]);
     return true;
 }
 
