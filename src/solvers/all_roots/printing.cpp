@@ -39,11 +39,9 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// 10^k exactly, for 0 <= k <= 44: 5^k has at most 103 bits, and the product of two exact doubles
-// is exactly the sum TwoProduct gives.
+// 10^k exactly, for 22 < k <= 44: 5^k has at most 103 bits, and the product of two exact
+// doubles is exactly the sum TwoProduct gives.
 DoubleDouble ExactPowerOfTen(long k) {
-    if (k <= 22)
-        return {kPowersOfTen[k], 0};
     return TwoProduct(kPowersOfTen[22], kPowersOfTen[k - 22]);
 }
 

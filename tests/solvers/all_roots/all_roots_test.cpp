@@ -304,10 +304,30 @@ TEST(AllRoots, ListedOrder) {
         EXPECT_EQ(CheckRoots(t, r, digits), "") << digits;
     }
     // (x² − 2x + 5)(100x² − 202x + 202): 1 ± 2i, and 1.01 ± 0.99995i listed first at 2 digits.
+    // The same through the factors (a double root 3 sends it there).
     const std::vector<long> pairs = Times({5, -2, 1}, {202, -202, 100});
-    const AllRootsResult r = FindAllRoots(TextsOf(pairs), 2);
-    EXPECT_EQ(r.roots[0].exact.substr(0, 8), "101/100+");
-    EXPECT_EQ(CheckRoots(pairs, r, 2), "");
+    for (const std::vector<long>& p : {pairs, Times(pairs, {-3, 1}, 2)}) {
+        const AllRootsResult r = FindAllRoots(TextsOf(p), 2);
+        EXPECT_EQ(r.roots[r.roots.size() - 4].exact.substr(0, 8), "101/100+");
+        EXPECT_EQ(CheckRoots(p, r, 2), "");
+    }
+}
+
+// Factors symmetric about the mean of their roots, f(b + t) even in t, with the roots t² real
+// negative (on the line Re x = b), real positive (real roots), or not real; and one that is not.
+TEST(AllRoots, SymmetricFactors) {
+    const std::vector<std::vector<long>> factors = {
+        {941, -1240, 648, -160, 16}, // (2x − 5)⁴ + 12(2x − 5)² + 16
+        {1, 0, -10, 0, 1},           // ±√2 ± √3
+        {37, -24, 40, -32, 16},      // (2x − 1)⁴ + 4(2x − 1)² + 32
+        {38, -24, 40, -32, 16},      // the same plus 1: no symmetry
+    };
+    for (const std::vector<long>& f : factors) {
+        const std::vector<long> p = Times(f, {-1, 1}, 2); // a double root: through the factors
+        for (int digits : {1, 20, 30})
+            EXPECT_EQ(CheckRoots(p, FindAllRoots(TextsOf(p), digits), digits), "")
+                << f[0] << " at " << digits;
+    }
 }
 
 // Equations of every degree with random coefficients, and built from random factors with
