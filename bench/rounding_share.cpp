@@ -83,8 +83,8 @@ Set HardSet() {
 RoundingTally Measure(const Set& set, int digits) {
     RoundingTally total;
     for (const CoefficientTexts& t : set.equations) {
-        const RoundingTally one =
-            valdrex::testing::TallyRounding(t, valdrex::FindAllRoots(t, digits), digits);
+        RoundingTally one;
+        valdrex::testing::CheckRoots(t, valdrex::FindAllRoots(t, digits), digits, &one);
         total.parts += one.parts;
         total.correct += one.correct;
     }

@@ -190,24 +190,14 @@ TEST(AllRoots, ExactFormsOfBigNumbers) {
     EXPECT_EQ(FindAllRoots(t, 15).roots[0].exact, "-1/3" + std::string(200, '0'));
 }
 
-TEST(AllRoots, PrintsTheChosenNumberOfDigits) {
-    const std::vector<long> p = {-2, 0, 0, 1}; // the real cube root of 2 and a complex pair
-    EXPECT_EQ(Lines(FindAllRoots(TextsOf(p), 15)),
-              " 1.25992104989487|-.629960524947437+ 1.09112363597172i|"
-              "-.629960524947437- 1.09112363597172i");
-    EXPECT_EQ(Lines(FindAllRoots(TextsOf(p), 3)), " 1.26|-.63+ 1.09i|-.63- 1.09i");
-    EXPECT_EQ(Lines(FindAllRoots(TextsOf(p), 30)).substr(0, 32),
-              " 1.25992104989487316476721060728");
-}
-
-// Every digit count from 1 to 30 on equations of several degrees: each printed part is the true
+// Every digit count from 1 to 30 on equations of every degree: each printed part is the true
 // part correctly rounded, in the house form, with the order and the radii right.
 TEST(AllRoots, EveryDigitCountRoundsCorrectly) {
     std::mt19937 random(31);
     std::uniform_int_distribution<long> coefficient(-30, 30);
     for (int digits = 1; digits <= 30; ++digits)
-        for (int run = 0; run < 4; ++run) {
-            std::vector<long> p(static_cast<std::size_t>(4 + (digits + 3 * run) % 10));
+        for (int run = 0; run < 6; ++run) {
+            std::vector<long> p(static_cast<std::size_t>(2 + (digits + 5 * run) % 12));
             for (long& c : p)
                 c = coefficient(random);
             p.front() = p.front() == 0 ? -3 : p.front();
@@ -330,24 +320,6 @@ TEST(AllRoots, SymmetricFactors) {
     }
 }
 
-// Equations of every degree with random coefficients, and built from random factors with
-// multiplicities, at several digit counts.
-TEST(AllRoots, RandomEquationsOfEveryDegree) {
-    std::mt19937 random(17);
-    std::uniform_int_distribution<long> coefficient(-20, 20);
-    for (int degree = 1; degree <= 12; ++degree)
-        for (int run = 0; run < 12; ++run) {
-            std::vector<long> p(degree + 1);
-            for (long& c : p)
-                c = coefficient(random);
-            if (p.back() == 0)
-                p.back() = 1;
-            const int digits = run < 8 ? 15 : run < 10 ? 30 : 1 + run;
-            EXPECT_EQ(CheckRoots(p, FindAllRoots(TextsOf(p), digits), digits), "")
-                << "degree " << degree << " run " << run;
-        }
-}
-
 // Ordinary equations are settled by the machine-integer path, in doubles; the big-number path is
 // for the rare hard ones, and a fault in the fast path would otherwise only show as lost speed.
 TEST(AllRoots, OrdinaryEquationsAreSettledInDoubles) {
@@ -383,33 +355,26 @@ TEST(AllRoots, OrdinaryEquationsAreSettledInDoubles) {
 // FLINT's factorisation has it; near squares above 2^53 the square root of a double errs.
 TEST(ExactForms, SquarePartsAreExact) {
     std::mt19937_64 random(3);
-    std::vector<long> numbers = {1, 2, 4, 12, 2197, 2198, 1L << 61, (1L << 62) - 1};
-    for (long m : {94906267L, 100000007L, 2147483647L, 3037000493L})
+    std::vector<long> numbers = {1, 2, 4, 12, 2197, 2198, (1L << 62) - 1};
+    for (long m : {94906267L, 100000007L, 2147483647L})
         for (long d : {-1L, 0L, 1L})
             numbers.push_back(m * m + d);
     for (int i = 0; i < 300; ++i)
         numbers.push_back(static_cast<long>(random() >> (2 + i % 40)) | 1);
+    fmpz_factor_t f;
+    fmpz_factor_init(f);
     for (long n : numbers) {
-        if (n <= 0 || n >= (1L << 62))
-            continue;
-        long k = 0, r = 0;
+        long k = 0, r = 0, square = 1, free = 1;
         SplitSmallSquare(n, k, r);
-        fmpz_factor_t f;
-        fmpz_factor_init(f);
-        fmpz_t v;
-        fmpz_init_set_si(v, n);
-        fmpz_factor(f, v);
-        long square = 1, free = 1;
+        fmpz_factor_si(f, n);
         for (long j = 0; j < f->num; ++j) {
             for (ulong e = 0; e < f->exp[j] / 2; ++e)
                 square *= fmpz_get_si(f->p + j);
-            if (f->exp[j] % 2 == 1)
-                free *= fmpz_get_si(f->p + j);
+            free *= f->exp[j] % 2 == 1 ? fmpz_get_si(f->p + j) : 1;
         }
         EXPECT_TRUE(k == square && r == free) << n << ": " << k << "²·" << r;
-        fmpz_clear(v);
-        fmpz_factor_clear(f);
     }
+    fmpz_factor_clear(f);
 }
 
 TEST(AllRoots, EquationsBuiltFromFactorsKeepTheirMultiplicities) {
@@ -479,27 +444,6 @@ TEST(AllRoots, ShortcutGivesTheBigNumberResult) {
         compare(p, run % 20 == 0);
     }
     EXPECT_GT(answered, runs / 2);
-}
-
-TEST(AllRoots, MachineQuestionsAnswerExactlyOrNotAtAll) {
-    std::vector<FoundRoot> roots;
-    RootSlots out(roots, 0);
-    // (x² + x + 1)(2x − 3)(x + 2), and the same plus 1, which is near those factors but has none.
-    std::vector<long> p = Times(Times({1, 1, 1}, {-3, 2}), {2, 1});
-    for (const long plus : {0, 1}) {
-        p[0] += plus;
-        MachineQuestions q(p.data(), 4);
-        const Answer yes = plus == 0 ? Answer::Yes : Answer::No;
-        EXPECT_EQ(q.IsRationalRoot(3, out), yes);
-        EXPECT_EQ(q.IsRationalRoot(-4, out), yes);
-        EXPECT_EQ(q.IsQuadraticFactor(-2, 2, out), yes);
-        EXPECT_EQ(q.IsRationalRoot(2, out), Answer::No);
-    }
-    AllRootsResult written;
-    written.roots = roots;
-    EXPECT_EQ(Lines(written), " 3/ 2|-2|-1/2+ i·Sqr(3) /2|-1/2- i·Sqr(3) /2");
-    const long huge[] = {999999999999999999, 0, 0, 1}; // p(m) overflows 128 bits
-    EXPECT_EQ(MachineQuestions(huge, 3).IsRationalRoot(huge[0], out), Answer::Unknown);
 }
 
 TEST(AllRoots, HardEquations) {

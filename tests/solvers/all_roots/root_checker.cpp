@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <optional>
 #include <regex>
 #include <sstream>
 
@@ -122,59 +121,38 @@ Verdict RoundedRight(const Printed& printed, const arb_t x, int digits, long pre
     return Verdict::Undecided;
 }
 
-// x rounded to `digits` significant digits, when the ball shows it (for the order).
-std::optional<std::string> RoundedValue(const arb_t x, int digits, long precision) {
+// x rounded to `digits` significant digits into `out`, when the ball shows it (for the order).
+bool RoundedValue(const arb_t x, int digits, long precision, fmpq_t out) {
+    fmpq_zero(out);
     if (arb_is_zero(x))
-        return "0";
-    if (arb_contains_zero(x))
-        return std::nullopt;
-    Ball a, l, scaled, power;
+        return true;
+    Ball a, l, scaled, half;
     arb_abs(a.v, x);
     arb_log_base_ui(l.v, a.v, 10, precision);
     arb_floor(l.v, l.v, precision);
-    fmpz_t e, n;
+    fmpz_t e;
     fmpz_init(e);
-    fmpz_init(n);
-    std::optional<std::string> out;
-    if (arb_get_unique_fmpz(e, l.v)) {
+    bool known = !arb_contains_zero(x) && arb_get_unique_fmpz(e, l.v);
+    if (known) {
+        // floor(|x|·10^k + 1/2), one less on an exact tie with an odd result, times 10^-k.
         const long k = digits - 1 - fmpz_get_si(e);
-        arb_ui_pow_ui(power.v, 10, static_cast<unsigned long>(std::labs(k)), precision);
-        if (k >= 0)
-            arb_mul(scaled.v, a.v, power.v, precision);
-        else
-            arb_div(scaled.v, a.v, power.v, precision);
-        // The floor of scaled + 1/2, one less on an exact tie with an odd result.
-        Ball half, shifted;
+        Fraction scale;
+        PowerOfTen(k, scale.v);
+        arb_set_fmpq(half.v, scale.v, precision);
+        arb_mul(scaled.v, a.v, half.v, precision);
         arb_set_d(half.v, 0.5);
-        arb_add(shifted.v, scaled.v, half.v, precision);
-        arb_floor(scaled.v, shifted.v, precision);
-        const bool tie = arb_is_exact(shifted.v) && arb_is_int(shifted.v);
-        if (arb_get_unique_fmpz(n, scaled.v)) {
-            if (tie && fmpz_is_odd(n))
-                fmpz_sub_ui(n, n, 1);
-            char* s = fmpz_get_str(nullptr, 10, n);
-            out = std::string(arb_is_negative(x) ? "-" : "") + s + "E" + std::to_string(-k);
-            flint_free(s);
-        }
+        arb_add(scaled.v, scaled.v, half.v, precision);
+        const bool tie = arb_is_exact(scaled.v) && arb_is_int(scaled.v);
+        arb_floor(scaled.v, scaled.v, precision);
+        known = arb_get_unique_fmpz(fmpq_numref(out), scaled.v);
+        if (known && tie && fmpz_is_odd(fmpq_numref(out)))
+            fmpz_sub_ui(fmpq_numref(out), fmpq_numref(out), 1);
+        fmpq_div(out, out, scale.v);
+        if (arb_is_negative(x))
+            fmpq_neg(out, out);
     }
     fmpz_clear(e);
-    fmpz_clear(n);
-    return out;
-}
-
-// -1, 0, 1 comparing two values from RoundedValue ("[-]nEk" = ±n·10^k).
-int CompareRounded(const std::string& a, const std::string& b) {
-    Fraction x, y;
-    for (const auto& [text, v] : {std::pair{&a, x.v}, std::pair{&b, y.v}}) {
-        const auto e = text->find('E');
-        fmpq_set_str(v, text->substr(0, e).c_str(), 10);
-        if (e != std::string::npos) {
-            Fraction scale;
-            PowerOfTen(std::stol(text->substr(e + 1)), scale.v);
-            fmpq_mul(v, v, scale.v);
-        }
-    }
-    return fmpq_cmp(x.v, y.v);
+    return known;
 }
 
 // Whether n (a text of digits) is free of squares, as far as it can be told quickly.
@@ -517,17 +495,22 @@ class Checker {
             Fault("an exact root's doubles are not the nearest");
     }
 
-    // The key of a listed (upper or real) root at `digits`: its rounded real part and size of
-    // imaginary part.
-    std::optional<std::pair<std::string, std::string>> Key(long root, int digits) const {
-        const acb_srcptr z = roots_[static_cast<std::size_t>(root)].value;
-        Ball im;
-        arb_abs(im.v, acb_imagref(z));
-        const auto re = RoundedValue(acb_realref(z), digits, precision_);
-        const auto size = RoundedValue(im.v, digits, precision_);
-        if (!re || !size)
-            return std::nullopt;
-        return std::pair{*re, *size};
+    // -1, 0, 1 comparing two listed (upper or real) roots by their real parts, then the sizes of
+    // their imaginary parts, rounded to `digits`; 2 when the balls do not tell.
+    int CompareKeys(long a, long b, int digits) const {
+        Fraction x, y;
+        Ball size;
+        for (int part = 0; part < 2; ++part) {
+            for (const auto& [root, value] : {std::pair{a, x.v}, std::pair{b, y.v}}) {
+                const acb_srcptr z = roots_[static_cast<std::size_t>(root)].value;
+                arb_abs(size.v, acb_imagref(z));
+                if (!RoundedValue(part == 0 ? acb_realref(z) : size.v, digits, precision_, value))
+                    return 2;
+            }
+            if (const int order = fmpq_cmp(x.v, y.v); order != 0)
+                return order < 0 ? -1 : 1;
+        }
+        return 0;
     }
 
     // Real roots first, ascending; pairs by rounded real part, then size of imaginary part; equal
@@ -543,15 +526,9 @@ class Checker {
                 continue;
             }
             for (int digits = digits_; digits <= 64 * digits_; digits *= 2) {
-                const auto ka = Key(matched_[i - 1], digits), kb = Key(matched_[i], digits);
-                if (!ka || !kb) {
-                    undecided_ = true;
-                    break;
-                }
-                int order = CompareRounded(ka->first, kb->first);
-                if (order == 0)
-                    order = CompareRounded(ka->second, kb->second);
-                if (order > 0)
+                const int order = CompareKeys(matched_[i - 1], matched_[i], digits);
+                undecided_ = undecided_ || order == 2;
+                if (order == 1)
                     Fault("out of order");
                 if (order != 0)
                     break;
@@ -607,17 +584,6 @@ void TruePolynomial(const CoefficientTexts& texts, fmpz_poly_t p) {
     fmpq_poly_clear(q);
 }
 
-// The check at a precision enough for the coefficients' size, and again at more where some
-// digit could not be decided.
-template <typename Use> void WithChecker(const fmpz_poly_t p, int digits, Use use) {
-    const long size = std::labs(fmpz_poly_max_bits(p));
-    for (long precision = std::max(768L, 8 * size);; precision *= 8) {
-        Checker checker(p, digits, precision);
-        if (use(checker) || precision > 20000)
-            return;
-    }
-}
-
 } // namespace
 
 CoefficientTexts TextsOf(const std::vector<long>& lowestFirst) {
@@ -628,15 +594,22 @@ CoefficientTexts TextsOf(const std::vector<long>& lowestFirst) {
     return t;
 }
 
-std::string CheckRoots(const CoefficientTexts& texts, const AllRootsResult& result, int digits) {
+std::string CheckRoots(const CoefficientTexts& texts, const AllRootsResult& result, int digits,
+                       RoundingTally* tally) {
     fmpz_poly_t p;
     fmpz_poly_init(p);
     TruePolynomial(texts, p);
     std::string faults;
-    WithChecker(p, digits, [&](Checker& checker) {
+    // At a precision enough for the coefficients' size, and again at more where some digit
+    // could not be decided.
+    for (long precision = std::max(768L, 8 * std::labs(fmpz_poly_max_bits(p)));; precision *= 8) {
+        Checker checker(p, digits, precision);
         faults = checker.Check(result);
-        return !checker.undecided() || !faults.empty();
-    });
+        if (tally != nullptr)
+            *tally = checker.tally();
+        if (!checker.undecided() || (tally == nullptr && !faults.empty()) || precision > 20000)
+            break;
+    }
     fmpz_poly_clear(p);
     return faults;
 }
@@ -644,21 +617,6 @@ std::string CheckRoots(const CoefficientTexts& texts, const AllRootsResult& resu
 std::string CheckRoots(const std::vector<long>& lowestFirst, const AllRootsResult& result,
                        int digits) {
     return CheckRoots(TextsOf(lowestFirst), result, digits);
-}
-
-RoundingTally TallyRounding(const CoefficientTexts& texts, const AllRootsResult& result,
-                            int digits) {
-    fmpz_poly_t p;
-    fmpz_poly_init(p);
-    TruePolynomial(texts, p);
-    RoundingTally tally;
-    WithChecker(p, digits, [&](Checker& checker) {
-        checker.Check(result);
-        tally = checker.tally();
-        return !checker.undecided();
-    });
-    fmpz_poly_clear(p);
-    return tally;
 }
 
 } // namespace valdrex::testing

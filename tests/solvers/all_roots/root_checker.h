@@ -14,17 +14,15 @@ namespace valdrex::testing {
 // the root's value; every printed part of the others is the true part correctly rounded to
 // `digits` significant digits, in the house form; every radius bounds the distance from (re, im)
 // to the root; the order is the documented one. Returns the faults found, empty when none.
-std::string CheckRoots(const std::vector<long>& lowestFirst, const AllRootsResult& result,
-                       int digits);
-std::string CheckRoots(const CoefficientTexts& texts, const AllRootsResult& result, int digits);
-
-// How many printed parts of the roots that are not exact there are, and how many of them are
-// the true part correctly rounded (for measuring; CheckRoots calls the others faults).
+// With `tally`, also how many printed parts of the roots that are not exact there are, and how
+// many of them are the true part correctly rounded (for measuring).
 struct RoundingTally {
     int parts = 0, correct = 0;
 };
-RoundingTally TallyRounding(const CoefficientTexts& texts, const AllRootsResult& result,
-                            int digits);
+std::string CheckRoots(const CoefficientTexts& texts, const AllRootsResult& result, int digits,
+                       RoundingTally* tally = nullptr);
+std::string CheckRoots(const std::vector<long>& lowestFirst, const AllRootsResult& result,
+                       int digits);
 
 // Integer coefficients, lowest power first, as coefficient texts.
 CoefficientTexts TextsOf(const std::vector<long>& lowestFirst);
