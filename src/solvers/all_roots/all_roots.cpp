@@ -37,7 +37,8 @@ bool AddLowDegree(const long* c, int n, RootSlots& out) {
            Below(c[2], kSmallQuadraticLimit) && AddSmallQuadratic(c[2], c[1], c[0], out);
 }
 
-// The machine-integer path: false, with no roots in `result`, when it cannot settle the equation.
+// The machine-integer path: false when it cannot settle the equation (what it left in `result`
+// is then thrown away).
 bool SolveWithMachineIntegers(const CoefficientTexts& texts, int digits, StopFlag stop,
                               AllRootsResult& result) {
     std::array<long, kCoefficientCount> c{};
@@ -86,10 +87,8 @@ bool SolveWithMachineIntegers(const CoefficientTexts& texts, int digits, StopFla
                                 slots);
         slots.Finish();
     }
-    if (!solved) {
-        roots.clear();
+    if (!solved)
         return false;
-    }
     if (n <= 2)
         ListByDoubles(roots);
     else if (zeros > 0)

@@ -75,7 +75,8 @@ bool ReadPlainIntegers(const CoefficientTexts& texts, IntegerPolynomial& out) {
 }
 
 // The equation of the coefficient texts as a primitive integer polynomial with a positive
-// leading coefficient (the zero polynomial when every coefficient is zero).
+// leading coefficient (the zero polynomial when every coefficient is zero), into `out`, which
+// comes in as the zero polynomial.
 ExactReadResult ReadExactPolynomial(const CoefficientTexts& texts, IntegerPolynomial& out) {
     if (ReadPlainIntegers(texts, out)) {
         fmpz_poly_primitive_part(out.get(), out.get());
@@ -99,7 +100,6 @@ ExactReadResult ReadExactPolynomial(const CoefficientTexts& texts, IntegerPolyno
         if (!fmpz_is_one(fmpq_denref(values[i].get())))
             fmpz_lcm(scale.get(), scale.get(), fmpq_denref(values[i].get()));
     }
-    fmpz_poly_zero(out.get());
     Integer c;
     for (int i = 0; i < kCoefficientCount; ++i) {
         const fmpq* v = values[i].get();
@@ -719,7 +719,7 @@ ExactReading ReadExactNumber(std::string_view text, fmpq_t value) {
     if (reading != ExactReading::Read)
         return reading;
     DecimalValue(numerator, value);
-    if (!fmpq_is_zero(value) && denominator.digits != "1") {
+    if (!fmpq_is_zero(value) && (denominator.digits != "1" || denominator.exponent != 0)) {
         Rational d;
         DecimalValue(denominator, d.get());
         fmpq_div(value, value, d.get());
