@@ -39,4 +39,12 @@ struct QuadraticRootParts {
 // into `text`; returns where its "+" stands, which is "-" in the other root's text.
 std::size_t WriteQuadraticRoot(std::string& text, const QuadraticRootParts& parts);
 
+// The same into out[0..QuadraticRootRoom(parts)), for callers writing on the stack; returns the
+// end of the text and sets `signAt`.
+inline std::size_t QuadraticRootRoom(const QuadraticRootParts& p) {
+    return p.numerator.size() + p.denominator.size() + p.factor.size() + p.radicand.size() +
+           p.divisor.size() + 20;
+}
+char* WriteQuadraticRoot(char* out, const QuadraticRootParts& parts, std::size_t& signAt);
+
 } // namespace valdrex

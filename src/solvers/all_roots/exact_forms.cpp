@@ -166,8 +166,13 @@ bool AddSmallQuadratic(long a, long b, long c, RootSlots& out) {
     FoundRoot& second = out.Next();
     FoundRoot& plus = negative ? first : second;
     FoundRoot& minus = negative ? second : first;
-    const std::size_t signAt = WriteQuadraticRoot(plus.text, parts);
-    minus.text = plus.text;
+    std::array<char, 160> buffer; // room for every part at 24 characters
+    std::size_t signAt = 0;
+    const std::string_view text(
+        buffer.data(),
+        static_cast<std::size_t>(WriteQuadraticRoot(buffer.data(), parts, signAt) - buffer.data()));
+    plus.text.assign(text);
+    minus.text.assign(text);
     minus.text[signAt] = '-';
     SetExact(plus, q.v[0][0], q.v[0][1]);
     SetExact(minus, q.v[1][0], q.v[1][1]);
