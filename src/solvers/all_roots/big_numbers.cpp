@@ -169,10 +169,8 @@ void SplitSquare(const fmpz_t n, fmpz_t k, fmpz_t r) {
 }
 
 QuadraticValues BigQuadraticValues(const fmpz_t a, const fmpz_t b, const fmpz_t delta) {
-    arb_t s, re, t;
-    arb_init(s);
-    arb_init(re);
-    arb_init(t);
+    Real sBall, reBall, tBall;
+    const arb_ptr s = sBall.get(), re = reBall.get(), t = tBall.get();
     arb_set_fmpz(s, delta);
     arb_abs(s, s);
     arb_sqrt(s, s, kPrecision);
@@ -193,9 +191,6 @@ QuadraticValues BigQuadraticValues(const fmpz_t a, const fmpz_t b, const fmpz_t 
         arb_sub(t, re, s, kPrecision);
         q.v[1][0] = Nearest(t);
     }
-    arb_clear(s);
-    arb_clear(re);
-    arb_clear(t);
     return q;
 }
 
@@ -401,18 +396,18 @@ class QuadraticSource final : public Source {
                 fmpz_mul_ui(fmpq_denref(re.get()), q_.coefficient(2), 2);
                 fmpq_canonicalise(re.get());
                 RoundRational(re.get(), digits, key.re);
-                RoundRoot(-1, 0, digits, stop, key.im);
+                RoundRoot(0, digits, stop, key.im);
             } else {
-                RoundRoot(-1, -1, digits, stop, units_[0].keys.emplace_back().re);
-                RoundRoot(-1, 1, digits, stop, units_[1].keys.emplace_back().re);
+                RoundRoot(-1, digits, stop, units_[0].keys.emplace_back().re);
+                RoundRoot(1, digits, stop, units_[1].keys.emplace_back().re);
             }
         }
     }
 
   private:
-    // (−B·withB + sign·√(±Δ)) / 2A rounded, with the square root taken of |Δ|; irrational unless
-    // |Δ| is a square, which the rounding then finds exactly.
-    void RoundRoot(int withB, int sign, int digits, StopFlag stop, RoundedPart& out) {
+    // (−B + sign·√Δ) / 2A rounded (sign ±1, a real root), or √|Δ| / 2A (sign 0, the size of a
+    // pair's imaginary part); irrational unless |Δ| is a square, which is then rounded exactly.
+    void RoundRoot(int sign, int digits, StopFlag stop, RoundedPart& out) {
         Integer magnitude;
         fmpz_abs(magnitude.get(), delta_.get());
         if (sign == 0 && fmpz_is_square(magnitude.get())) {
@@ -423,28 +418,22 @@ class QuadraticSource final : public Source {
             RoundRational(im.get(), digits, out);
             return;
         }
-        arb_t x, b;
-        arb_init(x);
-        arb_init(b);
+        Real x, b;
         Rational boundary;
         for (long bits = static_cast<long>(digits * 3.33) + 32;; bits *= 2) {
             ThrowIfStopped(stop);
-            arb_set_fmpz(x, magnitude.get());
-            arb_sqrt(x, x, bits);
-            if (sign < 0)
-                arb_neg(x, x);
+            arb_set_fmpz(x.get(), magnitude.get());
+            arb_sqrt(x.get(), x.get(), bits);
             if (sign != 0) {
-                arb_set_fmpz(b, q_.coefficient(1));
-                arb_mul_si(b, b, withB, bits);
-                arb_add(x, x, b, bits);
+                arb_mul_si(x.get(), x.get(), sign, bits);
+                arb_set_fmpz(b.get(), q_.coefficient(1));
+                arb_sub(x.get(), x.get(), b.get(), bits);
             }
-            arb_div_fmpz(x, x, q_.coefficient(2), bits);
-            arb_mul_2exp_si(x, x, -1);
-            if (RoundBall(x, digits, out, boundary.get()) == BallRounding::Rounded)
-                break;
+            arb_div_fmpz(x.get(), x.get(), q_.coefficient(2), bits);
+            arb_mul_2exp_si(x.get(), x.get(), -1);
+            if (RoundBall(x.get(), digits, out, boundary.get()) == BallRounding::Rounded)
+                return;
         }
-        arb_clear(x);
-        arb_clear(b);
     }
 
     IntegerPolynomial q_;

@@ -113,8 +113,8 @@ bool IsolatedFactor::Isolate(long bits, StopFlag stop) {
             listed_.push_back(filled);
         ++filled;
     };
-    acb_t tau;
-    acb_init(tau);
+    Balls tauBall(1);
+    const acb_ptr tau = tauBall[0];
     for (long j = 0; j < n / 2; ++j) {
         acb_srcptr s = squares[j];
         if (arb_is_zero(acb_imagref(s))) {
@@ -141,7 +141,6 @@ bool IsolatedFactor::Isolate(long bits, StopFlag stop) {
             place(tau, false, false);
         }
     }
-    acb_clear(tau);
     return filled == n;
 }
 
@@ -158,55 +157,45 @@ bool IsolatedFactor::ImaginaryPartIs(long i, const fmpq_t c, long bits) const {
     // f(t + ic) = Σ_j f^(j)(t)/j! (ic)^j = A(t) + i·B(t); the roots with imaginary part c are
     // t + ic for the common real roots t of A and B.
     const long n = fmpz_poly_degree(f_.get());
-    fmpq_poly_t term, a, b, scaled;
-    fmpq_poly_init(term);
-    fmpq_poly_init(a);
-    fmpq_poly_init(b);
-    fmpq_poly_init(scaled);
-    fmpq_poly_set_fmpz_poly(term, f_.get());
+    RationalPolynomial term, a, b, scaled;
+    fmpq_poly_set_fmpz_poly(term.get(), f_.get());
     Rational power, factor;
     fmpq_one(power.get());
     for (long j = 0; j <= n; ++j) {
-        fmpq_poly_scalar_mul_fmpq(scaled, term, power.get());
-        fmpq_poly_struct* part = j % 2 == 0 ? a : b;
+        fmpq_poly_scalar_mul_fmpq(scaled.get(), term.get(), power.get());
+        fmpq_poly_struct* part = j % 2 == 0 ? a.get() : b.get();
         if (j % 4 < 2)
-            fmpq_poly_add(part, part, scaled);
+            fmpq_poly_add(part, part, scaled.get());
         else
-            fmpq_poly_sub(part, part, scaled);
-        fmpq_poly_derivative(term, term);
+            fmpq_poly_sub(part, part, scaled.get());
+        fmpq_poly_derivative(term.get(), term.get());
         fmpq_set_si(factor.get(), 1, j + 1);
-        fmpq_poly_scalar_mul_fmpq(term, term, factor.get());
+        fmpq_poly_scalar_mul_fmpq(term.get(), term.get(), factor.get());
         fmpq_mul(power.get(), power.get(), c);
     }
-    fmpq_poly_gcd(a, a, b);
+    fmpq_poly_gcd(a.get(), a.get(), b.get());
+    if (fmpq_poly_degree(a.get()) < 1)
+        return false;
+    IntegerPolynomial common;
+    fmpq_poly_get_numerator(common.get(), a.get());
+    fmpz_poly_factor_t parts;
+    fmpz_poly_factor_init(parts);
+    fmpz_poly_factor_squarefree(parts, common.get());
+    Balls point(1);
     bool found = false;
-    if (fmpq_poly_degree(a) >= 1) {
-        IntegerPolynomial common;
-        fmpq_poly_get_numerator(common.get(), a);
-        fmpz_poly_factor_t parts;
-        fmpz_poly_factor_init(parts);
-        fmpz_poly_factor_squarefree(parts, common.get());
-        acb_t point;
-        acb_init(point);
-        for (long k = 0; k < parts->num && !found; ++k) {
-            const long d = fmpz_poly_degree(parts->p + k);
-            Balls roots(d);
-            arb_fmpz_poly_complex_roots(roots.get(), parts->p + k, 0, bits);
-            for (long r = 0; r < d && !found; ++r) {
-                if (!arb_is_zero(acb_imagref(roots[r])))
-                    continue;
-                arb_set(acb_realref(point), acb_realref(roots[r]));
-                arb_set_fmpq(acb_imagref(point), c, bits + 32);
-                found = acb_contains(root(i), point);
-            }
+    for (long k = 0; k < parts->num && !found; ++k) {
+        const long d = fmpz_poly_degree(parts->p + k);
+        Balls roots(d);
+        arb_fmpz_poly_complex_roots(roots.get(), parts->p + k, 0, bits);
+        for (long r = 0; r < d && !found; ++r) {
+            if (!arb_is_zero(acb_imagref(roots[r])))
+                continue;
+            arb_set(acb_realref(point[0]), acb_realref(roots[r]));
+            arb_set_fmpq(acb_imagref(point[0]), c, bits + 32);
+            found = acb_contains(root(i), point[0]);
         }
-        acb_clear(point);
-        fmpz_poly_factor_clear(parts);
     }
-    fmpq_poly_clear(term);
-    fmpq_poly_clear(a);
-    fmpq_poly_clear(b);
-    fmpq_poly_clear(scaled);
+    fmpz_poly_factor_clear(parts);
     return found;
 }
 

@@ -2,6 +2,7 @@
 
 #include <arb.h>
 #include <flint/fmpq.h>
+#include <flint/fmpq_poly.h>
 #include <flint/fmpz.h>
 #include <flint/fmpz_poly.h>
 
@@ -45,6 +46,18 @@ class Real {
 
   private:
     arb_t v_;
+};
+
+class RationalPolynomial {
+  public:
+    RationalPolynomial() { fmpq_poly_init(v_); }
+    RationalPolynomial(const RationalPolynomial&) = delete;
+    RationalPolynomial& operator=(const RationalPolynomial&) = delete;
+    ~RationalPolynomial() { fmpq_poly_clear(v_); }
+    fmpq_poly_struct* get() { return v_; }
+
+  private:
+    fmpq_poly_t v_;
 };
 
 class IntegerPolynomial {
