@@ -547,7 +547,9 @@ class NumericSource final : public Source {
             return;
         }
         root.im = NearestDouble(arb_midref(acb_imagref(x)));
-        root.radius += DistanceBound(acb_imagref(x), root.im);
+        // Held to the finite range as each part's bound is.
+        root.radius = std::min(root.radius + DistanceBound(acb_imagref(x), root.im),
+                               std::numeric_limits<double>::max());
         // A real part of exactly 0 is left out.
         const std::string_view re = key.re.digits.empty() ? "" : PartText(key.re, reBuffer);
         const std::string_view im = PartText(key.im, imBuffer);

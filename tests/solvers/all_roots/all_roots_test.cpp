@@ -234,6 +234,7 @@ TEST(AllRoots, TinyAndHugeRoots) {
         {"5E-700", "1", "0", "0", "1"},       // a root near −5·10^-700 and three of size 1
         {"1", "0", "0", "0", "0", "-7E1500"}, // a root near 10^-300 and two pairs
         {"-2", "0", "0", "1E-99999"},         // three of size 10^33333
+        {"2000000000000000000000000000000", "0", "1"}, // ±i·10^15·√2, written exactly
         {"-0." + std::string(5000, '0') + "7" + std::string(9998, '1') + "3", "0", "0", "1"},
     };
     for (const std::vector<std::string>& e : equations) {
@@ -290,6 +291,9 @@ TEST(AllRoots, ListedOrder) {
         EXPECT_EQ(CheckRoots(t, r, digits), "") << digits;
     }
     // (x² − 2x + 5)(100x² − 202x + 202): 1 ± 2i, and 1.01 ± 0.99995i listed first at 2 digits.
+    // An exact pair −1 ± 2i before a pair of the cube roots of 2 with the real part −0.63.
+    const std::vector<long> exactFirst = Times({5, 2, 1}, {-2, 0, 0, 1});
+    EXPECT_EQ(CheckRoots(exactFirst, FindAllRoots(TextsOf(exactFirst), 15), 15), "");
     // The same through the factors (a double root 3 sends it there).
     const std::vector<long> pairs = Times({5, -2, 1}, {202, -202, 100});
     for (const std::vector<long>& p : {pairs, Times(pairs, {-3, 1}, 2)}) {

@@ -317,6 +317,9 @@ class Checker {
             const FoundRoot& found = result.roots[i];
             total += found.multiplicity;
             where_ = "root " + std::to_string(i + 1) + " '" + found.text + "': ";
+            if (!std::isfinite(found.re) || !std::isfinite(found.im) ||
+                !std::isfinite(found.radius))
+                Fault("a double that is not finite");
             const bool lower = found.im < 0;
             if (lower && (i == 0 || !MirrorsUpper(result.roots[i - 1], found))) {
                 Fault("a lower root not right after its upper one");
