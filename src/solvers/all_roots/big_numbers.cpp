@@ -394,7 +394,6 @@ class QuadraticSource final : public Source {
                 Rational re;
                 fmpz_neg(fmpq_numref(re.get()), q_.coefficient(1));
                 fmpz_mul_ui(fmpq_denref(re.get()), q_.coefficient(2), 2);
-                fmpq_canonicalise(re.get());
                 RoundRational(re.get(), digits, key.re);
                 RoundRoot(0, digits, stop, key.im);
             } else {
@@ -414,7 +413,6 @@ class QuadraticSource final : public Source {
             Rational im;
             fmpz_sqrt(fmpq_numref(im.get()), magnitude.get());
             fmpz_mul_ui(fmpq_denref(im.get()), q_.coefficient(2), 2);
-            fmpq_canonicalise(im.get());
             RoundRational(im.get(), digits, out);
             return;
         }

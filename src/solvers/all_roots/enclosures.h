@@ -76,7 +76,8 @@ enum class BallRounding {
 // The real ball x correctly rounded to `digits` significant digits, when the ball shows it.
 BallRounding RoundBall(const arb_t x, int digits, RoundedPart& out, fmpq_t boundary);
 
-// q rounded to `digits` significant digits, ties to even, exactly.
+// q rounded to `digits` significant digits, ties to even, exactly; q need not be in lowest terms
+// (its denominator positive).
 void RoundRational(const fmpq_t q, int digits, RoundedPart& out);
 
 // The double nearest x, held to the range of finite doubles, and nonzero when x is: a part beyond
