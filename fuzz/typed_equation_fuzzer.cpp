@@ -5,7 +5,7 @@
 #include "core/coefficient_text.h"
 #include "core/failure.h"
 #include "fuzz_check.h"
-#include "solvers/all_roots/exact_number.h"
+#include "solvers/all_roots/big_numbers.h"
 #include "solvers/typed_equation/typed_equation.h"
 
 #include <cstddef>

@@ -189,7 +189,7 @@ constexpr std::array<MethodRow, 6> kMethods{{
                  const SolveRequest& request) { SolveNewton(ctx, request.options); }},
     {.id = SolveMethod::AllRoots,
      .cliName = "all",
-     .helpNote = "every root, certified digits",
+     .helpNote = "every root, correctly rounded",
      .caption = "A&ll roots...",
      .objectName = "mnuSolveAll",
      .menuPlace = MenuPlace::BelowApproximate,

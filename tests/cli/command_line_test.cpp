@@ -80,7 +80,7 @@ TEST(CliOptionsTest, UsageErrors) {
         {{"-"}, "invalid coefficient '-'"},
         {{"1e", "1"}, "invalid coefficient '1e'"},
         {{"1", "+"}, "invalid coefficient '+'"},
-        {{"1", "1e100001"}, "invalid coefficient '1e100001': a power of ten beyond \u00b1100000"},
+        {{"1", "1e100001"}, "invalid coefficient '1e100001': a power of ten beyond \u00b1100,000"},
         {{"1", "x^2"}, "invalid coefficient 'x^2' (an equation goes alone, in quotes)"},
         {{"--equation", "x", "1"}, "--equation takes the whole equation (found '1')"},
         {{"--batch", "--equation", "x"},

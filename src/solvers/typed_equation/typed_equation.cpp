@@ -2,7 +2,7 @@
 
 #include "core/equation_text.h"
 #include "core/utf8_text.h"
-#include "solvers/all_roots/exact_number.h"
+#include "solvers/all_roots/big_numbers.h"
 #include "solvers/all_roots/flint_values.h"
 
 #include <flint/fmpq.h>
@@ -248,8 +248,11 @@ std::string ReadingProblem(ExactReading reading) {
         break;
     case ExactReading::ZeroDenominator:
         return "division by zero";
-    case ExactReading::TooLong:
-        return "more than " + std::to_string(kMaxExactDigits) + " digits";
+    case ExactReading::NotANumber:
+        break;
+    case ExactReading::TooManyDigits:
+    case ExactReading::PowerTooLarge:
+        return std::string(ReadingLimitText(reading));
     }
     return kNotANumber;
 }

@@ -4,7 +4,7 @@
 #include "core/failure.h"
 #include "core/working_polynomial.h"
 #include "core_test_support.h"
-#include "solvers/all_roots/exact_number.h"
+#include "solvers/all_roots/big_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -123,14 +123,14 @@ TEST(TypedEquation, SaysWhatIsWrongAndWhere) {
 
 TEST(TypedEquation, NumbersBeyondTheReadersLimitsAreRefused) {
     EXPECT_EQ(ParseTypedEquation("x + 1e100001").error,
-              "number '1e100001' at column 5: a power of ten beyond \u00b1100000");
+              "number '1e100001' at column 5: a power of ten beyond \u00b1100,000");
     EXPECT_EQ(ParseTypedEquation("1" + std::string(10001, '7') + "x").error,
               "number '1" + std::string(19, '7') +
-                  "\u2026' at column 1: more than 10000 significant digits");
+                  "\u2026' at column 1: more than 10,000 significant digits");
     // A product may go beyond what the reader reads back.
     const std::string big = "7." + std::string(6000, '3');
     EXPECT_EQ(ParseTypedEquation("x^2 + " + big + "*" + big + "x").error,
-              "the coefficient of x at column 7: more than 10000 significant digits");
+              "the coefficient of x at column 7: more than 10,000 significant digits");
 }
 
 // A grid of random texts of every kind the grid and the exact reader agree on, some beyond the
@@ -210,7 +210,7 @@ TEST(CoefficientText, ReadsOneNumberInTheExactReadersGrammar) {
     for (const char* bad : {"", "-", "+", ".", "1e", "e5", "1.2.3", "5x", "1/", "/2", "1 2", "--1"})
         EXPECT_EQ(ReadCoefficientText(bad).text + ReadCoefficientText(bad).limit, "") << bad;
     const CoefficientReading beyond = ReadCoefficientText("1e100001");
-    EXPECT_EQ(beyond.text + "|" + beyond.limit, "|a power of ten beyond \u00b1100000");
+    EXPECT_EQ(beyond.text + "|" + beyond.limit, "|a power of ten beyond \u00b1100,000");
     EXPECT_EQ(ExactEquationText(Grid({{1, "1"}, {0, "5/0"}})), std::nullopt);
 }
 

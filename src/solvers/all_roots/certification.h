@@ -1,8 +1,7 @@
 #pragma once
 
-#include "solvers/all_roots/all_roots.h"
-#include "solvers/all_roots/double_polynomial.h"
-#include "solvers/all_roots/root_slots.h"
+#include "solvers/all_roots/iteration.h"
+#include "solvers/all_roots/printing.h"
 
 namespace valdrex {
 
@@ -21,14 +20,14 @@ class ExactQuestions {
     virtual Answer IsQuadraticFactor(long s, long q, RootSlots& out) = 0;
 };
 
-// Integer coefficients below 2^60, lowest power first, each as a sum of two doubles.
-DoublePolynomial ToDoublePolynomial(const long* lowestFirst, int degree);
-
 // All roots of the integer polynomial p (degree 1..12, nonzero constant term) found in doubles,
-// each proved alone in its disc and printed with `digits` (at most 15) digits. With `exact`,
-// rational roots and the roots of quadratic factors over the rationals are proved by its
-// answers and written exactly. False when the proof fails (multiple or clustered roots, a case
-// that needs more precision, or a question left unanswered); the slots taken are then garbage.
-bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, RootSlots& out);
+// each proved alone in its disc and printed correctly rounded to `digits` (at most 15) digits,
+// in the listed order. With `exact`, rational roots and the roots of quadratic factors over the
+// rationals are proved by its answers and written exactly. False when the proof fails (multiple
+// or clustered roots, a part too close to a rounding boundary, two roots whose order needs more
+// digits, or a question left unanswered); the slots taken are then garbage. The keys of the roots
+// (a real root, or a pair), in their listed order, go to `keys` when it is not null.
+bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, StopFlag stop,
+                    RootSlots& out, std::vector<RootKey>* keys = nullptr);
 
 } // namespace valdrex

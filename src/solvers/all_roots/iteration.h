@@ -1,5 +1,7 @@
 #pragma once
 
+#include "solvers/all_roots/all_roots.h"
+
 #include <array>
 
 namespace valdrex {
@@ -15,6 +17,9 @@ struct DoublePolynomial {
     std::array<double, kMaxDegree + 1> lo{};
     bool inexact = false;
 };
+
+// Integer coefficients below 2^60, lowest power first, each as a sum of two doubles.
+DoublePolynomial ToDoublePolynomial(const long* lowestFirst, int degree);
 
 // A complex number in doubles with plain arithmetic (std::complex checks for infinities on every
 // product, which the iteration does not need).
@@ -41,5 +46,21 @@ inline Complex Reciprocal(Complex b) {
 inline double Norm(Complex a) {
     return a.re * a.re + a.im * a.im;
 }
+
+using RootApproximations = std::array<Complex, kMaxDegree>;
+
+// Approximations of all roots of p (degree >= 1, nonzero constant term) by the Aberth–Ehrlich
+// iteration in doubles, started from the formulas for cubics and quartics, otherwise on circles
+// from the Newton polygon of the coefficients. Nothing is promised about them: the inclusion
+// test decides whether they are good enough. Throws StopRequested when `stop` is set between
+// the runs of the iteration.
+RootApproximations AberthRoots(const DoublePolynomial& p, StopFlag stop);
+
+// Starting points for the iteration from the formulas of the cubic and the quartic, evaluated in
+// doubles: usually within a few units in the last place, so that one sweep confirms them. False
+// for other degrees, and when the formulas give points that are not finite, nearly equal (the
+// iteration cannot separate equal points, nor move two real points off the real axis), or of
+// sizes far apart (the small ones are then inexact).
+bool ClosedFormStarts(const DoublePolynomial& p, RootApproximations& z);
 
 } // namespace valdrex
