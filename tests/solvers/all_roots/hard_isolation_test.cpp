@@ -66,7 +66,8 @@ std::string Faults(const fmpz_poly_t p, long bits, acb_srcptr roots) {
     bool isolated = false;
     for (long prec = 2 * bits + 128; prec < (1L << 18) && !isolated; prec *= 2) {
         acb_poly_set_fmpz_poly(ballPolynomial, p, prec);
-        isolated = acb_poly_find_roots(reference.get(), ballPolynomial, starts.get(), 20, prec) == n;
+        isolated =
+            acb_poly_find_roots(reference.get(), ballPolynomial, starts.get(), 20, prec) == n;
         for (long i = 0; i < n && isolated; ++i)
             for (long j = 0; j < n && isolated; ++j)
                 isolated = MuchWider(roots + i, reference.get() + j);
