@@ -55,7 +55,7 @@ void DecimalValue(const LeadingNumber& d, fmpq_t value) {
 
 struct ExactReadResult {
     AllRootsResult::Status status = AllRootsResult::Status::Solved;
-    int power = -1;         // the box at fault
+    int power = -1;              // the box at fault
     std::string_view limit = {}; // with TooLong, the limit gone beyond
 };
 

@@ -22,7 +22,6 @@ namespace valdrex {
 // The method and its proof: hard_isolation.cpp.
 bool IsolateRoots(const fmpz_poly_t p, long relativeBits, acb_ptr roots, StopFlag stop);
 
-
 // A vector of balls, cleared on destruction.
 class Balls {
   public:
