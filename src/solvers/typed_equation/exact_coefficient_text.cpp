@@ -29,7 +29,7 @@ std::string Digits(const fmpz_t z) {
 
 // The digits of |z| > 0; a long run of trailing zeros as "E" and its length.
 std::string WholeText(const fmpz_t z) {
-    const std::string digits = Digits(z);
+    std::string digits = Digits(z);
     const std::size_t last = digits.find_last_not_of('0');
     const std::size_t zeros = digits.size() - 1 - last;
     if (zeros > static_cast<std::size_t>(kMostZerosWritten))
