@@ -17,8 +17,6 @@ import sys
 import tempfile
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-
 
 def timed(command, env):
     """Wall and CPU seconds of one run, which must end with status 0."""
@@ -36,14 +34,19 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("builds", nargs="+")
     parser.add_argument("--rounds", type=int, default=30)
-    parser.add_argument("--probe", default=os.path.join(HERE, "..", "build", "bench",
-                                                        "libfirst_window_probe.so"))
+    parser.add_argument("--probe", help="the probe library (default: the first build's)")
     args = parser.parse_args()
-    probe = os.path.abspath(args.probe)
-    if not os.path.exists(probe):
-        sys.exit(f"no probe at {probe}: build the target first_window_probe")
+    probes = [args.probe] if args.probe else [
+        os.path.join(build, "bench", "libfirst_window_probe.so") for build in args.builds]
+    probe = next((os.path.abspath(p) for p in probes if os.path.exists(p)), None)
+    if probe is None:
+        sys.exit("no probe found: build the target first_window_probe")
 
-    home = tempfile.mkdtemp(prefix="valdrex-startup-")
+    with tempfile.TemporaryDirectory(prefix="valdrex-startup-") as home:
+        measure(args.builds, args.rounds, probe, home)
+
+
+def measure(builds, rounds, probe, home):
     os.makedirs(os.path.join(home, ".config", "Valdrex"))
     with open(os.path.join(home, ".config", "Valdrex", "Valdrex.ini"), "w") as ini:
         ini.write("[Options]\nWelcome=0\n")
@@ -53,13 +56,13 @@ def main():
     window_env = dict(env, LD_PRELOAD=probe)
 
     contenders = []
-    for build in args.builds:
+    for build in builds:
         contenders.append((f"{build}: window", [os.path.join(build, "src/app/valdrex")],
                            window_env))
         contenders.append((f"{build}: valdrex-solve 1 -3 2",
                            [os.path.join(build, "src/cli/valdrex-solve"), "1", "-3", "2"], env))
     times = {name: [] for name, _, _ in contenders}
-    for _ in range(args.rounds):
+    for _ in range(rounds):
         for name, command, run_env in contenders:
             times[name].append(timed(command, run_env))
     for name, runs in times.items():
