@@ -10,7 +10,6 @@
 
 #include <acb.h>
 #include <arb_fmpz_poly.h>
-#include <flint/fmpq.h>
 #include <flint/fmpz_poly_factor.h>
 
 #include <deque>
@@ -20,25 +19,31 @@
 namespace valdrex::testing {
 namespace {
 
-// One true part: exact when rational (`exact` set), otherwise a ball.
-struct TruePart {
-    bool exact = false;
-    Rational value;
-    Real ball;
+// A true part as an interval of rationals, a point when the part is known exactly.
+struct Part {
+    Rational lo, hi;
+    void SetPoint(const fmpq_t q) {
+        fmpq_set(lo.get(), q);
+        fmpq_set(hi.get(), q);
+    }
+    void SetBall(const arb_t x) {
+        arf_t end;
+        arf_init(end);
+        arb_get_lbound_arf(end, x, 640);
+        arf_get_fmpq(lo.get(), end);
+        arb_get_ubound_arf(end, x, 640);
+        arf_get_fmpq(hi.get(), end);
+        arf_clear(end);
+    }
 };
 
 struct TrueRoot {
-    TruePart re, im;
+    Part re, im;
+    double reNear = 0, imNear = 0;
 };
 
-void SetExact(TruePart& part, const fmpq_t q) {
-    part.exact = true;
-    fmpq_set(part.value.get(), q);
-    arb_set_fmpq(part.ball.get(), q, 600);
-}
-
-// The distinct roots of p from its factors: rational roots and the real parts of quadratic
-// pairs exactly, the rest as Arb balls of about 600 bits.
+// The distinct roots of p, from its factors over the integers: rational roots, the real parts of
+// quadratic pairs and zero imaginary parts exactly, the rest as Arb balls of 640 bits.
 std::deque<TrueRoot> TrueRoots(const std::vector<long>& lowestFirst) {
     IntegerPolynomial p;
     for (std::size_t k = 0; k < lowestFirst.size(); ++k)
@@ -46,35 +51,24 @@ std::deque<TrueRoot> TrueRoots(const std::vector<long>& lowestFirst) {
     fmpz_poly_factor_t factors;
     fmpz_poly_factor_init(factors);
     fmpz_poly_factor(factors, p.get());
-    std::deque<TrueRoot> roots; // balls do not move
+    std::deque<TrueRoot> roots;
     Rational q;
     for (long i = 0; i < factors->num; ++i) {
         const fmpz_poly_struct* f = factors->p + i;
         const long degree = fmpz_poly_degree(f);
-        if (degree == 1) {
-            fmpz_neg(fmpq_numref(q.get()), f->coeffs);
-            fmpz_set(fmpq_denref(q.get()), f->coeffs + 1);
-            fmpq_canonicalise(q.get());
-            TrueRoot& root = roots.emplace_back();
-            SetExact(root.re, q.get());
-            fmpq_zero(q.get());
-            SetExact(root.im, q.get());
-            continue;
-        }
         acb_ptr balls = _acb_vec_init(degree);
         arb_fmpz_poly_complex_roots(balls, f, 0, 640);
         for (long j = 0; j < degree; ++j) {
             TrueRoot& root = roots.emplace_back();
-            arb_set(root.re.ball.get(), acb_realref(balls + j));
-            arb_set(root.im.ball.get(), acb_imagref(balls + j));
-            if (arb_is_zero(acb_imagref(balls + j))) {
-                fmpq_zero(q.get());
-                SetExact(root.im, q.get());
-            } else if (degree == 2) { // −B/2A
-                fmpz_neg(fmpq_numref(q.get()), f->coeffs + 1);
-                fmpz_mul_ui(fmpq_denref(q.get()), f->coeffs + 2, 2);
+            root.re.SetBall(acb_realref(balls + j));
+            root.im.SetBall(acb_imagref(balls + j));
+            root.reNear = arf_get_d(arb_midref(acb_realref(balls + j)), ARF_RND_NEAR);
+            root.imNear = arf_get_d(arb_midref(acb_imagref(balls + j)), ARF_RND_NEAR);
+            if (degree == 1 || (degree == 2 && !arb_is_zero(acb_imagref(balls + j)))) {
+                fmpz_neg(fmpq_numref(q.get()), f->coeffs + degree - 1); // −B/(degree·A)
+                fmpz_mul_ui(fmpq_denref(q.get()), f->coeffs + degree, degree);
                 fmpq_canonicalise(q.get());
-                SetExact(root.re, q.get());
+                root.re.SetPoint(q.get());
             }
         }
         _acb_vec_clear(balls, degree);
@@ -83,107 +77,76 @@ std::deque<TrueRoot> TrueRoots(const std::vector<long>& lowestFirst) {
     return roots;
 }
 
-// Where `text` fails as the decimal text of `part` at `digits`: "" when it is right, "?" when
-// the ball cannot tell.
-std::string CheckDecimal(const std::string& text, TruePart& part, int digits) {
-    static const std::regex number(
-        R"(^(-?)(0|[1-9][0-9]*)(?:\.([0-9]*[1-9]))?(?:e(-?[1-9][0-9]*))?$)");
+// Where `text` fails as the decimal text of the part t at `digits`: "" when it is right, "?"
+// when the ball cannot tell.
+std::string CheckDecimal(const std::string& text, Part& t, int digits) {
+    static const std::regex number(R"(^(-?)(0|[1-9]\d*)(?:\.(\d*[1-9]))?(?:e(-?[1-9]\d*))?$)");
     std::smatch m;
     if (!std::regex_match(text, m, number) || text == "-0")
         return "not a JSON number";
-    if (text == "0")
-        return part.exact && fmpq_is_zero(part.value.get()) ? "" : "0 for a nonzero part";
-    // The significant digits and the place of the first one.
     const std::string all = m[2].str() + m[3].str();
     const auto first = all.find_first_not_of('0');
+    if (first == std::string::npos)
+        return fmpq_is_zero(t.lo.get()) && fmpq_is_zero(t.hi.get())     ? ""
+               : fmpq_sgn(t.lo.get()) <= 0 && fmpq_sgn(t.hi.get()) >= 0 ? "?"
+                                                                        : "0 for a nonzero part";
     const std::string kept = all.substr(first);
     if (static_cast<int>(kept.size()) > digits)
         return "more digits than asked";
-    const long exponent = static_cast<long>(m[2].length()) - 1 - static_cast<long>(first) +
-                          (m[4].matched ? std::stol(m[4].str()) : 0);
-    // |v| = kept·10^(exponent − kept + 1); the unit u of the last place at `digits` digits.
-    Rational v, unit, low, high, power;
-    const auto setPower = [&](fmpq_t out, long e) {
+    // v = ±kept·10^(place − |kept| + 1), with `place` that of its first digit. The values that
+    // round to v lie within half a unit of the last place, a twentieth toward 0 from 10^place.
+    const long place =
+        static_cast<long>(m[2].length() - 1 - first) + (m[4].matched ? std::stol(m[4].str()) : 0);
+    Rational v, scale, from, to;
+    const auto power = [](long e, fmpq_t out) {
         fmpq_one(out);
         fmpz_ui_pow_ui(e >= 0 ? fmpq_numref(out) : fmpq_denref(out), 10,
-                       static_cast<unsigned long>(e >= 0 ? e : -e));
+                       static_cast<unsigned long>(std::labs(e)));
     };
-    fmpz_set_str(fmpq_numref(v.get()), kept.c_str(), 10);
-    setPower(power.get(), exponent - static_cast<long>(kept.size()) + 1);
-    fmpq_mul(v.get(), v.get(), power.get());
-    setPower(unit.get(), exponent - digits + 1);
-    // Values from |v| − u/2 to |v| + u/2 round to v; below a power of ten the places are finer.
-    fmpq_div_fmpz(high.get(), unit.get(), Integer(2).get());
-    fmpq_set(low.get(), high.get());
-    if (kept == "1")
-        fmpq_div_fmpz(low.get(), low.get(), Integer(10).get());
-    fmpq_sub(low.get(), v.get(), low.get());
-    fmpq_add(high.get(), v.get(), high.get());
-    const bool negative = m[1].matched && m[1].length() == 1;
-    if (part.exact) {
-        Rational t;
-        fmpq_abs(t.get(), part.value.get());
-        if (fmpq_sgn(part.value.get()) != (negative ? -1 : 1))
-            return "wrong sign";
-        const int below = fmpq_cmp(t.get(), low.get()), above = fmpq_cmp(t.get(), high.get());
-        if (below < 0 || above > 0)
-            return "not the nearest";
-        // A tie keeps the even last digit (a digit beyond those written is 0).
-        const bool even = static_cast<int>(kept.size()) < digits || (kept.back() - '0') % 2 == 0;
-        return (below == 0 || above == 0) && !even ? "tie not to even" : "";
-    }
-    Real t, bound;
-    arb_abs(t.get(), part.ball.get());
-    if (arb_contains_zero(part.ball.get()))
+    fmpz_set_str(fmpq_numref(v.get()), (m[1].str() + kept).c_str(), 10);
+    power(place - static_cast<long>(kept.size()) + 1, scale.get());
+    fmpq_mul(v.get(), v.get(), scale.get());
+    power(place - digits + 1, scale.get());
+    fmpq_div_2exp(to.get(), scale.get(), 1);
+    fmpq_div_fmpz(from.get(), to.get(), Integer(kept == "1" ? 10 : 1).get());
+    if (m[1].length() == 1)
+        fmpq_swap(from.get(), to.get());
+    fmpq_sub(from.get(), v.get(), from.get());
+    fmpq_add(to.get(), v.get(), to.get());
+    if (fmpq_cmp(t.hi.get(), from.get()) < 0 || fmpq_cmp(t.lo.get(), to.get()) > 0)
+        return "not the nearest";
+    const int low = fmpq_cmp(t.lo.get(), from.get()), high = fmpq_cmp(t.hi.get(), to.get());
+    if (low > 0 && high < 0)
+        return "";
+    if (low < 0 || high > 0 || !fmpq_equal(t.lo.get(), t.hi.get()))
         return "?";
-    if ((arf_sgn(arb_midref(part.ball.get())) < 0) != negative)
-        return "wrong sign";
-    arb_set_fmpq(bound.get(), low.get(), 640);
-    if (arb_lt(t.get(), bound.get()))
-        return "not the nearest";
-    const bool aboveLow = arb_gt(t.get(), bound.get());
-    arb_set_fmpq(bound.get(), high.get(), 640);
-    if (arb_gt(t.get(), bound.get()))
-        return "not the nearest";
-    return aboveLow && arb_lt(t.get(), bound.get()) ? "" : "?";
+    // A tie keeps the even last digit (one beyond those written is 0).
+    return static_cast<int>(kept.size()) < digits || (kept.back() - '0') % 2 == 0
+               ? ""
+               : "tie not to even";
 }
 
-// The faults of the decimal texts in `result`: each listed root matched to the nearest true
-// root, its two texts checked.
+// The faults of the decimal texts in `result`, each root checked against the nearest true one.
 std::string CheckDecimals(const std::vector<long>& p, const AllRootsResult& result, int digits,
                           int& undecided) {
     std::deque<TrueRoot> roots = TrueRoots(p);
     std::string faults;
     for (const FoundRoot& found : result.roots) {
-        TrueRoot* nearest = nullptr;
-        double best = 0;
-        for (TrueRoot& root : roots) {
-            const double dr = arf_get_d(arb_midref(root.re.ball.get()), ARF_RND_NEAR) - found.re;
-            const double di = arf_get_d(arb_midref(root.im.ball.get()), ARF_RND_NEAR) - found.im;
-            if (nearest == nullptr || dr * dr + di * di < best) {
-                nearest = &root;
-                best = dr * dr + di * di;
-            }
-        }
-        for (const auto& [text, part, name] : {std::tuple{found.reDecimal, &nearest->re, "re"},
-                                               std::tuple{found.imDecimal, &nearest->im, "im"}}) {
+        const auto distance = [&](const TrueRoot& r) {
+            return std::hypot(r.reNear - found.re, r.imNear - found.im);
+        };
+        TrueRoot& nearest = *std::min_element(
+            roots.begin(), roots.end(),
+            [&](const TrueRoot& a, const TrueRoot& b) { return distance(a) < distance(b); });
+        for (const auto& [text, part] :
+             {std::pair{found.reDecimal, &nearest.re}, std::pair{found.imDecimal, &nearest.im}}) {
             const std::string fault = CheckDecimal(text, *part, digits);
-            if (fault == "?")
-                ++undecided;
-            else if (!fault.empty())
-                faults += found.text + " " + name + " \"" + text + "\": " + fault + "; ";
+            undecided += fault == "?" ? 1 : 0;
+            if (!fault.empty() && fault != "?")
+                faults += found.text + ": \"" + text + "\" " + fault + "; ";
         }
     }
     return faults;
-}
-
-// (x - r)^m for integer r, lowest power first, multiplied into p.
-std::vector<long> Times(const std::vector<long>& p, const std::vector<long>& factor) {
-    std::vector<long> q(p.size() + factor.size() - 1);
-    for (std::size_t i = 0; i < p.size(); ++i)
-        for (std::size_t j = 0; j < factor.size(); ++j)
-            q[i + j] += p[i] * factor[j];
-    return q;
 }
 
 AllRootsResult Solved(const std::vector<long>& p, int digits, bool bigNumbers) {
@@ -209,22 +172,19 @@ TEST(RootDecimals, AreTheTruePartsCorrectlyRounded) {
             std::vector<long> p = {1};
             const int factors = run < 2 ? 1 : 1 + run % 4; // a line or a quadratic alone
             for (int f = 0; f < factors; ++f) {
-                switch ((run + f) % 4) {
-                case 0:
-                    p = Times(p, {-numerator(random), denominators[random() % 11]});
-                    break;
-                case 1:
-                    p = Times(p, {small(random), small(random), 1 + long(random() % 4)});
-                    break;
-                case 2:
-                    p = Times(p, {small(random), small(random), 0, 1 + long(random() % 3)});
-                    break;
-                default:
-                    p = Times(p, run % 8 == 3 ? std::vector<long>{0, 1} : std::vector<long>{3, 2});
-                }
+                const std::vector<long> factor[] = {
+                    {-numerator(random), denominators[random() % 11]},
+                    {small(random), small(random), 1 + long(random() % 4)},
+                    {small(random), small(random), 0, 1 + long(random() % 3)},
+                    run % 8 == 3 ? std::vector<long>{0, 1} : std::vector<long>{3, 2}};
+                const std::vector<long>& g = factor[(run + f) % 4];
+                std::vector<long> q(p.size() + g.size() - 1);
+                for (std::size_t i = 0; i < p.size(); ++i)
+                    for (std::size_t j = 0; j < g.size(); ++j)
+                        q[i + j] += p[i] * g[j];
+                p = q;
             }
-            if (p.back() == 0 || p.size() > 13 ||
-                std::all_of(p.begin(), p.end() - 1, [](long c) { return c == 0; }))
+            if (p.back() == 0 || std::all_of(p.begin(), p.end() - 1, [](long c) { return c == 0; }))
                 continue;
             for (const bool big : {false, true}) {
                 const AllRootsResult r = Solved(p, digits, big);
@@ -250,9 +210,7 @@ TEST(RootDecimals, WrittenAsJsonNumbersWhenAsked) {
     EXPECT_EQ(decimals({4, 0, 1}, 15), "0 2|0 -2");
     EXPECT_EQ(decimals({1, -200000000000}, 15), "5e-12 0");
     EXPECT_EQ(decimals({-123456789, 1}, 4), "1.235e8 0");
-    EXPECT_EQ(decimals({-5, 2}, 1), "2 0");
-    const AllRootsResult plain = FindAllRoots(TextsOf({-2, 0, 1}), 15);
-    EXPECT_TRUE(plain.roots[0].reDecimal.empty() && plain.roots[0].imDecimal.empty());
+    EXPECT_TRUE(FindAllRoots(TextsOf({-2, 0, 1}), 15).roots[0].reDecimal.empty());
 }
 
 } // namespace
