@@ -433,9 +433,9 @@ bool ListByKeys(std::array<Item, kMaxDegree>& items, int count, std::size_t firs
     return true;
 }
 
-// The decimal texts the exact answers did not write, from the rounded parts (the roots of
-// quadratic factors answered with big numbers, and every root not exact); false where a real
-// root's parts are not proved.
+// The decimal texts the exact answers did not write (those of the roots of quadratic factors, and
+// of every root not exact), from the parts rounded for the order, or rounded here for a real
+// root of a quadratic factor; false where those are not proved.
 bool FillDecimals(std::array<Item, kMaxDegree>& items, int count, int digits, RootSlots& out) {
     for (int i = 0; i < count; ++i) {
         Item& item = items[i];

@@ -350,7 +350,7 @@ Answer MachineQuestions::IsQuadraticFactor(long s, long q, RootSlots& out) {
     }
     if (r[1] != 0 || r[0] != 0)
         return Answer::No;
-    if (!Small(a) || !Small(b) || !Small(c) || !AddSmallQuadratic(a, b, c, decimalDigits_, out))
+    if (!Small(a) || !Small(b) || !Small(c) || !AddSmallQuadratic(a, b, c, 0, out))
         return Answer::Unknown;
     return Answer::Yes;
 }

@@ -38,7 +38,8 @@ QuadraticValues SmallQuadraticValues(double a, double b, double c, double delta)
 // overflow or a root is too large to write without big numbers.
 class MachineQuestions final : public ExactQuestions {
   public:
-    // `decimalDigits` as for AddSmallQuadratic.
+    // `decimalDigits` as for SetSmallRational; a quadratic factor's roots get theirs from the
+    // parts the double path rounds for the order.
     MachineQuestions(const long* lowestFirst, int degree, int decimalDigits);
     Answer IsRationalRoot(long m, RootSlots& out) override;
     Answer IsQuadraticFactor(long s, long q, RootSlots& out) override;
