@@ -61,11 +61,9 @@ void IgnoreFileSizeSignal() {
     (void)ignored;
 }
 
-// Devices and pipes are neither replaced nor read to their end: a database kept in /dev/null
-// must stay that device, and /dev/zero never ends. Every open is non-blocking, so a pipe
-// without a partner fails at once instead of waiting for one.
-constexpr std::size_t kMaxSpecialFileBytes = 1 << 20;
-
+// Devices and pipes are never replaced: a database kept in /dev/null must stay that device.
+// Every open is non-blocking, so a pipe without a partner fails at once instead of waiting for
+// one.
 bool IsSpecialFile(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
@@ -316,9 +314,12 @@ ReplaceOutcome ReplaceKeepingAppends(const std::string& path, const SeenFile& se
     ReplaceFile(*file, [&](int temporary) {
         if (const int error = WriteChunks(temporary, text, last); error != 0)
             return error;
+        // Read only when the file grew: a file this user may write but not read can still be
+        // replaced.
         std::string rest;
-        if (const int error = ReadRest(fd, seen.length, rest); error != 0)
-            return error;
+        if (static_cast<std::uint64_t>(size) > seen.length)
+            if (const int error = ReadRest(fd, seen.length, rest); error != 0)
+                return error;
         // The merge of whole texts decides whether the records need a line end before them;
         // what was seen has been matched already, so it starts from nothing.
         outcome.appended = MergeOnSave({}, rest, last).appended;
@@ -374,57 +375,14 @@ void LineAppender::Append(std::string_view utf8Line) {
 }
 
 void AppendLine(const std::string& path, std::string_view utf8Line, bool truncateFirst) {
-    if (truncateFirst) {
-        // Overwriting replaces the whole file, so a failed write keeps the old one.
-        WriteWholeFile(path, std::string(utf8Line) + "\r\n");
+    if (!truncateFirst) {
+        LineAppender(path).Append(utf8Line);
         return;
     }
-    LineAppender(path).Append(utf8Line);
-}
-
-void EnsureFileExists(const std::string& path) {
-    FileDescriptor file(path, O_WRONLY | O_CREAT | O_APPEND);
-    file.Close();
-}
-
-std::string ReadWholeFile(const std::string& path) {
-    return DecodeCp1252(ReadFileBytes(path));
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    // Read as long as it was when no writer held it: no record comes half written.
-    LockedFile file(path, O_RDONLY | O_CREAT, LOCK_SH);
-    file.Unlock();
-    const bool regular = S_ISREG(file.status().st_mode);
-    const auto length = static_cast<std::size_t>(file.status().st_size);
-    std::string bytes;
-    char buffer[65536];
-    while (!regular || bytes.size() < length) {
-        const ssize_t got =
-            ::read(file.fd(), buffer,
-                   regular ? std::min(sizeof buffer, length - bytes.size()) : sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            FailFile(errno);
-        }
-        if (got == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-        if (!regular && bytes.size() > kMaxSpecialFileBytes)
-            FailFile(EFBIG);
-    }
-    file.Close();
-    return bytes;
-}
-
-void WriteWholeFile(const std::string& path, std::string_view utf8Text) {
-    WriteFileBytes(path, EncodeCp1252(utf8Text));
-}
-
-void WriteFileBytes(const std::string& path, std::string_view bytes) {
+    // Overwriting replaces the whole file, so a failed write keeps the old one.
     IgnoreFileSizeSignal();
-    const auto writeBytes = [bytes](int fd) { return WriteAll(fd, bytes); };
+    const std::string bytes = EncodeCp1252(utf8Line) + "\r\n";
+    const auto writeBytes = [&bytes](int fd) { return WriteAll(fd, bytes); };
     if (IsSpecialFile(path)) {
         WriteInPlace(path, writeBytes);
         return;
@@ -433,6 +391,11 @@ void WriteFileBytes(const std::string& path, std::string_view bytes) {
     std::optional<LockedFile> file;
     OpenToWrite(file, path, O_CREAT);
     ReplaceFile(*file, writeBytes);
+}
+
+void EnsureFileExists(const std::string& path) {
+    FileDescriptor file(path, O_WRONLY | O_CREAT | O_APPEND);
+    file.Close();
 }
 
 SaveMerge MergeOnSave(std::string_view readBytes, std::string_view diskBytes,
