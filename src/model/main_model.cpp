@@ -223,10 +223,10 @@ TestResult MainModel::PrepareTestMany() {
 }
 
 SolveResult MainModel::Solve(SolveMethod method, const MethodOptions& options,
-                             const ScanProgress& progress) {
+                             const ScanProgress& progress, const std::atomic<bool>* stop) {
     if (!ReadForSolve(method))
         return Result();
-    return FinishSolve(options, progress);
+    return FinishSolve(options, progress, stop);
 }
 
 SolveResult MainModel::StartSolve(SolveMethod method) {
@@ -263,7 +263,8 @@ bool MainModel::ReadForSolve(SolveMethod method) {
     return true;
 }
 
-SolveResult MainModel::FinishSolve(const MethodOptions& options, const ScanProgress& progress) {
+SolveResult MainModel::FinishSolve(const MethodOptions& options, const ScanProgress& progress,
+                                   const std::atomic<bool>* stop) {
     // The solver works on the polynomial just read and the values of the last run, and writes
     // into the emptied list and texts, keeping their storage.
     const MethodRow& row = *method_;
@@ -274,7 +275,7 @@ SolveResult MainModel::FinishSolve(const MethodOptions& options, const ScanProgr
     ctx.factorText.clear();
     ctx.zeroDenominator.reset();
     ctx.EvSimbTmp = state_.EvaluateSymbolically;
-    row.solve(ctx, SolveRequest{coefficients_, options, progress});
+    row.solve(ctx, SolveRequest{coefficients_, options, progress, stop});
     message_ = ctx.status;
     errors_.assign(ctx.errors.begin(), ctx.errors.end());
     if (ctx.zeroDenominator) {
@@ -292,7 +293,8 @@ SolveResult MainModel::FinishSolve(const MethodOptions& options, const ScanProgr
     if (row.leavesFactorCoefficients)
         factorCoefficients_ = ctx.a;
 
-    // A cancelled scan did not look at the whole interval: its roots are no record.
+    // A cancelled solve did not finish (a scan did not look at the whole interval): its roots
+    // are no record.
     if (state_.SaveEquations && !ctx.cancelled) {
         BuildRecord();
         recordToSave_ = true;

@@ -9,6 +9,7 @@
 #include "solvers/approx/method_options.h"
 #include "solvers/exact/solution_list.h"
 
+#include <atomic>
 #include <optional>
 #include <span>
 #include <string>
@@ -43,7 +44,7 @@ struct SolveResult {
     std::optional<std::string_view> record = {};    // the record to save, when solves save theirs
     std::span<const ErrorBox> errors = {};          // the failures, in the order they happened
     std::optional<UnreadBox> unread = {}; // the box that stopped the solve before its method
-    bool cancelled = false;               // a scan stopped before the end of its interval
+    bool cancelled = false;               // stopped before the method had finished
 };
 
 // What Test did: P at the number is in the output box unless a failure or an unread box
@@ -132,15 +133,18 @@ class MainModel {
     TestResult PrepareTestMany();
 
     // The solve command: the grid read as the method reads it, then the method with `options`;
-    // `progress` is offered to a long scan. When solves save their records, the record is
-    // written (a model without a writer leaves it in the result).
+    // `progress` is offered to a long scan, and `stop`, once another thread sets it, stops a
+    // long solve (the result then says cancelled). When solves save their records, the record
+    // of a solve that was not cancelled is written (a model without a writer leaves it in the
+    // result).
     SolveResult Solve(SolveMethod method, const MethodOptions& options,
-                      const ScanProgress& progress = {});
+                      const ScanProgress& progress = {}, const std::atomic<bool>* stop = nullptr);
     // The same in two steps, for a window that asks for the options in between. StartSolve reads
     // the grid and empties the outputs; a box it cannot read ends the solve, and its result names
     // the box. Otherwise FinishSolve runs the method.
     SolveResult StartSolve(SolveMethod method);
-    SolveResult FinishSolve(const MethodOptions& options, const ScanProgress& progress = {});
+    SolveResult FinishSolve(const MethodOptions& options, const ScanProgress& progress = {},
+                            const std::atomic<bool>* stop = nullptr);
 
     // Appends the record to the database file (or empties the file first in overwrite mode).
     ErrorBoxes ExportToFile();
