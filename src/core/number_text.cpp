@@ -93,7 +93,17 @@ Scanned Scan(std::string_view s) {
             r.digits += '-';
         ++i;
     }
-    r.hasMantissaDigit = readDigits(r.digits);
+    // Leading zeros are not copied, and room for the rest is taken at once: a long text would
+    // otherwise be copied whole, or many times over as the copy grew.
+    bool zeros = false;
+    for (skip(); i < s.size() && s[i] == '0'; skip()) {
+        ++i;
+        zeros = true;
+    }
+    r.digits.reserve(r.digits.size() + (s.size() - i) + (zeros ? 1 : 0));
+    r.hasMantissaDigit = readDigits(r.digits) || zeros;
+    if (zeros && (r.digits.empty() || r.digits == "-"))
+        r.digits += '0';
     skip();
     if (i < s.size() && s[i] == '.') {
         r.digits += '.';

@@ -1,18 +1,18 @@
 #pragma once
 
-#include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace valdrex {
 
-// The texts one database record is made of, taken from the main window when it is written.
+// The texts one database record is made of, seen in the main window when it is written.
 struct RecordFields {
-    std::string equation;
-    std::array<std::string, 13> SolText; // index 1..12 as the solvers stored them; entry 0 unused
-    std::string input;                   // the tested number
-    std::string output;                  // P at the tested number
-    std::string factor;                  // the irreducible factor
+    std::string_view equation;
+    std::span<const std::string> SolText; // index 1..12 as the solvers stored them; 0 unused
+    std::string_view input;               // the tested number
+    std::string_view output;              // P at the tested number
+    std::string_view factor;              // the irreducible factor
 };
 
 // The record line without its line end: equation, solution set, test point, factor,

@@ -9,6 +9,7 @@
 #include "solvers/typed_equation/typed_equation.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace valdrex {
 namespace {
@@ -43,6 +44,24 @@ bool DrawnExactly(const CoefficientTexts& texts) {
     return true;
 }
 
+// Storage kept from one equation to the next; a long line's is given back, or it would stay
+// beside the next long line's.
+constexpr std::size_t kKeptCapacity = 1 << 12;
+
+void Reset(std::string& text, std::string_view to) {
+    if (text.capacity() > kKeptCapacity)
+        std::string(to).swap(text);
+    else
+        text.assign(to);
+}
+
+std::size_t Fingerprint(const CoefficientTexts& texts) {
+    std::size_t print = 0;
+    for (const std::string& text : texts)
+        print = print * 1'000'003 ^ std::hash<std::string>{}(text);
+    return print;
+}
+
 } // namespace
 
 // Every box starts as "0", built in place.
@@ -55,8 +74,10 @@ MainModel::MainModel(ModuleState& state) : MainModel(state, AppendLine) {}
 void MainModel::Renew() {
     for (std::string& box : coefficients_)
         if (box.size() != 1 || box[0] != '0')
-            box.assign(1, '0');
-    equation_.assign("0 = 0");
+            Reset(box, "0");
+    Reset(equation_, "0 = 0");
+    Reset(equationDraft_, "");
+    Reset(record_, "");
     equationStale_ = false;
     solve_.SetAsideLines();
     for (std::string& text : solve_.SolText)
@@ -75,6 +96,10 @@ void MainModel::Renew() {
     recordToSave_ = false;
     unread_.reset();
     resultsFor_.reset();
+}
+
+bool MainModel::resultsOutdated() const {
+    return resultsFor_ && *resultsFor_ != Fingerprint(coefficients_);
 }
 
 ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
@@ -243,7 +268,7 @@ bool MainModel::ReadForSolve(SolveMethod method) {
     message_.clear();
     info_.clear();
     factor_.clear();
-    resultsFor_ = coefficients_;
+    resultsFor_ = Fingerprint(coefficients_);
 
     if (method_->readsTextsExactly) {
         solve_.a = {};
@@ -326,14 +351,8 @@ SolveResult MainModel::Result() const {
 }
 
 void MainModel::BuildRecord() {
-    // Copied into the fields' own storage, which the next record reuses.
-    recordFields_.equation = equation_;
-    recordFields_.SolText = solve_.SolText;
-    recordFields_.input = input_;
-    recordFields_.output = output_;
-    recordFields_.factor = factor_;
     record_.clear();
-    AppendRecordText(record_, recordFields_);
+    AppendRecordText(record_, {equation_, solve_.SolText, input_, output_, factor_});
 }
 
 ErrorBoxes MainModel::WriteRecord() {
@@ -355,7 +374,7 @@ void MainModel::DropResults() {
         text.clear();
     solve_.SetAsideAllRoots();
     factor_.clear();
-    resultsFor_ = coefficients_;
+    resultsFor_ = Fingerprint(coefficients_);
 }
 
 ErrorBoxes MainModel::ExportToFile() {

@@ -78,7 +78,8 @@ class MainModel {
     MainModel(ModuleState& state, DatabaseLineWriter appendLine);
 
     // Makes the model a new window's again: every box "0", nothing left from earlier commands.
-    // The texts keep their storage, so a model renewed for each equation allocates little.
+    // The texts keep their storage, up to a few kilobytes, so a model renewed for each equation
+    // allocates little.
     void Renew();
 
     ModuleState& state() { return state_; }
@@ -102,7 +103,7 @@ class MainModel {
     const std::vector<FoundRoot>& allRoots() const { return solve_.allRoots; }
     // Whether the solution list, the status and the factor belong to an equation the grid no
     // longer holds: a coefficient changed since the command that left them.
-    bool resultsOutdated() const { return resultsFor_ && *resultsFor_ != coefficients_; }
+    bool resultsOutdated() const;
 
     // A coefficient box's text changed (typed, pasted or set by a command): the test boxes
     // are emptied and the equation text is built again.
@@ -181,12 +182,12 @@ class MainModel {
     // The last solve, besides the texts above; kept between solves for their storage.
     const MethodRow* method_ = &MethodRowOf(SolveMethod::Exact);
     ErrorBoxes errors_;
-    RecordFields recordFields_;
     std::string record_;
     bool recordToSave_ = false;
     std::optional<UnreadBox> unread_;
-    // The grid the shown results came from; empty while nothing is shown.
-    std::optional<CoefficientTexts> resultsFor_;
+    // The fingerprint of the grid the shown results came from (a grid of any size, told apart
+    // without a copy of it); empty while nothing is shown.
+    std::optional<std::size_t> resultsFor_;
 
   public:
     // What the window shows, as the grid history keeps it for each step (grid_history.cpp).
@@ -200,7 +201,7 @@ class MainModel {
             std::vector<FoundRoot> allRoots; // follow the lines, so not compared
             std::string message, factor;
             Polynomial factorCoefficients;
-            std::optional<CoefficientTexts> solvedFor;
+            std::optional<std::size_t> solvedFor;
             bool operator==(const Results& other) const;
         } results;
         std::string info, input, output, note;

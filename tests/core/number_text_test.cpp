@@ -13,12 +13,13 @@ using testing::FailureOf;
 
 TEST(TextToNumber, ReadsTheLeadingNumber) {
     const std::pair<std::string, double> cases[] = {
-        {"3/4", 3},        {"-.5", -0.5}, {"", 0},       {"-", 0},
-        {".", 0},          {"12abc", 12}, {" 1 2 ", 12}, {"\t-\n3", -3},
-        {"+7", 7},         {"1E3", 1000}, {"1e3", 1000}, {"2D2", 200},
-        {"1.5E-2", 0.015}, {"1E", 1},     {"1E+", 1},    {"1E-05", 1e-05},
-        {"3.2.1", 3.2},    {"--5", 0},    {"abc", 0},    {"0.000", 0},
-        {"1E-400", 0},     {"5.", 5},     {"E5", 0},     {"- 1 . 5 E 1", -15}};
+        {"3/4", 3},         {"-.5", -0.5},   {"", 0},       {"-", 0},
+        {".", 0},           {"12abc", 12},   {" 1 2 ", 12}, {"\t-\n3", -3},
+        {"+7", 7},          {"1E3", 1000},   {"1e3", 1000}, {"2D2", 200},
+        {"1.5E-2", 0.015},  {"1E", 1},       {"1E+", 1},    {"1E-05", 1e-05},
+        {"3.2.1", 3.2},     {"--5", 0},      {"abc", 0},    {"0.000", 0},
+        {"1E-400", 0},      {"5.", 5},       {"E5", 0},     {"- 1 . 5 E 1", -15},
+        {"-0 0 7.5", -7.5}, {"00.25", 0.25}, {"-000", 0},   {"0 0E3", 0}};
     for (const auto& [text, value] : cases)
         EXPECT_DOUBLE_EQ(TextToNumber(text), value) << '"' << text << '"';
     // Any text is accepted.
@@ -26,6 +27,7 @@ TEST(TextToNumber, ReadsTheLeadingNumber) {
          {std::string(10000, 'x'), std::string(10000, ' '), std::string("\0\xff\x80", 3)})
         EXPECT_EQ(TextToNumber(text), 0);
     EXPECT_EQ(TextToNumber("1" + std::string(300, '0')), 1e300);
+    EXPECT_EQ(TextToNumber(std::string(1 << 20, '0') + "3.5E-1"), 0.35);
     // Beyond the Double range.
     EXPECT_EQ(FailureOf([] { TextToNumber("1E400"); }), kOverflowNumber);
     EXPECT_EQ(FailureOf([] { TextToNumber("-9" + std::string(400, '9')); }), kOverflowNumber);

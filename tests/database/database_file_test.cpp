@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
@@ -236,11 +237,9 @@ TEST_F(DatabaseFile, AReplaceKeepsHardLinksModeOwnerAndGroup) {
     fs::permissions(dir_.path().toStdString(), fs::perms::all | fs::perms::sticky_bit);
     Put(db_, "old\r\n");
     fs::permissions(db_, fs::perms::all);
-    EXPECT_EQ(ReportFromChild(BecomeNobody,
-                              [&] {
-                                  return std::to_string(
-                                      FailureNumber([&] { Save(db_, "by nobody"); }));
-                              }),
+    EXPECT_EQ(ReportFromChild(
+                  BecomeNobody,
+                  [&] { return std::to_string(FailureNumber([&] { Save(db_, "by nobody"); })); }),
               "0");
     EXPECT_TRUE(::stat(db_.c_str(), &st) == 0 && st.st_uid == 0 && Bytes(db_) == "by nobody");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
@@ -271,12 +270,11 @@ TEST_F(DatabaseFile, AFullDiskKeepsThePreviousFileWhole) {
     // A file with another name is rewritten in place: room for a longer text comes first.
     const std::string other = PathOf("other.txt");
     ASSERT_EQ(::link(db_.c_str(), other.c_str()), 0);
-    EXPECT_EQ(WithFileSizeLimit(longer.size(),
-                                [&] {
-                                    return std::to_string(FailureNumber(
-                                        [&] { Save(db_, "new " + longer); }));
-                                }),
-              std::to_string(EFBIG));
+    EXPECT_EQ(
+        WithFileSizeLimit(
+            longer.size(),
+            [&] { return std::to_string(FailureNumber([&] { Save(db_, "new " + longer); })); }),
+        std::to_string(EFBIG));
     EXPECT_EQ(Bytes(other), longer);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
 }
@@ -350,18 +348,25 @@ TEST_F(DatabaseFile, WhatAKillLeftOfALineIsTakenBack) {
     EXPECT_GT(cut, 0) << "no kill came while a line was written";
 }
 
-RecordFields Fields(std::string equation, const std::map<int, std::string>& solutions,
-                    std::string input = "", std::string output = "", std::string factor = "") {
-    RecordFields fields{
-        std::move(equation), {}, std::move(input), std::move(output), std::move(factor)};
+// The texts a record is made of, held for the record's views into them.
+struct Texts {
+    std::string equation;
+    std::array<std::string, 13> SolText;
+    std::string input, output, factor;
+    operator RecordFields() const { return {equation, SolText, input, output, factor}; }
+};
+
+Texts Fields(std::string equation, const std::map<int, std::string>& solutions,
+             std::string input = "", std::string output = "", std::string factor = "") {
+    Texts texts{std::move(equation), {}, std::move(input), std::move(output), std::move(factor)};
     for (const auto& [index, text] : solutions)
-        fields.SolText[index] = text;
-    return fields;
+        texts.SolText[index] = text;
+    return texts;
 }
 
 TEST(RecordText, JoinsTheFieldsThatArePresent) {
     const struct {
-        RecordFields fields;
+        Texts fields;
         std::string record;
     } cases[] = {
         {Fields("2\xC2\xB7x - 4 = 0", {{1, " 2"}}), "2\xC2\xB7x - 4 = 0; S={ 2}"},
@@ -385,7 +390,7 @@ TEST(RecordText, JoinsTheFieldsThatArePresent) {
 }
 
 TEST(ClipboardText, IsTheRecordThenTheNoteUnchanged) {
-    const RecordFields fields = Fields("e", {{1, " 2"}}, "3", " 2");
+    const Texts fields = Fields("e", {{1, " 2"}}, "3", " 2");
     EXPECT_EQ(ClipboardText(fields, "check"), "e; S={ 2}; P(3) = 2\r\ncheck");
     EXPECT_EQ(ClipboardText(fields, ""), "e; S={ 2}; P(3) = 2\r\n");
     EXPECT_EQ(ClipboardText(fields, "a\r\n b "), "e; S={ 2}; P(3) = 2\r\na\r\n b ");
