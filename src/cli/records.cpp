@@ -5,6 +5,7 @@
 #include "core/platform_files.h"
 #include "database/database_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <fcntl.h>
 #include <new>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -89,15 +91,23 @@ struct FrameHeader {
     ::_exit(saver.anyFailed() || outOfMemory ? 1 : 0);
 }
 
-int SendAll(int channel, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t sent = ::send(channel, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+// Sends `head`, then `body`, without joining them first: a long record is not copied.
+int SendAll(int channel, std::string_view head, std::string_view body) {
+    while (!head.empty() || !body.empty()) {
+        iovec parts[] = {{const_cast<char*>(head.data()), head.size()},
+                         {const_cast<char*>(body.data()), body.size()}};
+        msghdr message{};
+        message.msg_iov = parts;
+        message.msg_iovlen = 2;
+        const ssize_t sent = ::sendmsg(channel, &message, MSG_NOSIGNAL);
         if (sent < 0) {
             if (errno == EINTR)
                 continue;
             return errno;
         }
-        bytes.remove_prefix(static_cast<std::size_t>(sent));
+        const auto fromHead = std::min(static_cast<std::size_t>(sent), head.size());
+        head.remove_prefix(fromHead);
+        body.remove_prefix(static_cast<std::size_t>(sent) - fromHead);
     }
     return 0;
 }
@@ -124,10 +134,9 @@ int WaitFor(pid_t child) {
 
 } // namespace
 
-void AppendRecordFrame(std::string& bytes, std::string_view record, int line) {
-    const FrameHeader header{static_cast<std::uint32_t>(record.size()), line};
-    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
-    bytes += record;
+std::string RecordFrameHeader(std::size_t size, int line) {
+    const FrameHeader header{static_cast<std::uint32_t>(size), line};
+    return std::string(reinterpret_cast<const char*>(&header), sizeof header);
 }
 
 void RecordFrameReader::Add(std::string_view bytes) {
@@ -205,9 +214,7 @@ RecordWriterProcess::~RecordWriterProcess() {
 
 void RecordWriterProcess::Save(std::string_view record, int line) {
     if (handOverError_ == 0) {
-        frame_.clear();
-        AppendRecordFrame(frame_, record, line);
-        handOverError_ = SendAll(channel_, frame_);
+        handOverError_ = SendAll(channel_, RecordFrameHeader(record.size(), line), record);
         if (handOverError_ == 0)
             return;
     }

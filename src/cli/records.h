@@ -20,7 +20,8 @@ struct RecordFrame {
     std::string_view record;
 };
 
-void AppendRecordFrame(std::string& bytes, std::string_view record, int line);
+// The header of a record's frame: the record's `size` bytes follow it.
+std::string RecordFrameHeader(std::size_t size, int line);
 
 // Takes the bytes as they arrive and gives back the whole frames among them, in order.
 class RecordFrameReader {
@@ -93,7 +94,6 @@ class RecordWriterProcess {
     std::string path_;
     int channel_ = -1; // records out, the child's failure messages back
     pid_t child_ = -1;
-    std::string frame_;
     // The errno that keeps records from reaching the child (it could not start, or is gone),
     // and the lines of the records it kept.
     int handOverError_ = 0;
