@@ -144,7 +144,7 @@ Collector::Collector(const CliOptions& options) {
         saver_.emplace(*options.saveFile, options.overwrite);
 }
 
-bool Collector::Take(const LineOutcome& outcome, std::string_view record, int lineNumber) {
+bool Collector::Take(const LineOutcome& outcome, const RecordLine& record, int lineNumber) {
     anyFailed_ = anyFailed_ || outcome.invalid || outcome.errorBox;
     if (outcome.hasRecord && saver_)
         saver_->Save(record, lineNumber);

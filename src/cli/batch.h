@@ -51,7 +51,7 @@ class LineAnswerer {
     // A line that runs out of memory is invalid, with nothing of it in `out` or `err` (unless a
     // long piece of it was written already).
     LineOutcome Answer(std::string_view line, int lineNumber, OutputText out, std::string& err);
-    std::string_view record() const { return runner_.recordToSave(); }
+    RecordLine record() const { return runner_.recordToSave(); }
 
   private:
     LineOutcome AnswerLine(std::string_view line, int lineNumber, OutputText out, std::string& err);
@@ -73,7 +73,7 @@ class Collector {
 
     // Takes one answered line whose texts are in `io` already; false when the run must stop
     // (standard output failed).
-    bool Take(const LineOutcome& outcome, std::string_view record, int lineNumber);
+    bool Take(const LineOutcome& outcome, const RecordLine& record, int lineNumber);
     // Writes what is left; returns the exit status, the failures of reading left out.
     int Finish();
 

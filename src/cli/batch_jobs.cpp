@@ -70,8 +70,11 @@ struct Chunk {
             answer.outcome = answerer.Answer(line, firstLine + static_cast<int>(i), out, err);
             if (answer.outcome.interrupted)
                 break;
-            if (answer.outcome.hasRecord)
-                records += answerer.record();
+            if (answer.outcome.hasRecord) {
+                const RecordLine record = answerer.record();
+                records += record.equation;
+                records += record.tail;
+            }
             answer.outEnd = out.size();
             answer.errEnd = err.size();
             answer.recordEnd = records.size();
@@ -92,7 +95,7 @@ struct Chunk {
             collector.io.err.append(err, previous.errEnd, answer.errEnd - previous.errEnd);
             const std::string_view record = std::string_view(records).substr(
                 previous.recordEnd, answer.recordEnd - previous.recordEnd);
-            if (!collector.Take(answer.outcome, record, firstLine + static_cast<int>(i)))
+            if (!collector.Take(answer.outcome, {record, {}}, firstLine + static_cast<int>(i)))
                 return false;
             previous = answer;
         }

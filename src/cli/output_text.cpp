@@ -144,16 +144,9 @@ void AppendAllRoots(OutputText out, std::span<const FoundRoot> roots) {
     out += ']';
 }
 
-} // namespace
-
-void OutputText::TakeBack(std::uint64_t size) {
-    const std::uint64_t written = io_ ? io_->handedOn() : 0;
-    text_.resize(size > written ? static_cast<std::size_t>(size - written) : 0);
-}
-
-void AppendJsonString(OutputText out, std::string_view text) {
+// The characters of `text` as a JSON string holds them, the quotes left out.
+void AppendJsonCharacters(OutputText out, std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    out += '"';
     // Characters that stand as they are (valid UTF-8 sequences among them) are copied in runs.
     std::size_t runStart = 0;
     std::size_t i = 0;
@@ -189,6 +182,18 @@ void AppendJsonString(OutputText out, std::string_view text) {
         runStart = ++i;
     }
     out += text.substr(runStart, i - runStart);
+}
+
+} // namespace
+
+void OutputText::TakeBack(std::uint64_t size) {
+    const std::uint64_t written = io_ ? io_->handedOn() : 0;
+    text_.resize(size > written ? static_cast<std::size_t>(size - written) : 0);
+}
+
+void AppendJsonString(OutputText out, std::string_view text) {
+    out += '"';
+    AppendJsonCharacters(out, text);
     out += '"';
 }
 
@@ -322,8 +327,12 @@ void AppendJsonReport(OutputText out, const EquationReport& report) {
         AppendJsonString(out, IconName(box.icon));
         out += '}';
     }
-    out += "],\"record\":";
-    AppendJsonString(out, result.record.value_or(std::string_view()));
+    out += "],\"record\":\"";
+    if (result.record) {
+        AppendJsonCharacters(out, result.record->equation);
+        AppendJsonCharacters(out, result.record->tail);
+    }
+    out += '"';
     out += "}\n";
 }
 

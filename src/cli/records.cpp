@@ -6,6 +6,7 @@
 #include "database/database_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
@@ -91,23 +92,28 @@ struct FrameHeader {
     ::_exit(saver.anyFailed() || outOfMemory ? 1 : 0);
 }
 
-// Sends `head`, then `body`, without joining them first: a long record is not copied.
-int SendAll(int channel, std::string_view head, std::string_view body) {
-    while (!head.empty() || !body.empty()) {
-        iovec parts[] = {{const_cast<char*>(head.data()), head.size()},
-                         {const_cast<char*>(body.data()), body.size()}};
+// Sends the pieces one after another without joining them first: a long record is not copied.
+int SendAll(int channel, std::array<std::string_view, 3> pieces) {
+    for (std::size_t first = 0; first < pieces.size();) {
+        std::array<iovec, 3> parts{};
+        for (std::size_t k = first; k < pieces.size(); ++k)
+            parts[k - first] = {const_cast<char*>(pieces[k].data()), pieces[k].size()};
         msghdr message{};
-        message.msg_iov = parts;
-        message.msg_iovlen = 2;
+        message.msg_iov = parts.data();
+        message.msg_iovlen = pieces.size() - first;
         const ssize_t sent = ::sendmsg(channel, &message, MSG_NOSIGNAL);
         if (sent < 0) {
             if (errno == EINTR)
                 continue;
             return errno;
         }
-        const auto fromHead = std::min(static_cast<std::size_t>(sent), head.size());
-        head.remove_prefix(fromHead);
-        body.remove_prefix(static_cast<std::size_t>(sent) - fromHead);
+        for (auto left = static_cast<std::size_t>(sent); first < pieces.size(); ++first) {
+            const std::size_t taken = std::min(left, pieces[first].size());
+            pieces[first].remove_prefix(taken);
+            left -= taken;
+            if (!pieces[first].empty())
+                break;
+        }
     }
     return 0;
 }
@@ -143,6 +149,12 @@ void RecordFrameReader::Add(std::string_view bytes) {
     buffer_.erase(0, start_);
     start_ = 0;
     buffer_ += bytes;
+    // Room for the whole of a long frame at once, rather than room doubled as it arrives.
+    FrameHeader header{};
+    if (buffer_.size() >= sizeof header) {
+        std::memcpy(&header, buffer_.data(), sizeof header);
+        buffer_.reserve(sizeof header + header.size);
+    }
 }
 
 std::optional<RecordFrame> RecordFrameReader::Next() {
@@ -212,9 +224,10 @@ RecordWriterProcess::~RecordWriterProcess() {
     Finish(unused);
 }
 
-void RecordWriterProcess::Save(std::string_view record, int line) {
+void RecordWriterProcess::Save(const RecordLine& record, int line) {
     if (handOverError_ == 0) {
-        handOverError_ = SendAll(channel_, RecordFrameHeader(record.size(), line), record);
+        handOverError_ = SendAll(
+            channel_, {RecordFrameHeader(record.size(), line), record.equation, record.tail});
         if (handOverError_ == 0)
             return;
     }

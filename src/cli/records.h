@@ -3,6 +3,8 @@
 // The --save file: records handed to a process of their own, which appends them and tells each
 // failure once.
 
+#include "database/record.h"
+
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -84,7 +86,7 @@ class RecordWriterProcess {
     ~RecordWriterProcess();
 
     // Hands over the record of input line `line` (0 for an equation from the command line).
-    void Save(std::string_view record, int line);
+    void Save(const RecordLine& record, int line);
     // Waits until every record handed over is written, then tells each failure once to `err`:
     // a run of lines that failed the same way gives one message naming the lines. Returns
     // whether any record was not saved.

@@ -356,8 +356,11 @@ void LineAppender::Append(std::string_view utf8Line) {
         (void)::pread(file.fd(), &last, 1, size - 1);
     if (regular)
         size = TakeBackCutAppend(file.fd(), size, last);
-    std::string bytes = last != '\n' ? "\r\n" : "";
-    bytes += EncodeCp1252(utf8Line);
+    std::string bytes;
+    bytes.reserve(utf8Line.size() + 4); // once: a long line is not copied again as it grows
+    if (last != '\n')
+        bytes += "\r\n";
+    AppendCp1252(bytes, utf8Line);
     bytes += "\r\n";
     const AppendMark mark{size, size + static_cast<off_t>(bytes.size())};
     const bool marked = regular && SpansPages(size, bytes.size()) &&
@@ -381,7 +384,10 @@ void AppendLine(const std::string& path, std::string_view utf8Line, bool truncat
     }
     // Overwriting replaces the whole file, so a failed write keeps the old one.
     IgnoreFileSizeSignal();
-    const std::string bytes = EncodeCp1252(utf8Line) + "\r\n";
+    std::string bytes;
+    bytes.reserve(utf8Line.size() + 2);
+    AppendCp1252(bytes, utf8Line);
+    bytes += "\r\n";
     const auto writeBytes = [&bytes](int fd) { return WriteAll(fd, bytes); };
     if (IsSpecialFile(path)) {
         WriteInPlace(path, writeBytes);

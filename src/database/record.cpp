@@ -12,14 +12,11 @@ constexpr std::string_view kSetStart = "; S={";
 } // namespace
 
 void AppendRecordText(std::string& text, const RecordFields& fields) {
-    // Room for the whole record at once ("; P(", ") =" and "; R(x)=" included): a long
-    // equation would otherwise be copied as the text grew.
-    std::size_t size = text.size() + fields.equation.size() + kSetStart.size() + 1 +
-                       fields.input.size() + fields.output.size() + fields.factor.size() + 14;
-    for (const std::string& solution : fields.SolText)
-        size += solution.size() + 1;
-    text.reserve(size);
     text += fields.equation;
+    AppendRecordTail(text, fields);
+}
+
+void AppendRecordTail(std::string& text, const RecordFields& fields) {
     text += kSetStart;
     const std::size_t setStart = text.size();
     for (std::size_t i = 1; i < fields.SolText.size(); ++i) {

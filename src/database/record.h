@@ -20,6 +20,23 @@ struct RecordFields {
 std::string RecordText(const RecordFields& fields);
 // The same text appended to `text`.
 void AppendRecordText(std::string& text, const RecordFields& fields);
+// What follows the equation in the record ("; S={ 2}; P(3) = 2"), appended to `text`.
+void AppendRecordTail(std::string& text, const RecordFields& fields);
+
+// A record line as two views: its equation, which may be as long as a line of input, and the
+// tail that follows it; so the equation is never held twice.
+struct RecordLine {
+    std::string_view equation;
+    std::string_view tail;
+
+    std::size_t size() const { return equation.size() + tail.size(); }
+    bool empty() const { return size() == 0; }
+    std::string Text() const { return std::string(equation).append(tail); }
+    bool operator==(std::string_view text) const {
+        return text.size() == size() && text.starts_with(equation) && text.ends_with(tail);
+    }
+    bool operator==(const RecordLine& other) const { return other == Text(); }
+};
 
 // The "all texts" clipboard composition: the record, CR LF, the annotation unchanged.
 std::string ClipboardText(const RecordFields& fields, std::string_view note);

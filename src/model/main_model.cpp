@@ -77,7 +77,6 @@ void MainModel::Renew() {
             Reset(box, "0");
     Reset(equation_, "0 = 0");
     Reset(equationDraft_, "");
-    Reset(record_, "");
     equationStale_ = false;
     solve_.SetAsideLines();
     for (std::string& text : solve_.SolText)
@@ -343,7 +342,7 @@ SolveResult MainModel::Result() const {
     if (method_->leavesFactorCoefficients)
         result.factorCoefficients = &factorCoefficients_;
     if (recordToSave_)
-        result.record = record_;
+        result.record = RecordLine{equation_, recordTail_};
     result.errors = errors_;
     result.unread = unread_;
     result.cancelled = solve_.cancelled;
@@ -351,13 +350,14 @@ SolveResult MainModel::Result() const {
 }
 
 void MainModel::BuildRecord() {
-    record_.clear();
-    AppendRecordText(record_, {equation_, solve_.SolText, input_, output_, factor_});
+    recordTail_.clear();
+    AppendRecordTail(recordTail_, {equation_, solve_.SolText, input_, output_, factor_});
 }
 
 ErrorBoxes MainModel::WriteRecord() {
     try {
-        appendLine_(state_.DatabaseFile, record_, state_.OverwriteFile);
+        appendLine_(state_.DatabaseFile, RecordLine{equation_, recordTail_}.Text(),
+                    state_.OverwriteFile);
     } catch (const RuntimeFailure& f) {
         state_.ErrorFlag = true;
         return {PlainErrorBox(f)};

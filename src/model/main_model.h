@@ -41,7 +41,7 @@ struct SolveResult {
     std::span<const FoundRoot> allRoots = {};    // every distinct root, from the all-roots method
     std::string_view factor = {};                // the irreducible factor the rational roots leave
     const Polynomial* factorCoefficients = nullptr; // its coefficients, when the method leaves them
-    std::optional<std::string_view> record = {};    // the record to save, when solves save theirs
+    std::optional<RecordLine> record = {};          // the record to save, when solves save theirs
     std::span<const ErrorBox> errors = {};          // the failures, in the order they happened
     std::optional<UnreadBox> unread = {}; // the box that stopped the solve before its method
     bool cancelled = false;               // stopped before the method had finished
@@ -158,9 +158,9 @@ class MainModel {
     // StartSolve's reading and emptying; false when a box could not be read.
     bool ReadForSolve(SolveMethod method);
     SolveResult Result() const;
-    // The record of the texts as they stand, into record_.
+    // The record of the texts as they stand: its tail into recordTail_.
     void BuildRecord();
-    // Writes record_ to the database file: a box when that fails, the info label when not.
+    // Writes the record to the database file: a box when that fails, the info label when not.
     ErrorBoxes WriteRecord();
     // A command that could not read a box leaves no results beside its message.
     void DropResults();
@@ -182,7 +182,7 @@ class MainModel {
     // The last solve, besides the texts above; kept between solves for their storage.
     const MethodRow* method_ = &MethodRowOf(SolveMethod::Exact);
     ErrorBoxes errors_;
-    std::string record_;
+    std::string recordTail_; // the record after its equation, which is equation_
     bool recordToSave_ = false;
     std::optional<UnreadBox> unread_;
     // The fingerprint of the grid the shown results came from (a grid of any size, told apart

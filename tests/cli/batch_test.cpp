@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace valdrex::cli::testing {
 namespace {
@@ -139,6 +142,35 @@ TEST(BatchCommandTest, RunningOutOfMemoryIsAMessage) {
             ranOut += r.exitCode == 1;
         }
     EXPECT_GT(ranOut, 0) << "no limit was low enough to test";
+}
+
+// A long line costs at most three times its length: three times its length more than the least
+// address space a short line is answered in is enough, its answer in JSON and its record saved
+// too (the record's writer is a process of its own, under the same limit).
+TEST(BatchCommandTest, ALongLineNeedsAtMostThreeTimesItsLength) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit here";
+#endif
+    const std::string longest = "1 " + std::string(kMaxBatchLineBytes - 6, '0') + "3 2";
+    const std::string save = "/tmp/valdrex-long-line-" + std::to_string(::getpid());
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--batch", "--jobs", "1"},
+          std::vector<std::string>{"--batch", "--jobs", "1", "--json", "--save", save,
+                                   "--overwrite"}}) {
+        rlim_t fails = 0, answers = 64 << 20;
+        while (answers - fails > (16 << 10)) {
+            const rlim_t limit = (fails + answers) / 2;
+            (RunSolve(args, "1 3 2\n", RunSetup::MemoryLimit(limit)).exitCode == 0 ? answers
+                                                                                   : fails) = limit;
+        }
+        const ProgramResult r =
+            RunSolve(args, longest + "\n", RunSetup::MemoryLimit(answers + 3 * longest.size()));
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_TRUE(r.out == RunSolve(args, longest + "\n").out);
+    }
+    EXPECT_EQ(Bytes(save),
+              "x^2 + " + longest.substr(2, longest.size() - 4) + "\xB7x + 2 = 0; S={-1;-2}\r\n");
+    std::filesystem::remove(save);
 }
 
 TEST(BatchCommandTest, ALongBadTokenIsEchoedInPart) {
