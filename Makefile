@@ -51,12 +51,15 @@ format-check: deps
 lint: build
 	run-clang-tidy-14 -p $(BUILD_DIR) -quiet -j $(JOBS) '$(CURDIR)/src/.*\.cpp$$'
 
-# A seeded sample of MUTANTS single faults planted in src/ and the share the tests notice;
-# slow (one incremental build per mutant), so not part of `make test`.
-MUTANTS ?= 60
-SEED    ?= 1
+# A seeded sample of MUTANTS single faults planted in src/ (or only below MUTATE_UNDER, e.g.
+# src/solvers/all_roots) and the share the tests notice; slow (one incremental build per
+# mutant), so not part of `make test`.
+MUTANTS      ?= 60
+SEED         ?= 1
+MUTATE_UNDER ?=
 mutate: build
-	./scripts/mutate --mutants $(MUTANTS) --seed $(SEED) --build-dir $(BUILD_DIR)
+	./scripts/mutate --mutants $(MUTANTS) --seed $(SEED) --build-dir $(BUILD_DIR) \
+		$(addprefix --under ,$(MUTATE_UNDER))
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -3,7 +3,7 @@
 // Then the hard set, one equation at a time, at 15 and 30 digits.
 #include "hard_families.h"
 #include "solvers/all_roots/all_roots.h"
-#include "solvers/all_roots/hard_isolation.h"
+#include "solvers/all_roots/enclosures.h"
 
 #include <arb_fmpz_poly.h>
 #include <benchmark/benchmark.h>
@@ -270,9 +270,9 @@ void Pick(benchmark::State& state, Polynomial& f) {
 void Isolate(benchmark::State& state) {
     Polynomial f;
     Pick(state, f);
-    Balls roots(f.degree());
+    valdrex::Balls roots(f.degree());
     for (auto _ : state)
-        valdrex::IsolateRoots(f.p, state.range(1), roots.v, nullptr);
+        valdrex::IsolateRoots(f.p, state.range(1), roots.get(), nullptr);
 }
 
 // MPSolve at the same bits leaves a cluster narrower than them unisolated, so, as a caller that
@@ -305,9 +305,9 @@ void MpSolve(benchmark::State& state) {
 void ArbBefore(benchmark::State& state) {
     Polynomial f;
     Pick(state, f);
-    Balls roots(f.degree());
+    valdrex::Balls roots(f.degree());
     for (auto _ : state)
-        arb_fmpz_poly_complex_roots(roots.v, f.p, 0, state.range(1) == 53 ? 81 : 131);
+        arb_fmpz_poly_complex_roots(roots.get(), f.p, 0, state.range(1) == 53 ? 81 : 131);
 }
 
 // CPU time of this thread: a member's time without the waits of a busy machine.
@@ -330,7 +330,7 @@ void FamilyWorst(benchmark::State& state) {
         {1, 5, 10, 20, 35, 50}, {1, 5, 10, 20, 35, 50}, {5, 15, 30, 50}, {10, 30, 60, 100}};
     const auto family = static_cast<std::size_t>(state.range(0));
     Polynomial f;
-    Balls roots(12);
+    valdrex::Balls roots(12);
     double worst = 0;
     for (auto _ : state)
         for (long n = 2; n <= 12; ++n)
@@ -338,7 +338,7 @@ void FamilyWorst(benchmark::State& state) {
                 families[family](f.p, n, e);
                 SquareFreePart(f.p, f.p);
                 const double start = ThreadMilliseconds();
-                valdrex::IsolateRoots(f.p, state.range(1), roots.v, nullptr);
+                valdrex::IsolateRoots(f.p, state.range(1), roots.get(), nullptr);
                 worst = std::max(worst, ThreadMilliseconds() - start);
             }
     state.counters["worst_ms"] = worst;

@@ -1,6 +1,6 @@
 // The command line's batch lines against a plain reading of their rule: blank and "#" lines
-// are skipped, otherwise blank- or tab-separated coefficient texts, each passing the Paste
-// check, at most 13 of them.
+// are skipped, a line with anything but numbers is a typed equation, otherwise blank- or
+// tab-separated coefficients read as the command line reads its arguments, at most 13.
 
 #include "cli/batch.h"
 #include "cli/command_line.h"
@@ -34,15 +34,19 @@ std::vector<std::string_view> Tokens(std::string_view line) {
 }
 
 // Messages reach terminals and JSON strings: printable ASCII only, but for the "…" after a
-// token cut short, and never longer than its cut allows.
+// token cut short and the "±" of a limit, and never longer than its cut allows.
 bool Printable(std::string_view text) {
-    static constexpr std::string_view kEllipsis = "\xE2\x80\xA6'";
-    if (text.size() > 4 * cli::kEchoedTokenLength + 64)
+    static constexpr std::string_view kAllowed[] = {"\xE2\x80\xA6'", "\xC2\xB1"};
+    if (text.size() > 4 * cli::kEchoedTokenLength + 96)
         return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.substr(i, kEllipsis.size()) == kEllipsis)
-            i += kEllipsis.size() - 1;
-        else if (text[i] < 0x20 || text[i] > 0x7E)
+        bool allowed = false;
+        for (const std::string_view a : kAllowed)
+            if (text.substr(i, a.size()) == a) {
+                i += a.size() - 1;
+                allowed = true;
+            }
+        if (!allowed && (text[i] < 0x20 || text[i] > 0x7E))
             return false;
     }
     return true;
@@ -56,20 +60,30 @@ void CheckLine(std::string_view line, const BatchLine& parsed) {
         Require(parsed.kind == BatchLine::Kind::Skip);
         return;
     }
+    if (cli::IsTypedEquation(line)) {
+        Require(parsed.kind == BatchLine::Kind::Equation && parsed.count == 0);
+        Require(parsed.typed.data() == line.data() && parsed.typed.size() == line.size());
+        return;
+    }
     // The batch reading and the list check of the command-line arguments agree.
-    const std::optional<std::string> error = cli::CoefficientListError(tokens);
+    std::vector<std::string> gridTexts;
+    const std::optional<std::string> error = cli::ReadCoefficientList(tokens, gridTexts);
     if (error) {
         Require(parsed.kind == BatchLine::Kind::Invalid && parsed.error == *error);
         Require(!parsed.error.empty() && Printable(parsed.error));
         return;
     }
     Require(parsed.kind == BatchLine::Kind::Equation && parsed.error.empty());
+    Require(parsed.typed.empty());
     Require(parsed.count == static_cast<int>(tokens.size()));
     for (int i = 0; i < parsed.count; ++i) {
         const std::string_view c = parsed.coefficients[i];
-        // A view into the line itself, the same characters as the plain reading.
-        Require(c == tokens[i] && c.data() == tokens[i].data());
-        Require(IsPastableNumber(c, PasteTarget::Coefficient));
+        Require(c == gridTexts[i]);
+        // A plain number is a view into the line itself; any other is its grid text, plain.
+        if (IsPlainNumber(tokens[i]))
+            Require(c.data() == tokens[i].data());
+        else
+            Require(IsPlainNumber(c) || c.find('E') != std::string_view::npos);
     }
 }
 

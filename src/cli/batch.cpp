@@ -39,6 +39,7 @@ void ParseBatchLine(std::string_view line, BatchLine& out) {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
     out.count = 0;
+    out.typed = {};
     out.error.clear();
     if (line.size() > kMaxBatchLineBytes) {
         out.kind = BatchLine::Kind::Invalid;
@@ -54,19 +55,31 @@ void ParseBatchLine(std::string_view line, BatchLine& out) {
         return;
     }
 
+    if (IsTypedEquation(line)) {
+        out.kind = BatchLine::Kind::Equation;
+        out.typed = line;
+        return;
+    }
     int total = 0;
     while (i < line.size()) {
         const std::size_t start = i;
         while (i < line.size() && !IsSeparator(line[i]))
             ++i;
         const std::string_view token = line.substr(start, i - start);
-        if (!IsPastableNumber(token, PasteTarget::Coefficient)) {
-            out.kind = BatchLine::Kind::Invalid;
-            out.error = InvalidCoefficientMessage(token);
-            return;
-        }
         if (total < kMaxCoefficients)
             out.coefficients[total] = token;
+        if (!IsPlainNumber(token)) { // seldom: the usual number goes into the grid as it is
+            CoefficientArgument argument = ReadCoefficientArgument(token);
+            if (!argument.error.empty()) {
+                out.kind = BatchLine::Kind::Invalid;
+                out.error = std::move(argument.error);
+                return;
+            }
+            if (total < kMaxCoefficients) {
+                out.converted[total] = std::move(argument.gridText);
+                out.coefficients[total] = out.converted[total];
+            }
+        }
         ++total;
         while (i < line.size() && IsSeparator(line[i]))
             ++i;
@@ -111,7 +124,9 @@ LineOutcome LineAnswerer::AnswerLine(std::string_view line, int lineNumber, Outp
     report_.line = lineNumber;
     const std::span<const std::string_view> coefficients(parsed_.coefficients.data(),
                                                          parsed_.count);
-    if (const std::optional<std::string> error = runner_.Solve(coefficients, report_)) {
+    if (const std::optional<std::string> error = parsed_.typed.empty()
+                                                     ? runner_.Solve(coefficients, report_)
+                                                     : runner_.SolveTyped(parsed_.typed, report_)) {
         Invalid(lineNumber, *error, out, err);
         outcome.invalid = true;
         return outcome;

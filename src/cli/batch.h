@@ -19,19 +19,23 @@ namespace valdrex::cli {
 // One line of batch input, read: skipped, an equation, or invalid.
 struct BatchLine {
     enum class Kind { Skip, Equation, Invalid } kind = Kind::Skip;
-    // For an equation: the coefficient texts, highest power first (views into the line).
+    // For an equation: its grid texts, highest power first (views into the line, or into
+    // `converted` for numbers the grid would not read as written)...
     std::array<std::string_view, kMaxCoefficients> coefficients;
     int count = 0;
-    std::string error; // for an invalid line
+    std::string_view typed; // ...or the line itself, a typed equation (then `count` is 0)
+    std::string error;      // for an invalid line
+    std::array<std::string, kMaxCoefficients> converted;
 };
 
 // The longest batch line taken, line end aside: a longer one is refused unread, so that no line
 // can take the memory the run needs.
 inline constexpr std::size_t kMaxBatchLineBytes = 1 << 20;
 
-// Reads a line (without its line feed; a trailing carriage return is dropped): coefficient texts
-// separated by blanks or tabs. Blank lines and lines whose first non-blank character is "#" are
-// skipped; a line longer than kMaxBatchLineBytes is invalid.
+// Reads a line (without its line feed; a trailing carriage return is dropped): a typed equation
+// when IsTypedEquation, otherwise coefficients separated by blanks or tabs. Blank lines and lines
+// whose first non-blank character is "#" are skipped; a line longer than kMaxBatchLineBytes is
+// invalid.
 void ParseBatchLine(std::string_view line, BatchLine& out);
 
 // What answering one batch line gave, besides its texts.

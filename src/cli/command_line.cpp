@@ -5,8 +5,10 @@
 #include "core/failure.h"
 #include "core/number_text.h"
 #include "model/method_table.h"
+#include "solvers/typed_equation/typed_equation.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -53,7 +55,8 @@ bool TakesValue(std::string_view name) {
     for (const OptionText& option : kOptionTexts)
         if (option.name == name)
             return true;
-    return name == "--method" || name == "--test" || name == "--save" || name == "--jobs";
+    return name == "--method" || name == "--test" || name == "--save" || name == "--jobs" ||
+           name == "--equation";
 }
 
 // An option value must be a number, not merely keys its box lets through ("", "-", ".").
@@ -92,6 +95,10 @@ std::string ApplyValue(std::string_view name, const std::string& value, CliOptio
         if (!IsPastableNumber(value, PasteTarget::Input) || !HasDigit(value))
             return "invalid test number " + QuotedForMessage(value);
         options.testPoint = value;
+        return {};
+    }
+    if (name == "--equation") {
+        options.equation = value;
         return {};
     }
     if (name == "--save") {
@@ -147,23 +154,22 @@ bool ApplySwitch(std::string_view arg, CliOptions& options) {
     return false;
 }
 
+// "-x^2 + 1" is an equation, not an option.
 bool LooksLikeOption(std::string_view arg) {
-    return arg.size() >= 2 && arg[0] == '-' &&
+    return arg.size() >= 2 && arg[0] == '-' && arg[1] != 'x' && arg[1] != 'X' &&
            (arg[1] == '-' || (arg[1] >= 'a' && arg[1] <= 'z') || (arg[1] >= 'A' && arg[1] <= 'Z'));
 }
 
-// "--method" with each method's name and note.
-std::string MethodLine() {
-    std::string help = "  --method M      ";
-    const std::span<const MethodRow> rows = MethodTable();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (i > 0)
-            help += i + 1 == rows.size() ? " or " : ", ";
-        help += rows[i].cliName;
-        if (!rows[i].helpNote.empty())
-            help += " (" + std::string(rows[i].helpNote) + ")";
+// "--method" and each method's name and note, one a line, the default marked.
+std::string MethodLines() {
+    std::string help = "  --method M      how to solve, one of:\n";
+    for (const MethodRow& row : MethodTable()) {
+        std::string name(row.cliName);
+        name.resize(std::max<std::size_t>(name.size() + 2, 12), ' ');
+        help += "                    " + name + std::string(row.helpNote);
+        help += row.id == CliOptions{}.method ? " (the default)\n" : "\n";
     }
-    return help + "\n";
+    return help;
 }
 
 // The help of each method option, once, in the table's order.
@@ -181,12 +187,54 @@ std::string MethodOptionsHelp() {
 
 } // namespace
 
-std::optional<std::string> CoefficientListError(std::span<const std::string_view> texts) {
+bool IsTypedEquation(std::string_view text) {
+    // A table, as every batch line is looked at byte by byte.
+    static constexpr std::array<bool, 256> kInCoefficients = [] {
+        std::array<bool, 256> in{};
+        for (const char c : std::string_view("0123456789 \t+-./eE"))
+            in[static_cast<unsigned char>(c)] = true;
+        return in;
+    }();
+    for (const char c : text)
+        if (!kInCoefficients[static_cast<unsigned char>(c)])
+            return true;
+    return false;
+}
+
+CoefficientArgument ReadCoefficientArgument(std::string_view text) {
+    CoefficientArgument argument;
+    if (IsPlainNumber(text))
+        return argument; // the grid reads it as typed, and the exact reading's module stays out
+    // Only the exact reader's grammar is left; a text without a digit is never in it.
+    if (HasDigit(text) && text.find_first_not_of("0123456789+-./eE") == std::string_view::npos) {
+        CoefficientReading reading = ReadCoefficientText(text);
+        if (!reading.text.empty()) {
+            argument.gridText = std::move(reading.text);
+            return argument;
+        }
+        if (!reading.limit.empty()) {
+            argument.error = InvalidCoefficientMessage(text) + ": " + reading.limit;
+            return argument;
+        }
+    }
+    argument.error = InvalidCoefficientMessage(text);
+    return argument;
+}
+
+std::optional<std::string> ReadCoefficientList(std::span<const std::string_view> texts,
+                                               std::vector<std::string>& gridTexts) {
     if (texts.empty())
         return "no coefficients";
-    for (const std::string_view text : texts)
-        if (!IsPastableNumber(text, PasteTarget::Coefficient))
-            return InvalidCoefficientMessage(text);
+    gridTexts.clear();
+    for (const std::string_view text : texts) {
+        CoefficientArgument argument = ReadCoefficientArgument(text);
+        if (!argument.error.empty())
+            return text.find_first_of("xX") != std::string_view::npos
+                       ? argument.error + " (an equation goes alone, in quotes)"
+                       : argument.error;
+        gridTexts.push_back(argument.gridText.empty() ? std::string(text)
+                                                      : std::move(argument.gridText));
+    }
     if (texts.size() > kMaxCoefficients)
         return TooManyCoefficientsMessage(static_cast<int>(texts.size()), kMaxCoefficients);
     return std::nullopt;
@@ -260,14 +308,22 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         parsed.error = "--overwrite needs --save FILE";
     } else if (options.jobs != 0 && !options.batch) {
         parsed.error = "--jobs needs --batch";
-    } else if (options.batch && !options.coefficients.empty()) {
-        parsed.error = "--batch reads the coefficients from standard input, not from the "
-                       "command line (found " +
+    } else if (options.batch && (!options.coefficients.empty() || options.equation)) {
+        parsed.error =
+            "--batch reads the equations from standard input, not from the command "
+            "line (found " +
+            QuotedForMessage(options.equation ? *options.equation : options.coefficients.front()) +
+            ")";
+    } else if (options.equation && !options.coefficients.empty()) {
+        parsed.error = "--equation takes the whole equation (found " +
                        QuotedForMessage(options.coefficients.front()) + ")";
-    } else if (!options.batch) {
-        const std::vector<std::string_view> texts(options.coefficients.begin(),
-                                                  options.coefficients.end());
-        if (std::optional<std::string> error = CoefficientListError(texts))
+    } else if (options.coefficients.size() == 1 && IsTypedEquation(options.coefficients[0])) {
+        options.equation = std::move(options.coefficients[0]);
+        options.coefficients.clear();
+    } else if (!options.batch && !options.equation) {
+        const std::vector<std::string> typed = std::move(options.coefficients);
+        const std::vector<std::string_view> texts(typed.begin(), typed.end());
+        if (std::optional<std::string> error = ReadCoefficientList(texts, options.coefficients))
             parsed.error = std::move(*error);
     }
     return parsed;
@@ -315,63 +371,72 @@ std::optional<std::string> MethodNotOfferedMessage(SolveMethod method, const Mat
 }
 
 std::string HelpText() {
-    return R"(Usage: valdrex-solve [OPTIONS] COEFFICIENT...   one equation, highest power first
-       valdrex-solve [OPTIONS] --batch            one equation per line of standard input
+    return R"help(Usage: valdrex-solve [OPTIONS] COEFFICIENT...   one equation, highest power first
+       valdrex-solve [OPTIONS] EQUATION         one equation as text
+       valdrex-solve [OPTIONS] --batch          one equation per line of standard input
 
 Solves P(x) = 0 the way the Valdrex main window does and prints what it would show.
 COEFFICIENT: 1 to 13 numbers, the last one the constant term, each an integer, a decimal or a
-fraction ("1 -3 2" is x^2 - 3x + 2; "-0.5" and "3/4" are fine). "--" ends the options.
+fraction, with an exponent or a "+" if wanted: "1 -3 2" is x^2 - 3x + 2; "-0.5", "3/4" and
+"+2.5e-3" are fine. "--" ends the options.
+EQUATION: one argument holding anything else than such numbers, such as "(x-1)^2(x+3)" or
+"x^2 = 2x + 1": sums, products ("*", "·", "×" or side by side), quotients by numbers, whole
+powers ("^", "**" or "x²"), parentheses and one "=", expanded exactly. An error names the
+column where the text stops making sense.
 
 Options:
-)" + MethodLine() +
-           R"(                  (the approximate methods need degree 3 or more)
+)help" + MethodLines() +
+           R"help(                  (the approximate methods need degree 3 or more)
+  --equation E    the equation as text, also one that starts with "-" or holds only numbers
   --numeric       quadratic roots as numbers instead of the symbolic form
-)" + MethodOptionsHelp() +
-           R"(                  (other option values are signed decimals, as typed in the method dialogs)
+)help" + MethodOptionsHelp() +
+           R"help(                  (other option values are signed decimals, as typed in the method dialogs)
   --test X        also evaluate P at X (a signed decimal); it goes into the record
   --save FILE     append each record to FILE (Windows-1252, CR LF), like the database
   --overwrite     with --save: empty FILE before the first record, then append
   --json          one JSON object per line for each equation (see below)
-  --batch         read the equations from standard input, coefficient texts separated by
-                  blanks or tabs; blank lines and lines starting with "#" are skipped
+  --batch         read the equations from standard input, one a line: coefficients separated
+                  by blanks or tabs, or an equation as text; blank lines and lines starting
+                  with "#" are skipped
   --jobs N        with --batch: solve on N threads (default: one for each core); the output
                   and the records are the same, in input order, whatever N
   --long-scans    allow a bisection scan of more than 100000000 steps ((max - min) / inc)
   -h, --help      show this help
   --version       show the version
 
-Plain output: the equation, the solution lines, the status text (if any), "Irreducible
+Plain output: the equation solved, the solution lines, the status text (if any), "Irreducible
 factor: ..." (if any) and "P(X) = value" (with --test), one per line; in batch mode every result
 ends with an empty line. Error message texts go to standard error, and so do the messages of
 records that could not be saved. On a terminal, a bisection scan that takes more than a second
 shows its progress there; Ctrl+C ends the run, keeping what was written.
 
-JSON output, one object per equation:
+JSON output, one object per equation, every field always there (docs/json.md has examples):
+  schema               the version of this layout, now 2
   equation             the equation text
   lines                the solution lines, in order
   roots                the root texts as stored for the record, in order
   status               the status text ("" when none)
   factor               the irreducible factor ("" when none)
-  factor_coefficients  with --method rational: 13 numbers, index = power of x; otherwise null
+  factor_coefficients  the factor's 13 coefficients, index = power of x; null without a factor
   all_roots            with --method all only: each distinct root as {"re", "im" (the nearest
                        doubles), "multiplicity", "radius" (bounds the distance to the true root,
                        0 when exact), "exact" (the exact form or null), "text"}
   test                 {"x": text, "value": text or null} with --test, otherwise null
-  errors               the error messages, in order: [{"text", "title", "icon"}], icon "none"
-                       or "critical"
+  errors               the error messages, in order: [{"number", "description", "text",
+                       "title", "icon"}], icon "none" or "critical"
   record               the database record line, without CR LF
-In batch mode each object starts with "line" (the input line number), and an invalid line gives
-{"line": N, "error": "..."}.
+In batch mode each object has "line" (the input line number) after "schema", and an invalid
+line gives {"schema": 2, "line": N, "error": "..."}.
 
 Exit status:
   0    success (a status such as "No solution found" is not a failure)
   1    an error message (such as "Overflow"), an invalid batch line, a record that could not be
        saved, or a failure to write standard output or read standard input
-  2    invalid arguments or option values, an invalid coefficient, a zero denominator, a
-       coefficient beyond the methods' 32 bits, a method not offered for the equation, or a
-       bisection scan too long without --long-scans
+  2    invalid arguments or option values, an invalid coefficient or equation, a zero
+       denominator, a coefficient beyond the method's 32 bits, a method not offered for the
+       equation, or a bisection scan too long without --long-scans
   130  ended by Ctrl+C
-)";
+)help";
 }
 
 std::string VersionText() {

@@ -16,14 +16,31 @@ namespace valdrex::cli {
 
 inline constexpr int kMaxCoefficients = 13;
 
-// Why a list of coefficient texts (highest power first) cannot be typed into the grid, or
-// nothing when it can: each text must pass the Paste command's number check, and there are at
-// most 13 of them.
-std::optional<std::string> CoefficientListError(std::span<const std::string_view> texts);
+// Whether a text given for one equation is a typed equation ("x^2 - 1", "(2)") rather than
+// coefficients: it holds a character no coefficient has, anything but digits, blanks, tabs,
+// signs, points, slashes, "e" and "E".
+bool IsTypedEquation(std::string_view text);
+
+// One coefficient as the command line and batch lines take it: a number in the exact reader's
+// grammar ("-3", "2/3", "1.5e-3", "+7"), or why it is none ("invalid coefficient '-'", or the
+// limit it goes beyond).
+struct CoefficientArgument {
+    std::string error; // empty when it is a coefficient
+    // For a number the grid would not read as written (an exponent, a "+", a "." and a "/"):
+    // the grid text of its value, which the grid and the exact reader read alike. Empty when
+    // the text itself goes into the grid.
+    std::string gridText;
+};
+CoefficientArgument ReadCoefficientArgument(std::string_view text);
+
+// The grid texts of a list of coefficients (highest power first), or why they are none: each
+// must be a coefficient, and there are 1 to 13 of them.
+std::optional<std::string> ReadCoefficientList(std::span<const std::string_view> texts,
+                                               std::vector<std::string>& gridTexts);
 
 // Everything the command line asks for.
 struct CliOptions {
-    SolveMethod method = SolveMethod::Exact;
+    SolveMethod method = SolveMethod::AllRoots;
     bool numeric = false;
     // The option texts as the method dialogs would hand them over, with their defaults.
     MethodOptions methodOptions;
@@ -34,7 +51,8 @@ struct CliOptions {
     bool batch = false;
     int jobs = 0;           // batch workers; 0: one for each core this process may use
     bool longScans = false; // a bisection scan may take more than 10^8 steps
-    std::vector<std::string> coefficients; // highest power first
+    std::vector<std::string> coefficients; // the grid texts, highest power first
+    std::optional<std::string> equation;   // or a typed equation
 };
 
 enum class CliAction { Run, Help, Version };
@@ -46,7 +64,8 @@ struct ParsedCommandLine {
 };
 
 // Reads the arguments that follow the program name. An argument that has the shape of a number
-// ("-5" included) is a coefficient; "--" ends the options.
+// ("-5" included) or starts with "-x" is a coefficient or an equation; "--" ends the options.
+// A lone such argument that IsTypedEquation is the equation.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 std::optional<SolveMethod> MethodFromName(std::string_view name);

@@ -69,11 +69,28 @@ bool EquationRunner::OnScanProgress(double shareScanned) {
 
 std::optional<std::string> EquationRunner::Solve(std::span<const std::string_view> coefficients,
                                                  EquationReport& report) {
-    MainModel& model = model_;
-    model.Renew();
-    recordToSave_ = {};
-    errors_ = model.SetCoefficients(coefficients);
+    model_.Renew();
+    errors_ = model_.SetCoefficients(coefficients);
+    // A method that reads the texts exactly shows the equation it read, which the grid's own
+    // drawing may fail to show.
+    if (MethodRowOf(options_.method).readsTextsExactly)
+        errors_.clear();
+    return SolveGrid(report);
+}
 
+std::optional<std::string> EquationRunner::SolveTyped(std::string_view equation,
+                                                      EquationReport& report) {
+    model_.Renew();
+    errors_.clear();
+    EnterEquationResult entered = model_.EnterEquation(equation);
+    if (!entered.entered)
+        return std::move(entered.error);
+    return SolveGrid(report);
+}
+
+std::optional<std::string> EquationRunner::SolveGrid(EquationReport& report) {
+    MainModel& model = model_;
+    recordToSave_ = {};
     if (std::optional<std::string> notOffered =
             MethodNotOfferedMessage(options_.method, MathsMenuEnabling(model.coefficients())))
         return notOffered;

@@ -21,17 +21,21 @@ class EquationRunner {
   public:
     explicit EquationRunner(const CliOptions& options);
 
-    // Solves one equation (coefficient texts already checked, highest power first). Returns why
-    // it could not be solved (a method the Maths menu does not offer, a coefficient the methods
-    // cannot read), or fills `report` with views that stay valid until the next call.
+    // Solves one equation, given as its grid texts (already read, highest power first) or as a
+    // typed equation. Returns why it could not be solved (a typed equation that is none, a
+    // method the Maths menu does not offer, a coefficient the method cannot read), or fills
+    // `report` with views that stay valid until the next call.
     std::optional<std::string> Solve(std::span<const std::string_view> coefficients,
                                      EquationReport& report);
+    std::optional<std::string> SolveTyped(std::string_view equation, EquationReport& report);
 
     // With --save: the record of the last solve, for the one writer of the file to append; empty
     // when there is none.
     RecordLine recordToSave() const { return recordToSave_; }
 
   private:
+    // Solve once the grid holds the equation.
+    std::optional<std::string> SolveGrid(EquationReport& report);
     bool OnScanProgress(double shareScanned);
 
     const CliOptions& options_;

@@ -26,7 +26,9 @@ int RunOne(const CliOptions& options) {
     const std::vector<std::string_view> coefficients(options.coefficients.begin(),
                                                      options.coefficients.end());
     EquationReport report;
-    if (const std::optional<std::string> error = runner.Solve(coefficients, report))
+    if (const std::optional<std::string> error = options.equation
+                                                     ? runner.SolveTyped(*options.equation, report)
+                                                     : runner.Solve(coefficients, report))
         return UsageError(*error, false);
     if (report.result.cancelled || Interrupted())
         return kExitInterrupted; // a solve cut short has no answer to give

@@ -1,5 +1,7 @@
 #include "cli/output_text.h"
 
+#include "core/utf8_text.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -8,40 +10,6 @@
 
 namespace valdrex::cli {
 namespace {
-
-// Length of the valid UTF-8 sequence starting at text[i], or 0 when there is none.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0; // no overlong forms
-        if (lead == 0xED)
-            high = 0x9F; // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        if (lead == 0xF4)
-            high = 0x8F; // nothing beyond U+10FFFF
-    } else {
-        return 0;
-    }
-    if (i + length > text.size())
-        return 0;
-    if (byte(i + 1) < low || byte(i + 1) > high)
-        return 0;
-    for (std::size_t k = 2; k < length; ++k)
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
-            return 0;
-    return length;
-}
 
 // The bytes that stand for themselves in a JSON string: printable ASCII but the quote and the
 // backslash. A table, as the scan looks at every byte of the output.
@@ -164,7 +132,7 @@ void AppendJsonCharacters(OutputText out, std::string_view text) {
             ++i;
             continue;
         }
-        if (const std::size_t length = c >= 0x80 ? Utf8SequenceLength(text, i) : 0) {
+        if (const std::size_t length = c >= 0x80 ? DecodeUtf8(text, i).length : 0) {
             i += length;
             continue;
         }
@@ -269,7 +237,9 @@ void AppendErrorBoxTexts(std::string& err, const EquationReport& report) {
 
 void AppendJsonReport(OutputText out, const EquationReport& report) {
     const SolveResult& result = report.result;
-    out += '{';
+    out += "{\"schema\":";
+    out += std::to_string(kJsonSchema);
+    out += ',';
     if (report.line > 0) {
         out += "\"line\":";
         out += std::to_string(report.line);
@@ -286,7 +256,7 @@ void AppendJsonReport(OutputText out, const EquationReport& report) {
     out += ",\"factor\":";
     AppendJsonString(out, result.factor);
     out += ",\"factor_coefficients\":";
-    if (result.factorCoefficients) {
+    if (result.factorCoefficients && !result.factor.empty()) {
         out += '[';
         for (std::size_t i = 0; i < result.factorCoefficients->size(); ++i) {
             if (i > 0)
@@ -319,7 +289,11 @@ void AppendJsonReport(OutputText out, const EquationReport& report) {
         const ErrorBox& box = report.errors[i];
         if (i > 0)
             out += ',';
-        out += "{\"text\":";
+        out += "{\"number\":";
+        out += std::to_string(box.number);
+        out += ",\"description\":";
+        AppendJsonString(out, box.description);
+        out += ",\"text\":";
         AppendJsonString(out, box.text);
         out += ",\"title\":";
         AppendJsonString(out, box.title);
@@ -346,7 +320,9 @@ void AppendReport(OutputText out, std::string& err, bool json, const EquationRep
 }
 
 void AppendJsonInvalidLine(OutputText out, int line, std::string_view error) {
-    out += "{\"line\":";
+    out += "{\"schema\":";
+    out += std::to_string(kJsonSchema);
+    out += ",\"line\":";
     out += std::to_string(line);
     out += ",\"error\":";
     AppendJsonString(out, error);

@@ -102,13 +102,17 @@ void AppendPlainReport(OutputText out, const EquationReport& report);
 // The error boxes' texts for standard error, one per line ("line N: " first in batch mode).
 void AppendErrorBoxTexts(std::string& err, const EquationReport& report);
 
+// The version of the JSON objects' layout, their first field: a new version only when a field
+// changes its meaning or goes away (docs/json.md).
+inline constexpr int kJsonSchema = 2;
+
 // One JSON object on one line.
 void AppendJsonReport(OutputText out, const EquationReport& report);
 
 // One JSON object to `out`, or the plain text to `out` and the error boxes' texts to `err`.
 void AppendReport(OutputText out, std::string& err, bool json, const EquationReport& report);
 
-// The JSON object of an invalid batch line: {"line": N, "error": "..."}.
+// The JSON object of an invalid batch line: {"schema": 2, "line": N, "error": "..."}.
 void AppendJsonInvalidLine(OutputText out, int line, std::string_view error);
 
 } // namespace valdrex::cli

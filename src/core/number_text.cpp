@@ -2,6 +2,7 @@
 
 #include "core/failure.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -66,69 +67,11 @@ char* WritePlainInteger(double value, int precision, bool leadingBlank, char* en
     return p;
 }
 
-// The characters of the leading number, blanks removed, in the form from_chars reads.
-struct Scanned {
-    std::string digits;
-    bool hasMantissaDigit = false;
-};
+// Far beyond every double and every limit, and far from overflowing a long.
+constexpr long kExponentCap = 1000000000;
 
-Scanned Scan(std::string_view s) {
-    Scanned r;
-    std::size_t i = 0;
-    const auto skip = [&] {
-        while (i < s.size() && IsSkipped(s[i]))
-            ++i;
-    };
-    const auto readDigits = [&](std::string& out) {
-        bool any = false;
-        for (skip(); i < s.size() && IsDigit(s[i]); skip()) {
-            out += s[i++];
-            any = true;
-        }
-        return any;
-    };
-    skip();
-    if (i < s.size() && (s[i] == '-' || s[i] == '+')) {
-        if (s[i] == '-')
-            r.digits += '-';
-        ++i;
-    }
-    // Leading zeros are not copied, and room for the rest is taken at once: a long text would
-    // otherwise be copied whole, or many times over as the copy grew.
-    bool zeros = false;
-    for (skip(); i < s.size() && s[i] == '0'; skip()) {
-        ++i;
-        zeros = true;
-    }
-    r.digits.reserve(r.digits.size() + (s.size() - i) + (zeros ? 1 : 0));
-    r.hasMantissaDigit = readDigits(r.digits) || zeros;
-    if (zeros && (r.digits.empty() || r.digits == "-"))
-        r.digits += '0';
-    skip();
-    if (i < s.size() && s[i] == '.') {
-        r.digits += '.';
-        ++i;
-        r.hasMantissaDigit = readDigits(r.digits) || r.hasMantissaDigit;
-    }
-    skip();
-    if (r.hasMantissaDigit && i < s.size() &&
-        (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
-        const std::size_t save = i;
-        std::string exponent = "e";
-        ++i;
-        skip();
-        if (i < s.size() && (s[i] == '-' || s[i] == '+')) {
-            if (s[i] == '-')
-                exponent += '-';
-            ++i;
-        }
-        if (readDigits(exponent)) {
-            r.digits += exponent;
-        } else {
-            i = save;
-        }
-    }
-    return r;
+bool IsExponentLetter(char c) {
+    return c == 'E' || c == 'e' || c == 'D' || c == 'd';
 }
 
 // Room for the longest text: sign or blank, 15 digits, point, exponent.
@@ -175,10 +118,12 @@ void FormatAppended(std::string& out, double value, int precision, bool leadingB
 
 // The general reading, apart so that the plain integers' path stays short.
 [[gnu::noinline]] double ScannedNumber(std::string_view text) {
-    const Scanned scanned = Scan(text);
-    if (!scanned.hasMantissaDigit)
-        return 0;
-    const std::string& d = scanned.digits;
+    const LeadingNumber number = ReadLeadingNumber(text, CutShort::EndsTheNumber);
+    // As from_chars reads it, correctly rounded; "-0" stays negative zero.
+    std::string d = number.negative ? "-" : "";
+    d += number.digits.empty() ? "0" : number.digits;
+    d += 'e';
+    d += std::to_string(number.exponent);
     double value = 0;
     const auto res = std::from_chars(d.data(), d.data() + d.size(), value);
     if (res.ec == std::errc::result_out_of_range) {
@@ -192,6 +137,69 @@ void FormatAppended(std::string& out, double value, int precision, bool leadingB
 }
 
 } // namespace
+
+LeadingNumber ReadLeadingNumber(std::string_view s, CutShort rule) {
+    LeadingNumber r;
+    std::size_t i = 0;
+    const auto skip = [&] {
+        while (i < s.size() && IsSkipped(s[i]))
+            ++i;
+    };
+    // Mantissa digits; those after the point count into the exponent.
+    const auto readMantissa = [&](bool fraction) {
+        bool any = false;
+        for (skip(); i < s.size() && IsDigit(s[i]); skip()) {
+            const char c = s[i++];
+            any = true;
+            if (fraction)
+                --r.exponent;
+            if (c != '0' || !r.digits.empty())
+                r.digits += c;
+        }
+        return any;
+    };
+    const auto cutShort = [&](LeadingNumber number) {
+        if (rule == CutShort::IsNoNumber)
+            return LeadingNumber{true, false, {}, 0};
+        return number;
+    };
+    skip();
+    const bool signedText = i < s.size() && (s[i] == '-' || s[i] == '+');
+    if (signedText)
+        r.negative = s[i++] == '-';
+    bool hasDigit = readMantissa(false);
+    skip();
+    bool point = false;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        point = true;
+        hasDigit = readMantissa(true) || hasDigit;
+        skip();
+    }
+    const bool exponentLetter = i < s.size() && IsExponentLetter(s[i]);
+    if (!hasDigit)
+        return signedText || point || exponentLetter ? cutShort({}) : LeadingNumber{};
+    if (exponentLetter) {
+        const LeadingNumber mantissa = r;
+        ++i;
+        skip();
+        bool negative = false;
+        if (i < s.size() && (s[i] == '-' || s[i] == '+'))
+            negative = s[i++] == '-';
+        long exponent = 0;
+        bool any = false;
+        for (skip(); i < s.size() && IsDigit(s[i]); skip()) {
+            exponent = std::min(exponent * 10 + (s[i++] - '0'), kExponentCap);
+            any = true;
+        }
+        if (!any)
+            return cutShort(mantissa);
+        r.exponent += negative ? -exponent : exponent;
+    }
+    if (i < s.size() && (s[i] == '.' || IsExponentLetter(s[i])))
+        return cutShort(r);
+    return r;
+}
 
 double TextToNumber(std::string_view text) {
     if (const std::optional<double> plain = PlainInteger(text))

@@ -5,9 +5,26 @@
 
 namespace valdrex {
 
-// The leading number of a text: blanks, tabs and line feeds are skipped wherever they stand,
-// then an optional sign, digits, one "." and an optional exponent ("E" or "D") are read.
-// A text without a number gives 0. A magnitude beyond the Double range fails with Overflow.
+// How a number cut short is read: a sign or a point without digits ("+", "-."), an exponent
+// without digits before or after it ("e5", "1e"), a number followed by a point or an exponent
+// ("1.2.3", "1e5e6"). The grid's reading stops before what does not fit ("1e" is 1, "e5" and
+// "+" are 0); the exact reading says the text is no number.
+enum class CutShort { EndsTheNumber, IsNoNumber };
+
+// The leading number of a text: blanks, tabs and line feeds skipped wherever they stand, then an
+// optional sign, digits with at most one ".", and an optional exponent ("E", "e", "D" or "d", an
+// optional sign, digits), reading stopping at the first character that does not continue it.
+struct LeadingNumber {
+    bool cutShort = false; // with CutShort::IsNoNumber: the text is no number
+    bool negative = false;
+    std::string digits; // the significant digits, without leading zeros; none for 0
+    long exponent = 0;  // the value is ±digits·10^exponent (an exponent's digits are read up
+                        // to far beyond any double or limit, then held there)
+};
+LeadingNumber ReadLeadingNumber(std::string_view text, CutShort rule);
+
+// The leading number of a text as the grid reads it (CutShort::EndsTheNumber); a text without
+// a number gives 0. A magnitude beyond the Double range fails with Overflow.
 double TextToNumber(std::string_view text);
 
 // 15 significant digits, no "0" before the point of a value between -1 and 1, and a blank in

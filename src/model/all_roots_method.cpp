@@ -42,7 +42,8 @@ void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
     AllRootsResult result;
     result.roots.swap(ctx.spareRoots);
     try {
-        FindAllRoots(request.coefficients, DigitsOf(request.options.DigitsText), result);
+        FindAllRoots(request.coefficients, DigitsOf(request.options.DigitsText), result,
+                     request.stop);
     } catch (const RuntimeFailure& f) {
         ctx.errors.push_back(SolverErrorBox(f));
         return;
@@ -52,9 +53,14 @@ void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
         ctx.status = "Division by 0";
         ctx.zeroDenominator = result.power;
         return;
+    case AllRootsResult::Status::NotANumber:
+        ctx.errors.push_back(SolverErrorBox(
+            RuntimeFailure(kInvalidArgumentNumber,
+                           "Invalid argument: " + BoxName(result.power) + " is not a number")));
+        return;
     case AllRootsResult::Status::TooLong:
         ctx.errors.push_back(SolverErrorBox(RuntimeFailure(
-            kOverflowNumber, "Overflow: " + BoxName(result.power) + " has more than 200 digits")));
+            kOverflowNumber, "Overflow: " + BoxName(result.power) + " has " + result.limit)));
         return;
     case AllRootsResult::Status::ConstantOnly:
         // The exact method only asks whether the constant is zero; where the grid's 32-bit
@@ -63,6 +69,9 @@ void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
         if (ReadCoefficients(request.coefficients, ctx.a) || ctx.a[0] == 0)
             ctx.a[0] = NonZeroText(request.coefficients[0]) ? 1 : 0;
         SolveExact(ctx);
+        return;
+    case AllRootsResult::Status::Stopped:
+        ctx.cancelled = true;
         return;
     case AllRootsResult::Status::Solved:
         break;

@@ -74,8 +74,8 @@ struct SolveRequest {
 struct MethodRow {
     SolveMethod id;
     std::string_view cliName;
-    std::string_view helpNote = {}; // said after the name in the command-line help, if not empty
-    std::string_view caption;       // Maths menu item, "&" before its access key
+    std::string_view helpNote; // what it finds, said after the name in the command-line help
+    std::string_view caption;  // Maths menu item, "&" before its access key
     std::string_view objectName;
     char ctrlKey = 0; // the item's shortcut is Ctrl with this letter; 0: none
     MenuPlace menuPlace;

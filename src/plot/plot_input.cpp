@@ -47,11 +47,16 @@ PlotInput ReadPlotInput(const CoefficientTexts& texts) {
     case AllRootsResult::Status::ZeroDenominator:
         input.message = "The plot waits: " + PowerName(found.power) + " has a zero denominator.";
         return input;
+    case AllRootsResult::Status::NotANumber:
+        input.message = "The plot waits: " + PowerName(found.power) + " is not a number.";
+        return input;
     case AllRootsResult::Status::TooLong:
         input.message = "The plot waits: " + PowerName(found.power) + " is too long to read.";
         return input;
     case AllRootsResult::Status::ConstantOnly:
         input.message = "P(x) is a constant: there is no curve or root to show.";
+        return input;
+    case AllRootsResult::Status::Stopped:
         return input;
     case AllRootsResult::Status::Solved:
         break;

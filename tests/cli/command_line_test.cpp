@@ -14,10 +14,13 @@ ParsedCommandLine Parse(std::vector<std::string> args) {
 }
 
 TEST(CliOptionsTest, NumbersAreCoefficientsEvenWhenTheyLookLikeOptionsUntilDoubleDash) {
-    const ParsedCommandLine parsed = Parse({"1", "-3", "2/3", "-.5", "--numeric", "-"});
+    // Numbers the grid would misread go to it as the exact reader reads them.
+    const ParsedCommandLine parsed =
+        Parse({"1", "-3", "2/3", "-.5", "--numeric", "-1.5e1", "+2.5/0.5", "7e-1"});
     ASSERT_EQ(parsed.error, "");
     EXPECT_EQ(parsed.options.coefficients,
-              (std::vector<std::string>{"1", "-3", "2/3", "-.5", "-"}));
+              (std::vector<std::string>{"1", "-3", "2/3", "-.5", "-15", "5", "0.7"}));
+    EXPECT_EQ(parsed.options.equation, std::nullopt);
     EXPECT_TRUE(parsed.options.numeric);
     EXPECT_EQ(Parse({"--", "1", "2"}).options.coefficients, (std::vector<std::string>{"1", "2"}));
     // After "--" an option name is a coefficient text, and not a valid one.
@@ -50,6 +53,20 @@ TEST(CliOptionsTest, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(o.coefficients.size(), 4u);
 }
 
+TEST(CliOptionsTest, ALoneArgumentWithMoreThanNumbersIsAnEquation) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"-x^2 + 1"}, "-x^2 + 1"},     {{"--json", "(2)"}, "(2)"}, {{"1,5"}, "1,5"},
+        {{"--equation", "1 2"}, "1 2"}, {{"--equation=-5"}, "-5"},  {{"--", "--x"}, "--x"},
+    };
+    for (const auto& [args, equation] : cases) {
+        const ParsedCommandLine parsed = Parse(args);
+        EXPECT_EQ(parsed.error, "") << equation;
+        EXPECT_EQ(parsed.options.equation, equation);
+        EXPECT_TRUE(parsed.options.coefficients.empty());
+    }
+    EXPECT_EQ(Parse({"2"}).options.equation, std::nullopt);
+}
+
 TEST(CliOptionsTest, HelpAndVersionWin) {
     EXPECT_EQ(Parse({"1", "--help"}).action, CliAction::Help);
     EXPECT_EQ(Parse({"-h"}).action, CliAction::Help);
@@ -58,7 +75,17 @@ TEST(CliOptionsTest, HelpAndVersionWin) {
 
 TEST(CliOptionsTest, UsageErrors) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"1e5"}, "invalid coefficient '1e5'"},
+        {{"1", "-", "2"}, "invalid coefficient '-'"},
+        {{"1", "", "2"}, "invalid coefficient ''"},
+        {{"-"}, "invalid coefficient '-'"},
+        {{"1e", "1"}, "invalid coefficient '1e'"},
+        {{"1", "+"}, "invalid coefficient '+'"},
+        {{"1", "1e100001"}, "invalid coefficient '1e100001': a power of ten beyond \u00b1100,000"},
+        {{"1", "x^2"}, "invalid coefficient 'x^2' (an equation goes alone, in quotes)"},
+        {{"--equation", "x", "1"}, "--equation takes the whole equation (found '1')"},
+        {{"--batch", "--equation", "x"},
+         "--batch reads the equations from standard input, not from the command line (found "
+         "'x')"},
         {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14"},
          "too many coefficients (14; at most 13)"},
         {{}, "no coefficients"},
@@ -81,9 +108,9 @@ TEST(CliOptionsTest, UsageErrors) {
         {{"--overwrite", "1"}, "--overwrite needs --save FILE"},
         {{"--save", "", "1"}, "--save needs a file name"},
         {{"--batch", "1"},
-         "--batch reads the coefficients from standard input, not from the command line "
+         "--batch reads the equations from standard input, not from the command line "
          "(found '1')"},
-        {{"1\x01\xC3"}, "invalid coefficient '1\\x01\\xC3'"},
+        {{"1", "1\x01\xC3"}, "invalid coefficient '1\\x01\\xC3'"},
         // A value its box lets through is not yet a number.
         {{"--accuracy", "", "1"}, "invalid value '' for --accuracy (one digit, 0 to 8)"},
         {{"--p", "-", "1"}, "invalid value '-' for --p (a signed decimal number)"},
@@ -97,8 +124,8 @@ TEST(CliOptionsTest, UsageErrors) {
          "invalid value '1025' for --jobs (a whole number, 1 to 1024)"},
         {{"--jobs=2", "1"}, "--jobs needs --batch"},
         // A long token is echoed in part.
-        {{std::string(41, 'y')}, "invalid coefficient '" + std::string(40, 'y') + "\u2026'"},
-        {{std::string(40, 'y')}, "invalid coefficient '" + std::string(40, 'y') + "'"},
+        {{"1", std::string(41, 'y')}, "invalid coefficient '" + std::string(40, 'y') + "\u2026'"},
+        {{"1", std::string(40, 'y')}, "invalid coefficient '" + std::string(40, 'y') + "'"},
     };
     for (const auto& [args, error] : cases)
         EXPECT_EQ(Parse(args).error, error) << error;

@@ -105,13 +105,14 @@ TEST(EquationReportTest, PlainTextLeavesOutWhatIsEmpty) {
 TEST(EquationReportTest, JsonHasEveryField) {
     std::string out;
     AppendJsonReport(out, kRational);
-    EXPECT_EQ(out, "{\"equation\":\"x^3 - 2·x^2 + x - 2 = 0\",\"lines\":[\"x1 = 2\"],"
+    EXPECT_EQ(out, "{\"schema\":2,\"equation\":\"x^3 - 2·x^2 + x - 2 = 0\",\"lines\":[\"x1 = 2\"],"
                    "\"roots\":[\" 2\"],\"status\":\"Solutions found\",\"factor\":\"x^2  + 1 \","
                    "\"factor_coefficients\":[1,0,1,0,0,0,0,0,0,0,0,0,0],"
                    "\"test\":{\"x\":\"3\",\"value\":\" 7\"},"
-                   "\"errors\":[{\"text\":\"Error  1001. Overflow\",\"title\":\"Error\","
-                   "\"icon\":\"critical\"},{\"text\":\"2. No such \\\"file\\\"\","
-                   "\"title\":\"Valdrex\",\"icon\":\"none\"}],"
+                   "\"errors\":[{\"number\":1001,\"description\":\"Overflow\","
+                   "\"text\":\"Error  1001. Overflow\",\"title\":\"Error\",\"icon\":\"critical\"},"
+                   "{\"number\":2,\"description\":\"No such \\\"file\\\"\","
+                   "\"text\":\"2. No such \\\"file\\\"\",\"title\":\"Valdrex\",\"icon\":\"none\"}],"
                    "\"record\":\"x^3 - 2·x^2 + x - 2 = 0; S={ 2}; P(3) = 7; R(x)=x^2+1\"}\n");
 }
 
@@ -124,16 +125,23 @@ TEST(EquationReportTest, JsonNullsBatchLineAndInvalidLine) {
     report.testInput = &kInput;
     std::string out;
     AppendJsonReport(out, report);
-    EXPECT_EQ(out, "{\"line\":12,\"equation\":\"x = 0\",\"lines\":[],\"roots\":[\" 1\",\"-2\"],"
-                   "\"status\":\"\",\"factor\":\"\",\"factor_coefficients\":null,"
-                   "\"test\":{\"x\":\"3\",\"value\":null},\"errors\":[],\"record\":\"\"}\n");
+    EXPECT_EQ(
+        out,
+        "{\"schema\":2,\"line\":12,\"equation\":\"x = 0\",\"lines\":[],\"roots\":[\" 1\",\"-2\"],"
+        "\"status\":\"\",\"factor\":\"\",\"factor_coefficients\":null,"
+        "\"test\":{\"x\":\"3\",\"value\":null},\"errors\":[],\"record\":\"\"}\n");
     report.testInput = nullptr;
     out.clear();
     AppendJsonReport(out, report);
     EXPECT_NE(out.find("\"test\":null,"), std::string::npos);
     out.clear();
     AppendJsonInvalidLine(out, 3, "invalid coefficient '\\xFF'");
-    EXPECT_EQ(out, "{\"line\":3,\"error\":\"invalid coefficient '\\\\xFF'\"}\n");
+    EXPECT_EQ(out, "{\"schema\":2,\"line\":3,\"error\":\"invalid coefficient '\\\\xFF'\"}\n");
+    // A method that leaves no factor this time leaves no factor coefficients either.
+    report.result.factorCoefficients = &kFactor;
+    out.clear();
+    AppendJsonReport(out, report);
+    EXPECT_NE(out.find("\"factor_coefficients\":null"), std::string::npos);
 }
 
 // The model's reading tells which box and why; the message names the box and quotes its text.

@@ -25,7 +25,7 @@ ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& 
     if (setup.keepInputOpen && ::pipe(inputPipe) != 0)
         return {};
     std::vector<std::string> words = args;
-    words.insert(words.begin(), VALDREX_SOLVE_PATH);
+    words.insert(words.begin(), setup.program.empty() ? VALDREX_SOLVE_PATH : setup.program);
     std::vector<char*> argv;
     for (std::string& word : words)
         argv.push_back(word.data());

@@ -20,6 +20,7 @@ struct ProgramResult {
 
 // How the program runs, besides its arguments and input.
 struct RunSetup {
+    std::string program;    // another copy of valdrex-solve than the build's
     std::string outputPath; // standard output to this file, not read back (such as /dev/full)
     // Standard input is a pipe left open after the input, so that the program waits for more.
     bool keepInputOpen = false;

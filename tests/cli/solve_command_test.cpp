@@ -13,12 +13,22 @@ namespace fs = std::filesystem;
 // One case for each way through the program; the solvers' own tests hold the detail.
 TEST(SolveCommandTest, PrintsWhatTheWindowShows) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"2", "-2", "-1"},
+        {{"--method", "exact", "2", "-2", "-1"},
          "2·x^2 - 2·x - 1 = 0\nx1 = 1/ 2+ Sqr(3) /2\nx2 = 1/ 2- Sqr(3) /2\nSolutions found\n"},
-        {{"--numeric", "1", "0", "4"}, "x^2 + 4 = 0\nx1 = 2i\nx2 =- 2i\nSolutions found\n"},
-        {{"0.5", "1/4"}, "1/2·x + 1/4 = 0\nx1 =-.5\n"},
+        {{"--method=exact", "--numeric", "1", "0", "4"},
+         "x^2 + 4 = 0\nx1 = 2i\nx2 =- 2i\nSolutions found\n"},
+        {{"--method", "exact", "0.5", "1/4"}, "1/2·x + 1/4 = 0\nx1 =-.5\n"},
         {{"5"}, "5 = 0\nThe equation is impossible\n"},
         {{"0", "0"}, "0 = 0\nThe equation is undetermined\n"},
+        // Every degree by default, with numbers in any notation the exact reader takes.
+        {{"1", "0", "0", "0", "0", "+0e5", "-2.5e0/2.5"},
+         "x^6 - 1 = 0\nx1 =-1\nx2 = 1\nx3 =-1/2+ i·Sqr(3) /2\nx4 =-1/2- i·Sqr(3) /2\n"
+         "x5 =1/2+ i·Sqr(3) /2\nx6 =1/2- i·Sqr(3) /2\nSolutions found\n"},
+        {{"x^3 - 6x^2 + 11x - 6 = 0"},
+         "x^3 - 6·x^2 + 11·x - 6 = 0\nx1 = 1\nx2 = 2\nx3 = 3\nSolutions found\n"},
+        {{"--method", "rational", "--equation", "-(x-1/2)^2(x\u00b2 + 1)"},
+         "-x^4 + x^3 - 5/4·x^2 + x - 1/4 = 0\nx1 = 1/ 2\nx2 = 1/ 2\nSolutions found\n"
+         "Irreducible factor: -4·x^2  - 4 \n"},
         {{"--method", "rational", "1", "-2", "1", "-2"},
          "x^3 - 2·x^2 + x - 2 = 0\nx1 = 2\nSolutions found\nIrreducible factor: x^2  + 1 \n"},
         {{"--method=bairstow", "--p=-5", "--q", "6", "1", "-6", "11", "-6"},
@@ -29,8 +39,8 @@ TEST(SolveCommandTest, PrintsWhatTheWindowShows) {
          "x3 = .999999997019786\nSolutions found\n"},
         {{"--method", "newton", "--x0", "10", "1", "-6", "11", "-6"},
          "x^3 - 6·x^2 + 11·x - 6 = 0\nx1 = 3\nSolutions found\n"},
-        {{"--test", "3", "2", "-4"}, "2·x - 4 = 0\nx1 = 2\nP(3) = 2\n"},
-        {{"--", "-1", "-1"}, "-x - 1 = 0\nx1 =-1\n"},
+        {{"--method", "exact", "--test", "3", "2", "-4"}, "2·x - 4 = 0\nx1 = 2\nP(3) = 2\n"},
+        {{"--method", "exact", "--", "-1", "-1"}, "-x - 1 = 0\nx1 =-1\n"},
         {{"--method", "all", "--digits", "4", "1", "0", "0", "0", "-1", "-1"},
          "x^5 - x - 1 = 0\nx1 = 1.167\nx2 =-.7649+ .3525i\nx3 =-.7649- .3525i\n"
          "x4 = .1812+ 1.084i\nx5 = .1812- 1.084i\nSolutions found\n"},
@@ -45,13 +55,17 @@ TEST(SolveCommandTest, PrintsWhatTheWindowShows) {
 
 TEST(SolveCommandTest, UsageErrorsExitWithTwo) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"1", "1e5"}, "invalid coefficient '1e5'\n"},
+        {{"1", "-", "2"}, "invalid coefficient '-'\nTry"},
+        {{"1", "", "2"}, "invalid coefficient ''\nTry"},
         {{"1", "5/0"}, "Division by 0 in the constant term ('5/0')\n"},
+        {{"--method", "exact", "1", "5/0e1"}, "Division by 0 in the constant term ('1/0')\n"},
+        {{"x^2 + 3x +"}, "expected a number or x at column 11\n"},
+        {{"--equation", "(x+1)^13"}, "degree 13 at column 7: at most 12\n"},
         {{"--method", "newton", "1", "-3", "2"}, "the newton method is not offered for this"},
         {{"--accuracy", "9", "1"},
          "invalid value '9' for --accuracy (one digit, 0 to 8)\n"
          "Try 'valdrex-solve --help'.\n"},
-        {{"1", "-3", "99999999999"},
+        {{"--method", "exact", "1", "-3", "99999999999"},
          "the constant term ('99999999999') is beyond the 32-bit range these methods use; "
          "--method all takes any size\n"},
         {{"--method", "bisection", "--inc", ".00000001", "--min", "-1", "--max", "1", "1", "0", "0",
@@ -84,13 +98,49 @@ TEST(SolveCommandTest, AnErrorMessageExitsWithOne) {
     EXPECT_EQ(r.err, "Error  1001. Overflow\n");
     const ProgramResult json = RunSolve({"--json", "--test", huge, "1", "0", "0"});
     EXPECT_EQ(json.exitCode, 1);
-    EXPECT_NE(json.out.find("\"errors\":[{\"text\":\"Error  1001. Overflow\""), std::string::npos);
-    // Every box in the order it came: the typing's, the test's, then the solve's.
-    const ProgramResult all =
-        RunSolve({"--method", "all", "--test", huge, ".1234567891", std::string(201, '7'), "1"});
+    EXPECT_NE(json.out.find("\"errors\":[{\"number\":1001,\"description\":\"Overflow\","
+                            "\"text\":\"Error  1001. Overflow\""),
+              std::string::npos);
+    // Every box in the order it came: the typing's, then the test's, then the solve's.
+    const ProgramResult exact = RunSolve({"--method", "exact", "--test", huge, ".1234567891", "1"});
+    EXPECT_EQ(exact.err,
+              "valdrex-solve: the coefficient of x ('.1234567891') is "
+              "beyond the 32-bit range these methods use; --method all takes any size\n");
+    // The all-roots method reads the coefficients exactly and shows what it read.
+    const ProgramResult all = RunSolve({"--test", huge, ".1234567891", "1"});
     EXPECT_EQ(all.exitCode, 1);
-    EXPECT_EQ(all.err, "1001. Overflow\n1001. Overflow\n1001. Overflow\nError  1001. Overflow\n"
-                       "Error  1001. Overflow: the coefficient of x has more than 200 digits\n");
+    EXPECT_EQ(all.out.substr(0, 36), "1234567891/10000000000·x + 1 = 0\nx1");
+    EXPECT_EQ(all.err, "Error  1001. Overflow\n");
+}
+
+// What is printed is what was solved, in a text that reads back to the same equation.
+TEST(SolveCommandTest, TheEquationPrintedReadsBackToTheEquationSolved) {
+    const ProgramResult r = RunSolve({"1", "-2.5e-40", "+3e30", "7/3"});
+    ASSERT_EQ(r.exitCode, 0);
+    const std::string equation = Lines(r.out)[0];
+    EXPECT_EQ(equation, "x^3 - 1/4E39·x^2 + 3E30·x + 7/3 = 0");
+    EXPECT_EQ(RunSolve({equation}).out, r.out);
+}
+
+// Plain numbers start no big-number library: a copy of the program without the module that
+// holds them solves such an equation, and says what it misses for the others.
+TEST(SolveCommandTest, PlainNumbersNeedNoModule) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("valdrex-lone-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    RunSetup lone;
+    lone.program = (folder / "valdrex-solve").string();
+    fs::copy_file(VALDREX_SOLVE_PATH, lone.program);
+    const ProgramResult plain = RunSolve({"1", "-3", "2"}, "", lone);
+    EXPECT_EQ(plain.out, "x^2 - 3·x + 2 = 0\nx1 = 1\nx2 = 2\nSolutions found\n");
+    EXPECT_EQ(plain.exitCode, 0);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"1", "1e5"}, {"x^2 - 1"}}) {
+        const ProgramResult r = RunSolve(args, "", lone);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_NE(r.err.find("valdrex-all-roots.so not found"), std::string::npos) << r.err;
+    }
+    fs::remove_all(folder);
 }
 
 TEST(SolveCommandTest, AFailedWriteToStandardOutputIsToldOnce) {
@@ -115,17 +165,25 @@ TEST(SolveCommandTest, AFailedWriteToStandardOutputIsToldOnce) {
     }
 }
 
-// Ctrl+C ends a scan at once; nothing is printed or saved for the equation cut short.
-TEST(SolveCommandTest, CtrlCEndsALongScan) {
+// Ctrl+C ends a long scan and a hard all-roots solve (the engine checks its stop flag between
+// steps) at once; nothing is printed or saved for the equation cut short. The limit leaves room
+// for a loaded machine; the program takes a few milliseconds.
+TEST(SolveCommandTest, CtrlCEndsALongSolve) {
     const std::string file = "/tmp/valdrex-solve-scan-" + std::to_string(::getpid()) + ".txt";
-    const ProgramResult r = RunSolve({"--method", "bisection", "--long-scans", "--inc",
-                                      ".000000001", "--save", file, "1", "0", "0", "-1"},
-                                     "", RunSetup::InterruptAfter(std::chrono::milliseconds(1000)));
-    EXPECT_EQ(r.exitCode, 130);
-    EXPECT_LT(r.exitAfterInterrupt, std::chrono::seconds(5));
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "");
-    EXPECT_FALSE(fs::exists(file));
+    for (const std::vector<std::string>& solve :
+         {std::vector<std::string>{"--method", "bisection", "--long-scans", "--inc", ".000000001",
+                                   "1", "0", "0", "-1"},
+          std::vector<std::string>{"--method", "all", "x^12 - 2(10^10000 x - 1)^2"}}) {
+        std::vector<std::string> args = {"--save", file};
+        args.insert(args.end(), solve.begin(), solve.end());
+        const ProgramResult r =
+            RunSolve(args, "", RunSetup::InterruptAfter(std::chrono::milliseconds(300)));
+        EXPECT_EQ(r.exitCode, 130) << solve[1];
+        EXPECT_LT(r.exitAfterInterrupt, std::chrono::milliseconds(500)) << solve[1];
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "");
+        EXPECT_FALSE(fs::exists(file));
+    }
 }
 
 TEST(SolveCommandTest, HelpAndVersion) {
@@ -151,7 +209,8 @@ TEST(SolveCommandTest, JsonAllRoots) {
               "{\"re\":1,\"im\":0,\"multiplicity\":2,\"radius\":0,\"exact\":\"1\","
               "\"text\":\" 1 (multiplicity 2)\"}]");
     // Other methods add no all_roots.
-    EXPECT_EQ(RunSolve({"--json", "1", "1"}).out.find("all_roots"), std::string::npos);
+    EXPECT_EQ(RunSolve({"--json", "--method", "exact", "1", "1"}).out.find("all_roots"),
+              std::string::npos);
 }
 
 // Each test works in a folder of its own, removed afterwards.
@@ -178,7 +237,8 @@ TEST_F(SaveTest, AppendsTheDatabaseRecord) {
 TEST_F(SaveTest, OverwriteEmptiesTheFileOnce) {
     Put(file_, "old contents\r\n");
     const ProgramResult r =
-        RunSolve({"--save", file_, "--overwrite", "--batch", "--test", "3"}, "2 -4\n1 -3 2\n");
+        RunSolve({"--save", file_, "--overwrite", "--batch", "--test", "3", "--method", "exact"},
+                 "2 -4\n1 -3 2\n");
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(Bytes(), "2\xB7x - 4 = 0; S={ 2}; P(3) = 2\r\n"
                        "x^2 - 3\xB7x + 2 = 0; S={ 2; 1}; P(3) = 2\r\n");
@@ -200,15 +260,15 @@ TEST_F(SaveTest, AFailedSaveIsReportedAndExitsWithOne) {
     const std::string missing = (folder_ / "no" / "db.txt").string();
     const ProgramResult r = RunSolve({"--save", missing, "2", "-4"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "2·x - 4 = 0\nx1 = 2\n");
+    EXPECT_EQ(r.out, "2·x - 4 = 0\nx1 = 2\nSolutions found\n");
     EXPECT_EQ(r.err,
               "valdrex-solve: cannot save to '" + missing + "': No such file or directory\n");
 }
 
 TEST_F(SaveTest, AFailedSaveIsToldOnceForItsLines) {
-    const ProgramResult r = RunSolve({"--batch", "--save", "/dev/full"}, "2 -4\nx\n\n1 -3 2\n");
+    const ProgramResult r = RunSolve({"--batch", "--save", "/dev/full"}, "2 -4\nx +\n\n1 -3 2\n");
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "valdrex-solve: line 2: invalid coefficient 'x'\n"
+    EXPECT_EQ(r.err, "valdrex-solve: line 2: expected a number or x at column 4\n"
                      "valdrex-solve: cannot save to '/dev/full': No space left on device "
                      "(lines 1-4 not saved)\n");
 }

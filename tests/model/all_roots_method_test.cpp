@@ -77,10 +77,12 @@ TEST_F(AllRootsMethodTest, BadCoefficientsPointAtTheirBox) {
     EXPECT_EQ(last_.record, std::nullopt);
     EXPECT_EQ(Bytes(state_.DatabaseFile), saved);
 
-    EXPECT_EQ(Solve({{2, std::string(201, '7')}, {0, "1"}}),
-              (ErrorBoxes{{"Error  1001. Overflow: the coefficient of x^2 has more than 200 digits",
+    EXPECT_EQ(Solve({{2, std::string(10001, '7')}, {0, "1"}}),
+              (ErrorBoxes{{"Error  1001. Overflow: the coefficient of x^2 has more than 10,000 "
+                           "significant digits",
                            BoxIcon::Critical, "Error", 1001,
-                           "Overflow: the coefficient of x^2 has more than 200 digits"}}));
+                           "Overflow: the coefficient of x^2 has more than 10,000 significant "
+                           "digits"}}));
     EXPECT_EQ(model_.solutionLines(), Lines{});
     EXPECT_EQ(Solve({{2, std::string(200, '7')}, {0, "-1"}}), ErrorBoxes{});
     EXPECT_EQ(model_.solutionLines().size(), 2u);

@@ -45,7 +45,8 @@ check_files() {
     for file in "$data_folder/Valdrex.hlp" "$data_folder/readme.txt" \
         "$module_folder/valdrex-all-roots.so" "$module_folder/valdrex-plot.so" \
         "$data_folder"/images/plot-{double-root,degree-12}.png \
-        "$share/icons/hicolor/scalable/apps/valdrex.svg" \
+        "$share/icons/hicolor/scalable/apps/valdrex.svg" "$share/doc/valdrex/json.md" \
+        "$share/bash-completion/completions/valdrex-solve" \
         "$share"/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/valdrex.png; do
         [ -s "$file" ] || fail "$file missing or empty"
     done
@@ -61,13 +62,14 @@ check_lintian() {
 }
 
 check_solve() {
-    expect_line "$("$bin/valdrex-solve" 1 -3 2)" "x1 = 2"
+    expect_line "$("$bin/valdrex-solve" 1 -3 2)" "x1 = 1"
+    expect_line "$("$bin/valdrex-solve" "(x - 2)^2 = 1")" "x^2 - 4·x + 3 = 0"
     expect_line "$("$bin/valdrex-solve" --version)" "valdrex-solve $version"
     # The all-roots module is loaded from the installed tree, wherever that was unpacked.
     expect_line "$("$bin/valdrex-solve" --method all --digits 5 1 0 -2 1/2)" "x1 =-1.5257"
     local db
     db=$(mktemp)
-    "$bin/valdrex-solve" --save "$db" --overwrite 1 -3 2 >/dev/null
+    "$bin/valdrex-solve" --method exact --save "$db" --overwrite 1 -3 2 >/dev/null
     [ "$(cat "$db")" = $'x^2 - 3\xB7x + 2 = 0; S={ 2; 1}\r' ] || fail "saved record: $(od -c "$db")"
     rm -f "$db"
 }
@@ -132,6 +134,28 @@ check_metainfo() {
     appstreamcli validate --no-net "$metainfo"
     grep -Fq "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
         fail "the launchable is not the installed desktop entry"
+}
+
+# The installed completion offers the installed program's options, its methods after --method
+# and file names after --save.
+check_completion() {
+    local script=$share/bash-completion/completions/valdrex-solve
+    # shellcheck disable=SC2016
+    local words='
+        COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+        _valdrex_solve
+        printf "%s\n" "${COMPREPLY[@]}"'
+    complete_words() {
+        (cd "$root" && bash -c "source '$script'; $words" sh "$bin/valdrex-solve" "$@")
+    }
+    expect_line "$(complete_words --me)" "--method"
+    expect_line "$(complete_words --batch --jo)" "--jobs"
+    local methods
+    methods=$(complete_words --method "" | tr '\n' ' ')
+    [ "$methods" = "exact rational bairstow bisection newton all " ] || fail "methods: $methods"
+    expect_line "$(complete_words --method = ne)" "newton"
+    expect_line "$(complete_words --save us)" "usr"
+    [ -z "$(complete_words --digits "")" ] || fail "a value of --digits was completed"
 }
 
 "check_$check"

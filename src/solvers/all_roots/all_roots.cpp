@@ -1,119 +1,125 @@
+// The entry point. A grid of plain integers of at most 18 digits, the usual case, is solved
+// without big numbers: the primitive polynomial in machine integers, the root 0 taken out,
+// degree 1 and 2 written exactly (coefficients below 2^26 for degree 2), higher degrees through
+// the double path with its exact questions answered in 128-bit integers. Whatever that cannot
+// settle (other texts, overflow, a proof that fails) goes to the big-number path, which then
+// gives the same result to the byte: the shortcut only decides how fast, never what is printed.
 #include "solvers/all_roots/all_roots.h"
 
-#include "solvers/all_roots/arb_roots.h"
-#include "solvers/all_roots/double_path.h"
-#include "solvers/all_roots/exact_polynomial.h"
-#include "solvers/all_roots/exact_roots.h"
-#include "solvers/all_roots/general_path.h"
-#include "solvers/all_roots/root_order.h"
-#include "solvers/all_roots/small_grid.h"
-
-#include <flint/flint.h>
-#include <flint/fmpz_poly_factor.h>
+#include "solvers/all_roots/certification.h"
+#include "solvers/all_roots/exact_forms.h"
+#include "solvers/all_roots/printing.h"
+#include "solvers/all_roots/reading.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <numeric>
 
 namespace valdrex {
 namespace {
 
-// The roots of a polynomial with exact forms for degrees 1 and 2; `multiplicity` is that of the
-// polynomial as a factor. Returns false for degree 3 and above.
-bool AddLowDegree(const fmpz_poly_t p, int multiplicity, std::vector<FoundRoot>& out) {
-    const long degree = fmpz_poly_degree(p);
-    if (degree == 1) {
-        Rational r;
-        fmpz_neg(fmpq_numref(r.get()), p->coeffs);
-        fmpz_set(fmpq_denref(r.get()), p->coeffs + 1);
-        fmpq_canonicalise(r.get());
-        out.push_back(RationalRoot(r.get()));
-        out.back().multiplicity = multiplicity;
-        return true;
-    }
-    if (degree == 2) {
-        const int added = AddQuadraticRoots(p->coeffs + 2, p->coeffs + 1, p->coeffs, out);
-        for (int k = 1; k <= added; ++k)
-            out[out.size() - k].multiplicity = added == 1 ? 2 * multiplicity : multiplicity;
-        return true;
-    }
-    return false;
+constexpr long kExactDouble = 1L << 53;
+
+bool Below(long v, long limit) {
+    return v > -limit && v < limit;
 }
 
-// Every root through the factorisation over the integers: exact multiplicities, exact roots of
-// linear and quadratic factors, the other factors' roots in doubles or, failing that, by Arb.
-void AddByFactors(const fmpz_poly_t p, int digits, std::vector<FoundRoot>& out) {
-    fmpz_poly_factor_t factors;
-    fmpz_poly_factor_init(factors);
-    fmpz_poly_factor(factors, p);
-    for (long i = 0; i < factors->num; ++i) {
-        const fmpz_poly_struct* f = factors->p + i;
-        const int multiplicity = static_cast<int>(factors->exp[i]);
-        if (AddLowDegree(f, multiplicity, out))
+// The roots of the primitive polynomial c[0..n] (1 <= n <= 2, c[0] != 0, c[n] > 0).
+bool AddLowDegree(const long* c, int n, RootSlots& out) {
+    if (n == 1) {
+        if (!Below(c[0], kExactDouble) || !Below(c[1], kExactDouble))
+            return false;
+        SetSmallRational(out.Next(), -c[0], c[1]);
+        return true;
+    }
+    return Below(c[0], kSmallQuadraticLimit) && Below(c[1], kSmallQuadraticLimit) &&
+           Below(c[2], kSmallQuadraticLimit) && AddSmallQuadratic(c[2], c[1], c[0], out);
+}
+
+// The machine-integer path: false when it cannot settle the equation (what it left in `result`
+// is then thrown away).
+bool SolveWithMachineIntegers(const CoefficientTexts& texts, int digits, StopFlag stop,
+                              AllRootsResult& result) {
+    std::array<long, kCoefficientCount> c{};
+    long content = 0;
+    for (int i = 0; i < kCoefficientCount; ++i) {
+        const std::string& text = texts[i];
+        if (text.empty() || (text.size() == 1 && text[0] == '0')) // most of the grid
             continue;
-        const std::size_t first = out.size();
-        if (!SolveInDoubles(f, digits, false, out)) {
-            std::vector<FoundRoot> roots = ArbRoots(f, digits);
-            out.insert(out.end(), roots.begin(), roots.end());
-        }
-        for (std::size_t k = first; k < out.size(); ++k)
-            out[k].multiplicity = multiplicity;
+        if (!ReadPlainInteger(text, c[i]))
+            return false;
+        content = std::gcd(content, c[i]);
     }
-    fmpz_poly_factor_clear(factors);
-}
-
-// The general path: exact reading into FLINT, then degree 1 and 2 exactly, the double path, or
-// the factorisation. False when there is nothing to solve (a fault in the texts, a constant).
-bool SolveExactly(const CoefficientTexts& coefficients, int digits, AllRootsResult& result) {
-    IntegerPolynomial p;
-    const ExactReadResult read = ReadExactPolynomial(coefficients, p);
-    if (read.status != AllRootsResult::Status::Solved) {
-        result.status = read.status;
-        result.power = read.power;
+    if (content == 0)
         return false;
-    }
-    result.degree = std::max(p.degree(), 0);
-    if (result.degree == 0) {
-        result.status = AllRootsResult::Status::ConstantOnly;
-        return false;
-    }
-    int zeros = 0;
-    while (fmpz_is_zero(p.coefficient(zeros)))
+    int degree = kCoefficientCount - 1, zeros = 0;
+    while (c[degree] == 0)
+        --degree;
+    while (c[zeros] == 0)
         ++zeros;
-    if (zeros > 0) {
-        Rational zero;
-        result.roots.push_back(RationalRoot(zero.get()));
-        result.roots.back().multiplicity = zeros;
-        fmpz_poly_shift_right(p.get(), p.get(), zeros);
-    }
+    if (degree == 0)
+        return false;
+    // The primitive polynomial with a positive leading coefficient.
+    if (c[degree] < 0)
+        content = -content;
+    if (content != 1) // usually 1; a division costs more than the rest of a term
+        for (int i = zeros; i <= degree; ++i)
+            c[i] /= content;
+
+    // The roots already in the result lend their texts' storage to the new ones.
     std::vector<FoundRoot>& roots = result.roots;
-    roots.reserve(static_cast<std::size_t>(result.degree));
-    if (p.degree() >= 1 && !AddLowDegree(p.get(), 1, roots) &&
-        !SolveInDoubles(p.get(), digits, true, roots))
-        AddByFactors(p.get(), digits, roots);
+    RootSlots slots(roots, 0);
+    if (zeros > 0) {
+        FoundRoot& zero = slots.Next();
+        SetSmallRational(zero, 0, 1);
+        zero.multiplicity = zeros;
+    }
+    const int n = degree - zeros;
+    bool solved = true;
+    if (n <= 2) {
+        solved = n == 0 || AddLowDegree(c.data() + zeros, n, slots);
+        slots.Finish();
+    } else {
+        MachineQuestions questions(c.data() + zeros, n);
+        slots.Reserve(static_cast<std::size_t>(n));
+        solved = SolveCertified(ToDoublePolynomial(c.data() + zeros, n), digits, &questions, stop,
+                                slots);
+        slots.Finish();
+    }
+    if (!solved)
+        return false;
+    if (n <= 2)
+        ListByDoubles(roots);
+    else if (zeros > 0)
+        PlaceRootZero(roots);
+    AddMultiplicityTexts(roots);
+    result.status = AllRootsResult::Status::Solved;
+    result.power = -1;
+    result.degree = degree;
     return true;
 }
 
 } // namespace
 
-AllRootsResult FindAllRootsWithBigNumbers(const CoefficientTexts& coefficients, int digits) {
-    AllRootsResult result;
-    if (SolveExactly(coefficients, std::clamp(digits, 1, 30), result))
-        ListRoots(result.roots);
-    return result;
+void ThrowStopRequested() {
+    throw StopRequested{};
 }
 
-void FindAllRoots(const CoefficientTexts& coefficients, int digits, AllRootsResult& result) {
-    if (!FindSmallGridRoots(coefficients, std::clamp(digits, 1, 30), result))
-        result = FindAllRootsWithBigNumbers(coefficients, digits);
-}
-
-AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits) {
-    AllRootsResult result;
-    FindAllRoots(coefficients, digits, result);
-    return result;
-}
-
-void EndAllRootsThread() {
-    flint_cleanup();
+void FindAllRootsWith(BigNumberPath bigNumbers, const CoefficientTexts& coefficients, int digits,
+                      StopFlag stop, AllRootsResult& result) {
+    digits = std::clamp(digits, 1, 30);
+    try {
+        ThrowIfStopped(stop);
+        if (SolveWithMachineIntegers(coefficients, digits, stop, result))
+            return;
+    } catch (const StopRequested&) {
+        result.roots.clear();
+        result.status = AllRootsResult::Status::Stopped;
+        return;
+    }
+    result = {};
+    bigNumbers(coefficients, digits, stop, result);
 }
 
 } // namespace valdrex

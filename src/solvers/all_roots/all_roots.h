@@ -1,40 +1,76 @@
 #pragma once
 
 #include "core/coefficient_text.h"
+#include "core/root_text.h"
 
+#include <atomic>
 #include <string>
 #include <vector>
 
 namespace valdrex {
 
-// One distinct root of the equation.
-struct FoundRoot {
-    double re = 0, im = 0; // the double nearest the root's centre
-    double radius = 0;     // bound on the distance from (re, im) to the true root; 0 when exact
-    int multiplicity = 1;
-    std::string exact; // exact form (reduced fraction, or radicals with "Sqr(") or empty
-    std::string text;  // the text shown after "xk =", saying when the root is multiple
-};
+// The limits of a coefficient text: significant digits (leading zeros do not count), and the
+// power of ten of its first significant digit.
+inline constexpr long kMaxSignificantDigits = 10000;
+inline constexpr long kMaxDecimalExponent = 100000;
 
 struct AllRootsResult {
-    enum class Status { Solved, ZeroDenominator, TooLong, ConstantOnly } status = Status::Solved;
-    int power = -1; // the box (power) of a zero denominator or a too-long text
+    enum class Status {
+        Solved,
+        ZeroDenominator,
+        NotANumber, // a text such as "1e", "e5", "1.2.3" or "+"
+        TooLong,    // a text beyond the limits; `limit` says which
+        ConstantOnly,
+        Stopped, // the stop flag was set: no roots
+    } status = Status::Solved;
+    int power = -1; // the box (power) of a zero denominator, a text not a number or too long
+    // With TooLong, the limit gone beyond: "more than 10,000 significant digits" or "a power of
+    // ten beyond ±100,000".
+    std::string limit;
     int degree = 0;
-    // Each distinct root once: real ones ascending, then complex pairs by real part, the one
-    // with positive imaginary part first.
+    // Each distinct root once: real ones ascending, then the complex pairs by real part and then
+    // by size of imaginary part, the upper root of each pair first; parts compared as printed,
+    // and where two roots print alike, at twice the digits, and so on.
     std::vector<FoundRoot> roots;
 };
 
-// Every root of the equation the coefficient texts describe, read exactly; roots that are not
-// exact are printed with `digits` (1..30) significant digits, each of them right.
-AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits);
+// A flag another thread may set to ask a solve to stop; null for none. It is read between the
+// steps of the computation (iteration sweeps, factors, precision steps).
+using StopFlag = const std::atomic<bool>*;
+
+// Every root of the equation the coefficient texts describe, read exactly; a root that is
+// rational or of a rational quadratic is written exactly, every part of the others correctly
+// rounded to `digits` (1..30) significant digits, ties to even. Status Stopped, with no roots,
+// when `stop` was set before the solve ended.
+AllRootsResult FindAllRoots(const CoefficientTexts& coefficients, int digits,
+                            StopFlag stop = nullptr);
 
 // The same into `result`, whose roots from an earlier solve lend their texts' storage: a caller
 // solving one equation after another then hardly allocates.
-void FindAllRoots(const CoefficientTexts& coefficients, int digits, AllRootsResult& result);
+void FindAllRoots(const CoefficientTexts& coefficients, int digits, AllRootsResult& result,
+                  StopFlag stop = nullptr);
 
 // Frees the big-number memory the engine keeps for the calling thread, which would otherwise
 // be lost when the thread ends. For a thread that has solved and is about to end.
 void EndAllRootsThread();
+
+// The part of the engine that needs big numbers (exact reading, factorisation, Arb): linked into
+// tests, benchmarks and fuzzers, and reached by the programs through a module loaded on first
+// use. It solves what the machine-integer path leaves, into a result that starts out empty.
+using BigNumberPath = void (*)(const CoefficientTexts& coefficients, int digits, StopFlag stop,
+                               AllRootsResult& result);
+
+// FindAllRoots with the big-number path given: the loader's one definition of FindAllRoots
+// calls this.
+void FindAllRootsWith(BigNumberPath bigNumbers, const CoefficientTexts& coefficients, int digits,
+                      StopFlag stop, AllRootsResult& result);
+
+// Thrown where a set stop flag is seen, and caught where a path begins.
+struct StopRequested {};
+[[noreturn]] void ThrowStopRequested();
+inline void ThrowIfStopped(StopFlag stop) {
+    if (stop != nullptr && stop->load(std::memory_order_relaxed)) [[unlikely]]
+        ThrowStopRequested(); // out of line, so that the loops checking stay as fast
+}
 
 } // namespace valdrex

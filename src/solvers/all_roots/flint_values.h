@@ -1,6 +1,8 @@
 #pragma once
 
+#include <arb.h>
 #include <flint/fmpq.h>
+#include <flint/fmpq_poly.h>
 #include <flint/fmpz.h>
 #include <flint/fmpz_poly.h>
 
@@ -32,6 +34,30 @@ class Rational {
 
   private:
     fmpq_t v_;
+};
+
+class Real {
+  public:
+    Real() { arb_init(v_); }
+    Real(const Real&) = delete;
+    Real& operator=(const Real&) = delete;
+    ~Real() { arb_clear(v_); }
+    arb_ptr get() { return v_; }
+
+  private:
+    arb_t v_;
+};
+
+class RationalPolynomial {
+  public:
+    RationalPolynomial() { fmpq_poly_init(v_); }
+    RationalPolynomial(const RationalPolynomial&) = delete;
+    RationalPolynomial& operator=(const RationalPolynomial&) = delete;
+    ~RationalPolynomial() { fmpq_poly_clear(v_); }
+    fmpq_poly_struct* get() { return v_; }
+
+  private:
+    fmpq_poly_t v_;
 };
 
 class IntegerPolynomial {

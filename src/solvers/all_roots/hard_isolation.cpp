@@ -20,7 +20,7 @@
 // n pairwise disjoint discs then hold the n roots one each. A disc centred on the real axis
 // holds a real root (its conjugate is in the same disc); an upper one that misses the axis
 // holds a non-real root, and its mirror image the conjugate.
-#include "solvers/all_roots/hard_isolation.h"
+#include "solvers/all_roots/enclosures.h"
 
 #include <acb_poly.h>
 #include <arb_poly.h>

@@ -1,14 +1,16 @@
 #include "solvers/all_roots_module/module_entry.h"
 
 #include "core/failure.h"
+#include "solvers/all_roots/big_numbers.h"
 
 #include <exception>
 
 extern "C" __attribute__((visibility("default"))) bool
-valdrex_find_all_roots(const valdrex::CoefficientTexts* coefficients, int digits,
-                       valdrex::AllRootsResult* result, valdrex::ModuleFailure* failure) noexcept {
+valdrex_solve_with_big_numbers(const valdrex::CoefficientTexts* coefficients, int digits,
+                               valdrex::StopFlag stop, valdrex::AllRootsResult* result,
+                               valdrex::ModuleFailure* failure) noexcept {
     try {
-        *result = valdrex::FindAllRoots(*coefficients, digits);
+        valdrex::SolveWithBigNumbers(*coefficients, digits, stop, *result);
         return true;
     } catch (const valdrex::RuntimeFailure& f) {
         *failure = {f.number(), f.description()};
@@ -19,5 +21,5 @@ valdrex_find_all_roots(const valdrex::CoefficientTexts* coefficients, int digits
 }
 
 extern "C" __attribute__((visibility("default"))) void valdrex_end_all_roots_thread() noexcept {
-    valdrex::EndAllRootsThread();
+    valdrex::EndBigNumberThread();
 }

@@ -4,10 +4,12 @@
 #include "core/equation_text.h"
 #include "core/failure.h"
 #include "core/number_text.h"
+#include "core/root_text.h"
 
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace valdrex {
 namespace {
@@ -29,6 +31,14 @@ void AppendUnblanked(std::string& text, double v) {
         text.erase(at, 1);
 }
 
+// A number's text as `append` writes it, or nothing when `omitted`.
+std::string TextOf(double v, AppendNumber append, bool omitted = false) {
+    std::string text;
+    if (!omitted)
+        append(text, v);
+    return text;
+}
+
 // The fraction n/den as "n", or "n/den" when den is not 1, each number written by `append`.
 void AppendFraction(std::string& text, double n, double den, AppendNumber append) {
     append(text, n);
@@ -38,77 +48,48 @@ void AppendFraction(std::string& text, double n, double den, AppendNumber append
     }
 }
 
-// " /den" after a square root or "i", unless den is 1.
-void AppendDenominator(std::string& text, double den) {
-    if (den != 1) {
-        text += " /";
-        AppendNumberToText(text, den);
-    }
-}
-
-// "Sqr(R)", then " /den" unless den is 1.
-void AppendSquareRootOver(std::string& text, double radicand, double den) {
-    text += "Sqr(";
-    AppendUnblanked(text, radicand);
-    text += ')';
-    AppendDenominator(text, den);
-}
-
-// Roots 1 and 2 are the draft and the draft with the "+" at `signAt` made a "-".
-void AddSignedPair(SolveContext& ctx, std::size_t signAt) {
+// Roots 1 and 2: the root with the "+" at `signAt`, then the same with a "-" there.
+void AddSignedPair(SolveContext& ctx, const QuadraticRootParts& parts) {
+    const std::size_t signAt = WriteQuadraticRoot(ctx.draft, parts);
     ctx.AddRoot(1, ctx.draft);
     ctx.draft[signAt] = '-';
     ctx.AddRoot(2, ctx.draft);
 }
 
-// Starts the draft of a complex pair with its real part −a(1)/D, reduced and left out when 0.
-// Returns where the sign of the imaginary part goes.
-std::size_t StartPairDraft(SolveContext& ctx) {
+// A complex pair's real part −a(1)/D, reduced and left out when 0: numerator and denominator.
+std::pair<std::string, std::string> PairRealPart(const SolveContext& ctx) {
     const double D = ctx.w.D;
     const double a1 = ctx.a[1];
     const double g = Gcd(a1, D);
     const double re = CheckedDiv(-a1, g);
     const double den = CheckedDiv(D, g);
-    std::string& text = ctx.draft;
-    text.clear();
-    if (re != 0)
-        AppendFraction(text, re, den, AppendNumberToText);
-    return text.size();
+    return {TextOf(re, AppendNumberToText, re == 0),
+            TextOf(den, AppendNumberToText, re == 0 || den == 1)};
 }
 
 // Δ < 0 and √(−Δ) not whole: the imaginary part keeps a square root.
 void AddIrrationalPair(SolveContext& ctx, double delta) {
-    const std::size_t signAt = StartPairDraft(ctx);
+    const auto [re, reDen] = PairRealPart(ctx);
     double& D = ctx.w.D;
     const SquareFactor sf = ExtractSquareFactor(-delta);
     const double g2 = Gcd(D, sf.factor);
     const double k = CheckedDiv(sf.factor, g2);
     D = CheckedDiv(D, g2);
-    std::string& text = ctx.draft;
-    text += "+ ";
-    if (k != 1)
-        AppendUnblanked(text, k);
-    text += 'i';
-    text += kMiddleDot;
-    AppendSquareRootOver(text, sf.radicand, D);
-    AddSignedPair(ctx, signAt);
+    AddSignedPair(ctx,
+                  {re, reDen, true, TextOf(k, AppendUnblanked, k == 1),
+                   TextOf(sf.radicand, AppendUnblanked), TextOf(D, AppendNumberToText, D == 1)});
 }
 
 // Δ < 0 and √(−Δ) whole: a rational imaginary part.
 void AddRationalPair(SolveContext& ctx, double delta) {
-    const std::size_t signAt = StartPairDraft(ctx);
+    const auto [re, reDen] = PairRealPart(ctx);
     const double D = ctx.w.D;
     double s = CheckedSqrt(-delta);
     const double g3 = Gcd(D, s);
     s = CheckedDiv(s, g3);
     const double d2 = CheckedDiv(D, g3);
-    std::string& text = ctx.draft;
-    text += '+';
-    if (s != 1)
-        AppendNumberToText(text, s);
-    text += 'i';
-    AppendDenominator(text, d2);
-    AddSignedPair(ctx, signAt);
+    AddSignedPair(ctx, {re, reDen, true, TextOf(s, AppendNumberToText, s == 1), "",
+                        TextOf(d2, AppendNumberToText, d2 == 1)});
 }
 
 // Δ >= 0 with irrational roots: a(1) is reduced in the working polynomial itself.
@@ -122,18 +103,10 @@ void AddIrrationalRoots(SolveContext& ctx, double delta) {
     const double g2 = Gcd(sf.factor, D);
     const double k = CheckedDiv(sf.factor, g2);
     const double den2 = CheckedDiv(D, g2);
-    std::string& text = ctx.draft;
-    text.clear();
-    if (a1 != 0)
-        AppendFraction(text, -a1, den, AppendNumberToStr);
-    const std::size_t signAt = text.size();
-    text += "+ ";
-    if (k != 1) {
-        AppendUnblanked(text, k);
-        text += kMiddleDot;
-    }
-    AppendSquareRootOver(text, sf.radicand, den2);
-    AddSignedPair(ctx, signAt);
+    AddSignedPair(ctx, {TextOf(-a1, AppendUnblanked, a1 == 0),
+                        TextOf(den, AppendUnblanked, a1 == 0 || den == 1), false,
+                        TextOf(k, AppendUnblanked, k == 1), TextOf(sf.radicand, AppendUnblanked),
+                        TextOf(den2, AppendNumberToText, den2 == 1)});
 }
 
 // Δ >= 0 with rational roots, the larger first.

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/failure.h"
+#include "core/root_text.h"
 #include "core/working_polynomial.h"
-#include "solvers/all_roots/all_roots.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,9 @@
 #include "solvers/typed_equation/typed_equation.h"
 
 #include "core/equation_text.h"
-#include "solvers/all_roots/exact_number.h"
+#include "core/utf8_text.h"
+#include "solvers/all_roots/big_numbers.h"
+#include "solvers/all_roots/flint_values.h"
 
 #include <flint/fmpq.h>
 #include <flint/fmpq_poly.h>
@@ -10,8 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <new>
-#include <stdexcept>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -67,45 +68,6 @@ struct Token {
     std::string digits;
 };
 
-// The next code point of `s` at `i` and its length in bytes; length 0 for bytes that are no
-// UTF-8.
-struct CodePoint {
-    char32_t value = 0;
-    std::size_t length = 0;
-};
-
-CodePoint DecodeAt(std::string_view s, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char lead = byte(i);
-    if (lead < 0x80)
-        return {lead, 1};
-    std::size_t length = 0;
-    char32_t value = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        value = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        value = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        value = lead & 0x07;
-    } else {
-        return {};
-    }
-    if (i + length > s.size())
-        return {};
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return {};
-        value = (value << 6) | (byte(i + k) & 0x3F);
-    }
-    const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return {};
-    return {value, length};
-}
-
 bool IsBlank(char32_t c) {
     return c == ' ' || c == '\t' || c == 0xA0 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F ||
            c == 0x205F || c == 0x3000;
@@ -131,37 +93,24 @@ int SuperscriptDigit(char32_t c) {
     }
 }
 
-std::string Utf8(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
+// Characters a message names instead of showing: controls, and the invisible ones that format
+// text or change its direction.
+bool IsShownByName(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0xAD || (c >= 0x200B && c <= 0x200F) ||
+           (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF;
 }
 
 [[noreturn]] void FailUnexpected(char32_t c, int column) {
-    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
-        static constexpr char kHex[] = "0123456789ABCDEF";
-        std::string name = "U+00";
-        name += kHex[(c >> 4) & 0xF];
-        name += kHex[c & 0xF];
-        Fail("unexpected character " + name, column);
+    if (IsShownByName(c)) {
+        char name[16];
+        std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
+        Fail(std::string("unexpected character ") + name, column);
     }
     if (c == ',')
         Fail("unexpected ','", column, "write decimals with '.'");
-    Fail("unexpected '" + Utf8(c) + "'", column);
+    std::string quoted = "unexpected '";
+    AppendUtf8(quoted, c);
+    Fail(quoted + "'", column);
 }
 
 // The end of a number's text that starts at `i`: digits and points, then an exponent when one
@@ -182,67 +131,76 @@ std::size_t NumberEnd(std::string_view s, std::size_t i) {
     return i;
 }
 
+// The kind of a token of one character, End for a character that is none.
+Kind OneCharacterKind(char32_t c) {
+    switch (c) {
+    case 'x':
+    case 'X':
+        return Kind::X;
+    case '+':
+        return Kind::Plus;
+    case '-':
+    case 0x2212: // minus sign
+    case 0x2013: // en dash, as word processors turn "-" into
+        return Kind::Minus;
+    case '*':
+    case 0xB7:   // middle dot
+    case 0xD7:   // multiplication sign
+    case 0x22C5: // dot operator
+    case 0x2219: // bullet operator
+        return Kind::Times;
+    case '/':
+    case 0xF7: // division sign
+        return Kind::Divide;
+    case '^':
+        return Kind::Power;
+    case '(':
+        return Kind::Open;
+    case ')':
+        return Kind::Close;
+    case '=':
+        return Kind::Equals;
+    default:
+        return Kind::End;
+    }
+}
+
 std::vector<Token> Tokens(std::string_view s) {
     std::vector<Token> tokens;
     int column = 1;
     std::size_t i = 0;
+    // A token of `bytes` bytes and `characters` characters at i.
+    const auto add = [&](Kind kind, std::size_t bytes, int characters) {
+        tokens.push_back({kind, column, s.substr(i, bytes), {}});
+        i += bytes;
+        column += characters;
+    };
     while (i < s.size()) {
-        const CodePoint c = DecodeAt(s, i);
+        const Utf8Character c = DecodeUtf8(s, i);
         if (c.length == 0)
             Fail("invalid UTF-8", column);
-        const auto add = [&](Kind kind, std::size_t length) {
-            tokens.push_back({kind, column, s.substr(i, length), {}});
-            i += length;
-            ++column;
-        };
-        const char32_t v = c.value;
-        if (IsBlank(v)) {
+        const Kind kind = OneCharacterKind(c.value);
+        if (IsBlank(c.value)) {
             i += c.length;
             ++column;
-        } else if (v < 0x80 && (IsDigit(static_cast<char>(v)) || v == '.')) {
+        } else if (IsDigit(s[i]) || s[i] == '.') {
             const std::size_t end = NumberEnd(s, i);
-            tokens.push_back({Kind::Number, column, s.substr(i, end - i), {}});
-            column += static_cast<int>(end - i);
-            i = end;
-        } else if (v == 'x' || v == 'X') {
-            add(Kind::X, 1);
-        } else if (v == '+') {
-            add(Kind::Plus, 1);
-        } else if (v == '-' || v == 0x2212 || v == 0x2013) {
-            tokens.push_back({Kind::Minus, column, s.substr(i, c.length), {}});
-            i += c.length;
-            ++column;
-        } else if (v == '*' && i + 1 < s.size() && s[i + 1] == '*') {
-            tokens.push_back({Kind::Power, column, s.substr(i, 2), {}});
-            i += 2;
-            column += 2;
-        } else if (v == '*' || v == 0xB7 || v == 0xD7 || v == 0x22C5 || v == 0x2219) {
-            tokens.push_back({Kind::Times, column, s.substr(i, c.length), {}});
-            i += c.length;
-            ++column;
-        } else if (v == '/' || v == 0xF7) {
-            tokens.push_back({Kind::Divide, column, s.substr(i, c.length), {}});
-            i += c.length;
-            ++column;
-        } else if (v == '^') {
-            add(Kind::Power, 1);
-        } else if (v == '(') {
-            add(Kind::Open, 1);
-        } else if (v == ')') {
-            add(Kind::Close, 1);
-        } else if (v == '=') {
-            add(Kind::Equals, 1);
-        } else if (SuperscriptDigit(v) >= 0) {
+            add(Kind::Number, end - i, static_cast<int>(end - i));
+        } else if (s.substr(i, 2) == "**") {
+            add(Kind::Power, 2, 2);
+        } else if (kind != Kind::End) {
+            add(kind, c.length, 1);
+        } else if (SuperscriptDigit(c.value) >= 0) {
             Token t{Kind::Superscript, column, {}, {}};
-            for (CodePoint d = c; d.length > 0 && SuperscriptDigit(d.value) >= 0;
-                 d = i < s.size() ? DecodeAt(s, i) : CodePoint{}) {
+            for (Utf8Character d = c; d.length > 0 && SuperscriptDigit(d.value) >= 0;
+                 d = i < s.size() ? DecodeUtf8(s, i) : Utf8Character{}) {
                 t.digits += static_cast<char>('0' + SuperscriptDigit(d.value));
                 i += d.length;
                 ++column;
             }
             tokens.push_back(std::move(t));
         } else {
-            FailUnexpected(v, column);
+            FailUnexpected(c.value, column);
         }
     }
     tokens.push_back({Kind::End, column, {}, {}});
@@ -250,31 +208,6 @@ std::vector<Token> Tokens(std::string_view s) {
 }
 
 // --- Exact values --------------------------------------------------------------------------------
-
-class Rational {
-  public:
-    Rational() { fmpq_init(v_); }
-    Rational(const Rational&) = delete;
-    Rational& operator=(const Rational&) = delete;
-    ~Rational() { fmpq_clear(v_); }
-    fmpq* get() { return v_; }
-    const fmpq* get() const { return v_; }
-
-  private:
-    fmpq_t v_;
-};
-
-class Integer {
-  public:
-    Integer() { fmpz_init(v_); }
-    Integer(const Integer&) = delete;
-    Integer& operator=(const Integer&) = delete;
-    ~Integer() { fmpz_clear(v_); }
-    fmpz* get() { return v_; }
-
-  private:
-    fmpz_t v_;
-};
 
 // A polynomial being expanded, with the powers whose coefficients a decimal number of the text
 // contributed to: those are written as decimals when they can be.
@@ -306,6 +239,8 @@ bool IsDecimalText(std::string_view number) {
     return number.find_first_of(".eE") != std::string_view::npos;
 }
 
+constexpr char kNotANumber[] = "not a number";
+
 // Why the exact reader refused a number.
 std::string ReadingProblem(ExactReading reading) {
     switch (reading) {
@@ -313,17 +248,27 @@ std::string ReadingProblem(ExactReading reading) {
         break;
     case ExactReading::ZeroDenominator:
         return "division by zero";
-    case ExactReading::TooLong:
-        return "more than " + std::to_string(kMaxExactDigits) + " digits";
+    case ExactReading::NotANumber:
+        break;
+    case ExactReading::TooManyDigits:
+    case ExactReading::PowerTooLarge:
+        return std::string(ReadingLimitText(reading));
     }
-    return "not a number";
+    return kNotANumber;
 }
+
+// The most of a number a message quotes.
+constexpr std::size_t kQuotedDigits = 20;
 
 void ReadNumber(const Token& token, Expansion& out) {
     Rational value;
     const ExactReading reading = ReadExactNumber(token.text, value.get());
-    if (reading != ExactReading::Read)
-        Fail("number '" + std::string(token.text) + "'", token.column, ReadingProblem(reading));
+    if (reading != ExactReading::Read) {
+        std::string quoted(token.text.substr(0, kQuotedDigits));
+        if (token.text.size() > kQuotedDigits)
+            quoted += "\u2026";
+        Fail("number '" + quoted + "'", token.column, ReadingProblem(reading));
+    }
     fmpq_poly_set_fmpq(out.poly(), value.get());
     out.decimal = IsDecimalText(token.text) ? 1 : 0;
 }
@@ -425,17 +370,17 @@ class Reader {
     void Term(Expansion& out) {
         Factor(out);
         for (;;) {
-            const Kind kind = Peek().kind;
-            if (kind == Kind::Times || kind == Kind::Divide) {
+            const Token& op = Peek();
+            const bool divide = op.kind == Kind::Divide;
+            if (divide || op.kind == Kind::Times)
                 Next();
-            } else if (kind != Kind::X && kind != Kind::Open) {
+            else if (op.kind != Kind::X && op.kind != Kind::Open)
                 return;
-            }
             const int column = Peek().column;
             Expansion right;
             Factor(right);
-            if (kind == Kind::Divide)
-                Divide(out, right, column - 1);
+            if (divide)
+                Divide(out, right, op.column);
             else
                 Multiply(out, right, column);
         }
@@ -515,8 +460,6 @@ class Reader {
         if (!unit && exponent * (fmpz_bits(p->coeffs) + fmpz_bits(p->den)) > kMaxBits)
             Fail("number too large", column);
         fmpq_poly_pow(base.poly(), base.poly(), exponent);
-        if (exponent == 0)
-            base.decimal = 0;
     }
 
     // primary := number | "x" | "(" sum ")"
@@ -556,13 +499,19 @@ class Reader {
 
 // --- Writing the coefficients --------------------------------------------------------------------
 
+// The decimal digits of |z|.
+std::string Digits(const fmpz_t z) {
+    std::string digits(fmpz_sizeinbase(z, 10) + 2, '\0');
+    fmpz_get_str(digits.data(), 10, z);
+    digits.resize(digits.find('\0'));
+    if (digits[0] == '-')
+        digits.erase(0, 1);
+    return digits;
+}
+
 // The digits of |z| > 0; a long run of trailing zeros as "E" and its length.
 std::string WholeText(const fmpz_t z) {
-    Integer m;
-    fmpz_abs(m.get(), z);
-    std::string digits(fmpz_sizeinbase(m.get(), 10) + 1, '\0');
-    fmpz_get_str(digits.data(), 10, m.get());
-    digits.resize(digits.find('\0'));
+    const std::string digits = Digits(z);
     const std::size_t last = digits.find_last_not_of('0');
     const std::size_t zeros = digits.size() - 1 - last;
     if (zeros > static_cast<std::size_t>(kMostZerosWritten))
@@ -583,13 +532,10 @@ std::optional<std::string> DecimalText(const fmpq_t q) {
     // |q| = m / 10^places, m without trailing zeros as q is reduced.
     const slong places = std::max(twos, fives);
     Integer m;
-    fmpz_abs(m.get(), fmpq_numref(q));
-    fmpz_mul_2exp(m.get(), m.get(), static_cast<ulong>(places - twos));
+    fmpz_mul_2exp(m.get(), fmpq_numref(q), static_cast<ulong>(places - twos));
     fmpz_pow_ui(factor.get(), factor.get(), static_cast<ulong>(places - fives)); // 5^…
     fmpz_mul(m.get(), m.get(), factor.get());
-    std::string digits(fmpz_sizeinbase(m.get(), 10) + 1, '\0');
-    fmpz_get_str(digits.data(), 10, m.get());
-    digits.resize(digits.find('\0'));
+    std::string digits = Digits(m.get());
     const auto size = static_cast<slong>(digits.size());
     if (places - size > kMostZerosWritten)
         return std::nullopt; // "E-" would be lost on the grid, which rounds it to a whole number
@@ -675,10 +621,8 @@ CoefficientReading ReadCoefficientText(std::string_view text) {
         shaped = shaped && end > i;
         i = end;
     }
-    if (!shaped || i != text.size()) {
-        result.error = "not a number";
+    if (!shaped || i != text.size())
         return result;
-    }
     Rational q;
     const ExactReading reading = ReadExactNumber(text, q.get());
     if (reading == ExactReading::ZeroDenominator) {
@@ -686,14 +630,15 @@ CoefficientReading ReadCoefficientText(std::string_view text) {
         return result;
     }
     if (reading != ExactReading::Read) {
-        result.error = ReadingProblem(reading);
+        if (std::string problem = ReadingProblem(reading); problem != kNotANumber)
+            result.limit = std::move(problem);
         return result;
     }
     const bool fraction = text.find('/') != std::string_view::npos;
     result.text = CoefficientText(q.get(), !fraction && IsDecimalText(text));
     if (const std::optional<std::string> problem = ReadBackProblem(result.text, q.get())) {
         result.text.clear();
-        result.error = *problem;
+        result.limit = *problem;
     }
     return result;
 }

@@ -38,9 +38,10 @@ TypedEquation ParseTypedEquation(std::string_view utf8);
 // One coefficient as the command line takes it: an optional sign and a number as the exact
 // reader reads it, optionally followed by "/" and a second such number.
 struct CoefficientReading {
-    std::string text; // the grid text of its value, written as above; "1/0" for a zero divisor
-    // Empty when read; otherwise "not a number" or the limit the text goes beyond.
-    std::string error;
+    // The grid text of its value, written as above ("1/0" for a zero divisor); empty when the
+    // text is no such number.
+    std::string text;
+    std::string limit; // or the limit it goes beyond: "more than 10000 significant digits"
 };
 CoefficientReading ReadCoefficientText(std::string_view text);
 

@@ -1,5 +1,4 @@
-#include "solvers/all_roots/certified_discs.h"
-#include "solvers/all_roots/closed_form_starts.h"
+#include "solvers/all_roots/iteration.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +21,8 @@ TEST(ClosedFormStarts, StartNextToEveryRoot) {
         {{6, -7, 0, 1}, {{1, 0}, {2, 0}, {-3, 0}}}, // three real roots
         {{-2, -1, -1, 1}, {{2, 0}, {-0.5, 0.8660254037844386}, {-0.5, -0.8660254037844386}}},
         {{24, -50, 35, -10, 1}, {{1, 0}, {2, 0}, {3, 0}, {4, 0}}},
+        {{48, -100, 70, -20, 2}, {{1, 0}, {2, 0}, {3, 0}, {4, 0}}}, // not monic
+        {{12, -14, 0, 2}, {{1, 0}, {2, 0}, {-3, 0}}},
         {{4, 0, 5, 0, 1}, {{0, 1}, {0, -1}, {0, 2}, {0, -2}}}, // x² + 1, x² + 4: no odd part
         {{-15, 4, 6, 4, 1}, {{1, 0}, {-3, 0}, {-1, 2}, {-1, -2}}},
         {{10, -6, 3, 0, 1}, {{1, 1}, {1, -1}, {-1, 2}, {-1, -2}}},

@@ -16,15 +16,6 @@ struct Polynomial {
     fmpz_poly_t p;
 };
 
-struct Balls {
-    explicit Balls(long n) : n(n), v(_acb_vec_init(n)) {}
-    Balls(const Balls&) = delete;
-    Balls& operator=(const Balls&) = delete;
-    ~Balls() { _acb_vec_clear(v, n); }
-    long n;
-    acb_ptr v;
-};
-
 // The equations that are hard for root finders, scaled to integer coefficients; e is a decimal
 // exponent and n the degree unless said otherwise.
 

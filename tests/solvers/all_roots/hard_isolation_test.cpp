@@ -1,4 +1,4 @@
-#include "solvers/all_roots/hard_isolation.h"
+#include "solvers/all_roots/enclosures.h"
 
 #include "hard_families.h"
 
@@ -60,16 +60,17 @@ std::string Faults(const fmpz_poly_t p, long bits, acb_srcptr roots) {
     const long n = fmpz_poly_degree(p);
     Balls reference(n), starts(n);
     for (long i = 0; i < n; ++i)
-        acb_get_mid(starts.v + i, roots + i);
+        acb_get_mid(starts.get() + i, roots + i);
     acb_poly_t ballPolynomial;
     acb_poly_init(ballPolynomial);
     bool isolated = false;
     for (long prec = 2 * bits + 128; prec < (1L << 18) && !isolated; prec *= 2) {
         acb_poly_set_fmpz_poly(ballPolynomial, p, prec);
-        isolated = acb_poly_find_roots(reference.v, ballPolynomial, starts.v, 20, prec) == n;
+        isolated =
+            acb_poly_find_roots(reference.get(), ballPolynomial, starts.get(), 20, prec) == n;
         for (long i = 0; i < n && isolated; ++i)
             for (long j = 0; j < n && isolated; ++j)
-                isolated = MuchWider(roots + i, reference.v + j);
+                isolated = MuchWider(roots + i, reference.get() + j);
     }
     acb_poly_clear(ballPolynomial);
     if (!isolated)
@@ -88,14 +89,14 @@ std::string Faults(const fmpz_poly_t p, long bits, acb_srcptr roots) {
         const bool real = arb_is_zero(acb_imagref(b));
         long holds = 0;
         for (long j = 0; j < n; ++j) {
-            if (!acb_overlaps(b, reference.v + j))
+            if (!acb_overlaps(b, reference.get() + j))
                 continue;
             ++holds;
             const bool inside =
                 acb_is_exact(b) ||
-                (real ? arb_contains(acb_realref(b), acb_realref(reference.v + j)) &&
-                            arb_contains_zero(acb_imagref(reference.v + j))
-                      : acb_contains(b, reference.v + j));
+                (real ? arb_contains(acb_realref(b), acb_realref(reference.get() + j)) &&
+                            arb_contains_zero(acb_imagref(reference.get() + j))
+                      : acb_contains(b, reference.get() + j));
             if (!inside)
                 faults += " root not inside" + at;
         }
@@ -152,10 +153,10 @@ void ExpectIsolated(const fmpz_poly_t p, long bits, const std::string& name) {
         return;
     Balls roots(squareFree.degree());
     // Nothing may depend on what the output held before.
-    for (long i = 0; i < roots.n; ++i)
-        acb_set_si(roots.v + i, -1);
-    ASSERT_TRUE(IsolateRoots(squareFree.p, bits, roots.v, nullptr)) << name;
-    EXPECT_EQ(Faults(squareFree.p, bits, roots.v), "") << name << " at " << bits << " bits";
+    for (long i = 0; i < roots.size(); ++i)
+        acb_set_si(roots.get() + i, -1);
+    ASSERT_TRUE(IsolateRoots(squareFree.p, bits, roots.get(), nullptr)) << name;
+    EXPECT_EQ(Faults(squareFree.p, bits, roots.get()), "") << name << " at " << bits << " bits";
 }
 
 TEST(HardIsolation, EveryMemberOfTheHardFamiliesAtFifteenAndThirtyDigits) {
@@ -233,13 +234,13 @@ TEST(HardIsolation, AStopIsSeenBeforeAndDuringTheWork) {
     Mignotte(f.p, 12, 20000); // about a second of work
     Balls roots(12);
     std::atomic<bool> stop{true};
-    EXPECT_FALSE(IsolateRoots(f.p, 53, roots.v, &stop));
+    EXPECT_FALSE(IsolateRoots(f.p, 53, roots.get(), &stop));
 
     stop = false;
     bool found = true;
     std::chrono::steady_clock::time_point returned;
     std::thread solver([&] {
-        found = IsolateRoots(f.p, 53, roots.v, &stop);
+        found = IsolateRoots(f.p, 53, roots.get(), &stop);
         returned = std::chrono::steady_clock::now();
         flint_cleanup(); // what FLINT keeps for this thread
     });

@@ -4,78 +4,261 @@
 #include <arb_fmpz_poly.h>
 #include <flint/fmpq.h>
 #include <flint/fmpq_poly.h>
+#include <flint/fmpz_factor.h>
 #include <flint/fmpz_poly_factor.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <regex>
 #include <sstream>
 
 namespace valdrex::testing {
 namespace {
 
-constexpr long kPrecision = 400;
+enum class Verdict { Right, Wrong, Undecided };
 
-struct TrueRoot {
-    acb_t value;
-    int multiplicity;
+struct Ball {
+    arb_t v;
+    Ball() { arb_init(v); }
+    Ball(const Ball&) = delete;
+    ~Ball() { arb_clear(v); }
+};
+struct Fraction {
+    fmpq_t v;
+    Fraction() { fmpq_init(v); }
+    Fraction(const Fraction&) = delete;
+    ~Fraction() { fmpq_clear(v); }
 };
 
-// The number in a printed part (" 1.5E-05", "-.25") as a ball, and the unit of its last
-// printed place as a power of ten.
-bool ParsePart(std::string part, arb_t value, long& lastPlace) {
-    part.erase(std::remove(part.begin(), part.end(), ' '), part.end());
-    if (part.empty())
-        return false;
-    long exponent = 0;
-    if (const auto e = part.find('E'); e != std::string::npos) {
-        exponent = std::stol(part.substr(e + 1));
-        part.erase(e);
+// 10^e as a rational.
+void PowerOfTen(long e, fmpq_t out) {
+    fmpq_one(out);
+    fmpz_ui_pow_ui(e >= 0 ? fmpq_numref(out) : fmpq_denref(out), 10,
+                   static_cast<unsigned long>(std::labs(e)));
+}
+
+// A printed part (" 1.5E-07", "-.25", " 12"), checked against the house form of %G with
+// `digits` significant digits, as its exact value, the place of its first digit and its digits.
+struct Printed {
+    Fraction value;
+    long first = 0;
+    std::string kept; // the significant digits, trailing zeros dropped
+};
+
+std::string ParsePrinted(const std::string& part, int digits, Printed& out) {
+    static const std::regex scientific(
+        R"(^[ -]([1-9])(?:\.([0-9]*[1-9]))?E([+-])(\d\d|[1-9]\d\d+)$)");
+    static const std::regex fixed(R"(^[ -](\d*)(?:\.(\d*))?$)");
+    std::smatch m;
+    std::string digitsText;
+    long pointAt = 0; // digits before the point
+    bool isScientific = false;
+    if (std::regex_match(part, m, scientific)) {
+        digitsText = m[1].str() + m[2].str();
+        pointAt = 1 + std::stol(m[3].str() + m[4].str());
+        isScientific = true;
+    } else if (std::regex_match(part, m, fixed) && m[1].length() + m[2].length() > 0) {
+        const std::string whole = m[1], fraction = m[2];
+        if (!whole.empty() && whole[0] == '0')
+            return "a 0 before the point";
+        if (m[2].matched && (fraction.empty() || fraction.back() == '0'))
+            return "a point or a zero at the end";
+        digitsText = whole + fraction;
+        pointAt = static_cast<long>(whole.size());
+    } else {
+        return "not in the house form";
     }
-    const auto point = part.find('.');
-    const long decimals =
-        point == std::string::npos ? 0 : static_cast<long>(part.size() - point - 1);
-    lastPlace = exponent - decimals;
-    std::string digits = part;
-    if (point != std::string::npos)
-        digits.erase(point, 1);
+    const auto firstDigit = digitsText.find_first_not_of('0');
+    if (firstDigit == std::string::npos)
+        return "zero";
+    out.first = pointAt - 1 - static_cast<long>(firstDigit);
+    out.kept = digitsText.substr(firstDigit);
+    out.kept.erase(out.kept.find_last_not_of('0') + 1);
+    if (static_cast<int>(out.kept.size()) > digits)
+        return "more than " + std::to_string(digits) + " significant digits";
+    // %G's choice: the exponent form exactly below 10^-4 and from 10^digits on.
+    if (isScientific != (out.first < -4 || out.first >= digits))
+        return "the wrong one of the fixed and exponent forms";
+    fmpz_set_str(fmpq_numref(out.value.v), digitsText.c_str(), 10);
+    Fraction scale;
+    PowerOfTen(pointAt - static_cast<long>(digitsText.size()), scale.v);
+    fmpq_mul(out.value.v, out.value.v, scale.v);
+    if (part[0] == '-')
+        fmpq_neg(out.value.v, out.value.v);
+    return "";
+}
+
+// Whether the printed value is the true value x correctly rounded to `digits` digits: x within
+// half a unit of the last place (a twentieth below a power of ten, where the places are finer).
+Verdict RoundedRight(const Printed& printed, const arb_t x, int digits, long precision) {
+    if (arb_contains_zero(x))
+        return Verdict::Undecided;
+    if ((fmpq_sgn(printed.value.v) < 0) != arb_is_negative(x))
+        return Verdict::Wrong;
+    Fraction unit, low, high;
+    PowerOfTen(printed.first - digits + 1, unit.v);
+    fmpq_div_2exp(high.v, unit.v, 1);
+    fmpq_set(low.v, high.v);
+    if (printed.kept == "1") {
+        Fraction tenth;
+        fmpq_set_si(tenth.v, 1, 10);
+        fmpq_mul(low.v, low.v, tenth.v);
+    }
+    Ball d, bound;
+    arb_abs(d.v, x);
+    arb_set_fmpq(bound.v, printed.value.v, precision);
+    arb_abs(bound.v, bound.v);
+    arb_sub(d.v, d.v, bound.v, precision); // |x| − |printed|
+    Ball up, down;
+    arb_set_fmpq(up.v, high.v, precision);
+    arb_set_fmpq(down.v, low.v, precision);
+    arb_neg(down.v, down.v);
+    if (arb_lt(d.v, up.v) && arb_gt(d.v, down.v))
+        return Verdict::Right;
+    if (arb_gt(d.v, up.v) || arb_lt(d.v, down.v))
+        return Verdict::Wrong;
+    return Verdict::Undecided;
+}
+
+// x rounded to `digits` significant digits into `out`, when the ball shows it (for the order).
+bool RoundedValue(const arb_t x, int digits, long precision, fmpq_t out) {
+    fmpq_zero(out);
+    if (arb_is_zero(x))
+        return true;
+    Ball a, l, scaled, half;
+    arb_abs(a.v, x);
+    arb_log_base_ui(l.v, a.v, 10, precision);
+    arb_floor(l.v, l.v, precision);
+    fmpz_t e;
+    fmpz_init(e);
+    bool known = !arb_contains_zero(x) && arb_get_unique_fmpz(e, l.v);
+    if (known) {
+        // floor(|x|·10^k + 1/2), one less on an exact tie with an odd result, times 10^-k.
+        const long k = digits - 1 - fmpz_get_si(e);
+        Fraction scale;
+        PowerOfTen(k, scale.v);
+        arb_set_fmpq(half.v, scale.v, precision);
+        arb_mul(scaled.v, a.v, half.v, precision);
+        arb_set_d(half.v, 0.5);
+        arb_add(scaled.v, scaled.v, half.v, precision);
+        const bool tie = arb_is_exact(scaled.v) && arb_is_int(scaled.v);
+        arb_floor(scaled.v, scaled.v, precision);
+        known = arb_get_unique_fmpz(fmpq_numref(out), scaled.v);
+        if (known && tie && fmpz_is_odd(fmpq_numref(out)))
+            fmpz_sub_ui(fmpq_numref(out), fmpq_numref(out), 1);
+        fmpq_div(out, out, scale.v);
+        if (arb_is_negative(x))
+            fmpq_neg(out, out);
+    }
+    fmpz_clear(e);
+    return known;
+}
+
+// Whether n (a text of digits) is free of squares, as far as it can be told quickly.
+bool SquareFree(const std::string& digits) {
     fmpz_t n;
     fmpz_init(n);
-    const bool ok = fmpz_set_str(n, digits.c_str(), 10) == 0;
-    arb_set_fmpz(value, n);
-    arb_t power;
-    arb_init(power);
-    arb_ui_pow_ui(power, 10, static_cast<unsigned long>(std::labs(lastPlace)), kPrecision);
-    if (lastPlace < 0)
-        arb_div(value, value, power, kPrecision);
-    else
-        arb_mul(value, value, power, kPrecision);
-    arb_clear(power);
+    fmpz_set_str(n, digits.c_str(), 10);
+    bool free = true;
+    if (fmpz_bits(n) < 62) {
+        fmpz_factor_t f;
+        fmpz_factor_init(f);
+        fmpz_factor(f, n);
+        for (long j = 0; j < f->num; ++j)
+            free = free && f->exp[j] == 1;
+        fmpz_factor_clear(f);
+    }
     fmpz_clear(n);
-    return ok;
+    return free;
 }
 
-// Whether |printed − x| < 10^lastPlace for the part's text.
-bool WithinLastPlace(const std::string& part, const arb_t x) {
-    arb_t printed, unit;
-    arb_init(printed);
-    arb_init(unit);
-    long lastPlace = 0;
-    bool ok = ParsePart(part, printed, lastPlace);
-    arb_sub(printed, printed, x, kPrecision);
-    arb_abs(printed, printed);
-    arb_ui_pow_ui(unit, 10, static_cast<unsigned long>(std::labs(lastPlace)), kPrecision);
-    if (lastPlace < 0)
-        arb_inv(unit, unit, kPrecision);
-    ok = ok && arb_lt(printed, unit);
-    arb_clear(printed);
-    arb_clear(unit);
-    return ok;
+// The value of an exact form: "n/d", or "R±K·i·Sqr(N) /D" with every piece optional but one. Read
+// by hand: the numbers can have tens of thousands of digits. `reduced` tells whether it is in
+// lowest terms: fractions reduced, no factor or divisor 1, K and D coprime, N free of squares.
+bool ExactValue(std::string form, acb_t value, long precision, bool& reduced) {
+    form.erase(std::remove(form.begin(), form.end(), ' '), form.end());
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t from = i;
+        while (i < form.size() && std::isdigit(static_cast<unsigned char>(form[i])))
+            ++i;
+        return form.substr(from, i - from);
+    };
+    const auto take = [&](const std::string& piece) {
+        if (form.compare(i, piece.size(), piece) != 0)
+            return false;
+        i += piece.size();
+        return true;
+    };
+    Fraction q;
+    // The rational part, up to the sign of the irrational one.
+    std::size_t split = form.find_first_of("+-", 1);
+    if (split == std::string::npos &&
+        (form.find('i') != std::string::npos || form.find("Sqr") != std::string::npos))
+        split = 0;
+    const std::string rational = form.substr(0, split);
+    reduced = true;
+    if (!rational.empty()) {
+        if (fmpq_set_str(q.v, rational.c_str(), 10) != 0)
+            return false;
+        reduced = fmpq_is_canonical(q.v) &&
+                  (rational.find('/') == std::string::npos || !fmpz_is_one(fmpq_denref(q.v)));
+        fmpq_canonicalise(q.v);
+    }
+    acb_zero(value);
+    arb_set_fmpq(acb_realref(value), q.v, precision);
+    if (split == std::string::npos)
+        return !rational.empty();
+    i = split + 1;
+    const auto integer = [](const std::string& text, arb_t out) {
+        fmpz_t n;
+        fmpz_init(n);
+        fmpz_set_str(n, text.empty() ? "1" : text.c_str(), 10);
+        arb_set_fmpz(out, n);
+        fmpz_clear(n);
+    };
+    Ball part, other;
+    const std::string factor = digits();
+    integer(factor, part.v);
+    const bool imaginary = take("i");
+    take("\xC2\xB7"); // the middle dot
+    if (take("Sqr(")) {
+        const std::string radicand = digits();
+        integer(radicand, other.v);
+        if (!take(")"))
+            return false;
+        reduced = reduced && radicand != "1" && SquareFree(radicand);
+        arb_sqrt(other.v, other.v, precision);
+        arb_mul(part.v, part.v, other.v, precision);
+    }
+    if (take("/")) {
+        const std::string divisor = digits();
+        integer(divisor, other.v);
+        arb_div(part.v, part.v, other.v, precision);
+        fmpz_t a, b;
+        fmpz_init(a);
+        fmpz_init(b);
+        fmpz_set_str(a, factor.empty() ? "1" : factor.c_str(), 10);
+        fmpz_set_str(b, divisor.c_str(), 10);
+        fmpz_gcd(a, a, b);
+        reduced = reduced && fmpz_is_one(a) && divisor != "1";
+        fmpz_clear(a);
+        fmpz_clear(b);
+    }
+    reduced = reduced && factor != "1";
+    if (i != form.size())
+        return false;
+    if (form[split] == '-')
+        arb_neg(part.v, part.v);
+    arb_add(imaginary ? acb_imagref(value) : acb_realref(value),
+            imaginary ? acb_imagref(value) : acb_realref(value), part.v, precision);
+    return true;
 }
 
-// The value part of a root's text split into real and imaginary texts (imaginary empty for
-// a real root).
-void SplitText(std::string text, std::string& re, std::string& im) {
-    if (const auto m = text.find(" (multiplicity"); m != std::string::npos)
-        text.erase(m);
+// The value part of a root's text split into real and imaginary texts (imaginary empty for a
+// real root), and whether it is the lower root of a pair.
+void SplitText(const std::string& text, std::string& re, std::string& im) {
     re = text;
     im.clear();
     if (text.empty() || text.back() != 'i')
@@ -91,23 +274,32 @@ void SplitText(std::string text, std::string& re, std::string& im) {
     im = text.substr(0, text.size() - 1);
 }
 
+struct TrueRoot {
+    acb_t value;
+    int multiplicity = 0;
+    long factorDegree = 0;
+    bool used = false;
+};
+
 class Checker {
   public:
-    explicit Checker(const fmpz_poly_t p) {
-        fmpz_poly_init(p_);
-        fmpz_poly_set(p_, p);
+    Checker(const fmpz_poly_t p, int digits, long precision)
+        : digits_(digits), precision_(precision) {
+        degree_ = fmpz_poly_degree(p);
         fmpz_poly_factor_t f;
         fmpz_poly_factor_init(f);
-        fmpz_poly_factor_squarefree(f, p_);
+        fmpz_poly_factor(f, p);
+        roots_.reserve(static_cast<std::size_t>(degree_));
         for (long i = 0; i < f->num; ++i) {
             const long d = fmpz_poly_degree(f->p + i);
             acb_ptr r = _acb_vec_init(d);
-            arb_fmpz_poly_complex_roots(r, f->p + i, 0, kPrecision);
+            arb_fmpz_poly_complex_roots(r, f->p + i, 0, precision);
             for (long k = 0; k < d; ++k) {
-                roots_.emplace_back();
-                acb_init(roots_.back().value);
-                acb_set(roots_.back().value, r + k);
-                roots_.back().multiplicity = static_cast<int>(f->exp[i]);
+                TrueRoot& t = roots_.emplace_back();
+                acb_init(t.value);
+                acb_set(t.value, r + k);
+                t.multiplicity = static_cast<int>(f->exp[i]);
+                t.factorDegree = d;
             }
             _acb_vec_clear(r, d);
         }
@@ -116,106 +308,288 @@ class Checker {
     ~Checker() {
         for (TrueRoot& r : roots_)
             acb_clear(r.value);
-        fmpz_poly_clear(p_);
     }
 
     std::string Check(const AllRootsResult& result) {
-        std::ostringstream faults;
-        std::vector<bool> used(roots_.size());
-        int total = 0;
+        long total = 0;
+        matched_.clear();
         for (std::size_t i = 0; i < result.roots.size(); ++i) {
             const FoundRoot& found = result.roots[i];
             total += found.multiplicity;
-            const std::string where = "root " + std::to_string(i + 1) + " '" + found.text + "': ";
-            std::string re, im;
-            SplitText(found.text, re, im);
-            const bool listedReal =
-                found.exact.empty() ? im.empty() : found.exact.find('i') == std::string::npos;
-            if ((found.im == 0) != listedReal)
-                faults << where << "real and imaginary disagree\n";
-            long match = -1;
-            for (std::size_t k = 0; k < roots_.size(); ++k) {
-                const acb_srcptr x = roots_[k].value;
-                const bool real = arb_is_zero(acb_imagref(x));
-                if (used[k] || real != listedReal)
-                    continue;
-                if (!found.exact.empty()
-                        ? Near(found, x)
-                        : WithinLastPlace(re.empty() ? " 0" : re, acb_realref(x)) &&
-                              (real || ImaginaryWithin(im, found.im, x))) {
-                    match = static_cast<long>(k);
-                    break;
-                }
-            }
-            if (match < 0) {
-                faults << where << "no true root within its printed digits\n";
+            where_ = "root " + std::to_string(i + 1) + " '" + found.text + "': ";
+            if (!std::isfinite(found.re) || !std::isfinite(found.im) ||
+                !std::isfinite(found.radius))
+                Fault("a double that is not finite");
+            const bool lower = found.im < 0;
+            if (lower && (i == 0 || !MirrorsUpper(result.roots[i - 1], found))) {
+                Fault("a lower root not right after its upper one");
                 continue;
             }
-            used[match] = true;
-            if (roots_[match].multiplicity != found.multiplicity)
-                faults << where << "multiplicity " << found.multiplicity << ", true "
-                       << roots_[match].multiplicity << "\n";
-            if (found.exact.find_first_of("Si") == std::string::npos && !found.exact.empty() &&
-                !RationalIsRoot(found.exact))
-                faults << where << "exact form is not a root\n";
-            if (i > 0 && !InOrder(result.roots[i - 1], found))
-                faults << where << "out of order\n";
+            if (lower)
+                continue;
+            const long match = found.exact.empty() ? MatchPrinted(found) : MatchExact(found);
+            if (match < 0)
+                continue;
+            TrueRoot& t = roots_[static_cast<std::size_t>(match)];
+            t.used = true;
+            matched_.push_back(match);
+            if (t.multiplicity != found.multiplicity)
+                Fault("multiplicity " + std::to_string(found.multiplicity) + ", true " +
+                      std::to_string(t.multiplicity));
+            CheckRadius(found, t.value);
         }
-        if (total != result.degree)
-            faults << "multiplicities add up to " << total << ", degree " << result.degree << "\n";
-        return faults.str();
+        if (total != degree_ || result.degree != degree_)
+            faults_ << "multiplicities add up to " << total << " and the degree is "
+                    << result.degree << ", the equation's degree " << degree_ << "\n";
+        CheckOrder();
+        return faults_.str();
     }
+
+    RoundingTally tally() const { return tally_; }
+    bool undecided() const { return undecided_; }
 
   private:
-    static bool InOrder(const FoundRoot& a, const FoundRoot& b) {
-        if ((a.im == 0) != (b.im == 0))
-            return a.im == 0;
-        if (a.im == 0)
-            return a.re < b.re;
-        return a.re < b.re || (a.re == b.re && (a.im > 0 || -a.im < b.im));
+    void Fault(const std::string& what) { faults_ << where_ << what << "\n"; }
+
+    // The lower root of a pair: the upper one's values mirrored, its text with "-" for "+".
+    static bool MirrorsUpper(const FoundRoot& upper, const FoundRoot& lower) {
+        std::string text = upper.text, suffix;
+        if (const auto m = text.find(" (multiplicity"); m != std::string::npos) {
+            suffix = text.substr(m);
+            text.erase(m);
+        }
+        std::string re, im;
+        SplitText(text, re, im);
+        // An exact form has one "+", and no exponent.
+        const std::string mirrored = upper.exact.empty() ? re + "-" + im + "i"
+                                     : text.find('+') == std::string::npos
+                                         ? ""
+                                         : text.replace(text.find('+'), 1, "-");
+        return upper.im > 0 && lower.im == -upper.im && lower.re == upper.re &&
+               lower.radius == upper.radius && lower.multiplicity == upper.multiplicity &&
+               lower.exact.empty() == upper.exact.empty() && lower.text == mirrored + suffix;
     }
 
-    static bool ImaginaryWithin(const std::string& im, double sign, const acb_srcptr x) {
-        arb_t v;
-        arb_init(v);
-        arb_set(v, acb_imagref(x));
-        if (sign < 0)
-            arb_neg(v, v);
-        const bool ok = arb_is_positive(v) && WithinLastPlace(im, v);
-        arb_clear(v);
-        return ok;
+    // The text's multiplicity suffix checked and removed.
+    std::string ValueText(const FoundRoot& found) {
+        std::string text = found.text;
+        const std::string suffix = " (multiplicity " + std::to_string(found.multiplicity) + ")";
+        if (found.multiplicity > 1) {
+            if (text.size() < suffix.size() || text.substr(text.size() - suffix.size()) != suffix)
+                Fault("no multiplicity in the text");
+            else
+                text.erase(text.size() - suffix.size());
+        }
+        return text;
     }
 
-    // An exact root's double values within a few units of the true root.
-    static bool Near(const FoundRoot& found, const acb_srcptr x) {
+    long MatchExact(const FoundRoot& found) {
+        std::string text = ValueText(found), exact = found.exact;
+        text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+        exact.erase(std::remove(exact.begin(), exact.end(), ' '), exact.end());
+        if (text != exact || found.exact[0] == ' ')
+            Fault("text and exact form differ");
+        acb_t v;
+        acb_init(v);
+        long match = -1;
+        bool reduced = true;
+        if (!ExactValue(found.exact, v, precision_ + 64, reduced)) {
+            Fault("exact form not understood");
+        } else {
+            if (!reduced)
+                Fault("exact form not in lowest terms");
+            for (std::size_t k = 0; k < roots_.size() && match < 0; ++k)
+                if (!roots_[k].used && acb_overlaps(v, roots_[k].value))
+                    match = static_cast<long>(k);
+            if (match < 0)
+                Fault("exact form is not a root");
+            else if ((found.exact.find("Sqr") != std::string::npos ||
+                      found.exact.find('i') != std::string::npos) !=
+                     (roots_[static_cast<std::size_t>(match)].factorDegree == 2))
+                Fault("exact form of the wrong kind");
+            else if ((found.im == 0) != arb_is_zero(acb_imagref(roots_[match].value)))
+                Fault("real and imaginary disagree");
+        }
+        acb_clear(v);
+        return match;
+    }
+
+    long MatchPrinted(const FoundRoot& found) {
+        std::string re, im;
+        SplitText(ValueText(found), re, im);
+        const bool real = im.empty();
+        if (real != (found.im == 0))
+            Fault("real and imaginary disagree");
+        Printed pre, pim;
+        const bool hasRe = !re.empty();
+        for (const auto& [text, printed] : {std::pair{&re, &pre}, std::pair{&im, &pim}}) {
+            if (text->empty())
+                continue;
+            ++tally_.parts;
+            if (const std::string fault = ParsePrinted(*text, digits_, *printed); !fault.empty())
+                Fault("'" + *text + "': " + fault);
+        }
+        // The nearest unused true root with the same shape; a rational or quadratic one should
+        // have been written exactly.
+        long match = -1;
+        double best = INFINITY;
+        for (std::size_t k = 0; k < roots_.size(); ++k) {
+            const TrueRoot& t = roots_[k];
+            if (t.used || arb_is_zero(acb_imagref(t.value)) != real ||
+                (!real && !arb_is_positive(acb_imagref(t.value))))
+                continue;
+            const double distance =
+                std::hypot(arf_get_d(arb_midref(acb_realref(t.value)), ARF_RND_NEAR) - found.re,
+                           arf_get_d(arb_midref(acb_imagref(t.value)), ARF_RND_NEAR) - found.im);
+            if (distance < best || match < 0) {
+                best = distance;
+                match = static_cast<long>(k);
+            }
+        }
+        if (match < 0) {
+            Fault("no true root left of its shape");
+            return -1;
+        }
+        const TrueRoot& t = roots_[static_cast<std::size_t>(match)];
+        if (t.factorDegree <= 2)
+            Fault("not written exactly");
+        const auto verify = [&](const Printed& printed, const arb_t part, const std::string& text) {
+            switch (RoundedRight(printed, part, digits_, precision_)) {
+            case Verdict::Right:
+                ++tally_.correct;
+                return;
+            case Verdict::Undecided:
+                undecided_ = true;
+                return;
+            case Verdict::Wrong:
+                Fault("'" + text + "' is not the true part correctly rounded");
+            }
+        };
+        if (hasRe)
+            verify(pre, acb_realref(t.value), re);
+        else if (!arb_contains_zero(acb_realref(t.value)))
+            Fault("a real part left out that is not 0");
+        if (!real)
+            verify(pim, acb_imagref(t.value), im);
+        return match;
+    }
+
+    void CheckRadius(const FoundRoot& found, const acb_t truth) {
+        Ball distance, limit;
         acb_t d;
         acb_init(d);
         acb_set_d_d(d, found.re, found.im);
-        acb_sub(d, d, x, kPrecision);
+        acb_sub(d, d, truth, precision_);
+        acb_abs(distance.v, d, precision_);
+        acb_clear(d);
+        if (found.exact.empty()) {
+            // Beyond the double range neither the doubles nor the radius can hold the distance.
+            arb_set_d(limit.v, found.radius);
+            if (std::fabs(found.re) < 1e300 && std::fabs(found.im) < 1e300 &&
+                arb_gt(distance.v, limit.v))
+                Fault("radius " + std::to_string(found.radius) + " is below the distance");
+            return;
+        }
+        // An exact root: radius 0, and the doubles nearest its parts (within half a unit), where
+        // they can be.
         mag_t m;
         mag_init(m);
-        acb_get_mag(m, d);
-        const double distance = mag_get_d(m);
+        acb_get_mag(m, truth);
+        const double size = mag_get_d(m); // of the true root, whatever the doubles say
         mag_clear(m);
-        acb_clear(d);
-        return distance <= 4e-16 * std::max(1.0, std::hypot(found.re, found.im));
+        arb_set_d(limit.v, std::ldexp(size, -52));
+        if (found.radius != 0 || (size < 1e300 && size > 1e-300 && arb_gt(distance.v, limit.v)))
+            Fault("an exact root's doubles are not the nearest");
     }
 
-    bool RationalIsRoot(const std::string& exact) const {
-        fmpq_t r, v;
-        fmpq_init(r);
-        fmpq_init(v);
-        const bool ok = fmpq_set_str(r, exact.c_str(), 10) == 0;
-        fmpz_poly_evaluate_fmpq(v, p_, r);
-        const bool zero = ok && fmpq_is_zero(v);
-        fmpq_clear(r);
-        fmpq_clear(v);
-        return zero;
+    // -1, 0, 1 comparing two listed (upper or real) roots by their real parts, then the sizes of
+    // their imaginary parts, rounded to `digits`; 2 when the balls do not tell.
+    int CompareKeys(long a, long b, int digits) const {
+        Fraction x, y;
+        Ball size;
+        for (int part = 0; part < 2; ++part) {
+            for (const auto& [root, value] : {std::pair{a, x.v}, std::pair{b, y.v}}) {
+                const acb_srcptr z = roots_[static_cast<std::size_t>(root)].value;
+                arb_abs(size.v, acb_imagref(z));
+                if (!RoundedValue(part == 0 ? acb_realref(z) : size.v, digits, precision_, value))
+                    return 2;
+            }
+            if (const int order = fmpq_cmp(x.v, y.v); order != 0)
+                return order < 0 ? -1 : 1;
+        }
+        return 0;
     }
 
-    fmpz_poly_t p_;
+    // Real roots first, ascending; pairs by rounded real part, then size of imaginary part; equal
+    // keys compared again at twice the digits, and so on.
+    void CheckOrder() {
+        for (std::size_t i = 1; i < matched_.size(); ++i) {
+            const acb_srcptr a = roots_[matched_[i - 1]].value, b = roots_[matched_[i]].value;
+            const bool aReal = arb_is_zero(acb_imagref(a)), bReal = arb_is_zero(acb_imagref(b));
+            where_ = "unit " + std::to_string(i + 1) + ": ";
+            if (aReal != bReal) {
+                if (!aReal)
+                    Fault("a real root after a pair");
+                continue;
+            }
+            for (int digits = digits_; digits <= 64 * digits_; digits *= 2) {
+                const int order = CompareKeys(matched_[i - 1], matched_[i], digits);
+                undecided_ = undecided_ || order == 2;
+                if (order == 1)
+                    Fault("out of order");
+                if (order != 0)
+                    break;
+            }
+        }
+    }
+
+    int digits_;
+    long precision_;
+    long degree_ = 0;
     std::vector<TrueRoot> roots_;
+    std::vector<long> matched_; // the true root of each unit, in the listed order
+    std::ostringstream faults_;
+    std::string where_;
+    RoundingTally tally_;
+    bool undecided_ = false;
 };
+
+// The equation's exact polynomial, read by this file's own rules: [-]digits[.digits][e[-]digits]
+// with an optional "/" and a denominator of the same form; empty is 0.
+void TruePolynomial(const CoefficientTexts& texts, fmpz_poly_t p) {
+    fmpq_poly_t q;
+    fmpq_poly_init(q);
+    Fraction c, d;
+    const auto read = [](std::string t, fmpq_t v) {
+        t.erase(std::remove(t.begin(), t.end(), '+'), t.end());
+        long exponent = 0;
+        if (const auto e = t.find_first_of("eE"); e != std::string::npos) {
+            exponent = std::stol(t.substr(e + 1));
+            t.erase(e);
+        }
+        if (const auto point = t.find('.'); point != std::string::npos) {
+            exponent -= static_cast<long>(t.size() - point - 1);
+            t.erase(point, 1);
+        }
+        fmpz_set_str(fmpq_numref(v), t.empty() || t == "-" ? "0" : t.c_str(), 10);
+        fmpz_one(fmpq_denref(v));
+        Fraction scale;
+        PowerOfTen(exponent, scale.v);
+        fmpq_mul(v, v, scale.v);
+    };
+    for (int k = 0; k < kCoefficientCount; ++k) {
+        const std::string& t = texts[k];
+        const auto slash = t.find('/');
+        read(t.substr(0, slash), c.v);
+        if (slash != std::string::npos) {
+            read(t.substr(slash + 1), d.v);
+            fmpq_div(c.v, c.v, d.v);
+        }
+        fmpq_poly_set_coeff_fmpq(q, k, c.v);
+    }
+    fmpq_poly_get_numerator(p, q);
+    fmpq_poly_clear(q);
+}
 
 } // namespace
 
@@ -227,42 +601,29 @@ CoefficientTexts TextsOf(const std::vector<long>& lowestFirst) {
     return t;
 }
 
-std::string CheckRoots(const std::vector<long>& lowestFirst, const AllRootsResult& result) {
+std::string CheckRoots(const CoefficientTexts& texts, const AllRootsResult& result, int digits,
+                       RoundingTally* tally) {
     fmpz_poly_t p;
     fmpz_poly_init(p);
-    for (std::size_t k = 0; k < lowestFirst.size(); ++k)
-        fmpz_poly_set_coeff_si(p, static_cast<long>(k), lowestFirst[k]);
-    Checker checker(p);
+    TruePolynomial(texts, p);
+    std::string faults;
+    // At a precision enough for the coefficients' size, and again at more where some digit
+    // could not be decided.
+    for (long precision = std::max(768L, 8 * std::labs(fmpz_poly_max_bits(p)));; precision *= 8) {
+        Checker checker(p, digits, precision);
+        faults = checker.Check(result);
+        if (tally != nullptr)
+            *tally = checker.tally();
+        if (!checker.undecided() || (tally == nullptr && !faults.empty()) || precision > 20000)
+            break;
+    }
     fmpz_poly_clear(p);
-    return checker.Check(result);
+    return faults;
 }
 
-std::string CheckRoots(const CoefficientTexts& texts, const AllRootsResult& result) {
-    // The texts here are plain decimals: their exact value through FLINT's rationals.
-    fmpq_poly_t q;
-    fmpq_poly_init(q);
-    for (int k = 0; k < kCoefficientCount; ++k) {
-        std::string t = texts[k];
-        long decimals = 0;
-        if (const auto point = t.find('.'); point != std::string::npos) {
-            decimals = static_cast<long>(t.size() - point - 1);
-            t.erase(point, 1);
-        }
-        fmpq_t c;
-        fmpq_init(c);
-        fmpz_set_str(fmpq_numref(c), t.empty() ? "0" : t.c_str(), 10);
-        fmpz_ui_pow_ui(fmpq_denref(c), 10, static_cast<unsigned long>(decimals));
-        fmpq_canonicalise(c);
-        fmpq_poly_set_coeff_fmpq(q, k, c);
-        fmpq_clear(c);
-    }
-    fmpz_poly_t p;
-    fmpz_poly_init(p);
-    fmpq_poly_get_numerator(p, q);
-    Checker checker(p);
-    fmpz_poly_clear(p);
-    fmpq_poly_clear(q);
-    return checker.Check(result);
+std::string CheckRoots(const std::vector<long>& lowestFirst, const AllRootsResult& result,
+                       int digits) {
+    return CheckRoots(TextsOf(lowestFirst), result, digits);
 }
 
 } // namespace valdrex::testing

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "solvers/all_roots/iteration.h"
+#include "solvers/all_roots/printing.h"
+
+namespace valdrex {
+
+enum class Answer { Yes, No, Unknown };
+
+// The exact questions the double path asks about the integer polynomial it solves, answered
+// with big numbers or with machine integers. Unknown (numbers too large to answer) makes the
+// double path give up.
+class ExactQuestions {
+  public:
+    virtual ~ExactQuestions() = default;
+    // Whether m / a_n (a_n the leading coefficient) is a root; if so, that root is appended.
+    virtual Answer IsRationalRoot(long m, RootSlots& out) = 0;
+    // Whether a_n·x² − s·x + q, made primitive, divides the polynomial; if so, its two roots are
+    // appended.
+    virtual Answer IsQuadraticFactor(long s, long q, RootSlots& out) = 0;
+};
+
+// All roots of the integer polynomial p (degree 1..12, nonzero constant term) found in doubles,
+// each proved alone in its disc and printed correctly rounded to `digits` (at most 15) digits,
+// in the listed order. With `exact`, rational roots and the roots of quadratic factors over the
+// rationals are proved by its answers and written exactly. False when the proof fails (multiple
+// or clustered roots, a part too close to a rounding boundary, two roots whose order needs more
+// digits, or a question left unanswered); the slots taken are then garbage. The keys of the roots
+// (a real root, or a pair), in their listed order, go to `keys` when it is not null.
+bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, StopFlag stop,
+                    RootSlots& out, std::vector<RootKey>* keys = nullptr);
+
+} // namespace valdrex

@@ -1,0 +1,317 @@
+// Enclosures in Arb for the big-number path: the roots of an irreducible factor isolated in
+// disjoint balls at any precision, and a part of a root rounded from its ball only when the whole
+// ball rounds the same way. Where a part could sit exactly on a rounding boundary (only a
+// rational part can), it is decided exactly: a real part is rational only for a factor symmetric
+// about its mean, which then gives that part exactly; an imaginary part is tested against the
+// boundary by exact polynomial arithmetic. So every part comes out correctly rounded, or the
+// precision is raised until it does.
+#include "solvers/all_roots/enclosures.h"
+
+#include <flint/fmpq_poly.h>
+#include <flint/fmpz_poly_factor.h>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+namespace valdrex {
+namespace {
+
+std::string DigitsOf(const fmpz_t n) {
+    const std::unique_ptr<char, void (*)(void*)> s(fmpz_get_str(nullptr, 10, n), flint_free);
+    return s.get();
+}
+
+// 10^e·scale <= n/d < 10^(e+1)·scale for positive n, d: the e of n/d, found exactly.
+long DecimalExponent(const fmpz_t n, const fmpz_t d) {
+    long e = static_cast<long>(fmpz_sizeinbase(n, 10)) - static_cast<long>(fmpz_sizeinbase(d, 10));
+    Integer left, right, power;
+    // n·10^-e against d, both sides made whole.
+    const auto compare = [&](long exponent) {
+        fmpz_ui_pow_ui(power.get(), 10, static_cast<unsigned long>(std::labs(exponent)));
+        fmpz_set(left.get(), n);
+        fmpz_set(right.get(), d);
+        fmpz_mul(exponent < 0 ? left.get() : right.get(), exponent < 0 ? left.get() : right.get(),
+                 power.get());
+        return fmpz_cmp(left.get(), right.get());
+    };
+    while (compare(e) < 0) // n/d below 10^e
+        --e;
+    while (compare(e + 1) >= 0)
+        ++e;
+    return e;
+}
+
+} // namespace
+
+IsolatedFactor::IsolatedFactor(const fmpz_poly_t f) : all_(fmpz_poly_degree(f)) {
+    fmpz_poly_set(f_.get(), f);
+    const long n = fmpz_poly_degree(f);
+    if (n % 2 != 0)
+        return;
+    // b = −a_(n−1) / (n·a_n) = u/v; v^n·f((u + τ)/v) = F(τ + u) with F(y) = Σ a_k v^(n−k) y^k.
+    fmpz_neg(fmpq_numref(shift_.get()), f->coeffs + n - 1);
+    fmpz_mul_si(fmpq_denref(shift_.get()), f->coeffs + n, n);
+    fmpq_canonicalise(shift_.get());
+    IntegerPolynomial shifted;
+    Integer power(1);
+    for (long k = n; k >= 0; --k) {
+        Integer c;
+        fmpz_mul(c.get(), f->coeffs + k, power.get());
+        fmpz_poly_set_coeff_fmpz(shifted.get(), k, c.get());
+        fmpz_mul(power.get(), power.get(), fmpq_denref(shift_.get()));
+    }
+    fmpz_poly_taylor_shift(shifted.get(), shifted.get(), fmpq_numref(shift_.get()));
+    for (long k = 1; k <= n; k += 2)
+        if (!fmpz_is_zero(shifted.coefficient(static_cast<int>(k)))) {
+            fmpq_zero(shift_.get());
+            return;
+        }
+    symmetric_ = true;
+    for (long k = 0; k <= n; k += 2)
+        fmpz_poly_set_coeff_fmpz(half_.get(), k / 2, shifted.coefficient(static_cast<int>(k)));
+    fmpz_poly_primitive_part(half_.get(), half_.get());
+}
+
+bool IsolatedFactor::Isolate(long bits, StopFlag stop) {
+    const long n = fmpz_poly_degree(f_.get());
+    onAxis_.assign(static_cast<std::size_t>(n), false);
+    listed_.clear();
+    if (!symmetric_) {
+        if (!IsolateRoots(f_.get(), bits, all_.get(), stop))
+            return false;
+        for (long i = 0; i < n; ++i)
+            if (arb_is_zero(acb_imagref(all_[i])) || arb_is_positive(acb_imagref(all_[i])))
+                listed_.push_back(i);
+        return true;
+    }
+    // x = (u ± τ)/v for τ² = s, each root s of g.
+    const long precision = bits + 32;
+    Balls squares(n / 2);
+    if (!IsolateRoots(half_.get(), bits + 2, squares.get(), stop))
+        return false;
+    Real u, v;
+    arb_set_fmpz(u.get(), fmpq_numref(shift_.get()));
+    arb_set_fmpz(v.get(), fmpq_denref(shift_.get()));
+    long filled = 0;
+    const auto place = [&](acb_srcptr tau, bool axis, bool listed) {
+        acb_ptr x = all_[filled];
+        acb_add_arb(x, tau, u.get(), precision);
+        acb_div_arb(x, x, v.get(), precision);
+        if (axis) // the real part is b exactly; the ball above only stands for it
+            arb_set_fmpq(acb_realref(x), shift_.get(), precision);
+        onAxis_[static_cast<std::size_t>(filled)] = axis;
+        if (listed)
+            listed_.push_back(filled);
+        ++filled;
+    };
+    Balls tauBall(1);
+    const acb_ptr tau = tauBall[0];
+    for (long j = 0; j < n / 2; ++j) {
+        acb_srcptr s = squares[j];
+        if (arb_is_zero(acb_imagref(s))) {
+            const bool negative = arb_is_negative(acb_realref(s));
+            // s < 0: τ = ±i·√(−s) on the axis; s > 0: τ = ±√s, two real roots.
+            arb_abs(acb_realref(tau), acb_realref(s));
+            arb_sqrt(acb_realref(tau), acb_realref(tau), precision);
+            arb_zero(acb_imagref(tau));
+            if (negative)
+                acb_mul_onei(tau, tau);
+            place(tau, negative, true);
+            acb_neg(tau, tau);
+            place(tau, negative, !negative);
+        } else if (arb_is_positive(acb_imagref(s))) {
+            // s and its mirror: (u + √s)/v is an upper root, (u − √s)/v a lower one, and their
+            // mirrors come from the mirrored s.
+            acb_sqrt(tau, s, precision);
+            place(tau, false, true);
+            acb_neg(tau, tau);
+            place(tau, false, false);
+            acb_conj(tau, tau);
+            place(tau, false, true);
+            acb_neg(tau, tau);
+            place(tau, false, false);
+        }
+    }
+    return filled == n;
+}
+
+bool IsolatedFactor::Disjoint() const {
+    const long n = all_.size();
+    for (long i = 0; i < n; ++i)
+        for (long j = i + 1; j < n; ++j)
+            if (acb_overlaps(all_[i], all_[j]))
+                return false;
+    return true;
+}
+
+bool IsolatedFactor::ImaginaryPartIs(long i, const fmpq_t c, long bits) const {
+    // f(t + ic) = Σ_j f^(j)(t)/j! (ic)^j = A(t) + i·B(t); the roots with imaginary part c are
+    // t + ic for the common real roots t of A and B.
+    const long n = fmpz_poly_degree(f_.get());
+    RationalPolynomial term, a, b, scaled;
+    fmpq_poly_set_fmpz_poly(term.get(), f_.get());
+    Rational power, factor;
+    fmpq_one(power.get());
+    for (long j = 0; j <= n; ++j) {
+        fmpq_poly_scalar_mul_fmpq(scaled.get(), term.get(), power.get());
+        fmpq_poly_struct* part = j % 2 == 0 ? a.get() : b.get();
+        if (j % 4 < 2)
+            fmpq_poly_add(part, part, scaled.get());
+        else
+            fmpq_poly_sub(part, part, scaled.get());
+        fmpq_poly_derivative(term.get(), term.get());
+        fmpq_set_si(factor.get(), 1, j + 1);
+        fmpq_poly_scalar_mul_fmpq(term.get(), term.get(), factor.get());
+        fmpq_mul(power.get(), power.get(), c);
+    }
+    fmpq_poly_gcd(a.get(), a.get(), b.get());
+    if (fmpq_poly_degree(a.get()) < 1)
+        return false;
+    IntegerPolynomial common;
+    fmpq_poly_get_numerator(common.get(), a.get());
+    fmpz_poly_factor_t parts;
+    fmpz_poly_factor_init(parts);
+    fmpz_poly_factor_squarefree(parts, common.get());
+    Balls point(1);
+    bool found = false;
+    for (long k = 0; k < parts->num && !found; ++k) {
+        const long d = fmpz_poly_degree(parts->p + k);
+        Balls roots(d);
+        IsolateRoots(parts->p + k, bits, roots.get(), nullptr);
+        for (long r = 0; r < d && !found; ++r) {
+            if (!arb_is_zero(acb_imagref(roots[r])))
+                continue;
+            arb_set(acb_realref(point[0]), acb_realref(roots[r]));
+            arb_set_fmpq(acb_imagref(point[0]), c, bits + 32);
+            found = acb_contains(root(i), point[0]);
+        }
+    }
+    fmpz_poly_factor_clear(parts);
+    return found;
+}
+
+BallRounding RoundBall(const arb_t x, int digits, RoundedPart& out, fmpq_t boundary) {
+    if (arb_contains_zero(x))
+        return BallRounding::Unknown;
+    const bool negative = arf_sgn(arb_midref(x)) < 0;
+    Real magnitude, power, scaled, t, half, below;
+    arb_abs(magnitude.get(), x);
+    const long precision = std::max<long>(arb_bits(magnitude.get()), 64) + 64;
+    // |x| < 2^bits puts its first digit at about bits·log10(2); the loop corrects by one.
+    const long bits = arf_abs_bound_lt_2exp_si(arb_midref(magnitude.get()));
+    long exponent = static_cast<long>(std::floor((static_cast<double>(bits) - 1) * 0.30102999566));
+    Integer n, top, lowest;
+    fmpz_ui_pow_ui(top.get(), 10, static_cast<unsigned long>(digits));
+    fmpz_ui_pow_ui(lowest.get(), 10, static_cast<unsigned long>(digits - 1));
+    arb_set_d(half.get(), 0.5);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const long k = digits - 1 - exponent;
+        arb_ui_pow_ui(power.get(), 10, static_cast<unsigned long>(std::labs(k)), precision);
+        if (k >= 0)
+            arb_mul(scaled.get(), magnitude.get(), power.get(), precision);
+        else
+            arb_div(scaled.get(), magnitude.get(), power.get(), precision);
+        arf_get_fmpz(n.get(), arb_midref(scaled.get()), ARF_RND_NEAR);
+        if (fmpz_cmp(n.get(), top.get()) >= 0) {
+            ++exponent;
+            continue;
+        }
+        if (fmpz_cmp(n.get(), lowest.get()) < 0) {
+            --exponent;
+            continue;
+        }
+        arb_sub_fmpz(t.get(), scaled.get(), n.get(), precision);
+        // Just below 10^exponent the digits are one place finer: only values within half of
+        // that finer unit round up to the lowest n.
+        const bool atLowest = fmpz_equal(n.get(), lowest.get());
+        arb_set_si(below.get(), atLowest ? -1 : -10);
+        arb_div_ui(below.get(), below.get(), 20, precision);
+        if (atLowest && arb_lt(t.get(), below.get())) {
+            --exponent;
+            continue;
+        }
+        if (arb_gt(t.get(), below.get()) && arb_lt(t.get(), half.get())) {
+            out.negative = negative;
+            out.exponent = exponent;
+            out.digits = DigitsOf(n.get());
+            return BallRounding::Rounded;
+        }
+        // The boundary in the ball: n + 1/2, or n − 1/2 (n − 1/20 at the lowest n), scaled back.
+        const bool up = arb_contains(t.get(), half.get());
+        if (!up && !arb_overlaps(t.get(), below.get()))
+            return BallRounding::Unknown;
+        fmpz_mul_ui(fmpq_numref(boundary), n.get(), 20);
+        fmpz_add_si(fmpq_numref(boundary), fmpq_numref(boundary), up ? 10 : atLowest ? -1 : -10);
+        fmpz_set_ui(fmpq_denref(boundary), 20);
+        Integer scale;
+        fmpz_ui_pow_ui(scale.get(), 10, static_cast<unsigned long>(std::labs(k)));
+        fmpz_mul(k >= 0 ? fmpq_denref(boundary) : fmpq_numref(boundary),
+                 k >= 0 ? fmpq_denref(boundary) : fmpq_numref(boundary), scale.get());
+        if (negative)
+            fmpz_neg(fmpq_numref(boundary), fmpq_numref(boundary));
+        fmpq_canonicalise(boundary);
+        return BallRounding::Boundary;
+    }
+    return BallRounding::Unknown;
+}
+
+void RoundRational(const fmpq_t q, int digits, RoundedPart& out) {
+    out.digits.clear();
+    if (fmpq_is_zero(q))
+        return;
+    out.negative = fmpq_sgn(q) < 0;
+    Integer magnitude, num, den, n, remainder, power;
+    fmpz_abs(magnitude.get(), fmpq_numref(q));
+    long exponent = DecimalExponent(magnitude.get(), fmpq_denref(q));
+    const long k = digits - 1 - exponent;
+    fmpz_ui_pow_ui(power.get(), 10, static_cast<unsigned long>(std::labs(k)));
+    fmpz_set(num.get(), magnitude.get());
+    fmpz_set(den.get(), fmpq_denref(q));
+    fmpz_mul(k >= 0 ? num.get() : den.get(), k >= 0 ? num.get() : den.get(), power.get());
+    fmpz_fdiv_qr(n.get(), remainder.get(), num.get(), den.get());
+    fmpz_mul_ui(remainder.get(), remainder.get(), 2);
+    const int side = fmpz_cmp(remainder.get(), den.get());
+    if (side > 0 || (side == 0 && fmpz_is_odd(n.get())))
+        fmpz_add_ui(n.get(), n.get(), 1);
+    fmpz_ui_pow_ui(power.get(), 10, static_cast<unsigned long>(digits));
+    if (fmpz_equal(n.get(), power.get())) { // rounded up to the next power of ten
+        fmpz_divexact_ui(n.get(), n.get(), 10);
+        ++exponent;
+    }
+    out.exponent = exponent;
+    out.digits = DigitsOf(n.get());
+}
+
+double NearestDouble(const arf_t x) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    constexpr double kMin = std::numeric_limits<double>::denorm_min();
+    const double d = arf_get_d(x, ARF_RND_NEAR);
+    if (d == 0 && !arf_is_zero(x))
+        return arf_sgn(x) < 0 ? -kMin : kMin;
+    return d > kMax ? kMax : d < -kMax ? -kMax : d;
+}
+
+double NearestDouble(const fmpq_t x) {
+    arf_t nearest;
+    arf_init(nearest);
+    arf_fmpz_div_fmpz(nearest, fmpq_numref(x), fmpq_denref(x), 53, ARF_RND_NEAR);
+    const double d = NearestDouble(nearest);
+    arf_clear(nearest);
+    return d;
+}
+
+double DistanceBound(const arb_t x, double d) {
+    Real t;
+    arb_set_d(t.get(), d);
+    arb_sub(t.get(), x, t.get(), 128);
+    arf_t bound;
+    arf_init(bound);
+    arb_get_abs_ubound_arf(bound, t.get(), 53);
+    const double result =
+        std::min(arf_get_d(bound, ARF_RND_UP), std::numeric_limits<double>::max());
+    arf_clear(bound);
+    return result;
+}
+
+} // namespace valdrex

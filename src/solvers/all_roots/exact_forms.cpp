@@ -1,0 +1,290 @@
+// Exact forms with machine integers: a rational root as a reduced fraction, the roots of a
+// rational quadratic with the square part taken out of the discriminant ("Sqr("), and the exact
+// questions of the double path (is m/a_n a root, does this quadratic divide) answered in 128-bit
+// integers with overflow checks. An answer is exact or Unknown, never a guess; Unknown sends
+// the equation to the big-number path, which writes the same texts.
+#include "solvers/all_roots/exact_forms.h"
+
+#include "solvers/all_roots/double_double.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <numeric>
+#include <string_view>
+
+namespace valdrex {
+namespace {
+
+constexpr long kExactDouble = 1L << 53; // whole numbers a double holds exactly
+
+// n/d in lowest terms; the common divisor is mostly 1, and dividing costs more than testing.
+void Reduce(long& n, long& d) {
+    const long g = std::gcd(n, d);
+    if (g != 1) {
+        n /= g;
+        d /= g;
+    }
+}
+
+// A root's text built in place and then stored at once: appending to a string piece by piece
+// costs more than the solving.
+class ShortText {
+  public:
+    void Add(char c) { *end_++ = c; }
+    void Add(std::string_view s) { end_ = std::copy(s.begin(), s.end(), end_); }
+    void Digits(long n) { end_ = std::to_chars(end_, buf_.data() + buf_.size(), n).ptr; }
+    // As NumberToStr writes a whole number: a blank in place of the sign of a non-negative one.
+    void Blanked(long n) {
+        if (n >= 0)
+            Add(' ');
+        Digits(n);
+    }
+    std::size_t size() const { return static_cast<std::size_t>(end_ - buf_.data()); }
+    std::string_view view() const { return {buf_.data(), size()}; }
+
+  private:
+    std::array<char, 48> buf_; // room for two numbers of 20 characters
+    char* end_ = buf_.data();
+};
+
+using NumberBuffer = std::array<char, 24>;
+
+std::string_view DigitsOf(long n, NumberBuffer& buffer) {
+    const char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), n).ptr;
+    return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
+}
+
+// The digits of n, or nothing when n is 1 (as a quadratic root's parts leave it out).
+std::string_view DigitsUnlessOne(long n, NumberBuffer& buffer) {
+    return n == 1 ? std::string_view() : DigitsOf(n, buffer);
+}
+
+// The exact form is the text without the blank standing for a plus sign.
+void SetExact(FoundRoot& root, double re, double im) {
+    root.re = re;
+    root.im = im;
+    root.exact.assign(root.text, root.text[0] == ' ' ? 1 : 0);
+}
+
+// The prime p taken out of n: p² into the square part, a single p into the free part. The
+// divisor is a constant, so no division instruction is needed.
+template <long p> void TakeOut(long& n, long& square, long& free) {
+    while (n % (p * p) == 0) {
+        n /= p * p;
+        square *= p;
+    }
+    if (n % p == 0) {
+        n /= p;
+        free *= p;
+    }
+}
+
+// What is left, with no prime factor up to the cube root of the number it came from: 1, p, p²
+// or p·q for primes p, q.
+void SplitRest(long n, long& square, long& free) {
+    auto root = static_cast<long>(std::sqrt(static_cast<double>(n)));
+    while (root * root > n)
+        --root;
+    while ((root + 1) * (root + 1) <= n)
+        ++root;
+    if (root * root == n)
+        square *= root;
+    else
+        free *= n;
+}
+
+using Wide = __int128;
+
+// a·b + c into `out`; false on overflow.
+bool MultiplyAdd(Wide a, Wide b, Wide c, Wide& out) {
+    Wide product = 0;
+    return !__builtin_mul_overflow(a, b, &product) && !__builtin_add_overflow(product, c, &out);
+}
+
+bool Small(long v) {
+    return v > -kSmallQuadraticLimit && v < kSmallQuadraticLimit;
+}
+
+} // namespace
+
+void SetSmallRational(FoundRoot& root, long n, long d) {
+    Reduce(n, d);
+    ShortText text, exact;
+    text.Blanked(n);
+    exact.Digits(n);
+    if (d != 1) {
+        text.Add('/');
+        text.Blanked(d);
+        exact.Add('/');
+        exact.Digits(d);
+    }
+    root.text.assign(text.view());
+    root.exact.assign(exact.view());
+    // Both below 2^53: the quotient of the two exact doubles is the nearest double.
+    root.re = static_cast<double>(n) / static_cast<double>(d);
+}
+
+bool AddSmallQuadratic(long a, long b, long c, RootSlots& out) {
+    const long delta = b * b - 4 * a * c;
+    const long twoA = 2 * a;
+    if (delta == 0) {
+        FoundRoot& root = out.Next();
+        SetSmallRational(root, -b, twoA);
+        root.multiplicity = 2;
+        return true;
+    }
+    const bool negative = delta < 0;
+    long k = 1, radicand = 1;
+    SplitSmallSquare(std::labs(delta), k, radicand);
+    // Added in the listed order, which saves the sorting moves.
+    if (!negative && radicand == 1) {
+        SetSmallRational(out.Next(), -b - k, twoA);
+        SetSmallRational(out.Next(), -b + k, twoA);
+        return true;
+    }
+    if (std::labs(delta) >= kExactDouble)
+        return false;
+    const QuadraticValues q =
+        SmallQuadraticValues(static_cast<double>(a), static_cast<double>(b), static_cast<double>(c),
+                             static_cast<double>(delta));
+    long re = -b, reDen = twoA, den = twoA;
+    Reduce(re, reDen);
+    Reduce(k, den);
+    std::array<NumberBuffer, 5> buffers;
+    const QuadraticRootParts parts{re == 0 ? std::string_view() : DigitsOf(re, buffers[0]),
+                                   DigitsUnlessOne(reDen, buffers[1]),
+                                   negative,
+                                   DigitsUnlessOne(k, buffers[2]),
+                                   DigitsUnlessOne(radicand, buffers[3]),
+                                   DigitsUnlessOne(den, buffers[4])};
+    // A complex pair lists its upper root first, a real pair its lower one.
+    out.Reserve(2);
+    FoundRoot& first = out.Next();
+    FoundRoot& second = out.Next();
+    FoundRoot& plus = negative ? first : second;
+    FoundRoot& minus = negative ? second : first;
+    std::array<char, 160> buffer; // room for every part at 24 characters
+    std::size_t signAt = 0;
+    const std::string_view text(
+        buffer.data(),
+        static_cast<std::size_t>(WriteQuadraticRoot(buffer.data(), parts, signAt) - buffer.data()));
+    plus.text.assign(text);
+    minus.text.assign(text);
+    minus.text[signAt] = '-';
+    SetExact(plus, q.v[0][0], q.v[0][1]);
+    SetExact(minus, q.v[1][0], q.v[1][1]);
+    return true;
+}
+
+// Once every factor up to the cube root of what is left is taken out, what is left is 1, p, p²
+// or p·q for primes p, q.
+void SplitSmallSquare(long n, long& k, long& r) {
+    if (n < 13 * 13 * 13) { // the usual discriminants: the primes below 13 suffice
+        long square = 1, free = 1;
+        TakeOut<2>(n, square, free);
+        TakeOut<3>(n, square, free);
+        TakeOut<5>(n, square, free);
+        TakeOut<7>(n, square, free);
+        TakeOut<11>(n, square, free);
+        SplitRest(n, square, free);
+        k = square;
+        r = free;
+        return;
+    }
+    long square = 1, free = 1;
+    for (long i = 2; i * i * i <= n; i += i == 2 ? 1 : 2) {
+        if (n % i != 0)
+            continue;
+        n /= i;
+        while (n % (i * i) == 0) {
+            n /= i * i;
+            square *= i;
+        }
+        if (n % i == 0) {
+            n /= i;
+            square *= i;
+        } else {
+            free *= i;
+        }
+    }
+    SplitRest(n, square, free);
+    k = square;
+    r = free;
+}
+
+QuadraticValues SmallQuadraticValues(double a, double b, double c, double delta) {
+    // √|Δ| to about 106 bits by one Newton step in double-double.
+    const double d = std::fabs(delta);
+    const double s = std::sqrt(d);
+    const DoubleDouble square = TwoProduct(s, s);
+    const DoubleDouble root = FastTwoSum(s, ((d - square.hi) - square.lo) / (2 * s));
+    const double twoA = 2 * a;
+    const double minusB = -b;
+    QuadraticValues q;
+    if (delta < 0) {
+        q.v[0][0] = q.v[1][0] = minusB / twoA;
+        q.v[0][1] = (root.hi + root.lo) / twoA;
+        q.v[1][1] = -q.v[0][1];
+        return q;
+    }
+    // The root away from −B/2A without cancellation, the other from the product C/A.
+    const double sign = minusB >= 0 ? 1 : -1;
+    const DoubleDouble far = TwoSum(minusB, sign * root.hi);
+    const double numerator = far.hi + (far.lo + sign * root.lo);
+    const double x1 = numerator / twoA;
+    const double x2 = 2 * c / numerator;
+    q.v[0][0] = std::max(x1, x2);
+    q.v[1][0] = std::min(x1, x2);
+    return q;
+}
+
+MachineQuestions::MachineQuestions(const long* lowestFirst, int degree) : degree_(degree) {
+    for (int k = 0; k <= degree; ++k)
+        c_[k] = lowestFirst[k];
+}
+
+Answer MachineQuestions::IsRationalRoot(long m, RootSlots& out) {
+    const long g = std::gcd(m, c_[degree_]);
+    const long num = m / g, den = c_[degree_] / g;
+    // In lowest terms a root's numerator divides the constant term, which is not 0.
+    if (num == 0 || c_[0] % num != 0)
+        return Answer::No;
+    // p(num/den)·den^n by Horner's rule: v ← v·num + c_k·den^(n−k).
+    Wide value = c_[degree_], power = 1, term = 0;
+    for (int k = degree_ - 1; k >= 0; --k)
+        if (__builtin_mul_overflow(power, den, &power) ||
+            __builtin_mul_overflow(power, c_[k], &term) || !MultiplyAdd(value, num, term, value))
+            return Answer::Unknown;
+    if (value != 0)
+        return Answer::No;
+    if (std::labs(num) >= kExactDouble || den >= kExactDouble)
+        return Answer::Unknown;
+    SetSmallRational(out.Next(), num, den);
+    return Answer::Yes;
+}
+
+Answer MachineQuestions::IsQuadraticFactor(long s, long q, RootSlots& out) {
+    const long g = std::gcd(std::gcd(c_[degree_], s), q);
+    const long a = c_[degree_] / g, b = -s / g, c = q / g;
+    // Long division by the primitive quadratic: each step is exact when it divides.
+    std::array<Wide, kMaxDegree + 1> r{};
+    for (int k = 0; k <= degree_; ++k)
+        r[k] = c_[k];
+    for (int k = degree_; k >= 2; --k) {
+        if (r[k] % a != 0)
+            return Answer::No;
+        const Wide step = -(r[k] / a);
+        if (!MultiplyAdd(step, b, r[k - 1], r[k - 1]) || !MultiplyAdd(step, c, r[k - 2], r[k - 2]))
+            return Answer::Unknown;
+    }
+    if (r[1] != 0 || r[0] != 0)
+        return Answer::No;
+    if (!Small(a) || !Small(b) || !Small(c) || !AddSmallQuadratic(a, b, c, out))
+        return Answer::Unknown;
+    return Answer::Yes;
+}
+
+} // namespace valdrex

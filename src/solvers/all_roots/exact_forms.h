@@ -1,0 +1,47 @@
+#pragma once
+
+#include "solvers/all_roots/certification.h"
+
+#include <array>
+
+namespace valdrex {
+
+// Below this bound the exact roots of quadratics are written with machine integers:
+// B² − 4AC stays below 2^55 and every sum below 2^53.
+inline constexpr long kSmallQuadraticLimit = 1L << 26;
+
+// n/d (d > 0, both below 2^53) reduced, as the general path writes a rational root.
+void SetSmallRational(FoundRoot& root, long n, long d);
+
+// The roots of A·x² + B·x + C (A > 0, |A|, |B|, |C| below kSmallQuadraticLimit) as the general
+// path gives them, a double root once with multiplicity 2; false, with no slot taken, when the
+// discriminant is too large for the double values.
+bool AddSmallQuadratic(long a, long b, long c, RootSlots& out);
+
+// n = k²·r with r free of squares, for 0 < n < 2^62.
+void SplitSmallSquare(long n, long& k, long& r);
+
+// The roots' values in doubles, [root][real part, imaginary part], the "+" root first.
+struct QuadraticValues {
+    double v[2][2] = {};
+};
+
+// The values for A·x² + B·x + C with discriminant Δ (not a square when positive), each of A, B,
+// C and Δ exact in a double (|Δ| and |B| below 2^53, |A| below 2^52, |C| below 2^51).
+QuadraticValues SmallQuadraticValues(double a, double b, double c, double delta);
+
+// The double path's exact questions answered in 128-bit integers, for a primitive polynomial
+// with machine-integer coefficients and a positive leading one; Unknown where a step would
+// overflow or a root is too large to write without big numbers.
+class MachineQuestions final : public ExactQuestions {
+  public:
+    MachineQuestions(const long* lowestFirst, int degree);
+    Answer IsRationalRoot(long m, RootSlots& out) override;
+    Answer IsQuadraticFactor(long s, long q, RootSlots& out) override;
+
+  private:
+    std::array<long, kMaxDegree + 1> c_{};
+    int degree_;
+};
+
+} // namespace valdrex

@@ -1,0 +1,280 @@
+// Printing: every part of a root that is not exact is printed correctly rounded, that is, as its
+// true value rounded to the chosen number of significant digits (ties to even). A part is
+// printed only when its whole enclosure (the true value within a proved error) lies inside one
+// rounding interval; rounding is monotone, so every value there, the true one included, gives
+// the same digits. Here the enclosure is a double-double with an error bound; the big-number
+// path rounds Arb balls and exact rationals the same way. Roots are listed in one order: real
+// roots ascending, then the complex pairs by real part and size of imaginary part, compared as
+// printed, and at more digits where the printed values are equal.
+#include "solvers/all_roots/printing.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace valdrex {
+
+FoundRoot& RootSlots::Next() {
+    if (used_ == roots_.size()) {
+        ++used_;
+        return roots_.emplace_back();
+    }
+    FoundRoot& root = roots_[used_++];
+    root.re = root.im = root.radius = 0;
+    root.multiplicity = 1;
+    root.text.clear();
+    root.exact.clear();
+    return root;
+}
+
+namespace {
+
+constexpr double kUnit = 0x1p-53;
+constexpr int kMaxRoundedDigits = 15;
+
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// 10^k exactly, for 22 < k <= 44: 5^k has at most 103 bits, and the product of two exact
+// doubles is exactly the sum TwoProduct gives.
+DoubleDouble ExactPowerOfTen(long k) {
+    return TwoProduct(kPowersOfTen[22], kPowersOfTen[k - 22]);
+}
+
+// e with 2^(e−1) <= |value| < 2^e, as frexp gives it, read from the bits of a normal value.
+long BinaryExponent(double value) {
+    const auto biased = static_cast<long>((std::bit_cast<std::uint64_t>(value) >> 52) & 0x7ff);
+    if (biased != 0)
+        return biased - 1022;
+    int e = 0;
+    std::frexp(value, &e);
+    return e;
+}
+
+// x·10^k (x > 0) as a double-double, with a bound on its error added to `error` (which comes in
+// as the error of x, scaled here); false where 10^k is not exact in the form used.
+bool Scale(DoubleDouble x, long k, DoubleDouble& s, double& error) {
+    if (k >= 0 && k <= 22) { // the usual case: 10^k is a double
+        const double power = kPowersOfTen[k];
+        const DoubleDouble p = TwoProduct(x.hi, power);
+        const double b = x.lo * power;
+        const double c = p.lo + b;
+        s = FastTwoSum(p.hi, c);
+        error = error * power * (1 + 4 * kUnit) + 4 * kUnit * (std::fabs(b) + std::fabs(c));
+        return true;
+    }
+    if (k > 22 && k <= 44) {
+        const DoubleDouble power = ExactPowerOfTen(k);
+        const DoubleDouble p = TwoProduct(x.hi, power.hi);
+        const double a = x.hi * power.lo, b = x.lo * power.hi;
+        const double c = p.lo + (a + b);
+        s = FastTwoSum(p.hi, c);
+        // The products and sums rounded, and x.lo·power.lo left out.
+        const double arithmetic = std::fabs(x.lo * power.lo) * (1 + 2 * kUnit) +
+                                  4 * kUnit * (std::fabs(a) + std::fabs(b) + std::fabs(c));
+        error = error * (power.hi + std::fabs(power.lo)) * (1 + 4 * kUnit) + arithmetic;
+        return true;
+    }
+    if (k < 0 && k >= -22) {
+        // q + r/D with r the exact remainder of x.hi, so only the small tail is rounded.
+        const double d = kPowersOfTen[-k];
+        const double q = x.hi / d;
+        const DoubleDouble qd = TwoProduct(q, d);
+        const double r = (x.hi - qd.hi) - qd.lo;
+        const double t = (r + x.lo) / d;
+        s = FastTwoSum(q, t);
+        const double arithmetic = 4 * kUnit * ((std::fabs(r) + std::fabs(x.lo)) / d + std::fabs(t));
+        error = error / d * (1 + 4 * kUnit) + arithmetic;
+        return true;
+    }
+    return false;
+}
+
+// The part as it is written: sign, then the significant digits `kept` (trailing zeros dropped)
+// placed by the exponent.
+std::string_view WriteDigits(PartBuffer& buf, bool negative, std::string_view kept, long exponent,
+                             long precision) {
+    char* out = buf.data();
+    char* const end = buf.data() + buf.size();
+    const auto length = static_cast<long>(kept.size());
+    *out++ = negative ? '-' : ' ';
+    const auto copy = [&](long from, long to) {
+        out = std::copy(kept.data() + from, kept.data() + to, out);
+    };
+    if (exponent >= -4 && exponent < precision) {
+        if (exponent < 0) {
+            *out++ = '.';
+            out = std::fill_n(out, -exponent - 1, '0');
+            copy(0, length);
+        } else if (length <= exponent + 1) {
+            copy(0, length);
+            out = std::fill_n(out, exponent + 1 - length, '0');
+        } else {
+            copy(0, exponent + 1);
+            *out++ = '.';
+            copy(exponent + 1, length);
+        }
+    } else {
+        *out++ = kept[0];
+        if (length > 1) {
+            *out++ = '.';
+            copy(1, length);
+        }
+        *out++ = 'E';
+        *out++ = exponent < 0 ? '-' : '+';
+        const long magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude < 10)
+            *out++ = '0';
+        out = std::to_chars(out, end, magnitude).ptr;
+    }
+    return {buf.data(), static_cast<std::size_t>(out - buf.data())};
+}
+
+int Sign(const RoundedPart& p) {
+    return p.digits.empty() ? 0 : p.negative ? -1 : 1;
+}
+
+} // namespace
+
+int CompareParts(const RoundedPart& a, const RoundedPart& b) {
+    const int sa = Sign(a), sb = Sign(b);
+    if (sa != sb)
+        return sa < sb ? -1 : 1;
+    if (sa == 0)
+        return 0;
+    int magnitude = 0;
+    if (a.exponent != b.exponent) {
+        magnitude = a.exponent < b.exponent ? -1 : 1;
+    } else {
+        // Same first place: digit by digit, the shorter one padded with zeros.
+        const std::size_t length = std::max(a.digits.size(), b.digits.size());
+        for (std::size_t i = 0; i < length && magnitude == 0; ++i) {
+            const char da = i < a.digits.size() ? a.digits[i] : '0';
+            const char db = i < b.digits.size() ? b.digits[i] : '0';
+            magnitude = da < db ? -1 : da > db ? 1 : 0;
+        }
+    }
+    return sa * magnitude;
+}
+
+RoundedPart Widen(const ShortPart& part) {
+    RoundedPart wide{part.negative, part.exponent, {}};
+    if (part.n != 0)
+        wide.digits = std::to_string(part.n);
+    return wide;
+}
+
+std::string_view PartText(const RoundedPart& part, PartBuffer& buffer) {
+    const auto last = part.digits.find_last_not_of('0');
+    if (last == std::string::npos)
+        return " 0";
+    return WriteDigits(buffer, part.negative, std::string_view(part.digits).substr(0, last + 1),
+                       part.exponent, static_cast<long>(part.digits.size()));
+}
+
+std::string_view PartText(const ShortPart& part, PartBuffer& buffer) {
+    if (part.n == 0)
+        return " 0";
+    long n = part.n;
+    while (n % 10 == 0) // the trailing zeros %G drops
+        n /= 10;
+    std::array<char, 24> kept;
+    const char* end = std::to_chars(kept.data(), kept.data() + kept.size(), n).ptr;
+    return WriteDigits(buffer, part.negative,
+                       {kept.data(), static_cast<std::size_t>(end - kept.data())}, part.exponent,
+                       part.digits);
+}
+
+bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out) {
+    if (!std::isfinite(x.hi) || !(error >= 0) || digits > kMaxRoundedDigits || x.hi == 0)
+        return false;
+    const bool negative = x.hi < 0;
+    if (negative)
+        x = -x;
+    const double top = kPowersOfTen[digits];
+    // floor((e − 1)·log10 2) for 2^(e−1) <= x: the first digit's place or one below; the loop
+    // below moves it where the scaled value shows it wrong.
+    long exponent = ((BinaryExponent(x.hi) - 1) * 78913L) >> 18;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        DoubleDouble s;
+        double e = error;
+        if (!Scale(x, digits - 1 - exponent, s, e))
+            return false;
+        // The nearest whole number n and the offset f = s − n, in [−1/2, 1/2] up to rounding:
+        // s.hi is positive and below 2^63, so the conversion takes its floor, and s.hi − floor
+        // is exact.
+        double whole = static_cast<double>(static_cast<long>(s.hi));
+        double f = (s.hi - whole) + s.lo;
+        if (f >= 0.5) {
+            whole += 1;
+            f -= 1;
+        }
+        e = e * (1 + 4 * kUnit) + 2 * kUnit;
+        if (whole >= top) {
+            ++exponent; // at or above 10^digits: the first digit stands one place higher
+            continue;
+        }
+        if (whole < top / 10) {
+            --exponent;
+            continue;
+        }
+        // Just below 10^exponent the digits are one place finer, and only values within half
+        // of that finer unit round up to this n.
+        const bool lowest = whole == top / 10;
+        if (lowest && f + e < -0.05) {
+            --exponent;
+            continue;
+        }
+        constexpr double kSlack = 1e-15; // keeps the comparisons on the safe side of rounding
+        const double below = lowest ? 0.05 - kSlack : 0.5 - kSlack;
+        if (!(f - e > -below && f + e < 0.5 - kSlack))
+            return false;
+        out = {negative, exponent, static_cast<long>(whole), digits};
+        return true;
+    }
+    return false;
+}
+
+int CompareKeys(const RootKey& a, const RootKey& b) {
+    if (a.real != b.real)
+        return a.real ? -1 : 1;
+    if (const int re = CompareParts(a.re, b.re); re != 0)
+        return re;
+    return CompareParts(a.im, b.im);
+}
+
+void ListByDoubles(std::vector<FoundRoot>& roots) {
+    const auto before = [](const FoundRoot& a, const FoundRoot& b) {
+        const bool aReal = a.im == 0, bReal = b.im == 0;
+        if (aReal != bReal)
+            return aReal;
+        if (a.re != b.re)
+            return a.re < b.re;
+        return a.im > b.im;
+    };
+    // Roots often come in order already; sorting would still move each of them.
+    if (!std::is_sorted(roots.begin(), roots.end(), before))
+        std::sort(roots.begin(), roots.end(), before);
+}
+
+void PlaceRootZero(std::vector<FoundRoot>& roots) {
+    // After the negative real roots: real roots come first, and their doubles have the sign of
+    // the roots.
+    const auto place = std::find_if(roots.begin() + 1, roots.end(),
+                                    [](const FoundRoot& r) { return r.im != 0 || r.re > 0; });
+    std::rotate(roots.begin(), roots.begin() + 1, place);
+}
+
+void AddMultiplicityTexts(std::vector<FoundRoot>& roots) {
+    for (FoundRoot& root : roots)
+        if (root.multiplicity > 1)
+            root.text.append(" (multiplicity ")
+                .append(std::to_string(root.multiplicity))
+                .append(")");
+}
+
+} // namespace valdrex

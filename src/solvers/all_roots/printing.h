@@ -1,0 +1,84 @@
+#pragma once
+
+#include "solvers/all_roots/all_roots.h"
+#include "solvers/all_roots/double_double.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace valdrex {
+
+// Roots written one after another into a list from position `from` on. Roots already there are
+// overwritten, so that their texts keep their storage; Finish drops those left over.
+class RootSlots {
+  public:
+    RootSlots(std::vector<FoundRoot>& roots, std::size_t from) : roots_(roots), used_(from) {}
+    FoundRoot& Next(); // a root with every field reset
+    // Room for `count` more roots, so that references to the next ones stay valid.
+    void Reserve(std::size_t count) { roots_.reserve(used_ + count); }
+    void Finish() { roots_.resize(used_); }
+    std::size_t size() const { return used_; }
+    FoundRoot& operator[](std::size_t i) { return roots_[i]; }
+
+  private:
+    std::vector<FoundRoot>& roots_;
+    std::size_t used_;
+};
+
+// A real number correctly rounded to a number of significant digits (ties to even):
+// ±0.d1d2…·10^(exponent + 1), `digits` holding d1d2… with d1 nonzero; no digits for zero.
+struct RoundedPart {
+    bool negative = false;
+    long exponent = 0; // the power of ten of the first digit
+    std::string digits;
+};
+
+// -1, 0 or 1 as the value of a is below, equal to or above that of b.
+int CompareParts(const RoundedPart& a, const RoundedPart& b);
+
+// A part as the double path rounds it, without a string: ±n·10^(exponent − digits + 1) with
+// 10^(digits−1) <= n < 10^digits.
+struct ShortPart {
+    bool negative;
+    long exponent;
+    long n; // 0 for zero
+    int digits;
+};
+RoundedPart Widen(const ShortPart& part);
+
+// The text of a part in the house form of %G with as many significant digits as it holds:
+// trailing zeros dropped, no "0" before the point, a blank in place of the sign of a positive
+// value, exponents "E+05" / "E-07" below 10^-4 and from 10^digits on; " 0" for zero.
+using PartBuffer = std::array<char, 96>;
+std::string_view PartText(const RoundedPart& part, PartBuffer& buffer);
+std::string_view PartText(const ShortPart& part, PartBuffer& buffer);
+
+// x = hi + lo, known to within `error`, rounded to `digits` (at most 15) significant digits:
+// true when every value within `error` of x rounds to the same digits (which are then those of
+// the true value), false when that is not proved (x or the rounding boundary too close).
+bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out);
+
+// What a root is listed by: its real part and the size of its imaginary part, rounded.
+struct RootKey {
+    bool real = true;
+    RoundedPart re, im; // im is zero for a real root
+};
+
+// -1, 0 or 1 for the listed order of two roots (of two conjugate pairs, by their upper roots):
+// real roots first, ascending; then the pairs by real part, then by the size of the imaginary
+// part, as rounded. Equal keys are settled by the same comparison at more digits.
+int CompareKeys(const RootKey& a, const RootKey& b);
+
+// Puts roots whose order follows from their doubles (every exact root, distinct doubles, at most
+// one complex pair: the equations of degree 2 at most, with the root 0) in the listed order.
+void ListByDoubles(std::vector<FoundRoot>& roots);
+
+// Moves the root 0, written first before roots in the listed order, to its place among them.
+void PlaceRootZero(std::vector<FoundRoot>& roots);
+
+// Adds the multiplicity to the text of each multiple root.
+void AddMultiplicityTexts(std::vector<FoundRoot>& roots);
+
+} // namespace valdrex
