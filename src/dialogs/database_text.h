@@ -7,9 +7,9 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <sys/stat.h>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace valdrex {

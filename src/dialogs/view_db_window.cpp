@@ -25,8 +25,8 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <new>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 namespace valdrex {
@@ -156,7 +156,8 @@ void frmViewDB::Read() {
     Reading* reading = reading_.get();
     reading_->thread.reset(QThread::create([reading] {
         try {
-            reading->text = ReadAndClose(std::move(reading->file), reading->progress, reading->stop);
+            reading->text =
+                ReadAndClose(std::move(reading->file), reading->progress, reading->stop);
         } catch (const RuntimeFailure& failure) {
             reading->failure = failure;
         }
