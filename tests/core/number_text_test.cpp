@@ -33,6 +33,20 @@ TEST(TextToNumber, ReadsTheLeadingNumber) {
     EXPECT_EQ(FailureOf([] { TextToNumber("-9" + std::string(400, '9')); }), kOverflowNumber);
 }
 
+// A long text rounds as its whole value does: exact midpoints between two doubles (1 + 2^-53,
+// 2^53 + 1) go to the even one, and one nonzero digit a thousand places further, in the
+// integer part or after the point, takes them up.
+TEST(TextToNumber, ALongTextRoundsByEveryDigit) {
+    const std::string half = "1.00000000000000011102230246251565404236316680908203125";
+    const std::string zeros(1000, '0');
+    EXPECT_EQ(TextToNumber(half + zeros), 1.0);
+    EXPECT_EQ(TextToNumber(half + zeros + "1"), 1.0 + 0x1p-52);
+    const std::string odd = "9007199254740993";
+    EXPECT_EQ(TextToNumber(odd + zeros + "E-1000"), 0x1p53);
+    EXPECT_EQ(TextToNumber(odd + zeros + "1E-1001"), 0x1p53 + 2);
+    EXPECT_EQ(TextToNumber("-" + odd + zeros + "1" + zeros + "E-2001"), -(0x1p53 + 2));
+}
+
 // Double values with 15 significant digits, single ones with 7.
 TEST(NumberToStr, FollowsTheDigitsOfTheTypeAndFailsOnInfinityOrNaN) {
     const auto expect = [](auto value, const char* str, const char* text) {
