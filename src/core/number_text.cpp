@@ -120,7 +120,8 @@ void FormatAppended(std::string& out, double value, int precision, bool leadingB
 // More significant digits than the rounding to a double can depend on (767 at most).
 constexpr std::size_t kDecisiveDigits = 800;
 
-// ReadLeadingNumber, with "." skipped as blanks are when `pointsSkipped`.
+// ReadLeadingNumber keeping the first `keptDigits` significant digits (the exponent counts
+// those left out), with "." skipped as blanks are when `pointsSkipped`.
 LeadingNumber ReadNumber(std::string_view s, CutShort rule, std::size_t keptDigits,
                          bool pointsSkipped);
 
@@ -232,8 +233,8 @@ LeadingNumber ReadNumber(std::string_view s, CutShort rule, std::size_t keptDigi
 
 } // namespace
 
-LeadingNumber ReadLeadingNumber(std::string_view s, CutShort rule, std::size_t keptDigits) {
-    return ReadNumber(s, rule, keptDigits, false);
+LeadingNumber ReadLeadingNumber(std::string_view s, CutShort rule) {
+    return ReadNumber(s, rule, std::string::npos, false);
 }
 
 double TextToNumber(std::string_view text) {

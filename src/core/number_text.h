@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -21,12 +20,11 @@ struct LeadingNumber {
     std::string digits; // the significant digits, without leading zeros; none for 0
     long exponent = 0;  // the value is ±digits·10^exponent (an exponent's digits are read up
                         // to far beyond any double or limit, then held there)
-    bool droppedNonZero = false; // a digit past the kept ones was not 0
+    // Only where fewer digits are kept than the text has (TextToNumber keeps those that decide
+    // a double): whether a digit left out was not 0.
+    bool droppedNonZero = false;
 };
-// Keeps the first `keptDigits` significant digits; the value is then the digits' truncation,
-// with droppedNonZero telling whether it is exact.
-LeadingNumber ReadLeadingNumber(std::string_view text, CutShort rule,
-                                std::size_t keptDigits = std::string::npos);
+LeadingNumber ReadLeadingNumber(std::string_view text, CutShort rule);
 
 // The leading number of a text as the grid reads it (CutShort::EndsTheNumber); a text without
 // a number gives 0. A magnitude beyond the Double range fails with Overflow.
