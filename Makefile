@@ -41,6 +41,7 @@ bench: build
 	./$(BUILD_DIR)/bench/plot_bench
 	python3 bench/throughput.py $(BUILD_DIR)
 	python3 bench/viewer_bench.py $(BUILD_DIR)
+	python3 bench/startup.py $(BUILD_DIR)
 
 # Fails on any tracked C++ file that clang-format would change.
 format-check: deps

@@ -188,6 +188,23 @@ void frmMain::ShowCommandResult(std::span<const ErrorBox> errors,
         ShowErrorBox(box, this);
 }
 
+// Copy all and Update write the grid's equation beside results; results marked "(previous
+// equation)" are another equation's, so the copy and the record leave them out rather than
+// pair them with it.
+void frmMain::WithoutOutdatedResults(const std::function<void()>& command) {
+    if (!model_.resultsOutdated()) {
+        command();
+        return;
+    }
+    const MainModel::Snapshot shown = model_.TakeSnapshot();
+    MainModel::Snapshot setAside = shown;
+    setAside.results = {};
+    model_.RestoreChanges(shown, setAside);
+    command();
+    // What the command said in the information line stays.
+    model_.RestoreChanges(setAside, shown);
+}
+
 void frmMain::txtCoef_Change(int index) {
     const std::string text = txtCoef[index]->text().toStdString();
     ShowCommandResult(history_.Record(index, [&] { return model_.SetCoefficient(index, text); }));
@@ -233,8 +250,11 @@ void frmMain::cmdTest_Click() {
 }
 
 void frmMain::cmdUpdate_Click() {
-    if (AcceptUnstorableCharacters(model_.note(), this))
-        ShowCommandResult(model_.Update());
+    if (!AcceptUnstorableCharacters(model_.note(), this))
+        return;
+    ErrorBoxes errors;
+    WithoutOutdatedResults([&] { errors = model_.Update(); });
+    ShowCommandResult(errors);
 }
 
 void frmMain::mnuFileQuit_Click() {

@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -85,6 +86,9 @@ class frmMain : public QMainWindow {
     // could not read, if any, and the message boxes are shown in turn.
     void ShowCommandResult(std::span<const ErrorBox> errors,
                            const std::optional<UnreadBox>& unread = std::nullopt);
+    // Runs `command` with the results set aside while they belong to an earlier equation than
+    // the grid's, then shows them again as they were.
+    void WithoutOutdatedResults(const std::function<void()>& command);
 
     void txtCoef_Change(int index);
     // Enter in the equation line: its equation into the grid as one step, or where it went wrong.

@@ -223,7 +223,9 @@ void frmMain::mnuCopySelection_Click() {
 void frmMain::mnuCopyAll_Click() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(QString::fromStdString(model_.CopyAllText()));
+    std::string text;
+    WithoutOutdatedResults([&] { text = model_.CopyAllText(); });
+    clipboard->setText(QString::fromStdString(text));
     ShowModel();
 }
 

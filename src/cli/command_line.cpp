@@ -304,6 +304,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         }
     }
 
+    options.methodOptions.PartDecimals = options.json; // the JSON shows them
     if (options.overwrite && !options.saveFile) {
         parsed.error = "--overwrite needs --save FILE";
     } else if (options.jobs != 0 && !options.batch) {
@@ -419,8 +420,10 @@ JSON output, one object per equation, every field always there (docs/json.md has
   factor               the irreducible factor ("" when none)
   factor_coefficients  the factor's 13 coefficients, index = power of x; null without a factor
   all_roots            with --method all only: each distinct root as {"re", "im" (the nearest
-                       doubles), "multiplicity", "radius" (bounds the distance to the true root,
-                       0 when exact), "exact" (the exact form or null), "text"}
+                       doubles), "re_decimal", "im_decimal" (the parts as decimal numbers in
+                       strings, correctly rounded to the digits asked), "multiplicity",
+                       "radius" (bounds the distance to the true root, 0 when exact), "exact"
+                       (the exact form or null), "text"}
   test                 {"x": text, "value": text or null} with --test, otherwise null
   errors               the error messages, in order: [{"number", "description", "text",
                        "title", "icon"}], icon "none" or "critical"

@@ -85,7 +85,8 @@ std::string_view IconName(BoxIcon icon) {
     return icon == BoxIcon::Critical ? "critical" : "none";
 }
 
-// {"re": …, "im": …, "multiplicity": …, "radius": …, "exact": … or null, "text": …} for each.
+// {"re": …, "im": …, "re_decimal": …, "im_decimal": …, "multiplicity": …, "radius": …,
+// "exact": … or null, "text": …} for each.
 void AppendAllRoots(OutputText out, std::span<const FoundRoot> roots) {
     out += '[';
     for (std::size_t i = 0; i < roots.size(); ++i) {
@@ -96,6 +97,10 @@ void AppendAllRoots(OutputText out, std::span<const FoundRoot> roots) {
         AppendJsonNumber(out, root.re);
         out += ",\"im\":";
         AppendJsonNumber(out, root.im);
+        out += ",\"re_decimal\":";
+        AppendJsonString(out, root.reDecimal);
+        out += ",\"im_decimal\":";
+        AppendJsonString(out, root.imDecimal);
         out += ",\"multiplicity\":";
         out += std::to_string(root.multiplicity);
         out += ",\"radius\":";

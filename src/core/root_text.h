@@ -14,6 +14,9 @@ struct FoundRoot {
     int multiplicity = 1;
     std::string exact; // exact form (reduced fraction, or radicals with "Sqr(") or empty
     std::string text;  // the text shown after "xk =", saying when the root is multiple
+    // The parts correctly rounded like the text's, as numbers a JSON or decimal parser reads
+    // ("-0.5", "1.25e-11", "0"); empty unless the solve was asked for them.
+    std::string reDecimal, imDecimal;
 };
 
 // The text of one root of a complex pair re ± im·i appended to `out`: the upper root with "+",

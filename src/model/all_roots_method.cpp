@@ -41,6 +41,7 @@ void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
     ctx.SetAsideAllRoots();
     AllRootsResult result;
     result.roots.swap(ctx.spareRoots);
+    result.decimalsAsked = request.options.PartDecimals;
     try {
         FindAllRoots(request.coefficients, DigitsOf(request.options.DigitsText), result,
                      request.stop);

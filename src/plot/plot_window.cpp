@@ -5,6 +5,7 @@
 #include "dialogs/message_box.h"
 #include "plot/plot_input.h"
 #include "plot/plot_views.h"
+#include "solvers/typed_equation/typed_equation.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -31,6 +32,26 @@ constexpr QSize kInitialSize{960, 480};
 constexpr QSize kSmallestSize{360, 240};
 constexpr int kGap = 8;
 constexpr int kMessageMilliseconds = 10000;
+
+// The title of the texts' picture. The grid's own drawing fails on values beyond 32 bits that
+// the plot still draws from their exact reading; a text neither reading takes is shown as typed.
+QString EquationTitle(const CoefficientTexts& texts) {
+    try {
+        return QString::fromStdString(EquationText(texts));
+    } catch (const RuntimeFailure&) {
+    }
+    if (const std::optional<std::string> exact = ExactEquationText(texts))
+        return QString::fromStdString(*exact);
+    CoefficientTexts typed;
+    for (int power = 0; power < kCoefficientCount; ++power) {
+        typed[power] = RemoveSpaces(texts[power]);
+        if (typed[power].empty())
+            typed[power] = "0";
+    }
+    std::string equation;
+    WriteCanonicalEquationText(typed, equation);
+    return QString::fromStdString(equation);
+}
 
 // The room of `screen` right of, left of, below and above `keep`, in that order, a gap away.
 std::array<QRect, 4> RoomAround(const QRect& keep, const QRect& screen) {
@@ -137,11 +158,7 @@ void PlotWindow::ShowCoefficients(const CoefficientTexts& texts) {
     if (shown_ == texts)
         return;
     shown_ = texts;
-    try {
-        equation_ = QString::fromStdString(EquationText(texts));
-    } catch (const RuntimeFailure&) {
-        equation_.clear();
-    }
+    equation_ = EquationTitle(texts);
     const PlotInput input = ReadPlotInput(texts);
     message_->setText(QString::fromStdString(input.message));
     hover_->clear();

@@ -58,7 +58,7 @@ class PlotWindow : public QMainWindow {
     SettingsStore& store_;
     bool restored_ = false; // the window has the place it had last time
     std::optional<CoefficientTexts> shown_;
-    QString equation_; // of the texts shown, empty when they cannot be written as one
+    QString equation_; // of the texts shown: the title of an exported picture
     QStackedWidget* pages_;
     QWidget* plots_;
     RealPlot* real_;

@@ -592,6 +592,28 @@ TEST_F(MainWindowTest, ResultsOfAnotherEquationLookItAndAFailureClearsThem) {
     EXPECT_FALSE(grey());
 }
 
+// Copy all and Update while the results are another equation's: the grid's equation goes out
+// without them, and they stay on screen, marked.
+TEST_F(MainWindowTest, CopyAllAndUpdateNeverPairTheGridWithAnotherEquationsRoots) {
+    EnterGrid({{2, "1"}, {0, "-4"}});
+    PressCtrl(Qt::Key_F);
+    const std::string saved = Database();
+    EXPECT_EQ(saved, "x^2 - 4 = 0; S={ 2;-2}\r\n");
+    Coef(0)->selectAll();
+    QTest::keyClicks(Coef(0), "9");
+    Find<QPlainTextEdit>("txtNote")->setPlainText("changed");
+    PressCtrl(Qt::Key_A);
+    EXPECT_EQ(Clipboard(), "x^2 + 9 = 0; S={}\r\nchanged");
+    state_.SaveEquations = false;
+    Click("cmdUpdate");
+    EXPECT_EQ(Database(), saved + "x^2 + 9 = 0; S={}\r\nchanged\r\n");
+    EXPECT_EQ(Label("lblMsg") + "|" + QString::number(Solutions()),
+              "Solutions found (previous equation)|2");
+    PressCtrl(Qt::Key_Z);
+    PressCtrl(Qt::Key_A);
+    EXPECT_EQ(Clipboard(), "x^2 - 4 = 0; S={ 2;-2}\r\nchanged");
+}
+
 // Ctrl+Z and Ctrl+Y take back and redo the grid's steps from a coefficient box; the note keeps
 // its own undo for its own typing.
 TEST_F(MainWindowTest, UndoAndRedoTakeTheGridsStepsBack) {

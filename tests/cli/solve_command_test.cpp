@@ -191,6 +191,7 @@ TEST(SolveCommandTest, HelpAndVersion) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("Usage: valdrex-solve", 0), 0u);
     EXPECT_NE(help.out.find("factor_coefficients"), std::string::npos);
+    EXPECT_NE(help.out.find("\"re_decimal\", \"im_decimal\""), std::string::npos);
     EXPECT_NE(help.out.find("  130  ended by Ctrl+C"), std::string::npos);
     const ProgramResult version = RunSolve({"--version"});
     EXPECT_EQ(version.exitCode, 0);
@@ -202,12 +203,19 @@ TEST(SolveCommandTest, JsonAllRoots) {
     EXPECT_EQ(r.exitCode, 0);
     const std::string out = r.out.substr(r.out.find("\"all_roots\""));
     EXPECT_EQ(out.substr(0, out.find(",\"test\"")),
-              "\"all_roots\":[{\"re\":-1,\"im\":0,\"multiplicity\":1,\"radius\":0,"
-              "\"exact\":\"-1\",\"text\":\"-1\"},"
-              "{\"re\":0,\"im\":0,\"multiplicity\":1,\"radius\":0,\"exact\":\"0\","
-              "\"text\":\" 0\"},"
-              "{\"re\":1,\"im\":0,\"multiplicity\":2,\"radius\":0,\"exact\":\"1\","
-              "\"text\":\" 1 (multiplicity 2)\"}]");
+              "\"all_roots\":[{\"re\":-1,\"im\":0,\"re_decimal\":\"-1\",\"im_decimal\":\"0\","
+              "\"multiplicity\":1,\"radius\":0,\"exact\":\"-1\",\"text\":\"-1\"},"
+              "{\"re\":0,\"im\":0,\"re_decimal\":\"0\",\"im_decimal\":\"0\",\"multiplicity\":1,"
+              "\"radius\":0,\"exact\":\"0\",\"text\":\" 0\"},"
+              "{\"re\":1,\"im\":0,\"re_decimal\":\"1\",\"im_decimal\":\"0\",\"multiplicity\":2,"
+              "\"radius\":0,\"exact\":\"1\",\"text\":\" 1 (multiplicity 2)\"}]");
+    // Every digit asked, beside the doubles.
+    const std::string digits = RunSolve({"--json", "--digits", "30", "1", "0", "0", "-2"}).out;
+    for (const char* field :
+         {"\"re_decimal\":\"1.25992104989487316476721060728\",\"im_decimal\":\"0\"",
+          "\"re_decimal\":\"-0.629960524947436582383605303639\","
+          "\"im_decimal\":\"-1.09112363597172140356007261419\""})
+        EXPECT_NE(digits.find(field), std::string::npos) << field;
     // Other methods add no all_roots.
     EXPECT_EQ(RunSolve({"--json", "--method", "exact", "1", "1"}).out.find("all_roots"),
               std::string::npos);

@@ -137,6 +137,21 @@ TEST_F(PlotWindowTest, FollowsTheGridAndExportsPngAndSvg) {
     EXPECT_FALSE(window_->ExportPng(folder.filePath("missing/plot.png"), {640, 360}));
 }
 
+// A title for every grid: values beyond the grid's own 32-bit drawing are written from their
+// exact reading, and a text no reading takes as typed.
+TEST_F(PlotWindowTest, AnExportIsTitledWhereTheGridsDrawingFails) {
+    const QTemporaryDir folder;
+    const QString png = folder.filePath("plot.png");
+    for (const auto& [grid, title] : {
+             std::pair{Grid({{2, "4294967297/2"}, {0, "-1"}}), "4294967297/2·x^2 - 1 = 0"},
+             std::pair{Grid({{2, "6/4"}, {1, "0/0"}}), "6/4·x^2 + 0/0·x = 0"},
+         }) {
+        window_->ShowCoefficients(grid);
+        ASSERT_TRUE(window_->ExportPng(png, {320, 180}));
+        EXPECT_EQ(QImage(png).text("Title"), QString::fromUtf8(title));
+    }
+}
+
 // The file chosen gets the suffix of its kind; the status line says where the picture went.
 TEST_F(PlotWindowTest, ExportAndCopySayWhatTheyDid) {
     const QTemporaryDir folder;

@@ -26,15 +26,16 @@ bool Below(long v, long limit) {
 }
 
 // The roots of the primitive polynomial c[0..n] (1 <= n <= 2, c[0] != 0, c[n] > 0).
-bool AddLowDegree(const long* c, int n, RootSlots& out) {
+bool AddLowDegree(const long* c, int n, int decimalDigits, RootSlots& out) {
     if (n == 1) {
         if (!Below(c[0], kExactDouble) || !Below(c[1], kExactDouble))
             return false;
-        SetSmallRational(out.Next(), -c[0], c[1]);
+        SetSmallRational(out.Next(), -c[0], c[1], decimalDigits);
         return true;
     }
     return Below(c[0], kSmallQuadraticLimit) && Below(c[1], kSmallQuadraticLimit) &&
-           Below(c[2], kSmallQuadraticLimit) && AddSmallQuadratic(c[2], c[1], c[0], out);
+           Below(c[2], kSmallQuadraticLimit) &&
+           AddSmallQuadratic(c[2], c[1], c[0], decimalDigits, out);
 }
 
 // The machine-integer path: false when it cannot settle the equation (what it left in `result`
@@ -70,21 +71,22 @@ bool SolveWithMachineIntegers(const CoefficientTexts& texts, int digits, StopFla
     // The roots already in the result lend their texts' storage to the new ones.
     std::vector<FoundRoot>& roots = result.roots;
     RootSlots slots(roots, 0);
+    const int decimalDigits = result.decimalsAsked ? digits : 0;
     if (zeros > 0) {
         FoundRoot& zero = slots.Next();
-        SetSmallRational(zero, 0, 1);
+        SetSmallRational(zero, 0, 1, decimalDigits);
         zero.multiplicity = zeros;
     }
     const int n = degree - zeros;
     bool solved = true;
     if (n <= 2) {
-        solved = n == 0 || AddLowDegree(c.data() + zeros, n, slots);
+        solved = n == 0 || AddLowDegree(c.data() + zeros, n, decimalDigits, slots);
         slots.Finish();
     } else {
-        MachineQuestions questions(c.data() + zeros, n);
+        MachineQuestions questions(c.data() + zeros, n, decimalDigits);
         slots.Reserve(static_cast<std::size_t>(n));
-        solved = SolveCertified(ToDoublePolynomial(c.data() + zeros, n), digits, &questions, stop,
-                                slots);
+        solved = SolveCertified(ToDoublePolynomial(c.data() + zeros, n), digits, decimalDigits,
+                                &questions, stop, slots);
         slots.Finish();
     }
     if (!solved)
@@ -118,7 +120,9 @@ void FindAllRootsWith(BigNumberPath bigNumbers, const CoefficientTexts& coeffici
         result.status = AllRootsResult::Status::Stopped;
         return;
     }
+    const bool decimalsAsked = result.decimalsAsked;
     result = {};
+    result.decimalsAsked = decimalsAsked;
     bigNumbers(coefficients, digits, stop, result);
 }
 

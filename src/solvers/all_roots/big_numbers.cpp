@@ -210,8 +210,9 @@ FoundRoot ExactRoot(std::string text, const double value[2]) {
     return root;
 }
 
-// A rational root: " 3", "-1/ 3" as the rational method writes it; exact "-1/3".
-FoundRoot RationalRoot(const fmpq_t r) {
+// A rational root: " 3", "-1/ 3" as the rational method writes it; exact "-1/3"; with
+// `decimalDigits` (0: none) its parts' decimal texts.
+FoundRoot RationalRoot(const fmpq_t r, int decimalDigits = 0) {
     std::string text = BlankedInteger(fmpq_numref(r));
     if (!fmpz_is_one(fmpq_denref(r)))
         text += "/" + BlankedInteger(fmpq_denref(r));
@@ -224,6 +225,11 @@ FoundRoot RationalRoot(const fmpq_t r) {
     root.exact = IntegerDigits(fmpq_numref(r));
     if (!fmpz_is_one(fmpq_denref(r)))
         root.exact += "/" + IntegerDigits(fmpq_denref(r));
+    if (decimalDigits > 0) {
+        RoundedPart re;
+        RoundRational(r, decimalDigits, re);
+        SetDecimals(root, re, RoundedPart{}, false);
+    }
     return root;
 }
 
@@ -274,7 +280,8 @@ constexpr int kMaxBits = 60;
 // The exact questions answered with FLINT: exact substitution and exact division.
 class BigNumberQuestions final : public ExactQuestions {
   public:
-    explicit BigNumberQuestions(const fmpz_poly_t p) : p_(p) {}
+    BigNumberQuestions(const fmpz_poly_t p, int decimalDigits)
+        : p_(p), decimalDigits_(decimalDigits) {}
 
     Answer IsRationalRoot(long m, RootSlots& out) override {
         Rational r, value;
@@ -284,7 +291,7 @@ class BigNumberQuestions final : public ExactQuestions {
         fmpz_poly_evaluate_fmpq(value.get(), p_, r.get());
         if (!fmpq_is_zero(value.get()))
             return Answer::No;
-        out.Next() = RationalRoot(r.get());
+        out.Next() = RationalRoot(r.get(), decimalDigits_);
         return Answer::Yes;
     }
 
@@ -307,6 +314,7 @@ class BigNumberQuestions final : public ExactQuestions {
 
   private:
     const fmpz_poly_struct* p_;
+    int decimalDigits_;
 };
 
 // ---- The factor path: each factor a source of roots, listed together
@@ -458,7 +466,7 @@ class NumericSource final : public Source {
     bool FromDoubles(StopFlag stop) {
         std::vector<FoundRoot> roots;
         std::vector<RootKey> keys;
-        if (!SolveInDoubles(f_.get(), digits_, false, stop, roots, &keys))
+        if (!SolveInDoubles(f_.get(), digits_, 0, false, stop, roots, &keys))
             return false;
         units_.clear();
         std::size_t at = 0;
@@ -573,8 +581,9 @@ struct NeedLevel {
     int level;
 };
 
-// Lists every unit of the sources in the listed order, refining sources whose units tie.
-void ListSources(std::vector<std::unique_ptr<Source>>& sources, StopFlag stop,
+// Lists every unit of the sources in the listed order, refining sources whose units tie; with
+// `decimals`, the parts' decimal texts from the keys at the printed digits.
+void ListSources(std::vector<std::unique_ptr<Source>>& sources, bool decimals, StopFlag stop,
                  std::vector<FoundRoot>& out) {
     std::vector<Place> places;
     for (;;) {
@@ -606,10 +615,15 @@ void ListSources(std::vector<std::unique_ptr<Source>>& sources, StopFlag stop,
     for (const Place& p : places) {
         Unit& unit = sources[p.source]->units()[p.index];
         const int multiplicity = sources[p.source]->multiplicity();
+        const RootKey& key = unit.keys[0];
         unit.upper.multiplicity = multiplicity;
+        if (decimals)
+            SetDecimals(unit.upper, key.re, key.im, false);
         out.push_back(std::move(unit.upper));
-        if (!unit.keys[0].real) {
+        if (!key.real) {
             unit.lower.multiplicity = multiplicity;
+            if (decimals)
+                SetDecimals(unit.lower, key.re, key.im, true);
             out.push_back(std::move(unit.lower));
         }
     }
@@ -619,7 +633,7 @@ void ListSources(std::vector<std::unique_ptr<Source>>& sources, StopFlag stop,
 
 // Every root through the factorisation over the integers: exact multiplicities, exact roots of
 // linear and quadratic factors, the other factors' roots in doubles or by Arb.
-void AddByFactors(const fmpz_poly_t p, int zeros, int digits, StopFlag stop,
+void AddByFactors(const fmpz_poly_t p, int zeros, int digits, bool decimals, StopFlag stop,
                   std::vector<FoundRoot>& out) {
     std::vector<std::unique_ptr<Source>> sources;
     if (zeros > 0) {
@@ -650,7 +664,7 @@ void AddByFactors(const fmpz_poly_t p, int zeros, int digits, StopFlag stop,
         ThrowIfStopped(stop);
         source->Refine(0, stop);
     }
-    ListSources(sources, stop, out);
+    ListSources(sources, decimals, stop, out);
 }
 
 // The general path: exact reading into FLINT, then the double path, or the factorisation. False
@@ -679,19 +693,20 @@ bool SolveExactly(const CoefficientTexts& coefficients, int digits, StopFlag sto
     // Degree 2 at most goes through the factors too: its roots' doubles may tie or vanish, where
     // their exact keys do not.
     bool solved = false;
+    const int decimalDigits = result.decimalsAsked ? digits : 0;
     if (p.degree() > 2) {
         if (zeros > 0) {
             Rational zero;
-            roots.push_back(RationalRoot(zero.get()));
+            roots.push_back(RationalRoot(zero.get(), decimalDigits));
             roots.back().multiplicity = zeros;
         }
-        solved = SolveInDoubles(p.get(), digits, true, stop, roots);
+        solved = SolveInDoubles(p.get(), digits, decimalDigits, true, stop, roots);
         if (solved && zeros > 0)
             PlaceRootZero(roots);
     }
     if (!solved) {
         roots.clear();
-        AddByFactors(p.get(), zeros, digits, stop, roots);
+        AddByFactors(p.get(), zeros, digits, result.decimalsAsked, stop, roots);
     }
     AddMultiplicityTexts(roots);
     return true;
@@ -717,8 +732,8 @@ ExactReading ReadExactNumber(std::string_view text, fmpq_t value) {
     return ExactReading::Read;
 }
 
-bool SolveInDoubles(const fmpz_poly_t p, int digits, bool exactForms, StopFlag stop,
-                    std::vector<FoundRoot>& out, std::vector<RootKey>* keys) {
+bool SolveInDoubles(const fmpz_poly_t p, int digits, int decimalDigits, bool exactForms,
+                    StopFlag stop, std::vector<FoundRoot>& out, std::vector<RootKey>* keys) {
     const long degree = fmpz_poly_degree(p);
     if (degree < 1 || degree > kMaxDegree || std::labs(fmpz_poly_max_bits(p)) > kMaxBits ||
         fmpz_is_zero(p->coeffs))
@@ -726,11 +741,11 @@ bool SolveInDoubles(const fmpz_poly_t p, int digits, bool exactForms, StopFlag s
     std::array<long, kMaxDegree + 1> c{};
     for (int k = 0; k <= degree; ++k)
         c[k] = fmpz_get_si(p->coeffs + k);
-    BigNumberQuestions questions(p);
+    BigNumberQuestions questions(p, decimalDigits);
     const std::size_t before = out.size();
     RootSlots slots(out, before);
     if (SolveCertified(ToDoublePolynomial(c.data(), static_cast<int>(degree)), digits,
-                       exactForms ? &questions : nullptr, stop, slots, keys))
+                       decimalDigits, exactForms ? &questions : nullptr, stop, slots, keys))
         return true;
     out.resize(before);
     return false;

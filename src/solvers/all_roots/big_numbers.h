@@ -29,8 +29,10 @@ ExactReading ReadExactNumber(std::string_view text, fmpq_t value);
 // `exactForms`, rational roots and the roots of quadratic factors over the rationals are proved
 // by exact division and written exactly. False, with nothing appended, when the proof fails:
 // multiple or clustered roots, a case that needs more precision, or input out of range. The
-// keys of the roots, in their listed order, go to `keys` when it is not null.
-bool SolveInDoubles(const fmpz_poly_t p, int digits, bool exactForms, StopFlag stop,
-                    std::vector<FoundRoot>& out, std::vector<RootKey>* keys = nullptr);
+// keys of the roots, in their listed order, go to `keys` when it is not null. With
+// `decimalDigits` (0, or `digits`) the roots' parts' decimal texts too.
+bool SolveInDoubles(const fmpz_poly_t p, int digits, int decimalDigits, bool exactForms,
+                    StopFlag stop, std::vector<FoundRoot>& out,
+                    std::vector<RootKey>* keys = nullptr);
 
 } // namespace valdrex

@@ -433,8 +433,25 @@ bool ListByKeys(std::array<Item, kMaxDegree>& items, int count, std::size_t firs
     return true;
 }
 
-bool Solve(const DoublePolynomial& p, int digits, ExactQuestions* exact, StopFlag stop,
-           RootSlots& out, std::vector<RootKey>* keys) {
+// The decimal texts the exact answers did not write (those of the roots of quadratic factors, and
+// of every root not exact), from the parts rounded for the order, or rounded here for a real
+// root of a quadratic factor; false where those are not proved.
+bool FillDecimals(std::array<Item, kMaxDegree>& items, int count, int digits, RootSlots& out) {
+    for (int i = 0; i < count; ++i) {
+        Item& item = items[i];
+        if (!out[item.at].reDecimal.empty())
+            continue;
+        if (item.exact && item.real && !RoundDisc(item, digits))
+            return false;
+        SetDecimals(out[item.at], item.re, item.im, false);
+        if (!item.real) // the lower root, written right after the upper one
+            SetDecimals(out[item.at + 1], item.re, item.im, true);
+    }
+    return true;
+}
+
+bool Solve(const DoublePolynomial& p, int digits, int decimalDigits, ExactQuestions* exact,
+           StopFlag stop, RootSlots& out, std::vector<RootKey>* keys) {
     RootDiscs discs;
     if (!IncludeRoots(p, AberthRoots(p, stop), discs))
         return false;
@@ -477,15 +494,17 @@ bool Solve(const DoublePolynomial& p, int digits, ExactQuestions* exact, StopFla
         if (!item.exact)
             solver.AddNumeric(item);
     }
+    if (decimalDigits > 0 && !FillDecimals(items, discs.count, digits, out))
+        return false;
     return ListByKeys(items, discs.count, first, out, keys);
 }
 
 } // namespace
 
-bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, StopFlag stop,
-                    RootSlots& out, std::vector<RootKey>* keys) {
+bool SolveCertified(const DoublePolynomial& p, int digits, int decimalDigits, ExactQuestions* exact,
+                    StopFlag stop, RootSlots& out, std::vector<RootKey>* keys) {
     return p.degree >= 1 && p.degree <= kMaxDegree && digits <= kMaxDoubleDigits &&
-           Solve(p, digits, exact, stop, out, keys);
+           Solve(p, digits, decimalDigits, exact, stop, out, keys);
 }
 
 } // namespace valdrex

@@ -26,8 +26,10 @@ class ExactQuestions {
 // rationals are proved by its answers and written exactly. False when the proof fails (multiple
 // or clustered roots, a part too close to a rounding boundary, two roots whose order needs more
 // digits, or a question left unanswered); the slots taken are then garbage. The keys of the roots
-// (a real root, or a pair), in their listed order, go to `keys` when it is not null.
-bool SolveCertified(const DoublePolynomial& p, int digits, ExactQuestions* exact, StopFlag stop,
-                    RootSlots& out, std::vector<RootKey>* keys = nullptr);
+// (a real root, or a pair), in their listed order, go to `keys` when it is not null. With
+// `decimalDigits` (0, or `digits`), every root has its parts' decimal texts: those the exact
+// answers did not write come from the rounded parts.
+bool SolveCertified(const DoublePolynomial& p, int digits, int decimalDigits, ExactQuestions* exact,
+                    StopFlag stop, RootSlots& out, std::vector<RootKey>* keys = nullptr);
 
 } // namespace valdrex

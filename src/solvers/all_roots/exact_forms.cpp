@@ -108,9 +108,60 @@ bool Small(long v) {
     return v > -kSmallQuadraticLimit && v < kSmallQuadraticLimit;
 }
 
+// x / d for d > 0, to a few units of 2^-106 of the quotient beyond the error of x.
+DoubleDouble Divide(DoubleDouble x, double d) {
+    const double q = x.hi / d;
+    const DoubleDouble p = TwoProduct(q, d);
+    return FastTwoSum(q, (((x.hi - p.hi) - p.lo) + x.lo) / d);
+}
+
+// n / x, to a few units of 2^-106 of the quotient beyond the error of x.
+DoubleDouble DivideInto(double n, DoubleDouble x) {
+    const double q = n / x.hi;
+    const DoubleDouble p = TwoProduct(q, x.hi);
+    return FastTwoSum(q, (((n - p.hi) - p.lo) - q * x.lo) / x.hi);
+}
+
+// The decimal texts of the parts of the roots of a quadratic whose discriminant is no square.
+struct QuadraticDecimals {
+    std::array<PartBuffer, 3> buffers;
+    std::string_view plusRe, minusRe; // the real parts of the "+" and "−" roots
+    ShortPart im{};                   // the "+" root's imaginary part; zero for real roots
+};
+
+// The roots' parts from double-double values within 64 units of 2^-106 of their size (√|Δ|
+// by one Newton step is within 4; each sum and quotient adds a few), rounded where that proves
+// the digits; false where it does not.
+bool RoundQuadratic(long a, long b, long c, long delta, int digits, QuadraticDecimals& out) {
+    constexpr double kError = 64 * 0x1p-106;
+    const double d = std::fabs(static_cast<double>(delta));
+    const double s = std::sqrt(d);
+    const DoubleDouble square = TwoProduct(s, s);
+    const DoubleDouble root = FastTwoSum(s, ((d - square.hi) - square.lo) / (2 * s));
+    const auto twoA = static_cast<double>(2 * a);
+    const auto round = [&](DoubleDouble x, ShortPart& part) {
+        return RoundWithin(x, kError * std::fabs(x.hi), digits, part);
+    };
+    if (delta < 0) {
+        out.plusRe = out.minusRe = FractionDecimal(-b, 2 * a, digits, out.buffers[0]);
+        return round(Divide(root, twoA), out.im);
+    }
+    // The root away from −B/2A without cancellation, the other from the product C/A.
+    const double sign = b <= 0 ? 1 : -1;
+    const DoubleDouble far =
+        DoubleDouble{static_cast<double>(-b), 0} + DoubleDouble{sign * root.hi, sign * root.lo};
+    ShortPart x1, x2;
+    if (!round(Divide(far, twoA), x1) || !round(DivideInto(static_cast<double>(2 * c), far), x2))
+        return false;
+    out.plusRe = PartText(sign > 0 ? x1 : x2, out.buffers[1], PartForm::Decimal);
+    out.minusRe = PartText(sign > 0 ? x2 : x1, out.buffers[2], PartForm::Decimal);
+    out.im = {false, 0, 0, digits};
+    return true;
+}
+
 } // namespace
 
-void SetSmallRational(FoundRoot& root, long n, long d) {
+void SetSmallRational(FoundRoot& root, long n, long d, int decimalDigits) {
     Reduce(n, d);
     ShortText text, exact;
     text.Blanked(n);
@@ -125,14 +176,19 @@ void SetSmallRational(FoundRoot& root, long n, long d) {
     root.exact.assign(exact.view());
     // Both below 2^53: the quotient of the two exact doubles is the nearest double.
     root.re = static_cast<double>(n) / static_cast<double>(d);
+    if (decimalDigits > 0) {
+        PartBuffer buffer;
+        root.reDecimal.assign(FractionDecimal(n, d, decimalDigits, buffer));
+        root.imDecimal.assign("0");
+    }
 }
 
-bool AddSmallQuadratic(long a, long b, long c, RootSlots& out) {
+bool AddSmallQuadratic(long a, long b, long c, int decimalDigits, RootSlots& out) {
     const long delta = b * b - 4 * a * c;
     const long twoA = 2 * a;
     if (delta == 0) {
         FoundRoot& root = out.Next();
-        SetSmallRational(root, -b, twoA);
+        SetSmallRational(root, -b, twoA, decimalDigits);
         root.multiplicity = 2;
         return true;
     }
@@ -141,11 +197,14 @@ bool AddSmallQuadratic(long a, long b, long c, RootSlots& out) {
     SplitSmallSquare(std::labs(delta), k, radicand);
     // Added in the listed order, which saves the sorting moves.
     if (!negative && radicand == 1) {
-        SetSmallRational(out.Next(), -b - k, twoA);
-        SetSmallRational(out.Next(), -b + k, twoA);
+        SetSmallRational(out.Next(), -b - k, twoA, decimalDigits);
+        SetSmallRational(out.Next(), -b + k, twoA, decimalDigits);
         return true;
     }
     if (std::labs(delta) >= kExactDouble)
+        return false;
+    QuadraticDecimals decimals;
+    if (decimalDigits > 0 && !RoundQuadratic(a, b, c, delta, decimalDigits, decimals))
         return false;
     const QuadraticValues q =
         SmallQuadraticValues(static_cast<double>(a), static_cast<double>(b), static_cast<double>(c),
@@ -176,6 +235,14 @@ bool AddSmallQuadratic(long a, long b, long c, RootSlots& out) {
     minus.text[signAt] = '-';
     SetExact(plus, q.v[0][0], q.v[0][1]);
     SetExact(minus, q.v[1][0], q.v[1][1]);
+    if (decimalDigits > 0) {
+        PartBuffer buffer;
+        plus.reDecimal.assign(decimals.plusRe);
+        minus.reDecimal.assign(decimals.minusRe);
+        plus.imDecimal.assign(PartText(decimals.im, buffer, PartForm::Decimal));
+        decimals.im.negative = true;
+        minus.imDecimal.assign(PartText(decimals.im, buffer, PartForm::Decimal));
+    }
     return true;
 }
 
@@ -241,7 +308,8 @@ QuadraticValues SmallQuadraticValues(double a, double b, double c, double delta)
     return q;
 }
 
-MachineQuestions::MachineQuestions(const long* lowestFirst, int degree) : degree_(degree) {
+MachineQuestions::MachineQuestions(const long* lowestFirst, int degree, int decimalDigits)
+    : degree_(degree), decimalDigits_(decimalDigits) {
     for (int k = 0; k <= degree; ++k)
         c_[k] = lowestFirst[k];
 }
@@ -262,7 +330,7 @@ Answer MachineQuestions::IsRationalRoot(long m, RootSlots& out) {
         return Answer::No;
     if (std::labs(num) >= kExactDouble || den >= kExactDouble)
         return Answer::Unknown;
-    SetSmallRational(out.Next(), num, den);
+    SetSmallRational(out.Next(), num, den, decimalDigits_);
     return Answer::Yes;
 }
 
@@ -282,7 +350,7 @@ Answer MachineQuestions::IsQuadraticFactor(long s, long q, RootSlots& out) {
     }
     if (r[1] != 0 || r[0] != 0)
         return Answer::No;
-    if (!Small(a) || !Small(b) || !Small(c) || !AddSmallQuadratic(a, b, c, out))
+    if (!Small(a) || !Small(b) || !Small(c) || !AddSmallQuadratic(a, b, c, 0, out))
         return Answer::Unknown;
     return Answer::Yes;
 }

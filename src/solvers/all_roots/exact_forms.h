@@ -10,13 +10,16 @@ namespace valdrex {
 // B² − 4AC stays below 2^55 and every sum below 2^53.
 inline constexpr long kSmallQuadraticLimit = 1L << 26;
 
-// n/d (d > 0, both below 2^53) reduced, as the general path writes a rational root.
-void SetSmallRational(FoundRoot& root, long n, long d);
+// n/d (d > 0, both below 2^53) reduced, as the general path writes a rational root; with
+// `decimalDigits` (0: none) its parts' decimal texts too.
+void SetSmallRational(FoundRoot& root, long n, long d, int decimalDigits);
 
 // The roots of A·x² + B·x + C (A > 0, |A|, |B|, |C| below kSmallQuadraticLimit) as the general
-// path gives them, a double root once with multiplicity 2; false, with no slot taken, when the
-// discriminant is too large for the double values.
-bool AddSmallQuadratic(long a, long b, long c, RootSlots& out);
+// path gives them, a double root once with multiplicity 2, with their parts' decimal texts when
+// `decimalDigits` is not 0; false, with no slot taken, when the discriminant is too large for
+// the double values or a decimal text is not proved (more than 15 digits, or a part too close
+// to a rounding boundary).
+bool AddSmallQuadratic(long a, long b, long c, int decimalDigits, RootSlots& out);
 
 // n = k²·r with r free of squares, for 0 < n < 2^62.
 void SplitSmallSquare(long n, long& k, long& r);
@@ -35,13 +38,16 @@ QuadraticValues SmallQuadraticValues(double a, double b, double c, double delta)
 // overflow or a root is too large to write without big numbers.
 class MachineQuestions final : public ExactQuestions {
   public:
-    MachineQuestions(const long* lowestFirst, int degree);
+    // `decimalDigits` as for SetSmallRational; a quadratic factor's roots get theirs from the
+    // parts the double path rounds for the order.
+    MachineQuestions(const long* lowestFirst, int degree, int decimalDigits);
     Answer IsRationalRoot(long m, RootSlots& out) override;
     Answer IsQuadraticFactor(long s, long q, RootSlots& out) override;
 
   private:
     std::array<long, kMaxDegree + 1> c_{};
     int degree_;
+    int decimalDigits_;
 };
 
 } // namespace valdrex

@@ -27,6 +27,8 @@ FoundRoot& RootSlots::Next() {
     root.multiplicity = 1;
     root.text.clear();
     root.exact.clear();
+    root.reDecimal.clear();
+    root.imDecimal.clear();
     return root;
 }
 
@@ -97,16 +99,22 @@ bool Scale(DoubleDouble x, long k, DoubleDouble& s, double& error) {
 // The part as it is written: sign, then the significant digits `kept` (trailing zeros dropped)
 // placed by the exponent.
 std::string_view WriteDigits(PartBuffer& buf, bool negative, std::string_view kept, long exponent,
-                             long precision) {
+                             long precision, PartForm form) {
+    const bool decimal = form == PartForm::Decimal;
     char* out = buf.data();
     char* const end = buf.data() + buf.size();
     const auto length = static_cast<long>(kept.size());
-    *out++ = negative ? '-' : ' ';
+    if (negative)
+        *out++ = '-';
+    else if (!decimal)
+        *out++ = ' ';
     const auto copy = [&](long from, long to) {
         out = std::copy(kept.data() + from, kept.data() + to, out);
     };
     if (exponent >= -4 && exponent < precision) {
         if (exponent < 0) {
+            if (decimal)
+                *out++ = '0';
             *out++ = '.';
             out = std::fill_n(out, -exponent - 1, '0');
             copy(0, length);
@@ -124,14 +132,19 @@ std::string_view WriteDigits(PartBuffer& buf, bool negative, std::string_view ke
             *out++ = '.';
             copy(1, length);
         }
-        *out++ = 'E';
-        *out++ = exponent < 0 ? '-' : '+';
+        *out++ = decimal ? 'e' : 'E';
+        if (exponent < 0 || !decimal)
+            *out++ = exponent < 0 ? '-' : '+';
         const long magnitude = exponent < 0 ? -exponent : exponent;
-        if (magnitude < 10)
+        if (magnitude < 10 && !decimal)
             *out++ = '0';
         out = std::to_chars(out, end, magnitude).ptr;
     }
     return {buf.data(), static_cast<std::size_t>(out - buf.data())};
+}
+
+std::string_view ZeroText(PartForm form) {
+    return form == PartForm::Decimal ? "0" : " 0";
 }
 
 int Sign(const RoundedPart& p) {
@@ -168,17 +181,17 @@ RoundedPart Widen(const ShortPart& part) {
     return wide;
 }
 
-std::string_view PartText(const RoundedPart& part, PartBuffer& buffer) {
+std::string_view PartText(const RoundedPart& part, PartBuffer& buffer, PartForm form) {
     const auto last = part.digits.find_last_not_of('0');
     if (last == std::string::npos)
-        return " 0";
+        return ZeroText(form);
     return WriteDigits(buffer, part.negative, std::string_view(part.digits).substr(0, last + 1),
-                       part.exponent, static_cast<long>(part.digits.size()));
+                       part.exponent, static_cast<long>(part.digits.size()), form);
 }
 
-std::string_view PartText(const ShortPart& part, PartBuffer& buffer) {
+std::string_view PartText(const ShortPart& part, PartBuffer& buffer, PartForm form) {
     if (part.n == 0)
-        return " 0";
+        return ZeroText(form);
     long n = part.n;
     while (n % 10 == 0) // the trailing zeros %G drops
         n /= 10;
@@ -186,7 +199,83 @@ std::string_view PartText(const ShortPart& part, PartBuffer& buffer) {
     const char* end = std::to_chars(kept.data(), kept.data() + kept.size(), n).ptr;
     return WriteDigits(buffer, part.negative,
                        {kept.data(), static_cast<std::size_t>(end - kept.data())}, part.exponent,
-                       part.digits);
+                       part.digits, form);
+}
+
+namespace {
+
+template <typename Part> Part Negated(Part part) {
+    part.negative = !part.negative;
+    return part;
+}
+
+template <typename Part>
+void SetPartDecimals(FoundRoot& root, const Part& re, const Part& im, bool lower) {
+    PartBuffer buffer;
+    root.reDecimal.assign(PartText(re, buffer, PartForm::Decimal));
+    root.imDecimal.assign(PartText(lower ? Negated(im) : im, buffer, PartForm::Decimal));
+}
+
+} // namespace
+
+void SetDecimals(FoundRoot& root, const RoundedPart& re, const RoundedPart& im, bool lower) {
+    SetPartDecimals(root, re, im, lower);
+}
+
+void SetDecimals(FoundRoot& root, const ShortPart& re, const ShortPart& im, bool lower) {
+    SetPartDecimals(root, re, im, lower);
+}
+
+std::string_view FractionDecimal(long n, long d, int digits, PartBuffer& buffer) {
+    if (n == 0)
+        return "0";
+    const bool negative = n < 0;
+    long r = negative ? -n : n;
+    // The whole part's digits, then long division: digits + 1 significant digits and whether
+    // anything is left beyond them decide the rounding.
+    std::array<char, 48> kept;
+    std::size_t length = 0;
+    long exponent = -1;
+    if (const long whole = r / d; whole != 0) {
+        const char* end = std::to_chars(kept.data(), kept.data() + kept.size(), whole).ptr;
+        length = static_cast<std::size_t>(end - kept.data());
+        exponent = static_cast<long>(length) - 1;
+    }
+    r %= d;
+    const auto wanted = static_cast<std::size_t>(digits) + 1;
+    while (length < wanted && (r != 0 || length == 0)) {
+        r *= 10; // below 2^57
+        const long digit = r / d;
+        r %= d;
+        if (length == 0 && digit == 0) {
+            --exponent;
+            continue;
+        }
+        kept[length++] = static_cast<char>('0' + digit);
+    }
+    bool beyond = r != 0;
+    for (std::size_t i = wanted; i < length; ++i) // whole parts longer than asked
+        beyond = beyond || kept[i] != '0';
+    if (length > static_cast<std::size_t>(digits)) {
+        const char next = kept[static_cast<std::size_t>(digits)];
+        length = static_cast<std::size_t>(digits);
+        const bool odd = (kept[length - 1] - '0') % 2 == 1;
+        if (next > '5' || (next == '5' && (beyond || odd))) {
+            std::size_t i = length;
+            while (i > 0 && kept[i - 1] == '9')
+                kept[--i] = '0';
+            if (i == 0) { // 99…9 rounded up to the next power of ten
+                kept[0] = '1';
+                ++exponent;
+            } else {
+                ++kept[i - 1];
+            }
+        }
+    }
+    while (length > 1 && kept[length - 1] == '0')
+        --length;
+    return WriteDigits(buffer, negative, {kept.data(), length}, exponent, digits,
+                       PartForm::Decimal);
 }
 
 bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out) {

@@ -50,10 +50,24 @@ RoundedPart Widen(const ShortPart& part);
 
 // The text of a part in the house form of %G with as many significant digits as it holds:
 // trailing zeros dropped, no "0" before the point, a blank in place of the sign of a positive
-// value, exponents "E+05" / "E-07" below 10^-4 and from 10^digits on; " 0" for zero.
+// value, exponents "E+05" / "E-07" below 10^-4 and from 10^digits on; " 0" for zero. The
+// decimal form is the same number in the grammar of JSON numbers, for scripts: "-0.5", "0.25",
+// "1.5e-7", "2e20", "0".
+enum class PartForm { Printed, Decimal };
 using PartBuffer = std::array<char, 96>;
-std::string_view PartText(const RoundedPart& part, PartBuffer& buffer);
-std::string_view PartText(const ShortPart& part, PartBuffer& buffer);
+std::string_view PartText(const RoundedPart& part, PartBuffer& buffer,
+                          PartForm form = PartForm::Printed);
+std::string_view PartText(const ShortPart& part, PartBuffer& buffer,
+                          PartForm form = PartForm::Printed);
+
+// The decimal texts of a root's parts, the imaginary part negated for the lower root of a pair
+// (a real root's is "0").
+void SetDecimals(FoundRoot& root, const RoundedPart& re, const RoundedPart& im, bool lower);
+void SetDecimals(FoundRoot& root, const ShortPart& re, const ShortPart& im, bool lower);
+
+// n/d (d > 0, |n| and d below 2^53) correctly rounded to `digits` (1..30) significant digits,
+// ties to even, in the decimal form.
+std::string_view FractionDecimal(long n, long d, int digits, PartBuffer& buffer);
 
 // x = hi + lo, known to within `error`, rounded to `digits` (at most 15) significant digits:
 // true when every value within `error` of x rounds to the same digits (which are then those of

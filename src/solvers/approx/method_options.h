@@ -17,6 +17,9 @@ struct MethodOptions {
     std::string BisectionIncText = ".1";
     std::string NewtonX0Text = "0";
     std::string DigitsText = "15"; // significant digits of the all-roots method
+    // Not a setting: the all-roots method also writes each root's parts as decimal texts, for
+    // a caller that shows them (the JSON output).
+    bool PartDecimals = false;
 };
 
 // Called now and then during a long bisection scan with the share of the interval scanned
