@@ -50,8 +50,10 @@ void frmMain::SolveWith(const MethodRow& row, QAction* item) {
     const auto confirmed = [&] { return ShowMethodOptions(row, options, this); };
     SolveResult result = model_.StartSolve(row.id);
     if (!result.unread && confirmed()) {
-        ScanProgressDialog progress(this);
-        result = model_.FinishSolve(options, progress.callback());
+        ScanProgressDialog(this).Run(
+            [&](const ScanProgress& progress, const std::atomic<bool>* stop) {
+                result = model_.FinishSolve(options, progress, stop);
+            });
     }
     ShowCommandResult(result.errors, result.unread);
 }

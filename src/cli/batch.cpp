@@ -27,14 +27,8 @@ void AnswerHere(const CliOptions& options, LineReader& reader, Collector& collec
     const auto flush = [&io] { io.Flush(); };
     while (!Interrupted() && reader.Next(line, flush)) {
         ++lineNumber;
-        const std::size_t outSize = io.out.size(), errSize = io.err.size();
-        const LineOutcome outcome = answerer.Answer(line, lineNumber, io.out, io.err);
-        if (Interrupted()) {
-            io.out.resize(outSize); // a scan cut short has no answer to give
-            io.err.resize(errSize);
-            break;
-        }
-        if (!collector.Take(outcome, answerer.record(), lineNumber))
+        const LineOutcome outcome = answerer.Answer(line, lineNumber, io, io.err);
+        if (outcome.interrupted || !collector.Take(outcome, answerer.record(), lineNumber))
             break;
     }
 }
@@ -101,21 +95,22 @@ void ParseBatchLine(std::string_view line, BatchLine& out) {
 
 LineAnswerer::LineAnswerer(const CliOptions& options) : options_(options), runner_(options) {}
 
-LineOutcome LineAnswerer::Answer(std::string_view line, int lineNumber, std::string& out,
+LineOutcome LineAnswerer::Answer(std::string_view line, int lineNumber, OutputText out,
                                  std::string& err) {
-    const std::size_t outSize = out.size(), errSize = err.size();
+    const std::uint64_t outSize = out.size();
+    const std::size_t errSize = err.size();
     try {
         return AnswerLine(line, lineNumber, out, err);
     } catch (const std::bad_alloc&) {
         // What the line took is free again: the run goes on with the next one.
-        out.resize(outSize);
+        out.TakeBack(outSize);
         err.resize(errSize);
         Invalid(lineNumber, "out of memory", out, err);
         return {.invalid = true};
     }
 }
 
-LineOutcome LineAnswerer::AnswerLine(std::string_view line, int lineNumber, std::string& out,
+LineOutcome LineAnswerer::AnswerLine(std::string_view line, int lineNumber, OutputText out,
                                      std::string& err) {
     LineOutcome outcome;
     ParseBatchLine(line, parsed_);
@@ -136,6 +131,10 @@ LineOutcome LineAnswerer::AnswerLine(std::string_view line, int lineNumber, std:
         outcome.invalid = true;
         return outcome;
     }
+    if (report_.result.cancelled) {
+        outcome.interrupted = true; // a solve cut short has no answer to give
+        return outcome;
+    }
     AppendReport(out, err, options_.json, report_);
     if (!options_.json)
         out += '\n';
@@ -144,7 +143,7 @@ LineOutcome LineAnswerer::AnswerLine(std::string_view line, int lineNumber, std:
     return outcome;
 }
 
-void LineAnswerer::Invalid(int lineNumber, const std::string& error, std::string& out,
+void LineAnswerer::Invalid(int lineNumber, const std::string& error, OutputText out,
                            std::string& err) {
     if (options_.json) {
         AppendJsonInvalidLine(out, lineNumber, error);
@@ -160,7 +159,7 @@ Collector::Collector(const CliOptions& options) {
         saver_.emplace(*options.saveFile, options.overwrite);
 }
 
-bool Collector::Take(const LineOutcome& outcome, std::string_view record, int lineNumber) {
+bool Collector::Take(const LineOutcome& outcome, const RecordLine& record, int lineNumber) {
     anyFailed_ = anyFailed_ || outcome.invalid || outcome.errorBox;
     if (outcome.hasRecord && saver_)
         saver_->Save(record, lineNumber);

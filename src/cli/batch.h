@@ -43,6 +43,7 @@ struct LineOutcome {
     bool invalid = false;
     bool errorBox = false;
     bool hasRecord = false;
+    bool interrupted = false; // Ctrl+C stopped the solve: no answer, nothing written
 };
 
 // Answers batch lines with a model of its own: the results to `out`, the messages to `err`,
@@ -51,14 +52,14 @@ class LineAnswerer {
   public:
     explicit LineAnswerer(const CliOptions& options);
 
-    // A line that runs out of memory is invalid, with nothing of it in `out` or `err`.
-    LineOutcome Answer(std::string_view line, int lineNumber, std::string& out, std::string& err);
-    std::string_view record() const { return runner_.recordToSave(); }
+    // A line that runs out of memory is invalid, with nothing of it in `out` or `err` (unless a
+    // long piece of it was written already).
+    LineOutcome Answer(std::string_view line, int lineNumber, OutputText out, std::string& err);
+    RecordLine record() const { return runner_.recordToSave(); }
 
   private:
-    LineOutcome AnswerLine(std::string_view line, int lineNumber, std::string& out,
-                           std::string& err);
-    void Invalid(int lineNumber, const std::string& error, std::string& out, std::string& err);
+    LineOutcome AnswerLine(std::string_view line, int lineNumber, OutputText out, std::string& err);
+    void Invalid(int lineNumber, const std::string& error, OutputText out, std::string& err);
 
     const CliOptions& options_;
     EquationRunner runner_;
@@ -76,7 +77,7 @@ class Collector {
 
     // Takes one answered line whose texts are in `io` already; false when the run must stop
     // (standard output failed).
-    bool Take(const LineOutcome& outcome, std::string_view record, int lineNumber);
+    bool Take(const LineOutcome& outcome, const RecordLine& record, int lineNumber);
     // Writes what is left; returns the exit status, the failures of reading left out.
     int Finish();
 

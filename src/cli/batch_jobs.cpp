@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <poll.h>
 #include <pthread.h>
 #include <system_error>
@@ -25,6 +26,9 @@ namespace {
 // Lines handed to a worker at a time: enough to make the hand-over cheap, few enough that
 // the workers finish close together.
 constexpr std::size_t kChunkLines = 256;
+// A line this long is answered on the reading thread, its answer written out in pieces: a
+// worker would need a copy of the line and would hold the whole answer.
+constexpr std::size_t kLongLine = OutputBuffers::kFlushSize;
 
 // Lines read on this thread and answered by a worker: the texts go in, the answers come out.
 struct Chunk {
@@ -64,10 +68,13 @@ struct Chunk {
                                         entries[i].end - entries[i].begin);
             Answer answer;
             answer.outcome = answerer.Answer(line, firstLine + static_cast<int>(i), out, err);
-            if (Interrupted())
-                break; // a scan cut short has no answer to give
-            if (answer.outcome.hasRecord)
-                records += answerer.record();
+            if (answer.outcome.interrupted)
+                break;
+            if (answer.outcome.hasRecord) {
+                const RecordLine record = answerer.record();
+                records += record.equation;
+                records += record.tail;
+            }
             answer.outEnd = out.size();
             answer.errEnd = err.size();
             answer.recordEnd = records.size();
@@ -88,7 +95,7 @@ struct Chunk {
             collector.io.err.append(err, previous.errEnd, answer.errEnd - previous.errEnd);
             const std::string_view record = std::string_view(records).substr(
                 previous.recordEnd, answer.recordEnd - previous.recordEnd);
-            if (!collector.Take(answer.outcome, record, firstLine + static_cast<int>(i)))
+            if (!collector.Take(answer.outcome, {record, {}}, firstLine + static_cast<int>(i)))
                 return false;
             previous = answer;
         }
@@ -228,9 +235,29 @@ void AnswerInWorkers(const CliOptions& options, int jobs, LineReader& reader,
         collector.io.Flush();
     };
 
+    std::optional<LineAnswerer> here; // for the long lines
+    const auto answerHere = [&](std::string_view line) {
+        submit();
+        while (going && !inFlight.empty())
+            deliverOldest();
+        current->Reset(lineNumber + 1);
+        if (!going)
+            return;
+        if (std::exchange(flushPending, false))
+            collector.io.Flush();
+        if (!here)
+            here.emplace(options);
+        const LineOutcome outcome = here->Answer(line, lineNumber, collector.io, collector.io.err);
+        going = !outcome.interrupted && collector.Take(outcome, here->record(), lineNumber);
+    };
+
     std::string_view line;
     while (going && !Interrupted() && reader.Next(line, beforeRead)) {
         ++lineNumber;
+        if (line.size() >= kLongLine) {
+            answerHere(line);
+            continue;
+        }
         Chunk::Entry entry;
         entry.begin = current->text.size();
         current->text += line;

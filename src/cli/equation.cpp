@@ -104,7 +104,8 @@ std::optional<std::string> EquationRunner::SolveGrid(EquationReport& report) {
     line_ = report.line;
     if (options_.method == SolveMethod::Bisection)
         scanStart_ = std::chrono::steady_clock::now();
-    report.result = model.Solve(options_.method, options_.methodOptions, scanProgress_);
+    report.result =
+        model.Solve(options_.method, options_.methodOptions, scanProgress_, InterruptFlag());
     const SolveResult& result = report.result;
     if (shownPercent_ >= 0) {
         ClearScanProgress();

@@ -31,7 +31,7 @@ class EquationRunner {
 
     // With --save: the record of the last solve, for the one writer of the file to append; empty
     // when there is none.
-    std::string_view recordToSave() const { return recordToSave_; }
+    RecordLine recordToSave() const { return recordToSave_; }
 
   private:
     // Solve once the grid holds the equation.
@@ -43,7 +43,7 @@ class EquationRunner {
     ScanProgress scanProgress_;
     MainModel model_;
     ErrorBoxes errors_;
-    std::string_view recordToSave_;
+    RecordLine recordToSave_;
     int line_ = 0;
     std::chrono::steady_clock::time_point scanStart_;
     int shownPercent_ = -1; // on the terminal's progress line, -1 when none is shown

@@ -30,10 +30,10 @@ int RunOne(const CliOptions& options) {
                                                      ? runner.SolveTyped(*options.equation, report)
                                                      : runner.Solve(coefficients, report))
         return UsageError(*error, false);
-    if (Interrupted())
-        return kExitInterrupted; // a scan cut short has no answer to give
+    if (report.result.cancelled || Interrupted())
+        return kExitInterrupted; // a solve cut short has no answer to give
     OutputBuffers io;
-    AppendReport(io.out, io.err, options.json, report);
+    AppendReport(io, io.err, options.json, report);
     bool failed = !report.errors.empty();
     if (saver) {
         if (!runner.recordToSave().empty())

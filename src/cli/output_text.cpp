@@ -62,12 +62,12 @@ std::string Quoted(std::string_view text, std::size_t limit) {
     return out;
 }
 
-void AppendLine(std::string& out, std::string_view text) {
+void AppendLine(OutputText out, std::string_view text) {
     out += text;
     out += '\n';
 }
 
-void AppendStringArray(std::string& out, std::span<const std::string> texts, bool skipEmpty) {
+void AppendStringArray(OutputText out, std::span<const std::string> texts, bool skipEmpty) {
     out += '[';
     bool first = true;
     for (const std::string& text : texts) {
@@ -87,7 +87,7 @@ std::string_view IconName(BoxIcon icon) {
 
 // {"re": …, "im": …, "re_decimal": …, "im_decimal": …, "multiplicity": …, "radius": …,
 // "exact": … or null, "text": …} for each.
-void AppendAllRoots(std::string& out, std::span<const FoundRoot> roots) {
+void AppendAllRoots(OutputText out, std::span<const FoundRoot> roots) {
     out += '[';
     for (std::size_t i = 0; i < roots.size(); ++i) {
         const FoundRoot& root = roots[i];
@@ -117,11 +117,9 @@ void AppendAllRoots(std::string& out, std::span<const FoundRoot> roots) {
     out += ']';
 }
 
-} // namespace
-
-void AppendJsonString(std::string& out, std::string_view text) {
+// The characters of `text` as a JSON string holds them, the quotes left out.
+void AppendJsonCharacters(OutputText out, std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    out += '"';
     // Characters that stand as they are (valid UTF-8 sequences among them) are copied in runs.
     std::size_t runStart = 0;
     std::size_t i = 0;
@@ -143,7 +141,7 @@ void AppendJsonString(std::string& out, std::string_view text) {
             i += length;
             continue;
         }
-        out.append(text.data() + runStart, i - runStart);
+        out += text.substr(runStart, i - runStart);
         if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
@@ -156,11 +154,23 @@ void AppendJsonString(std::string& out, std::string_view text) {
         }
         runStart = ++i;
     }
-    out.append(text.data() + runStart, i - runStart);
+    out += text.substr(runStart, i - runStart);
+}
+
+} // namespace
+
+void OutputText::TakeBack(std::uint64_t size) {
+    const std::uint64_t written = io_ ? io_->handedOn() : 0;
+    text_.resize(size > written ? static_cast<std::size_t>(size - written) : 0);
+}
+
+void AppendJsonString(OutputText out, std::string_view text) {
+    out += '"';
+    AppendJsonCharacters(out, text);
     out += '"';
 }
 
-void AppendJsonNumber(std::string& out, double value) {
+void AppendJsonNumber(OutputText out, double value) {
     if (!std::isfinite(value)) {
         out += "null";
         return;
@@ -168,7 +178,7 @@ void AppendJsonNumber(std::string& out, double value) {
     char buffer[32];
     // Negative zero is zero here as in every other text of the program.
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value == 0 ? 0.0 : value);
-    out.append(buffer, result.ptr);
+    out += std::string_view(buffer, result.ptr);
 }
 
 std::string QuotedForMessage(std::string_view text) {
@@ -203,7 +213,7 @@ std::string UnreadCoefficientMessage(int power, std::string_view text, ReadFault
            where + "); --method all takes any size";
 }
 
-void AppendPlainReport(std::string& out, const EquationReport& report) {
+void AppendPlainReport(OutputText out, const EquationReport& report) {
     const SolveResult& result = report.result;
     AppendLine(out, result.equation);
     for (const std::string& line : result.lines)
@@ -230,7 +240,7 @@ void AppendErrorBoxTexts(std::string& err, const EquationReport& report) {
     }
 }
 
-void AppendJsonReport(std::string& out, const EquationReport& report) {
+void AppendJsonReport(OutputText out, const EquationReport& report) {
     const SolveResult& result = report.result;
     out += "{\"schema\":";
     out += std::to_string(kJsonSchema);
@@ -296,12 +306,16 @@ void AppendJsonReport(std::string& out, const EquationReport& report) {
         AppendJsonString(out, IconName(box.icon));
         out += '}';
     }
-    out += "],\"record\":";
-    AppendJsonString(out, result.record.value_or(std::string_view()));
+    out += "],\"record\":\"";
+    if (result.record) {
+        AppendJsonCharacters(out, result.record->equation);
+        AppendJsonCharacters(out, result.record->tail);
+    }
+    out += '"';
     out += "}\n";
 }
 
-void AppendReport(std::string& out, std::string& err, bool json, const EquationReport& report) {
+void AppendReport(OutputText out, std::string& err, bool json, const EquationReport& report) {
     if (json) {
         AppendJsonReport(out, report);
         return;
@@ -310,7 +324,7 @@ void AppendReport(std::string& out, std::string& err, bool json, const EquationR
     AppendErrorBoxTexts(err, report);
 }
 
-void AppendJsonInvalidLine(std::string& out, int line, std::string_view error) {
+void AppendJsonInvalidLine(OutputText out, int line, std::string_view error) {
     out += "{\"schema\":";
     out += std::to_string(kJsonSchema);
     out += ",\"line\":";

@@ -3,9 +3,11 @@
 // The texts valdrex-solve writes: each equation's answer as plain text or JSON, and the messages
 // that quote what was typed.
 
+#include "cli/standard_streams.h"
 #include "core/working_polynomial.h"
 #include "model/main_model.h"
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,13 +15,51 @@
 
 namespace valdrex::cli {
 
+// Where the texts below go: a string, or standard output's buffer, which is then written
+// whenever it holds a large chunk, and a long piece (the equation of a long line) is written at
+// once rather than copied in: a long answer is never held whole.
+class OutputText {
+  public:
+    OutputText(std::string& text) : text_(text) {} // NOLINT(google-explicit-constructor)
+    OutputText(OutputBuffers& io)
+        : text_(io.out), io_(&io) {} // NOLINT(google-explicit-constructor)
+
+    OutputText& operator+=(std::string_view piece) {
+        if (io_ && piece.size() >= OutputBuffers::kFlushSize) {
+            io_->WriteThrough(piece);
+            return *this;
+        }
+        text_ += piece;
+        return Written();
+    }
+    OutputText& operator+=(char c) {
+        text_ += c;
+        return Written();
+    }
+
+    // Where the text stands in the whole output, for TakeBack.
+    std::uint64_t size() const { return (io_ ? io_->handedOn() : 0) + text_.size(); }
+    // Drops what was put since size() was `size`; what has been written stays.
+    void TakeBack(std::uint64_t size);
+
+  private:
+    OutputText& Written() {
+        if (io_)
+            io_->FlushIfFull();
+        return *this;
+    }
+
+    std::string& text_;
+    OutputBuffers* io_ = nullptr;
+};
+
 // Appends `text` as a JSON string: quotes, backslashes and control characters escaped (controls
 // as \u00XX); a byte that is not part of valid UTF-8 becomes \uFFFD, so the output is always
 // valid JSON whatever bytes came in.
-void AppendJsonString(std::string& out, std::string_view text);
+void AppendJsonString(OutputText out, std::string_view text);
 
 // Appends a number in its shortest exact form; a value that is not finite becomes null.
-void AppendJsonNumber(std::string& out, double value);
+void AppendJsonNumber(OutputText out, double value);
 
 // The most of an offending token a message echoes: a line of megabytes must not come back
 // whole on standard error.
@@ -57,7 +97,7 @@ struct EquationReport {
 
 // Plain text for standard output: the equation, the solution lines, the status, the irreducible
 // factor and the test point, one per line, the empty ones left out.
-void AppendPlainReport(std::string& out, const EquationReport& report);
+void AppendPlainReport(OutputText out, const EquationReport& report);
 
 // The error boxes' texts for standard error, one per line ("line N: " first in batch mode).
 void AppendErrorBoxTexts(std::string& err, const EquationReport& report);
@@ -67,12 +107,12 @@ void AppendErrorBoxTexts(std::string& err, const EquationReport& report);
 inline constexpr int kJsonSchema = 2;
 
 // One JSON object on one line.
-void AppendJsonReport(std::string& out, const EquationReport& report);
+void AppendJsonReport(OutputText out, const EquationReport& report);
 
 // One JSON object to `out`, or the plain text to `out` and the error boxes' texts to `err`.
-void AppendReport(std::string& out, std::string& err, bool json, const EquationReport& report);
+void AppendReport(OutputText out, std::string& err, bool json, const EquationReport& report);
 
 // The JSON object of an invalid batch line: {"schema": 2, "line": N, "error": "..."}.
-void AppendJsonInvalidLine(std::string& out, int line, std::string_view error);
+void AppendJsonInvalidLine(OutputText out, int line, std::string_view error);
 
 } // namespace valdrex::cli

@@ -5,6 +5,8 @@
 #include "core/platform_files.h"
 #include "database/database_file.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
@@ -12,6 +14,7 @@
 #include <fcntl.h>
 #include <new>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -89,15 +92,28 @@ struct FrameHeader {
     ::_exit(saver.anyFailed() || outOfMemory ? 1 : 0);
 }
 
-int SendAll(int channel, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t sent = ::send(channel, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+// Sends the pieces one after another without joining them first: a long record is not copied.
+int SendAll(int channel, std::array<std::string_view, 3> pieces) {
+    for (std::size_t first = 0; first < pieces.size();) {
+        std::array<iovec, 3> parts{};
+        for (std::size_t k = first; k < pieces.size(); ++k)
+            parts[k - first] = {const_cast<char*>(pieces[k].data()), pieces[k].size()};
+        msghdr message{};
+        message.msg_iov = parts.data();
+        message.msg_iovlen = pieces.size() - first;
+        const ssize_t sent = ::sendmsg(channel, &message, MSG_NOSIGNAL);
         if (sent < 0) {
             if (errno == EINTR)
                 continue;
             return errno;
         }
-        bytes.remove_prefix(static_cast<std::size_t>(sent));
+        for (auto left = static_cast<std::size_t>(sent); first < pieces.size(); ++first) {
+            const std::size_t taken = std::min(left, pieces[first].size());
+            pieces[first].remove_prefix(taken);
+            left -= taken;
+            if (!pieces[first].empty())
+                break;
+        }
     }
     return 0;
 }
@@ -124,16 +140,21 @@ int WaitFor(pid_t child) {
 
 } // namespace
 
-void AppendRecordFrame(std::string& bytes, std::string_view record, int line) {
-    const FrameHeader header{static_cast<std::uint32_t>(record.size()), line};
-    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
-    bytes += record;
+std::string RecordFrameHeader(std::size_t size, int line) {
+    const FrameHeader header{static_cast<std::uint32_t>(size), line};
+    return std::string(reinterpret_cast<const char*>(&header), sizeof header);
 }
 
 void RecordFrameReader::Add(std::string_view bytes) {
     buffer_.erase(0, start_);
     start_ = 0;
     buffer_ += bytes;
+    // Room for the whole of a long frame at once, rather than room doubled as it arrives.
+    FrameHeader header{};
+    if (buffer_.size() >= sizeof header) {
+        std::memcpy(&header, buffer_.data(), sizeof header);
+        buffer_.reserve(sizeof header + header.size);
+    }
 }
 
 std::optional<RecordFrame> RecordFrameReader::Next() {
@@ -203,11 +224,10 @@ RecordWriterProcess::~RecordWriterProcess() {
     Finish(unused);
 }
 
-void RecordWriterProcess::Save(std::string_view record, int line) {
+void RecordWriterProcess::Save(const RecordLine& record, int line) {
     if (handOverError_ == 0) {
-        frame_.clear();
-        AppendRecordFrame(frame_, record, line);
-        handOverError_ = SendAll(channel_, frame_);
+        handOverError_ = SendAll(
+            channel_, {RecordFrameHeader(record.size(), line), record.equation, record.tail});
         if (handOverError_ == 0)
             return;
     }

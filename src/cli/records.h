@@ -3,6 +3,8 @@
 // The --save file: records handed to a process of their own, which appends them and tells each
 // failure once.
 
+#include "database/record.h"
+
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -20,7 +22,8 @@ struct RecordFrame {
     std::string_view record;
 };
 
-void AppendRecordFrame(std::string& bytes, std::string_view record, int line);
+// The header of a record's frame: the record's `size` bytes follow it.
+std::string RecordFrameHeader(std::size_t size, int line);
 
 // Takes the bytes as they arrive and gives back the whole frames among them, in order.
 class RecordFrameReader {
@@ -83,7 +86,7 @@ class RecordWriterProcess {
     ~RecordWriterProcess();
 
     // Hands over the record of input line `line` (0 for an equation from the command line).
-    void Save(std::string_view record, int line);
+    void Save(const RecordLine& record, int line);
     // Waits until every record handed over is written, then tells each failure once to `err`:
     // a run of lines that failed the same way gives one message naming the lines. Returns
     // whether any record was not saved.
@@ -93,7 +96,6 @@ class RecordWriterProcess {
     std::string path_;
     int channel_ = -1; // records out, the child's failure messages back
     pid_t child_ = -1;
-    std::string frame_;
     // The errno that keeps records from reaching the child (it could not start, or is gone),
     // and the lines of the records it kept.
     int handOverError_ = 0;

@@ -33,6 +33,10 @@ bool Interrupted() {
     return interrupted.load(std::memory_order_relaxed);
 }
 
+const std::atomic<bool>* InterruptFlag() {
+    return &interrupted;
+}
+
 bool WaitForInput(int fd) {
     // Ctrl+C is held back while the flag is read, and let through only inside ppoll, which
     // returns at once for a press held back.
@@ -109,9 +113,19 @@ bool LineReader::Next(std::string_view& line, const std::function<void()>& befor
     }
 }
 
+void OutputBuffers::WriteOut(std::string_view bytes) {
+    if (!bytes.empty() && outError_ == 0)
+        outError_ = WriteAll(STDOUT_FILENO, bytes);
+    handedOn_ += bytes.size();
+}
+
+void OutputBuffers::WriteThrough(std::string_view piece) {
+    Flush();
+    WriteOut(piece);
+}
+
 void OutputBuffers::Flush() {
-    if (!out.empty() && outError_ == 0)
-        outError_ = WriteAll(STDOUT_FILENO, out);
+    WriteOut(out);
     out.clear();
     // Nothing is left to tell of a failure to write standard error.
     if (!err.empty())

@@ -5,6 +5,8 @@
 
 #include "core/platform_files.h"
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <string>
@@ -14,10 +16,12 @@
 namespace valdrex::cli {
 
 // Ctrl+C asks the run to end cleanly: the handler only sets a flag, which the batch loop, the
-// line reader and a long scan's progress read. A wait for input returns at once.
+// line reader and a long solve read. A wait for input returns at once.
 void CatchInterrupt();
 
 bool Interrupted();
+// The flag Ctrl+C sets, for a long solve to read between its steps.
+const std::atomic<bool>* InterruptFlag();
 
 // Waits until `fd` can be read without waiting. False once Ctrl+C was pressed, even just before
 // the wait began: a press between a look at the flag and a plain read would be lost, and the
@@ -80,12 +84,19 @@ class OutputBuffers {
     // Writes standard output, then standard error. After a failed write to standard output,
     // what is meant for it is dropped.
     void Flush();
+    // Flush, then `piece` to standard output, without copying it into `out`.
+    void WriteThrough(std::string_view piece);
+    // The bytes of standard output handed to the system (or dropped after a failure) so far.
+    std::uint64_t handedOn() const { return handedOn_; }
 
     // errno of the first failed write to standard output, 0 while every write succeeded.
     int outError() const { return outError_; }
 
   private:
+    void WriteOut(std::string_view bytes);
+
     int outError_ = 0;
+    std::uint64_t handedOn_ = 0;
 };
 
 // "valdrex-solve: write error: <reason>" on standard error when standard output failed; returns

@@ -30,15 +30,9 @@ std::string NormalizeCoefficient(std::string_view s) {
     double n = 0;
     double d = 0;
     if (slash == std::string_view::npos) {
-        std::string withoutPoints;
-        for (const char c : s)
-            if (c != '.')
-                withoutPoints += c;
-        n = RoundToInt32(TextToNumber(withoutPoints));
+        n = RoundToInt32(TextToNumberWithoutPoints(s));
         const int places = CharacterCount(s.substr(point + 1));
-        std::string powerOfTen(places + 1, '0');
-        powerOfTen[0] = '1';
-        d = RoundToInt32(TextToNumber(powerOfTen));
+        d = RoundToInt32(TextToNumber("1E" + std::to_string(places)));
     } else {
         n = RoundToInt32(TextToNumber(s));
         d = RoundToInt32(TextToNumber(s.substr(slash + 1)));

@@ -3,6 +3,7 @@
 #include "core/number_text.h"
 
 #include <algorithm>
+#include <array>
 
 namespace valdrex {
 namespace {
@@ -21,26 +22,24 @@ std::string_view Normalized(std::string_view unblanked, std::string& storage) {
     return storage;
 }
 
-// The text is written through a pointer into the string, lengthened before each term when
-// needed: appending character by character cost more than everything else here.
+// The text is written through a pointer into the string, sized once for the whole text:
+// appending character by character cost more than everything else here, and a long equation
+// grown step by step would be copied at each step.
 class Writer {
   public:
-    explicit Writer(std::string& s) : s_(s) { s_.clear(); }
-    bool empty() const { return p_ == s_.data(); }
-    // Room for `more` characters after the written ones.
-    void Reserve(std::size_t more) {
-        const auto used = static_cast<std::size_t>(p_ - s_.data());
-        if (s_.size() < used + more)
-            s_.resize(std::max(used + more, 2 * s_.size()));
-        p_ = s_.data() + used;
+    Writer(std::string& s, std::size_t room) : s_(s) {
+        s_.clear();
+        s_.resize(room);
+        p_ = s_.data();
     }
+    bool empty() const { return p_ == s_.data(); }
     void Put(char c) { *p_++ = c; }
     void Put(std::string_view text) { p_ = std::copy(text.begin(), text.end(), p_); }
     void Finish() { s_.resize(static_cast<std::size_t>(p_ - s_.data())); }
 
   private:
     std::string& s_;
-    char* p_ = s_.data();
+    char* p_;
 };
 
 // "x" or "x^" and the power.
@@ -86,13 +85,21 @@ int PlainSign(std::string_view c) {
     return zero ? 0 : negative ? -1 : 1;
 }
 
+// The most a term of coefficient `c` takes: " + ", c with each sign spaced, the middle dot and
+// "x^12".
+std::size_t TermRoom(std::string_view c) {
+    return 3 + c.size() + 2 * static_cast<std::size_t>(std::count_if(c.begin(), c.end(), IsSign)) +
+           kMiddleDot.size() + 4;
+}
+
+// What " = 0" or "0 = 0" adds.
+constexpr std::size_t kEndRoom = 5;
+
 // Puts the term of one coefficient whose value has the sign of `value`, signs already spaced. A
 // "+" that would open the text is left out, as the text never starts with one.
 void PutTerm(Writer& w, std::string_view c, int power, double value) {
     if (value == 0)
         return;
-    // " + ", every character of c spaced as a sign, the middle dot and "x^12".
-    w.Reserve(3 + 3 * c.size() + kMiddleDot.size() + 4);
     if (c == "1" || c == "-1") {
         if (c[0] == '-')
             PutSpaced(w, "-");
@@ -138,8 +145,11 @@ void SpaceSignsInPlace(std::string& s) {
 } // namespace
 
 void WriteEquationText(const CoefficientTexts& coefficients, std::string& s) {
-    Writer w(s);
-    std::string storage;
+    // Each term's coefficient text and the sign of its value, read before the text is sized.
+    std::array<std::string_view, kCoefficientCount> terms;
+    std::array<double, kCoefficientCount> values{};
+    std::array<std::string, kCoefficientCount> normalized; // fractions and decimals, short
+    std::size_t room = kEndRoom;
     for (int i = kCoefficientCount - 1; i >= 0; --i) {
         const std::string& text = coefficients[i];
         if (text.size() == 1 && text[0] == '0')
@@ -148,22 +158,27 @@ void WriteEquationText(const CoefficientTexts& coefficients, std::string& s) {
         const std::string_view unblanked = firstNonBlank == std::string::npos
                                                ? std::string_view{}
                                                : std::string_view(text).substr(firstNonBlank);
-        const std::string_view c = Normalized(unblanked, storage);
-        const int sign = PlainSign(c);
-        PutTerm(w, c, i, sign != 2 ? sign : TextToNumber(c));
+        terms[i] = Normalized(unblanked, normalized[i]);
+        const int sign = PlainSign(terms[i]);
+        values[i] = sign != 2 ? sign : TextToNumber(terms[i]);
+        room += TermRoom(terms[i]);
     }
-    w.Reserve(5);
+    Writer w(s, room);
+    for (int i = kCoefficientCount - 1; i >= 0; --i)
+        PutTerm(w, terms[i], i, values[i]);
     w.Put(w.empty() ? "0 = 0" : " = 0");
     w.Finish();
 }
 
 void WriteCanonicalEquationText(const CoefficientTexts& canonical, std::string& s) {
-    Writer w(s);
+    std::size_t room = kEndRoom;
+    for (const std::string& c : canonical)
+        room += TermRoom(c);
+    Writer w(s, room);
     for (int i = kCoefficientCount - 1; i >= 0; --i) {
         const std::string& c = canonical[i];
         PutTerm(w, c, i, c == "0" ? 0 : c[0] == '-' ? -1 : 1);
     }
-    w.Reserve(5);
     w.Put(w.empty() ? "0 = 0" : " = 0");
     w.Finish();
 }

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <locale.h>
 #include <optional>
+#include <utility>
 
 namespace valdrex {
 namespace {
@@ -116,14 +117,29 @@ void FormatAppended(std::string& out, double value, int precision, bool leadingB
     out += Format(value, precision, leadingBlank, buf);
 }
 
+// More significant digits than the rounding to a double can depend on (767 at most).
+constexpr std::size_t kDecisiveDigits = 800;
+
+// ReadLeadingNumber keeping the first `keptDigits` significant digits (the exponent counts
+// those left out), with "." skipped as blanks are when `pointsSkipped`.
+LeadingNumber ReadNumber(std::string_view s, CutShort rule, std::size_t keptDigits,
+                         bool pointsSkipped);
+
 // The general reading, apart so that the plain integers' path stays short.
-[[gnu::noinline]] double ScannedNumber(std::string_view text) {
-    const LeadingNumber number = ReadLeadingNumber(text, CutShort::EndsTheNumber);
-    // As from_chars reads it, correctly rounded; "-0" stays negative zero.
+[[gnu::noinline]] double ScannedNumber(std::string_view text, bool pointsSkipped) {
+    const LeadingNumber number =
+        ReadNumber(text, CutShort::EndsTheNumber, kDecisiveDigits, pointsSkipped);
+    // As from_chars reads it, correctly rounded; "-0" stays negative zero. A nonzero rest past
+    // the decisive digits rounds as one more "1" does.
+    long exponent = number.exponent;
     std::string d = number.negative ? "-" : "";
     d += number.digits.empty() ? "0" : number.digits;
+    if (number.droppedNonZero) {
+        d += '1';
+        --exponent;
+    }
     d += 'e';
-    d += std::to_string(number.exponent);
+    d += std::to_string(exponent);
     double value = 0;
     const auto res = std::from_chars(d.data(), d.data() + d.size(), value);
     if (res.ec == std::errc::result_out_of_range) {
@@ -138,14 +154,18 @@ void FormatAppended(std::string& out, double value, int precision, bool leadingB
 
 } // namespace
 
-LeadingNumber ReadLeadingNumber(std::string_view s, CutShort rule) {
+namespace {
+
+LeadingNumber ReadNumber(std::string_view s, CutShort rule, std::size_t keptDigits,
+                         bool pointsSkipped) {
     LeadingNumber r;
     std::size_t i = 0;
     const auto skip = [&] {
-        while (i < s.size() && IsSkipped(s[i]))
+        while (i < s.size() && (IsSkipped(s[i]) || (pointsSkipped && s[i] == '.')))
             ++i;
     };
-    // Mantissa digits; those after the point count into the exponent.
+    // Mantissa digits; those after the point count into the exponent, those past the kept ones
+    // only into it.
     const auto readMantissa = [&](bool fraction) {
         bool any = false;
         for (skip(); i < s.size() && IsDigit(s[i]); skip()) {
@@ -153,8 +173,19 @@ LeadingNumber ReadLeadingNumber(std::string_view s, CutShort rule) {
             any = true;
             if (fraction)
                 --r.exponent;
-            if (c != '0' || !r.digits.empty())
+            if (r.digits.empty()) {
+                if (c == '0')
+                    continue;
+                // Room for every digit that may follow, taken once: a long text would otherwise
+                // be copied many times over as the digits grew.
+                r.digits.reserve(std::min(s.size() - i + 1, keptDigits));
+            }
+            if (r.digits.size() < keptDigits) {
                 r.digits += c;
+            } else {
+                ++r.exponent;
+                r.droppedNonZero = r.droppedNonZero || c != '0';
+            }
         }
         return any;
     };
@@ -180,7 +211,6 @@ LeadingNumber ReadLeadingNumber(std::string_view s, CutShort rule) {
     if (!hasDigit)
         return signedText || point || exponentLetter ? cutShort({}) : LeadingNumber{};
     if (exponentLetter) {
-        const LeadingNumber mantissa = r;
         ++i;
         skip();
         bool negative = false;
@@ -193,18 +223,28 @@ LeadingNumber ReadLeadingNumber(std::string_view s, CutShort rule) {
             any = true;
         }
         if (!any)
-            return cutShort(mantissa);
+            return cutShort(std::move(r)); // the mantissa alone, not copied
         r.exponent += negative ? -exponent : exponent;
     }
     if (i < s.size() && (s[i] == '.' || IsExponentLetter(s[i])))
-        return cutShort(r);
+        return cutShort(std::move(r));
     return r;
+}
+
+} // namespace
+
+LeadingNumber ReadLeadingNumber(std::string_view s, CutShort rule) {
+    return ReadNumber(s, rule, std::string::npos, false);
 }
 
 double TextToNumber(std::string_view text) {
     if (const std::optional<double> plain = PlainInteger(text))
         return *plain;
-    return ScannedNumber(text);
+    return ScannedNumber(text, false);
+}
+
+double TextToNumberWithoutPoints(std::string_view text) {
+    return ScannedNumber(text, true);
 }
 
 std::string NumberToStr(double value) {

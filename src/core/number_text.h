@@ -20,12 +20,17 @@ struct LeadingNumber {
     std::string digits; // the significant digits, without leading zeros; none for 0
     long exponent = 0;  // the value is ±digits·10^exponent (an exponent's digits are read up
                         // to far beyond any double or limit, then held there)
+    // Only where fewer digits are kept than the text has (TextToNumber keeps those that decide
+    // a double): whether a digit left out was not 0.
+    bool droppedNonZero = false;
 };
 LeadingNumber ReadLeadingNumber(std::string_view text, CutShort rule);
 
 // The leading number of a text as the grid reads it (CutShort::EndsTheNumber); a text without
 // a number gives 0. A magnitude beyond the Double range fails with Overflow.
 double TextToNumber(std::string_view text);
+// TextToNumber of the text with every "." taken out.
+double TextToNumberWithoutPoints(std::string_view text);
 
 // 15 significant digits, no "0" before the point of a value between -1 and 1, and a blank in
 // place of the sign of a non-negative value (" 2", "-2.5", " .5", " 1E-10").

@@ -92,12 +92,16 @@ char32_t NextCharacter(std::string_view text, std::size_t& at) {
 std::string EncodeCp1252(std::string_view utf8) {
     std::string bytes;
     bytes.reserve(utf8.size());
+    AppendCp1252(bytes, utf8);
+    return bytes;
+}
+
+void AppendCp1252(std::string& bytes, std::string_view utf8) {
     // A leading byte-order mark tells the encoding; it is no character of the text.
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     const std::size_t start = utf8.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     for (std::size_t at = start; at < utf8.size();)
         bytes += ByteFor(NextCharacter(utf8, at));
-    return bytes;
 }
 
 std::string DecodeCp1252(std::string_view bytes) {

@@ -2,234 +2,21 @@
 
 #include "core/failure.h"
 #include "core/platform_files.h"
+#include "database/append_mark.h"
+#include "database/atomic_replace.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
-#include <csignal>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <functional>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
 namespace valdrex {
 namespace {
-
-constexpr mode_t kNewFileMode = 0666; // narrowed by the umask
-
-class FileDescriptor {
-  public:
-    // Opens as OpenFollowingTrustedLinks does.
-    FileDescriptor(const std::string& path, int flags) {
-        std::string filePath;
-        fd_ = OpenFollowingTrustedLinks(path, flags, filePath);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    // Only reached on a failure already being reported; that failure's errno is what counts.
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-
-    int get() const { return fd_; }
-
-    void Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        if (::close(fd) != 0)
-            FailFile(errno);
-    }
-
-  private:
-    int fd_;
-};
-
-// Without this, a write past the file-size limit would kill the program instead of failing
-// with EFBIG.
-void IgnoreFileSizeSignal() {
-    static const bool ignored = [] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        return true;
-    }();
-    (void)ignored;
-}
-
-// Devices and pipes are neither replaced nor read to their end: a database kept in /dev/null
-// must stay that device, and /dev/zero never ends. Every open is non-blocking, so a pipe
-// without a partner fails at once instead of waiting for one.
-constexpr std::size_t kMaxSpecialFileBytes = 1 << 20;
-
-bool IsSpecialFile(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
-}
-
-// Writes a file's new contents to the descriptor; returns 0 or the errno of the failure.
-using ContentWriter = std::function<int(int fd)>;
-
-void WriteInPlace(const std::string& path, const ContentWriter& writeContents) {
-    FileDescriptor file(path, O_WRONLY | O_TRUNC);
-    if (const int error = writeContents(file.get()); error != 0)
-        FailFile(error);
-    file.Close();
-}
-
-// Makes the rename itself last through a power cut. The file is already in place: a folder
-// that cannot be synced (some file systems refuse) is no reason to report a failed save.
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        (void)::fsync(fd);
-        ::close(fd);
-    }
-}
-
-// Creates a file of a new name in the folder of `path`, narrowed by the umask like any create.
-int CreateTemporaryBeside(const std::string& path, std::string& temporary) {
-    static std::atomic<unsigned> counter{0};
-    for (;;) {
-        temporary = path + "." + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-        const int fd =
-            ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
-        if (fd >= 0)
-            return fd;
-        if (errno != EEXIST)
-            FailFile(errno);
-    }
-}
-
-// A kill can stop a write to a file between two pages, leaving the start of a line without its
-// end. An append that spans pages therefore first marks the file with the bytes it is about to
-// fill, in an extended attribute, which readers never see; the next writer takes back, under the
-// lock, what a kill left of it. A file system without extended attributes is written unmarked.
-constexpr char kAppendMark[] = "user.valdrex.appending";
-
-struct AppendMark {
-    off_t start = 0;
-    off_t end = 0;
-};
-
-bool SpansPages(off_t start, std::size_t length) {
-    static const off_t page = ::sysconf(_SC_PAGESIZE);
-    return start / page != (start + static_cast<off_t>(length) - 1) / page;
-}
-
-// When the file of `size` bytes ends (`last`) within a marked append and what it holds of it has
-// no line end, but for the CR LF it may begin with, cuts that off. Returns the size after, with
-// `last` its last byte again.
-off_t TakeBackCutAppend(int fd, off_t size, char& last) {
-    AppendMark mark;
-    if (last == '\n' || ::fgetxattr(fd, kAppendMark, &mark, sizeof mark) != sizeof mark ||
-        size <= mark.start || size >= mark.end)
-        return size;
-    std::string cut(static_cast<std::size_t>(size - mark.start), '\0');
-    if (::pread(fd, cut.data(), cut.size(), mark.start) != static_cast<ssize_t>(cut.size()) ||
-        cut.find('\n', 2) != std::string::npos || ::ftruncate(fd, mark.start) != 0)
-        return size;
-    (void)::fremovexattr(fd, kAppendMark);
-    last = '\n';
-    if (mark.start > 0)
-        (void)::pread(fd, &last, 1, mark.start - 1);
-    return mark.start;
-}
-
-// Copies the `size` bytes of `from` over the file `to`, which was `oldSize` bytes long, and cuts
-// it there. Room for a longer text is taken first, so that a full disk leaves the
-// file as it was; returns 0 or the errno, and whether the file was changed.
-int RewriteFrom(int from, int to, off_t size, off_t oldSize, bool& changed) {
-    changed = false;
-    if (size > oldSize && ::fallocate(to, 0, 0, size) != 0 && errno != EOPNOTSUPP) {
-        const int error = errno;
-        (void)::ftruncate(to, oldSize); // whatever part of the room was taken
-        return error;
-    }
-    if (::lseek(from, 0, SEEK_SET) != 0 || ::lseek(to, 0, SEEK_SET) != 0)
-        return errno;
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(from, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return errno;
-        if (got == 0)
-            break;
-        changed = true;
-        if (const int error = WriteAll(to, std::string_view(buffer, static_cast<std::size_t>(got)));
-            error != 0)
-            return error;
-    }
-    if (::ftruncate(to, size) != 0 || ::fsync(to) != 0)
-        return errno;
-    (void)::fremovexattr(to, kAppendMark); // it marked bytes that are gone
-    return 0;
-}
-
-// Writes the contents to a new file beside the locked file, then renames it over the file:
-// readers see the old file or the new one, never a part, and a failure leaves the old file as it
-// was. A file the new one cannot stand in for (other names, an owner or group it cannot take) is
-// rewritten from the new file instead, which is kept when that fails half way.
-void ReplaceFile(const LockedFile& file, const ContentWriter& writeContents) {
-    const struct stat& old = file.status();
-    std::string temporary;
-    const int fd = CreateTemporaryBeside(file.filePath(), temporary);
-    int error = 0;
-    bool inPlace = old.st_nlink > 1;
-    if (!inPlace && ::fchown(fd, old.st_uid, old.st_gid) != 0)
-        inPlace = true;
-    // After fchown, which may clear the set-id bits.
-    if (::fchmod(fd, old.st_mode & 07777) != 0)
-        error = errno;
-    try {
-        if (error == 0)
-            error = writeContents(fd);
-    } catch (...) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        throw;
-    }
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    bool changed = false;
-    if (error == 0 && inPlace)
-        error = RewriteFrom(fd, file.fd(), ::lseek(fd, 0, SEEK_CUR), old.st_size, changed);
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && !inPlace && ::rename(temporary.c_str(), file.filePath().c_str()) != 0)
-        error = errno;
-    if (changed && error != 0) {
-        const RuntimeFailure failure = FileFailure(error);
-        throw RuntimeFailure(error,
-                             failure.description() + "; the new text is in '" + temporary + "'");
-    }
-    if (error != 0 || inPlace)
-        ::unlink(temporary.c_str());
-    if (error != 0)
-        FailFile(error);
-    if (!inPlace)
-        SyncFolder(FolderOf(file.filePath()));
-}
-
-// Opens the file locked for writing, and for reading too where it may be read (to read its last
-// byte, or what was appended); returns whether it may be.
-bool OpenToWrite(std::optional<LockedFile>& file, const std::string& path, int flags) {
-    try {
-        file.emplace(path, O_RDWR | flags, LOCK_EX);
-        return true;
-    } catch (const RuntimeFailure& failure) {
-        if (failure.number() != EACCES)
-            throw;
-    }
-    file.emplace(path, O_WRONLY | flags, LOCK_EX);
-    return false;
-}
 
 // Reads up to `size` bytes at `offset`: the count read, 0 at the end, or -errno.
 ssize_t ReadAt(int fd, char* buffer, std::size_t size, std::uint64_t offset) {
@@ -316,9 +103,12 @@ ReplaceOutcome ReplaceKeepingAppends(const std::string& path, const SeenFile& se
     ReplaceFile(*file, [&](int temporary) {
         if (const int error = WriteChunks(temporary, text, last); error != 0)
             return error;
+        // Read only when the file grew: a file this user may write but not read can still be
+        // replaced.
         std::string rest;
-        if (const int error = ReadRest(fd, seen.length, rest); error != 0)
-            return error;
+        if (static_cast<std::uint64_t>(size) > seen.length)
+            if (const int error = ReadRest(fd, seen.length, rest); error != 0)
+                return error;
         // The merge of whole texts decides whether the records need a line end before them;
         // what was seen has been matched already, so it starts from nothing.
         outcome.appended = MergeOnSave({}, rest, last).appended;
@@ -355,76 +145,37 @@ void LineAppender::Append(std::string_view utf8Line) {
         (void)::pread(file.fd(), &last, 1, size - 1);
     if (regular)
         size = TakeBackCutAppend(file.fd(), size, last);
-    std::string bytes = last != '\n' ? "\r\n" : "";
-    bytes += EncodeCp1252(utf8Line);
+    std::string bytes;
+    bytes.reserve(utf8Line.size() + 4); // once: a long line is not copied again as it grows
+    if (last != '\n')
+        bytes += "\r\n";
+    AppendCp1252(bytes, utf8Line);
     bytes += "\r\n";
-    const AppendMark mark{size, size + static_cast<off_t>(bytes.size())};
-    const bool marked = regular && SpansPages(size, bytes.size()) &&
-                        ::fsetxattr(file.fd(), kAppendMark, &mark, sizeof mark, 0) == 0;
+    const bool marked = regular && MarkAppend(file.fd(), size, bytes.size());
     // One write of the whole line: a reader never sees a record put together from pieces
     // written at different times.
     const int error = WriteAll(file.fd(), bytes);
     if (error != 0)
         (void)::ftruncate(file.fd(), size); // take back whatever part of the line got there
     if (marked)
-        (void)::fremovexattr(file.fd(), kAppendMark);
+        ClearAppendMark(file.fd());
     file.Unlock();
     if (error != 0)
         FailFile(error);
 }
 
 void AppendLine(const std::string& path, std::string_view utf8Line, bool truncateFirst) {
-    if (truncateFirst) {
-        // Overwriting replaces the whole file, so a failed write keeps the old one.
-        WriteWholeFile(path, std::string(utf8Line) + "\r\n");
+    if (!truncateFirst) {
+        LineAppender(path).Append(utf8Line);
         return;
     }
-    LineAppender(path).Append(utf8Line);
-}
-
-void EnsureFileExists(const std::string& path) {
-    FileDescriptor file(path, O_WRONLY | O_CREAT | O_APPEND);
-    file.Close();
-}
-
-std::string ReadWholeFile(const std::string& path) {
-    return DecodeCp1252(ReadFileBytes(path));
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    // Read as long as it was when no writer held it: no record comes half written.
-    LockedFile file(path, O_RDONLY | O_CREAT, LOCK_SH);
-    file.Unlock();
-    const bool regular = S_ISREG(file.status().st_mode);
-    const auto length = static_cast<std::size_t>(file.status().st_size);
-    std::string bytes;
-    char buffer[65536];
-    while (!regular || bytes.size() < length) {
-        const ssize_t got =
-            ::read(file.fd(), buffer,
-                   regular ? std::min(sizeof buffer, length - bytes.size()) : sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            FailFile(errno);
-        }
-        if (got == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-        if (!regular && bytes.size() > kMaxSpecialFileBytes)
-            FailFile(EFBIG);
-    }
-    file.Close();
-    return bytes;
-}
-
-void WriteWholeFile(const std::string& path, std::string_view utf8Text) {
-    WriteFileBytes(path, EncodeCp1252(utf8Text));
-}
-
-void WriteFileBytes(const std::string& path, std::string_view bytes) {
+    // Overwriting replaces the whole file, so a failed write keeps the old one.
     IgnoreFileSizeSignal();
-    const auto writeBytes = [bytes](int fd) { return WriteAll(fd, bytes); };
+    std::string bytes;
+    bytes.reserve(utf8Line.size() + 2);
+    AppendCp1252(bytes, utf8Line);
+    bytes += "\r\n";
+    const auto writeBytes = [&bytes](int fd) { return WriteAll(fd, bytes); };
     if (IsSpecialFile(path)) {
         WriteInPlace(path, writeBytes);
         return;
@@ -433,6 +184,11 @@ void WriteFileBytes(const std::string& path, std::string_view bytes) {
     std::optional<LockedFile> file;
     OpenToWrite(file, path, O_CREAT);
     ReplaceFile(*file, writeBytes);
+}
+
+void EnsureFileExists(const std::string& path) {
+    FileDescriptor file(path, O_WRONLY | O_CREAT | O_APPEND);
+    file.Close();
 }
 
 SaveMerge MergeOnSave(std::string_view readBytes, std::string_view diskBytes,

@@ -35,24 +35,11 @@ class LineAppender {
 };
 
 // Appends the line and CR LF, as LineAppender does; truncateFirst replaces the file with the
-// line instead.
+// line and CR LF instead, as a replace does (below).
 void AppendLine(const std::string& path, std::string_view utf8Line, bool truncateFirst);
 
 // Creates the file empty when it does not exist; an existing file is left untouched.
 void EnsureFileExists(const std::string& path);
-
-// The whole file, decoded; a missing file is created empty first.
-std::string ReadWholeFile(const std::string& path);
-// The same, as the bytes in the file.
-std::string ReadFileBytes(const std::string& path);
-
-// Replaces the file with the encoded text, nothing added. A failed save keeps the old file
-// whole. The file keeps its permissions, and its owner and group where this user may give them;
-// a file with other names (hard links), or one whose owner or group the new file could not
-// take, is rewritten in place once the text is safely in a temporary file beside it.
-void WriteWholeFile(const std::string& path, std::string_view utf8Text);
-// The same with bytes already encoded.
-void WriteFileBytes(const std::string& path, std::string_view bytes);
 
 // What the database viewer's Save does with a file that may have changed since it was read.
 struct SaveMerge {
@@ -90,7 +77,10 @@ struct ReplaceOutcome {
 // since it was `seen`, without holding the file in memory: opens the file, checks that it still
 // begins with the seen bytes, writes the text and the appended bytes to a temporary file,
 // fsyncs, renames it over the file and fsyncs the folder. A device is written in place. A
-// failed replace keeps the old file whole.
+// failed replace keeps the old file whole. The file keeps its permissions, and its owner and
+// group where this user may give them; a file with other names (hard links), or one whose
+// owner or group the new file could not take, is rewritten in place once the text is safely in
+// a temporary file beside it.
 ReplaceOutcome ReplaceKeepingAppends(const std::string& path, const SeenFile& seen,
                                      const ByteChunks& text);
 

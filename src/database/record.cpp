@@ -13,6 +13,10 @@ constexpr std::string_view kSetStart = "; S={";
 
 void AppendRecordText(std::string& text, const RecordFields& fields) {
     text += fields.equation;
+    AppendRecordTail(text, fields);
+}
+
+void AppendRecordTail(std::string& text, const RecordFields& fields) {
     text += kSetStart;
     const std::size_t setStart = text.size();
     for (std::size_t i = 1; i < fields.SolText.size(); ++i) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace valdrex {
@@ -43,9 +44,10 @@ class DatabaseText {
   public:
     DatabaseText(); // one empty line
 
-    // Reads the open file `fd` as long as it is now and indexes its lines, adding the bytes
-    // read to `progress`. Returns an empty text once `stop` is set. Fails with FileFailure.
-    static DatabaseText Read(int fd, std::atomic<std::uint64_t>& progress,
+    // Reads the open file `fd` and indexes its lines, adding the bytes read to `progress`: a
+    // regular file as long as `st` (its status) says, anything else to its end. Returns an
+    // empty text once `stop` is set. Fails with FileFailure.
+    static DatabaseText Read(int fd, const struct stat& st, std::atomic<std::uint64_t>& progress,
                              const std::atomic<bool>& stop);
 
     qint64 lineCount() const { return static_cast<qint64>(lines_->size()); }

@@ -127,14 +127,11 @@ SearchNeedle::SearchNeedle(const QString& text, bool matchCase)
     }
 }
 
-DatabaseText DatabaseText::Read(int fd, std::atomic<std::uint64_t>& progress,
+DatabaseText DatabaseText::Read(int fd, const struct stat& st, std::atomic<std::uint64_t>& progress,
                                 const std::atomic<bool>& stop) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        FailFile(errno);
     const bool regular = S_ISREG(st.st_mode);
-    // A regular file is read as long as it was when opened: what is appended later is kept
-    // by the save. Anything else is read to its end, within a limit.
+    // A regular file is read as long as it was: what is appended later is kept by the save.
+    // Anything else is read to its end, within a limit.
     std::size_t capacity = regular ? static_cast<std::size_t>(st.st_size) : kMaxSpecialFileBytes;
     auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
     std::size_t size = 0;

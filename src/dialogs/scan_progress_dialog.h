@@ -2,35 +2,33 @@
 
 #include "solvers/approx/method_options.h"
 
-#include <QElapsedTimer>
+#include <atomic>
+#include <functional>
 
-#include <memory>
-
-class QProgressDialog;
 class QWidget;
 
 namespace valdrex {
 
-// Progress of a long bisection scan. Nothing is shown while the scan is short; once it has run
-// about half a second a modal window shows the share of the interval scanned and a Cancel
-// button, and every report lets pending window events run so that the window stays alive.
+// Runs a solve on a thread of its own while the window's thread waits for it. Nothing is shown
+// while the solve is short; once it has run about 300 ms a modal window shows how far a scan
+// has got (a busy bar for a method that does not say), with a Cancel button that stops the
+// solve between two of its steps. The window's thread never runs the solve, so the window
+// repaints and Cancel is answered at once however long a step of the method takes; the modal
+// window keeps every other command away from the model meanwhile.
 class ScanProgressDialog {
   public:
-    explicit ScanProgressDialog(QWidget* parent);
-    ~ScanProgressDialog();
+    // The solve, given the callback for a scan's progress and the flag that stops it.
+    using Solve = std::function<void(const ScanProgress& progress, const std::atomic<bool>* stop)>;
+
+    explicit ScanProgressDialog(QWidget* parent) : parent_(parent) {}
     ScanProgressDialog(const ScanProgressDialog&) = delete;
     ScanProgressDialog& operator=(const ScanProgressDialog&) = delete;
 
-    // The callback for the scan; it returns false once the user has pressed Cancel. It refers to
-    // this object, which must outlive the scan.
-    ScanProgress callback();
+    // Returns once the solve has ended, by itself or stopped by Cancel; rethrows what it threw.
+    void Run(const Solve& solve);
 
   private:
-    bool Report(double shareScanned);
-
     QWidget* parent_;
-    QElapsedTimer sinceFirstReport_;
-    std::unique_ptr<QProgressDialog> window_;
 };
 
 } // namespace valdrex

@@ -3,6 +3,7 @@
 #include "core/failure.h"
 #include "database/cp1252.h"
 #include "database/database_file.h"
+#include "database/locked_file.h"
 #include "dialogs/database_text_view.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/find_bar.h"
@@ -25,8 +26,8 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <new>
+#include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace valdrex {
 namespace {
@@ -45,27 +46,20 @@ QMessageBox::StandardButton AskToSave(QWidget* parent) {
     return static_cast<QMessageBox::StandardButton>(question.exec());
 }
 
-// Opens the file for reading; a missing one is first created empty, as the database creates
-// its files.
-int OpenForReading(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 && errno == ENOENT)
-        EnsureFileExists(path);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        FailFile(errno);
-    return fd;
+// Opens the file for reading, a missing one created empty as the database creates its files.
+// Its length is taken under the writers' lock and the reading stops there: a record another
+// writer is appending is never read half, for a later save to split.
+std::unique_ptr<LockedFile> OpenForReading(const std::string& path) {
+    auto file = std::make_unique<LockedFile>(path, O_RDONLY | O_CREAT, LOCK_SH);
+    file->Unlock();
+    return file;
 }
 
 // Reads the file and closes it, whatever happens; a lack of memory is a failure like another.
-DatabaseText ReadAndClose(int fd, std::atomic<std::uint64_t>& progress,
+DatabaseText ReadAndClose(std::unique_ptr<LockedFile> file, std::atomic<std::uint64_t>& progress,
                           const std::atomic<bool>& stop) {
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
     try {
-        return DatabaseText::Read(fd, progress, stop);
+        return DatabaseText::Read(file->fd(), file->status(), progress, stop);
     } catch (const std::bad_alloc&) {
         throw FileFailure(ENOMEM);
     }
@@ -81,6 +75,7 @@ struct frmViewDB::Reading {
     bool firstRead = true; // no text to fall back on when it fails
     std::optional<DatabaseText> text;
     std::optional<RuntimeFailure> failure;
+    std::unique_ptr<LockedFile> file; // for the thread to read and close
     std::unique_ptr<QThread> thread;
 };
 
@@ -145,21 +140,24 @@ frmViewDB::~frmViewDB() {
     }
 }
 
-void frmViewDB::Read(int fd) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < kBackgroundReadBytes) {
+void frmViewDB::Read() {
+    std::unique_ptr<LockedFile> file = OpenForReading(path_);
+    const struct stat& st = file->status();
+    if (!S_ISREG(st.st_mode) || st.st_size < kBackgroundReadBytes) {
         std::atomic<std::uint64_t> progress{0};
         const std::atomic<bool> stop{false};
-        txtDB->setText(ReadAndClose(fd, progress, stop));
+        txtDB->setText(ReadAndClose(std::move(file), progress, stop));
         return;
     }
     reading_ = std::make_unique<Reading>();
     reading_->size = static_cast<std::uint64_t>(st.st_size);
     reading_->firstRead = !isVisible();
+    reading_->file = std::move(file);
     Reading* reading = reading_.get();
-    reading_->thread.reset(QThread::create([reading, fd] {
+    reading_->thread.reset(QThread::create([reading] {
         try {
-            reading->text = ReadAndClose(fd, reading->progress, reading->stop);
+            reading->text =
+                ReadAndClose(std::move(reading->file), reading->progress, reading->stop);
         } catch (const RuntimeFailure& failure) {
             reading->failure = failure;
         }
@@ -279,7 +277,7 @@ bool frmViewDB::AskBeforeReplacing(std::uint64_t diskLength) {
         return SaveDatabase(diskLength); // keeps only what is appended from now on
     case QMessageBox::Reset:
         try {
-            Read(OpenForReading(path_));
+            Read();
             return true;
         } catch (const RuntimeFailure& failure) {
             ShowErrorBox(CriticalErrorBox(failure), this);
@@ -296,7 +294,7 @@ frmViewDB* ShowDatabaseViewer(const std::string& path, QWidget* parent) {
         // No parent: the viewer outlives the main window until the user closes it.
         auto window = std::make_unique<frmViewDB>(path);
         try {
-            window->Read(OpenForReading(path));
+            window->Read();
         } catch (const RuntimeFailure& failure) {
             ShowErrorBox(CriticalErrorBox(failure), parent);
             return nullptr;

@@ -28,10 +28,10 @@ class frmViewDB : public QMainWindow {
     explicit frmViewDB(const std::string& path);
     ~frmViewDB() override;
 
-    // Reads the file from the open descriptor `fd`, which the window takes (and closes): a
-    // small file at once, failing with FileFailure; a large one in the background, and a
-    // failure then shows the error box and closes the window.
-    void Read(int fd);
+    // Reads the file (creating it empty when missing): a small file at once, failing with a
+    // RuntimeFailure; a large one in the background, and a failure then shows the error box and
+    // closes the window.
+    void Read();
     bool IsReading() const { return reading_ != nullptr; }
     // The line under the cursor, as shown: a record or a note line.
     std::string LineAtCursor() const;

@@ -43,7 +43,8 @@ void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
     result.roots.swap(ctx.spareRoots);
     result.decimalsAsked = request.options.PartDecimals;
     try {
-        FindAllRoots(request.coefficients, DigitsOf(request.options.DigitsText), result);
+        FindAllRoots(request.coefficients, DigitsOf(request.options.DigitsText), result,
+                     request.stop);
     } catch (const RuntimeFailure& f) {
         ctx.errors.push_back(SolverErrorBox(f));
         return;
@@ -62,15 +63,23 @@ void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
         ctx.errors.push_back(SolverErrorBox(RuntimeFailure(
             kOverflowNumber, "Overflow: " + BoxName(result.power) + " has " + result.limit)));
         return;
-    case AllRootsResult::Status::ConstantOnly:
+    case AllRootsResult::Status::ConstantOnly: {
         // The exact method only asks whether the constant is zero; where the grid's 32-bit
-        // reading gives no value or zero, the text answers.
+        // reading gives no value or zero, the text answers. Only the constant is kept: on texts
+        // that are no plain numbers the grid's reading may find powers of x the exact reading
+        // did not, and the exact method would list roots of an equation that was not solved.
+        Polynomial grid{};
+        const bool read = !ReadCoefficients(request.coefficients, grid);
         ctx.a = {};
-        if (ReadCoefficients(request.coefficients, ctx.a) || ctx.a[0] == 0)
+        if (read && grid[0] != 0)
+            ctx.a[0] = grid[0];
+        else
             ctx.a[0] = NonZeroText(request.coefficients[0]) ? 1 : 0;
         SolveExact(ctx);
         return;
+    }
     case AllRootsResult::Status::Stopped:
+        ctx.cancelled = true;
         return;
     case AllRootsResult::Status::Solved:
         break;

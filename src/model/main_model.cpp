@@ -9,6 +9,7 @@
 #include "solvers/typed_equation/typed_equation.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace valdrex {
 namespace {
@@ -43,6 +44,24 @@ bool DrawnExactly(const CoefficientTexts& texts) {
     return true;
 }
 
+// Storage kept from one equation to the next; a long line's is given back, or it would stay
+// beside the next long line's.
+constexpr std::size_t kKeptCapacity = 1 << 12;
+
+void Reset(std::string& text, std::string_view to) {
+    if (text.capacity() > kKeptCapacity)
+        std::string(to).swap(text);
+    else
+        text.assign(to);
+}
+
+std::size_t Fingerprint(const CoefficientTexts& texts) {
+    std::size_t print = 0;
+    for (const std::string& text : texts)
+        print = print * 1'000'003 ^ std::hash<std::string>{}(text);
+    return print;
+}
+
 } // namespace
 
 // Every box starts as "0", built in place.
@@ -55,8 +74,9 @@ MainModel::MainModel(ModuleState& state) : MainModel(state, AppendLine) {}
 void MainModel::Renew() {
     for (std::string& box : coefficients_)
         if (box.size() != 1 || box[0] != '0')
-            box.assign(1, '0');
-    equation_.assign("0 = 0");
+            Reset(box, "0");
+    Reset(equation_, "0 = 0");
+    Reset(equationDraft_, "");
     equationStale_ = false;
     solve_.SetAsideLines();
     for (std::string& text : solve_.SolText)
@@ -75,6 +95,10 @@ void MainModel::Renew() {
     recordToSave_ = false;
     unread_.reset();
     resultsFor_.reset();
+}
+
+bool MainModel::resultsOutdated() const {
+    return resultsFor_ && *resultsFor_ != Fingerprint(coefficients_);
 }
 
 ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
@@ -223,10 +247,10 @@ TestResult MainModel::PrepareTestMany() {
 }
 
 SolveResult MainModel::Solve(SolveMethod method, const MethodOptions& options,
-                             const ScanProgress& progress) {
+                             const ScanProgress& progress, const std::atomic<bool>* stop) {
     if (!ReadForSolve(method))
         return Result();
-    return FinishSolve(options, progress);
+    return FinishSolve(options, progress, stop);
 }
 
 SolveResult MainModel::StartSolve(SolveMethod method) {
@@ -243,7 +267,7 @@ bool MainModel::ReadForSolve(SolveMethod method) {
     message_.clear();
     info_.clear();
     factor_.clear();
-    resultsFor_ = coefficients_;
+    resultsFor_ = Fingerprint(coefficients_);
 
     if (method_->readsTextsExactly) {
         solve_.a = {};
@@ -263,7 +287,8 @@ bool MainModel::ReadForSolve(SolveMethod method) {
     return true;
 }
 
-SolveResult MainModel::FinishSolve(const MethodOptions& options, const ScanProgress& progress) {
+SolveResult MainModel::FinishSolve(const MethodOptions& options, const ScanProgress& progress,
+                                   const std::atomic<bool>* stop) {
     // The solver works on the polynomial just read and the values of the last run, and writes
     // into the emptied list and texts, keeping their storage.
     const MethodRow& row = *method_;
@@ -274,7 +299,7 @@ SolveResult MainModel::FinishSolve(const MethodOptions& options, const ScanProgr
     ctx.factorText.clear();
     ctx.zeroDenominator.reset();
     ctx.EvSimbTmp = state_.EvaluateSymbolically;
-    row.solve(ctx, SolveRequest{coefficients_, options, progress});
+    row.solve(ctx, SolveRequest{coefficients_, options, progress, stop});
     message_ = ctx.status;
     errors_.assign(ctx.errors.begin(), ctx.errors.end());
     if (ctx.zeroDenominator) {
@@ -292,7 +317,8 @@ SolveResult MainModel::FinishSolve(const MethodOptions& options, const ScanProgr
     if (row.leavesFactorCoefficients)
         factorCoefficients_ = ctx.a;
 
-    // A cancelled scan did not look at the whole interval: its roots are no record.
+    // A cancelled solve did not finish (a scan did not look at the whole interval): its roots
+    // are no record.
     if (state_.SaveEquations && !ctx.cancelled) {
         BuildRecord();
         recordToSave_ = true;
@@ -316,7 +342,7 @@ SolveResult MainModel::Result() const {
     if (method_->leavesFactorCoefficients)
         result.factorCoefficients = &factorCoefficients_;
     if (recordToSave_)
-        result.record = record_;
+        result.record = RecordLine{equation_, recordTail_};
     result.errors = errors_;
     result.unread = unread_;
     result.cancelled = solve_.cancelled;
@@ -324,19 +350,14 @@ SolveResult MainModel::Result() const {
 }
 
 void MainModel::BuildRecord() {
-    // Copied into the fields' own storage, which the next record reuses.
-    recordFields_.equation = equation_;
-    recordFields_.SolText = solve_.SolText;
-    recordFields_.input = input_;
-    recordFields_.output = output_;
-    recordFields_.factor = factor_;
-    record_.clear();
-    AppendRecordText(record_, recordFields_);
+    recordTail_.clear();
+    AppendRecordTail(recordTail_, {equation_, solve_.SolText, input_, output_, factor_});
 }
 
 ErrorBoxes MainModel::WriteRecord() {
     try {
-        appendLine_(state_.DatabaseFile, record_, state_.OverwriteFile);
+        appendLine_(state_.DatabaseFile, RecordLine{equation_, recordTail_}.Text(),
+                    state_.OverwriteFile);
     } catch (const RuntimeFailure& f) {
         state_.ErrorFlag = true;
         return {PlainErrorBox(f)};
@@ -353,7 +374,7 @@ void MainModel::DropResults() {
         text.clear();
     solve_.SetAsideAllRoots();
     factor_.clear();
-    resultsFor_ = coefficients_;
+    resultsFor_ = Fingerprint(coefficients_);
 }
 
 ErrorBoxes MainModel::ExportToFile() {

@@ -9,6 +9,7 @@
 #include "solvers/approx/method_options.h"
 #include "solvers/exact/solution_list.h"
 
+#include <atomic>
 #include <optional>
 #include <span>
 #include <string>
@@ -40,10 +41,10 @@ struct SolveResult {
     std::span<const FoundRoot> allRoots = {};    // every distinct root, from the all-roots method
     std::string_view factor = {};                // the irreducible factor the rational roots leave
     const Polynomial* factorCoefficients = nullptr; // its coefficients, when the method leaves them
-    std::optional<std::string_view> record = {};    // the record to save, when solves save theirs
+    std::optional<RecordLine> record = {};          // the record to save, when solves save theirs
     std::span<const ErrorBox> errors = {};          // the failures, in the order they happened
     std::optional<UnreadBox> unread = {}; // the box that stopped the solve before its method
-    bool cancelled = false;               // a scan stopped before the end of its interval
+    bool cancelled = false;               // stopped before the method had finished
 };
 
 // What Test did: P at the number is in the output box unless a failure or an unread box
@@ -77,7 +78,8 @@ class MainModel {
     MainModel(ModuleState& state, DatabaseLineWriter appendLine);
 
     // Makes the model a new window's again: every box "0", nothing left from earlier commands.
-    // The texts keep their storage, so a model renewed for each equation allocates little.
+    // The texts keep their storage, up to a few kilobytes, so a model renewed for each equation
+    // allocates little.
     void Renew();
 
     ModuleState& state() { return state_; }
@@ -101,7 +103,7 @@ class MainModel {
     const std::vector<FoundRoot>& allRoots() const { return solve_.allRoots; }
     // Whether the solution list, the status and the factor belong to an equation the grid no
     // longer holds: a coefficient changed since the command that left them.
-    bool resultsOutdated() const { return resultsFor_ && *resultsFor_ != coefficients_; }
+    bool resultsOutdated() const;
 
     // A coefficient box's text changed (typed, pasted or set by a command): the test boxes
     // are emptied and the equation text is built again.
@@ -132,15 +134,18 @@ class MainModel {
     TestResult PrepareTestMany();
 
     // The solve command: the grid read as the method reads it, then the method with `options`;
-    // `progress` is offered to a long scan. When solves save their records, the record is
-    // written (a model without a writer leaves it in the result).
+    // `progress` is offered to a long scan, and `stop`, once another thread sets it, stops a
+    // long solve (the result then says cancelled). When solves save their records, the record
+    // of a solve that was not cancelled is written (a model without a writer leaves it in the
+    // result).
     SolveResult Solve(SolveMethod method, const MethodOptions& options,
-                      const ScanProgress& progress = {});
+                      const ScanProgress& progress = {}, const std::atomic<bool>* stop = nullptr);
     // The same in two steps, for a window that asks for the options in between. StartSolve reads
     // the grid and empties the outputs; a box it cannot read ends the solve, and its result names
     // the box. Otherwise FinishSolve runs the method.
     SolveResult StartSolve(SolveMethod method);
-    SolveResult FinishSolve(const MethodOptions& options, const ScanProgress& progress = {});
+    SolveResult FinishSolve(const MethodOptions& options, const ScanProgress& progress = {},
+                            const std::atomic<bool>* stop = nullptr);
 
     // Appends the record to the database file (or empties the file first in overwrite mode).
     ErrorBoxes ExportToFile();
@@ -153,9 +158,9 @@ class MainModel {
     // StartSolve's reading and emptying; false when a box could not be read.
     bool ReadForSolve(SolveMethod method);
     SolveResult Result() const;
-    // The record of the texts as they stand, into record_.
+    // The record of the texts as they stand: its tail into recordTail_.
     void BuildRecord();
-    // Writes record_ to the database file: a box when that fails, the info label when not.
+    // Writes the record to the database file: a box when that fails, the info label when not.
     ErrorBoxes WriteRecord();
     // A command that could not read a box leaves no results beside its message.
     void DropResults();
@@ -177,12 +182,12 @@ class MainModel {
     // The last solve, besides the texts above; kept between solves for their storage.
     const MethodRow* method_ = &MethodRowOf(SolveMethod::Exact);
     ErrorBoxes errors_;
-    RecordFields recordFields_;
-    std::string record_;
+    std::string recordTail_; // the record after its equation, which is equation_
     bool recordToSave_ = false;
     std::optional<UnreadBox> unread_;
-    // The grid the shown results came from; empty while nothing is shown.
-    std::optional<CoefficientTexts> resultsFor_;
+    // The fingerprint of the grid the shown results came from (a grid of any size, told apart
+    // without a copy of it); empty while nothing is shown.
+    std::optional<std::size_t> resultsFor_;
 
   public:
     // What the window shows, as the grid history keeps it for each step (grid_history.cpp).
@@ -196,7 +201,7 @@ class MainModel {
             std::vector<FoundRoot> allRoots; // follow the lines, so not compared
             std::string message, factor;
             Polynomial factorCoefficients;
-            std::optional<CoefficientTexts> solvedFor;
+            std::optional<std::size_t> solvedFor;
             bool operator==(const Results& other) const;
         } results;
         std::string info, input, output, note;

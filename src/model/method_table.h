@@ -4,6 +4,7 @@
 #include "solvers/approx/method_options.h"
 #include "solvers/exact/solution_list.h"
 
+#include <atomic>
 #include <span>
 #include <string>
 #include <string_view>
@@ -65,6 +66,8 @@ struct SolveRequest {
     const CoefficientTexts& coefficients; // as typed
     const MethodOptions& options;
     const ScanProgress& progress; // may be empty
+    // Set by another thread to stop a long solve between two of its steps; may be null.
+    const std::atomic<bool>* stop;
 };
 
 // Everything the window and the command line know of one method.

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -21,6 +22,7 @@
 #include <QSpinBox>
 #include <qcustomplot.h>
 
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -479,6 +481,37 @@ TEST_F(MainWindowTest, CancelledOptionsDialogSolvesNothing) {
         EXPECT_EQ(Solutions(), 0) << item;
     }
     EXPECT_EQ(answer_.dialogs.size(), 4);
+    EXPECT_EQ(Database(), saved);
+}
+
+// An All roots solve that runs long shows the progress window; Cancel ends it at once, with
+// no roots shown and no record saved.
+TEST_F(MainWindowTest, CancelStopsAHardAllRootsSolveAtOnce) {
+    EnterGrid({{3, "1"}, {0, "-8"}});
+    PressCtrl(Qt::Key_F);
+    const std::string saved = Database();
+    ASSERT_NE(saved, "");
+    // x^12 - 2(10^10000 x - 1)^2: a pair of roots closer than any double tells apart
+    Coef(12)->setText("1");
+    Coef(3)->setText("0");
+    Coef(2)->setText("-2E20000");
+    Coef(1)->setText("4E10000");
+    Coef(0)->setText("-2");
+    std::chrono::steady_clock::time_point cancelled;
+    answer_.onDialog = [&](QDialog* dialog) {
+        if (auto* progress = qobject_cast<QProgressDialog*>(dialog)) {
+            cancelled = std::chrono::steady_clock::now();
+            progress->cancel();
+        } else {
+            Child<QPushButton>(dialog, "cmdArOK")->click();
+        }
+    };
+    Trigger("mnuSolveAll");
+    const auto took = std::chrono::steady_clock::now() - cancelled;
+    ASSERT_EQ(answer_.dialogs.size(), 2);
+    EXPECT_EQ(answer_.dialogs[1], "QProgressDialog");
+    EXPECT_LT(took, std::chrono::milliseconds(500)) << "100 ms or so on an idle machine";
+    EXPECT_EQ(Solutions(), 0);
     EXPECT_EQ(Database(), saved);
 }
 

@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace valdrex::cli::testing {
 namespace {
@@ -156,6 +159,48 @@ TEST(BatchCommandTest, RunningOutOfMemoryIsAMessage) {
             ranOut += r.exitCode == 1;
         }
     EXPECT_GT(ranOut, 0) << "no limit was low enough to test";
+}
+
+// A long line costs at most three times its length: three times its length more than the least
+// address space a short line of the same shape is answered in is enough to answer it as without
+// a limit, its answer in JSON and its record saved too (the record's writer is a process of its
+// own, under the same limit). Long runs of digits are read without a copy for each reading.
+TEST(BatchCommandTest, ALongLineNeedsAtMostThreeTimesItsLength) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit here";
+#endif
+    using Shape = std::string (*)(std::size_t);
+    const Shape zeros = [](std::size_t n) { return "1 " + std::string(n, '0') + "3 2\n"; };
+    const Shape sevens = [](std::size_t n) { return "1 0." + std::string(n, '7') + " 2\n"; };
+    const std::size_t longest = kMaxBatchLineBytes - 6;
+    const auto same = [](const ProgramResult& a, const ProgramResult& b) {
+        return a.exitCode == b.exitCode && a.out == b.out && a.err == b.err;
+    };
+    const std::string save = "/tmp/valdrex-long-line-" + std::to_string(::getpid());
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--batch", "--jobs", "1"},
+          std::vector<std::string>{"--batch", "--jobs", "1", "--method", "exact"},
+          std::vector<std::string>{"--batch", "--jobs", "1", "--json", "--save", save,
+                                   "--overwrite"}}) {
+        for (const Shape line : {sevens, zeros}) {
+            const ProgramResult shortAnswer = RunSolve(args, line(40));
+            rlim_t fails = 0, answers = 64 << 20;
+            while (answers - fails > (16 << 10)) {
+                const rlim_t limit = (fails + answers) / 2;
+                (same(RunSolve(args, line(40), RunSetup::MemoryLimit(limit)), shortAnswer)
+                     ? answers
+                     : fails) = limit;
+            }
+            const ProgramResult answer = RunSolve(args, line(longest));
+            EXPECT_TRUE(same(RunSolve(args, line(longest),
+                                      RunSetup::MemoryLimit(answers + 3 * line(longest).size())),
+                             answer))
+                << args.back() << answer.err.substr(0, 100);
+        }
+    }
+    EXPECT_EQ(Bytes(save),
+              "x^2 + " + zeros(longest).substr(2, longest + 1) + "\xB7x + 2 = 0; S={-2;-1}\r\n");
+    std::filesystem::remove(save);
 }
 
 TEST(BatchCommandTest, ALongBadTokenIsEchoedInPart) {

@@ -85,7 +85,7 @@ const EquationReport kRational{
                .rootTexts = kSolText,
                .factor = "x^2  + 1 ",
                .factorCoefficients = &kFactor,
-               .record = "x^3 - 2·x^2 + x - 2 = 0; S={ 2}; P(3) = 7; R(x)=x^2+1"},
+               .record = RecordLine{"x^3 - 2·x^2 + x - 2 = 0", "; S={ 2}; P(3) = 7; R(x)=x^2+1"}},
     .testInput = &kInput,
     .testOutput = " 7",
     .errors = kErrors};

@@ -46,7 +46,7 @@ TEST(RecordFramesTest, WholeFramesComeOutHoweverTheBytesArrive) {
                            {2147483647, std::string(70000, 'y')}};
     std::string bytes;
     for (const auto& [line, record] : sent)
-        AppendRecordFrame(bytes, record, line);
+        bytes += RecordFrameHeader(record.size(), line) + record;
     for (const std::size_t piece :
          {std::size_t{1}, std::size_t{5}, std::size_t{4096}, bytes.size()}) {
         SCOPED_TRACE(piece);
@@ -63,9 +63,9 @@ TEST(RecordFramesTest, WholeFramesComeOutHoweverTheBytesArrive) {
 
 TEST(RecordFramesTest, AFrameCutShortIsNeverGivenBack) {
     std::string bytes;
-    AppendRecordFrame(bytes, "first", 1);
+    bytes += RecordFrameHeader(5, 1) + "first";
     const std::size_t firstEnd = bytes.size();
-    AppendRecordFrame(bytes, "second", 2);
+    bytes += RecordFrameHeader(6, 2) + "second";
     for (std::size_t cut = firstEnd; cut < bytes.size(); ++cut) {
         RecordFrameReader reader;
         reader.Add(std::string_view(bytes).substr(0, cut));

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
@@ -36,13 +37,41 @@ int FailureNumber(const std::function<void()>& action) {
     return 0;
 }
 
-// The errno of every command at `path`: append, overwrite, ensure, read, save.
+// The bytes in pieces of `size`.
+ByteChunks Pieces(std::string bytes, std::size_t size) {
+    auto rest = std::make_shared<std::string>(std::move(bytes));
+    auto at = std::make_shared<std::size_t>(0);
+    return [rest, at, size] {
+        const std::string_view piece = std::string_view(*rest).substr(*at, size);
+        *at += piece.size();
+        return piece;
+    };
+}
+
+// The viewer's save of `bytes` over whatever the file holds now.
+void Save(const std::string& path, const std::string& bytes) {
+    std::error_code missing;
+    const std::uintmax_t length = fs::file_size(path, missing);
+    ReplaceKeepingAppends(path, {missing ? 0 : length, {}}, Pieces(bytes, 4096));
+}
+
+// The viewer's reading: the file as long as it was while no writer held it.
+std::string ReadAsTheViewer(const std::string& path) {
+    LockedFile file(path, O_RDONLY | O_CREAT, LOCK_SH);
+    file.Unlock();
+    std::string bytes(static_cast<std::size_t>(file.status().st_size), '\0');
+    EXPECT_EQ(::pread(file.fd(), bytes.data(), bytes.size(), 0),
+              static_cast<ssize_t>(bytes.size()));
+    return bytes;
+}
+
+// The errno of every command at `path`: append, overwrite, ensure, the viewer's open, save.
 std::string Errnos(const std::string& path) {
     std::string numbers;
     for (const auto& command : std::initializer_list<std::function<void()>>{
              [&] { AppendLine(path, "line", false); }, [&] { AppendLine(path, "line", true); },
-             [&] { EnsureFileExists(path); }, [&] { ReadWholeFile(path); },
-             [&] { WriteWholeFile(path, "text"); }})
+             [&] { EnsureFileExists(path); },
+             [&] { LockedFile(path, O_RDONLY | O_CREAT, LOCK_SH); }, [&] { Save(path, "text"); }})
         numbers += std::to_string(FailureNumber(command)) + " ";
     return numbers;
 }
@@ -75,18 +104,15 @@ TEST_F(DatabaseFile, AppendsOrOverwritesCodePageLinesWithCrLf) {
     }
 }
 
-TEST_F(DatabaseFile, ReadsCreatesAndSavesTheWholeFile) {
-    EXPECT_EQ(ReadWholeFile(db_), "");
-    EXPECT_TRUE(fs::exists(db_));
+TEST_F(DatabaseFile, CreatesAndReplacesTheWholeFile) {
+    EnsureFileExists(db_);
+    EXPECT_EQ(Bytes(db_), "");
     Put(db_, "2\xB7x\r\n\x80\r\nlast");
     EnsureFileExists(db_); // never changes a file that is there
-    EXPECT_EQ(ReadWholeFile(db_), "2\xC2\xB7x\r\n\xE2\x82\xAC\r\nlast");
-    fs::remove(db_);
-    EnsureFileExists(db_);
-    EXPECT_TRUE(fs::exists(db_));
-    WriteWholeFile(db_, "2\xC2\xB7x\r\nno line end");
+    EXPECT_EQ(Bytes(db_), "2\xB7x\r\n\x80\r\nlast");
+    Save(db_, "2\xB7x\r\nno line end");
     EXPECT_EQ(Bytes(db_), "2\xB7x\r\nno line end");
-    WriteWholeFile(db_, "");
+    Save(db_, "");
     EXPECT_EQ(Bytes(db_), "");
 }
 
@@ -96,7 +122,7 @@ TEST_F(DatabaseFile, AReplacedFileKeepsItsPermissionsAndLinks) {
     const std::string link = PathOf("link.txt"), linkToLink = PathOf("link2.txt");
     fs::create_symlink(db_, link);
     fs::create_symlink("link.txt", linkToLink);
-    WriteWholeFile(link, "new");
+    Save(link, "new");
     AppendLine(linkToLink, "x = 0", true);
     EXPECT_TRUE(fs::is_symlink(link) && fs::is_symlink(linkToLink));
     EXPECT_EQ(Bytes(db_), "x = 0\r\n");
@@ -119,15 +145,11 @@ TEST_F(DatabaseFile, FailuresReportErrnoAndChangeNothing) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(Errnos(fifo), "6 6 6 0 6 ");
     EXPECT_TRUE(fs::is_fifo(fifo));
-    const int peer = ::open(fifo.c_str(), O_RDWR); // a writer that never writes
-    EXPECT_EQ(FailureNumber([&] { ReadWholeFile(fifo); }), EAGAIN);
-    ::close(peer);
     // A device is written in place, not replaced (a private null device, where one can be made).
     if (::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
         EXPECT_EQ(Errnos(null), "0 0 0 0 0 ");
         EXPECT_TRUE(fs::is_character_file(null));
     }
-    EXPECT_EQ(FailureNumber([] { ReadWholeFile("/dev/zero"); }), EFBIG); // never ends
 }
 
 TEST_F(DatabaseFile, WritesThatMayNotHappenKeepTheOldBytes) {
@@ -197,7 +219,7 @@ TEST_F(DatabaseFile, AReplaceKeepsHardLinksModeOwnerAndGroup) {
     Put(db_, "old\r\n");
     ASSERT_EQ(::link(db_.c_str(), other.c_str()), 0);
     fs::permissions(db_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    WriteWholeFile(db_, "new");
+    Save(db_, "new");
     EXPECT_EQ(Bytes(other), "new");
     EXPECT_EQ(fs::hard_link_count(db_), 2u);
     EXPECT_EQ(fs::status(db_).permissions(),
@@ -215,11 +237,9 @@ TEST_F(DatabaseFile, AReplaceKeepsHardLinksModeOwnerAndGroup) {
     fs::permissions(dir_.path().toStdString(), fs::perms::all | fs::perms::sticky_bit);
     Put(db_, "old\r\n");
     fs::permissions(db_, fs::perms::all);
-    EXPECT_EQ(ReportFromChild(BecomeNobody,
-                              [&] {
-                                  return std::to_string(
-                                      FailureNumber([&] { WriteWholeFile(db_, "by nobody"); }));
-                              }),
+    EXPECT_EQ(ReportFromChild(
+                  BecomeNobody,
+                  [&] { return std::to_string(FailureNumber([&] { Save(db_, "by nobody"); })); }),
               "0");
     EXPECT_TRUE(::stat(db_.c_str(), &st) == 0 && st.st_uid == 0 && Bytes(db_) == "by nobody");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
@@ -230,7 +250,7 @@ TEST_F(DatabaseFile, AReplaceKeepsHardLinksModeOwnerAndGroup) {
 TEST_F(DatabaseFile, AFullDiskKeepsThePreviousFileWhole) {
     const std::string old = "x^2 - 1 = 0; S={ 1;-1}\r\nolder note\r\n";
     const std::string longer = old + "a longer text than the disk can take\r\n";
-    const auto save = [&] { WriteWholeFile(db_, longer); };
+    const auto save = [&] { Save(db_, longer); };
     const auto overwrite = [&] { AppendLine(db_, "x = 0", true); };
     const auto append = [&] { AppendLine(db_, std::string(100, 'x'), false); };
     const std::pair<std::function<void()>, rlim_t> cases[] = {
@@ -250,25 +270,13 @@ TEST_F(DatabaseFile, AFullDiskKeepsThePreviousFileWhole) {
     // A file with another name is rewritten in place: room for a longer text comes first.
     const std::string other = PathOf("other.txt");
     ASSERT_EQ(::link(db_.c_str(), other.c_str()), 0);
-    EXPECT_EQ(WithFileSizeLimit(longer.size(),
-                                [&] {
-                                    return std::to_string(FailureNumber(
-                                        [&] { WriteWholeFile(db_, "new " + longer); }));
-                                }),
-              std::to_string(EFBIG));
+    EXPECT_EQ(
+        WithFileSizeLimit(
+            longer.size(),
+            [&] { return std::to_string(FailureNumber([&] { Save(db_, "new " + longer); })); }),
+        std::to_string(EFBIG));
     EXPECT_EQ(Bytes(other), longer);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
-}
-
-// The bytes in pieces of `size`.
-ByteChunks Pieces(std::string bytes, std::size_t size) {
-    auto rest = std::make_shared<std::string>(std::move(bytes));
-    auto at = std::make_shared<std::size_t>(0);
-    return [rest, at, size] {
-        const std::string_view piece = std::string_view(*rest).substr(*at, size);
-        *at += piece.size();
-        return piece;
-    };
 }
 
 // Writers in processes of their own append records of many lengths, many across a page
@@ -299,7 +307,7 @@ TEST_F(DatabaseFile, ConcurrentAppendsAndReplacesKeepEveryRecordOnce) {
             }));
         children.push_back(SpawnChild([&] { // the viewer's saves of what it read
             for (int k = 0; k < 6; ++k) {
-                const std::string seen = ReadFileBytes(db_);
+                const std::string seen = ReadAsTheViewer(db_);
                 if (ReplaceKeepingAppends(db_, {seen.size(), Pieces(seen, 4096)},
                                           Pieces(seen, 5000))
                         .changedOtherwise)
@@ -340,18 +348,25 @@ TEST_F(DatabaseFile, WhatAKillLeftOfALineIsTakenBack) {
     EXPECT_GT(cut, 0) << "no kill came while a line was written";
 }
 
-RecordFields Fields(std::string equation, const std::map<int, std::string>& solutions,
-                    std::string input = "", std::string output = "", std::string factor = "") {
-    RecordFields fields{
-        std::move(equation), {}, std::move(input), std::move(output), std::move(factor)};
+// The texts a record is made of, held for the record's views into them.
+struct Texts {
+    std::string equation;
+    std::array<std::string, 13> SolText;
+    std::string input, output, factor;
+    operator RecordFields() const { return {equation, SolText, input, output, factor}; }
+};
+
+Texts Fields(std::string equation, const std::map<int, std::string>& solutions,
+             std::string input = "", std::string output = "", std::string factor = "") {
+    Texts texts{std::move(equation), {}, std::move(input), std::move(output), std::move(factor)};
     for (const auto& [index, text] : solutions)
-        fields.SolText[index] = text;
-    return fields;
+        texts.SolText[index] = text;
+    return texts;
 }
 
 TEST(RecordText, JoinsTheFieldsThatArePresent) {
     const struct {
-        RecordFields fields;
+        Texts fields;
         std::string record;
     } cases[] = {
         {Fields("2\xC2\xB7x - 4 = 0", {{1, " 2"}}), "2\xC2\xB7x - 4 = 0; S={ 2}"},
@@ -375,7 +390,7 @@ TEST(RecordText, JoinsTheFieldsThatArePresent) {
 }
 
 TEST(ClipboardText, IsTheRecordThenTheNoteUnchanged) {
-    const RecordFields fields = Fields("e", {{1, " 2"}}, "3", " 2");
+    const Texts fields = Fields("e", {{1, " 2"}}, "3", " 2");
     EXPECT_EQ(ClipboardText(fields, "check"), "e; S={ 2}; P(3) = 2\r\ncheck");
     EXPECT_EQ(ClipboardText(fields, ""), "e; S={ 2}; P(3) = 2\r\n");
     EXPECT_EQ(ClipboardText(fields, "a\r\n b "), "e; S={ 2}; P(3) = 2\r\na\r\n b ");

@@ -1,3 +1,4 @@
+#include "core/failure.h"
 #include "database/cp1252.h"
 #include "dialogs/database_text_view.h"
 #include "gui_test.h"
@@ -14,6 +15,12 @@
 namespace valdrex {
 namespace {
 
+struct stat StatusOf(int fd) {
+    struct stat st {};
+    EXPECT_EQ(::fstat(fd, &st), 0);
+    return st;
+}
+
 DatabaseText TextOf(const std::string& bytes) {
     QTemporaryFile file;
     EXPECT_TRUE(file.open());
@@ -22,7 +29,7 @@ DatabaseText TextOf(const std::string& bytes) {
     std::atomic<std::uint64_t> progress{0};
     const std::atomic<bool> stop{false};
     const int fd = ::open(file.fileName().toLocal8Bit().constData(), O_RDONLY);
-    DatabaseText text = DatabaseText::Read(fd, progress, stop);
+    DatabaseText text = DatabaseText::Read(fd, StatusOf(fd), progress, stop);
     ::close(fd);
     EXPECT_EQ(progress, bytes.size());
     return text;
@@ -379,9 +386,12 @@ TEST(DatabaseText, APipeIsReadToItsEnd) {
     ::close(ends[1]);
     std::atomic<std::uint64_t> progress{0};
     const std::atomic<bool> stop{false};
-    const DatabaseText text = DatabaseText::Read(ends[0], progress, stop);
+    const DatabaseText text = DatabaseText::Read(ends[0], StatusOf(ends[0]), progress, stop);
     ::close(ends[0]);
     EXPECT_EQ(text.text({}, text.end()), "a\nb");
+    const int zero = ::open("/dev/zero", O_RDONLY); // never ends
+    EXPECT_THROW(DatabaseText::Read(zero, StatusOf(zero), progress, stop), RuntimeFailure);
+    ::close(zero);
 }
 
 // Typing goes on in place in the line it made, except where the saved file still refers to

@@ -10,9 +10,10 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSpinBox>
-#include <QThread>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace valdrex {
@@ -243,24 +244,52 @@ TEST(AllRootsDialog, DigitsFromOneToThirty) {
     EXPECT_EQ(options.DigitsText, "22");
 }
 
-TEST(ScanProgressDialog, ShowsThePercentageOnceTheScanRunsLongAndCancelStopsIt) {
+// A solve runs on a thread of its own. A short one shows nothing (an unexpected modal window
+// fails the test); a long one shows the share a scan reports, or a busy bar, until it ends by
+// itself or Cancel stops it, which returns at once.
+TEST(ScanProgressDialog, ShowsALongSolveUntilItEndsOrCancelStopsIt) {
+    using Clock = std::chrono::steady_clock;
+    ScanProgressDialog dialog(nullptr);
+    std::thread::id solvedOn;
+    dialog.Run([&](const ScanProgress& progress, const std::atomic<bool>*) {
+        solvedOn = std::this_thread::get_id();
+        progress(0.5);
+    });
+    EXPECT_NE(solvedOn, std::this_thread::get_id());
+
+    bool stopped = false;
+    Clock::time_point cancelled;
     {
-        ScanProgressDialog dialog(nullptr);
-        const ScanProgress report = dialog.callback();
-        EXPECT_TRUE(report(0.0) && report(0.1) && report(0.25));
-        EXPECT_EQ(ShownWindow<QProgressDialog>(), nullptr) << "a short scan shows nothing";
-        QThread::msleep(600);
-        EXPECT_TRUE(report(0.42));
-        auto* progress = ShownWindow<QProgressDialog>();
-        ASSERT_NE(progress, nullptr);
-        EXPECT_TRUE(progress->isModal());
-        EXPECT_EQ(progress->value(), 42);
-        EXPECT_TRUE(report(0.5));
-        EXPECT_EQ(progress->value(), 50);
-        progress->cancel();
-        EXPECT_FALSE(report(0.6));
+        const ModalAnswer answer(QMessageBox::Ok, [&](QDialog* window) {
+            auto* progress = qobject_cast<QProgressDialog*>(window);
+            ASSERT_NE(progress, nullptr);
+            EXPECT_TRUE(progress->isModal());
+            QTRY_COMPARE(progress->value(), 42);
+            EXPECT_EQ(progress->labelText(), "Scanning the interval...");
+            cancelled = Clock::now();
+            progress->findChild<QPushButton*>()->click();
+        });
+        dialog.Run([&](const ScanProgress& progress, const std::atomic<bool>* stop) {
+            while (progress(0.42))
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            stopped = *stop;
+        });
     }
-    EXPECT_EQ(ShownWindow<QProgressDialog>(), nullptr) << "the window goes with the scan";
+    EXPECT_LT(Clock::now() - cancelled, std::chrono::milliseconds(100));
+    EXPECT_TRUE(stopped);
+
+    const ModalAnswer answer(QMessageBox::Ok, [&](QDialog* window) {
+        auto* progress = qobject_cast<QProgressDialog*>(window);
+        EXPECT_EQ(progress->maximum(), 0);
+        EXPECT_EQ(progress->labelText(), "Solving the equation...");
+        QTRY_VERIFY(!progress->isVisible()); // the solve's end closes it
+    });
+    dialog.Run([](const ScanProgress&, const std::atomic<bool>* stop) {
+        for (int k = 0; k < 600 && !*stop; ++k)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        EXPECT_FALSE(*stop);
+    });
+    EXPECT_EQ(ShownWindow<QProgressDialog>(), nullptr);
 }
 
 } // namespace

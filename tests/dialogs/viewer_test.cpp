@@ -13,7 +13,12 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
 
 namespace valdrex {
 namespace {
@@ -191,6 +196,22 @@ TEST_F(Viewer, SaveKeepsRecordsAppendedMeanwhileAndAsksWhenTheFileChangedOtherwi
         EXPECT_EQ(Trigger("mnuVClose", QMessageBox::No).size(), answer == QMessageBox::Cancel);
         EXPECT_FALSE(IsOpen());
     }
+}
+
+// A viewer opened while another writer is half way through a record waits for it, and never
+// shows the half it would find (which a save would then split from the rest).
+TEST_F(Viewer, ARecordHalfWrittenByAnotherWriterIsReadWhole) {
+    Put(db_, "one\r\n");
+    LockedFile writer(db_, O_WRONLY | O_APPEND, LOCK_EX);
+    ASSERT_EQ(::write(writer.fd(), "tw", 2), 2);
+    std::thread finish([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_EQ(::write(writer.fd(), "o\r\n", 3), 3);
+        writer.Unlock();
+    });
+    Open(db_);
+    finish.join();
+    EXPECT_EQ(Editor()->toPlainText(), "one\ntwo\n");
 }
 
 // A file of a few MB is read in the background; the window then shows its end, finds text

@@ -103,7 +103,8 @@ TEST_F(AllRootsMethodTest, TheEquationShownAndSavedIsTheOneReadExactly) {
     for (const auto& c : cases) {
         EXPECT_EQ(Solve(c.boxes), ErrorBoxes{});
         EXPECT_EQ(last_.equation, c.equation);
-        EXPECT_EQ(last_.record.value_or("").substr(0, c.equation.size()), c.equation);
+        ASSERT_TRUE(last_.record);
+        EXPECT_EQ(last_.record->Text().substr(0, c.equation.size()), c.equation);
     }
 }
 
