@@ -2,7 +2,7 @@
 
 #include "core/failure.h"
 #include "core/platform_files.h"
-#include "database/append_mark.h"
+#include "database/locked_file.h"
 
 #include <atomic>
 #include <cerrno>

@@ -2,8 +2,8 @@
 
 #include "core/failure.h"
 #include "core/platform_files.h"
-#include "database/append_mark.h"
 #include "database/atomic_replace.h"
+#include "database/locked_file.h"
 
 #include <algorithm>
 #include <cerrno>
