@@ -319,21 +319,10 @@ void ArbBefore(benchmark::State& state) {
 
 // The engine from the coefficient texts (reading, factors, isolation, correct rounding), as a
 // user's solve runs it; arg 1 is the digits (15 or 30).
-CoefficientTexts TextsOf(const fmpz_poly_t p) {
-    CoefficientTexts texts;
-    texts.fill("0");
-    for (long k = 0; k <= fmpz_poly_degree(p); ++k) {
-        char* digits = fmpz_get_str(nullptr, 10, p->coeffs + k);
-        texts[static_cast<std::size_t>(k)] = digits;
-        flint_free(digits);
-    }
-    return texts;
-}
-
 void Engine(benchmark::State& state) {
     Polynomial f;
     Pick(state, f);
-    const CoefficientTexts texts = TextsOf(f.p);
+    const CoefficientTexts texts = TextsOfPolynomial(f.p);
     valdrex::AllRootsResult result;
     for (auto _ : state)
         valdrex::FindAllRoots(texts, static_cast<int>(state.range(1)), result);
@@ -348,8 +337,7 @@ double ThreadMilliseconds() {
 
 // Every member of a family (degrees 2 to 12, its range of exponents) once per iteration, handed
 // to `solve`; the counter gives the slowest member's CPU time.
-template <typename Solve>
-void EachFamilyMember(benchmark::State& state, Solve solve) {
+template <typename Solve> void EachFamilyMember(benchmark::State& state, Solve solve) {
     const std::function<void(fmpz_poly_t, long, long)> families[] = {
         [](fmpz_poly_t p, long n, long e) { Mignotte(p, n, e); },
         [](fmpz_poly_t p, long n, long e) { Kameny(p, n, e); },
@@ -386,7 +374,7 @@ void FamilyWorst(benchmark::State& state) {
 void EngineFamilyWorst(benchmark::State& state) {
     valdrex::AllRootsResult result;
     EachFamilyMember(state, [&](Polynomial& f) {
-        const CoefficientTexts texts = TextsOf(f.p);
+        const CoefficientTexts texts = TextsOfPolynomial(f.p);
         const double start = ThreadMilliseconds();
         valdrex::FindAllRoots(texts, static_cast<int>(state.range(1)), result);
         return ThreadMilliseconds() - start;

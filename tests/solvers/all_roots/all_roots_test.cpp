@@ -1,3 +1,4 @@
+#include "hard_families.h"
 #include "root_checker.h"
 #include "solvers/all_roots/all_roots.h"
 #include "solvers/all_roots/big_numbers.h"
@@ -8,6 +9,7 @@
 #include <flint/fmpz_factor.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 #include <tuple>
 
@@ -489,6 +491,36 @@ TEST(AllRoots, HardEquations) {
         for (int digits : {15, 30})
             EXPECT_EQ(CheckRoots(t, FindAllRoots(t, digits), digits), "")
                 << t[0] << " at " << digits;
+}
+
+// The equations that are hard for root finders, typed with their big coefficients: tight real
+// pairs that print alike to hundreds of digits (Mignotte), tight pairs near ±√3/c (Kameny),
+// clusters, near-multiple roots, roots of very different sizes, with and without multiplicities.
+TEST(AllRoots, HardFamilies) {
+    Polynomial f;
+    const std::vector<std::function<void()>> members = {
+        [&] { Mignotte(f.p, 12, 20); },
+        [&] { Mignotte(f.p, 5, 20); },
+        [&] { Kameny(f.p, 12, 10); },
+        [&] { Kameny(f.p, 9, 5); },
+        [&] { TightCluster(f.p, 12, 30, 1); },
+        [&] { TightCluster(f.p, 6, 30, 0); },
+        [&] { NearMultiple(f.p, 12, 60); },
+        [&] { NearMultiple(f.p, 5, 60); },
+        [&] { DifferentSizes(f.p, 6, 20); },
+        [&] {
+            DifferentSizes(f.p, 6, 20);
+            fmpz_sub_ui(f.p->coeffs, f.p->coeffs, 1); // (x − 10^20)^6 (10^20 x − 1)^6
+        },
+        [&] { SpreadRational(f.p, 3, 20); },
+    };
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        members[i]();
+        const CoefficientTexts texts = TextsOfPolynomial(f.p);
+        for (int digits : {7, 15, 30})
+            EXPECT_EQ(CheckRoots(texts, FindAllRoots(texts, digits), digits), "")
+                << "member " << i << " at " << digits;
+    }
 }
 
 } // namespace

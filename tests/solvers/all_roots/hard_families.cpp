@@ -122,6 +122,17 @@ void SquareFreePart(fmpz_poly_t out, const fmpz_poly_t p) {
     fmpz_poly_div(out, p, common.p);
 }
 
+CoefficientTexts TextsOfPolynomial(const fmpz_poly_t p) {
+    CoefficientTexts texts;
+    texts.fill("0");
+    for (long k = 0; k <= fmpz_poly_degree(p); ++k) {
+        char* digits = fmpz_get_str(nullptr, 10, p->coeffs + k);
+        texts[static_cast<std::size_t>(k)] = digits;
+        flint_free(digits);
+    }
+    return texts;
+}
+
 void RandomPolynomial(fmpz_poly_t p, long n, long digits, flint_rand_t state) {
     Integer bound, c;
     PowerOfTen(bound.v, digits);
