@@ -2,10 +2,12 @@
 // (FLINT), the root 0 taken out, then the double path on the whole polynomial, and failing that
 // the factorisation over the integers: exact multiplicities, exact roots of linear and quadratic
 // factors, the other factors' roots through the double path or, where that cannot prove them
-// (clusters, more than 15 digits, huge coefficients, a part on a rounding boundary), Arb's
-// isolation refined until every part is correctly rounded. It gives every equation an answer
-// with the same promises as the machine-integer path, and the same bytes where both answer; the
-// roots of all factors are listed together by their keys, refined where two are equal.
+// (clusters, more than 15 digits, huge coefficients, a part on a rounding boundary), the
+// enclosure phase (isolating balls, enclosures.cpp and hard_isolation.cpp) refined until every
+// part is correctly rounded. It gives every equation an answer with the same promises as the
+// machine-integer path, and the same bytes where both answer; the roots of all factors are
+// listed together by their keys, refined where two are equal, except two real roots of one
+// factor, which their disjoint balls already order.
 #include "solvers/all_roots/big_numbers.h"
 
 #include "solvers/all_roots/certification.h"
