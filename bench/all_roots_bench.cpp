@@ -256,6 +256,13 @@ const std::vector<Equation>& Equations() {
         {"prod(x-k*1e20)(1e20x-k), k=1..6", [](fmpz_poly_t p) { SpreadRational(p, 6, 20); }},
         {"random, 1000 digits", [](fmpz_poly_t p) { Random(p, 1000); }},
         {"random, 10000 digits", [](fmpz_poly_t p) { Random(p, 10000); }},
+        // Only through the engine: the isolation alone takes square-free polynomials.
+        {"x^12-2(1e99x-1)^2", [](fmpz_poly_t p) { Mignotte(p, 12, 99); }},
+        {"(x-1e20)^6(1e20x-1)^6",
+         [](fmpz_poly_t p) {
+             DifferentSizes(p, 6, 20);
+             fmpz_sub_ui(p->coeffs, p->coeffs, 1);
+         }},
     };
     return equations;
 }
@@ -310,6 +317,17 @@ void ArbBefore(benchmark::State& state) {
         arb_fmpz_poly_complex_roots(roots.get(), f.p, 0, state.range(1) == 53 ? 81 : 131);
 }
 
+// The engine from the coefficient texts (reading, factors, isolation, correct rounding), as a
+// user's solve runs it; arg 1 is the digits (15 or 30).
+void Engine(benchmark::State& state) {
+    Polynomial f;
+    Pick(state, f);
+    const CoefficientTexts texts = TextsOfPolynomial(f.p);
+    valdrex::AllRootsResult result;
+    for (auto _ : state)
+        valdrex::FindAllRoots(texts, static_cast<int>(state.range(1)), result);
+}
+
 // CPU time of this thread: a member's time without the waits of a busy machine.
 double ThreadMilliseconds() {
     timespec t{};
@@ -317,9 +335,9 @@ double ThreadMilliseconds() {
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) * 1e-6;
 }
 
-// Every member of a family (degrees 2 to 12, its range of exponents) once per iteration; the
-// counter gives the slowest member's CPU time.
-void FamilyWorst(benchmark::State& state) {
+// Every member of a family (degrees 2 to 12, its range of exponents) once per iteration, handed
+// to `solve`; the counter gives the slowest member's CPU time.
+template <typename Solve> void EachFamilyMember(benchmark::State& state, Solve solve) {
     const std::function<void(fmpz_poly_t, long, long)> families[] = {
         [](fmpz_poly_t p, long n, long e) { Mignotte(p, n, e); },
         [](fmpz_poly_t p, long n, long e) { Kameny(p, n, e); },
@@ -330,19 +348,37 @@ void FamilyWorst(benchmark::State& state) {
         {1, 5, 10, 20, 35, 50}, {1, 5, 10, 20, 35, 50}, {5, 15, 30, 50}, {10, 30, 60, 100}};
     const auto family = static_cast<std::size_t>(state.range(0));
     Polynomial f;
-    valdrex::Balls roots(12);
     double worst = 0;
     for (auto _ : state)
         for (long n = 2; n <= 12; ++n)
             for (const long e : exponents[family]) {
                 families[family](f.p, n, e);
-                SquareFreePart(f.p, f.p);
-                const double start = ThreadMilliseconds();
-                valdrex::IsolateRoots(f.p, state.range(1), roots.get(), nullptr);
-                worst = std::max(worst, ThreadMilliseconds() - start);
+                worst = std::max(worst, solve(f));
             }
     state.counters["worst_ms"] = worst;
     state.SetLabel(std::array{"Mignotte", "Kameny", "tight cluster + 1", "near-multiple"}[family]);
+}
+
+// The isolation alone, at arg 1 bits.
+void FamilyWorst(benchmark::State& state) {
+    valdrex::Balls roots(12);
+    EachFamilyMember(state, [&](Polynomial& f) {
+        SquareFreePart(f.p, f.p);
+        const double start = ThreadMilliseconds();
+        valdrex::IsolateRoots(f.p, state.range(1), roots.get(), nullptr);
+        return ThreadMilliseconds() - start;
+    });
+}
+
+// The whole engine from the texts, at arg 1 digits.
+void EngineFamilyWorst(benchmark::State& state) {
+    valdrex::AllRootsResult result;
+    EachFamilyMember(state, [&](Polynomial& f) {
+        const CoefficientTexts texts = TextsOfPolynomial(f.p);
+        const double start = ThreadMilliseconds();
+        valdrex::FindAllRoots(texts, static_cast<int>(state.range(1)), result);
+        return ThreadMilliseconds() - start;
+    });
 }
 
 } // namespace hard
@@ -352,8 +388,14 @@ BENCHMARK(hard::Isolate)
     ->MeasureProcessCPUTime()
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(hard::Engine)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 14, 1), {15, 30}})
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+// Not the last equation: MPSolve isolates no multiple root, at any bits.
 BENCHMARK(hard::MpSolve)
-    ->ArgsProduct({benchmark::CreateDenseRange(0, 12, 1), {53, 110}})
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 13, 1), {53, 110}})
     ->MeasureProcessCPUTime()
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
@@ -364,6 +406,10 @@ BENCHMARK(hard::ArbBefore)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(hard::FamilyWorst)
     ->ArgsProduct({{0, 1, 2, 3}, {53, 110}})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(hard::EngineFamilyWorst)
+    ->ArgsProduct({{0, 1, 2, 3}, {15, 30}})
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 

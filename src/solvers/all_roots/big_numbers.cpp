@@ -2,10 +2,12 @@
 // (FLINT), the root 0 taken out, then the double path on the whole polynomial, and failing that
 // the factorisation over the integers: exact multiplicities, exact roots of linear and quadratic
 // factors, the other factors' roots through the double path or, where that cannot prove them
-// (clusters, more than 15 digits, huge coefficients, a part on a rounding boundary), Arb's
-// isolation refined until every part is correctly rounded. It gives every equation an answer
-// with the same promises as the machine-integer path, and the same bytes where both answer; the
-// roots of all factors are listed together by their keys, refined where two are equal.
+// (clusters, more than 15 digits, huge coefficients, a part on a rounding boundary), the
+// enclosure phase (isolating balls, enclosures.cpp and hard_isolation.cpp) refined until every
+// part is correctly rounded. It gives every equation an answer with the same promises as the
+// machine-integer path, and the same bytes where both answer; the roots of all factors are
+// listed together by their keys, refined where two are equal, except two real roots of one
+// factor, which their disjoint balls already order.
 #include "solvers/all_roots/big_numbers.h"
 
 #include "solvers/all_roots/certification.h"
@@ -335,6 +337,9 @@ class Source {
     virtual ~Source() = default;
     // Keys at levels 0..level for every unit, the units written anew where that needs it.
     virtual void Refine(int level, StopFlag stop) = 0;
+    // −1 or 1 when the source knows from its enclosures which of two of its real roots (unit
+    // indices) is smaller, 0 when only more digits tell.
+    virtual int OrderOfReals(std::size_t, std::size_t) const { return 0; }
     int level() const { return level_; }
     std::vector<Unit>& units() { return units_; }
     int multiplicity() const { return multiplicity_; }
@@ -462,6 +467,16 @@ class NumericSource final : public Source {
         FromBalls(level, stop);
     }
 
+    // The isolating balls are disjoint, so they order two real roots at any closeness: a
+    // Mignotte pair 10^-600 apart needs no keys of 600 digits.
+    int OrderOfReals(std::size_t a, std::size_t b) const override {
+        if (!fromBalls_)
+            return 0;
+        const arb_srcptr x = acb_realref(factor_.root(static_cast<long>(a)));
+        const arb_srcptr y = acb_realref(factor_.root(static_cast<long>(b)));
+        return arb_lt(x, y) ? -1 : arb_gt(x, y) ? 1 : 0;
+    }
+
   private:
     bool FromDoubles(StopFlag stop) {
         std::vector<FoundRoot> roots;
@@ -478,6 +493,7 @@ class NumericSource final : public Source {
             unit.keys.push_back(std::move(key));
         }
         level_ = 0;
+        fromBalls_ = false;
         return true;
     }
 
@@ -492,6 +508,7 @@ class NumericSource final : public Source {
                 break;
         }
         level_ = level;
+        fromBalls_ = true;
     }
 
     // The units from the current balls; false when some part is not yet decided.
@@ -567,6 +584,7 @@ class NumericSource final : public Source {
 
     IntegerPolynomial f_;
     IsolatedFactor factor_;
+    bool fromBalls_ = false; // the units come from factor_'s current balls
 };
 
 // A place in the list: unit `index` of source `source`.
@@ -597,9 +615,14 @@ void ListSources(std::vector<std::unique_ptr<Source>>& sources, bool decimals, S
             const Unit& ua = sources[a.source]->units()[a.index];
             const Unit& ub = sources[b.source]->units()[b.index];
             for (int level = 0;; ++level) {
-                for (const Place& p : {a, b})
-                    if (sources[p.source]->level() < level)
-                        throw NeedLevel{p.source, level};
+                for (const Place& p : {a, b}) {
+                    if (sources[p.source]->level() >= level)
+                        continue;
+                    if (a.source == b.source && ua.keys[0].real && ub.keys[0].real)
+                        if (const int order = sources[a.source]->OrderOfReals(a.index, b.index))
+                            return order < 0;
+                    throw NeedLevel{p.source, level};
+                }
                 const int order = CompareKeys(ua.keys[level], ub.keys[level]);
                 if (order != 0)
                     return order < 0;

@@ -1,6 +1,8 @@
-// Enclosures in Arb for the big-number path: the roots of an irreducible factor isolated in
-// disjoint balls at any precision, and a part of a root rounded from its ball only when the whole
-// ball rounds the same way. Where a part could sit exactly on a rounding boundary (only a
+// The enclosure phase of the big-number path: the roots of an irreducible factor in pairwise
+// disjoint Arb balls, one root in each, at any relative precision (the isolation itself, Aberth
+// iteration in cluster frames with every ball proved by Rouché's theorem in ball arithmetic, is
+// IsolateRoots in hard_isolation.cpp), and a part of a root rounded from its ball only when the
+// whole ball rounds the same way. Where a part could sit exactly on a rounding boundary (only a
 // rational part can), it is decided exactly: a real part is rational only for a factor symmetric
 // about its mean, which then gives that part exactly; an imaginary part is tested against the
 // boundary by exact polynomial arithmetic. So every part comes out correctly rounded, or the

@@ -1,5 +1,5 @@
 // Root isolation for the equations the double path cannot certify: clusters, huge or tiny roots,
-// coefficients of any size.
+// coefficients of any size. Part of the enclosure phase: enclosures.cpp rounds these balls.
 //
 // Method. Aberth–Ehrlich iteration on midpoints at a working precision P, started on circles
 // whose radii come from the Newton polygon of the coefficients. A group of approximations that

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/coefficient_text.h"
+
 #include <acb.h>
 #include <flint/flint.h>
 #include <flint/fmpz_poly.h>
@@ -34,6 +36,8 @@ void DifferentSizes(fmpz_poly_t p, long h, long e);
 void SpreadRational(fmpz_poly_t p, long h, long e);
 // p / gcd(p, p'): the polynomial the engine hands the isolation. `out` may be p.
 void SquareFreePart(fmpz_poly_t out, const fmpz_poly_t p);
+// The coefficients of p (degree at most 12) as the texts a user would type.
+CoefficientTexts TextsOfPolynomial(const fmpz_poly_t p);
 // Coefficients drawn uniformly with up to `digits` digits and a random sign, leading one
 // nonzero.
 void RandomPolynomial(fmpz_poly_t p, long n, long digits, flint_rand_t state);

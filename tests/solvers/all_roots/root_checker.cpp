@@ -1,4 +1,5 @@
 #include "root_checker.h"
+#include "solvers/all_roots/flint_values.h"
 
 #include <acb.h>
 #include <arb_fmpz_poly.h>
@@ -18,18 +19,8 @@ namespace {
 
 enum class Verdict { Right, Wrong, Undecided };
 
-struct Ball {
-    arb_t v;
-    Ball() { arb_init(v); }
-    Ball(const Ball&) = delete;
-    ~Ball() { arb_clear(v); }
-};
-struct Fraction {
-    fmpq_t v;
-    Fraction() { fmpq_init(v); }
-    Fraction(const Fraction&) = delete;
-    ~Fraction() { fmpq_clear(v); }
-};
+using Ball = Real;
+using Fraction = Rational;
 
 // 10^e as a rational.
 void PowerOfTen(long e, fmpq_t out) {
@@ -80,12 +71,12 @@ std::string ParsePrinted(const std::string& part, int digits, Printed& out) {
     // %G's choice: the exponent form exactly below 10^-4 and from 10^digits on.
     if (isScientific != (out.first < -4 || out.first >= digits))
         return "the wrong one of the fixed and exponent forms";
-    fmpz_set_str(fmpq_numref(out.value.v), digitsText.c_str(), 10);
+    fmpz_set_str(fmpq_numref(out.value.get()), digitsText.c_str(), 10);
     Fraction scale;
-    PowerOfTen(pointAt - static_cast<long>(digitsText.size()), scale.v);
-    fmpq_mul(out.value.v, out.value.v, scale.v);
+    PowerOfTen(pointAt - static_cast<long>(digitsText.size()), scale.get());
+    fmpq_mul(out.value.get(), out.value.get(), scale.get());
     if (part[0] == '-')
-        fmpq_neg(out.value.v, out.value.v);
+        fmpq_neg(out.value.get(), out.value.get());
     return "";
 }
 
@@ -94,29 +85,29 @@ std::string ParsePrinted(const std::string& part, int digits, Printed& out) {
 Verdict RoundedRight(const Printed& printed, const arb_t x, int digits, long precision) {
     if (arb_contains_zero(x))
         return Verdict::Undecided;
-    if ((fmpq_sgn(printed.value.v) < 0) != arb_is_negative(x))
+    if ((fmpq_sgn(printed.value.get()) < 0) != arb_is_negative(x))
         return Verdict::Wrong;
     Fraction unit, low, high;
-    PowerOfTen(printed.first - digits + 1, unit.v);
-    fmpq_div_2exp(high.v, unit.v, 1);
-    fmpq_set(low.v, high.v);
+    PowerOfTen(printed.first - digits + 1, unit.get());
+    fmpq_div_2exp(high.get(), unit.get(), 1);
+    fmpq_set(low.get(), high.get());
     if (printed.kept == "1") {
         Fraction tenth;
-        fmpq_set_si(tenth.v, 1, 10);
-        fmpq_mul(low.v, low.v, tenth.v);
+        fmpq_set_si(tenth.get(), 1, 10);
+        fmpq_mul(low.get(), low.get(), tenth.get());
     }
     Ball d, bound;
-    arb_abs(d.v, x);
-    arb_set_fmpq(bound.v, printed.value.v, precision);
-    arb_abs(bound.v, bound.v);
-    arb_sub(d.v, d.v, bound.v, precision); // |x| − |printed|
+    arb_abs(d.get(), x);
+    arb_set_fmpq(bound.get(), printed.value.get(), precision);
+    arb_abs(bound.get(), bound.get());
+    arb_sub(d.get(), d.get(), bound.get(), precision); // |x| − |printed|
     Ball up, down;
-    arb_set_fmpq(up.v, high.v, precision);
-    arb_set_fmpq(down.v, low.v, precision);
-    arb_neg(down.v, down.v);
-    if (arb_lt(d.v, up.v) && arb_gt(d.v, down.v))
+    arb_set_fmpq(up.get(), high.get(), precision);
+    arb_set_fmpq(down.get(), low.get(), precision);
+    arb_neg(down.get(), down.get());
+    if (arb_lt(d.get(), up.get()) && arb_gt(d.get(), down.get()))
         return Verdict::Right;
-    if (arb_gt(d.v, up.v) || arb_lt(d.v, down.v))
+    if (arb_gt(d.get(), up.get()) || arb_lt(d.get(), down.get()))
         return Verdict::Wrong;
     return Verdict::Undecided;
 }
@@ -127,27 +118,27 @@ bool RoundedValue(const arb_t x, int digits, long precision, fmpq_t out) {
     if (arb_is_zero(x))
         return true;
     Ball a, l, scaled, half;
-    arb_abs(a.v, x);
-    arb_log_base_ui(l.v, a.v, 10, precision);
-    arb_floor(l.v, l.v, precision);
+    arb_abs(a.get(), x);
+    arb_log_base_ui(l.get(), a.get(), 10, precision);
+    arb_floor(l.get(), l.get(), precision);
     fmpz_t e;
     fmpz_init(e);
-    bool known = !arb_contains_zero(x) && arb_get_unique_fmpz(e, l.v);
+    bool known = !arb_contains_zero(x) && arb_get_unique_fmpz(e, l.get());
     if (known) {
         // floor(|x|·10^k + 1/2), one less on an exact tie with an odd result, times 10^-k.
         const long k = digits - 1 - fmpz_get_si(e);
         Fraction scale;
-        PowerOfTen(k, scale.v);
-        arb_set_fmpq(half.v, scale.v, precision);
-        arb_mul(scaled.v, a.v, half.v, precision);
-        arb_set_d(half.v, 0.5);
-        arb_add(scaled.v, scaled.v, half.v, precision);
-        const bool tie = arb_is_exact(scaled.v) && arb_is_int(scaled.v);
-        arb_floor(scaled.v, scaled.v, precision);
-        known = arb_get_unique_fmpz(fmpq_numref(out), scaled.v);
+        PowerOfTen(k, scale.get());
+        arb_set_fmpq(half.get(), scale.get(), precision);
+        arb_mul(scaled.get(), a.get(), half.get(), precision);
+        arb_set_d(half.get(), 0.5);
+        arb_add(scaled.get(), scaled.get(), half.get(), precision);
+        const bool tie = arb_is_exact(scaled.get()) && arb_is_int(scaled.get());
+        arb_floor(scaled.get(), scaled.get(), precision);
+        known = arb_get_unique_fmpz(fmpq_numref(out), scaled.get());
         if (known && tie && fmpz_is_odd(fmpq_numref(out)))
             fmpz_sub_ui(fmpq_numref(out), fmpq_numref(out), 1);
-        fmpq_div(out, out, scale.v);
+        fmpq_div(out, out, scale.get());
         if (arb_is_negative(x))
             fmpq_neg(out, out);
     }
@@ -200,14 +191,14 @@ bool ExactValue(std::string form, acb_t value, long precision, bool& reduced) {
     const std::string rational = form.substr(0, split);
     reduced = true;
     if (!rational.empty()) {
-        if (fmpq_set_str(q.v, rational.c_str(), 10) != 0)
+        if (fmpq_set_str(q.get(), rational.c_str(), 10) != 0)
             return false;
-        reduced = fmpq_is_canonical(q.v) &&
-                  (rational.find('/') == std::string::npos || !fmpz_is_one(fmpq_denref(q.v)));
-        fmpq_canonicalise(q.v);
+        reduced = fmpq_is_canonical(q.get()) &&
+                  (rational.find('/') == std::string::npos || !fmpz_is_one(fmpq_denref(q.get())));
+        fmpq_canonicalise(q.get());
     }
     acb_zero(value);
-    arb_set_fmpq(acb_realref(value), q.v, precision);
+    arb_set_fmpq(acb_realref(value), q.get(), precision);
     if (split == std::string::npos)
         return !rational.empty();
     i = split + 1;
@@ -220,22 +211,22 @@ bool ExactValue(std::string form, acb_t value, long precision, bool& reduced) {
     };
     Ball part, other;
     const std::string factor = digits();
-    integer(factor, part.v);
+    integer(factor, part.get());
     const bool imaginary = take("i");
     take("\xC2\xB7"); // the middle dot
     if (take("Sqr(")) {
         const std::string radicand = digits();
-        integer(radicand, other.v);
+        integer(radicand, other.get());
         if (!take(")"))
             return false;
         reduced = reduced && radicand != "1" && SquareFree(radicand);
-        arb_sqrt(other.v, other.v, precision);
-        arb_mul(part.v, part.v, other.v, precision);
+        arb_sqrt(other.get(), other.get(), precision);
+        arb_mul(part.get(), part.get(), other.get(), precision);
     }
     if (take("/")) {
         const std::string divisor = digits();
-        integer(divisor, other.v);
-        arb_div(part.v, part.v, other.v, precision);
+        integer(divisor, other.get());
+        arb_div(part.get(), part.get(), other.get(), precision);
         fmpz_t a, b;
         fmpz_init(a);
         fmpz_init(b);
@@ -250,9 +241,9 @@ bool ExactValue(std::string form, acb_t value, long precision, bool& reduced) {
     if (i != form.size())
         return false;
     if (form[split] == '-')
-        arb_neg(part.v, part.v);
+        arb_neg(part.get(), part.get());
     arb_add(imaginary ? acb_imagref(value) : acb_realref(value),
-            imaginary ? acb_imagref(value) : acb_realref(value), part.v, precision);
+            imaginary ? acb_imagref(value) : acb_realref(value), part.get(), precision);
     return true;
 }
 
@@ -441,7 +432,10 @@ class Checker {
             const double distance =
                 std::hypot(arf_get_d(arb_midref(acb_realref(t.value)), ARF_RND_NEAR) - found.re,
                            arf_get_d(arb_midref(acb_imagref(t.value)), ARF_RND_NEAR) - found.im);
-            if (distance < best || match < 0) {
+            // Roots whose doubles are the same (1e20 ± 10^-40) cannot be told apart by what is
+            // shown; the earlier listed takes the earlier in the documented order.
+            if (distance < best || match < 0 ||
+                (distance == best && Precedes(static_cast<long>(k), match))) {
                 best = distance;
                 match = static_cast<long>(k);
             }
@@ -480,13 +474,13 @@ class Checker {
         acb_init(d);
         acb_set_d_d(d, found.re, found.im);
         acb_sub(d, d, truth, precision_);
-        acb_abs(distance.v, d, precision_);
+        acb_abs(distance.get(), d, precision_);
         acb_clear(d);
         if (found.exact.empty()) {
             // Beyond the double range neither the doubles nor the radius can hold the distance.
-            arb_set_d(limit.v, found.radius);
+            arb_set_d(limit.get(), found.radius);
             if (std::fabs(found.re) < 1e300 && std::fabs(found.im) < 1e300 &&
-                arb_gt(distance.v, limit.v))
+                arb_gt(distance.get(), limit.get()))
                 Fault("radius " + std::to_string(found.radius) + " is below the distance");
             return;
         }
@@ -497,8 +491,9 @@ class Checker {
         acb_get_mag(m, truth);
         const double size = mag_get_d(m); // of the true root, whatever the doubles say
         mag_clear(m);
-        arb_set_d(limit.v, std::ldexp(size, -52));
-        if (found.radius != 0 || (size < 1e300 && size > 1e-300 && arb_gt(distance.v, limit.v)))
+        arb_set_d(limit.get(), std::ldexp(size, -52));
+        if (found.radius != 0 ||
+            (size < 1e300 && size > 1e-300 && arb_gt(distance.get(), limit.get())))
             Fault("an exact root's doubles are not the nearest");
     }
 
@@ -508,16 +503,25 @@ class Checker {
         Fraction x, y;
         Ball size;
         for (int part = 0; part < 2; ++part) {
-            for (const auto& [root, value] : {std::pair{a, x.v}, std::pair{b, y.v}}) {
+            for (const auto& [root, value] : {std::pair{a, x.get()}, std::pair{b, y.get()}}) {
                 const acb_srcptr z = roots_[static_cast<std::size_t>(root)].value;
-                arb_abs(size.v, acb_imagref(z));
-                if (!RoundedValue(part == 0 ? acb_realref(z) : size.v, digits, precision_, value))
+                arb_abs(size.get(), acb_imagref(z));
+                if (!RoundedValue(part == 0 ? acb_realref(z) : size.get(), digits, precision_,
+                                  value))
                     return 2;
             }
-            if (const int order = fmpq_cmp(x.v, y.v); order != 0)
+            if (const int order = fmpq_cmp(x.get(), y.get()); order != 0)
                 return order < 0 ? -1 : 1;
         }
         return 0;
+    }
+
+    // Whether true root a comes before b in the documented order, as far as the balls tell.
+    bool Precedes(long a, long b) const {
+        for (int digits = digits_; digits <= 64 * digits_; digits *= 2)
+            if (const int order = CompareKeys(a, b, digits); order != 0)
+                return order == -1;
+        return false;
     }
 
     // Real roots first, ascending; pairs by rounded real part, then size of imaginary part; equal
@@ -574,18 +578,18 @@ void TruePolynomial(const CoefficientTexts& texts, fmpz_poly_t p) {
         fmpz_set_str(fmpq_numref(v), t.empty() || t == "-" ? "0" : t.c_str(), 10);
         fmpz_one(fmpq_denref(v));
         Fraction scale;
-        PowerOfTen(exponent, scale.v);
-        fmpq_mul(v, v, scale.v);
+        PowerOfTen(exponent, scale.get());
+        fmpq_mul(v, v, scale.get());
     };
     for (int k = 0; k < kCoefficientCount; ++k) {
         const std::string& t = texts[k];
         const auto slash = t.find('/');
-        read(t.substr(0, slash), c.v);
+        read(t.substr(0, slash), c.get());
         if (slash != std::string::npos) {
-            read(t.substr(slash + 1), d.v);
-            fmpq_div(c.v, c.v, d.v);
+            read(t.substr(slash + 1), d.get());
+            fmpq_div(c.get(), c.get(), d.get());
         }
-        fmpq_poly_set_coeff_fmpq(q, k, c.v);
+        fmpq_poly_set_coeff_fmpq(q, k, c.get());
     }
     fmpq_poly_get_numerator(p, q);
     fmpq_poly_clear(q);
