@@ -491,11 +491,11 @@ TEST_F(MainWindowTest, CancelStopsAHardAllRootsSolveAtOnce) {
     PressCtrl(Qt::Key_F);
     const std::string saved = Database();
     ASSERT_NE(saved, "");
-    // x^12 - 2(10^10000 x - 1)^2: a pair of roots closer than any double tells apart
+    // x^12 - 2(10^50000 x - 1)^2: a pair of roots closer than any double tells apart
     Coef(12)->setText("1");
     Coef(3)->setText("0");
-    Coef(2)->setText("-2E20000");
-    Coef(1)->setText("4E10000");
+    Coef(2)->setText("-2E100000");
+    Coef(1)->setText("4E50000");
     Coef(0)->setText("-2");
     std::chrono::steady_clock::time_point cancelled;
     answer_.onDialog = [&](QDialog* dialog) {
