@@ -3,6 +3,7 @@
 #include "child_process.h"
 #include "core/failure.h"
 #include "database/cp1252.h"
+#include "database/locked_file.h"
 #include "database/record.h"
 #include "file_bytes.h"
 
@@ -345,7 +346,18 @@ TEST_F(DatabaseFile, WhatAKillLeftOfALineIsTakenBack) {
         ASSERT_TRUE(lines.front() == "old" && lines.back() == "next" && Bytes(db_).ends_with('\n'));
         EXPECT_EQ(std::count(lines.begin(), lines.end(), record), lines.size() - 2) << round;
     }
-    EXPECT_GT(cut, 0) << "no kill came while a line was written";
+    // What such a kill leaves, made by hand, since a slow (sanitized) build may see no kill land
+    // inside a write: a marked append cut at a page's end.
+    Put(db_, "old\r\n");
+    const int fd = ::open(db_.c_str(), O_WRONLY | O_APPEND);
+    ASSERT_GE(fd, 0);
+    const bool marked = MarkAppend(fd, 5, record.size() + 2);
+    EXPECT_EQ(::write(fd, record.data(), 4096 - 5), 4096 - 5);
+    ::close(fd);
+    if (!marked)
+        GTEST_SKIP() << "no extended attributes here";
+    AppendLine(db_, "next", false);
+    EXPECT_EQ(Bytes(db_), "old\r\nnext\r\n");
 }
 
 // The texts a record is made of, held for the record's views into them.
