@@ -145,6 +145,23 @@ void SpaceSignsInPlace(std::string& s) {
 } // namespace
 
 void WriteEquationText(const CoefficientTexts& coefficients, std::string& s) {
+    // The usual grid, short whole numbers without blanks, in one pass into room any such grid
+    // fits: sizing it term by term cost more than the writing.
+    std::array<int, kCoefficientCount> signs; // set as far as read
+    bool plain = true;
+    for (int i = 0; i < kCoefficientCount && plain; ++i) {
+        signs[i] = PlainSign(coefficients[i]);
+        plain = signs[i] != 2;
+    }
+    if (plain) {
+        constexpr std::size_t kPlainTermRoom = 3 + 15 + 2 + kMiddleDot.size() + 4;
+        Writer w(s, kCoefficientCount * kPlainTermRoom + kEndRoom);
+        for (int i = kCoefficientCount - 1; i >= 0; --i)
+            PutTerm(w, coefficients[i], i, signs[i]);
+        w.Put(w.empty() ? "0 = 0" : " = 0");
+        w.Finish();
+        return;
+    }
     // Each term's coefficient text and the sign of its value, read before the text is sized.
     std::array<std::string_view, kCoefficientCount> terms;
     std::array<double, kCoefficientCount> values{};

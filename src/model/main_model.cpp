@@ -9,6 +9,7 @@
 #include "solvers/typed_equation/typed_equation.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 
 namespace valdrex {
@@ -55,11 +56,17 @@ void Reset(std::string& text, std::string_view to) {
         text.assign(to);
 }
 
+// FNV-1a over the texts' bytes, each text ended by a byte no text holds: taken at every solve,
+// so kept cheaper than a library hash per text.
 std::size_t Fingerprint(const CoefficientTexts& texts) {
-    std::size_t print = 0;
-    for (const std::string& text : texts)
-        print = print * 1'000'003 ^ std::hash<std::string>{}(text);
-    return print;
+    std::uint64_t print = 14695981039346656037u;
+    const auto mix = [&print](unsigned char byte) { print = (print ^ byte) * 1099511628211u; };
+    for (const std::string& text : texts) {
+        for (const char c : text)
+            mix(static_cast<unsigned char>(c));
+        mix(0);
+    }
+    return static_cast<std::size_t>(print);
 }
 
 } // namespace
