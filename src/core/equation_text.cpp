@@ -22,23 +22,19 @@ std::string_view Normalized(std::string_view unblanked, std::string& storage) {
     return storage;
 }
 
-// The text is written through a pointer into the string, sized once for the whole text:
-// appending character by character cost more than everything else here, and a long equation
-// grown step by step would be copied at each step.
+// The text is written through a pointer into room sized once for the whole text: appending
+// character by character cost more than everything else here, and a long equation grown step by
+// step would be copied at each step.
 class Writer {
   public:
-    Writer(std::string& s, std::size_t room) : s_(s) {
-        s_.clear();
-        s_.resize(room);
-        p_ = s_.data();
-    }
-    bool empty() const { return p_ == s_.data(); }
+    explicit Writer(char* room) : begin_(room), p_(room) {}
+    bool empty() const { return p_ == begin_; }
     void Put(char c) { *p_++ = c; }
     void Put(std::string_view text) { p_ = std::copy(text.begin(), text.end(), p_); }
-    void Finish() { s_.resize(static_cast<std::size_t>(p_ - s_.data())); }
+    std::size_t size() const { return static_cast<std::size_t>(p_ - begin_); }
 
   private:
-    std::string& s_;
+    char* begin_;
     char* p_;
 };
 
@@ -155,11 +151,12 @@ void WriteEquationText(const CoefficientTexts& coefficients, std::string& s) {
     }
     if (plain) {
         constexpr std::size_t kPlainTermRoom = 3 + 15 + 2 + kMiddleDot.size() + 4;
-        Writer w(s, kCoefficientCount * kPlainTermRoom + kEndRoom);
+        std::array<char, kCoefficientCount * kPlainTermRoom + kEndRoom> room;
+        Writer w(room.data());
         for (int i = kCoefficientCount - 1; i >= 0; --i)
             PutTerm(w, coefficients[i], i, signs[i]);
         w.Put(w.empty() ? "0 = 0" : " = 0");
-        w.Finish();
+        s.assign(room.data(), w.size());
         return;
     }
     // Each term's coefficient text and the sign of its value, read before the text is sized.
@@ -180,24 +177,28 @@ void WriteEquationText(const CoefficientTexts& coefficients, std::string& s) {
         values[i] = sign != 2 ? sign : TextToNumber(terms[i]);
         room += TermRoom(terms[i]);
     }
-    Writer w(s, room);
+    s.clear();
+    s.resize(room);
+    Writer w(s.data());
     for (int i = kCoefficientCount - 1; i >= 0; --i)
         PutTerm(w, terms[i], i, values[i]);
     w.Put(w.empty() ? "0 = 0" : " = 0");
-    w.Finish();
+    s.resize(w.size());
 }
 
 void WriteCanonicalEquationText(const CoefficientTexts& canonical, std::string& s) {
     std::size_t room = kEndRoom;
     for (const std::string& c : canonical)
         room += TermRoom(c);
-    Writer w(s, room);
+    s.clear();
+    s.resize(room);
+    Writer w(s.data());
     for (int i = kCoefficientCount - 1; i >= 0; --i) {
         const std::string& c = canonical[i];
         PutTerm(w, c, i, c == "0" ? 0 : c[0] == '-' ? -1 : 1);
     }
     w.Put(w.empty() ? "0 = 0" : " = 0");
-    w.Finish();
+    s.resize(w.size());
 }
 
 std::string EquationText(const CoefficientTexts& coefficients) {
