@@ -50,7 +50,8 @@ bool SolveWithMachineIntegers(const CoefficientTexts& texts, int digits, StopFla
             continue;
         if (!ReadPlainInteger(text, c[i]))
             return false;
-        content = std::gcd(content, c[i]);
+        if (content != 1) // once 1, as it soon is, the rest cannot change it
+            content = std::gcd(content, c[i]);
     }
     if (content == 0)
         return false;

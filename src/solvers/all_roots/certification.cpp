@@ -32,26 +32,27 @@ constexpr int kMaxDoubleDigits = 15;
 
 // A disc proved to hold exactly one root: im == 0 exactly for a root proved real; im > 0 for the
 // root of a conjugate pair in the upper half-plane, whose partner is the mirrored disc.
+// Like the arrays below, only ever written whole and read as far as written, so not zeroed first.
 struct RootDisc {
-    double re = 0, im = 0;     // the doubles nearest the centre
-    double radius = 0;         // bound on the distance from (re, im) to the root
-    double reLo = 0, imLo = 0; // the centre is (re + reLo, im + imLo) exactly
-    double error = 0;          // bound on the distance from that centre to the root
+    double re, im;     // the doubles nearest the centre
+    double radius;     // bound on the distance from (re, im) to the root
+    double reLo, imLo; // the centre is (re + reLo, im + imLo) exactly
+    double error;      // bound on the distance from that centre to the root
 };
 
 struct RootDiscs {
     int count = 0; // real roots plus one per conjugate pair
-    std::array<RootDisc, kMaxDegree> discs{};
+    std::array<RootDisc, kMaxDegree> discs;
 };
 
 struct Symmetric {
     int reals = 0, pairs = 0;
-    std::array<double, kMaxDegree> x{};  // real approximations
-    std::array<Complex, kMaxDegree> z{}; // upper members of the pairs
+    std::array<double, kMaxDegree> x;  // real approximations
+    std::array<Complex, kMaxDegree> z; // upper members of the pairs
 };
 
 bool MakeSymmetric(int n, const RootApproximations& a, Symmetric& s) {
-    std::array<Complex, kMaxDegree> lower{};
+    std::array<Complex, kMaxDegree> lower;
     int lowers = 0;
     for (int i = 0; i < n; ++i) {
         if (std::fabs(a[i].im) <= kNearlyReal * std::sqrt(Norm(a[i])))
@@ -177,7 +178,7 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
     if (!MakeSymmetric(n, approx, s))
         return false;
     const Includer includer(p, s);
-    std::array<Point, kMaxDegree> all{};
+    std::array<Point, kMaxDegree> all;
     int count = 0;
     for (int i = 0; i < s.reals; ++i) {
         const Complex z{s.x[i], 0};
@@ -194,7 +195,7 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
             distance[i][j] = distance[j][i] =
                 std::sqrt(Norm(all[i].z - all[j].z)) * (1 - 4 * kUnit);
     // The lower member of a pair (after its upper one, im < 0) mirrors the upper one's disc.
-    std::array<RootDisc, kMaxDegree> discs{};
+    std::array<RootDisc, kMaxDegree> discs;
     for (int i = 0; i < n; ++i) {
         if (all[i].z.im < 0) {
             discs[i] = discs[i - 1];

@@ -288,6 +288,12 @@ bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out) {
     // floor((e − 1)·log10 2) for 2^(e−1) <= x: the first digit's place or one below; the loop
     // below moves it where the scaled value shows it wrong.
     long exponent = ((BinaryExponent(x.hi) - 1) * 78913L) >> 18;
+    // One place up where x reaches the next power of ten, so that one scaling nearly always
+    // settles it (an estimate still: the loop checks it).
+    if (const long next = exponent + 1; next >= 0 && next <= 22)
+        exponent += x.hi >= kPowersOfTen[next] ? 1 : 0;
+    else if (next < 0 && next >= -22)
+        exponent += x.hi * kPowersOfTen[-next] >= 1 ? 1 : 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         DoubleDouble s;
         double e = error;
