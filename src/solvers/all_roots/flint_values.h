@@ -55,6 +55,7 @@ class RationalPolynomial {
     RationalPolynomial& operator=(const RationalPolynomial&) = delete;
     ~RationalPolynomial() { fmpq_poly_clear(v_); }
     fmpq_poly_struct* get() { return v_; }
+    const fmpq_poly_struct* get() const { return v_; }
 
   private:
     fmpq_poly_t v_;

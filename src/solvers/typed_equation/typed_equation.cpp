@@ -40,26 +40,21 @@ std::string AtColumn(std::string_view what, int column) {
 // contributed to: those are written as decimals when they can be.
 class Expansion {
   public:
-    Expansion() { fmpq_poly_init(p_); }
-    Expansion(const Expansion&) = delete;
-    Expansion& operator=(const Expansion&) = delete;
-    ~Expansion() { fmpq_poly_clear(p_); }
-
-    fmpq_poly_struct* poly() { return p_; }
-    const fmpq_poly_struct* poly() const { return p_; }
-    int degree() const { return static_cast<int>(fmpq_poly_degree(p_)); }
+    fmpq_poly_struct* poly() { return p_.get(); }
+    const fmpq_poly_struct* poly() const { return p_.get(); }
+    int degree() const { return static_cast<int>(fmpq_poly_degree(poly())); }
     bool nonzeroAt(int k) const {
-        return k < fmpq_poly_length(p_) && !fmpz_is_zero(p_->coeffs + k);
+        return k < fmpq_poly_length(poly()) && !fmpz_is_zero(poly()->coeffs + k);
     }
     std::uint32_t decimal = 0; // bit k: a decimal contributed to the coefficient of x^k
 
     void Swap(Expansion& other) {
-        fmpq_poly_swap(p_, other.p_);
+        fmpq_poly_swap(poly(), other.poly());
         std::swap(decimal, other.decimal);
     }
 
   private:
-    fmpq_poly_t p_;
+    RationalPolynomial p_;
 };
 
 // The most of a number a message quotes.
