@@ -30,6 +30,7 @@ class Balls {
     Balls& operator=(const Balls&) = delete;
     ~Balls() { _acb_vec_clear(v_, n_); }
     acb_ptr get() { return v_; }
+    acb_srcptr get() const { return v_; }
     acb_ptr operator[](long i) { return v_ + i; }
     acb_srcptr operator[](long i) const { return v_ + i; }
     long size() const { return n_; }

@@ -45,22 +45,6 @@ constexpr long kPatientSweeps = 16;
 // Sweeps in hardware doubles before the big numbers take over.
 constexpr long kDoubleSweeps = 60;
 
-class AcbVector {
-  public:
-    explicit AcbVector(long n) : n_(n), v_(_acb_vec_init(n)) {}
-    AcbVector(const AcbVector&) = delete;
-    AcbVector& operator=(const AcbVector&) = delete;
-    ~AcbVector() { _acb_vec_clear(v_, n_); }
-    acb_ptr operator[](long i) { return v_ + i; }
-    acb_srcptr operator[](long i) const { return v_ + i; }
-    acb_ptr get() { return v_; }
-    acb_srcptr get() const { return v_; }
-
-  private:
-    long n_;
-    acb_ptr v_;
-};
-
 struct Acb {
     Acb() { acb_init(v); }
     Acb(const Acb&) = delete;
@@ -174,8 +158,8 @@ double Log2(const fmpz_t x) {
 // Newton polygon, so that a cluster is resolved at the working precision however tight it is.
 struct Frame {
     explicit Frame(long n) : coeffs(n + 1) {}
-    Acb centre;       // exact
-    AcbVector coeffs; // q, rounded to the working precision
+    Acb centre;   // exact
+    Balls coeffs; // q, rounded to the working precision
     long shiftPrecision = 0;
     long bits = 0; // the working precision q was made for
 };
@@ -222,8 +206,8 @@ class Isolator {
     long precision_ = 0; // the working precision
     long maxShiftPrecision_ = 0;
     std::vector<std::unique_ptr<Frame>> frames_; // frames_[0]: p itself about 0
-    AcbVector z_;                                // the approximations, exact points
-    AcbVector y_;                                // the same about their frame's centre
+    Balls z_;                                    // the approximations, exact points
+    Balls y_;                                    // the same about their frame's centre
     std::vector<long> frameOf_;
     std::vector<char> done_;
     std::vector<double> logValue_;     // log2 of a bound on |p(z_i)| at the last evaluation
@@ -297,7 +281,7 @@ bool Isolator::Known(acb_srcptr q, std::vector<double>& logs) const {
 // `members` > 1 the centre first moves, by Newton's method, to the root of p^(members − 1)
 // nearest to it. False when stopped or given up.
 bool Isolator::BuildFrame(Frame& frame, long members, long startPrecision) {
-    AcbVector exact(n_ + 1), derivative(n_ + 1);
+    Balls exact(n_ + 1), derivative(n_ + 1);
     Acb value, slope, step;
     std::vector<double> logs(n_ + 1);
     const long first = std::max(startPrecision, precision_);
@@ -673,7 +657,7 @@ bool Isolator::Symmetrize() {
         used[best] = 1;
         pairs.emplace_back(u, best);
     }
-    AcbVector old(n_);
+    Balls old(n_);
     _acb_vec_set(old.get(), z_.get(), n_);
     const std::vector<long> oldFrame(frameOf_);
     const std::vector<char> oldDone(done_);
@@ -706,7 +690,7 @@ bool Isolator::Symmetrize() {
 // The inclusion test on the symmetric approximations (see the top of the file).
 Isolator::Proof Isolator::Certify(acb_ptr out) {
     const long prec = precision_;
-    AcbVector w(n_), balls(n_);
+    Balls w(n_), balls(n_);
     std::vector<Mag> wBound(n_);
     Acb t, value, product;
     Arb x, s;
