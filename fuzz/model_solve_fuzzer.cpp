@@ -152,7 +152,8 @@ void CheckTexts(const MainModel& model) {
     std::string equation = model.equation();
     for (std::size_t at; (at = equation.find(kMiddleDot)) != std::string::npos;)
         equation.erase(at, kMiddleDot.size());
-    Require(equation.find_first_not_of("0123456789-+/ x^=") == std::string::npos);
+    // "E": a coefficient read exactly is written with a power of ten for its run of zeros.
+    Require(equation.find_first_not_of("0123456789-+/E x^=") == std::string::npos);
     const std::string record = RecordText(
         {model.equation(), model.solText(), model.input(), model.output(), model.factor()});
     Require(record.find_first_of("\r\n") == std::string::npos);
