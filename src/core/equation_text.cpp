@@ -140,13 +140,14 @@ void SpaceSignsInPlace(std::string& s) {
 
 } // namespace
 
-void WriteEquationText(const CoefficientTexts& coefficients, std::string& s) {
+bool WriteEquationText(const CoefficientTexts& coefficients, std::string& s) {
     // The usual grid, short whole numbers without blanks, in one pass into room any such grid
     // fits: sizing it term by term cost more than the writing.
     std::array<int, kCoefficientCount> signs; // set as far as read
     bool plain = true;
     for (int i = 0; i < kCoefficientCount && plain; ++i) {
-        signs[i] = PlainSign(coefficients[i]);
+        const std::string& c = coefficients[i];
+        signs[i] = c.size() == 1 && c[0] == '0' ? 0 : PlainSign(c); // "0": most boxes
         plain = signs[i] != 2;
     }
     if (plain) {
@@ -154,10 +155,11 @@ void WriteEquationText(const CoefficientTexts& coefficients, std::string& s) {
         std::array<char, kCoefficientCount * kPlainTermRoom + kEndRoom> room;
         Writer w(room.data());
         for (int i = kCoefficientCount - 1; i >= 0; --i)
-            PutTerm(w, coefficients[i], i, signs[i]);
+            if (signs[i] != 0)
+                PutTerm(w, coefficients[i], i, signs[i]);
         w.Put(w.empty() ? "0 = 0" : " = 0");
         s.assign(room.data(), w.size());
-        return;
+        return true;
     }
     // Each term's coefficient text and the sign of its value, read before the text is sized.
     std::array<std::string_view, kCoefficientCount> terms;
@@ -184,6 +186,7 @@ void WriteEquationText(const CoefficientTexts& coefficients, std::string& s) {
         PutTerm(w, terms[i], i, values[i]);
     w.Put(w.empty() ? "0 = 0" : " = 0");
     s.resize(w.size());
+    return false;
 }
 
 void WriteCanonicalEquationText(const CoefficientTexts& canonical, std::string& s) {

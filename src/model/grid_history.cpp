@@ -11,6 +11,7 @@ bool MainModel::Snapshot::Results::operator==(const Results& other) const {
 }
 
 MainModel::Snapshot MainModel::TakeSnapshot() const {
+    TieResultsToGrid();
     return {coefficients_,
             equation_,
             equationStale_,
@@ -23,6 +24,7 @@ MainModel::Snapshot MainModel::TakeSnapshot() const {
 }
 
 void MainModel::RestoreChanges(const Snapshot& from, const Snapshot& to) {
+    TieResultsToGrid();
     const auto restore = [](auto& field, const auto& was, const auto& becomes) {
         if (!(was == becomes))
             field = becomes;
@@ -32,6 +34,7 @@ void MainModel::RestoreChanges(const Snapshot& from, const Snapshot& to) {
         coefficients_ = to.coefficients;
         equation_ = to.equation;
         equationStale_ = to.equationStale;
+        equationShowsTexts_ = false;
         // As after any change of the grid, the test boxes hold no number of another equation.
         input_ = to.input;
         output_ = to.output;
@@ -44,6 +47,7 @@ void MainModel::RestoreChanges(const Snapshot& from, const Snapshot& to) {
         factor_ = to.results.factor;
         factorCoefficients_ = to.results.factorCoefficients;
         resultsFor_ = to.results.solvedFor;
+        resultsForThisGrid_ = false;
     }
     restore(info_, from.info, to.info);
     restore(input_, from.input, to.input);

@@ -85,6 +85,7 @@ void MainModel::Renew() {
     Reset(equation_, "0 = 0");
     Reset(equationDraft_, "");
     equationStale_ = false;
+    equationShowsTexts_ = false;
     solve_.SetAsideLines();
     for (std::string& text : solve_.SolText)
         text.clear();
@@ -102,16 +103,26 @@ void MainModel::Renew() {
     recordToSave_ = false;
     unread_.reset();
     resultsFor_.reset();
+    resultsForThisGrid_ = false;
+}
+
+void MainModel::TieResultsToGrid() const {
+    if (resultsForThisGrid_) {
+        resultsFor_ = Fingerprint(coefficients_);
+        resultsForThisGrid_ = false;
+    }
 }
 
 bool MainModel::resultsOutdated() const {
-    return resultsFor_ && *resultsFor_ != Fingerprint(coefficients_);
+    return !resultsForThisGrid_ && resultsFor_ && *resultsFor_ != Fingerprint(coefficients_);
 }
 
 ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
     if (coefficients_[power] == text)
         return {};
+    TieResultsToGrid();
     coefficients_[power] = text;
+    equationShowsTexts_ = false;
     input_.clear();
     output_.clear();
     try {
@@ -142,6 +153,7 @@ ErrorBoxes MainModel::SetCoefficients(std::span<const std::string_view> highestF
         }
         return errors;
     };
+    TieResultsToGrid();
     const auto isZero = [](const std::string& text) { return text == "0"; };
     if (!std::all_of(coefficients_.begin(), coefficients_.end(), isZero))
         return typeOneByOne();
@@ -161,7 +173,7 @@ ErrorBoxes MainModel::SetCoefficients(std::span<const std::string_view> highestF
     input_.clear();
     output_.clear();
     try {
-        WriteEquationText(coefficients_, equationDraft_);
+        equationShowsTexts_ = WriteEquationText(coefficients_, equationDraft_);
         equation_.swap(equationDraft_);
         equationStale_ = false;
         return {};
@@ -177,6 +189,7 @@ EnterEquationResult MainModel::EnterEquation(std::string_view utf8Text) {
     if (!typed.error.empty())
         return {false, std::move(typed.error), typed.column};
     if (typed.coefficients != coefficients_) {
+        TieResultsToGrid();
         coefficients_.swap(typed.coefficients);
         input_.clear();
         output_.clear();
@@ -184,6 +197,7 @@ EnterEquationResult MainModel::EnterEquation(std::string_view utf8Text) {
     // Exact whatever the size of the numbers, where the grid's own drawing would overflow.
     equation_.swap(typed.equation);
     equationStale_ = false;
+    equationShowsTexts_ = false;
     return {true, {}, 0};
 }
 
@@ -202,6 +216,7 @@ ErrorBoxes MainModel::ClearAll() {
     factor_.clear();
     equation_ = "0 = 0";
     resultsFor_.reset();
+    resultsForThisGrid_ = false;
     equationStale_ = false;
     return errors;
 }
@@ -274,7 +289,8 @@ bool MainModel::ReadForSolve(SolveMethod method) {
     message_.clear();
     info_.clear();
     factor_.clear();
-    resultsFor_ = Fingerprint(coefficients_);
+    resultsFor_.reset();
+    resultsForThisGrid_ = true;
 
     if (method_->readsTextsExactly) {
         solve_.a = {};
@@ -316,7 +332,8 @@ SolveResult MainModel::FinishSolve(const MethodOptions& options, const ScanProgr
     factor_ = ctx.factorText;
     // What the method read exactly is what the equation text shows and the record keeps, even
     // where the grid's own drawing could not show it.
-    if (row.readsTextsExactly && (equationStale_ || !DrawnExactly(coefficients_)))
+    if (row.readsTextsExactly && !equationShowsTexts_ &&
+        (equationStale_ || !DrawnExactly(coefficients_)))
         if (std::optional<std::string> exact = ExactEquationText(coefficients_)) {
             equation_.swap(*exact);
             equationStale_ = false;
@@ -381,7 +398,8 @@ void MainModel::DropResults() {
         text.clear();
     solve_.SetAsideAllRoots();
     factor_.clear();
-    resultsFor_ = Fingerprint(coefficients_);
+    resultsFor_.reset();
+    resultsForThisGrid_ = true;
 }
 
 ErrorBoxes MainModel::ExportToFile() {

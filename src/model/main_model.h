@@ -171,6 +171,7 @@ class MainModel {
     std::string equation_ = "0 = 0";
     std::string equationDraft_;  // where SetCoefficients draws, keeping equation_ on a failure
     bool equationStale_ = false; // the last drawing failed: equation_ is an earlier grid's
+    bool equationShowsTexts_ = false; // known to show every text's value as typed
     SolveContext solve_; // the last run: working polynomial and values, solution list and texts
     std::string message_;
     std::string info_;
@@ -186,8 +187,11 @@ class MainModel {
     bool recordToSave_ = false;
     std::optional<UnreadBox> unread_;
     // The fingerprint of the grid the shown results came from (a grid of any size, told apart
-    // without a copy of it); empty while nothing is shown.
-    std::optional<std::size_t> resultsFor_;
+    // without a copy of it); empty while nothing is shown. Taken only when the grid is about to
+    // change or a snapshot needs it, so that a run of solves without edits never takes one.
+    mutable std::optional<std::size_t> resultsFor_;
+    mutable bool resultsForThisGrid_ = false; // shown results of the grid as it stands
+    void TieResultsToGrid() const;
 
   public:
     // What the window shows, as the grid history keeps it for each step (grid_history.cpp).
