@@ -55,11 +55,6 @@ void ParseBatchLine(std::string_view line, BatchLine& out) {
         return;
     }
 
-    if (IsTypedEquation(line)) {
-        out.kind = BatchLine::Kind::Equation;
-        out.typed = line;
-        return;
-    }
     int total = 0;
     while (i < line.size()) {
         const std::size_t start = i;
@@ -69,6 +64,12 @@ void ParseBatchLine(std::string_view line, BatchLine& out) {
         if (total < kMaxCoefficients)
             out.coefficients[total] = token;
         if (!IsPlainNumber(token)) { // seldom: the usual number goes into the grid as it is
+            // Only a token that is no plain number can hold what makes a typed equation.
+            if (IsTypedEquation(line)) {
+                out.kind = BatchLine::Kind::Equation;
+                out.typed = line;
+                return;
+            }
             CoefficientArgument argument = ReadCoefficientArgument(token);
             if (!argument.error.empty()) {
                 out.kind = BatchLine::Kind::Invalid;

@@ -1,5 +1,6 @@
 #include "cli/batch.h"
 
+#include <malloc.h>
 #include <new>
 #include <optional>
 #include <unistd.h>
@@ -75,6 +76,10 @@ int Main(int argc, char** argv) {
 } // namespace valdrex::cli
 
 int main(int argc, char** argv) {
+    // A fixed threshold: every buffer of a long line is mapped and unmapped on its own, so what a
+    // line took is given back whatever the order of the frees (the allocator's own threshold
+    // rises after each such free and leaves the next long line's buffers in the heap).
+    mallopt(M_MMAP_THRESHOLD, 256 << 10);
     try {
         return valdrex::cli::Main(argc, argv);
     } catch (const std::bad_alloc&) {

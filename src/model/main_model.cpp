@@ -117,11 +117,11 @@ bool MainModel::resultsOutdated() const {
     return !resultsForThisGrid_ && resultsFor_ && *resultsFor_ != Fingerprint(coefficients_);
 }
 
-ErrorBoxes MainModel::SetCoefficient(int power, const std::string& text) {
+ErrorBoxes MainModel::SetCoefficient(int power, std::string text) {
     if (coefficients_[power] == text)
         return {};
     TieResultsToGrid();
-    coefficients_[power] = text;
+    coefficients_[power] = std::move(text); // a long text is not held twice
     equationShowsTexts_ = false;
     input_.clear();
     output_.clear();
@@ -179,7 +179,7 @@ ErrorBoxes MainModel::SetCoefficients(std::span<const std::string_view> highestF
         return {};
     } catch (const RuntimeFailure&) {
         for (std::string& box : coefficients_)
-            box = "0";
+            Reset(box, "0");
         return typeOneByOne();
     }
 }

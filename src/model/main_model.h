@@ -107,7 +107,7 @@ class MainModel {
 
     // A coefficient box's text changed (typed, pasted or set by a command): the test boxes
     // are emptied and the equation text is built again.
-    ErrorBoxes SetCoefficient(int power, const std::string& text);
+    ErrorBoxes SetCoefficient(int power, std::string text);
     // SetCoefficient for each text in turn, the first one for the highest power, the last one
     // for the constant term.
     ErrorBoxes SetCoefficients(std::span<const std::string_view> highestFirst);

@@ -92,9 +92,7 @@ bool SolveWithMachineIntegers(const CoefficientTexts& texts, int digits, StopFla
     }
     if (!solved)
         return false;
-    if (n <= 2)
-        ListByDoubles(roots);
-    else if (zeros > 0)
+    if (zeros > 0)
         PlaceRootZero(roots);
     AddMultiplicityTexts(roots);
     result.status = AllRootsResult::Status::Solved;

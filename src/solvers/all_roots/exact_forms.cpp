@@ -195,7 +195,7 @@ bool AddSmallQuadratic(long a, long b, long c, int decimalDigits, RootSlots& out
     const bool negative = delta < 0;
     long k = 1, radicand = 1;
     SplitSmallSquare(std::labs(delta), k, radicand);
-    // Added in the listed order, which saves the sorting moves.
+    // Added in the listed order: nothing sorts them afterwards.
     if (!negative && radicand == 1) {
         SetSmallRational(out.Next(), -b - k, twoA, decimalDigits);
         SetSmallRational(out.Next(), -b + k, twoA, decimalDigits);

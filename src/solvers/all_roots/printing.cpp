@@ -342,20 +342,6 @@ int CompareKeys(const RootKey& a, const RootKey& b) {
     return CompareParts(a.im, b.im);
 }
 
-void ListByDoubles(std::vector<FoundRoot>& roots) {
-    const auto before = [](const FoundRoot& a, const FoundRoot& b) {
-        const bool aReal = a.im == 0, bReal = b.im == 0;
-        if (aReal != bReal)
-            return aReal;
-        if (a.re != b.re)
-            return a.re < b.re;
-        return a.im > b.im;
-    };
-    // Roots often come in order already; sorting would still move each of them.
-    if (!std::is_sorted(roots.begin(), roots.end(), before))
-        std::sort(roots.begin(), roots.end(), before);
-}
-
 void PlaceRootZero(std::vector<FoundRoot>& roots) {
     // After the negative real roots: real roots come first, and their doubles have the sign of
     // the roots.

@@ -18,7 +18,8 @@ class RootSlots {
     FoundRoot& Next(); // a root with every field reset
     // Room for `count` more roots, so that references to the next ones stay valid.
     void Reserve(std::size_t count) { roots_.reserve(used_ + count); }
-    void Finish() { roots_.resize(used_); }
+    // Drops the roots past the last one taken (Next never leaves a gap).
+    void Finish() { roots_.erase(roots_.begin() + static_cast<std::ptrdiff_t>(used_), roots_.end()); }
     std::size_t size() const { return used_; }
     FoundRoot& operator[](std::size_t i) { return roots_[i]; }
 
@@ -84,10 +85,6 @@ struct RootKey {
 // real roots first, ascending; then the pairs by real part, then by the size of the imaginary
 // part, as rounded. Equal keys are settled by the same comparison at more digits.
 int CompareKeys(const RootKey& a, const RootKey& b);
-
-// Puts roots whose order follows from their doubles (every exact root, distinct doubles, at most
-// one complex pair: the equations of degree 2 at most, with the root 0) in the listed order.
-void ListByDoubles(std::vector<FoundRoot>& roots);
 
 // Moves the root 0, written first before roots in the listed order, to its place among them.
 void PlaceRootZero(std::vector<FoundRoot>& roots);
