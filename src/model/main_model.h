@@ -169,8 +169,8 @@ class MainModel {
     DatabaseLineWriter appendLine_;
     CoefficientTexts coefficients_;
     std::string equation_ = "0 = 0";
-    std::string equationDraft_;  // where SetCoefficients draws, keeping equation_ on a failure
-    bool equationStale_ = false; // the last drawing failed: equation_ is an earlier grid's
+    std::string equationDraft_;       // where SetCoefficients draws, keeping equation_ on a failure
+    bool equationStale_ = false;      // the last drawing failed: equation_ is an earlier grid's
     bool equationShowsTexts_ = false; // known to show every text's value as typed
     SolveContext solve_; // the last run: working polynomial and values, solution list and texts
     std::string message_;

@@ -15,10 +15,10 @@ inline constexpr long kSmallQuadraticLimit = 1L << 26;
 void SetSmallRational(FoundRoot& root, long n, long d, int decimalDigits);
 
 // The roots of A·x² + B·x + C (A > 0, |A|, |B|, |C| below kSmallQuadraticLimit) as the general
-// path gives them, in the listed order, a double root once with multiplicity 2, with their parts' decimal texts when
-// `decimalDigits` is not 0; false, with no slot taken, when the discriminant is too large for
-// the double values or a decimal text is not proved (more than 15 digits, or a part too close
-// to a rounding boundary).
+// path gives them, in the listed order, a double root once with multiplicity 2, with their parts'
+// decimal texts when `decimalDigits` is not 0; false, with no slot taken, when the discriminant is
+// too large for the double values or a decimal text is not proved (more than 15 digits, or a part
+// too close to a rounding boundary).
 bool AddSmallQuadratic(long a, long b, long c, int decimalDigits, RootSlots& out);
 
 // n = k²·r with r free of squares, for 0 < n < 2^62.

@@ -19,7 +19,9 @@ class RootSlots {
     // Room for `count` more roots, so that references to the next ones stay valid.
     void Reserve(std::size_t count) { roots_.reserve(used_ + count); }
     // Drops the roots past the last one taken (Next never leaves a gap).
-    void Finish() { roots_.erase(roots_.begin() + static_cast<std::ptrdiff_t>(used_), roots_.end()); }
+    void Finish() {
+        roots_.erase(roots_.begin() + static_cast<std::ptrdiff_t>(used_), roots_.end());
+    }
     std::size_t size() const { return used_; }
     FoundRoot& operator[](std::size_t i) { return roots_[i]; }
 
