@@ -141,24 +141,24 @@ void SpaceSignsInPlace(std::string& s) {
 } // namespace
 
 bool WriteEquationText(const CoefficientTexts& coefficients, std::string& s) {
-    // The usual grid, short whole numbers without blanks, in one pass into room any such grid
-    // fits: sizing it term by term cost more than the writing.
-    std::array<int, kCoefficientCount> signs; // set as far as read
+    // The usual grid, short whole numbers without blanks, read and written in one pass into
+    // room any such grid fits: sizing it term by term cost more than the writing.
+    constexpr std::size_t kPlainTermRoom = 3 + 15 + 2 + kMiddleDot.size() + 4;
+    std::array<char, kCoefficientCount * kPlainTermRoom + kEndRoom> plainRoom;
+    Writer plainWriter(plainRoom.data());
     bool plain = true;
-    for (int i = 0; i < kCoefficientCount && plain; ++i) {
+    for (int i = kCoefficientCount - 1; i >= 0 && plain; --i) {
         const std::string& c = coefficients[i];
-        signs[i] = c.size() == 1 && c[0] == '0' ? 0 : PlainSign(c); // "0": most boxes
-        plain = signs[i] != 2;
+        if (c.size() == 1 && c[0] == '0')
+            continue; // most boxes
+        const int sign = PlainSign(c);
+        plain = sign != 2;
+        if (sign == 1 || sign == -1)
+            PutTerm(plainWriter, c, i, sign);
     }
     if (plain) {
-        constexpr std::size_t kPlainTermRoom = 3 + 15 + 2 + kMiddleDot.size() + 4;
-        std::array<char, kCoefficientCount * kPlainTermRoom + kEndRoom> room;
-        Writer w(room.data());
-        for (int i = kCoefficientCount - 1; i >= 0; --i)
-            if (signs[i] != 0)
-                PutTerm(w, coefficients[i], i, signs[i]);
-        w.Put(w.empty() ? "0 = 0" : " = 0");
-        s.assign(room.data(), w.size());
+        plainWriter.Put(plainWriter.empty() ? "0 = 0" : " = 0");
+        s.assign(plainRoom.data(), plainWriter.size());
         return true;
     }
     // Each term's coefficient text and the sign of its value, read before the text is sized.
