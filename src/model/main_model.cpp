@@ -83,7 +83,8 @@ void MainModel::Renew() {
         if (box.size() != 1 || box[0] != '0')
             Reset(box, "0");
     Reset(equation_, "0 = 0");
-    Reset(equationDraft_, "");
+    if (equationDraft_.capacity() > kKeptCapacity) // only its storage matters
+        std::string().swap(equationDraft_);
     equationStale_ = false;
     equationShowsTexts_ = false;
     solve_.SetAsideLines();
@@ -323,13 +324,14 @@ SolveResult MainModel::FinishSolve(const MethodOptions& options, const ScanProgr
     ctx.zeroDenominator.reset();
     ctx.EvSimbTmp = state_.EvaluateSymbolically;
     row.solve(ctx, SolveRequest{coefficients_, options, progress, stop});
-    message_ = ctx.status;
-    errors_.assign(ctx.errors.begin(), ctx.errors.end());
+    // Taken over rather than copied: the next run empties what the context is left with.
+    message_.swap(ctx.status);
+    errors_.swap(ctx.errors);
     if (ctx.zeroDenominator) {
         unread_ = UnreadBox{UnreadBox::Box::Coefficient, *ctx.zeroDenominator};
         return Result();
     }
-    factor_ = ctx.factorText;
+    factor_.swap(ctx.factorText);
     // What the method read exactly is what the equation text shows and the record keeps, even
     // where the grid's own drawing could not show it.
     if (row.readsTextsExactly && !equationShowsTexts_ &&

@@ -50,18 +50,6 @@ class ShortText {
     char* end_ = buf_.data();
 };
 
-using NumberBuffer = std::array<char, 24>;
-
-std::string_view DigitsOf(long n, NumberBuffer& buffer) {
-    const char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), n).ptr;
-    return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
-}
-
-// The digits of n, or nothing when n is 1 (as a quadratic root's parts leave it out).
-std::string_view DigitsUnlessOne(long n, NumberBuffer& buffer) {
-    return n == 1 ? std::string_view() : DigitsOf(n, buffer);
-}
-
 // The exact form is the text without the blank standing for a plus sign.
 void SetExact(FoundRoot& root, double re, double im) {
     root.re = re;
@@ -212,20 +200,14 @@ bool AddSmallQuadratic(long a, long b, long c, int decimalDigits, RootSlots& out
     long re = -b, reDen = twoA, den = twoA;
     Reduce(re, reDen);
     Reduce(k, den);
-    std::array<NumberBuffer, 5> buffers;
-    const QuadraticRootParts parts{re == 0 ? std::string_view() : DigitsOf(re, buffers[0]),
-                                   DigitsUnlessOne(reDen, buffers[1]),
-                                   negative,
-                                   DigitsUnlessOne(k, buffers[2]),
-                                   DigitsUnlessOne(radicand, buffers[3]),
-                                   DigitsUnlessOne(den, buffers[4])};
+    const SmallQuadraticRootParts parts{re, reDen, negative, k, radicand, den};
     // A complex pair lists its upper root first, a real pair its lower one.
     out.Reserve(2);
     FoundRoot& first = out.Next();
     FoundRoot& second = out.Next();
     FoundRoot& plus = negative ? first : second;
     FoundRoot& minus = negative ? second : first;
-    std::array<char, 160> buffer; // room for every part at 24 characters
+    std::array<char, QuadraticRootRoom(SmallQuadraticRootParts{})> buffer;
     std::size_t signAt = 0;
     const std::string_view text(
         buffer.data(),

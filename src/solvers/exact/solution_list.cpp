@@ -3,24 +3,23 @@
 #include "core/checked_math.h"
 #include "core/number_text.h"
 
+#include <array>
 #include <charconv>
 
 namespace valdrex {
 
 void SolveContext::AddRoot(int k, std::string_view text) {
-    char number[4];
-    char* const numberEnd = std::to_chars(number, number + sizeof number, k).ptr;
+    std::array<char, 8> head{'x'}; // "x", k and " =", written in one piece
+    char* const headEnd = std::to_chars(head.data() + 1, head.data() + 6, k).ptr;
+    headEnd[0] = ' ';
+    headEnd[1] = '=';
     std::string& line = lines.emplace_back();
     if (!spareLines.empty()) { // its storage, rather than a new one
         line.swap(spareLines.back());
         spareLines.pop_back();
-        line.clear();
     }
-    line.reserve(text.size() + 5);
-    line += 'x';
-    line.append(number, static_cast<std::size_t>(numberEnd - number));
-    line += " =";
-    line += text;
+    line.assign(head.data(), static_cast<std::size_t>(headEnd + 2 - head.data()));
+    line.append(text);
     SolText[k].assign(text);
 }
 
