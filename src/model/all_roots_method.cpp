@@ -80,6 +80,7 @@ void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
     }
     case AllRootsResult::Status::Stopped:
         ctx.cancelled = true;
+        ctx.status = "The solve was cancelled";
         return;
     case AllRootsResult::Status::Solved:
         break;

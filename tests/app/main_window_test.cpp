@@ -512,6 +512,7 @@ TEST_F(MainWindowTest, CancelStopsAHardAllRootsSolveAtOnce) {
     EXPECT_EQ(answer_.dialogs[1], "QProgressDialog");
     EXPECT_LT(took, std::chrono::milliseconds(500)) << "100 ms or so on an idle machine";
     EXPECT_EQ(Solutions(), 0);
+    EXPECT_EQ(Label("lblMsg"), "The solve was cancelled");
     EXPECT_EQ(Database(), saved);
 }
 
