@@ -1,5 +1,6 @@
 #include "cli/output_text.h"
 
+#include "core/coefficient_text.h"
 #include "core/utf8_text.h"
 
 #include <array>
@@ -10,6 +11,10 @@
 
 namespace valdrex::cli {
 namespace {
+
+// The digits of a byte escaped as \xHH or \u00HH.
+constexpr std::string_view kHex = "0123456789ABCDEF";
+static_assert(kHex.size() == 16);
 
 // The bytes that stand for themselves in a JSON string: printable ASCII but the quote and the
 // backslash. A table, as the scan looks at every byte of the output.
@@ -31,14 +36,7 @@ bool MayNeedEscaping(std::uint64_t w) {
             hasZeroByte(w ^ (kOnes * '"')) | hasZeroByte(w ^ (kOnes * '\\'))) != 0;
 }
 
-std::string BoxName(int power) {
-    return power == 0   ? "the constant term"
-           : power == 1 ? "the coefficient of x"
-                        : "the coefficient of x^" + std::to_string(power);
-}
-
 std::string Quoted(std::string_view text, std::size_t limit) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     const bool cut = text.size() > limit;
     if (cut)
         text = text.substr(0, limit);
@@ -119,7 +117,6 @@ void AppendAllRoots(OutputText out, std::span<const FoundRoot> roots) {
 
 // The characters of `text` as a JSON string holds them, the quotes left out.
 void AppendJsonCharacters(OutputText out, std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     // Characters that stand as they are (valid UTF-8 sequences among them) are copied in runs.
     std::size_t runStart = 0;
     std::size_t i = 0;
@@ -199,7 +196,7 @@ std::string TooManyCoefficientsMessage(int count, int limit) {
 }
 
 std::string UnreadCoefficientMessage(int power, std::string_view text, ReadFault why) {
-    const std::string where = BoxName(power) + " (" + QuotedForMessage(text) + ")";
+    const std::string where = CoefficientName(power) + " (" + QuotedForMessage(text) + ")";
     switch (why) {
     case ReadFault::ZeroDenominator:
         return "Division by 0 in " + where;

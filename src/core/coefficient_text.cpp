@@ -71,6 +71,12 @@ bool FilterNumericKey(KeyRule rule, char32_t key, std::string_view text, int car
     return false;
 }
 
+std::string CoefficientName(int power) {
+    return power == 0   ? "the constant term"
+           : power == 1 ? "the coefficient of x"
+                        : "the coefficient of x^" + std::to_string(power);
+}
+
 bool IsPlainNumber(std::string_view text) {
     const std::size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
     bool digit = false;

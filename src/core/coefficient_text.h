@@ -28,6 +28,10 @@ bool FilterNumericKey(KeyRule rule, char32_t key, std::string_view text, int car
 // Removes the blanks at both ends.
 std::string TrimBlanks(std::string_view text);
 
+// The box of the coefficient of x^power as messages name it: "the constant term", "the
+// coefficient of x", "the coefficient of x^5".
+std::string CoefficientName(int power);
+
 // Length in characters of a UTF-8 text.
 int CharacterCount(std::string_view text);
 

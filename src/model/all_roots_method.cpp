@@ -1,5 +1,6 @@
 #include "model/all_roots_method.h"
 
+#include "core/coefficient_text.h"
 #include "core/failure.h"
 #include "core/number_text.h"
 #include "core/working_polynomial.h"
@@ -19,12 +20,6 @@ int DigitsOf(const std::string& text) {
     if (error != std::errc{} || end != text.data() + text.size() || digits < 1 || digits > 30)
         return kDefaultDigits;
     return digits;
-}
-
-std::string BoxName(int power) {
-    return power == 0   ? "the constant term"
-           : power == 1 ? "the coefficient of x"
-                        : "the coefficient of x^" + std::to_string(power);
 }
 
 bool NonZeroText(const std::string& text) {
@@ -55,13 +50,14 @@ void SolveAllRoots(SolveContext& ctx, const SolveRequest& request) {
         ctx.zeroDenominator = result.power;
         return;
     case AllRootsResult::Status::NotANumber:
-        ctx.errors.push_back(SolverErrorBox(
-            RuntimeFailure(kInvalidArgumentNumber,
-                           "Invalid argument: " + BoxName(result.power) + " is not a number")));
+        ctx.errors.push_back(SolverErrorBox(RuntimeFailure(
+            kInvalidArgumentNumber,
+            "Invalid argument: " + CoefficientName(result.power) + " is not a number")));
         return;
     case AllRootsResult::Status::TooLong:
-        ctx.errors.push_back(SolverErrorBox(RuntimeFailure(
-            kOverflowNumber, "Overflow: " + BoxName(result.power) + " has " + result.limit)));
+        ctx.errors.push_back(SolverErrorBox(
+            RuntimeFailure(kOverflowNumber,
+                           "Overflow: " + CoefficientName(result.power) + " has " + result.limit)));
         return;
     case AllRootsResult::Status::ConstantOnly: {
         // The exact method only asks whether the constant is zero; where the grid's 32-bit

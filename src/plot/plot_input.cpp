@@ -1,5 +1,6 @@
 #include "plot/plot_input.h"
 
+#include "core/coefficient_text.h"
 #include "core/failure.h"
 
 #include <algorithm>
@@ -23,17 +24,13 @@ bool IsComplete(const std::string& text) {
     return slash == std::string::npos || std::any_of(t.begin() + slash + 1, t.end(), IsDigit);
 }
 
-std::string PowerName(int power) {
-    return power == 0 ? "the constant term" : "the coefficient of x^" + std::to_string(power);
-}
-
 } // namespace
 
 PlotInput ReadPlotInput(const CoefficientTexts& texts) {
     PlotInput input;
     for (int power = kCoefficientCount - 1; power >= 0; --power)
         if (!IsComplete(texts[power])) {
-            input.message = "Finish typing " + PowerName(power) + " to see the plot.";
+            input.message = "Finish typing " + CoefficientName(power) + " to see the plot.";
             return input;
         }
     AllRootsResult found;
@@ -45,13 +42,14 @@ PlotInput ReadPlotInput(const CoefficientTexts& texts) {
     }
     switch (found.status) {
     case AllRootsResult::Status::ZeroDenominator:
-        input.message = "The plot waits: " + PowerName(found.power) + " has a zero denominator.";
+        input.message =
+            "The plot waits: " + CoefficientName(found.power) + " has a zero denominator.";
         return input;
     case AllRootsResult::Status::NotANumber:
-        input.message = "The plot waits: " + PowerName(found.power) + " is not a number.";
+        input.message = "The plot waits: " + CoefficientName(found.power) + " is not a number.";
         return input;
     case AllRootsResult::Status::TooLong:
-        input.message = "The plot waits: " + PowerName(found.power) + " is too long to read.";
+        input.message = "The plot waits: " + CoefficientName(found.power) + " is too long to read.";
         return input;
     case AllRootsResult::Status::ConstantOnly:
         input.message = "P(x) is a constant: there is no curve or root to show.";
@@ -62,7 +60,7 @@ PlotInput ReadPlotInput(const CoefficientTexts& texts) {
         break;
     }
     if (const std::optional<int> power = ReadCoefficients(texts, input.a)) {
-        input.message = "The plot waits: " + PowerName(*power) + " is out of range.";
+        input.message = "The plot waits: " + CoefficientName(*power) + " is out of range.";
         return input;
     }
     input.roots = found.roots;

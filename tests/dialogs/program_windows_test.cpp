@@ -41,7 +41,9 @@ TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
             const QImage image = window->grab().toImage();
             EXPECT_EQ(image.pixelColor(0, 320), QColor(Qt::black));
             EXPECT_EQ(image.pixelColor(470, 320), QColor(Qt::black));
-            QTest::mouseClick(Child<QPushButton>(window, "Command1"), Qt::LeftButton);
+            auto* ok = Child<QPushButton>(window, "Command1");
+            EXPECT_TRUE(ok->isDefault()) << "Enter closes the window wherever the focus is";
+            QTest::mouseClick(ok, Qt::LeftButton);
             EXPECT_FALSE(window->isVisible());
         });
         ShowAbout(state, nullptr);
@@ -172,6 +174,7 @@ TEST(RunWelcome, ShowsTheWindowUntilOk) {
             auto* frame = Child<QGroupBox>(window, "Frame1");
             auto* ok = Child<QPushButton>(frame, "cmdOK");
             EXPECT_NEAR(ok->x(), (frame->width() - ok->width()) / 2, 1) << "centred";
+            EXPECT_TRUE(ok->isDefault());
             ExpectTidyLayout(window);
             if (leave == kOk)
                 QTest::mouseClick(ok, Qt::LeftButton);

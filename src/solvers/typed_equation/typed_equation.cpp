@@ -1,5 +1,6 @@
 #include "solvers/typed_equation/typed_equation.h"
 
+#include "core/coefficient_text.h"
 #include "core/equation_text.h"
 #include "solvers/all_roots/big_numbers.h"
 #include "solvers/all_roots/flint_values.h"
@@ -297,12 +298,6 @@ class Reader {
     std::array<int, kCoefficientCount> firstColumn_{};
 };
 
-std::string PowerName(int power) {
-    return power == 0   ? "the constant term"
-           : power == 1 ? "the coefficient of x"
-                        : "the coefficient of x^" + std::to_string(power);
-}
-
 } // namespace
 
 TypedEquation ParseTypedEquation(std::string_view utf8) {
@@ -320,7 +315,7 @@ TypedEquation ParseTypedEquation(std::string_view utf8) {
             for (const std::string* text : {&result.coefficients[k], &canonical[k]})
                 if (const std::optional<std::string> problem =
                         typed::ReadBackProblem(*text, q.get()))
-                    Fail(PowerName(k), reader.FirstColumnOf(k), *problem);
+                    Fail(CoefficientName(k), reader.FirstColumnOf(k), *problem);
         }
         WriteCanonicalEquationText(canonical, result.equation);
     } catch (const ParseFailure& failure) {
