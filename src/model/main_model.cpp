@@ -50,10 +50,13 @@ bool DrawnExactly(const CoefficientTexts& texts) {
 constexpr std::size_t kKeptCapacity = 1 << 12;
 
 void Reset(std::string& text, std::string_view to) {
-    if (text.capacity() > kKeptCapacity)
+    if (text.capacity() > kKeptCapacity) {
         std::string(to).swap(text);
-    else
-        text.assign(to);
+    } else {
+        text.resize(to.size());
+        for (std::size_t i = 0; i < to.size(); ++i) // a few characters: no call to copy them
+            text[i] = to[i];
+    }
 }
 
 // FNV-1a over the texts' bytes, each text ended by a byte no text holds: taken at every solve,

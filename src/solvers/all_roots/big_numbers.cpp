@@ -25,11 +25,15 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 namespace valdrex {
 namespace {
@@ -654,6 +658,41 @@ void ListSources(std::vector<std::unique_ptr<Source>>& sources, bool decimals, S
 
 // ---- The general path
 
+// FLINT's factorisation cannot be stopped, and on coefficients of tens of thousands of digits it
+// takes a noticeable time: there it runs on a thread of its own, which a stop leaves behind to
+// finish alone and free what it used, while the solve ends at once.
+constexpr slong kFactorOnItsOwnBits = 4096;
+
+struct FactorJob {
+    IntegerPolynomial input;
+    IntegerFactors factors;
+    std::mutex mutex;
+    std::condition_variable doneSignal;
+    bool done = false;
+};
+
+void FactorStoppably(const fmpz_poly_t p, fmpz_poly_factor_t factors, StopFlag stop) {
+    // The bits of the largest coefficient, negative when any coefficient is.
+    if (stop == nullptr || std::labs(fmpz_poly_max_bits(p)) <= kFactorOnItsOwnBits) {
+        fmpz_poly_factor(factors, p);
+        return;
+    }
+    auto job = std::make_shared<FactorJob>();
+    fmpz_poly_set(job->input.get(), p);
+    std::thread([job] {
+        fmpz_poly_factor(job->factors.get(), job->input.get());
+        flint_cleanup(); // the thread's own caches
+        const std::lock_guard lock(job->mutex);
+        job->done = true;
+        job->doneSignal.notify_one();
+    }).detach();
+    std::unique_lock lock(job->mutex);
+    while (
+        !job->doneSignal.wait_for(lock, std::chrono::milliseconds(10), [&] { return job->done; }))
+        ThrowIfStopped(stop);
+    fmpz_poly_factor_set(factors, job->factors.get());
+}
+
 // Every root through the factorisation over the integers: exact multiplicities, exact roots of
 // linear and quadratic factors, the other factors' roots in doubles or by Arb.
 void AddByFactors(const fmpz_poly_t p, int zeros, int digits, bool decimals, StopFlag stop,
@@ -663,12 +702,11 @@ void AddByFactors(const fmpz_poly_t p, int zeros, int digits, bool decimals, Sto
         Rational zero;
         sources.push_back(std::make_unique<RationalSource>(zero.get(), digits, zeros));
     }
-    fmpz_poly_factor_t factors;
-    fmpz_poly_factor_init(factors);
-    fmpz_poly_factor(factors, p);
-    for (long i = 0; i < factors->num; ++i) {
-        const fmpz_poly_struct* f = factors->p + i;
-        const int multiplicity = static_cast<int>(factors->exp[i]);
+    IntegerFactors factors;
+    FactorStoppably(p, factors.get(), stop);
+    for (long i = 0; i < factors.get()->num; ++i) {
+        const fmpz_poly_struct* f = factors.get()->p + i;
+        const int multiplicity = static_cast<int>(factors.get()->exp[i]);
         const long degree = fmpz_poly_degree(f);
         if (degree == 1) {
             Rational r;
@@ -682,7 +720,6 @@ void AddByFactors(const fmpz_poly_t p, int zeros, int digits, bool decimals, Sto
             sources.push_back(std::make_unique<NumericSource>(f, digits, multiplicity));
         }
     }
-    fmpz_poly_factor_clear(factors);
     for (const std::unique_ptr<Source>& source : sources) {
         ThrowIfStopped(stop);
         source->Refine(0, stop);

@@ -5,6 +5,7 @@
 #include <flint/fmpq_poly.h>
 #include <flint/fmpz.h>
 #include <flint/fmpz_poly.h>
+#include <flint/fmpz_poly_factor.h>
 
 namespace valdrex {
 
@@ -74,6 +75,19 @@ class IntegerPolynomial {
 
   private:
     fmpz_poly_t v_;
+};
+
+class IntegerFactors {
+  public:
+    IntegerFactors() { fmpz_poly_factor_init(v_); }
+    IntegerFactors(const IntegerFactors&) = delete;
+    IntegerFactors& operator=(const IntegerFactors&) = delete;
+    ~IntegerFactors() { fmpz_poly_factor_clear(v_); }
+    fmpz_poly_factor_struct* get() { return v_; }
+    const fmpz_poly_factor_struct* get() const { return v_; }
+
+  private:
+    fmpz_poly_factor_t v_;
 };
 
 } // namespace valdrex

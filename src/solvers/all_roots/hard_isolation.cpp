@@ -184,6 +184,8 @@ class Isolator {
     enum class Proof { NotIsolated, TooWide, Done };
 
     bool Stopped() const { return stop_ != nullptr && stop_->load(std::memory_order_relaxed); }
+    bool EvaluateWithSlope(acb_t value, acb_t slope, acb_srcptr p, long length, const acb_t x,
+                           long precision) const;
     void RoundCoefficients(acb_ptr coeffs, long precision) const;
     void SetPrecision(long precision);
     bool BuildFrame(Frame& frame, long members, long startPrecision);
@@ -277,6 +279,23 @@ bool Isolator::Known(acb_srcptr q, std::vector<double>& logs) const {
     return true;
 }
 
+// p(x) and p'(x) by Horner's scheme, watching for a stop between steps: at the precision of the
+// tightest clusters one product takes tens of milliseconds. False when stopped.
+bool Isolator::EvaluateWithSlope(acb_t value, acb_t slope, acb_srcptr p, long length, const acb_t x,
+                                 long precision) const {
+    acb_set(value, p + length - 1);
+    acb_zero(slope);
+    for (long k = length - 2; k >= 0; --k) {
+        if (Stopped())
+            return false;
+        acb_mul(slope, slope, x, precision);
+        acb_add(slope, slope, value, precision);
+        acb_mul(value, value, x, precision);
+        acb_add(value, value, p + k, precision);
+    }
+    return true;
+}
+
 // Computes the frame's q, raising the shift's precision until q is known well enough. With
 // `members` > 1 the centre first moves, by Newton's method, to the root of p^(members − 1)
 // nearest to it. False when stopped or given up.
@@ -293,9 +312,10 @@ bool Isolator::BuildFrame(Frame& frame, long members, long startPrecision) {
             _acb_vec_set(derivative.get(), exact.get(), n_ + 1);
             for (long k = 1; k < members; ++k)
                 _acb_poly_derivative(derivative.get(), derivative.get(), n_ + 2 - k, precision);
-            for (int iteration = 0; iteration < 100 && !Stopped(); ++iteration) {
-                _acb_poly_evaluate2_horner(value, slope, derivative.get(), n_ + 2 - members,
-                                           frame.centre, precision);
+            for (int iteration = 0; iteration < 100; ++iteration) {
+                if (!EvaluateWithSlope(value, slope, derivative.get(), n_ + 2 - members,
+                                       frame.centre, precision))
+                    return false;
                 if (WithinNoise(value) || acb_contains_zero(slope))
                     break;
                 acb_div(step, value, slope, precision);
@@ -306,13 +326,14 @@ bool Isolator::BuildFrame(Frame& frame, long members, long startPrecision) {
                     break;
             }
         }
-        // q(y) = p(c + y) by Horner's scheme, watching for a stop between rows.
-        for (long i = 0; i < n_; ++i) {
-            if (Stopped())
-                return false;
-            for (long j = n_ - 1; j >= i; --j)
+        // q(y) = p(c + y) by Horner's scheme, watching for a stop between products: one takes
+        // tens of milliseconds at the precision of the tightest clusters.
+        for (long i = 0; i < n_; ++i)
+            for (long j = n_ - 1; j >= i; --j) {
+                if (Stopped())
+                    return false;
                 acb_addmul(exact[j], exact[j + 1], frame.centre, precision);
-        }
+            }
         if (!Known(exact.get(), logs))
             continue;
         for (long k = 0; k <= n_; ++k)

@@ -24,6 +24,10 @@ void SolveContext::AddRoot(int k, std::string_view text) {
 }
 
 void SolveContext::SetAsideLines() {
+    if (spareLines.empty()) { // as usual: the lines change places with no line moved
+        spareLines.swap(lines);
+        return;
+    }
     for (std::string& line : lines)
         spareLines.push_back(std::move(line));
     lines.clear();
