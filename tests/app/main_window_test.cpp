@@ -240,6 +240,13 @@ TEST_F(MainWindowTest, SettingsAtFirstStartAndAfterReopening) {
     QSettings stored(SettingsPath(), QSettings::IniFormat);
     EXPECT_EQ(stored.value("Options/Welcome").toString(), "0");
     EXPECT_TRUE(stored.contains("Options/File for Saving"));
+
+    // A setting that is no number stops the load before the title: the design title stays.
+    window_->close();
+    stored.setValue("Options/Save equations", "yes");
+    stored.sync();
+    OpenWindow();
+    EXPECT_EQ(window_->windowTitle(), "#");
 }
 
 TEST_F(MainWindowTest, ActivationShowsTheDatabaseFileInTheFileMenu) {
