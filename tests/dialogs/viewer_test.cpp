@@ -217,8 +217,8 @@ TEST_F(Viewer, ARecordHalfWrittenByAnotherWriterIsReadWhole) {
 // A file of a few MB is read in the background; the window then shows its end, finds text
 // near it, and saves exactly the edited bytes with the records appended meanwhile.
 TEST_F(Viewer, ALargeFileIsReadInTheBackgroundBrowsedSearchedEditedAndSaved) {
-    std::string bytes;
-    for (int i = 0; i < 100000; ++i)
+    std::string bytes; // beyond one read of the file, 4 MiB
+    for (int i = 0; i < 150000; ++i)
         bytes += std::to_string(i) + "\xB7x^2 - 1 = 0; S={ 1;-1}\r\n";
     bytes += "last record";
     Put(db_, bytes);
