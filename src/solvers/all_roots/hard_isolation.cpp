@@ -166,8 +166,10 @@ struct Frame {
 
 class Isolator {
   public:
-    Isolator(const fmpz_poly_t p, long relativeBits, const std::atomic<bool>* stop)
-        : p_(p), n_(fmpz_poly_degree(p)), bits_(relativeBits), stop_(stop), z_(n_), y_(n_),
+    Isolator(const fmpz_poly_t p, long relativeBits, const std::atomic<bool>* stop,
+             IsolationWork& work)
+        : p_(p), n_(fmpz_poly_degree(p)), bits_(relativeBits), stop_(stop), work_(work), z_(n_),
+          y_(n_),
           frameOf_(n_), done_(n_), logValue_(n_, kInfinity), logRadius_(n_, kInfinity),
           logDistance_(n_ * n_), restartScale_(n_, kInfinity) {
         // A bound far beyond the precision any cluster of p can need: its roots are at least
@@ -203,6 +205,7 @@ class Isolator {
     const fmpz_poly_struct* p_;
     long n_, bits_;
     const std::atomic<bool>* stop_;
+    IsolationWork& work_;
     long precision_ = 0; // the working precision
     long maxShiftPrecision_ = 0;
     std::vector<std::unique_ptr<Frame>> frames_; // frames_[0]: p itself about 0
@@ -227,6 +230,7 @@ void Isolator::RoundCoefficients(acb_ptr coeffs, long precision) const {
 void Isolator::SetPrecision(long precision) {
     const long previous = precision_;
     precision_ = precision;
+    work_.topPrecision = std::max(work_.topPrecision, precision);
     if (frames_.empty())
         frames_.push_back(std::make_unique<Frame>(n_));
     RoundCoefficients(frames_[0]->coeffs.get(), precision);
@@ -299,7 +303,6 @@ bool Isolator::BuildFrame(Frame& frame, long members, long startPrecision) {
                 if (WithinNoise(value) || acb_contains_zero(slope))
                     break;
                 acb_div(step, value, slope, precision);
-                acb_get_mid(step, step);
                 acb_sub(frame.centre, frame.centre, step, precision);
                 acb_get_mid(frame.centre, frame.centre);
                 if (Log2Abs(step) < Log2Abs(frame.centre) - static_cast<double>(precision - 8))
@@ -316,9 +319,10 @@ bool Isolator::BuildFrame(Frame& frame, long members, long startPrecision) {
         if (!Known(exact.get(), logs))
             continue;
         for (long k = 0; k <= n_; ++k)
-            acb_set_round(frame.coeffs[k], exact[k], precision_ + 16);
+            acb_set_round(frame.coeffs[k], exact[k], precision_);
         frame.shiftPrecision = precision;
         frame.bits = precision_;
+        work_.topShiftPrecision = std::max(work_.topShiftPrecision, precision);
         return true;
     }
     return false;
@@ -416,6 +420,7 @@ bool Isolator::StartInDoubles(const std::vector<double>& logs) {
         for (long i = 0; i < n_; ++i) {
             if (settled[i])
                 continue;
+            ++work_.doubleSteps;
             Complex value = b[n_], slope = 0;
             double bound = std::abs(b[n_]);
             for (long k = n_ - 1; k >= 0; --k) {
@@ -459,6 +464,7 @@ bool Isolator::StartInDoubles(const std::vector<double>& logs) {
 // with p evaluated in z_i's frame. A root is done at this precision when p(z_i) is lost in the
 // rounding of its evaluation, or when the step no longer changes y_i within the precision.
 void Isolator::Update(long i) {
+    ++work_.steps;
     Acb value, slope, sum, t;
     _acb_poly_evaluate2_horner(value, slope, frames_[frameOf_[i]]->coeffs.get(), n_ + 1, y_[i],
                                precision_);
@@ -564,6 +570,7 @@ void Isolator::RestartClusters(long sweep) {
 // Restarts a cluster of m approximations in a frame about the root of p^(m−1) near their
 // centroid, on the circles of that frame's Newton polygon.
 void Isolator::Restart(const std::vector<long>& members, const acb_t centroid, double logSize) {
+    ++work_.restarts;
     for (long i : members)
         restartScale_[i] = logSize;
     auto frame = std::make_unique<Frame>(n_);
@@ -809,6 +816,7 @@ bool Isolator::Run(acb_ptr out) {
     for (;;) {
         if (!Iterate())
             return false;
+        ++work_.proofs;
         if (Symmetrize() && Certify(out) == Proof::Done)
             return true;
         SetPrecision(2 * precision_);
@@ -820,17 +828,19 @@ bool Isolator::Run(acb_ptr out) {
 } // namespace
 
 bool IsolateRoots(const fmpz_poly_t p, long relativeBits, acb_ptr roots,
-                  const std::atomic<bool>* stop) {
+                  const std::atomic<bool>* stop, IsolationWork* work) {
+    IsolationWork unread;
+    IsolationWork& counted = work != nullptr ? *work : unread;
     const long n = fmpz_poly_degree(p);
     if (!fmpz_is_zero(p->coeffs))
-        return Isolator(p, relativeBits, stop).Run(roots);
+        return Isolator(p, relativeBits, stop, counted).Run(roots);
     // The root 0 is exact; the others are those of p / x, placed around it in ascending order.
     fmpz_poly_t q;
     fmpz_poly_init(q);
     fmpz_poly_shift_right(q, p, 1);
     bool found = true;
     if (n > 1)
-        found = Isolator(q, relativeBits, stop).Run(roots);
+        found = Isolator(q, relativeBits, stop, counted).Run(roots);
     fmpz_poly_clear(q);
     if (!found)
         return false;
