@@ -169,8 +169,7 @@ class Isolator {
     Isolator(const fmpz_poly_t p, long relativeBits, const std::atomic<bool>* stop,
              IsolationWork& work)
         : p_(p), n_(fmpz_poly_degree(p)), bits_(relativeBits), stop_(stop), work_(work), z_(n_),
-          y_(n_),
-          frameOf_(n_), done_(n_), logValue_(n_, kInfinity), logRadius_(n_, kInfinity),
+          y_(n_), frameOf_(n_), done_(n_), logValue_(n_, kInfinity), logRadius_(n_, kInfinity),
           logDistance_(n_ * n_), restartScale_(n_, kInfinity) {
         // A bound far beyond the precision any cluster of p can need: its roots are at least
         // about H^-(n−1) apart for coefficients of H bits.

@@ -179,22 +179,46 @@ TEST(HardIsolation, EveryMemberOfTheHardFamiliesAtFifteenAndThirtyDigits) {
     };
     const std::vector<long> all = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     const Family families[] = {
-        {"Mignotte", all, {1, 20, 50}, [&](long n, long e) { Mignotte(f.p, n, e); },
+        {"Mignotte",
+         all,
+         {1, 20, 50},
+         [&](long n, long e) { Mignotte(f.p, n, e); },
          {2902, 2350, 44, 66, 142, 2720}},
-        {"Kameny", all, {1, 20, 50}, [&](long n, long e) { Kameny(f.p, n, e); },
+        {"Kameny",
+         all,
+         {1, 20, 50},
+         [&](long n, long e) { Kameny(f.p, n, e); },
          {3870, 3504, 76, 68, 284, 2720}},
-        {"cluster", all, {3, 30}, [&](long n, long e) { TightCluster(f.p, n, e, 0); },
+        {"cluster",
+         all,
+         {3, 30},
+         [&](long n, long e) { TightCluster(f.p, n, e, 0); },
          {4250, 5293, 29, 55, 284, 2272}},
-        {"shifted cluster", all, {30}, [&](long n, long e) { TightCluster(f.p, n, e, 1); },
+        {"shifted cluster",
+         all,
+         {30},
+         [&](long n, long e) { TightCluster(f.p, n, e, 1); },
          {2068, 2952, 22, 22, 142, 2272}},
-        {"near-multiple", all, {10, 60, 100}, [&](long n, long e) { NearMultiple(f.p, n, e); },
+        {"near-multiple",
+         all,
+         {10, 60, 100},
+         [&](long n, long e) { NearMultiple(f.p, n, e); },
          {6328, 6263, 44, 78, 284, 568}},
-        {"different sizes", {6}, {5, 20, 100}, [&](long h, long e) { DifferentSizes(f.p, h, e); },
+        {"different sizes",
+         {6},
+         {5, 20, 100},
+         [&](long h, long e) { DifferentSizes(f.p, h, e); },
          {688, 1382, 12, 6, 142, 10880}},
-        {"spread rational", {6}, {5, 20, 100}, [&](long h, long e) { SpreadRational(f.p, h, e); },
+        {"spread rational",
+         {6},
+         {5, 20, 100},
+         [&](long h, long e) { SpreadRational(f.p, h, e); },
          {392, 313, 0, 6, 142, 0}},
         // Coefficients of 2,000 digits: a cluster 10^-7000 wide.
-        {"huge Mignotte", {12}, {1000}, [&](long n, long e) { Mignotte(f.p, n, e); },
+        {"huge Mignotte",
+         {12},
+         {1000},
+         [&](long n, long e) { Mignotte(f.p, n, e); },
          {0, 184, 2, 2, 142, 72704}},
     };
     for (const Family& family : families) {
@@ -217,7 +241,8 @@ TEST(HardIsolation, EveryMemberOfTheHardFamiliesAtFifteenAndThirtyDigits) {
                 }
         const Work& now = family.now;
         const auto within = [](long work, long measured) { return 2 * work <= 3 * measured; };
-        EXPECT_TRUE(within(sum.doubleSteps, now.doubleSteps)) << family.name << ": " << sum.doubleSteps;
+        EXPECT_TRUE(within(sum.doubleSteps, now.doubleSteps))
+            << family.name << ": " << sum.doubleSteps;
         EXPECT_TRUE(within(sum.steps, now.steps)) << family.name << ": " << sum.steps;
         EXPECT_TRUE(within(sum.restarts, now.restarts)) << family.name << ": " << sum.restarts;
         EXPECT_TRUE(within(sum.proofs, now.proofs)) << family.name << ": " << sum.proofs;
