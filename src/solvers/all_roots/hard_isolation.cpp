@@ -160,8 +160,6 @@ struct Frame {
     explicit Frame(long n) : coeffs(n + 1) {}
     Acb centre;   // exact
     Balls coeffs; // q, rounded to the working precision
-    long shiftPrecision = 0;
-    long bits = 0; // the working precision q was made for
 };
 
 class Isolator {
@@ -227,25 +225,19 @@ void Isolator::RoundCoefficients(acb_ptr coeffs, long precision) const {
 }
 
 void Isolator::SetPrecision(long precision) {
-    const long previous = precision_;
     precision_ = precision;
     work_.topPrecision = std::max(work_.topPrecision, precision);
-    if (frames_.empty())
-        frames_.push_back(std::make_unique<Frame>(n_));
+    // The frames were shifted for the old precision: every approximation goes back to p itself,
+    // and the sweeps restart the clusters that still need frames at the new one.
+    frames_.resize(1);
+    if (!frames_[0])
+        frames_[0] = std::make_unique<Frame>(n_);
     RoundCoefficients(frames_[0]->coeffs.get(), precision);
-    for (long f = 1; f < static_cast<long>(frames_.size()); ++f) {
-        if (std::find(frameOf_.begin(), frameOf_.end(), f) == frameOf_.end())
-            continue;
-        Frame& frame = *frames_[f];
-        if (BuildFrame(frame, 0, frame.shiftPrecision + precision - previous))
-            continue;
-        // Given up (or stopped): its members go back to p itself.
-        for (long i = 0; i < n_; ++i)
-            if (frameOf_[i] == f) {
-                frameOf_[i] = 0;
-                acb_set(y_[i], z_[i]);
-            }
+    for (long i = 0; i < n_; ++i) {
+        frameOf_[i] = 0;
+        acb_set(y_[i], z_[i]);
     }
+    std::fill(restartScale_.begin(), restartScale_.end(), kInfinity);
     std::fill(done_.begin(), done_.end(), 0);
 }
 
@@ -280,9 +272,9 @@ bool Isolator::Known(acb_srcptr q, std::vector<double>& logs) const {
     return true;
 }
 
-// Computes the frame's q, raising the shift's precision until q is known well enough. With
-// `members` > 1 the centre first moves, by Newton's method, to the root of p^(members − 1)
-// nearest to it. False when stopped or given up.
+// Computes the frame's q, raising the shift's precision until q is known well enough. The
+// centre first moves, by Newton's method at that precision, to the root of p^(members − 1)
+// nearest to it (members >= 2). False when stopped or given up.
 bool Isolator::BuildFrame(Frame& frame, long members, long startPrecision) {
     Balls exact(n_ + 1), derivative(n_ + 1);
     Acb value, slope, step;
@@ -292,21 +284,19 @@ bool Isolator::BuildFrame(Frame& frame, long members, long startPrecision) {
         if (Stopped())
             return false;
         RoundCoefficients(exact.get(), precision);
-        if (members > 1) {
-            _acb_vec_set(derivative.get(), exact.get(), n_ + 1);
-            for (long k = 1; k < members; ++k)
-                _acb_poly_derivative(derivative.get(), derivative.get(), n_ + 2 - k, precision);
-            for (int iteration = 0; iteration < 100 && !Stopped(); ++iteration) {
-                _acb_poly_evaluate2_horner(value, slope, derivative.get(), n_ + 2 - members,
-                                           frame.centre, precision);
-                if (WithinNoise(value) || acb_contains_zero(slope))
-                    break;
-                acb_div(step, value, slope, precision);
-                acb_sub(frame.centre, frame.centre, step, precision);
-                acb_get_mid(frame.centre, frame.centre);
-                if (Log2Abs(step) < Log2Abs(frame.centre) - static_cast<double>(precision - 8))
-                    break;
-            }
+        _acb_vec_set(derivative.get(), exact.get(), n_ + 1);
+        for (long k = 1; k < members; ++k)
+            _acb_poly_derivative(derivative.get(), derivative.get(), n_ + 2 - k, precision);
+        for (int iteration = 0; iteration < 100 && !Stopped(); ++iteration) {
+            _acb_poly_evaluate2_horner(value, slope, derivative.get(), n_ + 2 - members,
+                                       frame.centre, precision);
+            if (WithinNoise(value) || acb_contains_zero(slope))
+                break;
+            acb_div(step, value, slope, precision);
+            acb_sub(frame.centre, frame.centre, step, precision);
+            acb_get_mid(frame.centre, frame.centre);
+            if (Log2Abs(step) < Log2Abs(frame.centre) - static_cast<double>(precision - 8))
+                break;
         }
         // q(y) = p(c + y) by Horner's scheme, watching for a stop between rows.
         for (long i = 0; i < n_; ++i) {
@@ -319,8 +309,6 @@ bool Isolator::BuildFrame(Frame& frame, long members, long startPrecision) {
             continue;
         for (long k = 0; k <= n_; ++k)
             acb_set_round(frame.coeffs[k], exact[k], precision_);
-        frame.shiftPrecision = precision;
-        frame.bits = precision_;
         work_.topShiftPrecision = std::max(work_.topShiftPrecision, precision);
         return true;
     }
