@@ -146,6 +146,7 @@ TEST(AllRoots, StopsWhenAsked) {
             EXPECT_TRUE(r.roots.empty());
             // Past the entry's own check: the iteration's and the factors' checks.
             AllRootsResult big;
+            big.roots.resize(1); // what it held before goes too
             SolveWithBigNumbers(t, digits, &stop, big);
             EXPECT_EQ(big.status, Status::Stopped);
             EXPECT_TRUE(big.roots.empty());

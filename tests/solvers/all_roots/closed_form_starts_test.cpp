@@ -1,4 +1,5 @@
 #include "solvers/all_roots/certification.h"
+#include "solvers/all_roots/flint_values.h"
 #include "solvers/all_roots/iteration.h"
 
 #include <arb.h>
@@ -67,9 +68,8 @@ TEST(DoubleIteration, StepsOnOrdinaryEquations) {
         }
     const std::array<int, kMaxDegree + 1> now = {0,    80,   302,  120,  160,  884, 1122,
                                                  1287, 1572, 1708, 1892, 2152, 2430};
-    for (int n = 1; n <= kMaxDegree; ++n) {
+    for (int n = 1; n <= kMaxDegree; ++n)
         EXPECT_LE(2 * steps[n], 3 * now[n]) << "degree " << n << ": " << steps[n];
-    }
 }
 
 // The error bound of the double-double evaluation holds against the exact value (Arb, exact on
@@ -81,13 +81,10 @@ TEST(DoubleIteration, StepsOnOrdinaryEquations) {
 TEST(DoubleDoubleEvaluation, ErrorBoundHoldsAndIsTight) {
     std::mt19937 random(3);
     std::uniform_real_distribution<double> part(0, 1);
-    arb_t sum, x, term;
-    arb_init(sum);
-    arb_init(x);
-    arb_init(term);
+    Real sum, x, term;
     const auto add = [&](double d) {
-        arb_set_d(term, d);
-        arb_add(sum, sum, term, ARF_PREC_EXACT);
+        arb_set_d(term.get(), d);
+        arb_add(sum.get(), sum.get(), term.get(), ARF_PREC_EXACT);
     };
     for (int n = 1; n <= kMaxDegree; ++n) {
         double worst = 0;
@@ -95,30 +92,27 @@ TEST(DoubleDoubleEvaluation, ErrorBoundHoldsAndIsTight) {
             const Complex root{std::ldexp(1 + part(random), run % 4 * 2), 0};
             DoublePolynomial p;
             p.degree = n;
-            arb_zero(sum);
-            arb_set_d(x, root.re);
+            arb_zero(sum.get());
+            arb_set_d(x.get(), root.re);
             for (int k = n; k >= 1; --k) {
                 p.hi[k] = 1 + part(random);
                 p.lo[k] = std::ldexp(part(random), -54) * p.hi[k];
                 add(p.hi[k]);
                 add(p.lo[k]);
-                arb_mul(sum, sum, x, ARF_PREC_EXACT);
+                arb_mul(sum.get(), sum.get(), x.get(), ARF_PREC_EXACT);
             }
-            p.hi[0] = -arf_get_d(arb_midref(sum), ARF_RND_NEAR);
+            p.hi[0] = -arf_get_d(arb_midref(sum.get()), ARF_RND_NEAR);
             add(p.hi[0]);
-            p.lo[0] = -arf_get_d(arb_midref(sum), ARF_RND_NEAR);
+            p.lo[0] = -arf_get_d(arb_midref(sum.get()), ARF_RND_NEAR);
             add(p.lo[0]); // now the exact p(root)
             const BoundedValue v = EvaluateBounded(p, root);
             add(-v.v.re);
-            const double error = std::fabs(arf_get_d(arb_midref(sum), ARF_RND_UP));
+            const double error = std::fabs(arf_get_d(arb_midref(sum.get()), ARF_RND_UP));
             EXPECT_LE(error, v.error) << "degree " << n << ", run " << run;
             worst = std::fmax(worst, error / v.error);
         }
         EXPECT_GT(worst, 1.0 / 256) << "degree " << n;
     }
-    arb_clear(sum);
-    arb_clear(x);
-    arb_clear(term);
 }
 
 } // namespace
