@@ -7,7 +7,8 @@
 // stands apart from the others it is restarted: Newton's method on p^(m−1) finds a point c
 // within about the cluster's width of it, the Newton polygon of p(c + y) gives the moduli of
 // its m roots about c, and the m approximations start again on those circles. P doubles when
-// the evaluation noise hides the cluster (p(c) not known to a bit) and when the proof fails.
+// the evaluation noise hides the cluster (p(c) not known to a bit) and when the proof fails;
+// the frames are then dropped, and the clusters restart at the new P.
 //
 // Guarantee. Nothing the iteration does is trusted: with the approximations made symmetric
 // about the real axis, every ball comes from the inclusion test below, computed in ball

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -50,26 +49,6 @@ TEST(ClosedFormStarts, StartNextToEveryRoot) {
             EXPECT_LT(nearest, 1e-9) << "x0 " << c.coefficients[0] << ", root " << i;
         }
     }
-}
-
-// The work of the iteration on ordinary equations of every degree, from the circles and from
-// the formulas: at most half as many steps again as it takes now (docs/numerics.md), so that
-// poorer starts or a looser settling test show.
-TEST(DoubleIteration, StepsOnOrdinaryEquations) {
-    std::mt19937 random(11);
-    std::uniform_int_distribution<long> coefficient(-1000, 1000);
-    std::array<int, kMaxDegree + 1> steps{};
-    for (int run = 0; run < 40; ++run)
-        for (int n = 1; n <= kMaxDegree; ++n) {
-            std::vector<long> c(static_cast<std::size_t>(n + 1));
-            for (long& x : c)
-                x = coefficient(random) | 1;
-            AberthRoots(ToDoublePolynomial(c.data(), n), nullptr, &steps[n]);
-        }
-    const std::array<int, kMaxDegree + 1> now = {0,    80,   302,  120,  160,  884, 1122,
-                                                 1287, 1572, 1708, 1892, 2152, 2430};
-    for (int n = 1; n <= kMaxDegree; ++n)
-        EXPECT_LE(2 * steps[n], 3 * now[n]) << "degree " << n << ": " << steps[n];
 }
 
 // The error bound of the double-double evaluation holds against the exact value (Arb, exact on
