@@ -784,11 +784,9 @@ ExactReading ReadExactNumber(std::string_view text, fmpq_t value) {
     if (reading != ExactReading::Read)
         return reading;
     DecimalValue(numerator, value);
-    if (!fmpq_is_zero(value) && (denominator.digits != "1" || denominator.exponent != 0)) {
-        Rational d;
-        DecimalValue(denominator, d.get());
-        fmpq_div(value, value, d.get());
-    }
+    Rational d;
+    DecimalValue(denominator, d.get());
+    fmpq_div(value, value, d.get());
     return ExactReading::Read;
 }
 

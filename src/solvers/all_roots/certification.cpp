@@ -76,13 +76,9 @@ bool MakeSymmetric(int n, const RootApproximations& a, Symmetric& s) {
     return true;
 }
 
-// p at a point, in double-double, and a bound on the error of that value.
-struct Value {
-    Complex v;    // the value rounded to doubles
-    double error; // bound on |p(z) - v|
-};
+} // namespace
 
-Value Evaluate(const DoublePolynomial& p, Complex z) {
+BoundedValue EvaluateBounded(const DoublePolynomial& p, Complex z) {
     const int n = p.degree;
     const double az = std::sqrt(Norm(z)) * (1 + 2 * kUnit);
     double scale = std::fabs(p.hi[n]);
@@ -106,6 +102,8 @@ Value Evaluate(const DoublePolynomial& p, Complex z) {
     const double rounding = 32 * (n + 1) * kUnit * kUnit * scale * (1 + 4 * (n + 1) * kUnit);
     return {{re.hi, im.hi}, (std::fabs(re.lo) + std::fabs(im.lo)) + rounding};
 }
+
+namespace {
 
 struct Correction {
     Complex w;    // the computed correction
@@ -131,7 +129,7 @@ class Includer {
             const Complex e = z - Complex{s_.z[j].re, -s_.z[j].im};
             den = den * (d * e);
         }
-        const Value v = Evaluate(p_, z);
+        const BoundedValue v = EvaluateBounded(p_, z);
         const double rel = (6 * p_.degree + 12) * kUnit; // products, differences and the division
         const double absDen = std::sqrt(Norm(den)) * (1 - rel);
         const Complex w = v.v / den;

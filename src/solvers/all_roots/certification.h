@@ -7,6 +7,14 @@ namespace valdrex {
 
 enum class Answer { Yes, No, Unknown };
 
+// p(z) in double-double arithmetic: the value rounded to doubles, and a bound on |p(z) − v| that
+// the inclusion test relies on.
+struct BoundedValue {
+    Complex v;
+    double error;
+};
+BoundedValue EvaluateBounded(const DoublePolynomial& p, Complex z);
+
 // The exact questions the double path asks about the integer polynomial it solves, answered
 // with big numbers or with machine integers. Unknown (numbers too large to answer) makes the
 // double path give up.

@@ -168,8 +168,6 @@ bool IsolatedFactor::ImaginaryPartIs(long i, const fmpq_t c, long bits) const {
         fmpq_mul(power.get(), power.get(), c);
     }
     fmpq_poly_gcd(a.get(), a.get(), b.get());
-    if (fmpq_poly_degree(a.get()) < 1)
-        return false;
     IntegerPolynomial common;
     fmpq_poly_get_numerator(common.get(), a.get());
     fmpz_poly_factor_t parts;

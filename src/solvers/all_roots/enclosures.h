@@ -12,15 +12,27 @@
 
 namespace valdrex {
 
+// What one isolation did, counted the same on every run and machine: the heuristics only change
+// the cost, so the tests hold each hard family to a bound on it (docs/numerics.md).
+struct IsolationWork {
+    long doubleSteps = 0;       // root evaluations in the sweeps in hardware doubles
+    long steps = 0;             // Aberth steps in big numbers
+    long restarts = 0;          // clusters restarted in frames of their own
+    long proofs = 0;            // inclusion tests tried
+    long topPrecision = 0;      // the highest working precision
+    long topShiftPrecision = 0; // the highest precision a frame's shift took
+};
+
 // Isolating balls for every root of p, a square-free polynomial with integer coefficients and
 // degree n >= 1: `roots` (n entries) receives n pairwise disjoint balls, each holding exactly one
 // root, with a radius at most 2^-relativeBits times that root's modulus. Real roots come first in
 // ascending order with an imaginary part of exactly zero, then the non-real ones in exact
 // conjugate pairs (upper half first); a zero root is exactly 0. Returns false, leaving `roots`
 // unspecified, once `*stop` is seen true (it is read between steps of a few milliseconds at
-// most); `stop` may be null.
+// most); `stop` may be null. The work done is added to `*work` when it is not null.
 // The method and its proof: hard_isolation.cpp.
-bool IsolateRoots(const fmpz_poly_t p, long relativeBits, acb_ptr roots, StopFlag stop);
+bool IsolateRoots(const fmpz_poly_t p, long relativeBits, acb_ptr roots, StopFlag stop,
+                  IsolationWork* work = nullptr);
 
 // A vector of balls, cleared on destruction.
 class Balls {

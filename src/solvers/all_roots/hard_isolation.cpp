@@ -7,7 +7,8 @@
 // stands apart from the others it is restarted: Newton's method on p^(m−1) finds a point c
 // within about the cluster's width of it, the Newton polygon of p(c + y) gives the moduli of
 // its m roots about c, and the m approximations start again on those circles. P doubles when
-// the evaluation noise hides the cluster (p(c) not known to a bit) and when the proof fails.
+// the evaluation noise hides the cluster (p(c) not known to a bit) and when the proof fails;
+// the frames are then dropped, and the clusters restart at the new P.
 //
 // Guarantee. Nothing the iteration does is trusted: with the approximations made symmetric
 // about the real axis, every ball comes from the inclusion test below, computed in ball
@@ -160,15 +161,14 @@ struct Frame {
     explicit Frame(long n) : coeffs(n + 1) {}
     Acb centre;   // exact
     Balls coeffs; // q, rounded to the working precision
-    long shiftPrecision = 0;
-    long bits = 0; // the working precision q was made for
 };
 
 class Isolator {
   public:
-    Isolator(const fmpz_poly_t p, long relativeBits, const std::atomic<bool>* stop)
-        : p_(p), n_(fmpz_poly_degree(p)), bits_(relativeBits), stop_(stop), z_(n_), y_(n_),
-          frameOf_(n_), done_(n_), logValue_(n_, kInfinity), logRadius_(n_, kInfinity),
+    Isolator(const fmpz_poly_t p, long relativeBits, const std::atomic<bool>* stop,
+             IsolationWork& work)
+        : p_(p), n_(fmpz_poly_degree(p)), bits_(relativeBits), stop_(stop), work_(work), z_(n_),
+          y_(n_), frameOf_(n_), done_(n_), logValue_(n_, kInfinity), logRadius_(n_, kInfinity),
           logDistance_(n_ * n_), restartScale_(n_, kInfinity) {
         // A bound far beyond the precision any cluster of p can need: its roots are at least
         // about H^-(n−1) apart for coefficients of H bits.
@@ -205,6 +205,7 @@ class Isolator {
     const fmpz_poly_struct* p_;
     long n_, bits_;
     const std::atomic<bool>* stop_;
+    IsolationWork& work_;
     long precision_ = 0; // the working precision
     long maxShiftPrecision_ = 0;
     std::vector<std::unique_ptr<Frame>> frames_; // frames_[0]: p itself about 0
@@ -227,24 +228,19 @@ void Isolator::RoundCoefficients(acb_ptr coeffs, long precision) const {
 }
 
 void Isolator::SetPrecision(long precision) {
-    const long previous = precision_;
     precision_ = precision;
-    if (frames_.empty())
-        frames_.push_back(std::make_unique<Frame>(n_));
+    work_.topPrecision = std::max(work_.topPrecision, precision);
+    // The frames were shifted for the old precision: every approximation goes back to p itself,
+    // and the sweeps restart the clusters that still need frames at the new one.
+    frames_.resize(1);
+    if (!frames_[0])
+        frames_[0] = std::make_unique<Frame>(n_);
     RoundCoefficients(frames_[0]->coeffs.get(), precision);
-    for (long f = 1; f < static_cast<long>(frames_.size()); ++f) {
-        if (std::find(frameOf_.begin(), frameOf_.end(), f) == frameOf_.end())
-            continue;
-        Frame& frame = *frames_[f];
-        if (BuildFrame(frame, 0, frame.shiftPrecision + precision - previous))
-            continue;
-        // Given up (or stopped): its members go back to p itself.
-        for (long i = 0; i < n_; ++i)
-            if (frameOf_[i] == f) {
-                frameOf_[i] = 0;
-                acb_set(y_[i], z_[i]);
-            }
+    for (long i = 0; i < n_; ++i) {
+        frameOf_[i] = 0;
+        acb_set(y_[i], z_[i]);
     }
+    std::fill(restartScale_.begin(), restartScale_.end(), kInfinity);
     std::fill(done_.begin(), done_.end(), 0);
 }
 
@@ -296,9 +292,9 @@ bool Isolator::EvaluateWithSlope(acb_t value, acb_t slope, acb_srcptr p, long le
     return true;
 }
 
-// Computes the frame's q, raising the shift's precision until q is known well enough. With
-// `members` > 1 the centre first moves, by Newton's method, to the root of p^(members − 1)
-// nearest to it. False when stopped or given up.
+// Computes the frame's q, raising the shift's precision until q is known well enough. The
+// centre first moves, by Newton's method at that precision, to the root of p^(members − 1)
+// nearest to it (members >= 2). False when stopped or given up.
 bool Isolator::BuildFrame(Frame& frame, long members, long startPrecision) {
     Balls exact(n_ + 1), derivative(n_ + 1);
     Acb value, slope, step;
@@ -308,23 +304,20 @@ bool Isolator::BuildFrame(Frame& frame, long members, long startPrecision) {
         if (Stopped())
             return false;
         RoundCoefficients(exact.get(), precision);
-        if (members > 1) {
-            _acb_vec_set(derivative.get(), exact.get(), n_ + 1);
-            for (long k = 1; k < members; ++k)
-                _acb_poly_derivative(derivative.get(), derivative.get(), n_ + 2 - k, precision);
-            for (int iteration = 0; iteration < 100; ++iteration) {
-                if (!EvaluateWithSlope(value, slope, derivative.get(), n_ + 2 - members,
-                                       frame.centre, precision))
-                    return false;
-                if (WithinNoise(value) || acb_contains_zero(slope))
-                    break;
-                acb_div(step, value, slope, precision);
-                acb_get_mid(step, step);
-                acb_sub(frame.centre, frame.centre, step, precision);
-                acb_get_mid(frame.centre, frame.centre);
-                if (Log2Abs(step) < Log2Abs(frame.centre) - static_cast<double>(precision - 8))
-                    break;
-            }
+        _acb_vec_set(derivative.get(), exact.get(), n_ + 1);
+        for (long k = 1; k < members; ++k)
+            _acb_poly_derivative(derivative.get(), derivative.get(), n_ + 2 - k, precision);
+        for (int iteration = 0; iteration < 100; ++iteration) {
+            if (!EvaluateWithSlope(value, slope, derivative.get(), n_ + 2 - members, frame.centre,
+                                   precision))
+                return false;
+            if (WithinNoise(value) || acb_contains_zero(slope))
+                break;
+            acb_div(step, value, slope, precision);
+            acb_sub(frame.centre, frame.centre, step, precision);
+            acb_get_mid(frame.centre, frame.centre);
+            if (Log2Abs(step) < Log2Abs(frame.centre) - static_cast<double>(precision - 8))
+                break;
         }
         // q(y) = p(c + y) by Horner's scheme, watching for a stop between products: one takes
         // tens of milliseconds at the precision of the tightest clusters.
@@ -337,9 +330,8 @@ bool Isolator::BuildFrame(Frame& frame, long members, long startPrecision) {
         if (!Known(exact.get(), logs))
             continue;
         for (long k = 0; k <= n_; ++k)
-            acb_set_round(frame.coeffs[k], exact[k], precision_ + 16);
-        frame.shiftPrecision = precision;
-        frame.bits = precision_;
+            acb_set_round(frame.coeffs[k], exact[k], precision_);
+        work_.topShiftPrecision = std::max(work_.topShiftPrecision, precision);
         return true;
     }
     return false;
@@ -437,6 +429,7 @@ bool Isolator::StartInDoubles(const std::vector<double>& logs) {
         for (long i = 0; i < n_; ++i) {
             if (settled[i])
                 continue;
+            ++work_.doubleSteps;
             Complex value = b[n_], slope = 0;
             double bound = std::abs(b[n_]);
             for (long k = n_ - 1; k >= 0; --k) {
@@ -480,6 +473,7 @@ bool Isolator::StartInDoubles(const std::vector<double>& logs) {
 // with p evaluated in z_i's frame. A root is done at this precision when p(z_i) is lost in the
 // rounding of its evaluation, or when the step no longer changes y_i within the precision.
 void Isolator::Update(long i) {
+    ++work_.steps;
     Acb value, slope, sum, t;
     _acb_poly_evaluate2_horner(value, slope, frames_[frameOf_[i]]->coeffs.get(), n_ + 1, y_[i],
                                precision_);
@@ -585,6 +579,7 @@ void Isolator::RestartClusters(long sweep) {
 // Restarts a cluster of m approximations in a frame about the root of p^(m−1) near their
 // centroid, on the circles of that frame's Newton polygon.
 void Isolator::Restart(const std::vector<long>& members, const acb_t centroid, double logSize) {
+    ++work_.restarts;
     for (long i : members)
         restartScale_[i] = logSize;
     auto frame = std::make_unique<Frame>(n_);
@@ -830,6 +825,7 @@ bool Isolator::Run(acb_ptr out) {
     for (;;) {
         if (!Iterate())
             return false;
+        ++work_.proofs;
         if (Symmetrize() && Certify(out) == Proof::Done)
             return true;
         SetPrecision(2 * precision_);
@@ -841,17 +837,19 @@ bool Isolator::Run(acb_ptr out) {
 } // namespace
 
 bool IsolateRoots(const fmpz_poly_t p, long relativeBits, acb_ptr roots,
-                  const std::atomic<bool>* stop) {
+                  const std::atomic<bool>* stop, IsolationWork* work) {
+    IsolationWork unread;
+    IsolationWork& counted = work != nullptr ? *work : unread;
     const long n = fmpz_poly_degree(p);
     if (!fmpz_is_zero(p->coeffs))
-        return Isolator(p, relativeBits, stop).Run(roots);
+        return Isolator(p, relativeBits, stop, counted).Run(roots);
     // The root 0 is exact; the others are those of p / x, placed around it in ascending order.
     fmpz_poly_t q;
     fmpz_poly_init(q);
     fmpz_poly_shift_right(q, p, 1);
     bool found = true;
     if (n > 1)
-        found = Isolator(q, relativeBits, stop).Run(roots);
+        found = Isolator(q, relativeBits, stop, counted).Run(roots);
     fmpz_poly_clear(q);
     if (!found)
         return false;

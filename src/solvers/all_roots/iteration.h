@@ -54,8 +54,9 @@ using RootApproximations = std::array<Complex, kMaxDegree>;
 // iteration in doubles, started from the formulas for cubics and quartics, otherwise on circles
 // from the Newton polygon of the coefficients. Nothing is promised about them: the inclusion
 // test decides whether they are good enough. Throws StopRequested when `stop` is set between
-// the runs of the iteration.
-RootApproximations AberthRoots(const DoublePolynomial& p, StopFlag stop);
+// the runs of the iteration. The Newton steps taken are added to `*steps` when it is not null:
+// the faults of this phase only cost steps, so the tests bound them.
+RootApproximations AberthRoots(const DoublePolynomial& p, StopFlag stop, int* steps = nullptr);
 
 // Starting points for the iteration from the formulas of the cubic and the quartic, evaluated in
 // doubles: usually within a few units in the last place, so that one sweep confirms them. False

@@ -32,28 +32,24 @@ void AddToCoefficient(fmpz_poly_t p, long k, const fmpz_t x) {
 } // namespace
 
 void Mignotte(fmpz_poly_t p, long n, long e) {
-    Integer a, t;
+    Integer a, one;
     PowerOfTen(a.get(), e);
-    fmpz_poly_zero(p);
-    fmpz_poly_set_coeff_si(p, n, 1);
-    fmpz_mul(t.get(), a.get(), a.get());
-    fmpz_mul_si(t.get(), t.get(), -2);
-    AddToCoefficient(p, 2, t.get());
-    fmpz_mul_si(t.get(), a.get(), 4);
-    AddToCoefficient(p, 1, t.get());
-    fmpz_set_si(t.get(), -2);
-    AddToCoefficient(p, 0, t.get());
+    fmpz_set_si(one.get(), -1);
+    fmpz_poly_one(p);
+    MultiplyLinear(p, a.get(), one.get());
+    fmpz_poly_pow(p, p, 2);
+    fmpz_poly_scalar_mul_si(p, p, -2);
+    fmpz_one(one.get());
+    AddToCoefficient(p, n, one.get());
 }
 
 void Kameny(fmpz_poly_t p, long n, long e) {
-    Integer c2, t;
+    Integer c2;
     PowerOfTen(c2.get(), 2 * e);
     fmpz_poly_zero(p);
-    fmpz_mul(t.get(), c2.get(), c2.get());
-    fmpz_poly_set_coeff_fmpz(p, 4, t.get());
-    fmpz_mul_si(t.get(), c2.get(), -6);
-    fmpz_poly_set_coeff_fmpz(p, 2, t.get());
-    fmpz_poly_set_coeff_si(p, 0, 9);
+    fmpz_poly_set_coeff_fmpz(p, 2, c2.get());
+    fmpz_poly_set_coeff_si(p, 0, -3);
+    fmpz_poly_pow(p, p, 2);
     AddToCoefficient(p, n, c2.get());
 }
 
@@ -86,14 +82,13 @@ void DifferentSizes(fmpz_poly_t p, long h, long e) {
     Integer a, b;
     PowerOfTen(a.get(), e);
     fmpz_poly_one(p);
-    for (long k = 0; k < h; ++k) {
-        fmpz_one(b.get());
-        fmpz_neg(a.get(), a.get());
-        MultiplyLinear(p, b.get(), a.get()); // x − 10^e
-        fmpz_neg(a.get(), a.get());
-        fmpz_set_si(b.get(), -1);
-        MultiplyLinear(p, a.get(), b.get()); // 10^e x − 1
-    }
+    fmpz_one(b.get());
+    fmpz_neg(a.get(), a.get());
+    MultiplyLinear(p, b.get(), a.get()); // x − 10^e
+    fmpz_neg(a.get(), a.get());
+    fmpz_set_si(b.get(), -1);
+    MultiplyLinear(p, a.get(), b.get()); // 10^e x − 1
+    fmpz_poly_pow(p, p, static_cast<unsigned long>(h));
     fmpz_one(b.get());
     AddToCoefficient(p, 0, b.get());
 }
