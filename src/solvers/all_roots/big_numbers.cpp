@@ -679,12 +679,17 @@ void FactorStoppably(const fmpz_poly_t p, fmpz_poly_factor_t factors, StopFlag s
     }
     auto job = std::make_shared<FactorJob>();
     fmpz_poly_set(job->input.get(), p);
-    std::thread([job] {
+    std::thread([job]() mutable {
         fmpz_poly_factor(job->factors.get(), job->input.get());
-        flint_cleanup(); // the thread's own caches
-        const std::lock_guard lock(job->mutex);
-        job->done = true;
-        job->doneSignal.notify_one();
+        {
+            const std::lock_guard lock(job->mutex);
+            job->done = true;
+            job->doneSignal.notify_one();
+        }
+        // After a stop this thread holds the job last: its values go back to this thread's
+        // caches, which are freed after them.
+        job.reset();
+        flint_cleanup();
     }).detach();
     std::unique_lock lock(job->mutex);
     while (
