@@ -664,15 +664,17 @@ void ListSources(std::vector<std::unique_ptr<Source>>& sources, bool decimals, S
 
 // FLINT's factorisation cannot be stopped, and on coefficients of tens of thousands of digits it
 // takes a noticeable time: there it runs on a thread of its own, which a stop leaves behind to
-// finish alone and free what it used, while the solve ends at once.
+// finish alone while the solve ends at once. That thread makes and frees every FLINT value it
+// uses (FLINT keeps big integers in caches of the thread that made them), handing over only
+// through the two copies the caller waits for.
 constexpr slong kFactorOnItsOwnBits = 4096;
 
 struct FactorJob {
-    IntegerPolynomial input;
-    IntegerFactors factors;
+    const fmpz_poly_struct* input;                    // the caller's, until `copied`
+    const fmpz_poly_factor_struct* factors = nullptr; // the thread's, from `done` until released
     std::mutex mutex;
-    std::condition_variable doneSignal;
-    bool done = false;
+    std::condition_variable changed;
+    bool copied = false, done = false, released = false;
 };
 
 void FactorStoppably(const fmpz_poly_t p, fmpz_poly_factor_t factors, StopFlag stop) {
@@ -682,29 +684,43 @@ void FactorStoppably(const fmpz_poly_t p, fmpz_poly_factor_t factors, StopFlag s
         return;
     }
     auto job = std::make_shared<FactorJob>();
-    fmpz_poly_set(job->input.get(), p);
-    std::thread([job]() mutable {
+    job->input = p;
+    std::thread([job] {
 #ifdef __SANITIZE_ADDRESS__
         // A stop may end the program while this thread computes, and FLINT holds big integers
         // behind tagged pointers that no leak checker follows: what it allocates is not counted.
         __lsan_disable();
 #endif
-        fmpz_poly_factor(job->factors.get(), job->input.get());
         {
-            const std::lock_guard lock(job->mutex);
+            IntegerPolynomial input;
+            IntegerFactors found;
+            std::unique_lock lock(job->mutex);
+            fmpz_poly_set(input.get(), job->input);
+            job->copied = true;
+            job->changed.notify_all();
+            lock.unlock();
+            fmpz_poly_factor(found.get(), input.get());
+            lock.lock();
+            job->factors = found.get();
             job->done = true;
-            job->doneSignal.notify_one();
+            job->changed.notify_all();
+            job->changed.wait(lock, [&] { return job->released; });
         }
-        // After a stop this thread holds the job last: its values go back to this thread's
-        // caches, which are freed after them.
-        job.reset();
-        flint_cleanup();
+        flint_cleanup(); // this thread's caches, after its values
     }).detach();
     std::unique_lock lock(job->mutex);
-    while (
-        !job->doneSignal.wait_for(lock, std::chrono::milliseconds(10), [&] { return job->done; }))
-        ThrowIfStopped(stop);
-    fmpz_poly_factor_set(factors, job->factors.get());
+    job->changed.wait(lock, [&] { return job->copied; });
+    const auto release = [&] {
+        job->released = true;
+        job->changed.notify_all();
+    };
+    while (!job->changed.wait_for(lock, std::chrono::milliseconds(10), [&] { return job->done; }))
+        if (stop->load(std::memory_order_relaxed)) {
+            release();
+            ThrowStopRequested();
+        }
+    fmpz_poly_factor_set(factors, job->factors);
+    release();
 }
 
 // Every root through the factorisation over the integers: exact multiplicities, exact roots of
