@@ -199,7 +199,9 @@ TEST_F(DatabaseFile, AnotherUsersLinkInASharedFolderIsNotFollowed) {
     try {
         AppendLine(nobodys, "x", false);
     } catch (const RuntimeFailure& failure) {
-        EXPECT_TRUE(failure.description().starts_with("'" + nobodys + "' is another user's"));
+        EXPECT_EQ(failure.description(), "'" + nobodys +
+                                             "' is another user's symbolic link in a shared "
+                                             "folder; it is not followed");
     }
     AppendLine(folderOwners, "root's own link", false);
     AppendLine(unshared, "a link outside a shared folder", false);

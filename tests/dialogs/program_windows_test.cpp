@@ -77,6 +77,9 @@ TEST(Help, OpensOneWindowAtTheContentsPageOrGivesTheHelpErrorBox) {
     browser->setSource(typing);
     Child<QPushButton>(window, "cmdBack")->click();
     EXPECT_EQ(browser->source().fragment(), "contents");
+    browser->setSource(typing);
+    Child<QPushButton>(window, "cmdContents")->click();
+    EXPECT_EQ(browser->source().fragment(), "contents");
     window->setGeometry(10, 20, 300, 200);
     window->close();
     EXPECT_EQ(ShownWindow("frmHelp"), nullptr) << "a second help window";

@@ -52,6 +52,8 @@ const WorkedExample kWorkedExamples[] = {
     {{3, 4, 1, 0, 3, 4, 4, 1, 0, 3, 4, 1, 0},
      "x1 = 0|x2 =-1/ 3 {3·x^10 + 3·x^9   + 3·x^6 + 3·x^5 + 3·x^4   + 3·x + 3 }",
      {3, 3, 0, 0, 3, 3, 3, 0, 0, 3, 3}},
+    // The dust reaches the constant term too (17.99999999999997 here, after the root 5/3).
+    {{-84, 80, 142, -52, -30}, "x1 =-1|x2 = 5/ 3 {-84·x^2 + 24·x + 18 }", {-84, 24, 18}},
     // Constants have no factor; coefficients are read through their integer values.
     {{5}, "[The equation is impossible]", {}},
     {{0}, "[The equation is undetermined]", {}},
