@@ -29,7 +29,8 @@ bool MayFollow(const std::string& link, const struct stat& linkStatus) {
 
 // Where the link at `link` points, relative to the link's folder when not absolute.
 std::string LinkTarget(const std::string& link) {
-    std::string target(PATH_MAX, '\0');
+    std::string target;
+    target.resize(PATH_MAX);
     const ssize_t length = ::readlink(link.c_str(), target.data(), target.size());
     if (length < 0)
         FailFile(errno);

@@ -78,6 +78,14 @@ TEST(BatchCommandTest, PlainResultsAndErrorsInOrder) {
                      "valdrex-solve: line 8: expected ')' at column 7\n");
 }
 
+// A solve's failure names its line from the first one on.
+TEST(BatchCommandTest, AFailedSolveOfTheFirstLineNamesIt) {
+    const ProgramResult r = RunSolve({"--batch"}, "1 " + std::string(10001, '7') + " 1\n");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "line 1: Error  1001. Overflow: the coefficient of x has more than 10,000 "
+                     "significant digits\n");
+}
+
 TEST(BatchCommandTest, JsonObjectPerLine) {
     const ProgramResult r = RunSolve({"--batch", "--json"}, kInput);
     EXPECT_EQ(r.exitCode, 1);

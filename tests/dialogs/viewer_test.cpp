@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <chrono>
 #include <fcntl.h>
@@ -244,6 +245,7 @@ TEST_F(Viewer, ALargeFileIsReadInTheBackgroundBrowsedSearchedEditedAndSaved) {
     EXPECT_EQ(Editor()->cursorPosition(), (TextPosition{0, 0}));
 
     auto* find = Child<FindBar>(viewer_, "fraFind");
+    EXPECT_EQ(Child<QToolButton>(find, "cmdFindClose")->toolTip(), "Close");
     const auto search = [&](const char* text, Qt::KeyboardModifiers modifiers) {
         Child<QLineEdit>(viewer_, "txtFind")->setText(text);
         QTest::keyClick(Child<QLineEdit>(viewer_, "txtFind"), Qt::Key_Return, modifiers);
