@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
 
 namespace valdrex {
 namespace {
@@ -59,8 +58,8 @@ void Reset(std::string& text, std::string_view to) {
     }
 }
 
-// FNV-1a over the texts' bytes, each text ended by a byte no text holds: taken at every solve,
-// so kept cheaper than a library hash per text.
+// FNV-1a over the texts' bytes, each text ended by a byte no text holds: taken at each first
+// edit after a solve, so kept cheaper than a library hash per text.
 std::size_t Fingerprint(const CoefficientTexts& texts) {
     std::uint64_t print = 14695981039346656037u;
     const auto mix = [&print](unsigned char byte) { print = (print ^ byte) * 1099511628211u; };
@@ -106,8 +105,17 @@ void MainModel::Renew() {
     errors_.clear();
     recordToSave_ = false;
     unread_.reset();
+    NoResultsShown();
+}
+
+void MainModel::NoResultsShown() {
     resultsFor_.reset();
     resultsForThisGrid_ = false;
+}
+
+void MainModel::ResultsOfThisGridShown() {
+    resultsFor_.reset();
+    resultsForThisGrid_ = true;
 }
 
 void MainModel::TieResultsToGrid() const {
@@ -219,8 +227,7 @@ ErrorBoxes MainModel::ClearAll() {
     output_.clear();
     factor_.clear();
     equation_ = "0 = 0";
-    resultsFor_.reset();
-    resultsForThisGrid_ = false;
+    NoResultsShown();
     equationStale_ = false;
     return errors;
 }
@@ -293,8 +300,7 @@ bool MainModel::ReadForSolve(SolveMethod method) {
     message_.clear();
     info_.clear();
     factor_.clear();
-    resultsFor_.reset();
-    resultsForThisGrid_ = true;
+    ResultsOfThisGridShown();
 
     if (method_->readsTextsExactly) {
         solve_.a = {};
@@ -403,8 +409,7 @@ void MainModel::DropResults() {
         text.clear();
     solve_.SetAsideAllRoots();
     factor_.clear();
-    resultsFor_.reset();
-    resultsForThisGrid_ = true;
+    ResultsOfThisGridShown();
 }
 
 ErrorBoxes MainModel::ExportToFile() {

@@ -191,6 +191,8 @@ class MainModel {
     // change or a snapshot needs it, so that a run of solves without edits never takes one.
     mutable std::optional<std::size_t> resultsFor_;
     mutable bool resultsForThisGrid_ = false; // shown results of the grid as it stands
+    void NoResultsShown();
+    void ResultsOfThisGridShown();
     void TieResultsToGrid() const;
 
   public:
