@@ -4,6 +4,7 @@
 #include "core/failure.h"
 #include "core/number_text.h"
 #include "fuzz_check.h"
+#include "solvers/all_roots/all_roots.h"
 #include "solvers/all_roots/big_numbers.h"
 
 #include <cmath>
@@ -40,7 +41,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ExactReading reading = ReadExactNumber(s, value);
     if (reading == ExactReading::Read) {
         Require(fmpq_is_canonical(value));
-        Require(fmpz_bits(fmpq_numref(value)) < 400000 && fmpz_bits(fmpq_denref(value)) < 400000);
+        // A number is at most kMaxSignificantDigits digits, the first within
+        // 10^±kMaxDecimalExponent; a quotient of two has parts of at most this many digits
+        // (the size in base 10 may count one more).
+        constexpr std::size_t kMostDigits = 2 * kMaxDecimalExponent + kMaxSignificantDigits + 2;
+        Require(fmpz_sizeinbase(fmpq_numref(value), 10) <= kMostDigits &&
+                fmpz_sizeinbase(fmpq_denref(value), 10) <= kMostDigits);
         if (s.find('/') == std::string::npos)
             CheckAgainstApproximateReading(s, value);
     } else if (reading == ExactReading::ZeroDenominator) {
