@@ -156,11 +156,14 @@ TEST_F(MainWindowTest, EquationFollowsTheGridKeyByKeyWhileTheBoxesKeepWhatWasTyp
 
 TEST_F(MainWindowTest, TabRunsThroughTheGridFromTheHighestPowerSelectingFromTheCaret) {
     EXPECT_EQ(Coef(12)->selectedText(), "0"); // a text the program wrote: the visit selects all
+    Find("txtInput")->setText("25");
+    Find("txtInput")->setCursorPosition(1);
     for (int power = 12; power >= 0; --power) {
         EXPECT_EQ(QApplication::focusWidget(), Coef(power));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     EXPECT_EQ(QApplication::focusWidget(), Find("txtInput"));
+    EXPECT_EQ(Find("txtInput")->selectedText(), "25") << "the test box's visit selects all";
     EXPECT_EQ(Find("txtFactor")->focusPolicy() & Qt::TabFocus, 0);
     EXPECT_EQ(Find("txtOutput")->focusPolicy() & Qt::TabFocus, 0);
     EXPECT_EQ(Find("txtOutput")->alignment(), Qt::AlignRight | Qt::AlignVCenter);

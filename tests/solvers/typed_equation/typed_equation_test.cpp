@@ -119,6 +119,8 @@ TEST(TypedEquation, SaysWhatIsWrongAndWhere) {
     EXPECT_EQ(ParseTypedEquation(deep + "x").error,
               "more than 200 levels of nesting at column 201");
     EXPECT_EQ(ParseTypedEquation(std::string(200, '(') + "x" + std::string(200, ')')).error, "");
+    EXPECT_EQ(ParseTypedEquation(std::string(201, '-') + "x").error, // signs nest too
+              "more than 200 levels of nesting at column 201");
 }
 
 TEST(TypedEquation, NumbersBeyondTheReadersLimitsAreRefused) {
