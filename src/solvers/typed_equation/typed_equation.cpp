@@ -312,9 +312,16 @@ TypedEquation ParseTypedEquation(std::string_view utf8) {
             fmpq_poly_get_coeff_fmpq(q.get(), e.poly(), k);
             result.coefficients[k] = typed::CoefficientText(q.get(), (e.decimal >> k) & 1);
             canonical[k] = typed::CoefficientText(q.get(), false);
-            for (const std::string* text : {&result.coefficients[k], &canonical[k]})
+            // The equation line writes a run of zeros as a power of ten, which the reading of
+            // that line takes for a decimal: the decimal form must read back too.
+            const std::string asDecimal = canonical[k].find('E') == std::string::npos
+                                              ? std::string()
+                                              : typed::CoefficientText(q.get(), true);
+            const std::array<const std::string*, 3> texts{&result.coefficients[k], &canonical[k],
+                                                          &asDecimal};
+            for (const std::string* text : texts)
                 if (const std::optional<std::string> problem =
-                        typed::ReadBackProblem(*text, q.get()))
+                        text->empty() ? std::nullopt : typed::ReadBackProblem(*text, q.get()))
                     Fail(CoefficientName(k), reader.FirstColumnOf(k), *problem);
         }
         WriteCanonicalEquationText(canonical, result.equation);

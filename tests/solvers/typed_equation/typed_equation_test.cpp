@@ -133,6 +133,9 @@ TEST(TypedEquation, NumbersBeyondTheReadersLimitsAreRefused) {
     const std::string big = "7." + std::string(6000, '3');
     EXPECT_EQ(ParseTypedEquation("x^2 + " + big + "*" + big + "x").error,
               "the coefficient of x at column 7: more than 10,000 significant digits");
+    // So may the decimal form that reading the equation line back would give.
+    EXPECT_EQ(ParseTypedEquation("1/50^5355 - 3").error,
+              "the constant term at column 1: more than 10,000 significant digits");
 }
 
 // A grid of random texts of every kind the grid and the exact reader agree on, some beyond the
