@@ -222,7 +222,10 @@ TEST(HardIsolation, RandomEquationsOfEveryDegreeSizeAndPrecision) {
 TEST(HardIsolation, LowDegreesExactRootsAndNarrowBalls) {
     Polynomial f;
     for (const char* text : {"2  -3 1", "2  1 3", "2  0 7", "3  1 0 1", "3  0 0 -2", "4  0 -6 1 1",
-                             "5  -1 0 0 0 1", "4  -1 0 0 8", "3  0 2 1"}) {
+                             "5  -1 0 0 0 1", "4  -1 0 0 8", "3  0 2 1",
+                             // A pair close to the axis: each root's nearest neighbour is its
+                             // conjugate.
+                             "3  10001 -200 1"}) {
         fmpz_poly_set_str(f.p, text);
         for (const long bits : {1, 53, 200})
             ExpectIsolated(f.p, bits, text);
