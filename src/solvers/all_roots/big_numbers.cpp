@@ -75,13 +75,10 @@ bool ReadPlainIntegers(const CoefficientTexts& texts, IntegerPolynomial& out) {
     for (int i = 0; i < kCoefficientCount; ++i)
         if (!texts[i].empty() && !ReadPlainInteger(texts[i], values[i]))
             return false;
-    int degree = kCoefficientCount - 1;
-    while (degree > 0 && values[degree] == 0)
-        --degree;
-    fmpz_poly_fit_length(out.get(), degree + 1);
-    for (int i = 0; i <= degree; ++i)
+    fmpz_poly_fit_length(out.get(), kCoefficientCount);
+    for (int i = 0; i < kCoefficientCount; ++i)
         fmpz_set_si(out.get()->coeffs + i, values[i]);
-    _fmpz_poly_set_length(out.get(), degree + 1);
+    _fmpz_poly_set_length(out.get(), kCoefficientCount);
     _fmpz_poly_normalise(out.get());
     return true;
 }

@@ -24,24 +24,15 @@ std::string DigitsOf(const fmpz_t n) {
     return s.get();
 }
 
-// 10^e·scale <= n/d < 10^(e+1)·scale for positive n, d: the e of n/d, found exactly.
-long DecimalExponent(const fmpz_t n, const fmpz_t d) {
-    long e = static_cast<long>(fmpz_sizeinbase(n, 10)) - static_cast<long>(fmpz_sizeinbase(d, 10));
-    Integer left, right, power;
-    // n·10^-e against d, both sides made whole.
-    const auto compare = [&](long exponent) {
-        fmpz_ui_pow_ui(power.get(), 10, static_cast<unsigned long>(std::labs(exponent)));
-        fmpz_set(left.get(), n);
-        fmpz_set(right.get(), d);
-        fmpz_mul(exponent < 0 ? left.get() : right.get(), exponent < 0 ? left.get() : right.get(),
-                 power.get());
-        return fmpz_cmp(left.get(), right.get());
-    };
-    while (compare(e) < 0) // n/d below 10^e
-        --e;
-    while (compare(e + 1) >= 0)
-        ++e;
-    return e;
+// 10^e <= q < 10^(e+1) for a positive rational q: its decimal exponent e, found exactly.
+long DecimalExponent(const fmpq_t q) {
+    // With 10^a <= numerator < 10^(a+1) and 10^b <= denominator < 10^(b+1), e is a − b or
+    // a − b − 1.
+    const long e = fmpz_flog_ui(fmpq_numref(q), 10) - fmpz_flog_ui(fmpq_denref(q), 10);
+    Rational power;
+    fmpq_set_si(power.get(), 10, 1);
+    fmpq_pow_si(power.get(), power.get(), e);
+    return fmpq_cmp(q, power.get()) < 0 ? e - 1 : e;
 }
 
 } // namespace
@@ -261,21 +252,22 @@ void RoundRational(const fmpq_t q, int digits, RoundedPart& out) {
     if (fmpq_is_zero(q))
         return;
     out.negative = fmpq_sgn(q) < 0;
-    Integer magnitude, num, den, n, remainder, power;
-    fmpz_abs(magnitude.get(), fmpq_numref(q));
-    long exponent = DecimalExponent(magnitude.get(), fmpq_denref(q));
-    const long k = digits - 1 - exponent;
-    fmpz_ui_pow_ui(power.get(), 10, static_cast<unsigned long>(std::labs(k)));
-    fmpz_set(num.get(), magnitude.get());
-    fmpz_set(den.get(), fmpq_denref(q));
-    fmpz_mul(k >= 0 ? num.get() : den.get(), k >= 0 ? num.get() : den.get(), power.get());
-    fmpz_fdiv_qr(n.get(), remainder.get(), num.get(), den.get());
+    Rational scaled, power;
+    Integer n, remainder, top;
+    fmpq_abs(scaled.get(), q);
+    long exponent = DecimalExponent(scaled.get());
+    // |q|·10^(digits − 1 − e) is in [10^(digits − 1), 10^digits); its nearest whole number
+    // (ties to even) holds the digits.
+    fmpq_set_si(power.get(), 10, 1);
+    fmpq_pow_si(power.get(), power.get(), digits - 1 - exponent);
+    fmpq_mul(scaled.get(), scaled.get(), power.get());
+    fmpz_fdiv_qr(n.get(), remainder.get(), fmpq_numref(scaled.get()), fmpq_denref(scaled.get()));
     fmpz_mul_ui(remainder.get(), remainder.get(), 2);
-    const int side = fmpz_cmp(remainder.get(), den.get());
+    const int side = fmpz_cmp(remainder.get(), fmpq_denref(scaled.get()));
     if (side > 0 || (side == 0 && fmpz_is_odd(n.get())))
         fmpz_add_ui(n.get(), n.get(), 1);
-    fmpz_ui_pow_ui(power.get(), 10, static_cast<unsigned long>(digits));
-    if (fmpz_equal(n.get(), power.get())) { // rounded up to the next power of ten
+    fmpz_ui_pow_ui(top.get(), 10, static_cast<unsigned long>(digits));
+    if (fmpz_equal(n.get(), top.get())) { // rounded up to the next power of ten
         fmpz_divexact_ui(n.get(), n.get(), 10);
         ++exponent;
     }

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace valdrex {
 
@@ -49,8 +50,9 @@ Cubic DepressedCubic(double P, double Q) {
     }
     // Three real roots: 2r·cos(φ/3 − 2πk/3).
     const double r = std::sqrt(-thirdP);
-    const double cosine = std::fmax(-1.0, std::fmin(1.0, -halfQ / (r * r * r)));
-    const double third = std::acos(cosine) / 3;
+    // Rounding can put the cosine beyond ±1 only when two roots nearly meet; the NaN that acos
+    // then gives makes the starts unusable, as two nearly equal starts would be anyway.
+    const double third = std::acos(-halfQ / (r * r * r)) / 3;
     const double c = std::cos(third), s = std::sin(third);
     return {
         {{2 * r * c, 0}, {r * (-c + 2 * kHalfSqrt3 * s), 0}, {r * (-c - 2 * kHalfSqrt3 * s), 0}}};
@@ -160,7 +162,7 @@ double RoughLog2(double v) {
 struct UnitRoots {
     std::array<std::array<Complex, kMaxDegree>, kMaxDegree + 1> point{};
     UnitRoots() {
-        constexpr double kTwoPi = 6.283185307179586;
+        constexpr double kTwoPi = 2 * std::numbers::pi;
         for (int count = 1; count <= kMaxDegree; ++count)
             for (int k = 0; k < count; ++k)
                 point[count][k] = {std::cos(kTwoPi * k / count), std::sin(kTwoPi * k / count)};
