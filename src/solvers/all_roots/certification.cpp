@@ -415,11 +415,11 @@ bool ListByKeys(std::array<Item, kMaxDegree>& items, int count, std::size_t firs
         const std::size_t from = placeOf[root];
         if (from != next) {
             std::swap(out[first + next], out[first + from]);
+            // The displaced root takes this one's place; the places up to `next` are final and
+            // never looked up again.
             const std::size_t displaced = rootAt[next];
             rootAt[from] = displaced;
             placeOf[displaced] = from;
-            rootAt[next] = root;
-            placeOf[root] = next;
         }
         ++next;
     };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <acb.h>
 #include <arb.h>
 #include <flint/fmpq.h>
 #include <flint/fmpq_poly.h>
@@ -9,85 +10,81 @@
 
 namespace valdrex {
 
-// Owners of FLINT values: initialised on construction, cleared on destruction.
-class Integer {
+// How each kind of FLINT value is made and freed (FLINT's own functions are static inline, which a
+// template cannot take as arguments).
+inline void Init(fmpz* v) {
+    fmpz_init(v);
+}
+inline void Clear(fmpz* v) {
+    fmpz_clear(v);
+}
+inline void Init(fmpq* v) {
+    fmpq_init(v);
+}
+inline void Clear(fmpq* v) {
+    fmpq_clear(v);
+}
+inline void Init(arb_struct* v) {
+    arb_init(v);
+}
+inline void Clear(arb_struct* v) {
+    arb_clear(v);
+}
+inline void Init(acb_struct* v) {
+    acb_init(v);
+}
+inline void Clear(acb_struct* v) {
+    acb_clear(v);
+}
+inline void Init(fmpq_poly_struct* v) {
+    fmpq_poly_init(v);
+}
+inline void Clear(fmpq_poly_struct* v) {
+    fmpq_poly_clear(v);
+}
+inline void Init(fmpz_poly_struct* v) {
+    fmpz_poly_init(v);
+}
+inline void Clear(fmpz_poly_struct* v) {
+    fmpz_poly_clear(v);
+}
+inline void Init(fmpz_poly_factor_struct* v) {
+    fmpz_poly_factor_init(v);
+}
+inline void Clear(fmpz_poly_factor_struct* v) {
+    fmpz_poly_factor_clear(v);
+}
+
+// Owners of FLINT values: initialised on construction, cleared on destruction, never copied (a
+// copy would clear the value twice).
+template <typename T> class Owned {
   public:
-    Integer() { fmpz_init(v_); }
-    explicit Integer(long n) { fmpz_init_set_si(v_, n); }
-    Integer(const Integer&) = delete;
-    Integer& operator=(const Integer&) = delete;
-    ~Integer() { fmpz_clear(v_); }
-    fmpz* get() { return v_; }
-    const fmpz* get() const { return v_; }
+    Owned() { Init(v_); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    ~Owned() { Clear(v_); }
+    T* get() { return v_; }
+    const T* get() const { return v_; }
 
   private:
-    fmpz_t v_;
+    T v_[1];
 };
 
-class Rational {
+class Integer : public Owned<fmpz> {
   public:
-    Rational() { fmpq_init(v_); }
-    Rational(const Rational&) = delete;
-    Rational& operator=(const Rational&) = delete;
-    ~Rational() { fmpq_clear(v_); }
-    fmpq* get() { return v_; }
-    const fmpq* get() const { return v_; }
-
-  private:
-    fmpq_t v_;
+    Integer() = default;
+    explicit Integer(long n) { fmpz_set_si(get(), n); }
 };
 
-class Real {
+using Rational = Owned<fmpq>;
+using Real = Owned<arb_struct>;
+using RationalPolynomial = Owned<fmpq_poly_struct>;
+using IntegerFactors = Owned<fmpz_poly_factor_struct>;
+
+class IntegerPolynomial : public Owned<fmpz_poly_struct> {
   public:
-    Real() { arb_init(v_); }
-    Real(const Real&) = delete;
-    Real& operator=(const Real&) = delete;
-    ~Real() { arb_clear(v_); }
-    arb_ptr get() { return v_; }
-
-  private:
-    arb_t v_;
-};
-
-class RationalPolynomial {
-  public:
-    RationalPolynomial() { fmpq_poly_init(v_); }
-    RationalPolynomial(const RationalPolynomial&) = delete;
-    RationalPolynomial& operator=(const RationalPolynomial&) = delete;
-    ~RationalPolynomial() { fmpq_poly_clear(v_); }
-    fmpq_poly_struct* get() { return v_; }
-    const fmpq_poly_struct* get() const { return v_; }
-
-  private:
-    fmpq_poly_t v_;
-};
-
-class IntegerPolynomial {
-  public:
-    IntegerPolynomial() { fmpz_poly_init(v_); }
-    IntegerPolynomial(const IntegerPolynomial&) = delete;
-    IntegerPolynomial& operator=(const IntegerPolynomial&) = delete;
-    ~IntegerPolynomial() { fmpz_poly_clear(v_); }
-    fmpz_poly_struct* get() { return v_; }
-    const fmpz_poly_struct* get() const { return v_; }
-    int degree() const { return static_cast<int>(fmpz_poly_degree(v_)); }
-    const fmpz* coefficient(int k) const { return v_->coeffs + k; }
-
-  private:
-    fmpz_poly_t v_;
-};
-
-class IntegerFactors {
-  public:
-    IntegerFactors() { fmpz_poly_factor_init(v_); }
-    IntegerFactors(const IntegerFactors&) = delete;
-    IntegerFactors& operator=(const IntegerFactors&) = delete;
-    ~IntegerFactors() { fmpz_poly_factor_clear(v_); }
-    fmpz_poly_factor_struct* get() { return v_; }
-    const fmpz_poly_factor_struct* get() const { return v_; }
-
-  private:
-    fmpz_poly_factor_t v_;
+    int degree() const { return static_cast<int>(fmpz_poly_degree(get())); }
+    const fmpz* coefficient(int k) const { return get()->coeffs + k; }
 };
 
 } // namespace valdrex

@@ -46,22 +46,12 @@ constexpr long kPatientSweeps = 16;
 // Sweeps in hardware doubles before the big numbers take over.
 constexpr long kDoubleSweeps = 60;
 
-struct Acb {
-    Acb() { acb_init(v); }
-    Acb(const Acb&) = delete;
-    Acb& operator=(const Acb&) = delete;
-    ~Acb() { acb_clear(v); }
-    operator acb_ptr() { return v; }
-    acb_t v;
+struct Acb : Owned<acb_struct> {
+    operator acb_ptr() { return get(); }
 };
 
-struct Arb {
-    Arb() { arb_init(v); }
-    Arb(const Arb&) = delete;
-    Arb& operator=(const Arb&) = delete;
-    ~Arb() { arb_clear(v); }
-    operator arb_ptr() { return v; }
-    arb_t v;
+struct Arb : Owned<arb_struct> {
+    operator arb_ptr() { return get(); }
 };
 
 struct Mag {
@@ -362,8 +352,8 @@ double Isolator::PlaceOnCircles(long frame, const std::vector<double>& logs,
             const double angle =
                 6.283185307179586 * static_cast<double>(k) / static_cast<double>(count) + 0.4 +
                 1.3 * static_cast<double>(e);
-            arb_set_d(acb_realref(point.v), scale * std::cos(angle));
-            arb_set_d(acb_imagref(point.v), scale * std::sin(angle));
+            arb_set_d(acb_realref(point.get()), scale * std::cos(angle));
+            arb_set_d(acb_imagref(point.get()), scale * std::sin(angle));
             acb_mul_2exp_si(point, point, static_cast<long>(whole));
             frameOf_[targets[next]] = frame;
             SetLocal(targets[next], point);
@@ -726,7 +716,7 @@ Isolator::Proof Isolator::Certify(acb_ptr out) {
                 }
                 arb_mul(s, s, x, prec);
             }
-            arb_div(acb_realref(w[i]), acb_realref(value.v), s, prec);
+            arb_div(acb_realref(w[i]), acb_realref(value.get()), s, prec);
             arb_zero(acb_imagref(w[i]));
         } else {
             acb_set(product, frames_[0]->coeffs[n_]);

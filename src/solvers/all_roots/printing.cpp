@@ -155,21 +155,15 @@ int Sign(const RoundedPart& p) {
 
 int CompareParts(const RoundedPart& a, const RoundedPart& b) {
     const int sa = Sign(a), sb = Sign(b);
-    if (sa != sb)
-        return sa < sb ? -1 : 1;
-    if (sa == 0)
-        return 0;
-    int magnitude = 0;
-    if (a.exponent != b.exponent) {
-        magnitude = a.exponent < b.exponent ? -1 : 1;
-    } else {
-        // Same first place: digit by digit, the shorter one padded with zeros.
-        const std::size_t length = std::max(a.digits.size(), b.digits.size());
-        for (std::size_t i = 0; i < length && magnitude == 0; ++i) {
-            const char da = i < a.digits.size() ? a.digits[i] : '0';
-            const char db = i < b.digits.size() ? b.digits[i] : '0';
-            magnitude = da < db ? -1 : da > db ? 1 : 0;
-        }
+    if (sa != sb || sa == 0)
+        return sa - sb;
+    int magnitude = (a.exponent > b.exponent) - (a.exponent < b.exponent);
+    // Same first place: digit by digit, the shorter one padded with zeros.
+    const std::size_t length = std::max(a.digits.size(), b.digits.size());
+    for (std::size_t i = 0; i < length && magnitude == 0; ++i) {
+        const char da = i < a.digits.size() ? a.digits[i] : '0';
+        const char db = i < b.digits.size() ? b.digits[i] : '0';
+        magnitude = (da > db) - (da < db);
     }
     return sa * magnitude;
 }

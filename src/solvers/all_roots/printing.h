@@ -38,7 +38,7 @@ struct RoundedPart {
     std::string digits;
 };
 
-// -1, 0 or 1 as the value of a is below, equal to or above that of b.
+// Negative, zero or positive as the value of a is below, equal to or above that of b.
 int CompareParts(const RoundedPart& a, const RoundedPart& b);
 
 // A part as the double path rounds it, without a string: ±n·10^(exponent − digits + 1) with
@@ -83,9 +83,9 @@ struct RootKey {
     RoundedPart re, im; // im is zero for a real root
 };
 
-// -1, 0 or 1 for the listed order of two roots (of two conjugate pairs, by their upper roots):
-// real roots first, ascending; then the pairs by real part, then by the size of the imaginary
-// part, as rounded. Equal keys are settled by the same comparison at more digits.
+// Negative, zero or positive for the listed order of two roots (of two conjugate pairs, by their
+// upper roots): real roots first, ascending; then the pairs by real part, then by the size of the
+// imaginary part, as rounded. Equal keys are settled by the same comparison at more digits.
 int CompareKeys(const RootKey& a, const RootKey& b);
 
 // Moves the root 0, written first before roots in the listed order, to its place among them.
