@@ -249,6 +249,7 @@ TEST(RootDecimals, WrittenAsJsonNumbersWhenAsked) {
     EXPECT_EQ(decimals({-123456789, 1}, 4), "1.235e8 0");
     EXPECT_EQ(decimals({-1999, 1000}, 3), "2 0"); // rounded up through the nines
     EXPECT_EQ(decimals({-9999, 1}, 2), "1e4 0");  // to the next power of ten
+    EXPECT_EQ(decimals({-1, 8}, 2) + "|" + decimals({-3, 8}, 2), "0.12 0|0.38 0"); // ties to even
     EXPECT_TRUE(FindAllRoots(TextsOf({-2, 0, 1}), 15).roots[0].reDecimal.empty());
 }
 
