@@ -383,28 +383,14 @@ bool ListByKeys(std::array<Item, kMaxDegree>& items, int count, std::size_t firs
             return a->disc.re < b->disc.re ? -1 : 1;
         return ComparePairs(*a, *b);
     };
-    // The items come sorted by their centres, which is nearly always the listed order.
-    bool sorted = true;
-    for (int i = 1; i < count && sorted; ++i)
-        sorted = compare(order[i - 1], order[i]) < 0;
-    if (!sorted)
-        std::sort(order.begin(), order.begin() + count,
-                  [&](const Item* a, const Item* b) { return compare(a, b) < 0; });
+    std::sort(order.begin(), order.begin() + count,
+              [&](const Item* a, const Item* b) { return compare(a, b) < 0; });
     for (int i = 1; i < count; ++i)
         if (compare(order[i - 1], order[i]) == 0)
             return false;
     if (keys != nullptr)
         for (int i = 0; i < count; ++i)
             keys->push_back({order[i]->real, Widen(order[i]->re), Widen(order[i]->im)});
-    // Usually every root is written in its place already.
-    std::size_t place = first;
-    bool inPlace = true;
-    for (int i = 0; i < count && inPlace; ++i) {
-        inPlace = order[i]->at == place;
-        place += order[i]->real ? 1 : 2;
-    }
-    if (inPlace)
-        return true;
     // Where each written root is now and which root is at each place, for the swaps.
     std::array<std::size_t, 2 * kMaxDegree> placeOf, rootAt;
     const std::size_t written = out.size() - first;
