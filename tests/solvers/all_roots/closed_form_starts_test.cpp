@@ -36,6 +36,8 @@ TEST(ClosedFormStarts, StartNextToEveryRoot) {
         {{1, 0, 0, 0, 0, 1}, {}},          // degree 5
         {{-100000, 1, -100000, 1}, {}},    // (x − 10^5)(x² + 1): sizes far apart
         {{-1, 100000, -1, 100000}, {}},    // (10^5 x − 1)(x² + 1)
+        // Roots 9·10^4 and 1/900 in y = x²: the small one taken by cancellation would be far off.
+        {{90000, 0, -81000001, 0, 900}, {{300, 0}, {-300, 0}, {1.0 / 30, 0}, {-1.0 / 30, 0}}},
     };
     for (const Case& c : cases) {
         const int degree = static_cast<int>(c.coefficients.size()) - 1;
