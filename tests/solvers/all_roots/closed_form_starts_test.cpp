@@ -54,42 +54,73 @@ TEST(ClosedFormStarts, StartNextToEveryRoot) {
 }
 
 // The error bound of the double-double evaluation holds against the exact value (Arb, exact on
-// these dyadic numbers) where the rounding is largest beside the value: at a root, after every
-// partial sum of Horner's scheme has grown as large as it gets (terms of one sign but the
-// constant, which cancels them), for every degree and sizes of root from 1 to 2^7. And it is not
-// loose: the worst error seen comes within a factor 256 of it (a looser bound sends more
-// equations to the slow path).
+// these dyadic numbers) where the rounding is largest beside the value: at a root, real or
+// complex, after every partial sum of Horner's scheme has grown as large as it gets (terms of one
+// sign but the lowest ones, which cancel them), for every degree and sizes of root from 1 to 2^7.
+// And it is not loose: the worst error seen comes within a factor 256 of it (a looser bound sends
+// more equations to the slow path).
 TEST(DoubleDoubleEvaluation, ErrorBoundHoldsAndIsTight) {
     std::mt19937 random(3);
     std::uniform_real_distribution<double> part(0, 1);
-    Real sum, x, term;
-    const auto add = [&](double d) {
-        arb_set_d(term.get(), d);
-        arb_add(sum.get(), sum.get(), term.get(), ARF_PREC_EXACT);
-    };
+    Owned<acb_struct> x, sum, y;
+    Real t, c;
     for (int n = 1; n <= kMaxDegree; ++n) {
         double worst = 0;
         for (int run = 0; run < 5000; ++run) {
-            const Complex root{std::ldexp(1 + part(random), run % 4 * 2), 0};
+            const double size = std::ldexp(1, run % 4 * 2);
+            const bool complex = n >= 2 && run % 2 == 1;
+            const Complex root{size * (1 + part(random)), complex ? size * (1 + part(random)) : 0};
+            acb_set_d_d(x.get(), root.re, root.im);
             DoublePolynomial p;
             p.degree = n;
-            arb_zero(sum.get());
-            arb_set_d(x.get(), root.re);
-            for (int k = n; k >= 1; --k) {
+            // Σ_{k >= from} a_k·x^(k − from) into sum, exactly.
+            const auto horner = [&](int from) {
+                acb_zero(sum.get());
+                for (int k = n; k >= from; --k) {
+                    acb_mul(sum.get(), sum.get(), x.get(), ARF_PREC_EXACT);
+                    for (const double d : {p.hi[k], p.lo[k]}) {
+                        arb_set_d(c.get(), d);
+                        acb_add_arb(sum.get(), sum.get(), c.get(), ARF_PREC_EXACT);
+                    }
+                }
+                acb_mul(y.get(), sum.get(), x.get(), ARF_PREC_EXACT);
+            };
+            // a_k as the double-double nearest −v.
+            const auto cancel = [&](int k, arb_srcptr v) {
+                arb_neg(t.get(), v);
+                p.hi[k] = arf_get_d(arb_midref(t.get()), ARF_RND_NEAR);
+                arb_set_d(c.get(), p.hi[k]);
+                arb_sub(t.get(), t.get(), c.get(), ARF_PREC_EXACT);
+                p.lo[k] = arf_get_d(arb_midref(t.get()), ARF_RND_NEAR);
+            };
+            // Every third point away from a root, where the value's low part counts.
+            const int low = run % 3 == 2 ? 0 : complex ? 2 : 1;
+            for (int k = n; k >= low; --k) {
                 p.hi[k] = 1 + part(random);
                 p.lo[k] = std::ldexp(part(random), -54) * p.hi[k];
-                add(p.hi[k]);
-                add(p.lo[k]);
-                arb_mul(sum.get(), sum.get(), x.get(), ARF_PREC_EXACT);
             }
-            p.hi[0] = -arf_get_d(arb_midref(sum.get()), ARF_RND_NEAR);
-            add(p.hi[0]);
-            p.lo[0] = -arf_get_d(arb_midref(sum.get()), ARF_RND_NEAR);
-            add(p.lo[0]); // now the exact p(root)
+            if (low == 2) { // a_1 makes (h + a_1)·x real for h = Σ_{k>=2} a_k·x^(k−1)
+                horner(2);
+                arb_mul(t.get(), acb_imagref(y.get()), acb_realref(x.get()), 300);
+                arb_div(t.get(), t.get(), acb_imagref(x.get()), 300);
+                arb_add(t.get(), t.get(), acb_realref(y.get()), 300);
+                cancel(1, t.get());
+            }
+            if (low >= 1) {
+                horner(1);
+                cancel(0, acb_realref(y.get()));
+            }
+            horner(0); // now the exact p(root)
             const BoundedValue v = EvaluateBounded(p, root);
-            add(-v.v.re);
-            const double error = std::fabs(arf_get_d(arb_midref(sum.get()), ARF_RND_UP));
-            EXPECT_LE(error, v.error) << "degree " << n << ", run " << run;
+            acb_set_d_d(y.get(), v.v.re, v.v.im);
+            acb_sub(sum.get(), sum.get(), y.get(), ARF_PREC_EXACT);
+            // |error|² against the bound², exactly.
+            arb_sqr(t.get(), acb_realref(sum.get()), ARF_PREC_EXACT);
+            arb_addmul(t.get(), acb_imagref(sum.get()), acb_imagref(sum.get()), ARF_PREC_EXACT);
+            arb_set_d(c.get(), v.error);
+            arb_sqr(c.get(), c.get(), ARF_PREC_EXACT);
+            EXPECT_TRUE(arb_le(t.get(), c.get())) << "degree " << n << ", run " << run;
+            const double error = std::sqrt(arf_get_d(arb_midref(t.get()), ARF_RND_NEAR));
             worst = std::fmax(worst, error / v.error);
         }
         EXPECT_GT(worst, 1.0 / 256) << "degree " << n;
