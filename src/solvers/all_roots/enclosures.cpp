@@ -56,10 +56,8 @@ IsolatedFactor::IsolatedFactor(const fmpz_poly_t f) : all_(fmpz_poly_degree(f)) 
     }
     fmpz_poly_taylor_shift(shifted.get(), shifted.get(), fmpq_numref(shift_.get()));
     for (long k = 1; k <= n; k += 2)
-        if (!fmpz_is_zero(shifted.coefficient(static_cast<int>(k)))) {
-            fmpq_zero(shift_.get());
+        if (!fmpz_is_zero(shifted.coefficient(static_cast<int>(k))))
             return;
-        }
     symmetric_ = true;
     for (long k = 0; k <= n; k += 2)
         fmpz_poly_set_coeff_fmpz(half_.get(), k / 2, shifted.coefficient(static_cast<int>(k)));

@@ -64,7 +64,7 @@ void Quadratic(double B, double C, Complex* z) {
     if (disc >= 0) {
         const double y = -(B + std::copysign(std::sqrt(disc), B)) / 2;
         z[0] = {y, 0};
-        z[1] = {y != 0 ? C / y : 0, 0};
+        z[1] = {C / y, 0}; // y = 0 only for the double root 0 of y², whose NaN refuses the starts
         return;
     }
     const double im = std::sqrt(-disc) / 2;
