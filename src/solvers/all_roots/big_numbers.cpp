@@ -820,8 +820,7 @@ ExactReading ReadExactNumber(std::string_view text, fmpq_t value) {
 bool SolveInDoubles(const fmpz_poly_t p, int digits, int decimalDigits, bool exactForms,
                     StopFlag stop, std::vector<FoundRoot>& out, std::vector<RootKey>* keys) {
     const long degree = fmpz_poly_degree(p);
-    if (degree < 1 || degree > kMaxDegree || std::labs(fmpz_poly_max_bits(p)) > kMaxBits ||
-        fmpz_is_zero(p->coeffs))
+    if (std::labs(fmpz_poly_max_bits(p)) > kMaxBits)
         return false;
     std::array<long, kMaxDegree + 1> c{};
     for (int k = 0; k <= degree; ++k)

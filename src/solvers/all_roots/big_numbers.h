@@ -23,14 +23,14 @@ void EndBigNumberThread();
 // A coefficient text as an exact rational, read as ScanExactNumber reads it.
 ExactReading ReadExactNumber(std::string_view text, fmpq_t value);
 
-// All roots of p (degree 1..12, nonzero constant term, coefficients below 2^60) found in
-// doubles, each proved alone in its disc and printed correctly rounded to `digits` (at most 15)
-// digits, in the listed order. With
-// `exactForms`, rational roots and the roots of quadratic factors over the rationals are proved
-// by exact division and written exactly. False, with nothing appended, when the proof fails:
-// multiple or clustered roots, a case that needs more precision, or input out of range. The
-// keys of the roots, in their listed order, go to `keys` when it is not null. With
-// `decimalDigits` (0, or `digits`) the roots' parts' decimal texts too.
+// All roots of p (degree 3 to 12, a nonzero constant term) found in doubles when its
+// coefficients are below 2^60, each proved alone in its disc and printed correctly rounded to
+// `digits` (at most 15) digits, in the listed order. With `exactForms`, rational roots and the
+// roots of quadratic factors over the rationals are proved by exact division and written exactly.
+// False, with nothing appended, when the proof fails: multiple or clustered roots, a case that
+// needs more precision, or input out of range. The keys of the roots, in their listed order, go to
+// `keys` when it is not null. With `decimalDigits` (0, or `digits`) the roots' parts' decimal texts
+// too.
 bool SolveInDoubles(const fmpz_poly_t p, int digits, int decimalDigits, bool exactForms,
                     StopFlag stop, std::vector<FoundRoot>& out,
                     std::vector<RootKey>* keys = nullptr);
