@@ -148,10 +148,9 @@ double Nearest(const arb_t x) {
 // only a square of a larger prime can stay under the root.
 void SplitSquare(const fmpz_t n, fmpz_t k, fmpz_t r) {
     if (fmpz_bits(n) < 62) {
-        long square = 1, free = 1;
-        SplitSmallSquare(fmpz_get_si(n), square, free);
-        fmpz_set_si(k, square);
-        fmpz_set_si(r, free);
+        const SquareSplit split = SplitSmallSquare(fmpz_get_si(n));
+        fmpz_set_si(k, split.k);
+        fmpz_set_si(r, split.r);
         return;
     }
     fmpz_factor_t f;

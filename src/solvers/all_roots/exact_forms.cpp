@@ -59,29 +59,27 @@ void SetExact(FoundRoot& root, double re, double im) {
 
 // The prime p taken out of n: p² into the square part, a single p into the free part. The
 // divisor is a constant, so no division instruction is needed.
-template <long p> void TakeOut(long& n, long& square, long& free) {
+template <long p> void TakeOut(long& n, SquareSplit& split) {
     while (n % (p * p) == 0) {
         n /= p * p;
-        square *= p;
+        split.k *= p;
     }
     if (n % p == 0) {
         n /= p;
-        free *= p;
+        split.r *= p;
     }
 }
 
 // What is left, with no prime factor up to the cube root of the number it came from: 1, p, p²
 // or p·q for primes p, q.
-void SplitRest(long n, long& square, long& free) {
-    auto root = static_cast<long>(std::sqrt(static_cast<double>(n)));
-    while (root * root > n)
-        --root;
-    while ((root + 1) * (root + 1) <= n)
-        ++root;
+void SplitRest(long n, SquareSplit& split) {
+    // For n = m² below 2^62 the double square root is m exactly: n's rounding and the root's
+    // stay within half a unit of m together.
+    const auto root = static_cast<long>(std::sqrt(static_cast<double>(n)));
     if (root * root == n)
-        square *= root;
+        split.k *= root;
     else
-        free *= n;
+        split.r *= n;
 }
 
 using Wide = __int128;
@@ -181,8 +179,7 @@ bool AddSmallQuadratic(long a, long b, long c, int decimalDigits, RootSlots& out
         return true;
     }
     const bool negative = delta < 0;
-    long k = 1, radicand = 1;
-    SplitSmallSquare(std::labs(delta), k, radicand);
+    auto [k, radicand] = SplitSmallSquare(std::labs(delta));
     // Added in the listed order: nothing sorts them afterwards.
     if (!negative && radicand == 1) {
         SetSmallRational(out.Next(), -b - k, twoA, decimalDigits);
@@ -230,38 +227,34 @@ bool AddSmallQuadratic(long a, long b, long c, int decimalDigits, RootSlots& out
 
 // Once every factor up to the cube root of what is left is taken out, what is left is 1, p, p²
 // or p·q for primes p, q.
-void SplitSmallSquare(long n, long& k, long& r) {
+SquareSplit SplitSmallSquare(long n) {
+    SquareSplit split;
     if (n < 13 * 13 * 13) { // the usual discriminants: the primes below 13 suffice
-        long square = 1, free = 1;
-        TakeOut<2>(n, square, free);
-        TakeOut<3>(n, square, free);
-        TakeOut<5>(n, square, free);
-        TakeOut<7>(n, square, free);
-        TakeOut<11>(n, square, free);
-        SplitRest(n, square, free);
-        k = square;
-        r = free;
-        return;
+        TakeOut<2>(n, split);
+        TakeOut<3>(n, split);
+        TakeOut<5>(n, split);
+        TakeOut<7>(n, split);
+        TakeOut<11>(n, split);
+        SplitRest(n, split);
+        return split;
     }
-    long square = 1, free = 1;
     for (long i = 2; i * i * i <= n; i += i == 2 ? 1 : 2) {
         if (n % i != 0)
             continue;
         n /= i;
         while (n % (i * i) == 0) {
             n /= i * i;
-            square *= i;
+            split.k *= i;
         }
         if (n % i == 0) {
             n /= i;
-            square *= i;
+            split.k *= i;
         } else {
-            free *= i;
+            split.r *= i;
         }
     }
-    SplitRest(n, square, free);
-    k = square;
-    r = free;
+    SplitRest(n, split);
+    return split;
 }
 
 QuadraticValues SmallQuadraticValues(double a, double b, double c, double delta) {

@@ -22,7 +22,10 @@ void SetSmallRational(FoundRoot& root, long n, long d, int decimalDigits);
 bool AddSmallQuadratic(long a, long b, long c, int decimalDigits, RootSlots& out);
 
 // n = k²·r with r free of squares, for 0 < n < 2^62.
-void SplitSmallSquare(long n, long& k, long& r);
+struct SquareSplit {
+    long k = 1, r = 1;
+};
+SquareSplit SplitSmallSquare(long n);
 
 // The roots' values in doubles, [root][real part, imaginary part], the "+" root first.
 struct QuadraticValues {

@@ -396,8 +396,8 @@ TEST(ExactForms, SquarePartsAreExact) {
     fmpz_factor_t f;
     fmpz_factor_init(f);
     for (long n : numbers) {
-        long k = 0, r = 0, square = 1, free = 1;
-        SplitSmallSquare(n, k, r);
+        long square = 1, free = 1;
+        const auto [k, r] = SplitSmallSquare(n);
         fmpz_factor_si(f, n);
         for (long j = 0; j < f->num; ++j) {
             for (ulong e = 0; e < f->exp[j] / 2; ++e)
