@@ -34,7 +34,6 @@ FoundRoot& RootSlots::Next() {
 
 namespace {
 
-constexpr double kUnit = 0x1p-53;
 constexpr int kMaxRoundedDigits = 15;
 
 constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -57,28 +56,23 @@ long BinaryExponent(double value) {
     return e;
 }
 
-// x·10^k (x > 0) as a double-double, with a bound on its error added to `error` (which comes in
-// as the error of x, scaled here); false where 10^k is not exact in the form used.
+// x·10^k (x > 0) as a double-double, and the error of x, which comes in `error`, scaled with it;
+// false where 10^k is not exact in the form used. The arithmetic itself errs by at most 8u²·s
+// (a few low parts rounded, and x.lo times the low part of 10^k left out): below 10^-16 for the
+// s < 10^15 that RoundWithin decides on, where the margin of its comparisons covers it.
 bool Scale(DoubleDouble x, long k, DoubleDouble& s, double& error) {
     if (k >= 0 && k <= 22) { // the usual case: 10^k is a double
         const double power = kPowersOfTen[k];
         const DoubleDouble p = TwoProduct(x.hi, power);
-        const double b = x.lo * power;
-        const double c = p.lo + b;
-        s = FastTwoSum(p.hi, c);
-        error = error * power * (1 + 4 * kUnit) + 4 * kUnit * (std::fabs(b) + std::fabs(c));
+        s = FastTwoSum(p.hi, p.lo + x.lo * power);
+        error *= power;
         return true;
     }
     if (k > 22 && k <= 44) {
         const DoubleDouble power = ExactPowerOfTen(k);
         const DoubleDouble p = TwoProduct(x.hi, power.hi);
-        const double a = x.hi * power.lo, b = x.lo * power.hi;
-        const double c = p.lo + (a + b);
-        s = FastTwoSum(p.hi, c);
-        // The products and sums rounded, and x.lo·power.lo left out.
-        const double arithmetic = std::fabs(x.lo * power.lo) * (1 + 2 * kUnit) +
-                                  4 * kUnit * (std::fabs(a) + std::fabs(b) + std::fabs(c));
-        error = error * (power.hi + std::fabs(power.lo)) * (1 + 4 * kUnit) + arithmetic;
+        s = FastTwoSum(p.hi, p.lo + (x.hi * power.lo + x.lo * power.hi));
+        error *= power.hi + std::fabs(power.lo);
         return true;
     }
     if (k < 0 && k >= -22) {
@@ -87,10 +81,8 @@ bool Scale(DoubleDouble x, long k, DoubleDouble& s, double& error) {
         const double q = x.hi / d;
         const DoubleDouble qd = TwoProduct(q, d);
         const double r = (x.hi - qd.hi) - qd.lo;
-        const double t = (r + x.lo) / d;
-        s = FastTwoSum(q, t);
-        const double arithmetic = 4 * kUnit * ((std::fabs(r) + std::fabs(x.lo)) / d + std::fabs(t));
-        error = error / d * (1 + 4 * kUnit) + arithmetic;
+        s = FastTwoSum(q, (r + x.lo) / d);
+        error /= d;
         return true;
     }
     return false;
@@ -302,7 +294,6 @@ bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out) {
             whole += 1;
             f -= 1;
         }
-        e = e * (1 + 4 * kUnit) + 2 * kUnit;
         if (whole >= top) {
             ++exponent; // at or above 10^digits: the first digit stands one place higher
             continue;
@@ -318,7 +309,9 @@ bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out) {
             --exponent;
             continue;
         }
-        constexpr double kSlack = 1e-15; // keeps the comparisons on the safe side of rounding
+        // A margin on the safe side of every rounding: the scaling's (below 10^-16), f's (u) and
+        // that of the error bound itself (u·e, e < 1/2).
+        constexpr double kSlack = 1e-15;
         const double below = lowest ? 0.05 - kSlack : 0.5 - kSlack;
         if (!(f - e > -below && f + e < 0.5 - kSlack))
             return false;
