@@ -27,6 +27,16 @@ namespace valdrex {
 namespace {
 
 constexpr double kUnit = std::numeric_limits<double>::epsilon() / 2;
+
+// A bound computed in doubles, made safe against the few roundings of its own computation (each
+// within u of the value): moved up for an upper bound, down for a lower one.
+double RoundedUp(double bound) {
+    return bound * (1 + 8 * kUnit);
+}
+double RoundedDown(double bound) {
+    return bound * (1 - 8 * kUnit);
+}
+
 constexpr double kNearlyReal = 1e-7;
 constexpr int kMaxDoubleDigits = 15;
 
@@ -80,7 +90,7 @@ bool MakeSymmetric(int n, const RootApproximations& a, Symmetric& s) {
 
 BoundedValue EvaluateBounded(const DoublePolynomial& p, Complex z) {
     const int n = p.degree;
-    const double az = std::sqrt(Norm(z)) * (1 + 2 * kUnit);
+    const double az = RoundedUp(std::sqrt(Norm(z)));
     double scale = std::fabs(p.hi[n]);
     DoubleDouble re{p.hi[n], p.lo[n]};
     DoubleDouble im{};
@@ -134,8 +144,8 @@ class Includer {
         const double absDen = std::sqrt(Norm(den)) * (1 - rel);
         const Complex w = v.v / den;
         const double absW = std::sqrt(Norm(w));
-        const double bound = (std::sqrt(Norm(v.v)) + v.error) / absDen * (1 + 4 * kUnit);
-        const double error = (absW * rel + v.error / absDen) * (1 + 4 * kUnit);
+        const double bound = RoundedUp((std::sqrt(Norm(v.v)) + v.error) / absDen);
+        const double error = RoundedUp(absW * rel + v.error / absDen);
         return {w, bound, error};
     }
 
@@ -163,7 +173,7 @@ double RoucheRadius(const std::array<Point, kMaxDegree>& all, const Distances& d
         const double gap = distance[i][j] - 2 * wi;
         if (!(gap > 0))
             return -1;
-        sigma += all[j].c.bound / gap * (1 + 4 * kUnit);
+        sigma += RoundedUp(all[j].c.bound / gap);
     }
     if (!(sigma < 0.25))
         return -1;
@@ -190,8 +200,7 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
     Distances distance; // only the pairs of the n points are written and read
     for (int i = 0; i < n; ++i)
         for (int j = i + 1; j < n; ++j)
-            distance[i][j] = distance[j][i] =
-                std::sqrt(Norm(all[i].z - all[j].z)) * (1 - 4 * kUnit);
+            distance[i][j] = distance[j][i] = RoundedDown(std::sqrt(Norm(all[i].z - all[j].z)));
     // The lower member of a pair (after its upper one, im < 0) mirrors the upper one's disc.
     std::array<RootDisc, kMaxDegree> discs;
     for (int i = 0; i < n; ++i) {
@@ -207,8 +216,8 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
         // The centre z_i − w_i exactly, as a double and the rest.
         const DoubleDouble re = TwoSum(all[i].z.re, -all[i].c.w.re);
         const DoubleDouble im = TwoSum(all[i].z.im, -all[i].c.w.im);
-        const double error = (rouche + all[i].c.error) * (1 + 8 * kUnit);
-        const double radius = (error + std::fabs(re.lo) + std::fabs(im.lo)) * (1 + 4 * kUnit);
+        const double error = RoundedUp(rouche + all[i].c.error);
+        const double radius = RoundedUp(error + std::fabs(re.lo) + std::fabs(im.lo));
         if (!std::isfinite(radius) || !std::isfinite(re.hi) || !std::isfinite(im.hi))
             return false;
         discs[i] = {re.hi, im.hi, radius, re.lo, im.lo, error};
@@ -217,7 +226,7 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
         for (int j = i + 1; j < n; ++j) {
             const Complex d{discs[i].re - discs[j].re, discs[i].im - discs[j].im};
             const double apart = discs[i].radius + discs[j].radius;
-            if (!(Norm(d) * (1 - 8 * kUnit) > apart * apart))
+            if (!(RoundedDown(Norm(d)) > apart * apart))
                 return false;
         }
     out.count = 0;
@@ -231,7 +240,7 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
 // of the centre): none, one (stored in `n`), or more.
 enum class Whole { None, One, Many };
 Whole WholeIn(double centre, double radius, long& n) {
-    radius = radius * (1 + 4 * kUnit) + 4 * kUnit * std::fabs(centre);
+    radius = RoundedUp(radius) + 4 * kUnit * std::fabs(centre);
     if (!(std::fabs(centre) + radius < 4e18))
         return Whole::Many;
     const double low = std::ceil(centre - radius);
