@@ -781,16 +781,12 @@ Isolator::Proof Isolator::Certify(acb_ptr out) {
         if (mag_cmp(width, size) > 0)
             return Proof::TooWide;
     }
-    // Reals in ascending order, then the pairs by their upper root's real and imaginary parts.
+    // Reals in ascending order, then the pairs by their real parts.
     std::vector<long> order;
     for (long i = 0; i < n_; i += i < reals_ ? 1 : 2)
         order.push_back(i);
     const auto less = [&](long a, long b) {
-        const int re =
-            arf_cmp(arb_midref(acb_realref(balls[a])), arb_midref(acb_realref(balls[b])));
-        return re != 0 ? re < 0
-                       : arf_cmp(arb_midref(acb_imagref(balls[a])),
-                                 arb_midref(acb_imagref(balls[b]))) < 0;
+        return arf_cmp(arb_midref(acb_realref(balls[a])), arb_midref(acb_realref(balls[b]))) < 0;
     };
     std::sort(order.begin(), order.begin() + reals_, less);
     std::sort(order.begin() + reals_, order.end(), less);
