@@ -1,3 +1,4 @@
+#include "core_test_support.h"
 #include "hard_families.h"
 #include "root_checker.h"
 #include "solvers/all_roots/all_roots.h"
@@ -32,13 +33,8 @@ void MarkBigNumbersReached(const CoefficientTexts&, int, StopFlag, AllRootsResul
 
 // (x - r)^m for integer r, lowest power first, multiplied into p.
 std::vector<long> Times(std::vector<long> p, std::vector<long> factor, int times = 1) {
-    for (int t = 0; t < times; ++t) {
-        std::vector<long> q(p.size() + factor.size() - 1);
-        for (std::size_t i = 0; i < p.size(); ++i)
-            for (std::size_t j = 0; j < factor.size(); ++j)
-                q[i + j] += p[i] * factor[j];
-        p = q;
-    }
+    for (int t = 0; t < times; ++t)
+        p = Multiply(p, factor);
     return p;
 }
 
