@@ -72,15 +72,11 @@ TEST(ExactNumber, ReadsExactlyOrSaysWhyNot) {
         {belowZeros, tenThousand + "/1" + std::string(15000, '0')},
     };
     for (const auto& [text, value] : cases) {
-        fmpq_t v, expected;
-        fmpq_init(v);
-        fmpq_init(expected);
-        fmpq_set_str(expected, value.c_str(), 10);
-        fmpq_canonicalise(expected);
-        EXPECT_EQ(ReadExactNumber(text, v), ExactReading::Read) << text.substr(0, 40);
-        EXPECT_TRUE(fmpq_equal(v, expected)) << text.substr(0, 40);
-        fmpq_clear(v);
-        fmpq_clear(expected);
+        Rational v, expected;
+        fmpq_set_str(expected.get(), value.c_str(), 10);
+        fmpq_canonicalise(expected.get());
+        EXPECT_EQ(ReadExactNumber(text, v.get()), ExactReading::Read) << text.substr(0, 40);
+        EXPECT_TRUE(fmpq_equal(v.get(), expected.get())) << text.substr(0, 40);
     }
     const std::pair<std::string, ExactReading> faults[] = {
         {"1/0", ExactReading::ZeroDenominator},
@@ -101,11 +97,9 @@ TEST(ExactNumber, ReadsExactlyOrSaysWhyNot) {
         {"12e100000", ExactReading::PowerTooLarge},
         {"0.01e-99999", ExactReading::PowerTooLarge},
     };
-    fmpq_t v;
-    fmpq_init(v);
+    Rational v;
     for (const auto& [text, reading] : faults)
-        EXPECT_EQ(ReadExactNumber(text, v), reading) << text.substr(0, 40);
-    fmpq_clear(v);
+        EXPECT_EQ(ReadExactNumber(text, v.get()), reading) << text.substr(0, 40);
 }
 
 TEST(AllRoots, ReportsTheBoxOfBadInput) {

@@ -112,12 +112,10 @@ std::string Faults(const fmpz_poly_t p, long bits, acb_srcptr roots) {
                  arf_cmp(arb_midref(acb_realref(roots + i - 1)), arb_midref(acb_realref(b))) >= 0))
                 faults += " real out of order" + at;
         } else if (arb_is_positive(acb_imagref(b))) {
-            acb_t mirror;
-            acb_init(mirror);
-            acb_conj(mirror, b);
-            if (i + 1 == n || !acb_equal(mirror, roots + i + 1))
+            Owned<acb_struct> mirror;
+            acb_conj(mirror.get(), b);
+            if (i + 1 == n || !acb_equal(mirror.get(), roots + i + 1))
                 faults += " no exact conjugate" + at;
-            acb_clear(mirror);
             if (i > 1 && !arb_is_zero(acb_imagref(roots + i - 2)) &&
                 arf_cmp(arb_midref(acb_realref(roots + i - 2)), arb_midref(acb_realref(b))) > 0)
                 faults += " pair out of order" + at;

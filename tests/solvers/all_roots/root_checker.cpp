@@ -71,12 +71,11 @@ bool RoundedValue(const arb_t x, int digits, long precision, fmpq_t out) {
     arb_abs(a.get(), x);
     arb_log_base_ui(l.get(), a.get(), 10, precision);
     arb_floor(l.get(), l.get(), precision);
-    fmpz_t e;
-    fmpz_init(e);
-    bool known = !arb_contains_zero(x) && arb_get_unique_fmpz(e, l.get());
+    Integer e;
+    bool known = !arb_contains_zero(x) && arb_get_unique_fmpz(e.get(), l.get());
     if (known) {
         // floor(|x|·10^k + 1/2), one less on an exact tie with an odd result, times 10^-k.
-        const long k = digits - 1 - fmpz_get_si(e);
+        const long k = digits - 1 - fmpz_get_si(e.get());
         Fraction scale;
         PowerOfTen(k, scale.get());
         arb_set_fmpq(half.get(), scale.get(), precision);
@@ -92,25 +91,22 @@ bool RoundedValue(const arb_t x, int digits, long precision, fmpq_t out) {
         if (arb_is_negative(x))
             fmpq_neg(out, out);
     }
-    fmpz_clear(e);
     return known;
 }
 
 // Whether n (a text of digits) is free of squares, as far as it can be told quickly.
 bool SquareFree(const std::string& digits) {
-    fmpz_t n;
-    fmpz_init(n);
-    fmpz_set_str(n, digits.c_str(), 10);
+    Integer n;
+    fmpz_set_str(n.get(), digits.c_str(), 10);
     bool free = true;
-    if (fmpz_bits(n) < 62) {
+    if (fmpz_bits(n.get()) < 62) {
         fmpz_factor_t f;
         fmpz_factor_init(f);
-        fmpz_factor(f, n);
+        fmpz_factor(f, n.get());
         for (long j = 0; j < f->num; ++j)
             free = free && f->exp[j] == 1;
         fmpz_factor_clear(f);
     }
-    fmpz_clear(n);
     return free;
 }
 
@@ -152,21 +148,20 @@ bool ExactValue(std::string form, acb_t value, long precision, bool& reduced) {
     if (split == std::string::npos)
         return !rational.empty();
     i = split + 1;
-    const auto integer = [](const std::string& text, arb_t out) {
-        fmpz_t n;
-        fmpz_init(n);
+    // A piece left out is 1.
+    const auto integer = [](const std::string& text, fmpz_t n, arb_t out) {
         fmpz_set_str(n, text.empty() ? "1" : text.c_str(), 10);
         arb_set_fmpz(out, n);
-        fmpz_clear(n);
     };
     Ball part, other;
+    Integer k, n; // the factor, the radicand or divisor
     const std::string factor = digits();
-    integer(factor, part.get());
+    integer(factor, k.get(), part.get());
     const bool imaginary = take("i");
     take("\xC2\xB7"); // the middle dot
     if (take("Sqr(")) {
         const std::string radicand = digits();
-        integer(radicand, other.get());
+        integer(radicand, n.get(), other.get());
         if (!take(")"))
             return false;
         reduced = reduced && radicand != "1" && SquareFree(radicand);
@@ -175,17 +170,10 @@ bool ExactValue(std::string form, acb_t value, long precision, bool& reduced) {
     }
     if (take("/")) {
         const std::string divisor = digits();
-        integer(divisor, other.get());
+        integer(divisor, n.get(), other.get());
         arb_div(part.get(), part.get(), other.get(), precision);
-        fmpz_t a, b;
-        fmpz_init(a);
-        fmpz_init(b);
-        fmpz_set_str(a, factor.empty() ? "1" : factor.c_str(), 10);
-        fmpz_set_str(b, divisor.c_str(), 10);
-        fmpz_gcd(a, a, b);
-        reduced = reduced && fmpz_is_one(a) && divisor != "1";
-        fmpz_clear(a);
-        fmpz_clear(b);
+        fmpz_gcd(n.get(), k.get(), n.get());
+        reduced = reduced && fmpz_is_one(n.get()) && divisor != "1";
     }
     reduced = reduced && factor != "1";
     if (i != form.size())
@@ -300,17 +288,16 @@ class Checker {
         exact.erase(std::remove(exact.begin(), exact.end(), ' '), exact.end());
         if (text != exact || found.exact[0] == ' ')
             Fault("text and exact form differ");
-        acb_t v;
-        acb_init(v);
+        Complex v;
         long match = -1;
         bool reduced = true;
-        if (!ExactValue(found.exact, v, precision_ + 64, reduced)) {
+        if (!ExactValue(found.exact, v.get(), precision_ + 64, reduced)) {
             Fault("exact form not understood");
         } else {
             if (!reduced)
                 Fault("exact form not in lowest terms");
             for (std::size_t k = 0; k < roots_.size() && match < 0; ++k)
-                if (!roots_[k].used && acb_overlaps(v, roots_[k].value.get()))
+                if (!roots_[k].used && acb_overlaps(v.get(), roots_[k].value.get()))
                     match = static_cast<long>(k);
             if (match < 0)
                 Fault("exact form is not a root");
@@ -321,7 +308,6 @@ class Checker {
             else if ((found.im == 0) != arb_is_zero(acb_imagref(roots_[match].value.get())))
                 Fault("real and imaginary disagree");
         }
-        acb_clear(v);
         return match;
     }
 
@@ -390,12 +376,10 @@ class Checker {
 
     void CheckRadius(const FoundRoot& found, const acb_t truth) {
         Ball distance, limit;
-        acb_t d;
-        acb_init(d);
-        acb_set_d_d(d, found.re, found.im);
-        acb_sub(d, d, truth, precision_);
-        acb_abs(distance.get(), d, precision_);
-        acb_clear(d);
+        Complex d;
+        acb_set_d_d(d.get(), found.re, found.im);
+        acb_sub(d.get(), d.get(), truth, precision_);
+        acb_abs(distance.get(), d.get(), precision_);
         if (found.exact.empty()) {
             // Beyond the double range neither the doubles nor the radius can hold the distance.
             arb_set_d(limit.get(), found.radius);
@@ -482,8 +466,7 @@ class Checker {
 // The equation's exact polynomial, read by this file's own rules: [-]digits[.digits][e[-]digits]
 // with an optional "/" and a denominator of the same form; empty is 0.
 void TruePolynomial(const CoefficientTexts& texts, fmpz_poly_t p) {
-    fmpq_poly_t q;
-    fmpq_poly_init(q);
+    RationalPolynomial q;
     Fraction c, d;
     const auto read = [](std::string t, fmpq_t v) {
         t.erase(std::remove(t.begin(), t.end(), '+'), t.end());
@@ -510,10 +493,9 @@ void TruePolynomial(const CoefficientTexts& texts, fmpz_poly_t p) {
             read(t.substr(slash + 1), d.get());
             fmpq_div(c.get(), c.get(), d.get());
         }
-        fmpq_poly_set_coeff_fmpq(q, k, c.get());
+        fmpq_poly_set_coeff_fmpq(q.get(), k, c.get());
     }
-    fmpq_poly_get_numerator(p, q);
-    fmpq_poly_clear(q);
+    fmpq_poly_get_numerator(p, q.get());
 }
 
 } // namespace
@@ -607,21 +589,20 @@ CoefficientTexts TextsOf(const std::vector<long>& lowestFirst) {
 
 std::string CheckRoots(const CoefficientTexts& texts, const AllRootsResult& result, int digits,
                        RoundingTally* tally) {
-    fmpz_poly_t p;
-    fmpz_poly_init(p);
-    TruePolynomial(texts, p);
+    IntegerPolynomial p;
+    TruePolynomial(texts, p.get());
     std::string faults;
     // At a precision enough for the coefficients' size, and again at more where some digit
     // could not be decided.
-    for (long precision = std::max(768L, 8 * std::labs(fmpz_poly_max_bits(p)));; precision *= 8) {
-        Checker checker(p, digits, precision);
+    for (long precision = std::max(768L, 8 * std::labs(fmpz_poly_max_bits(p.get())));;
+         precision *= 8) {
+        Checker checker(p.get(), digits, precision);
         faults = checker.Check(result);
         if (tally != nullptr)
             *tally = checker.tally();
         if (!checker.undecided() || (tally == nullptr && !faults.empty()) || precision > 20000)
             break;
     }
-    fmpz_poly_clear(p);
     return faults;
 }
 
