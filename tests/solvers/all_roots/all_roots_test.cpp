@@ -542,10 +542,10 @@ TEST(AllRoots, HardFamilies) {
         {DifferentSizes, 6, -20}, {SpreadRational, 3, 20}};
     Polynomial f;
     for (const auto& [make, n, e] : members) {
-        make(f.p, n, std::labs(e));
+        make(f.get(), n, std::labs(e));
         if (e < 0) // (x − 10^20)^6 (10^20 x − 1)^6
-            fmpz_sub_ui(f.p->coeffs, f.p->coeffs, 1);
-        const CoefficientTexts texts = TextsOfPolynomial(f.p);
+            fmpz_sub_ui(f.get()->coeffs, f.get()->coeffs, 1);
+        const CoefficientTexts texts = TextsOfPolynomial(f.get());
         for (int digits : {7, 15, 30})
             EXPECT_EQ(CheckRoots(texts, FindAllRoots(texts, digits), digits), "")
                 << "n " << n << ", e " << e << " at " << digits;

@@ -106,9 +106,9 @@ void SpreadRational(fmpz_poly_t p, long h, long e) {
 
 void SquareFreePart(fmpz_poly_t out, const fmpz_poly_t p) {
     Polynomial common;
-    fmpz_poly_derivative(common.p, p);
-    fmpz_poly_gcd(common.p, p, common.p);
-    fmpz_poly_div(out, p, common.p);
+    fmpz_poly_derivative(common.get(), p);
+    fmpz_poly_gcd(common.get(), p, common.get());
+    fmpz_poly_div(out, p, common.get());
 }
 
 CoefficientTexts TextsOfPolynomial(const fmpz_poly_t p) {
