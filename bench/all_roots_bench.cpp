@@ -270,7 +270,7 @@ const std::vector<Equation>& Equations() {
 // The equation that arg 0 picks, the benchmark labelled with its name.
 void Pick(benchmark::State& state, Polynomial& f) {
     const Equation& equation = Equations()[static_cast<std::size_t>(state.range(0))];
-    equation.make(f.p);
+    equation.make(f.get());
     state.SetLabel(equation.name);
 }
 
@@ -279,7 +279,7 @@ void Isolate(benchmark::State& state) {
     Pick(state, f);
     valdrex::Balls roots(f.degree());
     for (auto _ : state)
-        valdrex::IsolateRoots(f.p, state.range(1), roots.get(), nullptr);
+        valdrex::IsolateRoots(f.get(), state.range(1), roots.get(), nullptr);
 }
 
 // MPSolve at the same bits leaves a cluster narrower than them unisolated, so, as a caller that
@@ -298,7 +298,7 @@ void MpSolve(benchmark::State& state) {
         for (bits = state.range(1);
              !SolveWithMpSolve(n, bits, MPS_OUTPUT_GOAL_ISOLATE, roots,
                                [&](mps_context*ctx, mps_monomial_poly*p, int k) {
-                                   fmpz_get_mpz(mpq_numref(re), f.p->coeffs + k);
+                                   fmpz_get_mpz(mpq_numref(re), f.get()->coeffs + k);
                                    mps_monomial_poly_set_coefficient_q(ctx, p, k, re, im);
                                });
              bits *= 2) {
@@ -314,7 +314,7 @@ void ArbBefore(benchmark::State& state) {
     Pick(state, f);
     valdrex::Balls roots(f.degree());
     for (auto _ : state)
-        arb_fmpz_poly_complex_roots(roots.get(), f.p, 0, state.range(1) == 53 ? 81 : 131);
+        arb_fmpz_poly_complex_roots(roots.get(), f.get(), 0, state.range(1) == 53 ? 81 : 131);
 }
 
 // The engine from the coefficient texts (reading, factors, isolation, correct rounding), as a
@@ -322,7 +322,7 @@ void ArbBefore(benchmark::State& state) {
 void Engine(benchmark::State& state) {
     Polynomial f;
     Pick(state, f);
-    const CoefficientTexts texts = TextsOfPolynomial(f.p);
+    const CoefficientTexts texts = TextsOfPolynomial(f.get());
     valdrex::AllRootsResult result;
     for (auto _ : state)
         valdrex::FindAllRoots(texts, static_cast<int>(state.range(1)), result);
@@ -352,7 +352,7 @@ template <typename Solve> void EachFamilyMember(benchmark::State& state, Solve s
     for (auto _ : state)
         for (long n = 2; n <= 12; ++n)
             for (const long e : exponents[family]) {
-                families[family](f.p, n, e);
+                families[family](f.get(), n, e);
                 worst = std::max(worst, solve(f));
             }
     state.counters["worst_ms"] = worst;
@@ -363,9 +363,9 @@ template <typename Solve> void EachFamilyMember(benchmark::State& state, Solve s
 void FamilyWorst(benchmark::State& state) {
     valdrex::Balls roots(12);
     EachFamilyMember(state, [&](Polynomial& f) {
-        SquareFreePart(f.p, f.p);
+        SquareFreePart(f.get(), f.get());
         const double start = ThreadMilliseconds();
-        valdrex::IsolateRoots(f.p, state.range(1), roots.get(), nullptr);
+        valdrex::IsolateRoots(f.get(), state.range(1), roots.get(), nullptr);
         return ThreadMilliseconds() - start;
     });
 }
@@ -374,7 +374,7 @@ void FamilyWorst(benchmark::State& state) {
 void EngineFamilyWorst(benchmark::State& state) {
     valdrex::AllRootsResult result;
     EachFamilyMember(state, [&](Polynomial& f) {
-        const CoefficientTexts texts = TextsOfPolynomial(f.p);
+        const CoefficientTexts texts = TextsOfPolynomial(f.get());
         const double start = ThreadMilliseconds();
         valdrex::FindAllRoots(texts, static_cast<int>(state.range(1)), result);
         return ThreadMilliseconds() - start;

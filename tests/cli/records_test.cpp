@@ -3,6 +3,7 @@
 
 #include "cli/records.h"
 
+#include "child_process.h"
 #include "core/failure.h"
 #include "file_bytes.h"
 
@@ -128,17 +129,6 @@ std::uintmax_t SizeOf(const std::string& path) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     return error ? 0 : size;
-}
-
-// The standard error of a run, once every process holding it is gone, the file's writer among
-// them.
-std::string ReadToEnd(int fd) {
-    std::string text;
-    char buffer[512];
-    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<std::size_t>(got));
-    ::close(fd);
-    return text;
 }
 
 // Starts `valdrex-solve --batch --save db` on `input`, in a process group of its own as a shell

@@ -2,6 +2,7 @@
 
 #include "child_process.h"
 #include "core/failure.h"
+#include "core_test_support.h"
 #include "database/cp1252.h"
 #include "database/locked_file.h"
 #include "database/record.h"
@@ -27,16 +28,6 @@ namespace valdrex {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The errno `action` failed with, 0 when it succeeded.
-int FailureNumber(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RuntimeFailure& failure) {
-        return failure.number();
-    }
-    return 0;
-}
 
 // The bytes in pieces of `size`.
 ByteChunks Pieces(std::string bytes, std::size_t size) {
@@ -73,7 +64,7 @@ std::string Errnos(const std::string& path) {
              [&] { AppendLine(path, "line", false); }, [&] { AppendLine(path, "line", true); },
              [&] { EnsureFileExists(path); },
              [&] { LockedFile(path, O_RDONLY | O_CREAT, LOCK_SH); }, [&] { Save(path, "text"); }})
-        numbers += std::to_string(FailureNumber(command)) + " ";
+        numbers += std::to_string(testing::FailureOf(command)) + " ";
     return numbers;
 }
 
@@ -240,10 +231,11 @@ TEST_F(DatabaseFile, AReplaceKeepsHardLinksModeOwnerAndGroup) {
     fs::permissions(dir_.path().toStdString(), fs::perms::all | fs::perms::sticky_bit);
     Put(db_, "old\r\n");
     fs::permissions(db_, fs::perms::all);
-    EXPECT_EQ(ReportFromChild(
-                  BecomeNobody,
-                  [&] { return std::to_string(FailureNumber([&] { Save(db_, "by nobody"); })); }),
-              "0");
+    EXPECT_EQ(
+        ReportFromChild(
+            BecomeNobody,
+            [&] { return std::to_string(testing::FailureOf([&] { Save(db_, "by nobody"); })); }),
+        "0");
     EXPECT_TRUE(::stat(db_.c_str(), &st) == 0 && st.st_uid == 0 && Bytes(db_) == "by nobody");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
 }
@@ -261,8 +253,9 @@ TEST_F(DatabaseFile, AFullDiskKeepsThePreviousFileWhole) {
         {overwrite, 0}, {overwrite, 3}, {append, old.size() + 8}};
     for (const auto& [write, limit] : cases) {
         Put(db_, old);
-        EXPECT_EQ(WithFileSizeLimit(limit, [&] { return std::to_string(FailureNumber(write)); }),
-                  std::to_string(EFBIG))
+        EXPECT_EQ(
+            WithFileSizeLimit(limit, [&] { return std::to_string(testing::FailureOf(write)); }),
+            std::to_string(EFBIG))
             << "limit " << limit;
         EXPECT_EQ(Bytes(db_), old) << "limit " << limit;
         EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 1)
@@ -273,11 +266,12 @@ TEST_F(DatabaseFile, AFullDiskKeepsThePreviousFileWhole) {
     // A file with another name is rewritten in place: room for a longer text comes first.
     const std::string other = PathOf("other.txt");
     ASSERT_EQ(::link(db_.c_str(), other.c_str()), 0);
-    EXPECT_EQ(
-        WithFileSizeLimit(
-            longer.size(),
-            [&] { return std::to_string(FailureNumber([&] { Save(db_, "new " + longer); })); }),
-        std::to_string(EFBIG));
+    EXPECT_EQ(WithFileSizeLimit(longer.size(),
+                                [&] {
+                                    return std::to_string(
+                                        testing::FailureOf([&] { Save(db_, "new " + longer); }));
+                                }),
+              std::to_string(EFBIG));
     EXPECT_EQ(Bytes(other), longer);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
 }

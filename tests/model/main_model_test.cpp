@@ -2,6 +2,7 @@
 
 #include "child_process.h"
 #include "core/failure.h"
+#include "core_test_support.h"
 #include "file_bytes.h"
 #include "shown_model.h"
 
@@ -304,9 +305,7 @@ TEST_F(MainModelTest, ClearAllResetsEverythingAndACoefficientChangeTheTestBoxes)
     model_.SetNote("n");
     model_.SetInput("2");
     EXPECT_EQ(model_.ClearAll(), kNone);
-    CoefficientTexts zeros;
-    zeros.fill("0");
-    EXPECT_EQ(model_.coefficients(), zeros);
+    EXPECT_EQ(model_.coefficients(), testing::Grid({}));
     EXPECT_EQ(model_.equation(), "0 = 0");
     EXPECT_EQ(model_.solutionLines(), Lines{});
     EXPECT_EQ(model_.message() + model_.info() + model_.note() + model_.input() + model_.output(),
@@ -370,7 +369,7 @@ TEST(MathsMenuEnabling, FollowsTheDegree) {
         int degree;
         bool exact, approximate, rational;
     };
-    const std::pair<std::map<int, const char*>, Offer> cases[] = {
+    const std::pair<std::map<int, std::string>, Offer> cases[] = {
         {{}, {0, true, false, true}},
         {{{5, "-2"}}, {5, false, true, true}},
         {{{5, "0"}, {4, "1"}}, {4, true, true, true}},
@@ -378,11 +377,7 @@ TEST(MathsMenuEnabling, FollowsTheDegree) {
         {{{12, "1E999"}, {2, "1"}}, {12, false, true, true}},
     };
     for (const auto& [grid, offer] : cases) {
-        CoefficientTexts texts;
-        texts.fill("0");
-        for (const auto& [power, text] : grid)
-            texts[power] = text;
-        const MathsMenuState menu = MathsMenuEnabling(texts);
+        const MathsMenuState menu = MathsMenuEnabling(testing::Grid(grid));
         const auto approximate = [&](SolveMethod m) { return menu.offers(m) == offer.approximate; };
         EXPECT_EQ(menu.degree, offer.degree);
         EXPECT_EQ(menu.offers(SolveMethod::Exact), offer.exact) << offer.degree;

@@ -1,3 +1,4 @@
+#include "core_test_support.h"
 #include "gui_test.h"
 #include "plot/plot_views.h"
 #include "plot/plot_window.h"
@@ -14,15 +15,9 @@
 namespace valdrex {
 namespace {
 
-CoefficientTexts Grid(std::initializer_list<std::pair<int, const char*>> boxes) {
-    CoefficientTexts texts;
-    texts.fill("0");
-    for (const auto& [power, text] : boxes)
-        texts[power] = text;
-    return texts;
-}
-
 // (x + 2)(x - 1)^2 = x^3 - 3x + 2: a simple root at -2 and a double one at 1.
+using testing::Grid;
+
 const CoefficientTexts kDoubleRoot = Grid({{3, "1"}, {1, "-3"}, {0, "2"}});
 
 class PlotWindowTest : public ::testing::Test {

@@ -16,6 +16,16 @@
 
 namespace valdrex {
 
+// All that can be read from fd until its end, which it closes.
+inline std::string ReadToEnd(int fd) {
+    std::string text;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<std::size_t>(got));
+    ::close(fd);
+    return text;
+}
+
 // Runs `action` in a child after `prepare` (in the child) succeeded; returns its report.
 inline std::string ReportFromChild(const std::function<bool()>& prepare,
                                    const std::function<std::string()>& action) {
@@ -30,11 +40,7 @@ inline std::string ReportFromChild(const std::function<bool()>& prepare,
         ::_exit(written == static_cast<ssize_t>(report.size()) ? 0 : 1);
     }
     ::close(channel[1]);
-    std::string report;
-    char buffer[512];
-    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, static_cast<std::size_t>(got));
-    ::close(channel[0]);
+    const std::string report = ReadToEnd(channel[0]);
     int status = 0;
     if (child < 0 || ::waitpid(child, &status, 0) != child)
         return "no child";

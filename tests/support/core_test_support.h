@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace valdrex::testing {
 
@@ -25,6 +26,15 @@ template <class F> int FailureOf(F f) {
         return e.number();
     }
     return 0;
+}
+
+// The product of two polynomials, lowest power first.
+template <class T> std::vector<T> Multiply(const std::vector<T>& p, const std::vector<T>& q) {
+    std::vector<T> product(p.size() + q.size() - 1, 0);
+    for (std::size_t i = 0; i < p.size(); ++i)
+        for (std::size_t j = 0; j < q.size(); ++j)
+            product[i + j] += p[i] * q[j];
+    return product;
 }
 
 } // namespace valdrex::testing

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <complex>
 #include <string>
 #include <vector>
 
@@ -47,18 +46,6 @@ inline std::string Expected(const std::string& expected) {
     return expected[0] == '[' ? expected : "[Solutions found] " + expected;
 }
 
-// The value of a numeric root text: real (" 2", "-1.5E-05") or a pair ("-1+ 2i", "- 2i"),
-// whose imaginary part follows the last sign that is not an exponent's.
-inline std::complex<double> ParseRootText(const std::string& text) {
-    if (text.empty() || text.back() != 'i')
-        return TextToNumber(text);
-    const std::string body = text.substr(0, text.size() - 1);
-    for (std::size_t i = body.size(); i-- > 0;)
-        if ((body[i] == '+' || body[i] == '-') && !(i > 0 && body[i - 1] == 'E'))
-            return {TextToNumber(body.substr(0, i)), TextToNumber(body.substr(i))};
-    return {0, TextToNumber(body)};
-}
-
 // Coefficients as a test name: "_m2_0_1" for -2, 0, 1; "_1p5em07" for 1.5E-07.
 inline std::string CaseName(const std::vector<double>& coefficients) {
     std::string name;
@@ -71,15 +58,6 @@ inline std::string CaseName(const std::vector<double>& coefficients) {
                 name += ch == '-' ? 'm' : 'p';
     }
     return name;
-}
-
-// The product of two polynomials, lowest power first.
-template <class T> std::vector<T> Multiply(const std::vector<T>& p, const std::vector<T>& q) {
-    std::vector<T> product(p.size() + q.size() - 1, 0);
-    for (std::size_t i = 0; i < p.size(); ++i)
-        for (std::size_t j = 0; j < q.size(); ++j)
-            product[i + j] += p[i] * q[j];
-    return product;
 }
 
 } // namespace valdrex::testing

@@ -1,3 +1,4 @@
+#include "core_test_support.h"
 #include "hard_families.h"
 #include "root_checker.h"
 #include "solvers/all_roots/all_roots.h"
@@ -32,13 +33,8 @@ void MarkBigNumbersReached(const CoefficientTexts&, int, StopFlag, AllRootsResul
 
 // (x - r)^m for integer r, lowest power first, multiplied into p.
 std::vector<long> Times(std::vector<long> p, std::vector<long> factor, int times = 1) {
-    for (int t = 0; t < times; ++t) {
-        std::vector<long> q(p.size() + factor.size() - 1);
-        for (std::size_t i = 0; i < p.size(); ++i)
-            for (std::size_t j = 0; j < factor.size(); ++j)
-                q[i + j] += p[i] * factor[j];
-        p = q;
-    }
+    for (int t = 0; t < times; ++t)
+        p = Multiply(p, factor);
     return p;
 }
 
@@ -76,15 +72,11 @@ TEST(ExactNumber, ReadsExactlyOrSaysWhyNot) {
         {belowZeros, tenThousand + "/1" + std::string(15000, '0')},
     };
     for (const auto& [text, value] : cases) {
-        fmpq_t v, expected;
-        fmpq_init(v);
-        fmpq_init(expected);
-        fmpq_set_str(expected, value.c_str(), 10);
-        fmpq_canonicalise(expected);
-        EXPECT_EQ(ReadExactNumber(text, v), ExactReading::Read) << text.substr(0, 40);
-        EXPECT_TRUE(fmpq_equal(v, expected)) << text.substr(0, 40);
-        fmpq_clear(v);
-        fmpq_clear(expected);
+        Rational v, expected;
+        fmpq_set_str(expected.get(), value.c_str(), 10);
+        fmpq_canonicalise(expected.get());
+        EXPECT_EQ(ReadExactNumber(text, v.get()), ExactReading::Read) << text.substr(0, 40);
+        EXPECT_TRUE(fmpq_equal(v.get(), expected.get())) << text.substr(0, 40);
     }
     const std::pair<std::string, ExactReading> faults[] = {
         {"1/0", ExactReading::ZeroDenominator},
@@ -105,11 +97,9 @@ TEST(ExactNumber, ReadsExactlyOrSaysWhyNot) {
         {"12e100000", ExactReading::PowerTooLarge},
         {"0.01e-99999", ExactReading::PowerTooLarge},
     };
-    fmpq_t v;
-    fmpq_init(v);
+    Rational v;
     for (const auto& [text, reading] : faults)
-        EXPECT_EQ(ReadExactNumber(text, v), reading) << text.substr(0, 40);
-    fmpq_clear(v);
+        EXPECT_EQ(ReadExactNumber(text, v.get()), reading) << text.substr(0, 40);
 }
 
 TEST(AllRoots, ReportsTheBoxOfBadInput) {
@@ -552,10 +542,10 @@ TEST(AllRoots, HardFamilies) {
         {DifferentSizes, 6, -20}, {SpreadRational, 3, 20}};
     Polynomial f;
     for (const auto& [make, n, e] : members) {
-        make(f.p, n, std::labs(e));
+        make(f.get(), n, std::labs(e));
         if (e < 0) // (x − 10^20)^6 (10^20 x − 1)^6
-            fmpz_sub_ui(f.p->coeffs, f.p->coeffs, 1);
-        const CoefficientTexts texts = TextsOfPolynomial(f.p);
+            fmpz_sub_ui(f.get()->coeffs, f.get()->coeffs, 1);
+        const CoefficientTexts texts = TextsOfPolynomial(f.get());
         for (int digits : {7, 15, 30})
             EXPECT_EQ(CheckRoots(texts, FindAllRoots(texts, digits), digits), "")
                 << "n " << n << ", e " << e << " at " << digits;

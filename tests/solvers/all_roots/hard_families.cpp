@@ -14,12 +14,10 @@ void PowerOfTen(fmpz_t x, long e) {
 
 // p ← p · (a x + b)
 void MultiplyLinear(fmpz_poly_t p, const fmpz_t a, const fmpz_t b) {
-    fmpz_poly_t f;
-    fmpz_poly_init(f);
-    fmpz_poly_set_coeff_fmpz(f, 1, a);
-    fmpz_poly_set_coeff_fmpz(f, 0, b);
-    fmpz_poly_mul(p, p, f);
-    fmpz_poly_clear(f);
+    IntegerPolynomial f;
+    fmpz_poly_set_coeff_fmpz(f.get(), 1, a);
+    fmpz_poly_set_coeff_fmpz(f.get(), 0, b);
+    fmpz_poly_mul(p, p, f.get());
 }
 
 void AddToCoefficient(fmpz_poly_t p, long k, const fmpz_t x) {
@@ -108,9 +106,9 @@ void SpreadRational(fmpz_poly_t p, long h, long e) {
 
 void SquareFreePart(fmpz_poly_t out, const fmpz_poly_t p) {
     Polynomial common;
-    fmpz_poly_derivative(common.p, p);
-    fmpz_poly_gcd(common.p, p, common.p);
-    fmpz_poly_div(out, p, common.p);
+    fmpz_poly_derivative(common.get(), p);
+    fmpz_poly_gcd(common.get(), p, common.get());
+    fmpz_poly_div(out, p, common.get());
 }
 
 CoefficientTexts TextsOfPolynomial(const fmpz_poly_t p) {

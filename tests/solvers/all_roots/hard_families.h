@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/coefficient_text.h"
+#include "solvers/all_roots/flint_values.h"
 
 #include <acb.h>
 #include <flint/flint.h>
@@ -8,15 +9,7 @@
 
 namespace valdrex::testing {
 
-// Holders for the tests and the benchmark, freeing what they hold.
-struct Polynomial {
-    Polynomial() { fmpz_poly_init(p); }
-    Polynomial(const Polynomial&) = delete;
-    Polynomial& operator=(const Polynomial&) = delete;
-    ~Polynomial() { fmpz_poly_clear(p); }
-    long degree() const { return fmpz_poly_degree(p); }
-    fmpz_poly_t p;
-};
+using Polynomial = IntegerPolynomial;
 
 // The equations that are hard for root finders, scaled to integer coefficients; e is a decimal
 // exponent and n the degree unless said otherwise.

@@ -112,12 +112,10 @@ std::string Faults(const fmpz_poly_t p, long bits, acb_srcptr roots) {
                  arf_cmp(arb_midref(acb_realref(roots + i - 1)), arb_midref(acb_realref(b))) >= 0))
                 faults += " real out of order" + at;
         } else if (arb_is_positive(acb_imagref(b))) {
-            acb_t mirror;
-            acb_init(mirror);
-            acb_conj(mirror, b);
-            if (i + 1 == n || !acb_equal(mirror, roots + i + 1))
+            Owned<acb_struct> mirror;
+            acb_conj(mirror.get(), b);
+            if (i + 1 == n || !acb_equal(mirror.get(), roots + i + 1))
                 faults += " no exact conjugate" + at;
-            acb_clear(mirror);
             if (i > 1 && !arb_is_zero(acb_imagref(roots + i - 2)) &&
                 arf_cmp(arb_midref(acb_realref(roots + i - 2)), arb_midref(acb_realref(b))) > 0)
                 faults += " pair out of order" + at;
@@ -138,15 +136,15 @@ std::string Faults(const fmpz_poly_t p, long bits, acb_srcptr roots) {
 void ExpectIsolated(const fmpz_poly_t p, long bits, const std::string& name,
                     IsolationWork* work = nullptr) {
     Polynomial squareFree;
-    SquareFreePart(squareFree.p, p);
+    SquareFreePart(squareFree.get(), p);
     if (squareFree.degree() < 1)
         return;
     Balls roots(squareFree.degree());
     // Nothing may depend on what the output held before.
     for (long i = 0; i < roots.size(); ++i)
         acb_set_si(roots.get() + i, -1);
-    ASSERT_TRUE(IsolateRoots(squareFree.p, bits, roots.get(), nullptr, work)) << name;
-    EXPECT_EQ(Faults(squareFree.p, bits, roots.get()), "") << name << " at " << bits << " bits";
+    ASSERT_TRUE(IsolateRoots(squareFree.get(), bits, roots.get(), nullptr, work)) << name;
+    EXPECT_EQ(Faults(squareFree.get(), bits, roots.get()), "") << name << " at " << bits << " bits";
 }
 
 // Each hard family isolated correctly, within the work bounds of docs/numerics.md: at most half
@@ -181,8 +179,8 @@ TEST(HardIsolation, EveryMemberOfTheHardFamiliesAtFifteenAndThirtyDigits) {
         for (const long bits : {53, 110})
             for (const long n : family.degrees)
                 for (const long e : family.exponents) {
-                    family.make(f.p, n, e);
-                    ExpectIsolated(f.p, bits,
+                    family.make(f.get(), n, e);
+                    ExpectIsolated(f.get(), bits,
                                    family.name + (" n=" + std::to_string(n)) +
                                        " e=" + std::to_string(e),
                                    &work);
@@ -203,18 +201,18 @@ TEST(HardIsolation, RandomEquationsOfEveryDegreeSizeAndPrecision) {
     flint_rand_t state;
     flint_randinit(state);
     Polynomial f, square;
-    fmpz_poly_set_coeff_si(square.p, 2, 1);
+    fmpz_poly_set_coeff_si(square.get(), 2, 1);
     for (long n = 1; n <= 12; ++n)
         for (const long digits : {1, 3, 25, 1000})
             for (const long bits : {8, 53, 300}) {
-                RandomPolynomial(f.p, n, digits, state);
+                RandomPolynomial(f.get(), n, digits, state);
                 // Some even (roots symmetric about 0, some on the imaginary axis), some with a
                 // zero root.
                 if (2 * n <= 12 && n_randint(state, 3) == 0)
-                    fmpz_poly_compose(f.p, f.p, square.p);
+                    fmpz_poly_compose(f.get(), f.get(), square.get());
                 if (f.degree() < 12 && n_randint(state, 3) == 0)
-                    fmpz_poly_shift_left(f.p, f.p, 1);
-                ExpectIsolated(f.p, bits, "random degree " + std::to_string(n));
+                    fmpz_poly_shift_left(f.get(), f.get(), 1);
+                ExpectIsolated(f.get(), bits, "random degree " + std::to_string(n));
             }
     flint_randclear(state);
 }
@@ -226,29 +224,29 @@ TEST(HardIsolation, LowDegreesExactRootsAndNarrowBalls) {
                              // A pair close to the axis: each root's nearest neighbour is its
                              // conjugate.
                              "3  10001 -200 1"}) {
-        fmpz_poly_set_str(f.p, text);
+        fmpz_poly_set_str(f.get(), text);
         for (const long bits : {1, 53, 200})
-            ExpectIsolated(f.p, bits, text);
+            ExpectIsolated(f.get(), bits, text);
     }
     // Clusters when many bits are asked.
-    Mignotte(f.p, 12, 20);
-    ExpectIsolated(f.p, 2000, "Mignotte");
-    NearMultiple(f.p, 5, 100);
-    ExpectIsolated(f.p, 700, "near-multiple");
+    Mignotte(f.get(), 12, 20);
+    ExpectIsolated(f.get(), 2000, "Mignotte");
+    NearMultiple(f.get(), 5, 100);
+    ExpectIsolated(f.get(), 700, "near-multiple");
 }
 
 TEST(HardIsolation, AStopIsSeenBeforeAndDuringTheWork) {
     Polynomial f;
-    Mignotte(f.p, 12, 20000); // about a second of work
+    Mignotte(f.get(), 12, 20000); // about a second of work
     Balls roots(12);
     std::atomic<bool> stop{true};
-    EXPECT_FALSE(IsolateRoots(f.p, 53, roots.get(), &stop));
+    EXPECT_FALSE(IsolateRoots(f.get(), 53, roots.get(), &stop));
 
     stop = false;
     bool found = true;
     std::chrono::steady_clock::time_point returned;
     std::thread solver([&] {
-        found = IsolateRoots(f.p, 53, roots.get(), &stop);
+        found = IsolateRoots(f.get(), 53, roots.get(), &stop);
         returned = std::chrono::steady_clock::now();
         flint_cleanup(); // what FLINT keeps for this thread
     });

@@ -17,8 +17,6 @@
 namespace valdrex::testing {
 namespace {
 
-enum class Verdict { Right, Wrong, Undecided };
-
 using Ball = Real;
 using Fraction = Rational;
 
@@ -30,13 +28,7 @@ void PowerOfTen(long e, fmpq_t out) {
 }
 
 // A printed part (" 1.5E-07", "-.25", " 12"), checked against the house form of %G with
-// `digits` significant digits, as its exact value, the place of its first digit and its digits.
-struct Printed {
-    Fraction value;
-    long first = 0;
-    std::string kept; // the significant digits, trailing zeros dropped
-};
-
+// `digits` significant digits.
 std::string ParsePrinted(const std::string& part, int digits, Printed& out) {
     static const std::regex scientific(
         R"(^[ -]([1-9])(?:\.([0-9]*[1-9]))?E([+-])(\d\d|[1-9]\d\d+)$)");
@@ -60,56 +52,14 @@ std::string ParsePrinted(const std::string& part, int digits, Printed& out) {
     } else {
         return "not in the house form";
     }
-    const auto firstDigit = digitsText.find_first_not_of('0');
-    if (firstDigit == std::string::npos)
+    if (!ReadPrinted(part[0] == '-', digitsText, pointAt, out))
         return "zero";
-    out.first = pointAt - 1 - static_cast<long>(firstDigit);
-    out.kept = digitsText.substr(firstDigit);
-    out.kept.erase(out.kept.find_last_not_of('0') + 1);
     if (static_cast<int>(out.kept.size()) > digits)
         return "more than " + std::to_string(digits) + " significant digits";
     // %G's choice: the exponent form exactly below 10^-4 and from 10^digits on.
     if (isScientific != (out.first < -4 || out.first >= digits))
         return "the wrong one of the fixed and exponent forms";
-    fmpz_set_str(fmpq_numref(out.value.get()), digitsText.c_str(), 10);
-    Fraction scale;
-    PowerOfTen(pointAt - static_cast<long>(digitsText.size()), scale.get());
-    fmpq_mul(out.value.get(), out.value.get(), scale.get());
-    if (part[0] == '-')
-        fmpq_neg(out.value.get(), out.value.get());
     return "";
-}
-
-// Whether the printed value is the true value x correctly rounded to `digits` digits: x within
-// half a unit of the last place (a twentieth below a power of ten, where the places are finer).
-Verdict RoundedRight(const Printed& printed, const arb_t x, int digits, long precision) {
-    if (arb_contains_zero(x))
-        return Verdict::Undecided;
-    if ((fmpq_sgn(printed.value.get()) < 0) != arb_is_negative(x))
-        return Verdict::Wrong;
-    Fraction unit, low, high;
-    PowerOfTen(printed.first - digits + 1, unit.get());
-    fmpq_div_2exp(high.get(), unit.get(), 1);
-    fmpq_set(low.get(), high.get());
-    if (printed.kept == "1") {
-        Fraction tenth;
-        fmpq_set_si(tenth.get(), 1, 10);
-        fmpq_mul(low.get(), low.get(), tenth.get());
-    }
-    Ball d, bound;
-    arb_abs(d.get(), x);
-    arb_set_fmpq(bound.get(), printed.value.get(), precision);
-    arb_abs(bound.get(), bound.get());
-    arb_sub(d.get(), d.get(), bound.get(), precision); // |x| − |printed|
-    Ball up, down;
-    arb_set_fmpq(up.get(), high.get(), precision);
-    arb_set_fmpq(down.get(), low.get(), precision);
-    arb_neg(down.get(), down.get());
-    if (arb_lt(d.get(), up.get()) && arb_gt(d.get(), down.get()))
-        return Verdict::Right;
-    if (arb_gt(d.get(), up.get()) || arb_lt(d.get(), down.get()))
-        return Verdict::Wrong;
-    return Verdict::Undecided;
 }
 
 // x rounded to `digits` significant digits into `out`, when the ball shows it (for the order).
@@ -121,12 +71,11 @@ bool RoundedValue(const arb_t x, int digits, long precision, fmpq_t out) {
     arb_abs(a.get(), x);
     arb_log_base_ui(l.get(), a.get(), 10, precision);
     arb_floor(l.get(), l.get(), precision);
-    fmpz_t e;
-    fmpz_init(e);
-    bool known = !arb_contains_zero(x) && arb_get_unique_fmpz(e, l.get());
+    Integer e;
+    bool known = !arb_contains_zero(x) && arb_get_unique_fmpz(e.get(), l.get());
     if (known) {
         // floor(|x|·10^k + 1/2), one less on an exact tie with an odd result, times 10^-k.
-        const long k = digits - 1 - fmpz_get_si(e);
+        const long k = digits - 1 - fmpz_get_si(e.get());
         Fraction scale;
         PowerOfTen(k, scale.get());
         arb_set_fmpq(half.get(), scale.get(), precision);
@@ -142,25 +91,22 @@ bool RoundedValue(const arb_t x, int digits, long precision, fmpq_t out) {
         if (arb_is_negative(x))
             fmpq_neg(out, out);
     }
-    fmpz_clear(e);
     return known;
 }
 
 // Whether n (a text of digits) is free of squares, as far as it can be told quickly.
 bool SquareFree(const std::string& digits) {
-    fmpz_t n;
-    fmpz_init(n);
-    fmpz_set_str(n, digits.c_str(), 10);
+    Integer n;
+    fmpz_set_str(n.get(), digits.c_str(), 10);
     bool free = true;
-    if (fmpz_bits(n) < 62) {
+    if (fmpz_bits(n.get()) < 62) {
         fmpz_factor_t f;
         fmpz_factor_init(f);
-        fmpz_factor(f, n);
+        fmpz_factor(f, n.get());
         for (long j = 0; j < f->num; ++j)
             free = free && f->exp[j] == 1;
         fmpz_factor_clear(f);
     }
-    fmpz_clear(n);
     return free;
 }
 
@@ -202,21 +148,20 @@ bool ExactValue(std::string form, acb_t value, long precision, bool& reduced) {
     if (split == std::string::npos)
         return !rational.empty();
     i = split + 1;
-    const auto integer = [](const std::string& text, arb_t out) {
-        fmpz_t n;
-        fmpz_init(n);
+    // A piece left out is 1.
+    const auto integer = [](const std::string& text, fmpz_t n, arb_t out) {
         fmpz_set_str(n, text.empty() ? "1" : text.c_str(), 10);
         arb_set_fmpz(out, n);
-        fmpz_clear(n);
     };
     Ball part, other;
+    Integer k, n; // the factor, the radicand or divisor
     const std::string factor = digits();
-    integer(factor, part.get());
+    integer(factor, k.get(), part.get());
     const bool imaginary = take("i");
     take("\xC2\xB7"); // the middle dot
     if (take("Sqr(")) {
         const std::string radicand = digits();
-        integer(radicand, other.get());
+        integer(radicand, n.get(), other.get());
         if (!take(")"))
             return false;
         reduced = reduced && radicand != "1" && SquareFree(radicand);
@@ -225,17 +170,10 @@ bool ExactValue(std::string form, acb_t value, long precision, bool& reduced) {
     }
     if (take("/")) {
         const std::string divisor = digits();
-        integer(divisor, other.get());
+        integer(divisor, n.get(), other.get());
         arb_div(part.get(), part.get(), other.get(), precision);
-        fmpz_t a, b;
-        fmpz_init(a);
-        fmpz_init(b);
-        fmpz_set_str(a, factor.empty() ? "1" : factor.c_str(), 10);
-        fmpz_set_str(b, divisor.c_str(), 10);
-        fmpz_gcd(a, a, b);
-        reduced = reduced && fmpz_is_one(a) && divisor != "1";
-        fmpz_clear(a);
-        fmpz_clear(b);
+        fmpz_gcd(n.get(), k.get(), n.get());
+        reduced = reduced && fmpz_is_one(n.get()) && divisor != "1";
     }
     reduced = reduced && factor != "1";
     if (i != form.size())
@@ -265,41 +203,11 @@ void SplitText(const std::string& text, std::string& re, std::string& im) {
     im = text.substr(0, text.size() - 1);
 }
 
-struct TrueRoot {
-    acb_t value;
-    int multiplicity = 0;
-    long factorDegree = 0;
-    bool used = false;
-};
-
 class Checker {
   public:
     Checker(const fmpz_poly_t p, int digits, long precision)
-        : digits_(digits), precision_(precision) {
-        degree_ = fmpz_poly_degree(p);
-        fmpz_poly_factor_t f;
-        fmpz_poly_factor_init(f);
-        fmpz_poly_factor(f, p);
-        roots_.reserve(static_cast<std::size_t>(degree_));
-        for (long i = 0; i < f->num; ++i) {
-            const long d = fmpz_poly_degree(f->p + i);
-            acb_ptr r = _acb_vec_init(d);
-            arb_fmpz_poly_complex_roots(r, f->p + i, 0, precision);
-            for (long k = 0; k < d; ++k) {
-                TrueRoot& t = roots_.emplace_back();
-                acb_init(t.value);
-                acb_set(t.value, r + k);
-                t.multiplicity = static_cast<int>(f->exp[i]);
-                t.factorDegree = d;
-            }
-            _acb_vec_clear(r, d);
-        }
-        fmpz_poly_factor_clear(f);
-    }
-    ~Checker() {
-        for (TrueRoot& r : roots_)
-            acb_clear(r.value);
-    }
+        : digits_(digits), precision_(precision), degree_(fmpz_poly_degree(p)),
+          roots_(TrueRoots(p, precision)) {}
 
     std::string Check(const AllRootsResult& result) {
         long total = 0;
@@ -327,7 +235,7 @@ class Checker {
             if (t.multiplicity != found.multiplicity)
                 Fault("multiplicity " + std::to_string(found.multiplicity) + ", true " +
                       std::to_string(t.multiplicity));
-            CheckRadius(found, t.value);
+            CheckRadius(found, t.value.get());
         }
         if (total != degree_ || result.degree != degree_)
             faults_ << "multiplicities add up to " << total << " and the degree is "
@@ -380,17 +288,16 @@ class Checker {
         exact.erase(std::remove(exact.begin(), exact.end(), ' '), exact.end());
         if (text != exact || found.exact[0] == ' ')
             Fault("text and exact form differ");
-        acb_t v;
-        acb_init(v);
+        Complex v;
         long match = -1;
         bool reduced = true;
-        if (!ExactValue(found.exact, v, precision_ + 64, reduced)) {
+        if (!ExactValue(found.exact, v.get(), precision_ + 64, reduced)) {
             Fault("exact form not understood");
         } else {
             if (!reduced)
                 Fault("exact form not in lowest terms");
             for (std::size_t k = 0; k < roots_.size() && match < 0; ++k)
-                if (!roots_[k].used && acb_overlaps(v, roots_[k].value))
+                if (!roots_[k].used && acb_overlaps(v.get(), roots_[k].value.get()))
                     match = static_cast<long>(k);
             if (match < 0)
                 Fault("exact form is not a root");
@@ -398,10 +305,9 @@ class Checker {
                       found.exact.find('i') != std::string::npos) !=
                      (roots_[static_cast<std::size_t>(match)].factorDegree == 2))
                 Fault("exact form of the wrong kind");
-            else if ((found.im == 0) != arb_is_zero(acb_imagref(roots_[match].value)))
+            else if ((found.im == 0) != arb_is_zero(acb_imagref(roots_[match].value.get())))
                 Fault("real and imaginary disagree");
         }
-        acb_clear(v);
         return match;
     }
 
@@ -426,12 +332,12 @@ class Checker {
         double best = INFINITY;
         for (std::size_t k = 0; k < roots_.size(); ++k) {
             const TrueRoot& t = roots_[k];
-            if (t.used || arb_is_zero(acb_imagref(t.value)) != real ||
-                (!real && !arb_is_positive(acb_imagref(t.value))))
+            if (t.used || arb_is_zero(acb_imagref(t.value.get())) != real ||
+                (!real && !arb_is_positive(acb_imagref(t.value.get()))))
                 continue;
-            const double distance =
-                std::hypot(arf_get_d(arb_midref(acb_realref(t.value)), ARF_RND_NEAR) - found.re,
-                           arf_get_d(arb_midref(acb_imagref(t.value)), ARF_RND_NEAR) - found.im);
+            const double distance = std::hypot(
+                arf_get_d(arb_midref(acb_realref(t.value.get())), ARF_RND_NEAR) - found.re,
+                arf_get_d(arb_midref(acb_imagref(t.value.get())), ARF_RND_NEAR) - found.im);
             // Roots whose doubles are the same (1e20 ± 10^-40) cannot be told apart by what is
             // shown; the earlier listed takes the earlier in the documented order.
             if (distance < best || match < 0 ||
@@ -448,34 +354,32 @@ class Checker {
         if (t.factorDegree <= 2)
             Fault("not written exactly");
         const auto verify = [&](const Printed& printed, const arb_t part, const std::string& text) {
-            switch (RoundedRight(printed, part, digits_, precision_)) {
-            case Verdict::Right:
+            Interval truth;
+            truth.Set(part);
+            const Verdict verdict =
+                arb_contains_zero(part) ? Verdict::Undecided : Rounding(printed, truth, digits_);
+            if (verdict == Verdict::Right)
                 ++tally_.correct;
-                return;
-            case Verdict::Undecided:
-                undecided_ = true;
-                return;
-            case Verdict::Wrong:
+            else if (verdict == Verdict::Wrong)
                 Fault("'" + text + "' is not the true part correctly rounded");
-            }
+            else
+                undecided_ = true;
         };
         if (hasRe)
-            verify(pre, acb_realref(t.value), re);
-        else if (!arb_contains_zero(acb_realref(t.value)))
+            verify(pre, acb_realref(t.value.get()), re);
+        else if (!arb_contains_zero(acb_realref(t.value.get())))
             Fault("a real part left out that is not 0");
         if (!real)
-            verify(pim, acb_imagref(t.value), im);
+            verify(pim, acb_imagref(t.value.get()), im);
         return match;
     }
 
     void CheckRadius(const FoundRoot& found, const acb_t truth) {
         Ball distance, limit;
-        acb_t d;
-        acb_init(d);
-        acb_set_d_d(d, found.re, found.im);
-        acb_sub(d, d, truth, precision_);
-        acb_abs(distance.get(), d, precision_);
-        acb_clear(d);
+        Complex d;
+        acb_set_d_d(d.get(), found.re, found.im);
+        acb_sub(d.get(), d.get(), truth, precision_);
+        acb_abs(distance.get(), d.get(), precision_);
         if (found.exact.empty()) {
             // Beyond the double range neither the doubles nor the radius can hold the distance.
             arb_set_d(limit.get(), found.radius);
@@ -504,7 +408,7 @@ class Checker {
         Ball size;
         for (int part = 0; part < 2; ++part) {
             for (const auto& [root, value] : {std::pair{a, x.get()}, std::pair{b, y.get()}}) {
-                const acb_srcptr z = roots_[static_cast<std::size_t>(root)].value;
+                const acb_srcptr z = roots_[static_cast<std::size_t>(root)].value.get();
                 arb_abs(size.get(), acb_imagref(z));
                 if (!RoundedValue(part == 0 ? acb_realref(z) : size.get(), digits, precision_,
                                   value))
@@ -528,7 +432,8 @@ class Checker {
     // keys compared again at twice the digits, and so on.
     void CheckOrder() {
         for (std::size_t i = 1; i < matched_.size(); ++i) {
-            const acb_srcptr a = roots_[matched_[i - 1]].value, b = roots_[matched_[i]].value;
+            const acb_srcptr a = roots_[matched_[i - 1]].value.get(),
+                             b = roots_[matched_[i]].value.get();
             const bool aReal = arb_is_zero(acb_imagref(a)), bReal = arb_is_zero(acb_imagref(b));
             where_ = "unit " + std::to_string(i + 1) + ": ";
             if (aReal != bReal) {
@@ -549,8 +454,8 @@ class Checker {
 
     int digits_;
     long precision_;
-    long degree_ = 0;
-    std::vector<TrueRoot> roots_;
+    long degree_;
+    std::deque<TrueRoot> roots_;
     std::vector<long> matched_; // the true root of each unit, in the listed order
     std::ostringstream faults_;
     std::string where_;
@@ -561,8 +466,7 @@ class Checker {
 // The equation's exact polynomial, read by this file's own rules: [-]digits[.digits][e[-]digits]
 // with an optional "/" and a denominator of the same form; empty is 0.
 void TruePolynomial(const CoefficientTexts& texts, fmpz_poly_t p) {
-    fmpq_poly_t q;
-    fmpq_poly_init(q);
+    RationalPolynomial q;
     Fraction c, d;
     const auto read = [](std::string t, fmpq_t v) {
         t.erase(std::remove(t.begin(), t.end(), '+'), t.end());
@@ -589,13 +493,91 @@ void TruePolynomial(const CoefficientTexts& texts, fmpz_poly_t p) {
             read(t.substr(slash + 1), d.get());
             fmpq_div(c.get(), c.get(), d.get());
         }
-        fmpq_poly_set_coeff_fmpq(q, k, c.get());
+        fmpq_poly_set_coeff_fmpq(q.get(), k, c.get());
     }
-    fmpq_poly_get_numerator(p, q);
-    fmpq_poly_clear(q);
+    fmpq_poly_get_numerator(p, q.get());
 }
 
 } // namespace
+
+std::deque<TrueRoot> TrueRoots(const fmpz_poly_t p, long precision) {
+    IntegerFactors f;
+    fmpz_poly_factor(f.get(), p);
+    std::deque<TrueRoot> roots;
+    for (long i = 0; i < f.get()->num; ++i) {
+        const fmpz_poly_struct* factor = f.get()->p + i;
+        const long d = fmpz_poly_degree(factor);
+        acb_ptr r = _acb_vec_init(d);
+        arb_fmpz_poly_complex_roots(r, factor, 0, precision);
+        for (long k = 0; k < d; ++k) {
+            TrueRoot& t = roots.emplace_back();
+            acb_set(t.value.get(), r + k);
+            t.multiplicity = static_cast<int>(f.get()->exp[i]);
+            t.factorDegree = d;
+            t.reExact = d == 1 || (d == 2 && !arb_is_zero(acb_imagref(r + k)));
+            if (t.reExact) { // −B/(d·A)
+                fmpz_neg(fmpq_numref(t.re.get()), factor->coeffs + d - 1);
+                fmpz_mul_ui(fmpq_denref(t.re.get()), factor->coeffs + d, static_cast<ulong>(d));
+                fmpq_canonicalise(t.re.get());
+            }
+        }
+        _acb_vec_clear(r, d);
+    }
+    return roots;
+}
+
+void Interval::Set(const arb_t x) {
+    arf_t end;
+    arf_init(end);
+    arb_get_lbound_arf(end, x, ARF_PREC_EXACT);
+    arf_get_fmpq(lo.get(), end);
+    arb_get_ubound_arf(end, x, ARF_PREC_EXACT);
+    arf_get_fmpq(hi.get(), end);
+    arf_clear(end);
+}
+
+void Interval::Set(const fmpq_t q) {
+    fmpq_set(lo.get(), q);
+    fmpq_set(hi.get(), q);
+}
+
+bool ReadPrinted(bool negative, const std::string& digits, long pointAt, Printed& out) {
+    const auto firstDigit = digits.find_first_not_of('0');
+    if (firstDigit == std::string::npos)
+        return false;
+    out.first = pointAt - 1 - static_cast<long>(firstDigit);
+    out.kept = digits.substr(firstDigit);
+    out.kept.erase(out.kept.find_last_not_of('0') + 1);
+    fmpz_set_str(fmpq_numref(out.value.get()), digits.c_str(), 10);
+    fmpz_one(fmpq_denref(out.value.get()));
+    Fraction scale;
+    PowerOfTen(pointAt - static_cast<long>(digits.size()), scale.get());
+    fmpq_mul(out.value.get(), out.value.get(), scale.get());
+    if (negative)
+        fmpq_neg(out.value.get(), out.value.get());
+    return true;
+}
+
+Verdict Rounding(const Printed& printed, const Interval& truth, int digits) {
+    // The values that round to v lie within half a unit of the last place, a twentieth toward 0
+    // from a power of ten, where the places below are finer.
+    Fraction scale, from, to;
+    const fmpq* v = printed.value.get();
+    PowerOfTen(printed.first - digits + 1, scale.get());
+    fmpq_div_2exp(to.get(), scale.get(), 1);
+    fmpq_div_fmpz(from.get(), to.get(), Integer(printed.kept == "1" ? 10 : 1).get());
+    if (fmpq_sgn(v) < 0)
+        fmpq_swap(from.get(), to.get());
+    fmpq_sub(from.get(), v, from.get());
+    fmpq_add(to.get(), v, to.get());
+    const fmpq *lo = truth.lo.get(), *hi = truth.hi.get();
+    if (fmpq_cmp(hi, from.get()) < 0 || fmpq_cmp(lo, to.get()) > 0)
+        return Verdict::Wrong;
+    const int low = fmpq_cmp(lo, from.get()), high = fmpq_cmp(hi, to.get());
+    if (low > 0 && high < 0)
+        return Verdict::Right;
+    return low < 0 || high > 0 || !fmpq_equal(lo, hi) ? Verdict::Undecided : Verdict::Tie;
+}
 
 CoefficientTexts TextsOf(const std::vector<long>& lowestFirst) {
     CoefficientTexts t;
@@ -607,21 +589,20 @@ CoefficientTexts TextsOf(const std::vector<long>& lowestFirst) {
 
 std::string CheckRoots(const CoefficientTexts& texts, const AllRootsResult& result, int digits,
                        RoundingTally* tally) {
-    fmpz_poly_t p;
-    fmpz_poly_init(p);
-    TruePolynomial(texts, p);
+    IntegerPolynomial p;
+    TruePolynomial(texts, p.get());
     std::string faults;
     // At a precision enough for the coefficients' size, and again at more where some digit
     // could not be decided.
-    for (long precision = std::max(768L, 8 * std::labs(fmpz_poly_max_bits(p)));; precision *= 8) {
-        Checker checker(p, digits, precision);
+    for (long precision = std::max(768L, 8 * std::labs(fmpz_poly_max_bits(p.get())));;
+         precision *= 8) {
+        Checker checker(p.get(), digits, precision);
         faults = checker.Check(result);
         if (tally != nullptr)
             *tally = checker.tally();
         if (!checker.undecided() || (tally == nullptr && !faults.empty()) || precision > 20000)
             break;
     }
-    fmpz_poly_clear(p);
     return faults;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "solvers/all_roots/all_roots.h"
+#include "solvers/all_roots/flint_values.h"
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -26,5 +28,41 @@ std::string CheckRoots(const std::vector<long>& lowestFirst, const AllRootsResul
 
 // Integer coefficients, lowest power first, as coefficient texts.
 CoefficientTexts TextsOf(const std::vector<long>& lowestFirst);
+
+// The distinct roots of the integer polynomial p, from its factors over the integers, as Arb
+// balls of `precision` bits; the real part of a rational root or of a rational quadratic's pair
+// also exactly.
+using Complex = Owned<acb_struct>;
+struct TrueRoot {
+    Complex value;
+    bool reExact = false;
+    Rational re;
+    int multiplicity = 0;
+    long factorDegree = 0;
+    bool used = false;
+};
+std::deque<TrueRoot> TrueRoots(const fmpz_poly_t p, long precision);
+
+// A true value as an interval of rationals: a point when it is known exactly.
+struct Interval {
+    Rational lo, hi;
+    void Set(const arb_t x);
+    void Set(const fmpq_t q);
+};
+
+// A printed decimal: its exact value, the place of its first significant digit (0 for units)
+// and its significant digits, trailing zeros dropped. Read from its sign, its digits and how
+// many of them stand before the point; false for zero.
+struct Printed {
+    Rational value;
+    long first = 0;
+    std::string kept;
+};
+bool ReadPrinted(bool negative, const std::string& digits, long pointAt, Printed& out);
+
+// Whether the true value rounds to `printed` at `digits` significant digits; Tie when it is a
+// point exactly half-way between two printed values.
+enum class Verdict { Right, Wrong, Undecided, Tie };
+Verdict Rounding(const Printed& printed, const Interval& truth, int digits);
 
 } // namespace valdrex::testing
