@@ -194,7 +194,8 @@ TEST(AllRoots, EveryDigitCountRoundsCorrectly) {
 }
 
 // The house form where it is easy to get wrong: roots a hair away from 2E-10, 12, 10^15, 10^-4,
-// 10^-5 and -1.5E-60 (x^3 = c for a c just off a cube).
+// 10^-5, -1.5E-60 and .9995, which rounds up to 1 where .999 has one digit less (x^3 = c for a c
+// just off a cube).
 TEST(AllRoots, HouseFormOfPurposeBuiltValues) {
     const std::tuple<const char*, int, const char*> cases[] = {
         {"8.000000000000000000000000000001E-30", 15, " 2E-10"},
@@ -207,6 +208,8 @@ TEST(AllRoots, HouseFormOfPurposeBuiltValues) {
         {"1.00000000000000000000000000001E-15", 15, " 1E-05"},
         {"-3.3750000000000000000000000000001E-180", 15, "-1.5E-60"},
         {"-3.3750000000000000000000000000001E-180", 1, "-2E-60"},
+        {".998500749874999999999999999999", 3, " .999"},
+        {".998500749875000000000000000001", 3, " 1"},
     };
     for (const auto& [c, digits, text] : cases) {
         CoefficientTexts t = TextsOf({0, 0, 0, 1});
