@@ -298,10 +298,9 @@ bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out) {
             ++exponent; // at or above 10^digits: the first digit stands one place higher
             continue;
         }
-        if (whole < top / 10) {
-            --exponent;
-            continue;
-        }
+        // whole >= top / 10: the exponent never stands above the first digit of x (the estimate
+        // is exactly the floor of (e − 1)·log10 2 for every double, and the step up is taken
+        // only where x.hi reaches 10^next, x.lo moving s less than a unit below top / 10).
         // Just below 10^exponent the digits are one place finer, and only values within half
         // of that finer unit round up to this n.
         const bool lowest = whole == top / 10;
