@@ -147,10 +147,10 @@ void ExpectIsolated(const fmpz_poly_t p, long bits, const std::string& name,
     EXPECT_EQ(Faults(squareFree.get(), bits, roots.get()), "") << name << " at " << bits << " bits";
 }
 
-// Each hard family isolated correctly, within the work bounds of docs/numerics.md: at most half
-// as many steps, restarts and proofs again as they take now (summed over the family at 15 and 30
-// digits), and no higher precision. A heuristic that stops paying for itself shows here, though
-// the results stay right.
+// Each hard family isolated correctly, within the work bounds of docs/numerics.md: steps,
+// restarts and proofs (summed over the family at 15 and 30 digits, the same on every run) at most
+// 2% above what they take now, and no higher precision. A heuristic that stops paying for itself
+// shows here, though the results stay right.
 TEST(HardIsolation, EveryMemberOfTheHardFamiliesAtFifteenAndThirtyDigits) {
     using Make = void (*)(fmpz_poly_t, long, long);
     const Make cluster = [](fmpz_poly_t p, long n, long e) { TightCluster(p, n, e, 0); };
@@ -186,7 +186,7 @@ TEST(HardIsolation, EveryMemberOfTheHardFamiliesAtFifteenAndThirtyDigits) {
                                    &work);
                 }
         const IsolationWork& now = family.now;
-        const auto within = [](long work, long measured) { return 2 * work <= 3 * measured; };
+        const auto within = [](long work, long measured) { return 100 * work <= 102 * measured; };
         EXPECT_TRUE(within(work.doubleSteps, now.doubleSteps))
             << family.name << ": " << work.doubleSteps;
         EXPECT_TRUE(within(work.steps, now.steps)) << family.name << ": " << work.steps;
