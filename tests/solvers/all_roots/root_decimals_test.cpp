@@ -159,6 +159,14 @@ TEST(RootDecimals, AreTheTruePartsCorrectlyRounded) {
             }
         }
     EXPECT_LT(undecided, parts / 100);
+    // Quadratics alone, whose decimals the machine path writes from double-doubles, at the digits
+    // where their low parts decide.
+    std::uniform_int_distribution<long> wide(-1000000, 1000000);
+    for (int run = 0; run < 300; ++run) {
+        const std::vector<long> p = {wide(random), wide(random), 1 + long(random() % 1000)};
+        const int digits = 13 + run % 3;
+        EXPECT_EQ(CheckDecimals(p, Solved(p, digits, false), digits, undecided), "") << run;
+    }
 }
 
 // The forms a script meets, and decimals only when asked.
