@@ -340,6 +340,20 @@ TEST(AllRoots, OrdinaryEquationsAreSettledInDoubles) {
             AberthRoots(ToDoublePolynomial(p.data(), n), nullptr, &steps[n]);
         }
     EXPECT_GE(settled, runs - 6) << "of " << runs;
+    // With a factor of degree 1 or 2 over the integers, whose roots come out exact.
+    int exactSettled = 0;
+    for (int run = 0; run < 300; ++run) {
+        std::vector<long> p = {coefficient(random) | 1, coefficient(random), coefficient(random),
+                               coefficient(random) | 1};
+        p = Multiply(p, run % 2 == 0 ? std::vector<long>{coefficient(random), 1 + run % 7}
+                                     : std::vector<long>{coefficient(random) | 1,
+                                                         coefficient(random), 1 + run % 5});
+        AllRootsResult r;
+        FindAllRootsWith(MarkBigNumbersReached, TextsOf(p), 15, nullptr, r);
+        exactSettled += bigNumbersReached ? 0 : 1;
+        bigNumbersReached = false;
+    }
+    EXPECT_GE(exactSettled, 297);
     const std::array<int, kMaxDegree + 1> now = {0,    0,    0,    360,  480,  2645, 3307,
                                                  3854, 4371, 5042, 5644, 6475, 7141};
     for (int n = 3; n <= kMaxDegree; ++n)
