@@ -8,7 +8,6 @@
 #include "solvers/all_roots/iteration.h"
 
 #include <cmath>
-#include <limits>
 #include <numbers>
 
 namespace valdrex {
@@ -148,7 +147,6 @@ constexpr int kMaxIterations = 80;
 // ones for a complex pair, which the iteration could never move off the real axis; the circles
 // then start afresh.
 constexpr int kFormulaSweeps = 4;
-constexpr double kUnit = std::numeric_limits<double>::epsilon() / 2;
 constexpr double kSettled = 1e-5;
 
 // log2|v| to within about 0.09, enough to place starting points.
@@ -206,39 +204,25 @@ RootApproximations StartingPoints(const DoublePolynomial& p) {
     return z;
 }
 
-struct Ratio {
-    Complex value; // p(z) / p'(z)
-    bool atNoise;  // |p(z)| within the rounding of its evaluation
-};
-
-// p(z) = E(z²) + z·O(z²): the even and odd parts run as two Horner chains side by side, which
-// halves the chain of dependent operations.
-Ratio NewtonRatio(const DoublePolynomial& p, Complex z) {
+// p(z) / p'(z). p(z) = E(z²) + z·O(z²): the even and odd parts run as two Horner chains side by
+// side, which halves the chain of dependent operations.
+Complex NewtonRatio(const DoublePolynomial& p, Complex z) {
     const int n = p.degree;
     const Complex w = z * z;
-    const double aw = Norm(z);
     const int evenTop = n / 2, oddTop = (n - 1) / 2;
     Complex e{p.hi[2 * evenTop], 0}, de{0, 0};
-    double scaleE = std::fabs(p.hi[2 * evenTop]);
     for (int m = evenTop - 1; m >= 0; --m) {
         de = de * w + e;
         e = e * w + Complex{p.hi[2 * m], 0};
-        scaleE = scaleE * aw + std::fabs(p.hi[2 * m]);
     }
     Complex o{p.hi[2 * oddTop + 1], 0}, dO{0, 0};
-    double scaleO = std::fabs(p.hi[2 * oddTop + 1]);
     for (int m = oddTop - 1; m >= 0; --m) {
         dO = dO * w + o;
         o = o * w + Complex{p.hi[2 * m + 1], 0};
-        scaleO = scaleO * aw + std::fabs(p.hi[2 * m + 1]);
     }
     const Complex v = e + z * o;
     const Complex twoZ{2 * z.re, 2 * z.im};
-    const Complex d = twoZ * de + o + twoZ * z * dO;
-    const double scale = scaleE + std::sqrt(aw) * scaleO;
-    const double noise = 4 * (n + 1) * kUnit * scale;
-    const bool atNoise = Norm(v) <= noise * noise;
-    return {v / d, atNoise};
+    return v / (twoZ * de + o + twoZ * z * dO);
 }
 
 // Gauss–Seidel sweeps until every root has settled or `sweeps` have run. True when all settled;
@@ -252,13 +236,13 @@ bool Iterate(const DoublePolynomial& p, RootApproximations& z, int sweeps, int& 
         for (int i = 0; i < n; ++i) {
             if (done[i])
                 continue;
-            const Ratio r = NewtonRatio(p, z[i]);
+            const Complex ratio = NewtonRatio(p, z[i]);
             ++steps;
             Complex sum{0, 0};
             for (int j = 0; j < n; ++j)
                 if (j != i)
                     sum = sum + Reciprocal(z[i] - z[j]);
-            const Complex step = r.value / (Complex{1, 0} - r.value * sum);
+            const Complex step = ratio / (Complex{1, 0} - ratio * sum);
             if (!std::isfinite(step.re) || !std::isfinite(step.im)) {
                 done[i] = true;
                 --remaining;
@@ -267,8 +251,10 @@ bool Iterate(const DoublePolynomial& p, RootApproximations& z, int sweeps, int& 
             }
             z[i] = z[i] - step;
             // Near a simple root the iteration converges cubically: after a step below
-            // kSettled of |z| the approximation is already good to the last bits.
-            if (r.atNoise || Norm(step) <= kSettled * kSettled * Norm(z[i])) {
+            // kSettled of |z| the approximation is already good to the last bits. A root whose
+            // steps stay above that (a multiple or ill-conditioned one) runs to the last sweep,
+            // and the inclusion decides.
+            if (Norm(step) <= kSettled * kSettled * Norm(z[i])) {
                 done[i] = true;
                 --remaining;
             }
