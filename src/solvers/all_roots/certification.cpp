@@ -497,8 +497,7 @@ bool Solve(const DoublePolynomial& p, int digits, int decimalDigits, ExactQuesti
 
 bool SolveCertified(const DoublePolynomial& p, int digits, int decimalDigits, ExactQuestions* exact,
                     StopFlag stop, RootSlots& out, std::vector<RootKey>* keys) {
-    return p.degree >= 1 && p.degree <= kMaxDegree && digits <= kMaxDoubleDigits &&
-           Solve(p, digits, decimalDigits, exact, stop, out, keys);
+    return digits <= kMaxDoubleDigits && Solve(p, digits, decimalDigits, exact, stop, out, keys);
 }
 
 } // namespace valdrex

@@ -28,7 +28,7 @@ class ExactQuestions {
     virtual Answer IsQuadraticFactor(long s, long q, RootSlots& out) = 0;
 };
 
-// All roots of the integer polynomial p (degree 1..12, nonzero constant term) found in doubles,
+// All roots of the integer polynomial p (degree 3 to 12, nonzero constant term) found in doubles,
 // each proved alone in its disc and printed correctly rounded to `digits` (at most 15) digits,
 // in the listed order. With `exact`, rational roots and the roots of quadratic factors over the
 // rationals are proved by its answers and written exactly. False when the proof fails (multiple
