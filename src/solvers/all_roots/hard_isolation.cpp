@@ -162,9 +162,7 @@ class Isolator {
           logDistance_(n_ * n_), restartScale_(n_, kInfinity) {
         // A bound far beyond the precision any cluster of p can need: its roots are at least
         // about H^-(n−1) apart for coefficients of H bits.
-        long heightBits = 0;
-        for (long k = 0; k <= n_; ++k)
-            heightBits = std::max<long>(heightBits, fmpz_bits(p->coeffs + k));
+        const long heightBits = std::labs(fmpz_poly_max_bits(p));
         maxShiftPrecision_ = (n_ * n_ + 1) * (heightBits + 2 * n_ + 16) + 4096;
     }
 
@@ -197,7 +195,7 @@ class Isolator {
     const std::atomic<bool>* stop_;
     IsolationWork& work_;
     long precision_ = 0; // the working precision
-    long maxShiftPrecision_ = 0;
+    long maxShiftPrecision_;
     std::vector<std::unique_ptr<Frame>> frames_; // frames_[0]: p itself about 0
     Balls z_;                                    // the approximations, exact points
     Balls y_;                                    // the same about their frame's centre
