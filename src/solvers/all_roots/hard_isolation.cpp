@@ -205,7 +205,7 @@ class Isolator {
     std::vector<double> logRadius_;    // log2 of n |w_i|: the union of these discs holds the roots
     std::vector<double> logDistance_;  // log2 |z_i − z_j|
     std::vector<double> restartScale_; // log2 of the circle z_i last restarted on
-    long reals_ = 0;                   // after Symmetrize: z_[0..reals_) real, then pairs
+    long reals_;                       // set by Symmetrize: z_[0..reals_) real, then pairs
 };
 
 void Isolator::RoundCoefficients(acb_ptr coeffs, long precision) const {
