@@ -61,8 +61,10 @@ struct Symmetric {
     std::array<Complex, kMaxDegree> z; // upper members of the pairs
 };
 
+// The approximations made symmetric about the real axis: the nearly real ones on it, and the upper
+// ones of the pairs with their mirror images (the lower ones are as good, and the inclusion
+// decides whether they are).
 bool MakeSymmetric(int n, const RootApproximations& a, Symmetric& s) {
-    std::array<Complex, kMaxDegree> lower;
     int lowers = 0;
     for (int i = 0; i < n; ++i) {
         if (std::fabs(a[i].im) <= kNearlyReal * std::sqrt(Norm(a[i])))
@@ -70,20 +72,9 @@ bool MakeSymmetric(int n, const RootApproximations& a, Symmetric& s) {
         else if (a[i].im > 0)
             s.z[s.pairs++] = a[i];
         else
-            lower[lowers++] = a[i];
+            ++lowers;
     }
-    if (lowers != s.pairs)
-        return false;
-    for (int i = 0; i < s.pairs; ++i) {
-        int best = i;
-        for (int j = i + 1; j < lowers; ++j)
-            if (Norm(s.z[i] - Complex{lower[j].re, -lower[j].im}) <
-                Norm(s.z[i] - Complex{lower[best].re, -lower[best].im}))
-                best = j;
-        std::swap(lower[i], lower[best]);
-        s.z[i] = {(s.z[i].re + lower[i].re) / 2, (s.z[i].im - lower[i].im) / 2};
-    }
-    return true;
+    return lowers == s.pairs;
 }
 
 } // namespace
