@@ -61,6 +61,10 @@ TEST(PlotGeometry, RealViewShowsRootsAndTurningPointsWithAMargin) {
     EXPECT_DOUBLE_EQ(none.x.centre(), -1);
     EXPECT_DOUBLE_EQ(none.x.width(), 4);
     EXPECT_TRUE(none.y.contains(4) && none.y.contains(8));
+
+    // Nothing but the axis: a band of 2 about it.
+    const RealView flat = ChooseRealView({}, {});
+    EXPECT_TRUE(flat.y.contains(-1) && flat.y.contains(1) && !flat.y.contains(2));
 }
 
 TEST(PlotGeometry, SteepOuterBranchesOfDegreeTwelveAreClipped) {
