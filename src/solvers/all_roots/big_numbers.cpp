@@ -341,9 +341,9 @@ class Source {
     virtual ~Source() = default;
     // Keys at levels 0..level for every unit, the units written anew where that needs it.
     virtual void Refine(int level, StopFlag stop) = 0;
-    // −1 or 1 when the source knows from its enclosures which of two of its real roots (unit
-    // indices) is smaller, 0 when only more digits tell.
-    virtual int OrderOfReals(std::size_t, std::size_t) const { return 0; }
+    // Whether the first of two of its real roots (unit indices) is the smaller, when the source
+    // knows it from its enclosures; nothing when only more digits tell.
+    virtual std::optional<bool> RealBefore(std::size_t, std::size_t) const { return {}; }
     int level() const { return level_; }
     std::vector<Unit>& units() { return units_; }
     int multiplicity() const { return multiplicity_; }
@@ -473,12 +473,11 @@ class NumericSource final : public Source {
 
     // The isolating balls are disjoint, so they order two real roots at any closeness: a
     // Mignotte pair 10^-600 apart needs no keys of 600 digits.
-    int OrderOfReals(std::size_t a, std::size_t b) const override {
+    std::optional<bool> RealBefore(std::size_t a, std::size_t b) const override {
         if (!fromBalls_)
-            return 0;
-        const arb_srcptr x = acb_realref(factor_.root(static_cast<long>(a)));
-        const arb_srcptr y = acb_realref(factor_.root(static_cast<long>(b)));
-        return arb_lt(x, y) ? -1 : arb_gt(x, y) ? 1 : 0;
+            return {};
+        return arb_lt(acb_realref(factor_.root(static_cast<long>(a))),
+                      acb_realref(factor_.root(static_cast<long>(b))));
     }
 
   private:
@@ -623,8 +622,9 @@ void ListSources(std::vector<std::unique_ptr<Source>>& sources, bool decimals, S
                     if (sources[p.source]->level() >= level)
                         continue;
                     if (a.source == b.source && ua.keys[0].real && ub.keys[0].real)
-                        if (const int order = sources[a.source]->OrderOfReals(a.index, b.index))
-                            return order < 0;
+                        if (const std::optional<bool> before =
+                                sources[a.source]->RealBefore(a.index, b.index))
+                            return *before;
                     throw NeedLevel{p.source, level};
                 }
                 const int order = CompareKeys(ua.keys[level], ub.keys[level]);

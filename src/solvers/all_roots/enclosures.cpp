@@ -13,6 +13,7 @@
 #include <flint/fmpz_poly_factor.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <memory>
 
@@ -278,7 +279,7 @@ double NearestDouble(const arf_t x) {
     constexpr double kMin = std::numeric_limits<double>::denorm_min();
     const double d = arf_get_d(x, ARF_RND_NEAR);
     if (d == 0 && !arf_is_zero(x))
-        return arf_sgn(x) < 0 ? -kMin : kMin;
+        return std::copysign(kMin, arf_sgn(x));
     return d > kMax ? kMax : d < -kMax ? -kMax : d;
 }
 
