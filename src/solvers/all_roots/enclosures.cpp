@@ -280,7 +280,7 @@ double NearestDouble(const arf_t x) {
     const double d = arf_get_d(x, ARF_RND_NEAR);
     if (d == 0 && !arf_is_zero(x))
         return std::copysign(kMin, arf_sgn(x));
-    return d > kMax ? kMax : d < -kMax ? -kMax : d;
+    return std::clamp(d, -kMax, kMax);
 }
 
 double NearestDouble(const fmpq_t x) {

@@ -117,7 +117,7 @@ bool QuarticStarts(const DoublePolynomial& poly, RootApproximations& z) {
 
 // Finite, not nearly equal, and of like size.
 bool Usable(const RootApproximations& z, int n) {
-    double smallest = INFINITY, largest = 0;
+    double smallest = INFINITY, largest = -INFINITY;
     for (int i = 0; i < n; ++i) {
         if (!std::isfinite(z[i].re) || !std::isfinite(z[i].im))
             return false;
