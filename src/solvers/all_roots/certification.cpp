@@ -62,8 +62,8 @@ struct Symmetric {
 };
 
 // The approximations made symmetric about the real axis: the nearly real ones on it, and the upper
-// ones of the pairs with their mirror images (the lower ones are as good, and the inclusion
-// decides whether they are).
+// ones of the pairs with their mirror images in place of the lower ones, which are only counted
+// (the inclusion proves the mirrored discs).
 bool MakeSymmetric(int n, const RootApproximations& a, Symmetric& s) {
     int lowers = 0;
     for (int i = 0; i < n; ++i) {
