@@ -141,7 +141,8 @@ TEST(CliOptionsTest, BatchJobsAndLongScans) {
     const CliOptions o = Parse({"--batch", "--jobs", "3", "--long-scans"}).options;
     EXPECT_TRUE(o.batch && o.longScans);
     EXPECT_EQ(o.jobs, 3);
-    EXPECT_EQ(Parse({"--batch"}).options.jobs, 0); // one for each core
+    EXPECT_EQ(Parse({"--batch"}).options.jobs, 0);                      // one for each core
+    EXPECT_EQ(Parse({"--batch", "--jobs", "1024"}).options.jobs, 1024); // the most, four digits
 }
 
 TEST(MethodOfferTest, FollowsTheMathsMenu) {
