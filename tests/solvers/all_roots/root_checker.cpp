@@ -20,13 +20,6 @@ namespace {
 using Ball = Real;
 using Fraction = Rational;
 
-// 10^e as a rational.
-void PowerOfTen(long e, fmpq_t out) {
-    fmpq_one(out);
-    fmpz_ui_pow_ui(e >= 0 ? fmpq_numref(out) : fmpq_denref(out), 10,
-                   static_cast<unsigned long>(std::labs(e)));
-}
-
 // A printed part (" 1.5E-07", "-.25", " 12"), checked against the house form of %G with
 // `digits` significant digits.
 std::string ParsePrinted(const std::string& part, int digits, Printed& out) {
@@ -524,6 +517,12 @@ std::deque<TrueRoot> TrueRoots(const fmpz_poly_t p, long precision) {
         _acb_vec_clear(r, d);
     }
     return roots;
+}
+
+void PowerOfTen(long e, fmpq_t out) {
+    fmpq_one(out);
+    fmpz_ui_pow_ui(e >= 0 ? fmpq_numref(out) : fmpq_denref(out), 10,
+                   static_cast<unsigned long>(std::labs(e)));
 }
 
 void Interval::Set(const arb_t x) {

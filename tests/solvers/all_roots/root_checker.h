@@ -43,6 +43,9 @@ struct TrueRoot {
 };
 std::deque<TrueRoot> TrueRoots(const fmpz_poly_t p, long precision);
 
+// 10^e as a rational.
+void PowerOfTen(long e, fmpq_t out);
+
 // A true value as an interval of rationals: a point when it is known exactly.
 struct Interval {
     Rational lo, hi;

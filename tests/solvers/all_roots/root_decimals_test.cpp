@@ -4,9 +4,12 @@
 #include "core_test_support.h"
 #include "root_checker.h"
 #include "solvers/all_roots/big_numbers.h"
+#include "solvers/all_roots/printing.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <deque>
 #include <optional>
 #include <random>
@@ -186,6 +189,67 @@ TEST(RootDecimals, WrittenAsJsonNumbersWhenAsked) {
     EXPECT_EQ(decimals({-9999, 1}, 2), "1e4 0");  // to the next power of ten
     EXPECT_EQ(decimals({-1, 8}, 2) + "|" + decimals({-3, 8}, 2), "0.12 0|0.38 0"); // ties to even
     EXPECT_TRUE(FindAllRoots(TextsOf({-2, 0, 1}), 15).roots[0].reDecimal.empty());
+}
+
+// The double path's rounding of hi + lo known to within an error, against exact values: digits
+// come out only where every value within the error rounds to them, and they come out from 10^-29
+// to 10^22 wherever the nearest boundary is clear of the error by 10^-14 units. Beyond, down to
+// the smallest doubles, the digits are right or left to the big numbers.
+TEST(RootDecimals, DoublePathRoundsOnlyWhatTheErrorAllows) {
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> offset(-0.5, 0.5), places(-1, 17);
+    std::uniform_int_distribution<int> digitsOf(1, 15), ordinary(-110, 80), any(-1074, 1023);
+    const auto exact = [](double d, Rational& q) {
+        Real r;
+        arb_set_d(r.get(), d);
+        arf_get_fmpq(q.get(), arb_midref(r.get()));
+    };
+    int decided = 0;
+    for (int run = 0; run < 30000; ++run) {
+        const int digits = digitsOf(random);
+        double hi = std::ldexp(1.5 + offset(random), run % 4 == 3 ? any(random) : ordinary(random));
+        if (run % 4 == 1) { // next to a rounding boundary
+            char boundary[40];
+            std::snprintf(boundary, sizeof boundary, "%.*e", digits, hi);
+            boundary[digits + 1 + (digits > 1 ? 1 : 0)] = '5';
+            hi = std::strtod(boundary, nullptr);
+        }
+        hi = run % 8 < 4 ? hi : -hi;
+        const double lo = hi * 0x1p-54 * offset(random);
+        const double error = run % 5 == 0 ? 0 : std::fabs(hi) * std::pow(10, -digits - places(random));
+        // The true value lies in [x − error, x + error]; the digits the same value rounds to in
+        // glibc's exact conversion of hi, tested against that interval widened by 10^-14 units.
+        Rational x, e, widen;
+        exact(hi, x);
+        exact(lo, widen);
+        fmpq_add(x.get(), x.get(), widen.get());
+        exact(error, e);
+        Interval truth, wide;
+        fmpq_sub(truth.lo.get(), x.get(), e.get());
+        fmpq_add(truth.hi.get(), x.get(), e.get());
+        char expected[40];
+        std::snprintf(expected, sizeof expected, "%.*e", digits - 1, std::fabs(hi));
+        std::string mantissa(expected, expected + digits + (digits > 1 ? 1 : 0));
+        mantissa.erase(std::remove(mantissa.begin(), mantissa.end(), '.'), mantissa.end());
+        const long power = std::atol(std::strchr(expected, 'e') + 1);
+        Printed nearest;
+        ReadPrinted(hi < 0, mantissa, power + 1, nearest);
+        PowerOfTen(power - digits + 1 - 14, widen.get());
+        fmpq_sub(wide.lo.get(), truth.lo.get(), widen.get());
+        fmpq_add(wide.hi.get(), truth.hi.get(), widen.get());
+        ShortPart part{};
+        if (RoundWithin({hi, lo}, error, digits, part)) {
+            ++decided;
+            Printed given;
+            ReadPrinted(part.negative, std::to_string(part.n), part.exponent + 1, given);
+            EXPECT_EQ(Rounding(given, truth, digits), Verdict::Right) << expected << " " << lo;
+        } else {
+            EXPECT_FALSE(std::fabs(hi) >= 1e-29 && std::fabs(hi) < 1e22 &&
+                         Rounding(nearest, wide, digits) == Verdict::Right)
+                << expected << " " << lo << " within " << error;
+        }
+    }
+    EXPECT_GT(decided, 15000);
 }
 
 } // namespace
