@@ -19,22 +19,16 @@
 namespace valdrex {
 namespace {
 
-constexpr long kExactDouble = 1L << 53;
-
-bool Below(long v, long limit) {
-    return v > -limit && v < limit;
-}
-
 // The roots of the primitive polynomial c[0..n] (1 <= n <= 2, c[0] != 0, c[n] > 0).
 bool AddLowDegree(const long* c, int n, int decimalDigits, RootSlots& out) {
     if (n == 1) {
-        if (!Below(c[0], kExactDouble) || !Below(c[1], kExactDouble))
+        if (!Within(c[0], kExactDouble) || !Within(c[1], kExactDouble))
             return false;
         SetSmallRational(out.Next(), -c[0], c[1], decimalDigits);
         return true;
     }
-    return Below(c[0], kSmallQuadraticLimit) && Below(c[1], kSmallQuadraticLimit) &&
-           Below(c[2], kSmallQuadraticLimit) &&
+    return Within(c[0], kSmallQuadraticLimit) && Within(c[1], kSmallQuadraticLimit) &&
+           Within(c[2], kSmallQuadraticLimit) &&
            AddSmallQuadratic(c[2], c[1], c[0], decimalDigits, out);
 }
 

@@ -18,8 +18,6 @@
 namespace valdrex {
 namespace {
 
-constexpr long kExactDouble = 1L << 53; // whole numbers a double holds exactly
-
 // n/d in lowest terms; the common divisor is mostly 1, and dividing costs more than testing.
 void Reduce(long& n, long& d) {
     const long g = std::gcd(n, d);
@@ -88,10 +86,6 @@ using Wide = __int128;
 bool MultiplyAdd(Wide a, Wide b, Wide c, Wide& out) {
     Wide product = 0;
     return !__builtin_mul_overflow(a, b, &product) && !__builtin_add_overflow(product, c, &out);
-}
-
-bool Small(long v) {
-    return v > -kSmallQuadraticLimit && v < kSmallQuadraticLimit;
 }
 
 // x / d for d > 0, to a few units of 2^-106 of the quotient beyond the error of x.
@@ -186,7 +180,7 @@ bool AddSmallQuadratic(long a, long b, long c, int decimalDigits, RootSlots& out
         SetSmallRational(out.Next(), -b + k, twoA, decimalDigits);
         return true;
     }
-    if (std::labs(delta) >= kExactDouble)
+    if (!Within(delta, kExactDouble))
         return false;
     QuadraticDecimals decimals;
     if (decimalDigits > 0 && !RoundQuadratic(a, b, c, delta, decimalDigits, decimals))
@@ -283,6 +277,10 @@ QuadraticValues SmallQuadraticValues(double a, double b, double c, double delta)
     return q;
 }
 
+bool Within(long v, long limit) {
+    return v > -limit && v < limit;
+}
+
 MachineQuestions::MachineQuestions(const long* lowestFirst, int degree, int decimalDigits)
     : degree_(degree), decimalDigits_(decimalDigits) {
     for (int k = 0; k <= degree; ++k)
@@ -303,7 +301,7 @@ Answer MachineQuestions::IsRationalRoot(long m, RootSlots& out) {
             return Answer::Unknown;
     if (value != 0)
         return Answer::No;
-    if (std::labs(num) >= kExactDouble || den >= kExactDouble)
+    if (!Within(num, kExactDouble) || !Within(den, kExactDouble))
         return Answer::Unknown;
     SetSmallRational(out.Next(), num, den, decimalDigits_);
     return Answer::Yes;
@@ -325,7 +323,8 @@ Answer MachineQuestions::IsQuadraticFactor(long s, long q, RootSlots& out) {
     }
     if (r[1] != 0 || r[0] != 0)
         return Answer::No;
-    if (!Small(a) || !Small(b) || !Small(c) || !AddSmallQuadratic(a, b, c, 0, out))
+    if (!Within(a, kSmallQuadraticLimit) || !Within(b, kSmallQuadraticLimit) ||
+        !Within(c, kSmallQuadraticLimit) || !AddSmallQuadratic(a, b, c, 0, out))
         return Answer::Unknown;
     return Answer::Yes;
 }

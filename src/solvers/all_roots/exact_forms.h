@@ -6,9 +6,15 @@
 
 namespace valdrex {
 
+// Whole numbers below this in size are exact in a double.
+inline constexpr long kExactDouble = 1L << 53;
+
 // Below this bound the exact roots of quadratics are written with machine integers:
 // B² − 4AC stays below 2^55 and every sum below 2^53.
 inline constexpr long kSmallQuadraticLimit = 1L << 26;
+
+// |v| < limit, for any v.
+bool Within(long v, long limit);
 
 // n/d (d > 0, both below 2^53) reduced, as the general path writes a rational root; with
 // `decimalDigits` (0: none) its parts' decimal texts too.
