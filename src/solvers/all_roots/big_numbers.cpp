@@ -115,7 +115,7 @@ ExactReadResult ReadExactPolynomial(const CoefficientTexts& texts, IntegerPolyno
         fmpz_mul(c.get(), c.get(), fmpq_numref(v));
         fmpz_poly_set_coeff_fmpz(out.get(), i, c.get());
     }
-    ;
+    fmpz_poly_primitive_part(out.get(), out.get());
     return {};
 }
 

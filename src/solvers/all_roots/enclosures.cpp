@@ -184,7 +184,7 @@ bool IsolatedFactor::ImaginaryPartIs(long i, const fmpq_t c, long bits) const {
 BallRounding RoundBall(const arb_t x, int digits, RoundedPart& out, fmpq_t boundary) {
     if (arb_contains_zero(x))
         return BallRounding::Unknown;
-    const bool negative = arf_sgn(arb_midref(x)) < 0;
+    const bool negative = arb_is_negative(x);
     Real magnitude, power, scaled, t, half, below;
     arb_abs(magnitude.get(), x);
     const long precision = std::max<long>(arb_bits(magnitude.get()), 64) + 64;

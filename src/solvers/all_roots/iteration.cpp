@@ -151,7 +151,7 @@ constexpr double kSettled = 1e-5;
 
 // log2|v| to within about 0.09, enough to place starting points.
 double RoughLog2(double v) {
-    int exponent; // set by frexp
+    int exponent;
     const double mantissa = std::frexp(std::fabs(v), &exponent); // in [0.5, 1)
     return exponent - 2 + 2 * mantissa;
 }

@@ -51,7 +51,7 @@ long BinaryExponent(double value) {
     const auto biased = static_cast<long>((std::bit_cast<std::uint64_t>(value) >> 52) & 0x7ff);
     if (biased != 0)
         return biased - 1022;
-    int e; // set by frexp
+    int e;
     std::frexp(value, &e);
     return e;
 }

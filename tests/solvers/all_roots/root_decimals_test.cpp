@@ -4,6 +4,7 @@
 #include "core_test_support.h"
 #include "root_checker.h"
 #include "solvers/all_roots/big_numbers.h"
+#include "solvers/all_roots/enclosures.h"
 #include "solvers/all_roots/printing.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <limits>
 #include <optional>
 #include <random>
 
@@ -216,7 +218,8 @@ TEST(RootDecimals, DoublePathRoundsOnlyWhatTheErrorAllows) {
         }
         hi = run % 8 < 4 ? hi : -hi;
         const double lo = hi * 0x1p-54 * offset(random);
-        const double error = run % 5 == 0 ? 0 : std::fabs(hi) * std::pow(10, -digits - places(random));
+        const double error =
+            run % 5 == 0 ? 0 : std::fabs(hi) * std::pow(10, -digits - places(random));
         // The true value lies in [x − error, x + error]; the digits the same value rounds to in
         // glibc's exact conversion of hi, tested against that interval widened by 10^-14 units.
         Rational x, e, widen;
@@ -250,6 +253,76 @@ TEST(RootDecimals, DoublePathRoundsOnlyWhatTheErrorAllows) {
         }
     }
     EXPECT_GT(decided, 15000);
+}
+
+// The big-number path's rounding against exact values, at sizes to 2^±700,000: a ball's digits
+// come out only where the whole ball rounds to them, and wherever it is clear of every boundary
+// by 2^-100 of its size; a boundary it holds is given exactly. A rational is rounded exactly, ties
+// to even, and rounded parts compare as their values do, whatever their lengths.
+TEST(RootDecimals, BigNumberPathRoundsBallsAndRationalsExactly) {
+    std::mt19937_64 random(29);
+    std::uniform_int_distribution<long> mantissa(1L << 62, std::numeric_limits<long>::max()),
+        ordinary(-400, 400), any(-700000, 700000), narrow(1, 140);
+    const auto sign = [](int v) { return (v > 0) - (v < 0); };
+    RoundedPart previous;
+    Rational previousValue;
+    for (int run = 0; run < 3000; ++run) {
+        const int digits = 1 + run % 30;
+        // The ninth: 2^-325147, where the first digit's place estimated from the binary exponent
+        // comes out one too high.
+        const long e = run == 8 ? -325209 : run % 10 == 9 ? any(random) : ordinary(random);
+        const long m = run == 8 ? 1L << 62 : mantissa(random);
+        Real x, widened;
+        arf_set_si_2exp_si(arb_midref(x.get()), run % 4 < 2 ? m : -m, e);
+        Rational value, boundary;
+        arf_get_fmpq(value.get(), arb_midref(x.get()));
+        RoundedPart nearest, longer, part;
+        RoundRational(value.get(), digits, nearest);
+        Printed printed, given;
+        ReadPrinted(nearest.negative, nearest.digits, nearest.exponent + 1, printed);
+        Interval ball, wide;
+        ball.Set(value.get());
+        const Verdict verdict = Rounding(printed, ball, digits);
+        EXPECT_TRUE(verdict == Verdict::Right ||
+                    (verdict == Verdict::Tie && (nearest.digits.back() - '0') % 2 == 0));
+        EXPECT_EQ(sign(CompareParts(previous, nearest)),
+                  fmpq_cmp(previousValue.get(), printed.value.get()));
+        RoundRational(printed.value.get(), 30, longer); // the same value, trailing zeros
+        EXPECT_EQ(CompareParts(nearest, longer), 0);
+        previous = nearest;
+        fmpq_set(previousValue.get(), printed.value.get());
+        if (run % 3 == 0) { // on a rounding boundary: half a unit beyond the digits
+            PowerOfTen(nearest.exponent - digits + 1, boundary.get());
+            fmpq_div_2exp(boundary.get(), boundary.get(), 1);
+            if (nearest.negative)
+                fmpq_neg(boundary.get(), boundary.get());
+            fmpq_add(value.get(), printed.value.get(), boundary.get());
+            arb_set_fmpq(x.get(), value.get(), 128);
+        } else if (run % 3 == 1) {
+            mag_set_ui_2exp_si(arb_radref(x.get()), 1, e + 63 - narrow(random));
+        }
+        ball.Set(x.get());
+        arb_set(widened.get(), x.get());
+        arb_add_error_2exp_si(widened.get(), e + 63 - 100);
+        wide.Set(widened.get());
+        switch (RoundBall(x.get(), digits, part, boundary.get())) {
+        case BallRounding::Rounded:
+            ReadPrinted(part.negative, part.digits, part.exponent + 1, given);
+            EXPECT_EQ(Rounding(given, ball, digits), Verdict::Right) << run;
+            break;
+        case BallRounding::Boundary:
+            EXPECT_TRUE(arb_contains_fmpq(widened.get(), boundary.get())) << run;
+            RoundRational(boundary.get(), digits, part);
+            ReadPrinted(part.negative, part.digits, part.exponent + 1, given);
+            ball.Set(boundary.get());
+            EXPECT_EQ(Rounding(given, ball, digits), Verdict::Tie) << run;
+            EXPECT_EQ((part.digits.back() - '0') % 2, 0) << run; // ties to even
+            break;
+        case BallRounding::Unknown:
+            EXPECT_TRUE(run % 3 != 0 && Rounding(printed, wide, digits) != Verdict::Right) << run;
+        }
+        EXPECT_TRUE(run % 3 != 0 || fmpq_equal(boundary.get(), value.get())) << run;
+    }
 }
 
 } // namespace
