@@ -117,8 +117,13 @@ TEST(AllRoots, ReportsTheBoxOfBadInput) {
     EXPECT_EQ(FindAllRoots(t, 15).power, 5);
     t[5] = "0";
     t[4] = "1.2.3";
-    EXPECT_EQ(FindAllRoots(t, 15).status, Status::NotANumber);
-    EXPECT_EQ(FindAllRoots(t, 15).power, 4);
+    AllRootsResult reused = FindAllRoots(t, 15);
+    EXPECT_EQ(reused.status, Status::NotANumber);
+    EXPECT_EQ(reused.power, 4);
+    // A result used again, as a batch does, tells of the new equation alone.
+    FindAllRoots(TextsOf({-2, 1}), 15, reused);
+    EXPECT_EQ(std::tuple(reused.status, reused.power, reused.degree),
+              std::tuple(Status::Solved, -1, 1));
     EXPECT_EQ(FindAllRoots(TextsOf({7}), 15).status, Status::ConstantOnly);
     EXPECT_EQ(FindAllRoots(TextsOf({0}), 15).status, Status::ConstantOnly);
 }
