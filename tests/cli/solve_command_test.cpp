@@ -128,8 +128,7 @@ TEST(SolveCommandTest, PlainNumbersNeedNoModule) {
     const fs::path folder =
         fs::temp_directory_path() / ("valdrex-lone-" + std::to_string(::getpid()));
     fs::create_directories(folder);
-    RunSetup lone;
-    lone.program = (folder / "valdrex-solve").string();
+    const RunSetup lone{.program = (folder / "valdrex-solve").string()};
     fs::copy_file(VALDREX_SOLVE_PATH, lone.program);
     const ProgramResult plain = RunSolve({"1", "-3", "2"}, "", lone);
     EXPECT_EQ(plain.out, "x^2 - 3·x + 2 = 0\nx1 = 1\nx2 = 2\nSolutions found\n");
@@ -159,7 +158,7 @@ TEST(SolveCommandTest, AFailedWriteToStandardOutputIsToldOnce) {
         {{"--batch", "--jobs=2", "--json"}, lines},
     };
     for (const auto& [args, input] : cases) {
-        const ProgramResult r = RunSolve(args, input, RunSetup::OutputTo("/dev/full"));
+        const ProgramResult r = RunSolve(args, input, {.outputPath = "/dev/full"});
         EXPECT_EQ(r.exitCode, 1) << args[0];
         EXPECT_EQ(r.err, "valdrex-solve: write error: No space left on device\n");
     }
@@ -177,7 +176,7 @@ TEST(SolveCommandTest, CtrlCEndsALongSolve) {
         std::vector<std::string> args = {"--save", file};
         args.insert(args.end(), solve.begin(), solve.end());
         const ProgramResult r =
-            RunSolve(args, "", RunSetup::InterruptAfter(std::chrono::milliseconds(300)));
+            RunSolve(args, "", {.interruptAfter = std::chrono::milliseconds(300)});
         EXPECT_EQ(r.exitCode, 130) << solve[1];
         EXPECT_LT(r.exitAfterInterrupt, std::chrono::milliseconds(500)) << solve[1];
         EXPECT_EQ(r.out, "");
