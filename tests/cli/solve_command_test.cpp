@@ -54,6 +54,9 @@ TEST(SolveCommandTest, PrintsWhatTheWindowShows) {
 }
 
 TEST(SolveCommandTest, UsageErrorsExitWithTwo) {
+    std::string echo; // of a long invalid token, in part
+    for (int k = 0; k < 40; ++k)
+        echo += "\\xFF";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"1", "-", "2"}, "invalid coefficient '-'\nTry"},
         {{"1", "", "2"}, "invalid coefficient ''\nTry"},
@@ -72,15 +75,7 @@ TEST(SolveCommandTest, UsageErrorsExitWithTwo) {
           "-1"},
          "the bisection scan would take 200000000 steps; more than 100000000 need "
          "--long-scans\n"},
-        {{"1", std::string(100000, '\xFF')},
-         "invalid coefficient '" +
-             [] {
-                 std::string echo;
-                 for (int k = 0; k < 40; ++k)
-                     echo += "\\xFF";
-                 return echo;
-             }() +
-             "\u2026'\nTry"},
+        {{"1", std::string(100000, '\xFF')}, "invalid coefficient '" + echo + "\u2026'\nTry"},
     };
     for (const auto& [args, err] : cases) {
         const ProgramResult r = RunSolve(args);
@@ -143,12 +138,9 @@ TEST(SolveCommandTest, PlainNumbersNeedNoModule) {
 }
 
 TEST(SolveCommandTest, AFailedWriteToStandardOutputIsToldOnce) {
-    const std::string lines = [] {
-        std::string text;
-        for (int k = 0; k < 3000; ++k)
-            text += "1 -3 2\n";
-        return text;
-    }();
+    std::string lines;
+    for (int k = 0; k < 3000; ++k)
+        lines += "1 -3 2\n";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"1", "-3", "2"}, ""},
         {{"--json", "1", "-3", "2"}, ""},
