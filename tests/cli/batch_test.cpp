@@ -142,9 +142,9 @@ TEST(BatchCommandTest, LinesLongerThanOneMebibyteAreRefusedUnread) {
     EXPECT_EQ(r.err, "valdrex-solve: line 2: longer than 1 MiB\n");
     EXPECT_EQ(r.exitCode, 1);
 #ifndef __SANITIZE_ADDRESS__ // which reserves more address space than the limit
-    const ProgramResult huge = RunSolve({"--batch", "--jobs", "1", "--method", "exact"},
-                                        std::string(64 << 20, '1') + "\n" + atLimit + "\n",
-                                        RunSetup::MemoryLimit(48 << 20));
+    const ProgramResult huge =
+        RunSolve({"--batch", "--jobs", "1", "--method", "exact"},
+                 std::string(64 << 20, '1') + "\n" + atLimit + "\n", {.memoryLimit = 48 << 20});
     EXPECT_EQ(huge.out, answer);
     EXPECT_EQ(huge.err, "valdrex-solve: line 1: longer than 1 MiB\n");
 #endif
@@ -161,7 +161,7 @@ TEST(BatchCommandTest, RunningOutOfMemoryIsAMessage) {
         for (const char* jobs : {"1", "2"}) {
             const ProgramResult r =
                 RunSolve({"--batch", "--jobs", jobs, "--method", "exact"}, longest + "1 0 -4\n",
-                         RunSetup::MemoryLimit(megabytes << 20));
+                         {.memoryLimit = megabytes << 20});
             EXPECT_TRUE(r.exitCode == 0 || (r.exitCode == 1 && r.err.ends_with("out of memory\n")))
                 << megabytes << " MiB, " << jobs << " jobs: " << r.exitCode << " " << r.err;
             ranOut += r.exitCode == 1;
@@ -195,14 +195,14 @@ TEST(BatchCommandTest, ALongLineNeedsAtMostThreeTimesItsLength) {
             rlim_t fails = 0, answers = 64 << 20;
             while (answers - fails > (16 << 10)) {
                 const rlim_t limit = (fails + answers) / 2;
-                (same(RunSolve(args, line(40), RunSetup::MemoryLimit(limit)), shortAnswer)
-                     ? answers
-                     : fails) = limit;
+                const bool answered =
+                    same(RunSolve(args, line(40), {.memoryLimit = limit}), shortAnswer);
+                (answered ? answers : fails) = limit;
             }
             const ProgramResult answer = RunSolve(args, line(longest));
-            EXPECT_TRUE(same(RunSolve(args, line(longest),
-                                      RunSetup::MemoryLimit(answers + 3 * line(longest).size())),
-                             answer))
+            EXPECT_TRUE(same(
+                RunSolve(args, line(longest), {.memoryLimit = answers + 3 * line(longest).size()}),
+                answer))
                 << args.back() << answer.err.substr(0, 100);
         }
     }
@@ -292,7 +292,7 @@ TEST(BatchCommandTest, CtrlCKeepsWhatWasWritten) {
         std::remove(file.c_str());
         const ProgramResult r =
             RunSolve({"--batch", "--jobs", jobs, "--method", "exact", "--save", file}, "2 -4\n",
-                     RunSetup::InterruptWhenWaiting());
+                     {.keepInputOpen = true, .interruptAtOutput = 1});
         EXPECT_EQ(r.exitCode, 130);
         EXPECT_EQ(r.out, "2·x - 4 = 0\nx1 = 2\n\n");
         EXPECT_EQ(Bytes(file), "2\xB7x - 4 = 0; S={ 2}\r\n");
@@ -300,7 +300,7 @@ TEST(BatchCommandTest, CtrlCKeepsWhatWasWritten) {
     // During a scan, on a worker: the lines before it are answered.
     const ProgramResult scan = RunSolve(
         {"--batch", "--jobs", "2", "--method", "bisection", "--long-scans", "--inc", ".000000001"},
-        "1 0\n1 0 0 -1\n1 -1 0 0\n", RunSetup::InterruptAfter(std::chrono::milliseconds(1000)));
+        "1 0\n1 0 0 -1\n1 -1 0 0\n", {.interruptAfter = std::chrono::milliseconds(1000)});
     EXPECT_EQ(scan.exitCode, 130);
     EXPECT_EQ(scan.out, "");
     EXPECT_EQ(scan.err.substr(0, 58), "valdrex-solve: line 1: the bisection method is not offered");

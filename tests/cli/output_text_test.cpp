@@ -90,30 +90,34 @@ const EquationReport kRational{
     .testOutput = " 7",
     .errors = kErrors};
 
+// The report as AppendPlainReport or AppendJsonReport writes it.
+template <auto Append> std::string Written(const EquationReport& report) {
+    std::string out;
+    Append(out, report);
+    return out;
+}
+constexpr auto PlainReport = Written<AppendPlainReport>;
+constexpr auto JsonReport = Written<AppendJsonReport>;
+
 TEST(EquationReportTest, PlainTextLeavesOutWhatIsEmpty) {
     EquationReport report = kRational;
-    std::string out;
-    AppendPlainReport(out, report);
-    EXPECT_EQ(out, "x^3 - 2·x^2 + x - 2 = 0\nx1 = 2\nSolutions found\n"
-                   "Irreducible factor: x^2  + 1 \nP(3) = 7\n");
+    EXPECT_EQ(PlainReport(report), "x^3 - 2·x^2 + x - 2 = 0\nx1 = 2\nSolutions found\n"
+                                   "Irreducible factor: x^2  + 1 \nP(3) = 7\n");
     report.result.status = report.result.factor = report.testOutput = ""; // the test failed
-    out.clear();
-    AppendPlainReport(out, report);
-    EXPECT_EQ(out, "x^3 - 2·x^2 + x - 2 = 0\nx1 = 2\n");
+    EXPECT_EQ(PlainReport(report), "x^3 - 2·x^2 + x - 2 = 0\nx1 = 2\n");
 }
 
 TEST(EquationReportTest, JsonHasEveryField) {
-    std::string out;
-    AppendJsonReport(out, kRational);
-    EXPECT_EQ(out, "{\"schema\":2,\"equation\":\"x^3 - 2·x^2 + x - 2 = 0\",\"lines\":[\"x1 = 2\"],"
-                   "\"roots\":[\" 2\"],\"status\":\"Solutions found\",\"factor\":\"x^2  + 1 \","
-                   "\"factor_coefficients\":[1,0,1,0,0,0,0,0,0,0,0,0,0],"
-                   "\"test\":{\"x\":\"3\",\"value\":\" 7\"},"
-                   "\"errors\":[{\"number\":1001,\"description\":\"Overflow\","
-                   "\"text\":\"Error  1001. Overflow\",\"title\":\"Error\",\"icon\":\"critical\"},"
-                   "{\"number\":2,\"description\":\"No such \\\"file\\\"\","
-                   "\"text\":\"2. No such \\\"file\\\"\",\"title\":\"Valdrex\",\"icon\":\"none\"}],"
-                   "\"record\":\"x^3 - 2·x^2 + x - 2 = 0; S={ 2}; P(3) = 7; R(x)=x^2+1\"}\n");
+    EXPECT_EQ(JsonReport(kRational),
+              "{\"schema\":2,\"equation\":\"x^3 - 2·x^2 + x - 2 = 0\",\"lines\":[\"x1 = 2\"],"
+              "\"roots\":[\" 2\"],\"status\":\"Solutions found\",\"factor\":\"x^2  + 1 \","
+              "\"factor_coefficients\":[1,0,1,0,0,0,0,0,0,0,0,0,0],"
+              "\"test\":{\"x\":\"3\",\"value\":\" 7\"},"
+              "\"errors\":[{\"number\":1001,\"description\":\"Overflow\","
+              "\"text\":\"Error  1001. Overflow\",\"title\":\"Error\",\"icon\":\"critical\"},"
+              "{\"number\":2,\"description\":\"No such \\\"file\\\"\","
+              "\"text\":\"2. No such \\\"file\\\"\",\"title\":\"Valdrex\",\"icon\":\"none\"}],"
+              "\"record\":\"x^3 - 2·x^2 + x - 2 = 0; S={ 2}; P(3) = 7; R(x)=x^2+1\"}\n");
 }
 
 TEST(EquationReportTest, JsonNullsBatchLineAndInvalidLine) {
@@ -123,25 +127,19 @@ TEST(EquationReportTest, JsonNullsBatchLineAndInvalidLine) {
     report.result.equation = "x = 0";
     report.result.rootTexts = solText;
     report.testInput = &kInput;
-    std::string out;
-    AppendJsonReport(out, report);
     EXPECT_EQ(
-        out,
+        JsonReport(report),
         "{\"schema\":2,\"line\":12,\"equation\":\"x = 0\",\"lines\":[],\"roots\":[\" 1\",\"-2\"],"
         "\"status\":\"\",\"factor\":\"\",\"factor_coefficients\":null,"
         "\"test\":{\"x\":\"3\",\"value\":null},\"errors\":[],\"record\":\"\"}\n");
     report.testInput = nullptr;
-    out.clear();
-    AppendJsonReport(out, report);
-    EXPECT_NE(out.find("\"test\":null,"), std::string::npos);
-    out.clear();
+    EXPECT_NE(JsonReport(report).find("\"test\":null,"), std::string::npos);
+    std::string out;
     AppendJsonInvalidLine(out, 3, "invalid coefficient '\\xFF'");
     EXPECT_EQ(out, "{\"schema\":2,\"line\":3,\"error\":\"invalid coefficient '\\\\xFF'\"}\n");
     // A method that leaves no factor this time leaves no factor coefficients either.
     report.result.factorCoefficients = &kFactor;
-    out.clear();
-    AppendJsonReport(out, report);
-    EXPECT_NE(out.find("\"factor_coefficients\":null"), std::string::npos);
+    EXPECT_NE(JsonReport(report).find("\"factor_coefficients\":null"), std::string::npos);
 }
 
 // The model's reading tells which box and why; the message names the box and quotes its text.

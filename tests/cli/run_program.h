@@ -20,37 +20,14 @@ struct ProgramResult {
 
 // How the program runs, besides its arguments and input.
 struct RunSetup {
-    std::string program;    // another copy of valdrex-solve than the build's
-    std::string outputPath; // standard output to this file, not read back (such as /dev/full)
+    std::string program{};    // another copy of valdrex-solve than the build's
+    std::string outputPath{}; // standard output to this file, not read back (such as /dev/full)
     // Standard input is a pipe left open after the input, so that the program waits for more.
     bool keepInputOpen = false;
     // SIGINT once standard output holds this many bytes, or after this long (when not 0).
     std::size_t interruptAtOutput = 0;
     std::chrono::milliseconds interruptAfter{0};
     rlim_t memoryLimit = 0; // bytes of address space (RLIMIT_AS), when not 0
-
-    static RunSetup OutputTo(std::string path) {
-        RunSetup setup;
-        setup.outputPath = std::move(path);
-        return setup;
-    }
-    static RunSetup InterruptAfter(std::chrono::milliseconds delay) {
-        RunSetup setup;
-        setup.interruptAfter = delay;
-        return setup;
-    }
-    static RunSetup MemoryLimit(rlim_t bytes) {
-        RunSetup setup;
-        setup.memoryLimit = bytes;
-        return setup;
-    }
-    // Ctrl+C once the program answered the input and waits for more.
-    static RunSetup InterruptWhenWaiting() {
-        RunSetup setup;
-        setup.keepInputOpen = true;
-        setup.interruptAtOutput = 1;
-        return setup;
-    }
 };
 
 // Runs valdrex-solve with the arguments, feeding `input` to its standard input; kills it after

@@ -54,6 +54,9 @@ TEST(SolveCommandTest, PrintsWhatTheWindowShows) {
 }
 
 TEST(SolveCommandTest, UsageErrorsExitWithTwo) {
+    std::string echo; // of a long invalid token, in part
+    for (int k = 0; k < 40; ++k)
+        echo += "\\xFF";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"1", "-", "2"}, "invalid coefficient '-'\nTry"},
         {{"1", "", "2"}, "invalid coefficient ''\nTry"},
@@ -72,15 +75,7 @@ TEST(SolveCommandTest, UsageErrorsExitWithTwo) {
           "-1"},
          "the bisection scan would take 200000000 steps; more than 100000000 need "
          "--long-scans\n"},
-        {{"1", std::string(100000, '\xFF')},
-         "invalid coefficient '" +
-             [] {
-                 std::string echo;
-                 for (int k = 0; k < 40; ++k)
-                     echo += "\\xFF";
-                 return echo;
-             }() +
-             "\u2026'\nTry"},
+        {{"1", std::string(100000, '\xFF')}, "invalid coefficient '" + echo + "\u2026'\nTry"},
     };
     for (const auto& [args, err] : cases) {
         const ProgramResult r = RunSolve(args);
@@ -128,8 +123,7 @@ TEST(SolveCommandTest, PlainNumbersNeedNoModule) {
     const fs::path folder =
         fs::temp_directory_path() / ("valdrex-lone-" + std::to_string(::getpid()));
     fs::create_directories(folder);
-    RunSetup lone;
-    lone.program = (folder / "valdrex-solve").string();
+    const RunSetup lone{.program = (folder / "valdrex-solve").string()};
     fs::copy_file(VALDREX_SOLVE_PATH, lone.program);
     const ProgramResult plain = RunSolve({"1", "-3", "2"}, "", lone);
     EXPECT_EQ(plain.out, "x^2 - 3·x + 2 = 0\nx1 = 1\nx2 = 2\nSolutions found\n");
@@ -144,12 +138,9 @@ TEST(SolveCommandTest, PlainNumbersNeedNoModule) {
 }
 
 TEST(SolveCommandTest, AFailedWriteToStandardOutputIsToldOnce) {
-    const std::string lines = [] {
-        std::string text;
-        for (int k = 0; k < 3000; ++k)
-            text += "1 -3 2\n";
-        return text;
-    }();
+    std::string lines;
+    for (int k = 0; k < 3000; ++k)
+        lines += "1 -3 2\n";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"1", "-3", "2"}, ""},
         {{"--json", "1", "-3", "2"}, ""},
@@ -159,7 +150,7 @@ TEST(SolveCommandTest, AFailedWriteToStandardOutputIsToldOnce) {
         {{"--batch", "--jobs=2", "--json"}, lines},
     };
     for (const auto& [args, input] : cases) {
-        const ProgramResult r = RunSolve(args, input, RunSetup::OutputTo("/dev/full"));
+        const ProgramResult r = RunSolve(args, input, {.outputPath = "/dev/full"});
         EXPECT_EQ(r.exitCode, 1) << args[0];
         EXPECT_EQ(r.err, "valdrex-solve: write error: No space left on device\n");
     }
@@ -177,7 +168,7 @@ TEST(SolveCommandTest, CtrlCEndsALongSolve) {
         std::vector<std::string> args = {"--save", file};
         args.insert(args.end(), solve.begin(), solve.end());
         const ProgramResult r =
-            RunSolve(args, "", RunSetup::InterruptAfter(std::chrono::milliseconds(300)));
+            RunSolve(args, "", {.interruptAfter = std::chrono::milliseconds(300)});
         EXPECT_EQ(r.exitCode, 130) << solve[1];
         EXPECT_LT(r.exitAfterInterrupt, std::chrono::milliseconds(500)) << solve[1];
         EXPECT_EQ(r.out, "");

@@ -57,6 +57,11 @@ std::string ReadAsTheViewer(const std::string& path) {
     return bytes;
 }
 
+// The errno `command` fails with, 0 when it does not.
+std::string ErrnoOf(const std::function<void()>& command) {
+    return std::to_string(testing::FailureOf(command));
+}
+
 // The errno of every command at `path`: append, overwrite, ensure, the viewer's open, save.
 std::string Errnos(const std::string& path) {
     std::string numbers;
@@ -64,7 +69,7 @@ std::string Errnos(const std::string& path) {
              [&] { AppendLine(path, "line", false); }, [&] { AppendLine(path, "line", true); },
              [&] { EnsureFileExists(path); },
              [&] { LockedFile(path, O_RDONLY | O_CREAT, LOCK_SH); }, [&] { Save(path, "text"); }})
-        numbers += std::to_string(testing::FailureOf(command)) + " ";
+        numbers += ErrnoOf(command) + " ";
     return numbers;
 }
 
@@ -232,9 +237,7 @@ TEST_F(DatabaseFile, AReplaceKeepsHardLinksModeOwnerAndGroup) {
     Put(db_, "old\r\n");
     fs::permissions(db_, fs::perms::all);
     EXPECT_EQ(
-        ReportFromChild(
-            BecomeNobody,
-            [&] { return std::to_string(testing::FailureOf([&] { Save(db_, "by nobody"); })); }),
+        ReportFromChild(BecomeNobody, [&] { return ErrnoOf([&] { Save(db_, "by nobody"); }); }),
         "0");
     EXPECT_TRUE(::stat(db_.c_str(), &st) == 0 && st.st_uid == 0 && Bytes(db_) == "by nobody");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
@@ -253,9 +256,7 @@ TEST_F(DatabaseFile, AFullDiskKeepsThePreviousFileWhole) {
         {overwrite, 0}, {overwrite, 3}, {append, old.size() + 8}};
     for (const auto& [write, limit] : cases) {
         Put(db_, old);
-        EXPECT_EQ(
-            WithFileSizeLimit(limit, [&] { return std::to_string(testing::FailureOf(write)); }),
-            std::to_string(EFBIG))
+        EXPECT_EQ(WithFileSizeLimit(limit, [&] { return ErrnoOf(write); }), std::to_string(EFBIG))
             << "limit " << limit;
         EXPECT_EQ(Bytes(db_), old) << "limit " << limit;
         EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 1)
@@ -266,11 +267,8 @@ TEST_F(DatabaseFile, AFullDiskKeepsThePreviousFileWhole) {
     // A file with another name is rewritten in place: room for a longer text comes first.
     const std::string other = PathOf("other.txt");
     ASSERT_EQ(::link(db_.c_str(), other.c_str()), 0);
-    EXPECT_EQ(WithFileSizeLimit(longer.size(),
-                                [&] {
-                                    return std::to_string(
-                                        testing::FailureOf([&] { Save(db_, "new " + longer); }));
-                                }),
+    const auto saveLonger = [&] { Save(db_, "new " + longer); };
+    EXPECT_EQ(WithFileSizeLimit(longer.size(), [&] { return ErrnoOf(saveLonger); }),
               std::to_string(EFBIG));
     EXPECT_EQ(Bytes(other), longer);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);

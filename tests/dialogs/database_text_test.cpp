@@ -88,31 +88,19 @@ class BesideAnEditor : public ::testing::Test {
     // A click (with Shift, to extend the selection), a drag from `from`, the mouse passing
     // by without a button, or a double click, the same in both.
     void Mouse(int what, std::pair<QPoint, QPoint> at, std::pair<QPoint, QPoint> from = {}) {
-        const auto both = [&](auto act) {
-            act(view_.viewport(), at.first, from.first);
-            act(oracle_.viewport(), at.second, from.second);
-        };
-        switch (what) {
-        case 0:
-        case 1:
-            both([&](QWidget* w, QPoint p, QPoint) {
+        const std::tuple<QWidget*, QPoint, QPoint> both[] = {
+            {view_.viewport(), at.first, from.first}, {oracle_.viewport(), at.second, from.second}};
+        for (const auto& [w, p, start] : both) {
+            if (what < 2) {
                 QTest::mouseClick(w, Qt::LeftButton, what ? kShift : kNone, p);
-            });
-            break;
-        case 2:
-            both([&](QWidget* w, QPoint p, QPoint start) {
+            } else if (what == 2) {
                 QTest::mousePress(w, Qt::LeftButton, kNone, start);
                 QTest::mouseMove(w, p);
                 QTest::mouseRelease(w, Qt::LeftButton, kNone, p);
-            });
-            break;
-        case 3:
-            both([&](QWidget* w, QPoint p, QPoint) { QTest::mouseMove(w, p); });
-            break;
-        default:
-            both([&](QWidget* w, QPoint p, QPoint) {
-                QTest::mouseDClick(w, Qt::LeftButton, kNone, p);
-            });
+            } else {
+                what == 3 ? QTest::mouseMove(w, p)
+                          : QTest::mouseDClick(w, Qt::LeftButton, kNone, p);
+            }
         }
     }
     TextPosition OraclePosition(int at) const {

@@ -19,6 +19,9 @@ namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 const ErrorBoxes kNone{};
 constexpr UnreadBox::Box kCoefficient = UnreadBox::Box::Coefficient;
+const ErrorBox kOverflow{"1001. Overflow", BoxIcon::None, "Valdrex", 1001, "Overflow"};
+const ErrorBox kNotFound{"2. No such file or directory", BoxIcon::None, "Valdrex", 2,
+                         "No such file or directory"};
 
 ErrorBoxes Boxes(std::span<const ErrorBox> boxes) {
     return {boxes.begin(), boxes.end()};
@@ -83,8 +86,7 @@ TEST_F(MainModelTest, UpdateWritesTheRecordWhenSolvesDoNot) {
 TEST_F(MainModelTest, AMissingFolderReportsOnceAndKeepsTheSolutions) {
     state_.DatabaseFile = dir_.filePath("missing/db.txt").toStdString();
     Type({{2, "1"}, {1, "-3"}, {0, "2"}});
-    const ErrorBoxes notFound{
-        {"2. No such file or directory", BoxIcon::None, "Valdrex", 2, "No such file or directory"}};
+    const ErrorBoxes notFound{kNotFound};
     EXPECT_EQ(Solve(), notFound);
     EXPECT_EQ(model_.solutionLines(), (Lines{"x1 = 2", "x2 = 1"}));
     EXPECT_EQ(model_.message() + "|" + model_.info(), "Solutions found|");
@@ -148,18 +150,15 @@ TEST(MainModelReading, AFailedReadNamesTheBoxAndWhy) {
 // that leaves the record to its caller gives the solver's alone, and the record.
 TEST_F(MainModelTest, EveryBoxOfASolveIsInItsResultInOrder) {
     state_.DatabaseFile = dir_.filePath("missing/db.txt").toStdString();
-    const ErrorBox overflow{"1001. Overflow", BoxIcon::None, "Valdrex", 1001, "Overflow"};
-    const ErrorBox notFound{"2. No such file or directory", BoxIcon::None, "Valdrex", 2,
-                            "No such file or directory"};
     Type({{2, "65536"}, {1, "65536"}, {0, "-1"}});
-    EXPECT_EQ(Solve(), (ErrorBoxes{overflow, notFound}));
+    EXPECT_EQ(Solve(), (ErrorBoxes{kOverflow, kNotFound}));
     EXPECT_EQ(last_.record, "65536\xC2\xB7x^2 + 65536\xC2\xB7x - 1 = 0; S={}");
 
     ModuleState state;
     MainModel handing(state, nullptr);
     handing.SetCoefficients(std::vector<std::string_view>{"65536", "65536", "-1"});
     const SolveResult result = handing.Solve(SolveMethod::Exact, {});
-    EXPECT_EQ(Boxes(result.errors), ErrorBoxes{overflow});
+    EXPECT_EQ(Boxes(result.errors), ErrorBoxes{kOverflow});
     EXPECT_EQ(result.record, last_.record);
     EXPECT_EQ(result.equation, model_.equation());
 }
@@ -186,9 +185,8 @@ TEST_F(MainModelTest, CoefficientsBeyondThirtyTwoBits) {
     EXPECT_EQ(Solve(), kNone);
     EXPECT_EQ(model_.message(), "Division by 0");
     EXPECT_EQ(last_.unread, (UnreadBox{kCoefficient, 1, ReadFault::BeyondRange}));
-    const ErrorBoxes overflow{{"1001. Overflow", BoxIcon::None, "Valdrex", 1001, "Overflow"}};
     for (const char* text : {".1234567891", "2/99999999999"})
-        EXPECT_EQ(model_.SetCoefficient(1, text), overflow) << text;
+        EXPECT_EQ(model_.SetCoefficient(1, text), ErrorBoxes{kOverflow}) << text;
     EXPECT_EQ(model_.equation(), "99999999999·x = 0");
 }
 

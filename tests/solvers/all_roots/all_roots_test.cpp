@@ -31,6 +31,14 @@ void MarkBigNumbersReached(const CoefficientTexts&, int, StopFlag, AllRootsResul
     bigNumbersReached = true;
 }
 
+// Whether the machine-integer path settles the equation on its own, its result into `r`.
+bool SettledInDoubles(const CoefficientTexts& t, int digits, AllRootsResult* r = nullptr) {
+    AllRootsResult own;
+    bigNumbersReached = false;
+    FindAllRootsWith(MarkBigNumbersReached, t, digits, nullptr, r != nullptr ? *r : own);
+    return !bigNumbersReached;
+}
+
 // (x - r)^m for integer r, lowest power first, multiplied into p.
 std::vector<long> Times(std::vector<long> p, std::vector<long> factor, int times = 1) {
     for (int t = 0; t < times; ++t)
@@ -339,10 +347,7 @@ TEST(AllRoots, OrdinaryEquationsAreSettledInDoubles) {
                 c = coefficient(random) | 1; // odd: no root 0, no zero leading coefficient
             CoefficientTexts t = TextsOf(p);
             std::fill(t.begin() + static_cast<long>(p.size()), t.end(), ""); // empty boxes
-            AllRootsResult r;
-            FindAllRootsWith(MarkBigNumbersReached, t, digits, nullptr, r);
-            settled += bigNumbersReached ? 0 : 1;
-            bigNumbersReached = false;
+            settled += SettledInDoubles(t, digits) ? 1 : 0;
             const int n = static_cast<int>(p.size()) - 1;
             AberthRoots(ToDoublePolynomial(p.data(), n), nullptr, &steps[n]);
         }
@@ -358,10 +363,7 @@ TEST(AllRoots, OrdinaryEquationsAreSettledInDoubles) {
                                                          coefficient(random), 1 + run % 5});
         if (run % 3 == 0)
             p.insert(p.begin(), 0);
-        AllRootsResult r;
-        FindAllRootsWith(MarkBigNumbersReached, TextsOf(p), 15, nullptr, r);
-        exactSettled += bigNumbersReached ? 0 : 1;
-        bigNumbersReached = false;
+        exactSettled += SettledInDoubles(TextsOf(p), 15) ? 1 : 0;
     }
     EXPECT_GE(exactSettled, 299);
     const std::array<int, kMaxDegree + 1> now = {0,    0,    0,    360,  480,  2645, 3307,
@@ -388,10 +390,7 @@ TEST(AllRoots, RootsOfEverySize) {
         for (int digits : {7, 15}) {
             EXPECT_EQ(CheckRoots(p, FindAllRoots(TextsOf(p), digits), digits), "")
                 << "run " << run << " at " << digits;
-            AllRootsResult r;
-            FindAllRootsWith(MarkBigNumbersReached, TextsOf(p), digits, nullptr, r);
-            settled += bigNumbersReached ? 0 : 1;
-            bigNumbersReached = false;
+            settled += SettledInDoubles(TextsOf(p), digits) ? 1 : 0;
         }
     }
     // 32 of the 120 are settled there today.
@@ -482,11 +481,8 @@ TEST(AllRoots, ShortcutGivesTheBigNumberResult) {
         const CoefficientTexts t = TextsOf(p);
         AllRootsResult shortcut, big;
         ++runs;
-        FindAllRootsWith(MarkBigNumbersReached, t, 15, nullptr, shortcut);
-        if (bigNumbersReached) {
-            bigNumbersReached = false;
+        if (!SettledInDoubles(t, 15, &shortcut))
             return;
-        }
         ++answered;
         SolveWithBigNumbers(t, 15, nullptr, big);
         ASSERT_EQ(shortcut.degree, big.degree);

@@ -151,24 +151,14 @@ CoefficientTexts RandomGrid(std::mt19937& random) {
     texts.fill("0");
     for (std::string& text : texts) {
         const std::string sign = random() % 2 ? "-" : "";
-        switch (random() % 6) {
-        case 0:
-            break; // no term
-        case 1:
-            text = sign + digits(4);
-            break;
-        case 2:
-            text = sign + digits(3) + "." + digits(4);
-            break;
-        case 3:
-            text = sign + digits(4) + "/" + std::to_string(1 + random() % 999);
-            break;
-        case 4:
-            text = sign + digits(40);
-            break;
-        default: // only the exact reading reads these
-            text = random() % 2 ? sign + "." + digits(30) : sign + digits(3) + "e-" + digits(2);
-        }
+        const auto kind = random() % 6; // 0: no term; 5: only the exact reading reads these
+        text = kind == 0      ? text
+               : kind == 1    ? sign + digits(4)
+               : kind == 2    ? sign + digits(3) + "." + digits(4)
+               : kind == 3    ? sign + digits(4) + "/" + std::to_string(1 + random() % 999)
+               : kind == 4    ? sign + digits(40)
+               : random() % 2 ? sign + "." + digits(30)
+                              : sign + digits(3) + "e-" + digits(2);
     }
     return texts;
 }
