@@ -31,6 +31,7 @@
 #include <complex>
 #include <limits>
 #include <memory>
+#include <numbers>
 #include <numeric>
 #include <vector>
 
@@ -45,6 +46,13 @@ constexpr long kMaxSweeps = 200;
 constexpr long kPatientSweeps = 16;
 // Sweeps in hardware doubles before the big numbers take over.
 constexpr long kDoubleSweeps = 60;
+
+// The angle of the k-th of `count` starting points on the circle of the Newton polygon's edge e:
+// evenly spread, and turned further for each edge so that the circles' points do not line up.
+double StartAngle(long k, long count, std::size_t e) {
+    return 2 * std::numbers::pi * static_cast<double>(k) / static_cast<double>(count) + 0.4 +
+           1.3 * static_cast<double>(e);
+}
 
 struct Acb : Owned<acb_struct> {
     operator acb_ptr() { return get(); }
@@ -347,9 +355,7 @@ double Isolator::PlaceOnCircles(long frame, const std::vector<double>& logs,
         const double whole = std::floor(logRadius);
         const double scale = std::exp2(logRadius - whole);
         for (long k = 0; k < count && next < targets.size(); ++k) {
-            const double angle =
-                6.283185307179586 * static_cast<double>(k) / static_cast<double>(count) + 0.4 +
-                1.3 * static_cast<double>(e);
+            const double angle = StartAngle(k, count, e);
             arb_set_d(acb_realref(point.get()), scale * std::cos(angle));
             arb_set_d(acb_imagref(point.get()), scale * std::sin(angle));
             acb_mul_2exp_si(point, point, static_cast<long>(whole));
@@ -408,9 +414,7 @@ bool Isolator::StartInDoubles(const std::vector<double>& logs) {
     for (std::size_t e = 0; e < radii.size(); ++e)
         for (long k = hull[e]; k < hull[e + 1]; ++k)
             y[next++] = std::polar(std::exp2(radii[e] - u),
-                                   6.283185307179586 * static_cast<double>(k - hull[e]) /
-                                           static_cast<double>(hull[e + 1] - hull[e]) +
-                                       0.4 + 1.3 * static_cast<double>(e));
+                                   StartAngle(k - hull[e], hull[e + 1] - hull[e], e));
     std::vector<char> settled(n_);
     for (long sweep = 0; sweep < kDoubleSweeps; ++sweep) {
         bool moved = false;
