@@ -109,32 +109,45 @@ struct QuadraticDecimals {
     ShortPart im{};                   // the "+" root's imaginary part; zero for real roots
 };
 
-// The roots' parts from double-double values within 64 units of 2^-106 of their size (√|Δ|
-// by one Newton step is within 4; each sum and quotient adds a few), rounded where that proves
-// the digits; false where it does not.
-bool RoundQuadratic(long a, long b, long c, long delta, int digits, QuadraticDecimals& out) {
-    constexpr double kError = 64 * 0x1p-106;
-    const double d = std::fabs(static_cast<double>(delta));
+// The roots of A·x² + B·x + C with discriminant Δ (not a square when positive) in double-double,
+// within 64 units of 2^-106 of their size (√|Δ| by one Newton step is within 4; each sum and
+// quotient adds a few): for Δ > 0 the "+" and "−" roots, for Δ < 0 the "+" root's imaginary part
+// (the real part −B/2A is a quotient of whole numbers). A, B, C and Δ are exact in doubles.
+struct DoubleDoubleRoots {
+    DoubleDouble plus, minus;
+};
+DoubleDoubleRoots QuadraticRoots(double a, double b, double c, double delta) {
+    const double d = std::fabs(delta);
     const double s = std::sqrt(d);
     const DoubleDouble square = TwoProduct(s, s);
     const DoubleDouble root = FastTwoSum(s, ((d - square.hi) - square.lo) / (2 * s));
-    const auto twoA = static_cast<double>(2 * a);
+    if (delta < 0)
+        return {Divide(root, 2 * a), {}};
+    // The root away from −B/2A without cancellation, the other from the product C/A.
+    const double sign = b <= 0 ? 1 : -1;
+    const DoubleDouble far = DoubleDouble{-b, 0} + DoubleDouble{sign * root.hi, sign * root.lo};
+    const DoubleDouble away = Divide(far, 2 * a), other = DivideInto(2 * c, far);
+    return sign > 0 ? DoubleDoubleRoots{away, other} : DoubleDoubleRoots{other, away};
+}
+
+// The roots' parts rounded where that proves the digits; false where it does not.
+bool RoundQuadratic(long a, long b, long c, long delta, int digits, QuadraticDecimals& out) {
+    constexpr double kError = 64 * 0x1p-106;
     const auto round = [&](DoubleDouble x, ShortPart& part) {
         return RoundWithin(x, kError * std::fabs(x.hi), digits, part);
     };
+    const DoubleDoubleRoots roots =
+        QuadraticRoots(static_cast<double>(a), static_cast<double>(b), static_cast<double>(c),
+                       static_cast<double>(delta));
     if (delta < 0) {
         out.plusRe = out.minusRe = FractionDecimal(-b, 2 * a, digits, out.buffers[0]);
-        return round(Divide(root, twoA), out.im);
+        return round(roots.plus, out.im);
     }
-    // The root away from −B/2A without cancellation, the other from the product C/A.
-    const double sign = b <= 0 ? 1 : -1;
-    const DoubleDouble far =
-        DoubleDouble{static_cast<double>(-b), 0} + DoubleDouble{sign * root.hi, sign * root.lo};
-    ShortPart x1, x2;
-    if (!round(Divide(far, twoA), x1) || !round(DivideInto(static_cast<double>(2 * c), far), x2))
+    ShortPart plus, minus;
+    if (!round(roots.plus, plus) || !round(roots.minus, minus))
         return false;
-    out.plusRe = PartText(sign > 0 ? x1 : x2, out.buffers[1], PartForm::Decimal);
-    out.minusRe = PartText(sign > 0 ? x2 : x1, out.buffers[2], PartForm::Decimal);
+    out.plusRe = PartText(plus, out.buffers[1], PartForm::Decimal);
+    out.minusRe = PartText(minus, out.buffers[2], PartForm::Decimal);
     out.im = {false, 0, 0, digits};
     return true;
 }
@@ -252,28 +265,17 @@ SquareSplit SplitSmallSquare(long n) {
 }
 
 QuadraticValues SmallQuadraticValues(double a, double b, double c, double delta) {
-    // √|Δ| to about 106 bits by one Newton step in double-double.
-    const double d = std::fabs(delta);
-    const double s = std::sqrt(d);
-    const DoubleDouble square = TwoProduct(s, s);
-    const DoubleDouble root = FastTwoSum(s, ((d - square.hi) - square.lo) / (2 * s));
-    const double twoA = 2 * a;
-    const double minusB = -b;
+    // The nearest doubles: the double-double values are far closer than half a unit.
+    const DoubleDoubleRoots roots = QuadraticRoots(a, b, c, delta);
     QuadraticValues q;
     if (delta < 0) {
-        q.v[0][0] = q.v[1][0] = minusB / twoA;
-        q.v[0][1] = (root.hi + root.lo) / twoA;
-        q.v[1][1] = -q.v[0][1];
-        return q;
+        q.v[0][0] = q.v[1][0] = -b / (2 * a);
+        q.v[0][1] = roots.plus.hi;
+        q.v[1][1] = -roots.plus.hi;
+    } else {
+        q.v[0][0] = roots.plus.hi;
+        q.v[1][0] = roots.minus.hi;
     }
-    // The root away from −B/2A without cancellation, the other from the product C/A.
-    const double sign = minusB >= 0 ? 1 : -1;
-    const DoubleDouble far = TwoSum(minusB, sign * root.hi);
-    const double numerator = far.hi + (far.lo + sign * root.lo);
-    const double x1 = numerator / twoA;
-    const double x2 = 2 * c / numerator;
-    q.v[0][0] = std::max(x1, x2);
-    q.v[1][0] = std::min(x1, x2);
     return q;
 }
 

@@ -33,7 +33,7 @@ struct SquareSplit {
 };
 SquareSplit SplitSmallSquare(long n);
 
-// The roots' values in doubles, [root][real part, imaginary part], the "+" root first.
+// The roots' parts as the nearest doubles, [root][real part, imaginary part], the "+" root first.
 struct QuadraticValues {
     double v[2][2] = {};
 };

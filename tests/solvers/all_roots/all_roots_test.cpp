@@ -129,9 +129,13 @@ TEST(AllRoots, ReportsTheBoxOfBadInput) {
     EXPECT_EQ(reused.status, Status::NotANumber);
     EXPECT_EQ(reused.power, 4);
     // A result used again, as a batch does, tells of the new equation alone.
-    FindAllRoots(TextsOf({-2, 1}), 15, reused);
-    EXPECT_EQ(std::tuple(reused.status, reused.power, reused.degree),
-              std::tuple(Status::Solved, -1, 1));
+    FindAllRoots(TextsOf({-2, 5, -4, 1}), 15, reused); // 1 twice and 2, exact
+    FindAllRoots(TextsOf({-2, 0, 0, 1}), 15, reused);  // ∛2 and a pair, none exact
+    EXPECT_EQ(std::tuple(reused.status, reused.power, reused.degree, reused.roots[0].multiplicity,
+                         reused.roots[0].exact, Lines(reused)),
+              std::tuple(Status::Solved, -1, 3, 1, std::string(),
+                         std::string(" 1.25992104989487|-.629960524947437+ 1.09112363597172i|"
+                                     "-.629960524947437- 1.09112363597172i")));
     EXPECT_EQ(FindAllRoots(TextsOf({7}), 15).status, Status::ConstantOnly);
     EXPECT_EQ(FindAllRoots(TextsOf({0}), 15).status, Status::ConstantOnly);
 }
@@ -244,6 +248,7 @@ TEST(AllRoots, TinyAndHugeRoots) {
         {"1", "0", "0", "0", "0", "-7E1500"}, // a root near 10^-300 and two pairs
         {"-2", "0", "0", "1E-99999"},         // three of size 10^33333
         {"2000000000000000000000000000000", "0", "1"}, // ±i·10^15·√2, written exactly
+        {"-1152921504606847105", "1"}, // 2^60 + 129: its double is the nearest, 2^60 + 256
         {"-0." + std::string(5000, '0') + "7" + std::string(9998, '1') + "3", "0", "0", "1"},
     };
     for (const std::vector<std::string>& e : equations) {

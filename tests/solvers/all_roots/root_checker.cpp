@@ -381,16 +381,24 @@ class Checker {
                 Fault("radius " + std::to_string(found.radius) + " is below the distance");
             return;
         }
-        // An exact root: radius 0, and the doubles nearest its parts (within half a unit), where
-        // they can be.
+        // An exact root: radius 0, and the doubles nearest its parts (within half a unit in
+        // their last place), where they can be.
         mag_t m;
         mag_init(m);
         acb_get_mag(m, truth);
         const double size = mag_get_d(m); // of the true root, whatever the doubles say
         mag_clear(m);
-        arb_set_d(limit.get(), std::ldexp(size, -52));
+        const auto nearest = [&](double part, const arb_t value) {
+            arb_set_d(distance.get(), part);
+            arb_sub(distance.get(), distance.get(), value, precision_);
+            arb_abs(distance.get(), distance.get());
+            arb_set_d(limit.get(), std::nextafter(std::fabs(part), HUGE_VAL) - std::fabs(part));
+            arb_mul_2exp_si(limit.get(), limit.get(), -1);
+            return !arb_gt(distance.get(), limit.get());
+        };
         if (found.radius != 0 ||
-            (size < 1e300 && size > 1e-300 && arb_gt(distance.get(), limit.get())))
+            (size < 1e300 && size > 1e-300 &&
+             !(nearest(found.re, acb_realref(truth)) && nearest(found.im, acb_imagref(truth)))))
             Fault("an exact root's doubles are not the nearest");
     }
 
