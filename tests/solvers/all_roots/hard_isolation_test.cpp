@@ -237,6 +237,44 @@ TEST(HardIsolation, LowDegreesExactRootsAndNarrowBalls) {
     ExpectIsolated(f.get(), 700, "near-multiple");
 }
 
+// Factors symmetric about the mean of their roots, isolated through the polynomial in t²: each
+// listed root's ball within 2^-bits of its size and around a true root, and on the line
+// Re x = b the real part b exactly.
+TEST(HardIsolation, SymmetricFactorsToTheAskedAccuracy) {
+    Polynomial f;
+    Balls truth(4);
+    mag_t width, size;
+    mag_init(width);
+    mag_init(size);
+    Rational re;
+    for (const char* text : {"5  941 -1240 648 -160 16", // (2x − 5)⁴ + 12(2x − 5)² + 16
+                             "5  1 0 -10 0 1",           // ±√2 ± √3
+                             "5  37 -24 40 -32 16"}) {   // (2x − 1)⁴ + 4(2x − 1)² + 32
+        fmpz_poly_set_str(f.get(), text);
+        IsolateRoots(f.get(), 2000, truth.get(), nullptr);
+        IsolatedFactor factor(f.get());
+        for (const long bits : {53, 400}) {
+            ASSERT_TRUE(factor.Isolate(bits, nullptr));
+            for (long i = 0; i < factor.count(); ++i) {
+                const acb_srcptr z = factor.root(i);
+                mag_hypot(width, arb_radref(acb_realref(z)), arb_radref(acb_imagref(z)));
+                acb_get_mag_lower(size, z);
+                mag_mul_2exp_si(size, size, -bits);
+                EXPECT_LE(mag_cmp(width, size), 0) << text << " at " << bits;
+                EXPECT_TRUE(acb_overlaps(z, truth[0]) || acb_overlaps(z, truth[1]) ||
+                            acb_overlaps(z, truth[2]) || acb_overlaps(z, truth[3]))
+                    << text;
+                arf_get_fmpq(re.get(), arb_midref(acb_realref(z)));
+                EXPECT_TRUE(!factor.onAxis(i) ||
+                            (arb_is_exact(acb_realref(z)) && fmpq_equal(re.get(), factor.shift())))
+                    << text;
+            }
+        }
+    }
+    mag_clear(width);
+    mag_clear(size);
+}
+
 TEST(HardIsolation, AStopIsSeenBeforeAndDuringTheWork) {
     Polynomial f;
     Mignotte(f.get(), 12, 20000); // about a second of work
