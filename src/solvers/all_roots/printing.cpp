@@ -272,14 +272,8 @@ bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out) {
         x = -x;
     const double top = kPowersOfTen[digits];
     // floor((e − 1)·log10 2) for 2^(e−1) <= x: the first digit's place or one below; the loop
-    // below moves it where the scaled value shows it wrong.
+    // below moves it up where the scaled value reaches 10^digits.
     long exponent = ((BinaryExponent(x.hi) - 1) * 78913L) >> 18;
-    // One place up where x reaches the next power of ten, so that one scaling nearly always
-    // settles it (an estimate still: the loop checks it).
-    if (const long next = exponent + 1; next >= 0 && next <= 22)
-        exponent += x.hi >= kPowersOfTen[next] ? 1 : 0;
-    else if (next < 0 && next >= -22)
-        exponent += x.hi * kPowersOfTen[-next] >= 1 ? 1 : 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         DoubleDouble s;
         double e = error;
@@ -299,8 +293,8 @@ bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out) {
             continue;
         }
         // whole >= top / 10: the exponent never stands above the first digit of x (the estimate
-        // is exactly the floor of (e − 1)·log10 2 for every double, and the step up is taken
-        // only where x.hi reaches 10^next, x.lo moving s less than a unit below top / 10).
+        // is exactly the floor of (e − 1)·log10 2 for every double, at most x.hi's first place,
+        // and is raised only where s reaches top; x.lo moves s less than a unit below top / 10).
         // Just below 10^exponent the digits are one place finer, and only values within half
         // of that finer unit round up to this n.
         const bool lowest = whole == top / 10;
