@@ -10,10 +10,8 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 
 namespace valdrex {
 
@@ -44,16 +42,6 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 // doubles is exactly the sum TwoProduct gives.
 DoubleDouble ExactPowerOfTen(long k) {
     return TwoProduct(kPowersOfTen[22], kPowersOfTen[k - 22]);
-}
-
-// e with 2^(e−1) <= |value| < 2^e, as frexp gives it, read from the bits of a normal value.
-long BinaryExponent(double value) {
-    const auto biased = static_cast<long>((std::bit_cast<std::uint64_t>(value) >> 52) & 0x7ff);
-    if (biased != 0)
-        return biased - 1022;
-    int e;
-    std::frexp(value, &e);
-    return e;
 }
 
 // x·10^k (x > 0) as a double-double, and the error of x, which comes in `error`, scaled with it;
@@ -273,7 +261,9 @@ bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out) {
     const double top = kPowersOfTen[digits];
     // floor((e − 1)·log10 2) for 2^(e−1) <= x: the first digit's place or one below; the loop
     // below moves it up where the scaled value reaches 10^digits.
-    long exponent = ((BinaryExponent(x.hi) - 1) * 78913L) >> 18;
+    int binary; // 2^(binary − 1) <= x.hi < 2^binary
+    std::frexp(x.hi, &binary);
+    long exponent = ((binary - 1L) * 78913L) >> 18;
     for (int attempt = 0; attempt < 3; ++attempt) {
         DoubleDouble s;
         double e = error;
