@@ -149,11 +149,12 @@ constexpr int kMaxIterations = 80;
 constexpr int kFormulaSweeps = 4;
 constexpr double kSettled = 1e-5;
 
-// log2|v| to within about 0.09, enough to place starting points.
+// log2|v| + 2 to within about 0.09, enough to place starting points, which take only
+// differences of these.
 double RoughLog2(double v) {
     int exponent;
     const double mantissa = std::frexp(std::fabs(v), &exponent); // in [0.5, 1)
-    return exponent - 2 + 2 * mantissa;
+    return exponent + 2 * mantissa;
 }
 
 // The points e^(2πi·k/count) for every count up to the degree, computed once.

@@ -141,12 +141,14 @@ TEST(AllRoots, ReportsTheBoxOfBadInput) {
 }
 
 // A stop asked for before the solve ends it with no roots, on the machine-integer path and on the
-// big-number one (decimals, 30 digits, a cluster).
+// big-number one (decimals, 30 digits, a cluster, a factorisation on a thread of its own).
 TEST(AllRoots, StopsWhenAsked) {
     std::atomic<bool> stop = true;
     CoefficientTexts cluster = TextsOf({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1000000000000, 1});
     cluster[3] = "0.5";
-    for (const CoefficientTexts& t : {TextsOf({-2, 0, 0, 1}), cluster})
+    CoefficientTexts huge = TextsOf({0, 0, 1}); // x² = 10^1300
+    huge[0] = "-1" + std::string(1300, '0');
+    for (const CoefficientTexts& t : {TextsOf({-2, 0, 0, 1}), cluster, huge})
         for (int digits : {15, 30}) {
             const AllRootsResult r = FindAllRoots(t, digits, &stop);
             EXPECT_EQ(r.status, Status::Stopped);
