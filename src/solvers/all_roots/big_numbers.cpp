@@ -153,8 +153,8 @@ void SplitSquare(const fmpz_t n, fmpz_t k, fmpz_t r) {
         fmpz_set_si(r, split.r);
         return;
     }
-    fmpz_factor_t f;
-    fmpz_factor_init(f);
+    IntegerFactorisation factors;
+    fmpz_factor_struct* const f = factors.get();
     const bool whole = fmpz_factor_trial(f, n, 3512) == 1;
     fmpz_one(k);
     fmpz_one(r);
@@ -170,7 +170,6 @@ void SplitSquare(const fmpz_t n, fmpz_t k, fmpz_t r) {
         if (f->exp[i] % 2 == 1)
             fmpz_mul(r, r, f->p + i);
     }
-    fmpz_factor_clear(f);
 }
 
 QuadraticValues BigQuadraticValues(const fmpz_t a, const fmpz_t b, const fmpz_t delta) {

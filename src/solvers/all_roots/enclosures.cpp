@@ -160,25 +160,24 @@ bool IsolatedFactor::ImaginaryPartIs(long i, const fmpq_t c, long bits) const {
     fmpq_poly_gcd(a.get(), a.get(), b.get());
     IntegerPolynomial common;
     fmpq_poly_get_numerator(common.get(), a.get());
-    fmpz_poly_factor_t parts;
-    fmpz_poly_factor_init(parts);
-    fmpz_poly_factor_squarefree(parts, common.get());
+    IntegerFactors parts;
+    fmpz_poly_factor_squarefree(parts.get(), common.get());
     Balls point(1);
-    bool found = false;
-    for (long k = 0; k < parts->num && !found; ++k) {
-        const long d = fmpz_poly_degree(parts->p + k);
+    for (long k = 0; k < parts.get()->num; ++k) {
+        const fmpz_poly_struct* part = parts.get()->p + k;
+        const long d = fmpz_poly_degree(part);
         Balls roots(d);
-        IsolateRoots(parts->p + k, bits, roots.get(), nullptr);
-        for (long r = 0; r < d && !found; ++r) {
+        IsolateRoots(part, bits, roots.get(), nullptr);
+        for (long r = 0; r < d; ++r) {
             if (!arb_is_zero(acb_imagref(roots[r])))
                 continue;
             arb_set(acb_realref(point[0]), acb_realref(roots[r]));
             arb_set_fmpq(acb_imagref(point[0]), c, bits + 32);
-            found = acb_contains(root(i), point[0]);
+            if (acb_contains(root(i), point[0]))
+                return true;
         }
     }
-    fmpz_poly_factor_clear(parts);
-    return found;
+    return false;
 }
 
 BallRounding RoundBall(const arb_t x, int digits, RoundedPart& out, fmpq_t boundary) {
@@ -284,25 +283,18 @@ double NearestDouble(const arf_t x) {
 }
 
 double NearestDouble(const fmpq_t x) {
-    arf_t nearest;
-    arf_init(nearest);
-    arf_fmpz_div_fmpz(nearest, fmpq_numref(x), fmpq_denref(x), 53, ARF_RND_NEAR);
-    const double d = NearestDouble(nearest);
-    arf_clear(nearest);
-    return d;
+    Float nearest;
+    arf_fmpz_div_fmpz(nearest.get(), fmpq_numref(x), fmpq_denref(x), 53, ARF_RND_NEAR);
+    return NearestDouble(nearest.get());
 }
 
 double DistanceBound(const arb_t x, double d) {
     Real t;
     arb_set_d(t.get(), d);
     arb_sub(t.get(), x, t.get(), 128);
-    arf_t bound;
-    arf_init(bound);
-    arb_get_abs_ubound_arf(bound, t.get(), 53);
-    const double result =
-        std::min(arf_get_d(bound, ARF_RND_UP), std::numeric_limits<double>::max());
-    arf_clear(bound);
-    return result;
+    Float bound;
+    arb_get_abs_ubound_arf(bound.get(), t.get(), 53);
+    return std::min(arf_get_d(bound.get(), ARF_RND_UP), std::numeric_limits<double>::max());
 }
 
 } // namespace valdrex

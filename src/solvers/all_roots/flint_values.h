@@ -5,6 +5,7 @@
 #include <flint/fmpq.h>
 #include <flint/fmpq_poly.h>
 #include <flint/fmpz.h>
+#include <flint/fmpz_factor.h>
 #include <flint/fmpz_poly.h>
 #include <flint/fmpz_poly_factor.h>
 
@@ -23,6 +24,18 @@ inline void Init(fmpq* v) {
 }
 inline void Clear(fmpq* v) {
     fmpq_clear(v);
+}
+inline void Init(arf_struct* v) {
+    arf_init(v);
+}
+inline void Clear(arf_struct* v) {
+    arf_clear(v);
+}
+inline void Init(fmpz_factor_struct* v) {
+    fmpz_factor_init(v);
+}
+inline void Clear(fmpz_factor_struct* v) {
+    fmpz_factor_clear(v);
 }
 inline void Init(arb_struct* v) {
     arb_init(v);
@@ -78,6 +91,8 @@ class Integer : public Owned<fmpz> {
 
 using Rational = Owned<fmpq>;
 using Real = Owned<arb_struct>;
+using Float = Owned<arf_struct>;
+using IntegerFactorisation = Owned<fmpz_factor_struct>;
 using RationalPolynomial = Owned<fmpq_poly_struct>;
 using IntegerFactors = Owned<fmpz_poly_factor_struct>;
 

@@ -832,14 +832,9 @@ bool IsolateRoots(const fmpz_poly_t p, long relativeBits, acb_ptr roots,
     if (!fmpz_is_zero(p->coeffs))
         return Isolator(p, relativeBits, stop, counted).Run(roots);
     // The root 0 is exact; the others are those of p / x, placed around it in ascending order.
-    fmpz_poly_t q;
-    fmpz_poly_init(q);
-    fmpz_poly_shift_right(q, p, 1);
-    bool found = true;
-    if (n > 1)
-        found = Isolator(q, relativeBits, stop, counted).Run(roots);
-    fmpz_poly_clear(q);
-    if (!found)
+    IntegerPolynomial q;
+    fmpz_poly_shift_right(q.get(), p, 1);
+    if (n > 1 && !Isolator(q.get(), relativeBits, stop, counted).Run(roots))
         return false;
     long at = 0;
     while (at < n - 1 && arb_is_zero(acb_imagref(roots + at)) &&
