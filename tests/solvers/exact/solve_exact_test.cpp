@@ -60,6 +60,9 @@ const WorkedExample kWorkedExamples[] = {
     // S2 with a denominator left: 4x² + 1 has Δ = -16.
     {{1, 0, 4}, true, "x1 =+i /2|x2 =-i /2"},
     {{5, 2, 2}, true, "x1 =-1/2+3i /2|x2 =-1/2-3i /2"},
+    // A real part whose numerator is 1 keeps its denominator.
+    {{1, -1, 1}, true, "x1 =1/2+ i·Sqr(3) /2|x2 =1/2- i·Sqr(3) /2"},
+    {{1, -2, 2}, true, "x1 =1/2+i /2|x2 =1/2-i /2"},
     // S3 with a factor before the root: x² + 2x - 7 has Δ = 32 = 4²·2.
     {{-7, 2, 1}, true, "x1 =-1+ 2·Sqr(2)|x2 =-1- 2·Sqr(2)"},
     // S3 with a(1) = 0 and a denominator: 2x² - 3 has Δ = 24 = 2²·6.
