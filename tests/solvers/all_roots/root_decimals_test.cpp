@@ -193,6 +193,11 @@ TEST(RootDecimals, WrittenAsJsonNumbersWhenAsked) {
     EXPECT_TRUE(FindAllRoots(TextsOf({-2, 0, 1}), 15).roots[0].reDecimal.empty());
 }
 
+// A rounded part's exact value, read as the checker reads printed ones.
+void ReadPart(const RoundedPart& part, Printed& out) {
+    ReadPrinted(part.negative, part.digits, part.exponent + 1, out);
+}
+
 // The double path's rounding of hi + lo known to within an error, against exact values: digits
 // come out only where every value within the error rounds to them, and they come out from 10^-29
 // to 10^22 wherever the nearest boundary is clear of the error by 10^-14 units. Beyond, down to
@@ -201,10 +206,10 @@ TEST(RootDecimals, DoublePathRoundsOnlyWhatTheErrorAllows) {
     std::mt19937_64 random(11);
     std::uniform_real_distribution<double> offset(-0.5, 0.5), places(-1, 17);
     std::uniform_int_distribution<int> digitsOf(1, 15), ordinary(-110, 80), any(-1074, 1023);
-    const auto exact = [](double d, Rational& q) {
-        Real r;
-        arb_set_d(r.get(), d);
-        arf_get_fmpq(q.get(), arb_midref(r.get()));
+    Real ball;
+    const auto exact = [&](double d, Rational& q) {
+        arb_set_d(ball.get(), d);
+        arf_get_fmpq(q.get(), arb_midref(ball.get()));
     };
     int decided = 0;
     for (int run = 0; run < 30000; ++run) {
@@ -220,36 +225,32 @@ TEST(RootDecimals, DoublePathRoundsOnlyWhatTheErrorAllows) {
         const double lo = hi * 0x1p-54 * offset(random);
         const double error =
             run % 5 == 0 ? 0 : std::fabs(hi) * std::pow(10, -digits - places(random));
-        // The true value lies in [x − error, x + error]; the digits the same value rounds to in
-        // glibc's exact conversion of hi, tested against that interval widened by 10^-14 units.
-        Rational x, e, widen;
-        exact(hi, x);
-        exact(lo, widen);
-        fmpq_add(x.get(), x.get(), widen.get());
-        exact(error, e);
+        // The true value lies in [x − error, x + error]; the nearest digits of x are asked for
+        // wherever that interval widened by 10^-14 units rounds to them alone.
         Interval truth, wide;
-        fmpq_sub(truth.lo.get(), x.get(), e.get());
-        fmpq_add(truth.hi.get(), x.get(), e.get());
-        char expected[40];
-        std::snprintf(expected, sizeof expected, "%.*e", digits - 1, std::fabs(hi));
-        std::string mantissa(expected, expected + digits + (digits > 1 ? 1 : 0));
-        mantissa.erase(std::remove(mantissa.begin(), mantissa.end(), '.'), mantissa.end());
-        const long power = std::atol(std::strchr(expected, 'e') + 1);
-        Printed nearest;
-        ReadPrinted(hi < 0, mantissa, power + 1, nearest);
-        PowerOfTen(power - digits + 1 - 14, widen.get());
+        Rational x, widen;
+        exact(lo, widen);
+        exact(hi, x);
+        fmpq_add(x.get(), x.get(), widen.get());
+        exact(error, widen);
+        fmpq_sub(truth.lo.get(), x.get(), widen.get());
+        fmpq_add(truth.hi.get(), x.get(), widen.get());
+        RoundedPart rounded;
+        RoundRational(x.get(), digits, rounded);
+        Printed nearest, given;
+        ReadPart(rounded, nearest);
+        PowerOfTen(rounded.exponent - digits + 1 - 14, widen.get());
         fmpq_sub(wide.lo.get(), truth.lo.get(), widen.get());
         fmpq_add(wide.hi.get(), truth.hi.get(), widen.get());
         ShortPart part{};
         if (RoundWithin({hi, lo}, error, digits, part)) {
             ++decided;
-            Printed given;
-            ReadPrinted(part.negative, std::to_string(part.n), part.exponent + 1, given);
-            EXPECT_EQ(Rounding(given, truth, digits), Verdict::Right) << expected << " " << lo;
+            ReadPart(Widen(part), given);
+            EXPECT_EQ(Rounding(given, truth, digits), Verdict::Right) << hi << " " << lo;
         } else {
             EXPECT_FALSE(std::fabs(hi) >= 1e-29 && std::fabs(hi) < 1e22 &&
                          Rounding(nearest, wide, digits) == Verdict::Right)
-                << expected << " " << lo << " within " << error;
+                << hi << " " << lo << " within " << error;
         }
     }
     EXPECT_GT(decided, 15000);
@@ -283,7 +284,7 @@ TEST(RootDecimals, BigNumberPathRoundsBallsAndRationalsExactly) {
         RoundedPart nearest, longer, part;
         RoundRational(value.get(), digits, nearest);
         Printed printed, given;
-        ReadPrinted(nearest.negative, nearest.digits, nearest.exponent + 1, printed);
+        ReadPart(nearest, printed);
         Interval ball, wide;
         ball.Set(value.get());
         const Verdict verdict = Rounding(printed, ball, digits);
@@ -310,13 +311,13 @@ TEST(RootDecimals, BigNumberPathRoundsBallsAndRationalsExactly) {
         wide.Set(widened.get());
         switch (RoundBall(x.get(), digits, part, boundary.get())) {
         case BallRounding::Rounded:
-            ReadPrinted(part.negative, part.digits, part.exponent + 1, given);
+            ReadPart(part, given);
             EXPECT_EQ(Rounding(given, ball, digits), Verdict::Right) << run;
             break;
         case BallRounding::Boundary:
             EXPECT_TRUE(arb_contains_fmpq(widened.get(), boundary.get())) << run;
             RoundRational(boundary.get(), digits, part);
-            ReadPrinted(part.negative, part.digits, part.exponent + 1, given);
+            ReadPart(part, given);
             ball.Set(boundary.get());
             EXPECT_EQ(Rounding(given, ball, digits), Verdict::Tie) << run;
             EXPECT_TRUE(even(part)) << run;
