@@ -116,6 +116,8 @@ TEST_F(PlotWindowTest, FollowsTheGridAndExportsPngAndSvg) {
     Replot();
     EXPECT_TRUE(real()->xAxis->range().contains(3));
     EXPECT_EQ(ColourAt(real(), Pixel(real(), 3, 0)), kSimpleRootColour);
+    // Nothing of the last equation stays: the plane keeps its unit circle alone.
+    EXPECT_EQ(window_->planePlot()->itemCount(), 1);
 
     const QTemporaryDir folder;
     const QString png = folder.filePath("plot.png"), svg = folder.filePath("plot.svg");
