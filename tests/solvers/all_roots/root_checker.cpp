@@ -1,4 +1,5 @@
 #include "root_checker.h"
+#include "solvers/all_roots/big_numbers.h"
 #include "solvers/all_roots/flint_values.h"
 
 #include <acb.h>
@@ -16,9 +17,6 @@
 
 namespace valdrex::testing {
 namespace {
-
-using Ball = Real;
-using Fraction = Rational;
 
 // A printed part (" 1.5E-07", "-.25", " 12"), checked against the house form of %G with
 // `digits` significant digits.
@@ -60,7 +58,7 @@ bool RoundedValue(const arb_t x, int digits, long precision, fmpq_t out) {
     fmpq_zero(out);
     if (arb_is_zero(x))
         return true;
-    Ball a, l, scaled, half;
+    Real a, l, scaled, half;
     arb_abs(a.get(), x);
     arb_log_base_ui(l.get(), a.get(), 10, precision);
     arb_floor(l.get(), l.get(), precision);
@@ -69,7 +67,7 @@ bool RoundedValue(const arb_t x, int digits, long precision, fmpq_t out) {
     if (known) {
         // floor(|x|·10^k + 1/2), one less on an exact tie with an odd result, times 10^-k.
         const long k = digits - 1 - fmpz_get_si(e.get());
-        Fraction scale;
+        Rational scale;
         PowerOfTen(k, scale.get());
         arb_set_fmpq(half.get(), scale.get(), precision);
         arb_mul(scaled.get(), a.get(), half.get(), precision);
@@ -93,12 +91,10 @@ bool SquareFree(const std::string& digits) {
     fmpz_set_str(n.get(), digits.c_str(), 10);
     bool free = true;
     if (fmpz_bits(n.get()) < 62) {
-        fmpz_factor_t f;
-        fmpz_factor_init(f);
-        fmpz_factor(f, n.get());
-        for (long j = 0; j < f->num; ++j)
-            free = free && f->exp[j] == 1;
-        fmpz_factor_clear(f);
+        IntegerFactorisation f;
+        fmpz_factor(f.get(), n.get());
+        for (long j = 0; j < f.get()->num; ++j)
+            free = free && f.get()->exp[j] == 1;
     }
     return free;
 }
@@ -121,7 +117,7 @@ bool ExactValue(std::string form, acb_t value, long precision, bool& reduced) {
         i += piece.size();
         return true;
     };
-    Fraction q;
+    Rational q;
     // The rational part, up to the sign of the irrational one.
     std::size_t split = form.find_first_of("+-", 1);
     if (split == std::string::npos &&
@@ -146,7 +142,7 @@ bool ExactValue(std::string form, acb_t value, long precision, bool& reduced) {
         fmpz_set_str(n, text.empty() ? "1" : text.c_str(), 10);
         arb_set_fmpz(out, n);
     };
-    Ball part, other;
+    Real part, other;
     Integer k, n; // the factor, the radicand or divisor
     const std::string factor = digits();
     integer(factor, k.get(), part.get());
@@ -368,7 +364,7 @@ class Checker {
     }
 
     void CheckRadius(const FoundRoot& found, const acb_t truth) {
-        Ball distance, limit;
+        Real distance, limit;
         Complex d;
         acb_set_d_d(d.get(), found.re, found.im);
         acb_sub(d.get(), d.get(), truth, precision_);
@@ -383,11 +379,9 @@ class Checker {
         }
         // An exact root: radius 0, and the doubles nearest its parts (within half a unit in
         // their last place), where they can be.
-        mag_t m;
-        mag_init(m);
-        acb_get_mag(m, truth);
-        const double size = mag_get_d(m); // of the true root, whatever the doubles say
-        mag_clear(m);
+        acb_abs(distance.get(), truth, precision_);
+        // Of the true root, whatever the doubles say.
+        const double size = arf_get_d(arb_midref(distance.get()), ARF_RND_NEAR);
         const auto nearest = [&](double part, const arb_t value) {
             arb_set_d(distance.get(), part);
             arb_sub(distance.get(), distance.get(), value, precision_);
@@ -405,8 +399,8 @@ class Checker {
     // -1, 0, 1 comparing two listed (upper or real) roots by their real parts, then the sizes of
     // their imaginary parts, rounded to `digits`; 2 when the balls do not tell.
     int CompareKeys(long a, long b, int digits) const {
-        Fraction x, y;
-        Ball size;
+        Rational x, y;
+        Real size;
         for (int part = 0; part < 2; ++part) {
             for (const auto& [root, value] : {std::pair{a, x.get()}, std::pair{b, y.get()}}) {
                 const acb_srcptr z = roots_[static_cast<std::size_t>(root)].value.get();
@@ -464,36 +458,13 @@ class Checker {
     bool undecided_ = false;
 };
 
-// The equation's exact polynomial, read by this file's own rules: [-]digits[.digits][e[-]digits]
-// with an optional "/" and a denominator of the same form; empty is 0.
+// The equation's exact polynomial, its coefficients read as the engine reads them (a reading
+// held to exact values by its own test).
 void TruePolynomial(const CoefficientTexts& texts, fmpz_poly_t p) {
     RationalPolynomial q;
-    Fraction c, d;
-    const auto read = [](std::string t, fmpq_t v) {
-        t.erase(std::remove(t.begin(), t.end(), '+'), t.end());
-        long exponent = 0;
-        if (const auto e = t.find_first_of("eE"); e != std::string::npos) {
-            exponent = std::stol(t.substr(e + 1));
-            t.erase(e);
-        }
-        if (const auto point = t.find('.'); point != std::string::npos) {
-            exponent -= static_cast<long>(t.size() - point - 1);
-            t.erase(point, 1);
-        }
-        fmpz_set_str(fmpq_numref(v), t.empty() || t == "-" ? "0" : t.c_str(), 10);
-        fmpz_one(fmpq_denref(v));
-        Fraction scale;
-        PowerOfTen(exponent, scale.get());
-        fmpq_mul(v, v, scale.get());
-    };
+    Rational c;
     for (int k = 0; k < kCoefficientCount; ++k) {
-        const std::string& t = texts[k];
-        const auto slash = t.find('/');
-        read(t.substr(0, slash), c.get());
-        if (slash != std::string::npos) {
-            read(t.substr(slash + 1), d.get());
-            fmpq_div(c.get(), c.get(), d.get());
-        }
+        ReadExactNumber(texts[k], c.get());
         fmpq_poly_set_coeff_fmpq(q.get(), k, c.get());
     }
     fmpq_poly_get_numerator(p, q.get());
@@ -534,13 +505,11 @@ void PowerOfTen(long e, fmpq_t out) {
 }
 
 void Interval::Set(const arb_t x) {
-    arf_t end;
-    arf_init(end);
-    arb_get_lbound_arf(end, x, ARF_PREC_EXACT);
-    arf_get_fmpq(lo.get(), end);
-    arb_get_ubound_arf(end, x, ARF_PREC_EXACT);
-    arf_get_fmpq(hi.get(), end);
-    arf_clear(end);
+    Float end;
+    arb_get_lbound_arf(end.get(), x, ARF_PREC_EXACT);
+    arf_get_fmpq(lo.get(), end.get());
+    arb_get_ubound_arf(end.get(), x, ARF_PREC_EXACT);
+    arf_get_fmpq(hi.get(), end.get());
 }
 
 void Interval::Set(const fmpq_t q) {
@@ -557,7 +526,7 @@ bool ReadPrinted(bool negative, const std::string& digits, long pointAt, Printed
     out.kept.erase(out.kept.find_last_not_of('0') + 1);
     fmpz_set_str(fmpq_numref(out.value.get()), digits.c_str(), 10);
     fmpz_one(fmpq_denref(out.value.get()));
-    Fraction scale;
+    Rational scale;
     PowerOfTen(pointAt - static_cast<long>(digits.size()), scale.get());
     fmpq_mul(out.value.get(), out.value.get(), scale.get());
     if (negative)
@@ -568,7 +537,7 @@ bool ReadPrinted(bool negative, const std::string& digits, long pointAt, Printed
 Verdict Rounding(const Printed& printed, const Interval& truth, int digits) {
     // The values that round to v lie within half a unit of the last place, a twentieth toward 0
     // from a power of ten, where the places below are finer.
-    Fraction scale, from, to;
+    Rational scale, from, to;
     const fmpq* v = printed.value.get();
     PowerOfTen(printed.first - digits + 1, scale.get());
     fmpq_div_2exp(to.get(), scale.get(), 1);
