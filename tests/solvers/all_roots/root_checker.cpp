@@ -662,9 +662,4 @@ std::string CheckRoots(const CoefficientTexts& texts, const AllRootsResult& resu
     return faults;
 }
 
-std::string CheckRoots(const std::vector<long>& lowestFirst, const AllRootsResult& result,
-                       int digits) {
-    return CheckRoots(TextsOf(lowestFirst), result, digits);
-}
-
 } // namespace valdrex::testing

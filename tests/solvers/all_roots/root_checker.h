@@ -25,8 +25,6 @@ struct RoundingTally {
 };
 std::string CheckRoots(const CoefficientTexts& texts, const AllRootsResult& result, int digits,
                        RoundingTally* tally = nullptr);
-std::string CheckRoots(const std::vector<long>& lowestFirst, const AllRootsResult& result,
-                       int digits);
 
 // Integer coefficients, lowest power first, as coefficient texts.
 CoefficientTexts TextsOf(const std::vector<long>& lowestFirst);

@@ -50,7 +50,7 @@ TEST(RootDecimals, AreTheTruePartsCorrectlyRounded) {
             for (const bool big : {false, true}) {
                 const AllRootsResult r = Solved(p, digits, big);
                 ASSERT_EQ(r.status, AllRootsResult::Status::Solved);
-                EXPECT_EQ(CheckRoots(p, r, digits), "")
+                EXPECT_EQ(CheckRoots(TextsOf(p), r, digits), "")
                     << digits << " digits, run " << run << (big ? ", big numbers" : "");
             }
         }
@@ -60,7 +60,7 @@ TEST(RootDecimals, AreTheTruePartsCorrectlyRounded) {
     for (int run = 0; run < 300; ++run) {
         const std::vector<long> p = {wide(random), wide(random), 1 + long(random() % 1000)};
         const int digits = 13 + run % 3;
-        EXPECT_EQ(CheckRoots(p, Solved(p, digits, false), digits), "") << run;
+        EXPECT_EQ(CheckRoots(TextsOf(p), Solved(p, digits, false), digits), "") << run;
     }
 }
 
