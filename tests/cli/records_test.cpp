@@ -141,16 +141,14 @@ int StartBatch(const std::string& input, const std::string& db,
     int err[2];
     if (::pipe(err) != 0)
         return -1;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
+    const pid_t pid = SpawnChild([&] {
         ::setpgid(0, 0);
         ::dup2(::open(input.c_str(), O_RDONLY), STDIN_FILENO);
         ::dup2(::open("/dev/null", O_WRONLY), STDOUT_FILENO);
         ::dup2(err[1], STDERR_FILENO);
         ::close(err[0]);
         ::execl(VALDREX_SOLVE_PATH, VALDREX_SOLVE_PATH, "--batch", "--save", db.c_str(), nullptr);
-        ::_exit(127);
-    }
+    });
     ::close(err[1]);
     int status = 0;
     if (delay) {
