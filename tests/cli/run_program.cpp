@@ -7,7 +7,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -57,9 +56,7 @@ ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& 
     const auto start = Clock::now();
     std::optional<Clock::time_point> interrupted;
     const auto wantsInterrupt = [&] {
-        std::error_code missing;
-        const auto written = std::filesystem::file_size(outputPath, missing);
-        return (setup.interruptAtOutput > 0 && !missing && written >= setup.interruptAtOutput) ||
+        return (setup.interruptAtOutput > 0 && FileSize(outputPath) >= setup.interruptAtOutput) ||
                (setup.interruptAfter.count() > 0 && Clock::now() - start >= setup.interruptAfter);
     };
     while (::waitpid(pid, &status, WNOHANG) == 0) {
@@ -89,14 +86,6 @@ ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& 
         if (!path.empty())
             std::remove(path.c_str());
     return result;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 } // namespace valdrex::cli::testing

@@ -42,9 +42,7 @@ ByteChunks Pieces(std::string bytes, std::size_t size) {
 
 // The viewer's save of `bytes` over whatever the file holds now.
 void Save(const std::string& path, const std::string& bytes) {
-    std::error_code missing;
-    const std::uintmax_t length = fs::file_size(path, missing);
-    ReplaceKeepingAppends(path, {missing ? 0 : length, {}}, Pieces(bytes, 4096));
+    ReplaceKeepingAppends(path, {FileSize(path), {}}, Pieces(bytes, 4096));
 }
 
 // The viewer's reading: the file as long as it was while no writer held it.
@@ -311,7 +309,7 @@ TEST_F(DatabaseFile, ConcurrentAppendsAndReplacesKeepEveryRecordOnce) {
         }));
         for (const pid_t child : children)
             EXPECT_EQ(ExitStatus(child), 0);
-        std::vector<std::string> lines = CrLfLines(Bytes(db_));
+        std::vector<std::string> lines = Lines(Bytes(db_), "\r\n");
         std::sort(lines.begin(), lines.end());
         ASSERT_TRUE(lines == records) << "round " << round << ": " << lines.size() << " lines, "
                                       << std::count(lines.begin(), lines.end(), "") << " blank";
@@ -336,7 +334,7 @@ TEST_F(DatabaseFile, WhatAKillLeftOfALineIsTakenBack) {
         ExitStatus(child);
         cut += !Bytes(db_).ends_with('\n');
         AppendLine(db_, "next", false);
-        std::vector<std::string> lines = CrLfLines(Bytes(db_));
+        std::vector<std::string> lines = Lines(Bytes(db_), "\r\n");
         ASSERT_TRUE(lines.front() == "old" && lines.back() == "next" && Bytes(db_).ends_with('\n'));
         EXPECT_EQ(std::count(lines.begin(), lines.end(), record), lines.size() - 2) << round;
     }
