@@ -13,7 +13,6 @@ namespace valdrex {
 namespace {
 
 using namespace testing;
-using Texts = std::vector<std::string>;
 
 enum Method { Bairstow, Bisection, Newton };
 
