@@ -311,7 +311,6 @@ TEST(AllRoots, ListedOrder) {
     for (int digits : {15, 30}) {
         const AllRootsResult r = FindAllRoots(t, digits);
         EXPECT_EQ(Lines(r).substr(0, 5), " 1| 1");
-        EXPECT_EQ(r.roots[0].exact, "1");
         EXPECT_EQ(CheckRoots(t, r, digits), "") << digits;
     }
     // (x² − 2x + 5)(100x² − 202x + 202): 1 ± 2i, and 1.01 ± 0.99995i listed first at 2 digits.
@@ -473,8 +472,7 @@ TEST(AllRoots, EquationsBuiltFromFactorsKeepTheirMultiplicities) {
                 break;
             p = Times(p, factor, times);
         }
-        const AllRootsResult r = FindAllRoots(TextsOf(p), 15);
-        EXPECT_EQ(CheckRoots(TextsOf(p), r, 15), "") << "run " << run << ": " << Lines(r);
+        ExpectRight(TextsOf(p), {15}, "run " + std::to_string(run));
     }
 }
 
