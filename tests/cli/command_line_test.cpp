@@ -146,20 +146,18 @@ TEST(CliOptionsTest, BatchJobsAndLongScans) {
 }
 
 TEST(MethodOfferTest, FollowsTheMathsMenu) {
-    const MathsMenuState quadratic{2};
-    const MathsMenuState quartic{4};
-    const MathsMenuState sextic{6};
-    EXPECT_FALSE(MethodNotOfferedMessage(SolveMethod::Exact, quadratic));
-    EXPECT_FALSE(MethodNotOfferedMessage(SolveMethod::Rational, sextic));
+    // Menus for the highest nonzero power 2, 4 and 6.
+    EXPECT_FALSE(MethodNotOfferedMessage(SolveMethod::Exact, {2}));
+    EXPECT_FALSE(MethodNotOfferedMessage(SolveMethod::Rational, {6}));
     for (const SolveMethod m : {SolveMethod::Exact, SolveMethod::Rational, SolveMethod::Bairstow,
                                 SolveMethod::Bisection, SolveMethod::Newton, SolveMethod::AllRoots})
-        EXPECT_FALSE(MethodNotOfferedMessage(m, quartic));
+        EXPECT_FALSE(MethodNotOfferedMessage(m, {4}));
 
-    EXPECT_EQ(MethodNotOfferedMessage(SolveMethod::Exact, sextic),
+    EXPECT_EQ(MethodNotOfferedMessage(SolveMethod::Exact, {6}),
               "the exact method is not offered for this equation: the formulas solve degree 4 at "
               "most, and a coefficient of x^5 or above is not zero; offered: rational, bairstow, "
               "bisection, newton and all");
-    EXPECT_EQ(MethodNotOfferedMessage(SolveMethod::Newton, quadratic),
+    EXPECT_EQ(MethodNotOfferedMessage(SolveMethod::Newton, {2}),
               "the newton method is not offered for this equation: the approximate methods need "
               "a non-zero coefficient of x^3 or above; offered: exact, rational and all");
 }

@@ -125,11 +125,6 @@ TEST(RecordSaverTest, OneEquationNamesNoLine) {
 
 // Records saved by runs killed at any moment: every record in the file is whole, on a line of
 // its own.
-std::uintmax_t SizeOf(const std::string& path) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    return error ? 0 : size;
-}
 
 // Starts `valdrex-solve --batch --save db` on `input`, in a process group of its own as a shell
 // would start it. With a delay, kills it, or its whole group, that long after a record last
@@ -137,24 +132,22 @@ std::uintmax_t SizeOf(const std::string& path) {
 // standard error.
 int StartBatch(const std::string& input, const std::string& db,
                std::optional<std::chrono::microseconds> delay, bool killGroup) {
-    const std::uintmax_t before = SizeOf(db);
+    const std::uintmax_t before = FileSize(db);
     int err[2];
     if (::pipe(err) != 0)
         return -1;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
+    const pid_t pid = SpawnChild([&] {
         ::setpgid(0, 0);
         ::dup2(::open(input.c_str(), O_RDONLY), STDIN_FILENO);
         ::dup2(::open("/dev/null", O_WRONLY), STDOUT_FILENO);
         ::dup2(err[1], STDERR_FILENO);
         ::close(err[0]);
         ::execl(VALDREX_SOLVE_PATH, VALDREX_SOLVE_PATH, "--batch", "--save", db.c_str(), nullptr);
-        ::_exit(127);
-    }
+    });
     ::close(err[1]);
     int status = 0;
     if (delay) {
-        while (SizeOf(db) == before && ::waitpid(pid, &status, WNOHANG) == 0)
+        while (FileSize(db) == before && ::waitpid(pid, &status, WNOHANG) == 0)
             std::this_thread::sleep_for(std::chrono::microseconds(20));
         std::this_thread::sleep_for(*delay);
         ::kill(killGroup ? -pid : pid, SIGKILL);
@@ -185,7 +178,7 @@ TEST(SaveUnderKill, KilledRunsLeaveEveryRecordOnALineOfItsOwn) {
                  std::to_string(random() % 99) + " " + std::to_string(random() % 99) + " 7\n";
     Put(input, lines);
     ASSERT_EQ(ReadToEnd(StartBatch(input, db + ".whole", std::nullopt, false)), "");
-    const std::vector<std::string> whole = CrLfLines(Bytes(db + ".whole"));
+    const std::vector<std::string> whole = Lines(Bytes(db + ".whole"), "\r\n");
     ASSERT_EQ(whole.size(), 120u);
     const std::set<std::string> known(whole.begin(), whole.end());
 
@@ -204,7 +197,7 @@ TEST(SaveUnderKill, KilledRunsLeaveEveryRecordOnALineOfItsOwn) {
     // A kill that arrives while the kernel copies a record across a page boundary would stop
     // the write there, had the killed process been the one writing.
     int saved = 0, damaged = 0;
-    for (const std::string& record : CrLfLines(Bytes(db))) {
+    for (const std::string& record : Lines(Bytes(db), "\r\n")) {
         ++saved;
         if (!known.contains(record) && ++damaged <= 5)
             ADD_FAILURE() << "damaged record: " << record;

@@ -1,11 +1,12 @@
 #include "run_program.h"
 
+#include "child_process.h"
+
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -30,8 +31,8 @@ ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& 
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
+    // A program that cannot start leaves its child to end with no output, which no test expects.
+    const pid_t pid = SpawnChild([&] {
         if (setup.keepInputOpen) {
             ::dup2(inputPipe[0], STDIN_FILENO);
             ::close(inputPipe[1]);
@@ -44,8 +45,7 @@ ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& 
         if (setup.memoryLimit > 0 && ::setrlimit(RLIMIT_AS, &limit) != 0)
             ::_exit(126);
         ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
+    });
     if (setup.keepInputOpen) {
         ::close(inputPipe[0]);
         if (::write(inputPipe[1], input.data(), input.size()) < 0)
@@ -56,9 +56,7 @@ ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& 
     const auto start = Clock::now();
     std::optional<Clock::time_point> interrupted;
     const auto wantsInterrupt = [&] {
-        std::error_code missing;
-        const auto written = std::filesystem::file_size(outputPath, missing);
-        return (setup.interruptAtOutput > 0 && !missing && written >= setup.interruptAtOutput) ||
+        return (setup.interruptAtOutput > 0 && FileSize(outputPath) >= setup.interruptAtOutput) ||
                (setup.interruptAfter.count() > 0 && Clock::now() - start >= setup.interruptAfter);
     };
     while (::waitpid(pid, &status, WNOHANG) == 0) {
@@ -88,14 +86,6 @@ ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& 
         if (!path.empty())
             std::remove(path.c_str());
     return result;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 } // namespace valdrex::cli::testing

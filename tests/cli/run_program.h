@@ -35,7 +35,4 @@ struct RunSetup {
 ProgramResult RunSolve(const std::vector<std::string>& args, const std::string& input = "",
                        const RunSetup& setup = {});
 
-// The lines of a program's output, without their line ends.
-std::vector<std::string> Lines(const std::string& text);
-
 } // namespace valdrex::cli::testing

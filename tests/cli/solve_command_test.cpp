@@ -222,15 +222,14 @@ class SaveTest : public ::testing::Test {
 
     void SetUp() override { fs::create_directories(folder_); }
     void TearDown() override { fs::remove_all(folder_); }
-    std::string Bytes() const { return valdrex::Bytes(file_); }
 };
 
 TEST_F(SaveTest, AppendsTheDatabaseRecord) {
     EXPECT_EQ(RunSolve({"--save", file_, "2", "-4"}).exitCode, 0);
     const std::string record = "2\xB7x - 4 = 0; S={ 2}\r\n";
-    EXPECT_EQ(Bytes(), record);
+    EXPECT_EQ(Bytes(file_), record);
     EXPECT_EQ(RunSolve({"--save", file_, "--method=rational", "1", "-2", "1", "-2"}).exitCode, 0);
-    EXPECT_EQ(Bytes(), record + "x^3 - 2\xB7x^2 + x - 2 = 0; S={ 2}; R(x)=x^2+1\r\n");
+    EXPECT_EQ(Bytes(file_), record + "x^3 - 2\xB7x^2 + x - 2 = 0; S={ 2}; R(x)=x^2+1\r\n");
 }
 
 TEST_F(SaveTest, OverwriteEmptiesTheFileOnce) {
@@ -239,8 +238,8 @@ TEST_F(SaveTest, OverwriteEmptiesTheFileOnce) {
         RunSolve({"--save", file_, "--overwrite", "--batch", "--test", "3", "--method", "exact"},
                  "2 -4\n1 -3 2\n");
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(Bytes(), "2\xB7x - 4 = 0; S={ 2}; P(3) = 2\r\n"
-                       "x^2 - 3\xB7x + 2 = 0; S={ 2; 1}; P(3) = 2\r\n");
+    EXPECT_EQ(Bytes(file_), "2\xB7x - 4 = 0; S={ 2}; P(3) = 2\r\n"
+                            "x^2 - 3\xB7x + 2 = 0; S={ 2; 1}; P(3) = 2\r\n");
 }
 
 // A file name is bytes: one that is not UTF-8 names that very file, overwritten or appended.
@@ -252,7 +251,7 @@ TEST_F(SaveTest, AFileNameIsTakenByteForByte) {
     for (const auto& entry : fs::directory_iterator(folder_))
         names.push_back(entry.path().string());
     EXPECT_EQ(names, std::vector<std::string>{name});
-    EXPECT_EQ(valdrex::Bytes(name), "2\xB7x - 4 = 0; S={ 2}\r\nx - 1 = 0; S={ 1}\r\n");
+    EXPECT_EQ(Bytes(name), "2\xB7x - 4 = 0; S={ 2}\r\nx - 1 = 0; S={ 1}\r\n");
 }
 
 TEST_F(SaveTest, AFailedSaveIsReportedAndExitsWithOne) {

@@ -50,12 +50,11 @@ TEST(LineReaderTest, SplitsLinesAcrossChunks) {
 }
 
 TEST(LineReaderTest, KeepsOnlyTheStartOfALineTooLong) {
+    const std::string input = "1234\n12345\n" + std::string(50000, 'x') + "\n\nlast";
     const std::vector<std::string> lines = {"1234", "12345", "xxxxx", "", "last"};
     for (const std::size_t chunk : {1, 3, 7, 4096}) {
         int reads = 0;
-        EXPECT_EQ(ReadAll("1234\n12345\n" + std::string(50000, 'x') + "\n\nlast", chunk, &reads, 4),
-                  lines)
-            << chunk;
+        EXPECT_EQ(ReadAll(input, chunk, &reads, 4), lines) << chunk;
     }
 }
 

@@ -70,11 +70,5 @@ TEST(IsPastableNumber, ChecksTheShapeOfANumber) {
     }
 }
 
-TEST(CoefficientName, NamesTheBoxAsMessagesDo) {
-    EXPECT_EQ(CoefficientName(0), "the constant term");
-    EXPECT_EQ(CoefficientName(1), "the coefficient of x");
-    EXPECT_EQ(CoefficientName(12), "the coefficient of x^12");
-}
-
 } // namespace
 } // namespace valdrex

@@ -29,6 +29,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Read and write for the owner, read for the group: not the mode files are made with.
+constexpr fs::perms kMode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+
 // The bytes in pieces of `size`.
 ByteChunks Pieces(std::string bytes, std::size_t size) {
     auto rest = std::make_shared<std::string>(std::move(bytes));
@@ -42,9 +45,7 @@ ByteChunks Pieces(std::string bytes, std::size_t size) {
 
 // The viewer's save of `bytes` over whatever the file holds now.
 void Save(const std::string& path, const std::string& bytes) {
-    std::error_code missing;
-    const std::uintmax_t length = fs::file_size(path, missing);
-    ReplaceKeepingAppends(path, {missing ? 0 : length, {}}, Pieces(bytes, 4096));
+    ReplaceKeepingAppends(path, {FileSize(path), {}}, Pieces(bytes, 4096));
 }
 
 // The viewer's reading: the file as long as it was while no writer held it.
@@ -115,7 +116,7 @@ TEST_F(DatabaseFile, CreatesAndReplacesTheWholeFile) {
 
 TEST_F(DatabaseFile, AReplacedFileKeepsItsPermissionsAndLinks) {
     Put(db_, "old");
-    fs::permissions(db_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::permissions(db_, kMode);
     const std::string link = PathOf("link.txt"), linkToLink = PathOf("link2.txt");
     fs::create_symlink(db_, link);
     fs::create_symlink("link.txt", linkToLink);
@@ -123,8 +124,7 @@ TEST_F(DatabaseFile, AReplacedFileKeepsItsPermissionsAndLinks) {
     AppendLine(linkToLink, "x = 0", true);
     EXPECT_TRUE(fs::is_symlink(link) && fs::is_symlink(linkToLink));
     EXPECT_EQ(Bytes(db_), "x = 0\r\n");
-    EXPECT_EQ(fs::status(db_).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(db_).permissions(), kMode);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 3);
 }
 
@@ -217,12 +217,11 @@ TEST_F(DatabaseFile, AReplaceKeepsHardLinksModeOwnerAndGroup) {
     const std::string other = PathOf("other.txt");
     Put(db_, "old\r\n");
     ASSERT_EQ(::link(db_.c_str(), other.c_str()), 0);
-    fs::permissions(db_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::permissions(db_, kMode);
     Save(db_, "new");
     EXPECT_EQ(Bytes(other), "new");
     EXPECT_EQ(fs::hard_link_count(db_), 2u);
-    EXPECT_EQ(fs::status(db_).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(db_).permissions(), kMode);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path().toStdString()), {}), 2);
     if (::geteuid() != 0)
         GTEST_SKIP() << "files of other users need root";
@@ -311,7 +310,7 @@ TEST_F(DatabaseFile, ConcurrentAppendsAndReplacesKeepEveryRecordOnce) {
         }));
         for (const pid_t child : children)
             EXPECT_EQ(ExitStatus(child), 0);
-        std::vector<std::string> lines = CrLfLines(Bytes(db_));
+        std::vector<std::string> lines = Lines(Bytes(db_), "\r\n");
         std::sort(lines.begin(), lines.end());
         ASSERT_TRUE(lines == records) << "round " << round << ": " << lines.size() << " lines, "
                                       << std::count(lines.begin(), lines.end(), "") << " blank";
@@ -336,7 +335,7 @@ TEST_F(DatabaseFile, WhatAKillLeftOfALineIsTakenBack) {
         ExitStatus(child);
         cut += !Bytes(db_).ends_with('\n');
         AppendLine(db_, "next", false);
-        std::vector<std::string> lines = CrLfLines(Bytes(db_));
+        std::vector<std::string> lines = Lines(Bytes(db_), "\r\n");
         ASSERT_TRUE(lines.front() == "old" && lines.back() == "next" && Bytes(db_).ends_with('\n'));
         EXPECT_EQ(std::count(lines.begin(), lines.end(), record), lines.size() - 2) << round;
     }
@@ -455,9 +454,7 @@ TEST(MergeOnSave, KeepsWhatWasAppendedAndAsksAboutAnyOtherChange) {
 // The save that streams ends as the merge of whole texts says: the text and what was
 // appended, or the file untouched when it changed otherwise. The pieces are cut at odd places
 // and the file is longer than one piece of reading.
-TEST(ReplaceKeepingAppends, EndsAsTheMergeOfWholeTextsSays) {
-    const QTemporaryDir dir;
-    const std::string db = dir.filePath("db.txt").toStdString();
+TEST_F(DatabaseFile, AReplaceEndsAsTheMergeOfWholeTextsSays) {
     const std::string read = std::string(1500000, 'r') + "\r\nlast";
     std::string changedLate = read;
     changedLate[1200001] = 'x';
@@ -472,19 +469,19 @@ TEST(ReplaceKeepingAppends, EndsAsTheMergeOfWholeTextsSays) {
         {"", ""},
     };
     for (const auto& [disk, text] : cases) {
-        Put(db, disk);
+        Put(db_, disk);
         const ReplaceOutcome outcome =
-            ReplaceKeepingAppends(db, {read.size(), Pieces(read, 7)}, Pieces(text, 5));
+            ReplaceKeepingAppends(db_, {read.size(), Pieces(read, 7)}, Pieces(text, 5));
         const SaveMerge merge = MergeOnSave(read, disk, text);
         EXPECT_EQ(outcome.changedOtherwise, merge.askFirst) << disk.size();
         EXPECT_EQ(outcome.appended, merge.appended) << disk.size();
-        EXPECT_EQ(Bytes(db), merge.askFirst ? disk : text + merge.appended) << disk.size();
+        EXPECT_EQ(Bytes(db_), merge.askFirst ? disk : text + merge.appended) << disk.size();
         EXPECT_EQ(outcome.diskLength, merge.askFirst ? disk.size() : 0) << disk.size();
     }
     // Told to replace whatever the first bytes are, it keeps only what lies beyond them.
-    Put(db, "other\r\nr1\r\n");
-    EXPECT_EQ(ReplaceKeepingAppends(db, {7, {}}, Pieces("mine", 3)).appended, "\r\nr1\r\n");
-    EXPECT_EQ(Bytes(db), "mine\r\nr1\r\n");
+    Put(db_, "other\r\nr1\r\n");
+    EXPECT_EQ(ReplaceKeepingAppends(db_, {7, {}}, Pieces("mine", 3)).appended, "\r\nr1\r\n");
+    EXPECT_EQ(Bytes(db_), "mine\r\nr1\r\n");
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 namespace valdrex::testing {
 
 using V = std::vector<double>; // polynomial coefficients
+using Texts = std::vector<std::string>;
 
 // A solve context whose working polynomial holds `lowToHigh` from a(0) upward, the rest 0.
 inline SolveContext MakeContext(const std::vector<double>& lowToHigh, bool symbolic = true) {

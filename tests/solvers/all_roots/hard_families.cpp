@@ -30,15 +30,13 @@ void AddToCoefficient(fmpz_poly_t p, long k, const fmpz_t x) {
 } // namespace
 
 void Mignotte(fmpz_poly_t p, long n, long e) {
-    Integer a, one;
+    Integer a;
     PowerOfTen(a.get(), e);
-    fmpz_set_si(one.get(), -1);
     fmpz_poly_one(p);
-    MultiplyLinear(p, a.get(), one.get());
+    MultiplyLinear(p, a.get(), Integer(-1).get());
     fmpz_poly_pow(p, p, 2);
     fmpz_poly_scalar_mul_si(p, p, -2);
-    fmpz_one(one.get());
-    AddToCoefficient(p, n, one.get());
+    AddToCoefficient(p, n, Integer(1).get());
 }
 
 void Kameny(fmpz_poly_t p, long n, long e) {
@@ -60,8 +58,7 @@ void TightCluster(fmpz_poly_t p, long n, long e, long shift) {
         fmpz_neg(b.get(), b.get());
         MultiplyLinear(p, a.get(), b.get());
     }
-    fmpz_set_si(b.get(), shift);
-    AddToCoefficient(p, 0, b.get());
+    AddToCoefficient(p, 0, Integer(shift).get());
 }
 
 void NearMultiple(fmpz_poly_t p, long n, long e) {
@@ -72,29 +69,23 @@ void NearMultiple(fmpz_poly_t p, long n, long e) {
     fmpz_poly_pow(p, p, static_cast<unsigned long>(n));
     PowerOfTen(a.get(), e);
     fmpz_poly_scalar_mul_fmpz(p, p, a.get());
-    fmpz_one(a.get());
-    AddToCoefficient(p, 0, a.get());
+    AddToCoefficient(p, 0, Integer(1).get());
 }
 
 void DifferentSizes(fmpz_poly_t p, long h, long e) {
-    Integer a, b;
+    Integer a, minus;
     PowerOfTen(a.get(), e);
+    fmpz_neg(minus.get(), a.get());
     fmpz_poly_one(p);
-    fmpz_one(b.get());
-    fmpz_neg(a.get(), a.get());
-    MultiplyLinear(p, b.get(), a.get()); // x − 10^e
-    fmpz_neg(a.get(), a.get());
-    fmpz_set_si(b.get(), -1);
-    MultiplyLinear(p, a.get(), b.get()); // 10^e x − 1
+    MultiplyLinear(p, Integer(1).get(), minus.get()); // x − 10^e
+    MultiplyLinear(p, a.get(), Integer(-1).get());    // 10^e x − 1
     fmpz_poly_pow(p, p, static_cast<unsigned long>(h));
-    fmpz_one(b.get());
-    AddToCoefficient(p, 0, b.get());
+    AddToCoefficient(p, 0, Integer(1).get());
 }
 
 void SpreadRational(fmpz_poly_t p, long h, long e) {
-    Integer a, b, one;
+    Integer a, b, one(1);
     PowerOfTen(a.get(), e);
-    fmpz_one(one.get());
     fmpz_poly_one(p);
     for (long k = 1; k <= h; ++k) {
         fmpz_mul_si(b.get(), a.get(), -k);

@@ -43,6 +43,20 @@ bool MuchWider(const acb_t b, const acb_t ref) {
     return true;
 }
 
+// Whether the ball z is within 2^-bits of its size.
+bool Narrow(acb_srcptr z, long bits) {
+    mag_t width, size;
+    mag_init(width);
+    mag_init(size);
+    mag_hypot(width, arb_radref(acb_realref(z)), arb_radref(acb_imagref(z)));
+    acb_get_mag_lower(size, z);
+    mag_mul_2exp_si(size, size, -bits);
+    const bool narrow = mag_cmp(width, size) <= 0;
+    mag_clear(width);
+    mag_clear(size);
+    return narrow;
+}
+
 // The faults of `roots` as the promised isolating balls for p, judged against Arb's own
 // enclosures (refined from our midpoints until far narrower than our balls) and exact signs.
 std::string Faults(const fmpz_poly_t p, long bits, acb_srcptr roots) {
@@ -66,12 +80,7 @@ std::string Faults(const fmpz_poly_t p, long bits, acb_srcptr roots) {
         return "no reference enclosure";
     std::string faults;
     long zeros = 0;
-    mag_t width, size;
-    mag_init(width);
-    mag_init(size);
-    arf_t low, high;
-    arf_init(low);
-    arf_init(high);
+    Float low, high;
     for (long i = 0; i < n; ++i) {
         const acb_srcptr b = roots + i;
         const std::string at = " at " + std::to_string(i) + ";";
@@ -94,18 +103,16 @@ std::string Faults(const fmpz_poly_t p, long bits, acb_srcptr roots) {
         for (long j = i + 1; j < n; ++j)
             if (acb_overlaps(b, roots + j))
                 faults += " overlaps " + std::to_string(j) + at;
-        mag_hypot(width, arb_radref(acb_realref(b)), arb_radref(acb_imagref(b)));
-        acb_get_mag_lower(size, b);
-        mag_mul_2exp_si(size, size, -bits);
-        if (mag_cmp(width, size) > 0)
+        if (!Narrow(b, bits))
             faults += " too wide" + at;
         zeros += acb_is_zero(b);
         if (real) {
             // A real root: an exact point is a root, a segment has a sign change.
-            arb_get_lbound_arf(low, acb_realref(b), ARF_PREC_EXACT);
-            arb_get_ubound_arf(high, acb_realref(b), ARF_PREC_EXACT);
-            const bool exact = arf_equal(low, high);
-            if (exact ? SignAt(p, low) != 0 : SignAt(p, low) * SignAt(p, high) >= 0)
+            arb_get_lbound_arf(low.get(), acb_realref(b), ARF_PREC_EXACT);
+            arb_get_ubound_arf(high.get(), acb_realref(b), ARF_PREC_EXACT);
+            const bool exact = arf_equal(low.get(), high.get());
+            if (exact ? SignAt(p, low.get()) != 0
+                      : SignAt(p, low.get()) * SignAt(p, high.get()) >= 0)
                 faults += " not proved real" + at;
             if (i > 0 &&
                 (!arb_is_zero(acb_imagref(roots + i - 1)) ||
@@ -123,10 +130,6 @@ std::string Faults(const fmpz_poly_t p, long bits, acb_srcptr roots) {
             faults += " lower half without its pair" + at;
         }
     }
-    mag_clear(width);
-    mag_clear(size);
-    arf_clear(low);
-    arf_clear(high);
     if (zeros != (fmpz_is_zero(p->coeffs) ? 1 : 0))
         faults += " the zero root not exactly once;";
     return faults;
@@ -243,9 +246,6 @@ TEST(HardIsolation, LowDegreesExactRootsAndNarrowBalls) {
 TEST(HardIsolation, SymmetricFactorsToTheAskedAccuracy) {
     Polynomial f;
     Balls truth(4);
-    mag_t width, size;
-    mag_init(width);
-    mag_init(size);
     Rational re;
     for (const char* text : {"5  941 -1240 648 -160 16", // (2x − 5)⁴ + 12(2x − 5)² + 16
                              "5  1 0 -10 0 1",           // ±√2 ± √3
@@ -257,10 +257,7 @@ TEST(HardIsolation, SymmetricFactorsToTheAskedAccuracy) {
             ASSERT_TRUE(factor.Isolate(bits, nullptr));
             for (long i = 0; i < factor.count(); ++i) {
                 const acb_srcptr z = factor.root(i);
-                mag_hypot(width, arb_radref(acb_realref(z)), arb_radref(acb_imagref(z)));
-                acb_get_mag_lower(size, z);
-                mag_mul_2exp_si(size, size, -bits);
-                EXPECT_LE(mag_cmp(width, size), 0) << text << " at " << bits;
+                EXPECT_TRUE(Narrow(z, bits)) << text << " at " << bits;
                 EXPECT_TRUE(acb_overlaps(z, truth[0]) || acb_overlaps(z, truth[1]) ||
                             acb_overlaps(z, truth[2]) || acb_overlaps(z, truth[3]))
                     << text;
@@ -271,8 +268,6 @@ TEST(HardIsolation, SymmetricFactorsToTheAskedAccuracy) {
             }
         }
     }
-    mag_clear(width);
-    mag_clear(size);
 }
 
 TEST(HardIsolation, AStopIsSeenBeforeAndDuringTheWork) {

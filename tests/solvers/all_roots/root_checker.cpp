@@ -1,4 +1,5 @@
 #include "root_checker.h"
+#include "solvers/all_roots/big_numbers.h"
 #include "solvers/all_roots/flint_values.h"
 
 #include <acb.h>
@@ -11,46 +12,68 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <regex>
 #include <sstream>
 
 namespace valdrex::testing {
 namespace {
 
-using Ball = Real;
-using Fraction = Rational;
+// A number's text in pieces: a sign from `signs`, digits, a point and digits, the letter
+// `letter` with an exponent's sign and digits, each optional; false when anything else stands in
+// it. (Read by hand: std::regex trips GCC 12's warnings in sanitized builds.)
+struct Pieces {
+    char sign = 0, exponentSign = 0;
+    bool point = false, scientific = false;
+    std::string whole, fraction, exponent;
+    // Whether the digits after a point end in one that is not 0.
+    bool FractionEnds() const { return !point || (!fraction.empty() && fraction.back() != '0'); }
+    // The count of digits before the point, once the exponent is applied.
+    long PointAt() const {
+        const long e = scientific ? std::stol(exponent) : 0;
+        return static_cast<long>(whole.size()) + (exponentSign == '-' ? -e : e);
+    }
+};
+bool ReadPieces(const std::string& text, const std::string& signs, char letter, Pieces& out) {
+    std::size_t i = 0;
+    const auto take = [&](const std::string& set) {
+        return i < text.size() && set.find(text[i]) != std::string::npos ? text[i++] : '\0';
+    };
+    const auto digits = [&] {
+        const std::size_t from = i;
+        while (take("0123456789") != 0)
+            continue;
+        return text.substr(from, i - from);
+    };
+    out.sign = take(signs);
+    out.whole = digits();
+    out.point = take(".") != 0;
+    out.fraction = digits();
+    out.scientific = take(std::string(1, letter)) != 0;
+    if (out.scientific) {
+        out.exponentSign = take("+-");
+        out.exponent = digits();
+    }
+    return i == text.size();
+}
 
 // A printed part (" 1.5E-07", "-.25", " 12"), checked against the house form of %G with
 // `digits` significant digits.
 std::string ParsePrinted(const std::string& part, int digits, Printed& out) {
-    static const std::regex scientific(
-        R"(^[ -]([1-9])(?:\.([0-9]*[1-9]))?E([+-])(\d\d|[1-9]\d\d+)$)");
-    static const std::regex fixed(R"(^[ -](\d*)(?:\.(\d*))?$)");
-    std::smatch m;
-    std::string digitsText;
-    long pointAt = 0; // digits before the point
-    bool isScientific = false;
-    if (std::regex_match(part, m, scientific)) {
-        digitsText = m[1].str() + m[2].str();
-        pointAt = 1 + std::stol(m[3].str() + m[4].str());
-        isScientific = true;
-    } else if (std::regex_match(part, m, fixed) && m[1].length() + m[2].length() > 0) {
-        const std::string whole = m[1], fraction = m[2];
-        if (!whole.empty() && whole[0] == '0')
-            return "a 0 before the point";
-        if (m[2].matched && (fraction.empty() || fraction.back() == '0'))
-            return "a point or a zero at the end";
-        digitsText = whole + fraction;
-        pointAt = static_cast<long>(whole.size());
-    } else {
+    Pieces m;
+    if (!ReadPieces(part, " -", 'E', m) || m.sign == 0 || m.whole.size() + m.fraction.size() == 0 ||
+        (m.scientific &&
+         (m.whole.size() != 1 || m.whole == "0" || m.exponentSign == 0 || m.exponent.size() < 2 ||
+          (m.exponent.size() > 2 && m.exponent[0] == '0'))))
         return "not in the house form";
-    }
-    if (!ReadPrinted(part[0] == '-', digitsText, pointAt, out))
+    if (!m.scientific && !m.whole.empty() && m.whole[0] == '0')
+        return "a 0 before the point";
+    if (!m.FractionEnds())
+        return "a point or a zero at the end";
+    if (!ReadPrinted(m.sign == '-', m.whole + m.fraction, m.PointAt(), out))
         return "zero";
     if (static_cast<int>(out.kept.size()) > digits)
         return "more than " + std::to_string(digits) + " significant digits";
     // %G's choice: the exponent form exactly below 10^-4 and from 10^digits on.
-    if (isScientific != (out.first < -4 || out.first >= digits))
+    if (m.scientific != (out.first < -4 || out.first >= digits))
         return "the wrong one of the fixed and exponent forms";
     return "";
 }
@@ -60,7 +83,7 @@ bool RoundedValue(const arb_t x, int digits, long precision, fmpq_t out) {
     fmpq_zero(out);
     if (arb_is_zero(x))
         return true;
-    Ball a, l, scaled, half;
+    Real a, l, scaled, half;
     arb_abs(a.get(), x);
     arb_log_base_ui(l.get(), a.get(), 10, precision);
     arb_floor(l.get(), l.get(), precision);
@@ -69,7 +92,7 @@ bool RoundedValue(const arb_t x, int digits, long precision, fmpq_t out) {
     if (known) {
         // floor(|x|·10^k + 1/2), one less on an exact tie with an odd result, times 10^-k.
         const long k = digits - 1 - fmpz_get_si(e.get());
-        Fraction scale;
+        Rational scale;
         PowerOfTen(k, scale.get());
         arb_set_fmpq(half.get(), scale.get(), precision);
         arb_mul(scaled.get(), a.get(), half.get(), precision);
@@ -93,12 +116,10 @@ bool SquareFree(const std::string& digits) {
     fmpz_set_str(n.get(), digits.c_str(), 10);
     bool free = true;
     if (fmpz_bits(n.get()) < 62) {
-        fmpz_factor_t f;
-        fmpz_factor_init(f);
-        fmpz_factor(f, n.get());
-        for (long j = 0; j < f->num; ++j)
-            free = free && f->exp[j] == 1;
-        fmpz_factor_clear(f);
+        IntegerFactorisation f;
+        fmpz_factor(f.get(), n.get());
+        for (long j = 0; j < f.get()->num; ++j)
+            free = free && f.get()->exp[j] == 1;
     }
     return free;
 }
@@ -121,7 +142,7 @@ bool ExactValue(std::string form, acb_t value, long precision, bool& reduced) {
         i += piece.size();
         return true;
     };
-    Fraction q;
+    Rational q;
     // The rational part, up to the sign of the irrational one.
     std::size_t split = form.find_first_of("+-", 1);
     if (split == std::string::npos &&
@@ -146,7 +167,7 @@ bool ExactValue(std::string form, acb_t value, long precision, bool& reduced) {
         fmpz_set_str(n, text.empty() ? "1" : text.c_str(), 10);
         arb_set_fmpz(out, n);
     };
-    Ball part, other;
+    Real part, other;
     Integer k, n; // the factor, the radicand or divisor
     const std::string factor = digits();
     integer(factor, k.get(), part.get());
@@ -196,6 +217,39 @@ void SplitText(const std::string& text, std::string& re, std::string& im) {
     im = text.substr(0, text.size() - 1);
 }
 
+// Where `text` fails as the decimal text of the true part t at `digits`: "" when it is right,
+// "?" when the ball cannot tell.
+std::string CheckDecimal(const std::string& text, const Interval& t, int digits) {
+    // -?(0|[1-9][0-9]*)(.[0-9]*[1-9])?(e-?[1-9][0-9]*)?
+    Pieces m;
+    if (!ReadPieces(text, "-", 'e', m) || text == "-0" || m.whole.empty() ||
+        (m.whole.size() > 1 && m.whole[0] == '0') || !m.FractionEnds() ||
+        (m.scientific && (m.exponentSign == '+' || m.exponent.empty() || m.exponent[0] == '0')))
+        return "not a JSON number";
+    const std::string all = m.whole + m.fraction;
+    Printed v;
+    if (!ReadPrinted(m.sign == '-', all, m.PointAt(), v))
+        return fmpq_is_zero(t.lo.get()) && fmpq_is_zero(t.hi.get())     ? ""
+               : fmpq_sgn(t.lo.get()) <= 0 && fmpq_sgn(t.hi.get()) >= 0 ? "?"
+                                                                        : "0 for a nonzero part";
+    // Trailing zeros of the whole part count: "10000" is not "1e4".
+    if (static_cast<long>(all.size() - all.find_first_not_of('0')) > digits)
+        return "more digits than asked";
+    switch (Rounding(v, t, digits)) {
+    case Verdict::Right:
+        return "";
+    case Verdict::Wrong:
+        return "not the nearest";
+    case Verdict::Undecided:
+        return "?";
+    case Verdict::Tie: // the even last digit kept (one beyond those written is 0)
+        break;
+    }
+    return static_cast<int>(v.kept.size()) < digits || (v.kept.back() - '0') % 2 == 0
+               ? ""
+               : "tie not to even";
+}
+
 class Checker {
   public:
     Checker(const fmpz_poly_t p, int digits, long precision)
@@ -229,6 +283,7 @@ class Checker {
                 Fault("multiplicity " + std::to_string(found.multiplicity) + ", true " +
                       std::to_string(t.multiplicity));
             CheckRadius(found, t.value.get());
+            CheckDecimals(found, t, result.decimalsAsked);
         }
         if (total != degree_ || result.degree != degree_)
             faults_ << "multiplicities add up to " << total << " and the degree is "
@@ -259,6 +314,8 @@ class Checker {
                                          : text.replace(text.find('+'), 1, "-");
         return upper.im > 0 && lower.im == -upper.im && lower.re == upper.re &&
                lower.radius == upper.radius && lower.multiplicity == upper.multiplicity &&
+               lower.reDecimal == upper.reDecimal &&
+               lower.imDecimal == (upper.imDecimal.empty() ? "" : "-" + upper.imDecimal) &&
                lower.exact.empty() == upper.exact.empty() && lower.text == mirrored + suffix;
     }
 
@@ -367,8 +424,27 @@ class Checker {
         return match;
     }
 
+    // The decimal texts of a root's parts when asked for, none otherwise.
+    void CheckDecimals(const FoundRoot& found, const TrueRoot& t, bool asked) {
+        if (!asked && !(found.reDecimal.empty() && found.imDecimal.empty()))
+            Fault("decimals not asked for");
+        Interval re, im;
+        if (t.reExact)
+            re.Set(t.re.get());
+        else
+            re.Set(acb_realref(t.value.get()));
+        im.Set(acb_imagref(t.value.get()));
+        for (const auto& [text, part] :
+             {std::pair{&found.reDecimal, &re}, std::pair{&found.imDecimal, &im}}) {
+            const std::string fault = asked ? CheckDecimal(*text, *part, digits_) : "";
+            undecided_ = undecided_ || fault == "?";
+            if (!fault.empty() && fault != "?")
+                Fault("decimal \"" + *text + "\" " + fault);
+        }
+    }
+
     void CheckRadius(const FoundRoot& found, const acb_t truth) {
-        Ball distance, limit;
+        Real distance, limit;
         Complex d;
         acb_set_d_d(d.get(), found.re, found.im);
         acb_sub(d.get(), d.get(), truth, precision_);
@@ -383,11 +459,9 @@ class Checker {
         }
         // An exact root: radius 0, and the doubles nearest its parts (within half a unit in
         // their last place), where they can be.
-        mag_t m;
-        mag_init(m);
-        acb_get_mag(m, truth);
-        const double size = mag_get_d(m); // of the true root, whatever the doubles say
-        mag_clear(m);
+        acb_abs(distance.get(), truth, precision_);
+        // Of the true root, whatever the doubles say.
+        const double size = arf_get_d(arb_midref(distance.get()), ARF_RND_NEAR);
         const auto nearest = [&](double part, const arb_t value) {
             arb_set_d(distance.get(), part);
             arb_sub(distance.get(), distance.get(), value, precision_);
@@ -405,8 +479,8 @@ class Checker {
     // -1, 0, 1 comparing two listed (upper or real) roots by their real parts, then the sizes of
     // their imaginary parts, rounded to `digits`; 2 when the balls do not tell.
     int CompareKeys(long a, long b, int digits) const {
-        Fraction x, y;
-        Ball size;
+        Rational x, y;
+        Real size;
         for (int part = 0; part < 2; ++part) {
             for (const auto& [root, value] : {std::pair{a, x.get()}, std::pair{b, y.get()}}) {
                 const acb_srcptr z = roots_[static_cast<std::size_t>(root)].value.get();
@@ -464,36 +538,13 @@ class Checker {
     bool undecided_ = false;
 };
 
-// The equation's exact polynomial, read by this file's own rules: [-]digits[.digits][e[-]digits]
-// with an optional "/" and a denominator of the same form; empty is 0.
+// The equation's exact polynomial, its coefficients read as the engine reads them (a reading
+// held to exact values by its own test).
 void TruePolynomial(const CoefficientTexts& texts, fmpz_poly_t p) {
     RationalPolynomial q;
-    Fraction c, d;
-    const auto read = [](std::string t, fmpq_t v) {
-        t.erase(std::remove(t.begin(), t.end(), '+'), t.end());
-        long exponent = 0;
-        if (const auto e = t.find_first_of("eE"); e != std::string::npos) {
-            exponent = std::stol(t.substr(e + 1));
-            t.erase(e);
-        }
-        if (const auto point = t.find('.'); point != std::string::npos) {
-            exponent -= static_cast<long>(t.size() - point - 1);
-            t.erase(point, 1);
-        }
-        fmpz_set_str(fmpq_numref(v), t.empty() || t == "-" ? "0" : t.c_str(), 10);
-        fmpz_one(fmpq_denref(v));
-        Fraction scale;
-        PowerOfTen(exponent, scale.get());
-        fmpq_mul(v, v, scale.get());
-    };
+    Rational c;
     for (int k = 0; k < kCoefficientCount; ++k) {
-        const std::string& t = texts[k];
-        const auto slash = t.find('/');
-        read(t.substr(0, slash), c.get());
-        if (slash != std::string::npos) {
-            read(t.substr(slash + 1), d.get());
-            fmpq_div(c.get(), c.get(), d.get());
-        }
+        ReadExactNumber(texts[k], c.get());
         fmpq_poly_set_coeff_fmpq(q.get(), k, c.get());
     }
     fmpq_poly_get_numerator(p, q.get());
@@ -534,13 +585,11 @@ void PowerOfTen(long e, fmpq_t out) {
 }
 
 void Interval::Set(const arb_t x) {
-    arf_t end;
-    arf_init(end);
-    arb_get_lbound_arf(end, x, ARF_PREC_EXACT);
-    arf_get_fmpq(lo.get(), end);
-    arb_get_ubound_arf(end, x, ARF_PREC_EXACT);
-    arf_get_fmpq(hi.get(), end);
-    arf_clear(end);
+    Float end;
+    arb_get_lbound_arf(end.get(), x, ARF_PREC_EXACT);
+    arf_get_fmpq(lo.get(), end.get());
+    arb_get_ubound_arf(end.get(), x, ARF_PREC_EXACT);
+    arf_get_fmpq(hi.get(), end.get());
 }
 
 void Interval::Set(const fmpq_t q) {
@@ -557,7 +606,7 @@ bool ReadPrinted(bool negative, const std::string& digits, long pointAt, Printed
     out.kept.erase(out.kept.find_last_not_of('0') + 1);
     fmpz_set_str(fmpq_numref(out.value.get()), digits.c_str(), 10);
     fmpz_one(fmpq_denref(out.value.get()));
-    Fraction scale;
+    Rational scale;
     PowerOfTen(pointAt - static_cast<long>(digits.size()), scale.get());
     fmpq_mul(out.value.get(), out.value.get(), scale.get());
     if (negative)
@@ -568,7 +617,7 @@ bool ReadPrinted(bool negative, const std::string& digits, long pointAt, Printed
 Verdict Rounding(const Printed& printed, const Interval& truth, int digits) {
     // The values that round to v lie within half a unit of the last place, a twentieth toward 0
     // from a power of ten, where the places below are finer.
-    Fraction scale, from, to;
+    Rational scale, from, to;
     const fmpq* v = printed.value.get();
     PowerOfTen(printed.first - digits + 1, scale.get());
     fmpq_div_2exp(to.get(), scale.get(), 1);
@@ -611,11 +660,6 @@ std::string CheckRoots(const CoefficientTexts& texts, const AllRootsResult& resu
             break;
     }
     return faults;
-}
-
-std::string CheckRoots(const std::vector<long>& lowestFirst, const AllRootsResult& result,
-                       int digits) {
-    return CheckRoots(TextsOf(lowestFirst), result, digits);
 }
 
 } // namespace valdrex::testing

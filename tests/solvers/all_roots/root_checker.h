@@ -15,7 +15,9 @@ namespace valdrex::testing {
 // a root that is rational or of a rational quadratic is written exactly, and its exact form has
 // the root's value; every printed part of the others is the true part correctly rounded to
 // `digits` significant digits, in the house form; every radius bounds the distance from (re, im)
-// to the root; the order is the documented one. Returns the faults found, empty when none.
+// to the root; the order is the documented one; when asked for, each part's decimal text is a
+// JSON number whose value is the true part correctly rounded (ties to even), with no trailing
+// zeros, and "0" exactly for a zero part. Returns the faults found, empty when none.
 // With `tally`, also how many printed parts of the roots that are not exact there are, and how
 // many of them are the true part correctly rounded (for measuring).
 struct RoundingTally {
@@ -23,8 +25,6 @@ struct RoundingTally {
 };
 std::string CheckRoots(const CoefficientTexts& texts, const AllRootsResult& result, int digits,
                        RoundingTally* tally = nullptr);
-std::string CheckRoots(const std::vector<long>& lowestFirst, const AllRootsResult& result,
-                       int digits);
 
 // Integer coefficients, lowest power first, as coefficient texts.
 CoefficientTexts TextsOf(const std::vector<long>& lowestFirst);

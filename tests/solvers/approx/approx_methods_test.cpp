@@ -13,7 +13,6 @@ namespace valdrex {
 namespace {
 
 using namespace testing;
-using Texts = std::vector<std::string>;
 
 enum Method { Bairstow, Bisection, Newton };
 
@@ -152,11 +151,12 @@ TEST(SolveBisection, ReportsProgressAndCanBeCancelled) {
     // (100x - 1)(x^2 + 1): one root at .01, 200,000 steps from 0 to .2.
     const MethodOptions options = Options(Bisection, {"8", "0", ".2", "1E-6"});
     std::vector<double> shares;
-    SolveContext all = FromHighest({100, -1, 100, -1});
-    SolveBisection(all, options, [&](double share) {
+    const auto record = [&](double share) {
         shares.push_back(share);
         return true;
-    });
+    };
+    SolveContext all = FromHighest({100, -1, 100, -1});
+    SolveBisection(all, options, record);
     EXPECT_EQ(Outcome(all), "[Solutions found] x1 = .0100000039062491");
     ASSERT_EQ(shares.size(), 3u); // every 65,536 steps
     EXPECT_NEAR(shares[0], 65536 / 200000.0, 1e-6);
@@ -164,10 +164,7 @@ TEST(SolveBisection, ReportsProgressAndCanBeCancelled) {
     // The share counts from Min: x^2 + 1 scanned from 1 to 1.2.
     shares.clear();
     SolveContext fromOne = FromHighest({1, 0, 1});
-    SolveBisection(fromOne, Options(Bisection, {"8", "1", "1.2", "1E-6"}), [&](double share) {
-        shares.push_back(share);
-        return true;
-    });
+    SolveBisection(fromOne, Options(Bisection, {"8", "1", "1.2", "1E-6"}), record);
     ASSERT_EQ(shares.size(), 3u);
     EXPECT_NEAR(shares[0], 65536 / 200000.0, 1e-6);
     EXPECT_FALSE(fromOne.cancelled);

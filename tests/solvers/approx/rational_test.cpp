@@ -12,7 +12,6 @@ namespace valdrex {
 namespace {
 
 using namespace testing;
-using Texts = std::vector<std::string>;
 
 const std::string kOverflow = " ! Error*: 1001. Overflow";
 

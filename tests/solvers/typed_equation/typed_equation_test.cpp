@@ -5,6 +5,7 @@
 #include "core/working_polynomial.h"
 #include "core_test_support.h"
 #include "solvers/all_roots/big_numbers.h"
+#include "solvers/all_roots/flint_values.h"
 
 #include <gtest/gtest.h>
 
@@ -19,15 +20,12 @@ using testing::Grid;
 
 // The exact value of a text, as the engine's reader gives it: the oracle of these tests.
 std::string ExactValue(const std::string& text) {
-    fmpq_t q;
-    fmpq_init(q);
-    std::string value = "unread";
-    if (ReadExactNumber(text, q) == ExactReading::Read) {
-        char* s = fmpq_get_str(nullptr, 10, q);
-        value = s;
-        flint_free(s);
-    }
-    fmpq_clear(q);
+    Rational q;
+    if (ReadExactNumber(text, q.get()) != ExactReading::Read)
+        return "unread";
+    char* s = fmpq_get_str(nullptr, 10, q.get());
+    const std::string value = s;
+    flint_free(s);
     return value;
 }
 
