@@ -173,52 +173,43 @@ TEST_F(MainWindowTest, TabRunsThroughTheGridFromTheHighestPowerSelectingFromTheC
     EXPECT_EQ(Coef(5)->text(), "19");
 }
 
-TEST_F(MainWindowTest, PutMovesTheFactorIntoTheGrid) {
-    EXPECT_FALSE(Find<QPushButton>("cmdPut")->isEnabled());
-    // x^3 - x^2 - 4x - 6 = (x - 3)(x^2 + 2x + 2): the factor x^2 + 2x + 2 is left.
-    EnterGrid({{3, "1"}, {2, "-1"}, {1, "-4"}, {0, "-6"}});
-    PressCtrl(Qt::Key_R);
-    ASSERT_TRUE(Find<QPushButton>("cmdPut")->isEnabled());
-    Click("cmdPut");
-    EXPECT_EQ(Coef(3)->text() + Coef(2)->text() + Coef(1)->text() + Coef(0)->text(), " 0 1 2 2");
-    EXPECT_EQ(Text("txtEquation"), "x^2 + 2" + kDot + "x + 2 = 0");
-    EXPECT_EQ(Label("lblMsg"), "Coefficients transferred");
-    EXPECT_FALSE(Find<QPushButton>("cmdPut")->isEnabled());
-}
-
-TEST_F(MainWindowTest, TestStopsAtAZeroDenominatorAndFocusesItsBox) {
-    // Texts set as the toolkit's own paste would; the coefficient box wins.
-    for (const auto& [grid, focused] :
-         {std::pair{Grid{{1, "1"}}, "txtInput"}, {Grid{{2, "2/0"}, {3, "3/0"}}, "txtCoef_2"}}) {
+// A box the grid's reading cannot take stops Test, a solve and Test many numbers before any
+// window opens, and takes the focus; the coefficient box wins over the test box.
+TEST_F(MainWindowTest, AZeroDenominatorStopsACommandAndFocusesItsBox) {
+    EnterGrid({{3, "1"}, {0, "-8"}});
+    PressCtrl(Qt::Key_F);
+    const std::string saved = Database();
+    // Texts set as the toolkit's own paste would.
+    const std::tuple<const char*, Grid, const char*> cases[] = {
+        {"cmdTest", {{1, "1"}}, "txtInput"},
+        {"cmdTest", {{2, "2/0"}, {3, "3/0"}}, "txtCoef_2"},
+        {"mnuSolveNewton", {{3, "1"}, {1, "5/0"}}, "txtCoef_1"},
+        {"mnuSolveTest", {{2, "2/0"}}, "txtCoef_2"},
+    };
+    for (const auto& [command, grid, focused] : cases) {
         PressCtrl(Qt::Key_S);
         for (const auto& [power, text] : grid)
             Coef(power)->setText(text);
         Find("txtInput")->setText("5/0");
         Find("txtOutput")->setText("kept");
         Find<QPushButton>("cmdTest")->setFocus();
-        Click("cmdTest");
-        EXPECT_EQ(Label("lblMsg") + "|" + Text("txtOutput"), "Division by 0|kept");
-        EXPECT_EQ(QApplication::focusWidget()->objectName(), focused);
+        *command == 'c' ? Click(command) : Trigger(command);
+        EXPECT_EQ(Label("lblMsg") + "|" + Text("txtOutput"), "Division by 0|kept") << command;
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), focused) << command;
     }
+    EXPECT_TRUE(answer_.dialogs.isEmpty());
     EXPECT_EQ(answer_.boxes, Boxes{});
+    EXPECT_EQ(Database(), saved);
+    Coef(2)->setText("1/2");
+    Trigger("mnuSolveTest");
+    EXPECT_EQ(answer_.dialogs.size(), 1);
+    EXPECT_EQ(state_.TestCoef[2], 0.5);
 }
 
-// A box the grid's reading cannot take stops a solve before the method's options are asked for,
-// and takes the focus; the solve's own boxes follow its lines, the saving's after them.
-TEST_F(MainWindowTest, ASolveStopsAtAnUnreadBoxBeforeItsOptions) {
-    EnterGrid({{3, "1"}, {0, "-8"}});
-    PressCtrl(Qt::Key_F);
-    const std::string saved = Database();
-    Coef(1)->setText("5/0");
-    Find<QPushButton>("cmdTest")->setFocus();
-    Trigger("mnuSolveNewton");
-    EXPECT_TRUE(answer_.dialogs.isEmpty());
-    EXPECT_EQ(Label("lblMsg"), "Division by 0");
-    EXPECT_EQ(QApplication::focusWidget(), Coef(1));
-    EXPECT_EQ(Database(), saved);
-
-    QFile::remove(DatabasePath());
-    QDir().mkdir(DatabasePath()); // a folder where the file should be
+// The solve's own boxes follow its lines, the saving's after them.
+TEST_F(MainWindowTest, TheSavingsBoxFollowsTheSolvesOwn) {
+    QFile::remove(DatabasePath()); // the start made it
+    QDir().mkdir(DatabasePath());  // a folder where the file should be
     EnterGrid({{2, "65536"}, {1, "65536"}, {0, "-1"}});
     PressCtrl(Qt::Key_F);
     QDir().rmdir(DatabasePath());
@@ -228,9 +219,13 @@ TEST_F(MainWindowTest, ASolveStopsAtAnUnreadBoxBeforeItsOptions) {
         << answer_.boxes[1].text.toStdString();
 }
 
-TEST_F(MainWindowTest, SettingsAtFirstStartAndAfterReopening) {
+TEST_F(MainWindowTest, SettingsAtFirstStartAndAfterReopeningTheFileInTheFileMenu) {
     EXPECT_EQ(window_->windowTitle(), "Valdrex");
     EXPECT_EQ(Find<QAction>("mnuFileApri")->text(), "&Edit " + DatabasePath());
+    state_.DatabaseFile = "/tmp/R&D/db.txt"; // shown again at each activation, its & doubled
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(window_.get(), &activate);
+    EXPECT_EQ(Find<QAction>("mnuFileApri")->text(), "&Edit /tmp/R&&D/db.txt");
     const QString file = HomePath() + "/chosen.txt";
     state_.DatabaseFile = file.toStdString();
     state_.OverwriteFile = true;
@@ -251,13 +246,6 @@ TEST_F(MainWindowTest, SettingsAtFirstStartAndAfterReopening) {
     stored.sync();
     OpenWindow();
     EXPECT_EQ(window_->windowTitle(), "#");
-}
-
-TEST_F(MainWindowTest, ActivationShowsTheDatabaseFileInTheFileMenu) {
-    state_.DatabaseFile = "/tmp/R&D/db.txt";
-    QEvent activate(QEvent::WindowActivate);
-    QCoreApplication::sendEvent(window_.get(), &activate);
-    EXPECT_EQ(Find<QAction>("mnuFileApri")->text(), "&Edit /tmp/R&&D/db.txt");
 }
 
 // The shortcut works as its menu item would, whether or not the menu was opened since the
@@ -411,15 +399,6 @@ TEST_F(MainWindowTest, PasteChecksTheShapeOfANumberForTheBox) {
     EXPECT_EQ(Coef(1)->text() + "|" + QString::number(Coef(1)->cursorPosition()), "132|2");
 }
 
-TEST_F(MainWindowTest, CtrlACopiesAllTexts) {
-    Type(Coef(1), "2");
-    Type(Coef(0), "-4");
-    Find<QPlainTextEdit>("txtNote")->setPlainText("first\nsecond");
-    PressCtrl(Qt::Key_A);
-    EXPECT_EQ(Clipboard(), "2" + kDot + "x - 4 = 0; S={}\r\nfirst\r\nsecond");
-    EXPECT_EQ(Label("lblInfo"), "Copy all texts in the clipboard: done!");
-}
-
 TEST_F(MainWindowTest, UpdateNamesTheCharactersTheDatabaseCannotHold) {
     Find<QPlainTextEdit>("txtNote")->setPlainText("\u03C0 r\u00B2");
     answer_.button = QMessageBox::Cancel;
@@ -433,19 +412,9 @@ TEST_F(MainWindowTest, UpdateNamesTheCharactersTheDatabaseCannotHold) {
     EXPECT_EQ(Database(), "? r\xB2\r\n");
 }
 
-TEST_F(MainWindowTest, TestManyNumbersOpensOnlyWithoutZeroDenominator) {
-    Coef(2)->setText("2/0");
-    Trigger("mnuSolveTest");
-    EXPECT_TRUE(answer_.dialogs.isEmpty());
-    EXPECT_EQ(Label("lblMsg"), "Division by 0");
-    EXPECT_EQ(QApplication::focusWidget(), Coef(2));
-    Coef(2)->setText("1/2");
-    Trigger("mnuSolveTest");
-    EXPECT_EQ(answer_.dialogs.size(), 1);
-    EXPECT_EQ(state_.TestCoef[2], 0.5);
-}
-
-TEST_F(MainWindowTest, DialogsHaveADialogsTitleBar) {
+// Every dialog has a dialog's title bar; a solve whose options dialog is cancelled solves
+// nothing and saves nothing.
+TEST_F(MainWindowTest, DialogsHaveADialogsTitleBarAndACancelledOneSolvesNothing) {
     answer_.onDialog = [](QDialog* dialog) {
         const Qt::WindowFlags flags = dialog->windowFlags();
         EXPECT_TRUE(flags.testFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -453,35 +422,6 @@ TEST_F(MainWindowTest, DialogsHaveADialogsTitleBar) {
             << dialog->objectName().toStdString() << " " << std::hex << flags.toInt();
         EXPECT_FALSE(flags & (Qt::WindowMinMaxButtonsHint | Qt::WindowFullscreenButtonHint));
     };
-    Type(Coef(1), "1");
-    for (const char* item : {"mnuOptions", "mnuSolveBaristow", "mnuSolveDicotomic",
-                             "mnuSolveNewton", "mnuSolveTest", "mnuHelpAbout"})
-        Trigger(item);
-    EXPECT_EQ(answer_.dialogs.size(), 6);
-}
-
-// The test screen has no room beside the main window: the viewer opens centred over it.
-TEST_F(MainWindowTest, TheViewerOpensOverTheMainWindowThenWhereItWasLeft) {
-    const QRect screen = window_->screen()->availableGeometry();
-    Trigger("mnuFileApri");
-    auto* viewer = ShownWindow<frmViewDB>();
-    ASSERT_NE(viewer, nullptr);
-    ASSERT_GT(window_->frameGeometry().width() + viewer->width(), screen.width());
-    const QPoint offCentre = viewer->frameGeometry().center() - window_->frameGeometry().center();
-    EXPECT_LE(offCentre.manhattanLength(), 30);
-    EXPECT_TRUE(screen.contains(viewer->frameGeometry()));
-    const QRect left(20, 30, 500, 300);
-    viewer->setGeometry(left);
-    viewer->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Trigger("mnuFileApri");
-    viewer = ShownWindow<frmViewDB>();
-    ASSERT_NE(viewer, nullptr);
-    EXPECT_EQ(viewer->geometry(), left);
-    viewer->close();
-}
-
-TEST_F(MainWindowTest, CancelledOptionsDialogSolvesNothing) {
     EnterGrid({{3, "1"}, {0, "-8"}});
     PressCtrl(Qt::Key_F);
     ASSERT_GT(Solutions(), 0);
@@ -491,7 +431,9 @@ TEST_F(MainWindowTest, CancelledOptionsDialogSolvesNothing) {
         Trigger(item);
         EXPECT_EQ(Solutions(), 0) << item;
     }
-    EXPECT_EQ(answer_.dialogs.size(), 4);
+    for (const char* item : {"mnuOptions", "mnuSolveTest", "mnuHelpAbout"})
+        Trigger(item);
+    EXPECT_EQ(answer_.dialogs.size(), 7);
     EXPECT_EQ(Database(), saved);
 }
 
@@ -613,30 +555,38 @@ TEST_F(MainWindowTest, CopyAllAndUpdateNeverPairTheGridWithAnotherEquationsRoots
     EXPECT_EQ(saved, "x^2 - 4 = 0; S={ 2;-2}\r\n");
     Coef(0)->selectAll();
     QTest::keyClicks(Coef(0), "9");
-    Find<QPlainTextEdit>("txtNote")->setPlainText("changed");
+    Find<QPlainTextEdit>("txtNote")->setPlainText("changed\nnote");
     PressCtrl(Qt::Key_A);
-    EXPECT_EQ(Clipboard(), "x^2 + 9 = 0; S={}\r\nchanged");
+    EXPECT_EQ(Clipboard(), "x^2 + 9 = 0; S={}\r\nchanged\r\nnote");
+    EXPECT_EQ(Label("lblInfo"), "Copy all texts in the clipboard: done!");
     state_.SaveEquations = false;
     Click("cmdUpdate");
-    EXPECT_EQ(Database(), saved + "x^2 + 9 = 0; S={}\r\nchanged\r\n");
+    EXPECT_EQ(Database(), saved + "x^2 + 9 = 0; S={}\r\nchanged\r\nnote\r\n");
     EXPECT_EQ(Label("lblMsg") + "|" + QString::number(Solutions()),
               "Solutions found (previous equation)|2");
     PressCtrl(Qt::Key_Z);
     PressCtrl(Qt::Key_A);
-    EXPECT_EQ(Clipboard(), "x^2 - 4 = 0; S={ 2;-2}\r\nchanged");
+    EXPECT_EQ(Clipboard(), "x^2 - 4 = 0; S={ 2;-2}\r\nchanged\r\nnote");
 }
 
-// Ctrl+Z and Ctrl+Y take back and redo the grid's steps from a coefficient box; the note keeps
-// its own undo for its own typing.
-TEST_F(MainWindowTest, UndoAndRedoTakeTheGridsStepsBack) {
+// Ctrl+Z and Ctrl+Y take back and redo the grid's steps (Put's among them) from a coefficient
+// box; the note keeps its own undo for its own typing.
+TEST_F(MainWindowTest, PutThenUndoAndRedoTakeTheGridsStepsBack) {
+    auto* put = Find<QPushButton>("cmdPut");
+    EXPECT_FALSE(put->isEnabled());
+    // x^3 - x^2 - 4x - 6 = (x - 3)(x^2 + 2x + 2): Put moves the factor x^2 + 2x + 2 into the grid.
     EnterGrid({{3, "1"}, {2, "-1"}, {1, "-4"}, {0, "-6"}});
     PressCtrl(Qt::Key_R);
     auto* note = Find<QPlainTextEdit>("txtNote");
     note->setFocus();
     QTest::keyClicks(note, "ab");
     const QString solved = Text("txtEquation");
+    ASSERT_TRUE(put->isEnabled());
     Click("cmdPut");
+    EXPECT_EQ(Coef(3)->text() + Coef(2)->text() + Coef(1)->text() + Coef(0)->text(), " 0 1 2 2");
     EXPECT_EQ(Text("txtEquation"), "x^2 + 2" + kDot + "x + 2 = 0");
+    EXPECT_EQ(Label("lblMsg"), "Coefficients transferred");
+    EXPECT_FALSE(put->isEnabled());
     Coef(1)->setFocus();
     PressCtrl(Qt::Key_Z);
     EXPECT_EQ(Text("txtEquation") + "|" + Text("txtFactor"), solved + "|x^2 + 2" + kDot + "x + 2 ");
@@ -754,7 +704,9 @@ TEST_F(MainWindowTest, TheEquationLineFillsTheGridOrSaysWhereItWentWrong) {
 
 // Load in the viewer reads the record's equation back through the equation line, exactly and
 // as one step; a line that holds no equation says why beside the line and changes nothing.
-TEST_F(MainWindowTest, ARecordLoadedFromTheViewerComesBackExactlyAsOneStep) {
+// The test screen has no room beside the main window: the viewer opens centred over it, and
+// next time where it was left.
+TEST_F(MainWindowTest, TheViewerOpensOverTheWindowAndLoadsARecordExactlyAsOneStep) {
     EnterGrid({{3, "0.5"}, {2, "-7/3"}, {0, "12"}});
     PressCtrl(Qt::Key_F);
     const QString solved = Text("txtEquation");
@@ -764,6 +716,11 @@ TEST_F(MainWindowTest, ARecordLoadedFromTheViewerComesBackExactlyAsOneStep) {
     Trigger("mnuFileApri");
     auto* viewer = ShownWindow<frmViewDB>();
     ASSERT_NE(viewer, nullptr);
+    const QRect screen = window_->screen()->availableGeometry();
+    ASSERT_GT(window_->frameGeometry().width() + viewer->width(), screen.width());
+    const QPoint offCentre = viewer->frameGeometry().center() - window_->frameGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 30);
+    EXPECT_TRUE(screen.contains(viewer->frameGeometry()));
     auto* text = Child<DatabaseTextView>(viewer, "txtDB");
     text->select({0, 5}, {0, 5});
     Child<QAction>(viewer, "mnuVLoad")->trigger();
@@ -774,10 +731,18 @@ TEST_F(MainWindowTest, ARecordLoadedFromTheViewerComesBackExactlyAsOneStep) {
     Child<QAction>(viewer, "mnuVLoad")->trigger();
     EXPECT_TRUE(Find<QLabel>("lblLineError")->text().endsWith("column 1"));
     EXPECT_EQ(Text("txtEquation"), solved);
+    const QRect left(20, 30, 500, 300);
+    viewer->setGeometry(left);
     viewer->close();
     Coef(1)->setFocus();
     PressCtrl(Qt::Key_Z);
     EXPECT_EQ(Text("txtEquation"), "0 = 0");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Trigger("mnuFileApri");
+    viewer = ShownWindow<frmViewDB>();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->geometry(), left);
+    viewer->close();
 }
 
 } // namespace

@@ -149,7 +149,7 @@ MemorySettingsStore WelcomeSetting(const char* value) {
 }
 
 TEST(RunWelcome, WelcomeOffGoesOnAtOnceWithTheTextsComposed) {
-    for (const char* value : {"0", "2", "-1", "yes"}) {
+    for (const char* value : {"0", "2", "-1", "yes", "x"}) {
         ModuleState state;
         const ModalAnswer answer;
         EXPECT_TRUE(RunWelcome(state, WelcomeSetting(value))) << value;
@@ -164,7 +164,7 @@ TEST(RunWelcome, WelcomeOffGoesOnAtOnceWithTheTextsComposed) {
 TEST(RunWelcome, ShowsTheWindowUntilOk) {
     enum Leave { kOk, kCloseBox, kEscape };
     const std::tuple<const char*, Leave> cases[] = {
-        {nullptr, kOk}, {"1", kOk}, {"1", kCloseBox}, {nullptr, kEscape}};
+        {nullptr, kOk}, {"1", kOk}, {" 1 ", kOk}, {"1", kCloseBox}, {nullptr, kEscape}};
     for (const auto& [value, leave] : cases) {
         ModuleState state;
         const ModalAnswer answer(QMessageBox::Ok, [&](QDialog* window) {
