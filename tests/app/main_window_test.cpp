@@ -314,23 +314,6 @@ TEST_F(MainWindowTest, EditMenuReachedFromAnotherMenuSeesTheSelection) {
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
-TEST_F(MainWindowTest, CopyTakesTheSelectedLinesOfTheSolutionList) {
-    EnterGrid({{3, "1"}, {1, "-4"}});
-    PressCtrl(Qt::Key_F);
-    auto* list = Find<QListWidget>("lstSol");
-    ASSERT_EQ(list->count(), 3);
-    list->setFocus();
-    list->clearSelection();
-    EXPECT_FALSE(IsEnabled("mnuEdit", "mnuCopySelection"));
-    list->item(2)->setSelected(true);
-    list->item(0)->setSelected(true);
-    EXPECT_TRUE(IsEnabled("mnuEdit", "mnuCopySelection"));
-    EXPECT_FALSE(IsEnabled("mnuEdit", "mnuEditCut") || IsEnabled("mnuEdit", "mnuEditPaste"));
-    PressCtrl(Qt::Key_C);
-    EXPECT_EQ(Clipboard(), list->item(0)->text() + "\n" + list->item(2)->text());
-    EXPECT_EQ(list->count(), 3);
-}
-
 // The label shows where the record went even when the path is longer than the label.
 TEST_F(MainWindowTest, TheStatusLineShortensALongPathInItsMiddle) {
     const QString folder = HomePath() + "/Documents/maths/a-rather-long-folder/and-one-more";
@@ -348,7 +331,7 @@ TEST_F(MainWindowTest, TheStatusLineShortensALongPathInItsMiddle) {
     EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
 }
 
-TEST_F(MainWindowTest, CutAndCopyTheSelectionEvenFromAReadOnlyBox) {
+TEST_F(MainWindowTest, CutAndCopyTheSelectionEvenFromAReadOnlyBoxOrTheSolutionList) {
     QLineEdit* box = Coef(2);
     box->setFocus();
     box->setText("125");
@@ -365,6 +348,21 @@ TEST_F(MainWindowTest, CutAndCopyTheSelectionEvenFromAReadOnlyBox) {
     PressCtrl(Qt::Key_X); // changes what the record shows
     EXPECT_EQ(equation->text() + "|" + Clipboard(), "x^2 = 0|5" + kDot);
     EXPECT_EQ(window_->model().equation(), "x^2 = 0");
+    // Copy takes the selected lines of the solution list, which cannot be cut or pasted into.
+    EnterGrid({{3, "1"}, {1, "-4"}});
+    PressCtrl(Qt::Key_F);
+    auto* list = Find<QListWidget>("lstSol");
+    ASSERT_EQ(list->count(), 3);
+    list->setFocus();
+    list->clearSelection();
+    EXPECT_FALSE(IsEnabled("mnuEdit", "mnuCopySelection"));
+    list->item(2)->setSelected(true);
+    list->item(0)->setSelected(true);
+    EXPECT_TRUE(IsEnabled("mnuEdit", "mnuCopySelection"));
+    EXPECT_FALSE(IsEnabled("mnuEdit", "mnuEditCut") || IsEnabled("mnuEdit", "mnuEditPaste"));
+    PressCtrl(Qt::Key_C);
+    EXPECT_EQ(Clipboard(), list->item(0)->text() + "\n" + list->item(2)->text());
+    EXPECT_EQ(list->count(), 3);
 }
 
 TEST_F(MainWindowTest, PasteChecksTheShapeOfANumberForTheBox) {

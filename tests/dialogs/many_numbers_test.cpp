@@ -120,22 +120,18 @@ TEST(TestManyWindow, StartsEmptyAndTestWritesTheSeriesAndItsValues) {
     });
 }
 
-TEST(TestManyWindow, BoxesFollowTheirKeyRules) {
-    ShowTestMany(2, [](QDialog* window) {
-        QTest::keyClicks(Child(window, "txtTN_2"), "1/2.5.-x");
-        QTest::keyClick(Child(window, "txtTN_2"), Qt::Key_Home);
-        QTest::keyClicks(Child(window, "txtTN_2"), "-");
-        QTest::keyClicks(Child(window, "txtInc"), "-.5./");
-        EXPECT_EQ(Shown(window, {"txtTN_2", "txtInc"}), "-12.5|-.5");
-    });
-}
-
-TEST(TestManyWindow, FailureShowsTheSolverErrorBoxAndKeepsEarlierBoxes) {
+TEST(TestManyWindow, AFailureShowsItsBoxAndKeepsEarlierValuesKeysFollowTheRules) {
     const Boxes boxes = ShowTestMany(12, [](QDialog* window) {
         QTest::keyClicks(Child(window, "txtTN_0"), "2");
         QTest::keyClicks(Child(window, "txtTN_1"), "1000000000000000000000000000");
         QTest::mouseClick(Child<QPushButton>(window, "cmdCalcolo"), Qt::LeftButton);
         EXPECT_EQ(Shown(window, {"txtON_0", "txtON_1"}), " 4095|");
+        // The boxes' key rules: one minus, at the start; one point; digits only.
+        QTest::keyClicks(Child(window, "txtTN_2"), "1/2.5.-x");
+        QTest::keyClick(Child(window, "txtTN_2"), Qt::Key_Home);
+        QTest::keyClicks(Child(window, "txtTN_2"), "-");
+        QTest::keyClicks(Child(window, "txtInc"), "-.5./");
+        EXPECT_EQ(Shown(window, {"txtTN_2", "txtInc"}), "-12.5|-.5");
     });
     EXPECT_EQ(boxes, (Boxes{{"Error  1001. Overflow", "Error", QMessageBox::Critical}}));
 }

@@ -60,7 +60,15 @@ class Viewer : public ::testing::Test {
     QPointer<frmViewDB> viewer_;
 };
 
-TEST_F(Viewer, UneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
+// A missing file is created empty; a missing folder shows the error and no window.
+TEST_F(Viewer, AMissingOrUneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
+    EXPECT_EQ(Open(db_), Boxes{});
+    EXPECT_EQ(Bytes(db_) + Editor()->toPlainText().toStdString(), "");
+    EXPECT_TRUE(std::filesystem::exists(db_));
+    viewer_->close();
+    EXPECT_FALSE(IsOpen());
+    EXPECT_EQ(Open(dir_.filePath("missing/db.txt").toStdString()), Boxes{kNotFound});
+    EXPECT_EQ(viewer_, nullptr);
     std::string allBytes;
     for (int b = 0; b < 256; ++b)
         allBytes += static_cast<char>(b);
@@ -91,16 +99,6 @@ TEST_F(Viewer, UneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
     Open(qEnvironmentVariable("HOME").toStdString() + "/db.txt");
     Trigger("mnuVFind");
     ExpectShownTexts(viewer_, WINDOW_TEXTS_DIR "/frmViewDB.txt", true);
-}
-
-TEST_F(Viewer, OpeningAMissingFileCreatesItEmptyAMissingFolderShowsTheError) {
-    EXPECT_EQ(Open(db_), Boxes{});
-    EXPECT_TRUE(std::filesystem::exists(db_));
-    EXPECT_EQ(Bytes(db_) + Editor()->toPlainText().toStdString(), "");
-    viewer_->close();
-    EXPECT_FALSE(IsOpen());
-    EXPECT_EQ(Open(dir_.filePath("missing/db.txt").toStdString()), Boxes{kNotFound});
-    EXPECT_EQ(viewer_, nullptr);
 }
 
 TEST_F(Viewer, ClosingWithChangesAsksWhetherToSave) {

@@ -487,11 +487,6 @@ std::string Describe(const ErrorBoxes& boxes) {
     return text;
 }
 
-// The command's report when it meets the failure with this errno.
-std::string Reported(int errnoValue) {
-    return Describe({PlainErrorBox(FileFailure(errnoValue))}) + " info=";
-}
-
 // One command that writes the database, with the settings it runs under.
 const struct WritingCommand {
     const char* name;
@@ -535,7 +530,7 @@ TEST_F(FileFaultTest, AReadOnlyDatabaseIsReportedAndKeepsItsBytes) {
     fs::permissions(db_, fs::perms::owner_read);
     for (const WritingCommand& command : kCommands) {
         EXPECT_EQ(AsOrdinaryUser(dir_.path().toStdString(), [&] { return Run(command); }),
-                  Reported(EACCES))
+                  Describe({PlainErrorBox(FileFailure(EACCES))}) + " info=")
             << command.name;
         EXPECT_EQ(Bytes(db_), kOldBytes) << command.name;
     }
