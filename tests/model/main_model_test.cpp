@@ -114,10 +114,7 @@ TEST_F(MainModelTest, AZeroDenominatorStopsSolveAndTestAtItsBox) {
     Solve();
     const std::string saved = Database();
     Type({{3, "5/0"}, {1, "3/"}});
-    EXPECT_EQ(Solve(), kNone);
-    EXPECT_EQ(model_.message(), "Division by 0");
-    EXPECT_EQ(last_.unread, (UnreadBox{kCoefficient, 1, ReadFault::ZeroDenominator}));
-    EXPECT_EQ(last_.record, std::nullopt);
+    EXPECT_EQ(Solve(), kNone);                  // the reading's own outcome: the table below
     EXPECT_EQ(model_.solutionLines(), Lines{}); // no roots of another equation beside it
     EXPECT_EQ(Database(), saved);
     model_.SetInput("2");
@@ -192,9 +189,6 @@ TEST_F(MainModelTest, FailuresShowTheirBoxes) {
 TEST_F(MainModelTest, CoefficientsBeyondThirtyTwoBits) {
     EXPECT_EQ(model_.SetCoefficient(1, "99999999999"), kNone);
     EXPECT_EQ(model_.equation(), "99999999999·x = 0");
-    EXPECT_EQ(Solve(), kNone);
-    EXPECT_EQ(model_.message(), "Division by 0");
-    EXPECT_EQ(last_.unread, (UnreadBox{kCoefficient, 1, ReadFault::BeyondRange}));
     for (const char* text : {".1234567891", "2/99999999999"})
         EXPECT_EQ(model_.SetCoefficient(1, text), ErrorBoxes{kOverflow}) << text;
     EXPECT_EQ(model_.equation(), "99999999999·x = 0");
@@ -393,7 +387,7 @@ TEST_F(MainModelTest, AllRootsListsEveryRootInTheHouseStyle) {
         {{{0, "99999999999"}}, "15", {}, "The equation is impossible"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SolveAllRoots(c.boxes, c.digits), ErrorBoxes{});
+        EXPECT_EQ(SolveAllRoots(c.boxes, c.digits), kNone);
         EXPECT_EQ(model_.solutionLines(), c.lines) << model_.equation();
         EXPECT_EQ(model_.message(), c.status) << model_.equation();
         EXPECT_EQ(model_.allRoots().size(), c.lines.size());
@@ -410,21 +404,18 @@ TEST_F(MainModelTest, AllRootsListsEveryRootInTheHouseStyle) {
 TEST_F(MainModelTest, AllRootsBadCoefficientsPointAtTheirBox) {
     SolveAllRoots({{1, "1"}, {0, "-1"}});
     const std::string saved = Database();
-    EXPECT_EQ(SolveAllRoots({{5, "1"}, {3, "7/0"}}), ErrorBoxes{});
+    EXPECT_EQ(SolveAllRoots({{5, "1"}, {3, "7/0"}}), kNone);
     EXPECT_EQ(model_.message(), "Division by 0");
-    EXPECT_EQ(last_.unread,
-              (UnreadBox{UnreadBox::Box::Coefficient, 3, ReadFault::ZeroDenominator}));
+    EXPECT_EQ(last_.unread, (UnreadBox{kCoefficient, 3, ReadFault::ZeroDenominator}));
     EXPECT_EQ(last_.record, std::nullopt);
     EXPECT_EQ(Database(), saved);
 
+    const std::string tooLong =
+        "Overflow: the coefficient of x^2 has more than 10,000 significant digits";
     EXPECT_EQ(SolveAllRoots({{2, std::string(10001, '7')}, {0, "1"}}),
-              (ErrorBoxes{{"Error  1001. Overflow: the coefficient of x^2 has more than 10,000 "
-                           "significant digits",
-                           BoxIcon::Critical, "Error", 1001,
-                           "Overflow: the coefficient of x^2 has more than 10,000 significant "
-                           "digits"}}));
+              (ErrorBoxes{{"Error  1001. " + tooLong, BoxIcon::Critical, "Error", 1001, tooLong}}));
     EXPECT_EQ(model_.solutionLines(), Lines{});
-    EXPECT_EQ(SolveAllRoots({{2, std::string(200, '7')}, {0, "-1"}}), ErrorBoxes{});
+    EXPECT_EQ(SolveAllRoots({{2, std::string(200, '7')}, {0, "-1"}}), kNone);
     EXPECT_EQ(model_.solutionLines().size(), 2u);
 }
 
@@ -441,7 +432,7 @@ TEST_F(MainModelTest, AllRootsTheEquationShownAndSavedIsTheOneReadExactly) {
         {{{1, "2"}, {0, "-3"}}, "2·x - 3 = 0"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SolveAllRoots(c.boxes), ErrorBoxes{});
+        EXPECT_EQ(SolveAllRoots(c.boxes), kNone);
         EXPECT_EQ(last_.equation, c.equation);
         ASSERT_TRUE(last_.record);
         EXPECT_EQ(last_.record->Text().substr(0, c.equation.size()), c.equation);
@@ -500,13 +491,14 @@ const struct WritingCommand {
     {"Update overwrites with the record, then appends the note", false, true, false},
 };
 
-class FileFaultTest : public ::testing::Test {
-  protected:
+TEST(FileFault, AReadOnlyDatabaseIsReportedAndKeepsItsBytes) {
+    const QTemporaryDir dir;
+    const std::string db = dir.filePath("db.txt").toStdString();
     // Runs the command on x^2 - 3x + 2 = 0 and reports its boxes, the information label and
     // whether the solutions are gone.
-    std::string Run(const WritingCommand& command) const {
+    const auto run = [&](const WritingCommand& command) {
         ModuleState state;
-        state.DatabaseFile = db_;
+        state.DatabaseFile = db;
         state.OverwriteFile = command.overwriteFile;
         state.SaveEquations = command.solve && command.saveEquations; // Update does the writing
         MainModel model(state);
@@ -519,20 +511,14 @@ class FileFaultTest : public ::testing::Test {
         }
         const bool solved = model.solutionLines() == std::vector<std::string>{"x1 = 2", "x2 = 1"};
         return Describe(boxes) + " info=" + model.info() + (solved ? "" : " unsolved");
-    }
-
-    QTemporaryDir dir_;
-    const std::string db_ = dir_.filePath("db.txt").toStdString();
-};
-
-TEST_F(FileFaultTest, AReadOnlyDatabaseIsReportedAndKeepsItsBytes) {
-    Put(db_, kOldBytes);
-    fs::permissions(db_, fs::perms::owner_read);
+    };
+    Put(db, kOldBytes);
+    fs::permissions(db, fs::perms::owner_read);
     for (const WritingCommand& command : kCommands) {
-        EXPECT_EQ(AsOrdinaryUser(dir_.path().toStdString(), [&] { return Run(command); }),
+        EXPECT_EQ(AsOrdinaryUser(dir.path().toStdString(), [&] { return run(command); }),
                   Describe({PlainErrorBox(FileFailure(EACCES))}) + " info=")
             << command.name;
-        EXPECT_EQ(Bytes(db_), kOldBytes) << command.name;
+        EXPECT_EQ(Bytes(db), kOldBytes) << command.name;
     }
 }
 
