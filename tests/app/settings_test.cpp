@@ -14,8 +14,9 @@
 namespace valdrex {
 namespace {
 
-TEST(HomeFolder, PrefersHomeDriveAndHomePath) {
-    const QByteArray home = qgetenv("HOME");
+// The home folder prefers HOMEDRIVE and HOMEPATH; the data folder is XDG's when absolute.
+TEST(UserFolders, HomeAndDataFolderFollowTheEnvironment) {
+    const QByteArray home = qgetenv("HOME"), dataHome = qgetenv("XDG_DATA_HOME");
     const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
         {"/data", "/users/ann", "/home/ann", "/data/users/ann"},
         {"", "/users/ann", "/home/ann", "/users/ann"},
@@ -31,17 +32,12 @@ TEST(HomeFolder, PrefersHomeDriveAndHomePath) {
     }
     qunsetenv("HOMEDRIVE");
     qunsetenv("HOMEPATH");
-    qputenv("HOME", home);
-}
-
-TEST(UserDataFolder, IsTheXdgDataFolderOrTheDefaultOne) {
-    const QByteArray home = qgetenv("HOME"), dataHome = qgetenv("XDG_DATA_HOME");
     qputenv("HOME", "/home/ann");
-    const std::pair<const char*, std::string> cases[] = {
+    const std::pair<const char*, std::string> data[] = {
         {"/data/", "/data/Valdrex"},
         {"relative", "/home/ann/.local/share/Valdrex"},
         {"", "/home/ann/.local/share/Valdrex"}};
-    for (const auto& [value, expected] : cases) {
+    for (const auto& [value, expected] : data) {
         qputenv("XDG_DATA_HOME", value);
         EXPECT_EQ(UserDataFolder("Valdrex"), expected) << value;
     }

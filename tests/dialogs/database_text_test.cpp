@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QTextBlock>
 
@@ -299,14 +300,9 @@ TEST(DatabaseText, EditsUndoRedoAndSavesAgreeWithAString) {
                 for (int n = random() % 3; n > 0; --n)
                     insert += pick(typed);
                 text.replace(position(a), position(b), insert);
-                QString next = shown;
-                next.replace(a, b - a,
-                             QString(insert)
-                                 .replace("\r\n", "\n")
-                                 .replace(u'\r', u'\n')
-                                 .replace(QChar::ParagraphSeparator, u'\n'));
+                static const QRegularExpression lineEnd("\r\n?|\u2029");
                 states.resize(++now);
-                states.push_back(next);
+                states.push_back(QString(shown).replace(a, b - a, insert.replace(lineEnd, "\n")));
                 break;
             }
             case 2: {

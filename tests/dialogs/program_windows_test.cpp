@@ -104,7 +104,9 @@ TEST(WindowPlacement, BesideTheOwnerWhereThereIsRoomElseCentredOverIt) {
             << owner.x() << "," << owner.y();
 }
 
-TEST(ProgramFiles, HelpFileDropsOneTrailingSeparatorReadmeKeepsIt) {
+// The help file's folder drops one trailing separator, the readme's keeps it; the readme's
+// lines are joined with CR LF, with no end after the last.
+TEST(ProgramFiles, HelpAndReadmeFilesAndTheReadmesText) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"/opt/valdrex", "/opt/valdrex/Valdrex.hlp", "/opt/valdrex/readme.txt"},
         {"/opt/valdrex/", "/opt/valdrex/Valdrex.hlp", "/opt/valdrex//readme.txt"},
@@ -112,10 +114,7 @@ TEST(ProgramFiles, HelpFileDropsOneTrailingSeparatorReadmeKeepsIt) {
     for (const auto& [folder, help, readme] : cases)
         EXPECT_EQ(HelpFilePath(folder) + "|" + ReadmeFilePath(folder),
                   help + std::string("|") + readme);
-}
-
-TEST(ReadmeText, JoinsLinesWithCrLfAndNoEndAfterTheLast) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<const char*, const char*> texts[] = {
         {"a\r\nb\r\nc", "a\r\nb\r\nc"},
         {"a\r\nb\r\nc\r\n", "a\r\nb\r\nc"},
         {"a\rb\rc", "a\r\nb\r\nc"},
@@ -126,7 +125,7 @@ TEST(ReadmeText, JoinsLinesWithCrLfAndNoEndAfterTheLast) {
         {"\n", ""},
         {"", ""},
     };
-    for (const auto& [contents, text] : cases)
+    for (const auto& [contents, text] : texts)
         EXPECT_EQ(ReadmeText(contents), text) << testing::PrintToString(contents);
     EXPECT_EQ(ReadReadmeFile("/nonexistent-folder/readme.txt"), "");
     QTemporaryDir dir;
