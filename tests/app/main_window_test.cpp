@@ -92,6 +92,11 @@ class MainWindowTest : public ::testing::Test {
         for (const auto& [power, keys] : grid)
             Type(Coef(power), keys);
     }
+    // Enters the grid and solves it: Ctrl+F by the exact method, Ctrl+R by rational roots.
+    void Solve(const Grid& grid, Qt::Key key = Qt::Key_F) {
+        EnterGrid(grid);
+        PressCtrl(key);
+    }
     // A Ctrl+letter press where the focus is.
     void PressCtrl(Qt::Key key) {
         Activate();
@@ -176,8 +181,7 @@ TEST_F(MainWindowTest, TabRunsThroughTheGridFromTheHighestPowerSelectingFromTheC
 // A box the grid's reading cannot take stops Test, a solve and Test many numbers before any
 // window opens, and takes the focus; the coefficient box wins over the test box.
 TEST_F(MainWindowTest, AZeroDenominatorStopsACommandAndFocusesItsBox) {
-    EnterGrid({{3, "1"}, {0, "-8"}});
-    PressCtrl(Qt::Key_F);
+    Solve({{3, "1"}, {0, "-8"}});
     const std::string saved = Database();
     // Texts set as the toolkit's own paste would.
     const std::tuple<const char*, Grid, const char*> cases[] = {
@@ -210,8 +214,7 @@ TEST_F(MainWindowTest, AZeroDenominatorStopsACommandAndFocusesItsBox) {
 TEST_F(MainWindowTest, TheSavingsBoxFollowsTheSolvesOwn) {
     QFile::remove(DatabasePath()); // the start made it
     QDir().mkdir(DatabasePath());  // a folder where the file should be
-    EnterGrid({{2, "65536"}, {1, "65536"}, {0, "-1"}});
-    PressCtrl(Qt::Key_F);
+    Solve({{2, "65536"}, {1, "65536"}, {0, "-1"}});
     QDir().rmdir(DatabasePath());
     ASSERT_EQ(answer_.boxes.size(), 2u);
     EXPECT_EQ(answer_.boxes[0], (SeenBox{"1001. Overflow", "Valdrex"}));
@@ -251,8 +254,7 @@ TEST_F(MainWindowTest, SettingsAtFirstStartAndAfterReopeningTheFileInTheFileMenu
 // The shortcut works as its menu item would, whether or not the menu was opened since the
 // grid changed.
 TEST_F(MainWindowTest, MathsMenuAndCtrlFFollowTheDegree) {
-    EnterGrid({{5, "1"}, {1, "2"}, {0, "-4"}});
-    PressCtrl(Qt::Key_F);
+    Solve({{5, "1"}, {1, "2"}, {0, "-4"}});
     EXPECT_EQ(Solutions(), 0);
     EXPECT_EQ(Database(), "");
     EXPECT_FALSE(IsEnabled("mnuSolve", "mnuSolveFind"));
@@ -320,8 +322,7 @@ TEST_F(MainWindowTest, TheStatusLineShortensALongPathInItsMiddle) {
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString file = folder + "/valdrexdb.txt";
     state_.DatabaseFile = file.toStdString();
-    EnterGrid({{1, "1"}});
-    PressCtrl(Qt::Key_F);
+    Solve({{1, "1"}});
     auto* label = Find<QLabel>("lblInfo");
     const QString prefix = "The equation and the solutions are saved in the file ";
     EXPECT_EQ(label->toolTip(), prefix + file);
@@ -349,8 +350,7 @@ TEST_F(MainWindowTest, CutAndCopyTheSelectionEvenFromAReadOnlyBoxOrTheSolutionLi
     EXPECT_EQ(equation->text() + "|" + Clipboard(), "x^2 = 0|5" + kDot);
     EXPECT_EQ(window_->model().equation(), "x^2 = 0");
     // Copy takes the selected lines of the solution list, which cannot be cut or pasted into.
-    EnterGrid({{3, "1"}, {1, "-4"}});
-    PressCtrl(Qt::Key_F);
+    Solve({{3, "1"}, {1, "-4"}});
     auto* list = Find<QListWidget>("lstSol");
     ASSERT_EQ(list->count(), 3);
     list->setFocus();
@@ -420,8 +420,7 @@ TEST_F(MainWindowTest, DialogsHaveADialogsTitleBarAndACancelledOneSolvesNothing)
             << dialog->objectName().toStdString() << " " << std::hex << flags.toInt();
         EXPECT_FALSE(flags & (Qt::WindowMinMaxButtonsHint | Qt::WindowFullscreenButtonHint));
     };
-    EnterGrid({{3, "1"}, {0, "-8"}});
-    PressCtrl(Qt::Key_F);
+    Solve({{3, "1"}, {0, "-8"}});
     ASSERT_GT(Solutions(), 0);
     const std::string saved = Database();
     for (const char* item :
@@ -438,8 +437,7 @@ TEST_F(MainWindowTest, DialogsHaveADialogsTitleBarAndACancelledOneSolvesNothing)
 // An All roots solve that runs long shows the progress window; Cancel ends it at once, with
 // no roots shown and no record saved.
 TEST_F(MainWindowTest, CancelStopsAHardAllRootsSolveAtOnce) {
-    EnterGrid({{3, "1"}, {0, "-8"}});
-    PressCtrl(Qt::Key_F);
+    Solve({{3, "1"}, {0, "-8"}});
     const std::string saved = Database();
     ASSERT_NE(saved, "");
     // x^12 - 2(10^50000 x - 1)^2: a pair of roots closer than any double tells apart
@@ -515,8 +513,7 @@ TEST_F(MainWindowTest, ResultsOfAnotherEquationLookItAndAFailureClearsThem) {
                status->palette().color(QPalette::WindowText) ==
                    status->palette().color(QPalette::Disabled, QPalette::WindowText);
     };
-    EnterGrid({{3, "1"}, {2, "-1"}, {1, "-4"}, {0, "-6"}});
-    PressCtrl(Qt::Key_R);
+    Solve({{3, "1"}, {2, "-1"}, {1, "-4"}, {0, "-6"}}, Qt::Key_R);
     EXPECT_EQ(Label("lblMsg") + "|" + Text("txtFactor"),
               "Solutions found|x^2 + 2" + kDot + "x + 2 ");
     EXPECT_FALSE(grey());
@@ -547,8 +544,7 @@ TEST_F(MainWindowTest, ResultsOfAnotherEquationLookItAndAFailureClearsThem) {
 // Copy all and Update while the results are another equation's: the grid's equation goes out
 // without them, and they stay on screen, marked.
 TEST_F(MainWindowTest, CopyAllAndUpdateNeverPairTheGridWithAnotherEquationsRoots) {
-    EnterGrid({{2, "1"}, {0, "-4"}});
-    PressCtrl(Qt::Key_F);
+    Solve({{2, "1"}, {0, "-4"}});
     const std::string saved = Database();
     EXPECT_EQ(saved, "x^2 - 4 = 0; S={ 2;-2}\r\n");
     Coef(0)->selectAll();
@@ -573,8 +569,7 @@ TEST_F(MainWindowTest, PutThenUndoAndRedoTakeTheGridsStepsBack) {
     auto* put = Find<QPushButton>("cmdPut");
     EXPECT_FALSE(put->isEnabled());
     // x^3 - x^2 - 4x - 6 = (x - 3)(x^2 + 2x + 2): Put moves the factor x^2 + 2x + 2 into the grid.
-    EnterGrid({{3, "1"}, {2, "-1"}, {1, "-4"}, {0, "-6"}});
-    PressCtrl(Qt::Key_R);
+    Solve({{3, "1"}, {2, "-1"}, {1, "-4"}, {0, "-6"}}, Qt::Key_R);
     auto* note = Find<QPlainTextEdit>("txtNote");
     note->setFocus();
     QTest::keyClicks(note, "ab");
@@ -705,8 +700,7 @@ TEST_F(MainWindowTest, TheEquationLineFillsTheGridOrSaysWhereItWentWrong) {
 // The test screen has no room beside the main window: the viewer opens centred over it, and
 // next time where it was left.
 TEST_F(MainWindowTest, TheViewerOpensOverTheWindowAndLoadsARecordExactlyAsOneStep) {
-    EnterGrid({{3, "0.5"}, {2, "-7/3"}, {0, "12"}});
-    PressCtrl(Qt::Key_F);
+    Solve({{3, "0.5"}, {2, "-7/3"}, {0, "12"}});
     const QString solved = Text("txtEquation");
     PressCtrl(Qt::Key_S);
     Find<QPlainTextEdit>("txtNote")->setPlainText("a note");

@@ -10,14 +10,8 @@ namespace {
 
 using Texts = std::array<std::string, 10>;
 
-TestCoefficients Polynomial(std::initializer_list<std::pair<int, double>> terms) {
-    TestCoefficients coef{};
-    for (const auto& [power, value] : terms)
-        coef[power] = value;
-    return coef;
-}
-
-const TestCoefficients kXSquaredMinusOne = Polynomial({{2, 1}, {0, -1}});
+// Coefficients lowest power first.
+const TestCoefficients kXSquaredMinusOne{-1, 0, 1};
 const std::optional<ErrorBox> kOverflow =
     SolverErrorBox(RuntimeFailure(kOverflowNumber, "Overflow"));
 
@@ -56,14 +50,16 @@ TEST(RunTestMany, ZeroPolynomialAndConstantAtZero) {
     const std::tuple<TestCoefficients, const char*, const char*> cases[] = {
         {{}, "7", " 0"},
         {{}, "0", " 0"},
-        {Polynomial({{0, -4}, {3, 2}}), "0", "-4"},
-        {Polynomial({{0, 2.5}}), "0", " 2.5"}};
+        {TestCoefficients{-4, 0, 0, 2}, "0", "-4"},
+        {TestCoefficients{2.5}, "0", " 2.5"}};
     for (const auto& [coef, number, value] : cases)
         EXPECT_EQ(PressTest(coef, {number}, "").values[0], value) << number;
 }
 
 TEST(RunTestMany, OverflowKeepsTheBoxesWrittenBefore) {
-    EXPECT_EQ(PressTest(Polynomial({{12, 1}}), {"2", "1E+300", "3"}, "", kOverflow).values,
+    EXPECT_EQ(PressTest(TestCoefficients{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1},
+                        {"2", "1E+300", "3"}, "", kOverflow)
+                  .values,
               (Texts{" 4096"}));
     // An overflow in the series itself rewrites no box.
     const TestManyTexts series = PressTest(kXSquaredMinusOne, {"1E+308"}, "1E+308", kOverflow);
