@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, TypedKeysFollowTheBoxRule) {
     }
 }
 
-TEST_F(MainWindowTest, EquationFollowsTheGridKeyByKeyWhileTheBoxesKeepWhatWasTyped) {
+TEST_F(MainWindowTest, EquationFollowsTheGridKeyByKeyAndAClickIntoAFreshBoxSelectsItsZero) {
     EnterGrid({{3, "1"}, {2, "2/4"}, {1, "-1"}, {0, "0.5"}});
     EXPECT_EQ(Coef(2)->text() + Coef(0)->text(), "2/40.5");
     EXPECT_EQ(Text("txtEquation"), "x^3 + 1/2" + kDot + "x^2 - x + 1/2 = 0");
@@ -157,6 +157,17 @@ TEST_F(MainWindowTest, EquationFollowsTheGridKeyByKeyWhileTheBoxesKeepWhatWasTyp
     EXPECT_EQ(answer_.boxes, (Boxes{{"1002. Division by zero", "Valdrex"}}));
     EXPECT_EQ(Text("txtEquation"), "x^3 + 1/2" + kDot + "x^2 - x + 1/2 = 0");
     EXPECT_EQ(Coef(4)->text(), "0/");
+    // A click into a box that holds a lone 0 selects it, so the first key replaces it; a click
+    // into any other text puts the caret where it lands.
+    PressCtrl(Qt::Key_S);
+    for (const auto& [power, keys] : {std::pair{3, "1"}, {2, "-6"}}) {
+        QTest::mouseClick(Coef(power), Qt::LeftButton, {}, QPoint(20, 10));
+        QTest::keyClicks(Coef(power), keys);
+        EXPECT_EQ(Coef(power)->text(), keys);
+    }
+    QTest::mouseClick(Coef(3), Qt::LeftButton, {}, QPoint(Coef(3)->width() - 4, 10));
+    QTest::keyClicks(Coef(3), "0");
+    EXPECT_EQ(Text("txtEquation"), "10" + kDot + "x^3 - 6" + kDot + "x^2 = 0");
 }
 
 TEST_F(MainWindowTest, TabRunsThroughTheGridFromTheHighestPowerSelectingFromTheCaret) {
@@ -171,7 +182,6 @@ TEST_F(MainWindowTest, TabRunsThroughTheGridFromTheHighestPowerSelectingFromTheC
     EXPECT_EQ(Find("txtInput")->selectedText(), "25") << "the test box's visit selects all";
     EXPECT_EQ(Find("txtFactor")->focusPolicy() & Qt::TabFocus, 0);
     EXPECT_EQ(Find("txtOutput")->focusPolicy() & Qt::TabFocus, 0);
-    EXPECT_EQ(Find("txtOutput")->alignment(), Qt::AlignRight | Qt::AlignVCenter);
     Type(Coef(5), "123");
     Coef(5)->setCursorPosition(1);
     Type(Coef(5), "9");
@@ -487,19 +497,6 @@ TEST_F(MainWindowTest, CtrlPOpensThePlotWhichFollowsTheTypingWithoutTakingTheFoc
     EXPECT_FALSE(message->isVisible());
     EXPECT_TRUE(curve->xAxis->range().contains(-2) && curve->xAxis->range().contains(2));
     EXPECT_EQ(QApplication::focusWidget(), Coef(2));
-}
-
-// A click into a box that holds a lone 0 selects it, so the first key replaces it; a click
-// into any other text puts the caret where it lands.
-TEST_F(MainWindowTest, AClickIntoAFreshBoxThenAKeyReplacesItsZero) {
-    for (const auto& [power, keys] : {std::pair{3, "1"}, {2, "-6"}}) {
-        QTest::mouseClick(Coef(power), Qt::LeftButton, {}, QPoint(20, 10));
-        QTest::keyClicks(Coef(power), keys);
-        EXPECT_EQ(Coef(power)->text(), keys);
-    }
-    QTest::mouseClick(Coef(3), Qt::LeftButton, {}, QPoint(Coef(3)->width() - 4, 10));
-    QTest::keyClicks(Coef(3), "0");
-    EXPECT_EQ(Text("txtEquation"), "10" + kDot + "x^3 - 6" + kDot + "x^2 = 0");
 }
 
 // Results stay until the next solve, grey and marked once the grid no longer holds their

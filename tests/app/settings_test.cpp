@@ -15,7 +15,7 @@ namespace valdrex {
 namespace {
 
 // The home folder prefers HOMEDRIVE and HOMEPATH; the data folder is XDG's when absolute.
-TEST(UserFolders, HomeAndDataFolderFollowTheEnvironment) {
+TEST(UserFolders, HomeAndDataFolderFollowTheEnvironmentTheProgramsItsFile) {
     const QByteArray home = qgetenv("HOME"), dataHome = qgetenv("XDG_DATA_HOME");
     const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
         {"/data", "/users/ann", "/home/ann", "/data/users/ann"},
@@ -43,9 +43,7 @@ TEST(UserFolders, HomeAndDataFolderFollowTheEnvironment) {
     }
     qputenv("HOME", home);
     qputenv("XDG_DATA_HOME", dataHome);
-}
-
-TEST(ProgramFolder, NamesTheRunningExecutable) {
+    // The program's folder is the running executable's.
     EXPECT_EQ(ExecutableName(), "settings_tests");
     const std::filesystem::path folder = ProgramFolder();
     EXPECT_TRUE(folder.is_absolute());
@@ -70,16 +68,14 @@ class BothStores : public ::testing::TestWithParam<bool> {
                    : std::make_unique<MemorySettingsStore>();
 };
 
-TEST_P(BothStores, ReadsBackWhatWasWritten) {
+TEST_P(BothStores, ReadsBackWhatWasWrittenUnderAKeyOfAnyCase) {
     EXPECT_EQ(store_->Read(Section(), "Save equations"), std::nullopt);
     for (const char* value :
          {"1", "0", "", "/home/ann/Valdrexdb.txt", "a, b; c=d", "caf\xC3\xA9 \xE2\x82\xAC"}) {
         store_->Write(Section(), "Save equations", value);
         EXPECT_EQ(store_->Read(Section(), "Save equations"), value);
     }
-}
-
-TEST_P(BothStores, KeysIgnoreCase) {
+    // Keys ignore case.
     store_->Write(Section(), "File for saving", "/old.txt");
     store_->Write(Section(), "File for Saving", "/new.txt");
     EXPECT_EQ(store_->Read(Section(), "File for saving"), "/new.txt");

@@ -9,8 +9,6 @@
 namespace valdrex {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class GridHistoryTest : public ::testing::Test {
   protected:
     GridHistoryTest() { state_.SaveEquations = false; }

@@ -16,7 +16,6 @@ namespace valdrex {
 namespace {
 
 namespace fs = std::filesystem;
-using Lines = std::vector<std::string>;
 const ErrorBoxes kNone{};
 constexpr UnreadBox::Box kCoefficient = UnreadBox::Box::Coefficient;
 const ErrorBox kOverflow{"1001. Overflow", BoxIcon::None, "Valdrex", 1001, "Overflow"};
