@@ -278,7 +278,23 @@ TEST_F(MainWindowTest, MathsMenuAndCtrlFFollowTheDegree) {
     EXPECT_FALSE(IsEnabled("mnuSolve", "mnuSolveApproximate"));
 }
 
+// The Edit menu follows the active control and the clipboard. Reached by Alt+F and then Right,
+// which moves the focus to the menu bar before it opens, it sees the box's selection, which
+// the box keeps for the copy.
 TEST_F(MainWindowTest, EditMenuFollowsTheActiveControlAndTheClipboard) {
+    QLineEdit* box = Coef(12);
+    EXPECT_EQ(box->selectedText(), "0");
+    QTest::keyClick(box, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(Find<QMenu>("mnuFile")->isVisible());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+    QTRY_VERIFY(Find<QMenu>("mnuEdit")->isVisible());
+    EXPECT_TRUE(Find<QAction>("mnuEditCut")->isEnabled());
+    EXPECT_TRUE(Find<QAction>("mnuCopySelection")->isEnabled());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_C);
+    QTRY_VERIFY(Find<QMenu>("mnuEditCopy")->isVisible());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_S);
+    QTRY_COMPARE(Clipboard(), "0");
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     const struct {
         const char* focus;
         bool selectAll;
@@ -306,24 +322,6 @@ TEST_F(MainWindowTest, EditMenuFollowsTheActiveControlAndTheClipboard) {
         EXPECT_EQ(IsEnabled("mnuEdit", "mnuEditPasteEquation"), *c.clipboard != '\0');
         EXPECT_TRUE(IsEnabled("mnuEdit", "mnuCopyAll") && IsEnabled("mnuEdit", "mnuEditDelete"));
     }
-}
-
-// Alt+F and then Right moves the focus to the menu bar before the Edit menu opens; the box
-// keeps its selection for the menu and for the copy.
-TEST_F(MainWindowTest, EditMenuReachedFromAnotherMenuSeesTheSelection) {
-    QLineEdit* box = Coef(12);
-    EXPECT_EQ(box->selectedText(), "0");
-    QTest::keyClick(box, Qt::Key_F, Qt::AltModifier);
-    QTRY_VERIFY(Find<QMenu>("mnuFile")->isVisible());
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
-    QTRY_VERIFY(Find<QMenu>("mnuEdit")->isVisible());
-    EXPECT_TRUE(Find<QAction>("mnuEditCut")->isEnabled());
-    EXPECT_TRUE(Find<QAction>("mnuCopySelection")->isEnabled());
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_C);
-    QTRY_VERIFY(Find<QMenu>("mnuEditCopy")->isVisible());
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_S);
-    QTRY_COMPARE(Clipboard(), "0");
-    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 // The label shows where the record went even when the path is longer than the label.
