@@ -449,11 +449,9 @@ TEST_F(MainWindowTest, CancelStopsAHardAllRootsSolveAtOnce) {
     const std::string saved = Database();
     ASSERT_NE(saved, "");
     // x^12 - 2(10^50000 x - 1)^2: a pair of roots closer than any double tells apart
-    Coef(12)->setText("1");
-    Coef(3)->setText("0");
-    Coef(2)->setText("-2E100000");
-    Coef(1)->setText("4E50000");
-    Coef(0)->setText("-2");
+    for (const auto& [power, text] :
+         Grid{{12, "1"}, {3, "0"}, {2, "-2E100000"}, {1, "4E50000"}, {0, "-2"}})
+        Coef(power)->setText(text);
     std::chrono::steady_clock::time_point cancelled;
     answer_.onDialog = [&](QDialog* dialog) {
         if (auto* progress = qobject_cast<QProgressDialog*>(dialog)) {

@@ -56,7 +56,7 @@ class MainModelTest : public ::testing::Test {
     SolveResult last_;
 };
 
-TEST_F(MainModelTest, SolvesAndAppendsTheRecordThenTheNote) {
+TEST_F(MainModelTest, SolvesAndAppendsTheRecordThenTheNoteOrUpdateWritesBoth) {
     Type({{1, "2"}, {0, "-4"}});
     EXPECT_EQ(model_.equation(), "2·x - 4 = 0");
     EXPECT_EQ(Solve(), kNone);
@@ -77,11 +77,10 @@ TEST_F(MainModelTest, SolvesAndAppendsTheRecordThenTheNote) {
     EXPECT_EQ(model_.info(), "Copy all texts in the clipboard: done!");
     EXPECT_EQ(model_.Update(), kNone);
     EXPECT_EQ(Database(), "2\xB7x - 4 = 0; S={ 2}\r\ncheck\r\ncheck\r\n");
-}
-
-TEST_F(MainModelTest, UpdateWritesTheRecordWhenSolvesDoNot) {
+    // With saving off a solve writes nothing; Update writes the record with its test, then the
+    // note.
     state_.SaveEquations = false;
-    Type({{1, "2"}, {0, "-4"}});
+    state_.DatabaseFile = dir_.filePath("unsaved.txt").toStdString();
     Solve();
     EXPECT_EQ(model_.info(), "");
     EXPECT_FALSE(fs::exists(state_.DatabaseFile));
