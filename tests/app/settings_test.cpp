@@ -14,8 +14,9 @@
 namespace valdrex {
 namespace {
 
-TEST(HomeFolder, PrefersHomeDriveAndHomePath) {
-    const QByteArray home = qgetenv("HOME");
+// The home folder prefers HOMEDRIVE and HOMEPATH; the data folder is XDG's when absolute.
+TEST(UserFolders, HomeAndDataFolderFollowTheEnvironmentTheProgramsItsFile) {
+    const QByteArray home = qgetenv("HOME"), dataHome = qgetenv("XDG_DATA_HOME");
     const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
         {"/data", "/users/ann", "/home/ann", "/data/users/ann"},
         {"", "/users/ann", "/home/ann", "/users/ann"},
@@ -31,25 +32,18 @@ TEST(HomeFolder, PrefersHomeDriveAndHomePath) {
     }
     qunsetenv("HOMEDRIVE");
     qunsetenv("HOMEPATH");
-    qputenv("HOME", home);
-}
-
-TEST(UserDataFolder, IsTheXdgDataFolderOrTheDefaultOne) {
-    const QByteArray home = qgetenv("HOME"), dataHome = qgetenv("XDG_DATA_HOME");
     qputenv("HOME", "/home/ann");
-    const std::pair<const char*, std::string> cases[] = {
+    const std::pair<const char*, std::string> data[] = {
         {"/data/", "/data/Valdrex"},
         {"relative", "/home/ann/.local/share/Valdrex"},
         {"", "/home/ann/.local/share/Valdrex"}};
-    for (const auto& [value, expected] : cases) {
+    for (const auto& [value, expected] : data) {
         qputenv("XDG_DATA_HOME", value);
         EXPECT_EQ(UserDataFolder("Valdrex"), expected) << value;
     }
     qputenv("HOME", home);
     qputenv("XDG_DATA_HOME", dataHome);
-}
-
-TEST(ProgramFolder, NamesTheRunningExecutable) {
+    // The program's folder is the running executable's.
     EXPECT_EQ(ExecutableName(), "settings_tests");
     const std::filesystem::path folder = ProgramFolder();
     EXPECT_TRUE(folder.is_absolute());
@@ -74,16 +68,14 @@ class BothStores : public ::testing::TestWithParam<bool> {
                    : std::make_unique<MemorySettingsStore>();
 };
 
-TEST_P(BothStores, ReadsBackWhatWasWritten) {
+TEST_P(BothStores, ReadsBackWhatWasWrittenUnderAKeyOfAnyCase) {
     EXPECT_EQ(store_->Read(Section(), "Save equations"), std::nullopt);
     for (const char* value :
          {"1", "0", "", "/home/ann/Valdrexdb.txt", "a, b; c=d", "caf\xC3\xA9 \xE2\x82\xAC"}) {
         store_->Write(Section(), "Save equations", value);
         EXPECT_EQ(store_->Read(Section(), "Save equations"), value);
     }
-}
-
-TEST_P(BothStores, KeysIgnoreCase) {
+    // Keys ignore case.
     store_->Write(Section(), "File for saving", "/old.txt");
     store_->Write(Section(), "File for Saving", "/new.txt");
     EXPECT_EQ(store_->Read(Section(), "File for saving"), "/new.txt");
@@ -117,6 +109,7 @@ class StartupSettingsTest : public ::testing::Test {
     ~StartupSettingsTest() override { fs::current_path(previous_); }
 
     std::string PathOf(const char* name) const { return (root_ / name).string(); }
+    std::string Stored(const char* key) const { return store_.Read("Options", key).value_or("-"); }
 
     QTemporaryDir dir_;
     const fs::path root_ = dir_.path().toStdString();
@@ -171,29 +164,18 @@ TEST_F(StartupSettingsTest, StoresThePathOnlyWhenSaving) {
     state_.OverwriteFile = true;
     state_.DatabaseFile = "/tmp/x.txt";
     StoreMainSettings(state_, store_);
-    const auto stored = [&](const char* key) { return store_.Read("Options", key).value_or("-"); };
-    EXPECT_EQ(stored("Save equations") + stored("Overwrite the file") +
-                  stored("Evaluate simbolically") + stored("Welcome") + stored("File for saving"),
+    EXPECT_EQ(Stored("Save equations") + Stored("Overwrite the file") +
+                  Stored("Evaluate simbolically") + Stored("Welcome") + Stored("File for saving"),
               "0100-");
     state_.SaveEquations = true;
     StoreMainSettings(state_, store_);
-    EXPECT_EQ(stored("File for saving"), "/tmp/x.txt");
-}
-
-TEST_F(StartupSettingsTest, WelcomeIsOnOnlyAtOne) {
-    EXPECT_TRUE(ReadShowWelcome(store_));
-    for (const auto& [stored, on] :
-         {std::pair{"0", false}, {"1", true}, {" 1 ", true}, {"2", false}, {"x", false}}) {
-        store_.Write("Options", "Welcome", stored);
-        EXPECT_EQ(ReadShowWelcome(store_), on) << stored;
-    }
+    EXPECT_EQ(Stored("File for saving"), "/tmp/x.txt");
 }
 
 // A file edited by hand may hold other integers than 0 and 1: saving and the welcome window are
 // on only at 1, overwriting and the symbolic form at any value but 0. Such a value is written
 // back as it reads while its switch keeps its state.
 TEST_F(StartupSettingsTest, OtherStoredIntegersKeepTheirMeaningAndText) {
-    const auto stored = [&](const char* key) { return store_.Read("Options", key).value_or("-"); };
     const char* keys[] = {"Save equations", "Overwrite the file", "Evaluate simbolically",
                           "Welcome"};
     for (const char* key : keys)
@@ -205,11 +187,11 @@ TEST_F(StartupSettingsTest, OtherStoredIntegersKeepTheirMeaningAndText) {
                          state_.ShowWelcome),
               std::tuple(false, true, true, false));
     StoreMainSettings(state_, store_);
-    EXPECT_EQ(stored(keys[0]) + stored(keys[1]) + stored(keys[2]) + stored(keys[3]), "2-322");
+    EXPECT_EQ(Stored(keys[0]) + Stored(keys[1]) + Stored(keys[2]) + Stored(keys[3]), "2-322");
     state_.OverwriteFile = state_.EvaluateSymbolically = false;
     state_.ShowWelcome = true;
     StoreMainSettings(state_, store_);
-    EXPECT_EQ(stored(keys[0]) + stored(keys[1]) + stored(keys[2]) + stored(keys[3]), "2001");
+    EXPECT_EQ(Stored(keys[0]) + Stored(keys[1]) + Stored(keys[2]) + Stored(keys[3]), "2001");
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "core/failure.h"
 #include "database/cp1252.h"
 #include "dialogs/database_text_view.h"
+#include "file_bytes.h"
 #include "gui_test.h"
 
 #include <QClipboard>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QTextBlock>
 
@@ -15,23 +17,24 @@
 namespace valdrex {
 namespace {
 
-struct stat StatusOf(int fd) {
+// Reads `fd` to its end, the progress counting `length` bytes.
+DatabaseText Read(int fd, std::uint64_t length) {
     struct stat st {};
     EXPECT_EQ(::fstat(fd, &st), 0);
-    return st;
+    std::atomic<std::uint64_t> progress{0};
+    const std::atomic<bool> stop{false};
+    DatabaseText text = DatabaseText::Read(fd, st, progress, stop);
+    EXPECT_EQ(progress, length);
+    return text;
 }
 
 DatabaseText TextOf(const std::string& bytes) {
     QTemporaryFile file;
     EXPECT_TRUE(file.open());
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    file.flush();
-    std::atomic<std::uint64_t> progress{0};
-    const std::atomic<bool> stop{false};
+    Put(file.fileName().toStdString(), bytes);
     const int fd = ::open(file.fileName().toLocal8Bit().constData(), O_RDONLY);
-    DatabaseText text = DatabaseText::Read(fd, StatusOf(fd), progress, stop);
+    DatabaseText text = Read(fd, bytes.size());
     ::close(fd);
-    EXPECT_EQ(progress, bytes.size());
     return text;
 }
 
@@ -41,6 +44,8 @@ struct Key {
 };
 constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier, kShift = Qt::ShiftModifier,
                                 kCtrl = Qt::ControlModifier;
+constexpr Key kSelectAll{Qt::Key_A, kCtrl}, kCut{Qt::Key_X, kCtrl}, kPaste{Qt::Key_V, kCtrl},
+    kUndo{Qt::Key_Z, kCtrl}, kRedo{Qt::Key_Z, kCtrl | kShift};
 
 // The viewer's text next to Qt's plain-text editor, the oracle, fed the same keys.
 class BesideAnEditor : public ::testing::Test {
@@ -212,17 +217,12 @@ TEST_F(BesideAnEditor, UndoAndRedoTakeTheSameSteps) {
         {"xyz", {{Qt::Key_A}, {Qt::Key_Left}, {Qt::Key_Right}, {Qt::Key_B}}},
         {"ab\r\ncd", {{Qt::Key_Home}, {Qt::Key_Backspace}, {Qt::Key_Backspace}}},
         {"ab\r\ncd", {{Qt::Key_Home}, {Qt::Key_Backspace}, {Qt::Key_A}}},
-        {"xyz", {{Qt::Key_Left, kShift}, {Qt::Key_X, kCtrl}, {Qt::Key_A}}},
-        {"xyz", {{Qt::Key_A, kCtrl}, {Qt::Key_A}, {Qt::Key_B}}},
+        {"xyz", {{Qt::Key_Left, kShift}, kCut, {Qt::Key_A}}},
+        {"xyz", {kSelectAll, {Qt::Key_A}, {Qt::Key_B}}},
         {"xyz", {{Qt::Key_Left, kShift}, {Qt::Key_Delete}, {Qt::Key_Backspace}}},
-        {"x", {{Qt::Key_A}, {Qt::Key_Z, kCtrl}, {Qt::Key_Z, kCtrl | kShift}, {Qt::Key_B}}},
-        {"x", {{Qt::Key_A}, {Qt::Key_B}, {Qt::Key_Z, kCtrl}, {Qt::Key_C}}},
-        {"a\r\nb",
-         {{Qt::Key_A, kCtrl},
-          {Qt::Key_X, kCtrl},
-          {Qt::Key_V, kCtrl},
-          {Qt::Key_A},
-          {Qt::Key_V, kCtrl}}},
+        {"x", {{Qt::Key_A}, kUndo, kRedo, {Qt::Key_B}}},
+        {"x", {{Qt::Key_A}, {Qt::Key_B}, kUndo, {Qt::Key_C}}},
+        {"a\r\nb", {kSelectAll, kCut, kPaste, {Qt::Key_A}, kPaste}},
     };
     for (const auto& [start, keys] : cases) {
         Start(start);
@@ -232,11 +232,11 @@ TEST_F(BesideAnEditor, UndoAndRedoTakeTheSameSteps) {
             pressed += " " + std::to_string(key.key);
         }
         for (int undo = 0; undo < 4; ++undo) {
-            Press({Qt::Key_Z, kCtrl});
+            Press(kUndo);
             ASSERT_NO_FATAL_FAILURE(ExpectSame(pressed + " undo " + std::to_string(undo)));
         }
         for (int redo = 0; redo < 4; ++redo) {
-            Press({Qt::Key_Z, kCtrl | kShift});
+            Press(kRedo);
             ASSERT_EQ(view_.toPlainText(), oracle_.toPlainText()) << pressed << " redo " << redo;
         }
     }
@@ -300,14 +300,9 @@ TEST(DatabaseText, EditsUndoRedoAndSavesAgreeWithAString) {
                 for (int n = random() % 3; n > 0; --n)
                     insert += pick(typed);
                 text.replace(position(a), position(b), insert);
-                QString next = shown;
-                next.replace(a, b - a,
-                             QString(insert)
-                                 .replace("\r\n", "\n")
-                                 .replace(u'\r', u'\n')
-                                 .replace(QChar::ParagraphSeparator, u'\n'));
+                static const QRegularExpression lineEnd("\r\n?|\u2029");
                 states.resize(++now);
-                states.push_back(next);
+                states.push_back(QString(shown).replace(a, b - a, insert.replace(lineEnd, "\n")));
                 break;
             }
             case 2: {
@@ -372,13 +367,11 @@ TEST(DatabaseText, APipeIsReadToItsEnd) {
     ASSERT_EQ(::pipe(ends), 0);
     ASSERT_EQ(::write(ends[1], "a\r\nb", 4), 4);
     ::close(ends[1]);
-    std::atomic<std::uint64_t> progress{0};
-    const std::atomic<bool> stop{false};
-    const DatabaseText text = DatabaseText::Read(ends[0], StatusOf(ends[0]), progress, stop);
+    const DatabaseText text = Read(ends[0], 4);
     ::close(ends[0]);
     EXPECT_EQ(text.text({}, text.end()), "a\nb");
     const int zero = ::open("/dev/zero", O_RDONLY); // never ends
-    EXPECT_THROW(DatabaseText::Read(zero, StatusOf(zero), progress, stop), RuntimeFailure);
+    EXPECT_THROW(Read(zero, 0), RuntimeFailure);
     ::close(zero);
 }
 

@@ -45,6 +45,11 @@ class Viewer : public ::testing::Test {
             }
         });
     }
+    // Writes the file and opens the viewer on it.
+    void OpenOn(const std::string& bytes) {
+        Put(db_, bytes);
+        Open(db_);
+    }
     DatabaseTextView* Editor() const { return Child<DatabaseTextView>(viewer_, "txtDB"); }
     void PressCtrl(Qt::Key key) { QTest::keyClick(Editor(), key, Qt::ControlModifier); }
     Boxes Trigger(const char* item, QMessageBox::StandardButton answer = QMessageBox::Ok) {
@@ -60,7 +65,15 @@ class Viewer : public ::testing::Test {
     QPointer<frmViewDB> viewer_;
 };
 
-TEST_F(Viewer, UneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
+// A missing file is created empty; a missing folder shows the error and no window.
+TEST_F(Viewer, AMissingOrUneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
+    EXPECT_EQ(Open(db_), Boxes{});
+    EXPECT_EQ(Bytes(db_) + Editor()->toPlainText().toStdString(), "");
+    EXPECT_TRUE(std::filesystem::exists(db_));
+    viewer_->close();
+    EXPECT_FALSE(IsOpen());
+    EXPECT_EQ(Open(dir_.filePath("missing/db.txt").toStdString()), Boxes{kNotFound});
+    EXPECT_EQ(viewer_, nullptr);
     std::string allBytes;
     for (int b = 0; b < 256; ++b)
         allBytes += static_cast<char>(b);
@@ -74,15 +87,13 @@ TEST_F(Viewer, UneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
         EXPECT_EQ(Trigger("mnuVClose", QMessageBox::Cancel), Boxes{});
         EXPECT_FALSE(IsOpen());
     }
-    Put(db_, "2\xB7x = 0; S={ 0}\r\nlast");
-    Open(db_);
+    OpenOn("2\xB7x = 0; S={ 0}\r\nlast");
     EXPECT_EQ(viewer_->windowTitle().toStdString(), db_);
     EXPECT_EQ(Editor()->text().lineCount(), 2);
     EXPECT_EQ(Editor()->toPlainText(), "2\xC2\xB7x = 0; S={ 0}\nlast");
     // A second opening shows the same window with its first text.
     frmViewDB* first = viewer_;
-    Put(db_, "second");
-    Open(db_);
+    OpenOn("second");
     EXPECT_EQ(viewer_, first);
     EXPECT_EQ(Editor()->toPlainText(), "2\xC2\xB7x = 0; S={ 0}\nlast");
     // Its captions, names and keys; the title is the path (here one in the tests' home).
@@ -93,24 +104,13 @@ TEST_F(Viewer, UneditedFileIsSavedByteForByteAndClosesWithoutQuestion) {
     ExpectShownTexts(viewer_, WINDOW_TEXTS_DIR "/frmViewDB.txt", true);
 }
 
-TEST_F(Viewer, OpeningAMissingFileCreatesItEmptyAMissingFolderShowsTheError) {
-    EXPECT_EQ(Open(db_), Boxes{});
-    EXPECT_TRUE(std::filesystem::exists(db_));
-    EXPECT_EQ(Bytes(db_) + Editor()->toPlainText().toStdString(), "");
-    viewer_->close();
-    EXPECT_FALSE(IsOpen());
-    EXPECT_EQ(Open(dir_.filePath("missing/db.txt").toStdString()), Boxes{kNotFound});
-    EXPECT_EQ(viewer_, nullptr);
-}
-
 TEST_F(Viewer, ClosingWithChangesAsksWhetherToSave) {
     const std::tuple<QMessageBox::StandardButton, bool, std::string> cases[] = {
         {QMessageBox::No, false, "old"},
         {QMessageBox::Yes, false, "old\r\ncaf\xE9 ?"},
         {QMessageBox::Cancel, true, "old"}};
     for (const auto& [answer, open, bytes] : cases) {
-        Put(db_, "old");
-        Open(db_);
+        OpenOn("old");
         PressCtrl(Qt::Key_End);
         QTest::keyClick(Editor(), Qt::Key_Return);
         QTest::keyClicks(Editor(), "caf");
@@ -131,8 +131,7 @@ TEST_F(Viewer, CharactersTheCodePageLacksAreNamedBeforeTheSave) {
                            "\u03C0 \u221A\nThey will be written as \"?\".",
                            "Valdrex", QMessageBox::Warning,
                            QMessageBox::Save | QMessageBox::Cancel};
-    Put(db_, "old");
-    Open(db_);
+    OpenOn("old");
     PressCtrl(Qt::Key_A);
     Editor()->insertPlainText("\u00E9 \u03C0 \u221A \u20AC \u03C0?");
     EXPECT_EQ(Trigger("mnuVUpdate", QMessageBox::Cancel), Boxes{codePage});
@@ -165,8 +164,7 @@ TEST_F(Viewer, AFailedSaveKeepsTheTextUnsavedSoCloseAsksAgain) {
 }
 
 TEST_F(Viewer, SaveKeepsRecordsAppendedMeanwhileAndAsksWhenTheFileChangedOtherwise) {
-    Put(db_, "one\r\n");
-    Open(db_);
+    OpenOn("one\r\n");
     QTest::keyClicks(Editor(), "edited ");
     AppendLine(db_, "two", false); // the main window saves while the viewer is open
     AppendLine(db_, "three", false);
@@ -185,8 +183,7 @@ TEST_F(Viewer, SaveKeepsRecordsAppendedMeanwhileAndAsksWhenTheFileChangedOtherwi
         {QMessageBox::Reset, "other\r\n", "other\n"},
         {QMessageBox::Save, "mine\r\none\r\n", "mine\none\n"}};
     for (const auto& [answer, bytes, shown] : cases) {
-        Put(db_, "one\r\n");
-        Open(db_);
+        OpenOn("one\r\n");
         QTest::keyClicks(Editor(), "mine");
         QTest::keyClick(Editor(), Qt::Key_Return);
         Put(db_, "other\r\n");

@@ -9,8 +9,6 @@
 namespace valdrex {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class GridHistoryTest : public ::testing::Test {
   protected:
     GridHistoryTest() { state_.SaveEquations = false; }
@@ -115,7 +113,7 @@ TEST_F(GridHistoryTest, SetAllToZeroAndPutGoBackWithTheNoteAndTheResults) {
 
 // A number typed into one box is one step; what no step changed (a note typed later) stays
 // when a step goes back; a new step drops what could be redone.
-TEST_F(GridHistoryTest, StepsAreWholeEditsAndLeaveLaterChangesAlone) {
+TEST_F(GridHistoryTest, StepsAreWholeEditsLeaveLaterChangesAloneAndKeepTheirDepth) {
     for (const char* typed : {"1", "12", "123"})
         Type({{2, typed}});
     Type({{1, "5"}});
@@ -132,9 +130,7 @@ TEST_F(GridHistoryTest, StepsAreWholeEditsAndLeaveLaterChangesAlone) {
     Type({{0, "7"}});
     history_.Undo();
     EXPECT_EQ(model_.equation(), "123·x^2 = 0") << "an unchanged text is no step";
-}
-
-TEST_F(GridHistoryTest, KeepsItsDepthOfSteps) {
+    // The history keeps its depth of newest steps.
     const int steps = static_cast<int>(GridHistory::kDepth) + 20;
     std::vector<std::string> before;
     for (int k = 0; k < steps; ++k) {

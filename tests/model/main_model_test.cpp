@@ -16,7 +16,6 @@ namespace valdrex {
 namespace {
 
 namespace fs = std::filesystem;
-using Lines = std::vector<std::string>;
 const ErrorBoxes kNone{};
 constexpr UnreadBox::Box kCoefficient = UnreadBox::Box::Coefficient;
 const ErrorBox kOverflow{"1001. Overflow", BoxIcon::None, "Valdrex", 1001, "Overflow"};
@@ -39,6 +38,16 @@ class MainModelTest : public ::testing::Test {
         last_ = model_.Solve(method, state_.Options);
         return Boxes(last_.errors);
     }
+    // Sets the grid afresh, as typed, and solves it by All roots to `digits` digits.
+    ErrorBoxes SolveAllRoots(const std::map<int, std::string>& boxes, const char* digits = "15") {
+        model_.ClearAll();
+        for (const auto& [power, text] : boxes)
+            model_.SetCoefficient(power, text);
+        MethodOptions options;
+        options.DigitsText = digits;
+        last_ = model_.Solve(SolveMethod::AllRoots, options);
+        return Boxes(last_.errors);
+    }
     std::string Database() const { return Bytes(state_.DatabaseFile); }
 
     QTemporaryDir dir_;
@@ -47,7 +56,7 @@ class MainModelTest : public ::testing::Test {
     SolveResult last_;
 };
 
-TEST_F(MainModelTest, SolvesAndAppendsTheRecordThenTheNote) {
+TEST_F(MainModelTest, SolvesAndAppendsTheRecordThenTheNoteOrUpdateWritesBoth) {
     Type({{1, "2"}, {0, "-4"}});
     EXPECT_EQ(model_.equation(), "2·x - 4 = 0");
     EXPECT_EQ(Solve(), kNone);
@@ -68,11 +77,10 @@ TEST_F(MainModelTest, SolvesAndAppendsTheRecordThenTheNote) {
     EXPECT_EQ(model_.info(), "Copy all texts in the clipboard: done!");
     EXPECT_EQ(model_.Update(), kNone);
     EXPECT_EQ(Database(), "2\xB7x - 4 = 0; S={ 2}\r\ncheck\r\ncheck\r\n");
-}
-
-TEST_F(MainModelTest, UpdateWritesTheRecordWhenSolvesDoNot) {
+    // With saving off a solve writes nothing; Update writes the record with its test, then the
+    // note.
     state_.SaveEquations = false;
-    Type({{1, "2"}, {0, "-4"}});
+    state_.DatabaseFile = dir_.filePath("unsaved.txt").toStdString();
     Solve();
     EXPECT_EQ(model_.info(), "");
     EXPECT_FALSE(fs::exists(state_.DatabaseFile));
@@ -104,10 +112,7 @@ TEST_F(MainModelTest, AZeroDenominatorStopsSolveAndTestAtItsBox) {
     Solve();
     const std::string saved = Database();
     Type({{3, "5/0"}, {1, "3/"}});
-    EXPECT_EQ(Solve(), kNone);
-    EXPECT_EQ(model_.message(), "Division by 0");
-    EXPECT_EQ(last_.unread, (UnreadBox{kCoefficient, 1, ReadFault::ZeroDenominator}));
-    EXPECT_EQ(last_.record, std::nullopt);
+    EXPECT_EQ(Solve(), kNone);                  // the reading's own outcome: the table below
     EXPECT_EQ(model_.solutionLines(), Lines{}); // no roots of another equation beside it
     EXPECT_EQ(Database(), saved);
     model_.SetInput("2");
@@ -182,9 +187,6 @@ TEST_F(MainModelTest, FailuresShowTheirBoxes) {
 TEST_F(MainModelTest, CoefficientsBeyondThirtyTwoBits) {
     EXPECT_EQ(model_.SetCoefficient(1, "99999999999"), kNone);
     EXPECT_EQ(model_.equation(), "99999999999·x = 0");
-    EXPECT_EQ(Solve(), kNone);
-    EXPECT_EQ(model_.message(), "Division by 0");
-    EXPECT_EQ(last_.unread, (UnreadBox{kCoefficient, 1, ReadFault::BeyondRange}));
     for (const char* text : {".1234567891", "2/99999999999"})
         EXPECT_EQ(model_.SetCoefficient(1, text), ErrorBoxes{kOverflow}) << text;
     EXPECT_EQ(model_.equation(), "99999999999·x = 0");
@@ -362,6 +364,79 @@ TEST_F(MainModelTest, RenewGivesWhatANewWindowHas) {
     EXPECT_EQ(Shown(model_), Shown(renewed));
 }
 
+TEST_F(MainModelTest, AllRootsListsEveryRootInTheHouseStyle) {
+    const struct {
+        std::map<int, std::string> boxes;
+        const char* digits;
+        Lines lines;
+        std::string status;
+    } cases[] = {
+        {{{3, "1"}, {0, "-2"}},
+         "5",
+         {"x1 = 1.2599", "x2 =-.62996+ 1.0911i", "x3 =-.62996- 1.0911i"},
+         "Solutions found"},
+        // (x-1)(x-1.01)(x-1.02)(x-1.03): denominators beyond the grid's 32-bit reading.
+        {{{4, "1"}, {3, "-4.06"}, {2, "6.1811"}, {1, "-4.182206"}, {0, "1.061106"}},
+         "15",
+         {"x1 = 1", "x2 = 101/ 100", "x3 = 51/ 50", "x4 = 103/ 100"},
+         "Solutions found"},
+        // Degree 0 answers as the exact method, a constant beyond 32 bits too.
+        {{}, "15", {}, "The equation is undetermined"},
+        {{{0, "99999999999"}}, "15", {}, "The equation is impossible"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SolveAllRoots(c.boxes, c.digits), kNone);
+        EXPECT_EQ(model_.solutionLines(), c.lines) << model_.equation();
+        EXPECT_EQ(model_.message(), c.status) << model_.equation();
+        EXPECT_EQ(model_.allRoots().size(), c.lines.size());
+    }
+    // The record holds the same texts, in Windows-1252.
+    SolveAllRoots({{4, "1"}, {3, "-2"}, {2, "1"}});
+    EXPECT_EQ(model_.solutionLines(),
+              (Lines{"x1 = 0 (multiplicity 2)", "x2 = 1 (multiplicity 2)"}));
+    const std::string db = Database();
+    EXPECT_EQ(db.substr(db.rfind("x^4")),
+              "x^4 - 2\xB7x^3 + x^2 = 0; S={ 0 (multiplicity 2); 1 (multiplicity 2)}\r\n");
+}
+
+TEST_F(MainModelTest, AllRootsBadCoefficientsPointAtTheirBox) {
+    SolveAllRoots({{1, "1"}, {0, "-1"}});
+    const std::string saved = Database();
+    EXPECT_EQ(SolveAllRoots({{5, "1"}, {3, "7/0"}}), kNone);
+    EXPECT_EQ(model_.message(), "Division by 0");
+    EXPECT_EQ(last_.unread, (UnreadBox{kCoefficient, 3, ReadFault::ZeroDenominator}));
+    EXPECT_EQ(last_.record, std::nullopt);
+    EXPECT_EQ(Database(), saved);
+
+    const std::string tooLong =
+        "Overflow: the coefficient of x^2 has more than 10,000 significant digits";
+    EXPECT_EQ(SolveAllRoots({{2, std::string(10001, '7')}, {0, "1"}}),
+              (ErrorBoxes{{"Error  1001. " + tooLong, BoxIcon::Critical, "Error", 1001, tooLong}}));
+    EXPECT_EQ(model_.solutionLines(), Lines{});
+    EXPECT_EQ(SolveAllRoots({{2, std::string(200, '7')}, {0, "-1"}}), kNone);
+    EXPECT_EQ(model_.solutionLines().size(), 2u);
+}
+
+TEST_F(MainModelTest, AllRootsTheEquationShownAndSavedIsTheOneReadExactly) {
+    // The grid's own drawing overflows on these, or reads "1.5E3" as 15: the solve's reading
+    // writes the equation and its record.
+    const struct {
+        std::map<int, std::string> boxes;
+        std::string equation;
+    } cases[] = {
+        {{{5, "1"}, {0, "-0." + std::string(50, '0') + "1"}}, "x^5 - 1/1E51 = 0"},
+        {{{2, "1.5E3"}, {1, " 12345678901234567890"}, {0, "+1/3"}},
+         "1500·x^2 + 12345678901234567890·x + 1/3 = 0"},
+        {{{1, "2"}, {0, "-3"}}, "2·x - 3 = 0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SolveAllRoots(c.boxes), kNone);
+        EXPECT_EQ(last_.equation, c.equation);
+        ASSERT_TRUE(last_.record);
+        EXPECT_EQ(last_.record->Text().substr(0, c.equation.size()), c.equation);
+    }
+}
+
 TEST(MathsMenuEnabling, FollowsTheDegree) {
     struct Offer {
         int degree;
@@ -401,11 +476,6 @@ std::string Describe(const ErrorBoxes& boxes) {
     return text;
 }
 
-// The command's report when it meets the failure with this errno.
-std::string Reported(int errnoValue) {
-    return Describe({PlainErrorBox(FileFailure(errnoValue))}) + " info=";
-}
-
 // One command that writes the database, with the settings it runs under.
 const struct WritingCommand {
     const char* name;
@@ -419,19 +489,18 @@ const struct WritingCommand {
     {"Update overwrites with the record, then appends the note", false, true, false},
 };
 
-class FileFaultTest : public ::testing::Test {
-  protected:
+TEST(FileFault, AReadOnlyDatabaseIsReportedAndKeepsItsBytes) {
+    const QTemporaryDir dir;
+    const std::string db = dir.filePath("db.txt").toStdString();
     // Runs the command on x^2 - 3x + 2 = 0 and reports its boxes, the information label and
     // whether the solutions are gone.
-    std::string Run(const WritingCommand& command) const {
+    const auto run = [&](const WritingCommand& command) {
         ModuleState state;
-        state.DatabaseFile = db_;
+        state.DatabaseFile = db;
         state.OverwriteFile = command.overwriteFile;
         state.SaveEquations = command.solve && command.saveEquations; // Update does the writing
         MainModel model(state);
-        model.SetCoefficient(2, "1");
-        model.SetCoefficient(1, "-3");
-        model.SetCoefficient(0, "2");
+        model.SetCoefficients(std::vector<std::string_view>{"1", "-3", "2"});
         model.SetNote("a note");
         ErrorBoxes boxes = Boxes(model.Solve(SolveMethod::Exact, {}).errors);
         if (!command.solve) {
@@ -440,20 +509,14 @@ class FileFaultTest : public ::testing::Test {
         }
         const bool solved = model.solutionLines() == std::vector<std::string>{"x1 = 2", "x2 = 1"};
         return Describe(boxes) + " info=" + model.info() + (solved ? "" : " unsolved");
-    }
-
-    QTemporaryDir dir_;
-    const std::string db_ = dir_.filePath("db.txt").toStdString();
-};
-
-TEST_F(FileFaultTest, AReadOnlyDatabaseIsReportedAndKeepsItsBytes) {
-    Put(db_, kOldBytes);
-    fs::permissions(db_, fs::perms::owner_read);
+    };
+    Put(db, kOldBytes);
+    fs::permissions(db, fs::perms::owner_read);
     for (const WritingCommand& command : kCommands) {
-        EXPECT_EQ(AsOrdinaryUser(dir_.path().toStdString(), [&] { return Run(command); }),
-                  Reported(EACCES))
+        EXPECT_EQ(AsOrdinaryUser(dir.path().toStdString(), [&] { return run(command); }),
+                  Describe({PlainErrorBox(FileFailure(EACCES))}) + " info=")
             << command.name;
-        EXPECT_EQ(Bytes(db_), kOldBytes) << command.name;
+        EXPECT_EQ(Bytes(db), kOldBytes) << command.name;
     }
 }
 

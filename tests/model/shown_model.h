@@ -3,8 +3,11 @@
 #include "model/main_model.h"
 
 #include <string>
+#include <vector>
 
 namespace valdrex {
+
+using Lines = std::vector<std::string>;
 
 // Every text a window shows, and what the next command would read, in one line.
 inline std::string Shown(const MainModel& m) {

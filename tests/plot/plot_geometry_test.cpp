@@ -35,16 +35,15 @@ int SignChanges(const Curve& curve) {
     return changes;
 }
 
-TEST(PlotGeometry, TurningPointsAreTheSignChangesOfTheSlope) {
+// Turning points are the sign changes of the slope; the real view shows them and the roots
+// with a margin.
+TEST(PlotGeometry, RealViewShowsRootsAndTurningPointsWithAMargin) {
     const std::vector<double> points = TurningPoints(FromRoots({-2, 0, 2}), {-3, 3});
     ASSERT_EQ(points.size(), 2u);
     EXPECT_NEAR(points[0], -2 / std::sqrt(3.0), 1e-14);
     EXPECT_NEAR(points[1], 2 / std::sqrt(3.0), 1e-14);
     // x^3 is flat at 0 but never turns.
     EXPECT_TRUE(TurningPoints(FromRoots({0, 0, 0}), {-1, 1}).empty());
-}
-
-TEST(PlotGeometry, RealViewShowsRootsAndTurningPointsWithAMargin) {
     // (x + 2)(x - 1)^2: roots -2 and 1, a maximum at -1 where P is 4.
     const RealView view =
         ChooseRealView(FromRoots({-2, 1, 1}), std::vector{Root(-2), Root(1, 0, 2)});

@@ -110,7 +110,7 @@ TEST_F(PlotWindowTest, UnfinishedOrUnreadableGridShowsAMessageAndNoCurve) {
     EXPECT_TRUE(real()->isVisible());
 }
 
-TEST_F(PlotWindowTest, FollowsTheGridAndExportsPngAndSvg) {
+TEST_F(PlotWindowTest, FollowsTheGridAndExportsPngAndSvgTitledWithTheEquation) {
     // x - 3 typed after the window opened.
     window_->ShowCoefficients(Grid({{1, "1"}, {0, "-3"}}));
     Replot();
@@ -132,13 +132,8 @@ TEST_F(PlotWindowTest, FollowsTheGridAndExportsPngAndSvg) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("<title>x - 3 = 0</title>"));
     EXPECT_FALSE(window_->ExportPng(folder.filePath("missing/plot.png"), {640, 360}));
-}
-
-// A title for every grid: values beyond the grid's own 32-bit drawing are written from their
-// exact reading, and a text no reading takes as typed.
-TEST_F(PlotWindowTest, AnExportIsTitledWhereTheGridsDrawingFails) {
-    const QTemporaryDir folder;
-    const QString png = folder.filePath("plot.png");
+    // Values beyond the grid's own 32-bit drawing are titled from their exact reading, and a
+    // text no reading takes as typed.
     for (const auto& [grid, title] : {
              std::pair{Grid({{2, "4294967297/2"}, {0, "-1"}}), "4294967297/2·x^2 - 1 = 0"},
              std::pair{Grid({{2, "6/4"}, {1, "0/0"}}), "6/4·x^2 + 0/0·x = 0"},
