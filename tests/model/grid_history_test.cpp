@@ -36,10 +36,10 @@ TEST_F(GridHistoryTest, ResultsKnowWhetherTheGridStillHoldsTheirEquation) {
     EXPECT_FALSE(model_.resultsOutdated()) << "nothing solved yet";
     model_.SetCoefficient(0, "-2");
     Solve(SolveMethod::Rational);
-    EXPECT_EQ(model_.solutionLines(), Lines{"x1 = 2"});
+    EXPECT_EQ(model_.solutionLines(), ShownLines{"x1 = 2"});
     model_.SetCoefficient(0, "-3");
     EXPECT_TRUE(model_.resultsOutdated());
-    EXPECT_EQ(model_.solutionLines(), Lines{"x1 = 2"});
+    EXPECT_EQ(model_.solutionLines(), ShownLines{"x1 = 2"});
     model_.SetCoefficient(0, "-2");
     EXPECT_FALSE(model_.resultsOutdated()) << "the solved grid again";
 
@@ -58,7 +58,7 @@ TEST_F(GridHistoryTest, ResultsKnowWhetherTheGridStillHoldsTheirEquation) {
     model_.SetCoefficient(2, "1/0");
     EXPECT_TRUE(model_.resultsOutdated());
     EXPECT_TRUE(model_.Test().unread.has_value());
-    EXPECT_EQ(model_.solutionLines(), Lines{});
+    EXPECT_EQ(model_.solutionLines(), ShownLines{});
     EXPECT_EQ(model_.factor(), "");
     EXPECT_EQ(model_.message(), "Division by 0");
     EXPECT_FALSE(model_.resultsOutdated()) << "the message is this grid's";
@@ -66,7 +66,7 @@ TEST_F(GridHistoryTest, ResultsKnowWhetherTheGridStillHoldsTheirEquation) {
     Solve();
     model_.SetCoefficient(2, "1/0");
     Solve(SolveMethod::Newton);
-    EXPECT_EQ(model_.solutionLines(), Lines{});
+    EXPECT_EQ(model_.solutionLines(), ShownLines{});
     EXPECT_EQ(model_.solText()[1], "");
     EXPECT_EQ(model_.message(), "Division by 0");
     model_.ClearAll();
@@ -101,7 +101,7 @@ TEST_F(GridHistoryTest, SetAllToZeroAndPutGoBackWithTheNoteAndTheResults) {
     for (int step = 0; step < 4; ++step)
         history_.Undo();
     EXPECT_EQ(model_.equation() + "|" + model_.input() + model_.output(), "0 = 0|");
-    EXPECT_EQ(model_.solutionLines(), Lines{"x1 = 2"});
+    EXPECT_EQ(model_.solutionLines(), ShownLines{"x1 = 2"});
     EXPECT_TRUE(model_.resultsOutdated());
     EXPECT_FALSE(history_.canUndo());
     for (int step = 0; step < 4; ++step)

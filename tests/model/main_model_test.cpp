@@ -60,7 +60,7 @@ TEST_F(MainModelTest, SolvesAndAppendsTheRecordThenTheNoteOrUpdateWritesBoth) {
     Type({{1, "2"}, {0, "-4"}});
     EXPECT_EQ(model_.equation(), "2·x - 4 = 0");
     EXPECT_EQ(Solve(), kNone);
-    EXPECT_EQ(model_.solutionLines(), Lines{"x1 = 2"});
+    EXPECT_EQ(model_.solutionLines(), ShownLines{"x1 = 2"});
     EXPECT_EQ(model_.solText()[1] + "|" + model_.message(), " 2|");
     EXPECT_EQ(Database(), "2\xB7x - 4 = 0; S={ 2}\r\n");
     EXPECT_EQ(model_.info(),
@@ -96,7 +96,7 @@ TEST_F(MainModelTest, AMissingFolderReportsOnceAndKeepsTheSolutions) {
     Type({{2, "1"}, {1, "-3"}, {0, "2"}});
     const ErrorBoxes notFound{kNotFound};
     EXPECT_EQ(Solve(), notFound);
-    EXPECT_EQ(model_.solutionLines(), (Lines{"x1 = 2", "x2 = 1"}));
+    EXPECT_EQ(model_.solutionLines(), (ShownLines{"x1 = 2", "x2 = 1"}));
     EXPECT_EQ(model_.message() + "|" + model_.info(), "Solutions found|");
     EXPECT_TRUE(state_.ErrorFlag);
     EXPECT_EQ(model_.Update(), notFound);
@@ -113,7 +113,7 @@ TEST_F(MainModelTest, AZeroDenominatorStopsSolveAndTestAtItsBox) {
     const std::string saved = Database();
     Type({{3, "5/0"}, {1, "3/"}});
     EXPECT_EQ(Solve(), kNone);                  // the reading's own outcome: the table below
-    EXPECT_EQ(model_.solutionLines(), Lines{}); // no roots of another equation beside it
+    EXPECT_EQ(model_.solutionLines(), ShownLines{}); // no roots of another equation beside it
     EXPECT_EQ(Database(), saved);
     model_.SetInput("2");
     const TestResult test = model_.Test();
@@ -229,7 +229,7 @@ TEST_F(MainModelTest, AnEnteredEquationFillsTheGridOrChangesNothing) {
 TEST_F(MainModelTest, DegreeZeroMessagesAndOverwrite) {
     Solve();
     EXPECT_EQ(model_.message(), "The equation is undetermined");
-    EXPECT_EQ(model_.solutionLines(), Lines{});
+    EXPECT_EQ(model_.solutionLines(), ShownLines{});
     Type({{0, "5"}});
     Solve();
     EXPECT_EQ(model_.message(), "The equation is impossible");
@@ -244,7 +244,7 @@ TEST_F(MainModelTest, DegreeZeroMessagesAndOverwrite) {
 TEST_F(MainModelTest, RationalRootsLeaveTheFactorForPut) {
     Type({{3, "1"}, {2, "-2"}, {1, "1"}, {0, "-2"}});
     EXPECT_EQ(Solve(SolveMethod::Rational), kNone);
-    EXPECT_EQ(model_.solutionLines(), Lines{"x1 = 2"});
+    EXPECT_EQ(model_.solutionLines(), ShownLines{"x1 = 2"});
     EXPECT_EQ(model_.factor(), "x^2  + 1 ");
     EXPECT_TRUE(model_.putEnabled());
     EXPECT_EQ(Database(), "x^3 - 2\xB7x^2 + x - 2 = 0; S={ 2}; R(x)=x^2+1\r\n");
@@ -265,7 +265,7 @@ TEST_F(MainModelTest, PutAfterSeveralRationalRootsGivesAGridThatSolves) {
     for (int i = 0; i < kCoefficientCount; ++i)
         Type({{kCoefficientCount - 1 - i, highToLow[i]}});
     EXPECT_EQ(Solve(SolveMethod::Rational), kNone);
-    EXPECT_EQ(model_.solutionLines(), (Lines{"x1 = 0", "x2 =-1/ 3"}));
+    EXPECT_EQ(model_.solutionLines(), (ShownLines{"x1 = 0", "x2 =-1/ 3"}));
     EXPECT_EQ(model_.Put(), kNone);
     CoefficientTexts put;
     put.fill(" 0");
@@ -307,7 +307,7 @@ TEST_F(MainModelTest, ClearAllResetsEverythingAndACoefficientChangeTheTestBoxes)
     EXPECT_EQ(model_.ClearAll(), kNone);
     EXPECT_EQ(model_.coefficients(), testing::Grid({}));
     EXPECT_EQ(model_.equation(), "0 = 0");
-    EXPECT_EQ(model_.solutionLines(), Lines{});
+    EXPECT_EQ(model_.solutionLines(), ShownLines{});
     EXPECT_EQ(model_.message() + model_.info() + model_.note() + model_.input() + model_.output(),
               "");
 }
@@ -360,7 +360,7 @@ TEST_F(MainModelTest, RenewGivesWhatANewWindowHas) {
         m->SetCoefficient(0, "-4");
         m->Solve(SolveMethod::Exact, {});
     }
-    EXPECT_EQ(model_.solutionLines(), (Lines{"x1 = 2", "x2 =-2"}));
+    EXPECT_EQ(model_.solutionLines(), (ShownLines{"x1 = 2", "x2 =-2"}));
     EXPECT_EQ(Shown(model_), Shown(renewed));
 }
 
@@ -368,7 +368,7 @@ TEST_F(MainModelTest, AllRootsListsEveryRootInTheHouseStyle) {
     const struct {
         std::map<int, std::string> boxes;
         const char* digits;
-        Lines lines;
+        ShownLines lines;
         std::string status;
     } cases[] = {
         {{{3, "1"}, {0, "-2"}},
@@ -393,7 +393,7 @@ TEST_F(MainModelTest, AllRootsListsEveryRootInTheHouseStyle) {
     // The record holds the same texts, in Windows-1252.
     SolveAllRoots({{4, "1"}, {3, "-2"}, {2, "1"}});
     EXPECT_EQ(model_.solutionLines(),
-              (Lines{"x1 = 0 (multiplicity 2)", "x2 = 1 (multiplicity 2)"}));
+              (ShownLines{"x1 = 0 (multiplicity 2)", "x2 = 1 (multiplicity 2)"}));
     const std::string db = Database();
     EXPECT_EQ(db.substr(db.rfind("x^4")),
               "x^4 - 2\xB7x^3 + x^2 = 0; S={ 0 (multiplicity 2); 1 (multiplicity 2)}\r\n");
@@ -412,7 +412,7 @@ TEST_F(MainModelTest, AllRootsBadCoefficientsPointAtTheirBox) {
         "Overflow: the coefficient of x^2 has more than 10,000 significant digits";
     EXPECT_EQ(SolveAllRoots({{2, std::string(10001, '7')}, {0, "1"}}),
               (ErrorBoxes{{"Error  1001. " + tooLong, BoxIcon::Critical, "Error", 1001, tooLong}}));
-    EXPECT_EQ(model_.solutionLines(), Lines{});
+    EXPECT_EQ(model_.solutionLines(), ShownLines{});
     EXPECT_EQ(SolveAllRoots({{2, std::string(200, '7')}, {0, "-1"}}), kNone);
     EXPECT_EQ(model_.solutionLines().size(), 2u);
 }

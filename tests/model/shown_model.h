@@ -7,7 +7,7 @@
 
 namespace valdrex {
 
-using Lines = std::vector<std::string>;
+using ShownLines = std::vector<std::string>;
 
 // Every text a window shows, and what the next command would read, in one line.
 inline std::string Shown(const MainModel& m) {
