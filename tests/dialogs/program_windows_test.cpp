@@ -34,6 +34,7 @@ TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
             EXPECT_TRUE(label("Label3")->font().italic());
             auto* info = Child<QPlainTextEdit>(window, "txtInfo");
             EXPECT_TRUE(info->isReadOnly());
+            EXPECT_EQ(info->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
             EXPECT_EQ(info->toPlainText(), shown);
             ExpectTidyLayout(window);
             // The rule: black across the window at 320 pixels, from its left edge.

@@ -112,7 +112,7 @@ TEST_F(MainModelTest, AZeroDenominatorStopsSolveAndTestAtItsBox) {
     Solve();
     const std::string saved = Database();
     Type({{3, "5/0"}, {1, "3/"}});
-    EXPECT_EQ(Solve(), kNone);                  // the reading's own outcome: the table below
+    EXPECT_EQ(Solve(), kNone);                       // the reading's own outcome: the table below
     EXPECT_EQ(model_.solutionLines(), ShownLines{}); // no roots of another equation beside it
     EXPECT_EQ(Database(), saved);
     model_.SetInput("2");
