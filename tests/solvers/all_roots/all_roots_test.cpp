@@ -406,6 +406,20 @@ TEST(AllRoots, RootsOfEverySize) {
     EXPECT_GE(settled, 30);
 }
 
+// The big-number path solves in doubles exactly when every coefficient is below 2^60: x³ − c
+// gives the same roots there as a whole solve for c = 2^60 − 1, and nothing for c = 2^60.
+TEST(AllRoots, TheBigNumberPathSolvesInDoublesBelowTwoToTheSixty) {
+    for (const long c : {(1L << 60) - 1, 1L << 60}) {
+        Polynomial p;
+        fmpz_poly_set_coeff_si(p.get(), 3, 1);
+        fmpz_poly_set_coeff_si(p.get(), 0, -c);
+        AllRootsResult r;
+        const bool inDoubles = c < (1L << 60);
+        EXPECT_EQ(SolveInDoubles(p.get(), 15, 0, true, nullptr, r.roots), inDoubles) << c;
+        EXPECT_EQ(Lines(r), inDoubles ? Lines(FindAllRoots(TextsOf({-c, 0, 0, 1}), 15)) : "") << c;
+    }
+}
+
 // The square part of a number below 2^62 taken out exactly (n = k²·r, r free of squares), as
 // FLINT's factorisation has it; near squares above 2^53 the square root of a double errs.
 TEST(ExactForms, SquarePartsAreExact) {
