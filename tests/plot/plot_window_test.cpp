@@ -132,10 +132,10 @@ TEST_F(PlotWindowTest, FollowsTheGridAndExportsPngAndSvgTitledWithTheEquation) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("<title>x - 3 = 0</title>"));
     EXPECT_FALSE(window_->ExportPng(folder.filePath("missing/plot.png"), {640, 360}));
-    // Values beyond the grid's own 32-bit drawing are titled from their exact reading, and a
-    // text no reading takes as typed.
+    // Values beyond the grid's own 32-bit drawing are titled from their exact (reduced) reading,
+    // and a text no reading takes as typed.
     for (const auto& [grid, title] : {
-             std::pair{Grid({{2, "4294967297/2"}, {0, "-1"}}), "4294967297/2·x^2 - 1 = 0"},
+             std::pair{Grid({{2, "8589934594/4"}, {0, "-1"}}), "4294967297/2·x^2 - 1 = 0"},
              std::pair{Grid({{2, "6/4"}, {1, "0/0"}}), "6/4·x^2 + 0/0·x = 0"},
          }) {
         window_->ShowCoefficients(grid);
