@@ -171,7 +171,12 @@ TEST(HardIsolation, EveryMemberOfTheHardFamiliesAtFifteenAndThirtyDigits) {
         {"cluster", all, {3, 30}, cluster, {4250, 5293, 29, 55, 284, 2272}},
         {"shifted cluster", all, {30}, shifted, {2068, 2952, 22, 22, 142, 2272}},
         {"near-multiple", all, {10, 60, 100}, NearMultiple, {6328, 6263, 44, 78, 284, 568}},
-        {"different sizes", {6}, {5, 20, 100}, DifferentSizes, {688, 1382, 12, 6, 142, 10880}},
+        // Roots 10^±38 are the farthest apart that still start in doubles; 10^±39 do not.
+        {"different sizes",
+         {6},
+         {5, 20, 38, 39, 100},
+         DifferentSizes,
+         {1032, 2332, 20, 10, 142, 10880}},
         {"spread rational", {6}, {5, 20, 100}, SpreadRational, {392, 313, 0, 6, 142, 0}},
         // Coefficients of 2,000 digits: a cluster 10^-7000 wide.
         {"huge Mignotte", {12}, {1000}, Mignotte, {0, 184, 2, 2, 142, 72704}},
