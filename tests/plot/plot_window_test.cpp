@@ -117,7 +117,12 @@ TEST_F(PlotWindowTest, FollowsTheGridAndExportsPngAndSvgTitledWithTheEquation) {
     EXPECT_TRUE(real()->xAxis->range().contains(3));
     EXPECT_EQ(ColourAt(real(), Pixel(real(), 3, 0)), kSimpleRootColour);
     // Nothing of the last equation stays: the plane keeps its unit circle alone.
-    EXPECT_EQ(window_->planePlot()->itemCount(), 1);
+    ASSERT_EQ(window_->planePlot()->itemCount(), 1);
+    const auto* circle = qobject_cast<QCPItemEllipse*>(window_->planePlot()->item(0));
+    ASSERT_NE(circle, nullptr);
+    EXPECT_EQ(circle->pen().style(), Qt::DashLine) << "a guide, not a curve";
+    EXPECT_EQ(circle->topLeft->coords(), QPointF(-1, 1));
+    EXPECT_EQ(circle->bottomRight->coords(), QPointF(1, -1));
 
     const QTemporaryDir folder;
     const QString png = folder.filePath("plot.png"), svg = folder.filePath("plot.svg");
