@@ -104,7 +104,8 @@ bool WithinNoise(const acb_t x) {
     return mag_cmp(size, error) <= 0;
 }
 
-// log2(2^a + 2^b) and log2(2^a − 2^b) (−inf when not positive).
+} // namespace
+
 double LogAdd(double a, double b) {
     const double hi = std::max(a, b), lo = std::min(a, b);
     return hi == -kInfinity ? hi : hi + std::log2(1 + std::exp2(lo - hi));
@@ -113,9 +114,6 @@ double LogSub(double a, double b) {
     return b >= a ? -kInfinity : a + std::log2(1 - std::exp2(b - a));
 }
 
-// The upper convex hull of the points (k, logs[k]) with finite logs, as indices from left to
-// right: the Newton polygon, whose edge from a to b stands for b − a roots of modulus about
-// 2^((logs[a] − logs[b]) / (b − a)).
 std::vector<long> UpperHull(const std::vector<double>& logs) {
     std::vector<long> hull;
     for (long k = 0; k < static_cast<long>(logs.size()); ++k) {
@@ -134,7 +132,6 @@ std::vector<long> UpperHull(const std::vector<double>& logs) {
     return hull;
 }
 
-// The hull's height at k, by linear interpolation between its vertices (−inf outside it).
 double HullHeight(const std::vector<double>& logs, const std::vector<long>& hull, long k) {
     for (std::size_t v = 0; v + 1 < hull.size(); ++v)
         if (hull[v] <= k && k <= hull[v + 1])
@@ -143,6 +140,8 @@ double HullHeight(const std::vector<double>& logs, const std::vector<long>& hull
                                        static_cast<double>(hull[v + 1] - hull[v]);
     return hull.size() == 1 && hull[0] == k ? logs[k] : -kInfinity;
 }
+
+namespace {
 
 double Log2(const fmpz_t x) {
     if (fmpz_is_zero(x))

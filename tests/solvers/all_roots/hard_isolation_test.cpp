@@ -6,8 +6,12 @@
 #include <arb_fmpz_poly.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
+#include <limits>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -225,6 +229,57 @@ TEST(HardIsolation, RandomEquationsOfEveryDegreeSizeAndPrecision) {
                 ExpectIsolated(f.get(), bits, "random degree " + std::to_string(n));
             }
     flint_randclear(state);
+}
+
+// The Newton polygon against brute force, on whole heights (exact in doubles): a point is a
+// vertex when it lies strictly above every chord over it, the height anywhere is that of the
+// highest chord over it; and the log sums against long double arithmetic.
+TEST(HardIsolation, NewtonPolygonAndLogSums) {
+    const double none = -std::numeric_limits<double>::infinity();
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> height(-13, 12);
+    for (int run = 0; run < 3000; ++run) {
+        std::vector<double> logs(static_cast<std::size_t>(1 + run % 13));
+        std::vector<long> finite, vertices;
+        for (long k = 0; k < static_cast<long>(logs.size()); ++k) {
+            const int h = height(random);
+            logs[k] = h < -12 + run % 3 ? none : h;
+            if (logs[k] != none)
+                finite.push_back(k);
+        }
+        const auto below = [&](long i, long k, long j) { // (k, logs[k]) on or below the chord i–j
+            return (logs[k] - logs[i]) * double(j - i) <= (logs[j] - logs[i]) * double(k - i);
+        };
+        for (const long k : finite)
+            if (std::none_of(finite.begin(), finite.end(), [&](long i) {
+                    return std::any_of(finite.begin(), finite.end(),
+                                       [&](long j) { return i < k && k < j && below(i, k, j); });
+                }))
+                vertices.push_back(k);
+        ASSERT_EQ(UpperHull(logs), vertices) << run;
+        for (long k = 0; k < static_cast<long>(logs.size()); ++k) {
+            double highest = none;
+            for (const long i : finite)
+                for (const long j : finite)
+                    if (i <= k && k <= j)
+                        highest =
+                            std::max(highest, i == j ? logs[i]
+                                                     : logs[i] + (logs[j] - logs[i]) *
+                                                                     double(k - i) / double(j - i));
+            const double got = HullHeight(logs, vertices, k);
+            EXPECT_TRUE(got == highest || std::fabs(got - highest) < 1e-12) << run << " at " << k;
+        }
+        const double a = logs[0] / 3, b = height(random) / 7.0;
+        const long double sum = std::exp2l(a) + std::exp2l(b),
+                          difference = std::exp2l(a) - std::exp2l(b);
+        EXPECT_NEAR(LogAdd(a, b), static_cast<double>(std::log2l(sum)), 1e-12);
+        EXPECT_EQ(LogAdd(none, b), b);
+        if (difference > 0)
+            EXPECT_NEAR(LogSub(a, b), static_cast<double>(std::log2l(difference)), 1e-9);
+        else
+            EXPECT_EQ(LogSub(a, b), none);
+    }
+    EXPECT_EQ(LogAdd(none, none), none);
 }
 
 TEST(HardIsolation, LowDegreesExactRootsAndNarrowBalls) {
