@@ -72,6 +72,20 @@ void NearMultiple(fmpz_poly_t p, long n, long e) {
     AddToCoefficient(p, 0, Integer(1).get());
 }
 
+void NestedClusters(fmpz_poly_t p, long n, long e) {
+    Integer a, b;
+    PowerOfTen(a.get(), 2 * (e / 6));
+    fmpz_neg(b.get(), a.get());
+    fmpz_poly_one(p);
+    MultiplyLinear(p, a.get(), b.get());
+    MultiplyLinear(p, Integer(1).get(), Integer(-1).get()); // 10^2k (x − 1)²
+    AddToCoefficient(p, 0, Integer(-1).get());
+    fmpz_poly_pow(p, p, static_cast<unsigned long>(n / 2));
+    PowerOfTen(a.get(), e * (n / 2));
+    fmpz_poly_scalar_mul_fmpz(p, p, a.get());
+    AddToCoefficient(p, 0, Integer(-1).get());
+}
+
 void DifferentSizes(fmpz_poly_t p, long h, long e) {
     Integer a, minus;
     PowerOfTen(a.get(), e);

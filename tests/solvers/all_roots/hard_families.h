@@ -23,6 +23,9 @@ void Kameny(fmpz_poly_t p, long n, long e);
 void TightCluster(fmpz_poly_t p, long n, long e, long shift);
 // 10^e (x − 1)^n + 1: n roots on a circle of radius 10^(-e/n) about 1.
 void NearMultiple(fmpz_poly_t p, long n, long e);
+// 10^(e·n/2) (10^2k (x − 1)² − 1)^(n/2) − 1 with k = e/6, n even: n/2 roots within about
+// 10^-(e+k) of each of 1 ± 10^-k, clusters in a cluster.
+void NestedClusters(fmpz_poly_t p, long n, long e);
 // (x − 10^e)^h (10^e x − 1)^h + 1: a cluster of h roots near 10^e and another near 10^-e.
 void DifferentSizes(fmpz_poly_t p, long h, long e);
 // Π_{k=1..h} (x − k·10^e)(10^e x − k): 2h rational roots, half huge and half tiny.

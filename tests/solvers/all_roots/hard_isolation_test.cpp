@@ -181,6 +181,11 @@ TEST(HardIsolation, EveryMemberOfTheHardFamiliesAtFifteenAndThirtyDigits) {
          {5, 20, 38, 39, 100},
          DifferentSizes,
          {1032, 2332, 20, 10, 142, 10880}},
+        {"nested clusters",
+         {4, 6, 8, 12},
+         {12, 30, 60, 100},
+         NestedClusters,
+         {3314, 6215, 88, 32, 142, 5440}},
         {"spread rational", {6}, {5, 20, 100}, SpreadRational, {392, 313, 0, 6, 142, 0}},
         // Coefficients of 2,000 digits: a cluster 10^-7000 wide.
         {"huge Mignotte", {12}, {1000}, Mignotte, {0, 184, 2, 2, 142, 72704}},
