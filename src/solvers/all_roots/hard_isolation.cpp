@@ -644,25 +644,20 @@ bool Isolator::Symmetrize() {
     if (uppers.size() != lowers.size())
         return false;
     std::vector<std::pair<long, long>> pairs;
-    std::vector<char> used(n_);
     for (long u : uppers) {
-        long best = -1;
-        double bestLog = kInfinity;
-        for (long l : lowers) {
-            if (used[l])
-                continue;
+        // Its partner: the lower point not yet paired whose mirror image is nearest.
+        const auto fromMirror = [&](long l) {
             acb_conj(t, z_[l]);
             acb_sub(t, z_[u], t, precision_);
-            const double d = Log2Abs(t);
-            if (d < bestLog) {
-                bestLog = d;
-                best = l;
-            }
-        }
-        if (best < 0 || bestLog > LogAdd(logRadius_[u], logRadius_[best]))
+            return Log2Abs(t);
+        };
+        const auto nearest = std::min_element(lowers.begin(), lowers.end(), [&](long a, long b) {
+            return fromMirror(a) < fromMirror(b);
+        });
+        if (fromMirror(*nearest) > LogAdd(logRadius_[u], logRadius_[*nearest]))
             return false;
-        used[best] = 1;
-        pairs.emplace_back(u, best);
+        pairs.emplace_back(u, *nearest);
+        lowers.erase(nearest);
     }
     Balls old(n_);
     _acb_vec_set(old.get(), z_.get(), n_);
