@@ -228,20 +228,23 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
 }
 
 // The whole numbers in [centre − radius, centre + radius] (the radius widened for the rounding
-// of the centre): none, one (stored in `n`), or more.
+// of the centre): none, one, or more.
 enum class Whole { None, One, Many };
-Whole WholeIn(double centre, double radius, long& n) {
+struct WholeNumbers {
+    Whole count;
+    long n{}; // the one, when there is one
+};
+WholeNumbers WholeIn(double centre, double radius) {
     radius = RoundedUp(radius) + 4 * kUnit * std::fabs(centre);
     if (!(std::fabs(centre) + radius < 4e18))
-        return Whole::Many;
+        return {Whole::Many};
     const double low = std::ceil(centre - radius);
     const double high = std::floor(centre + radius);
     if (low > high)
-        return Whole::None;
+        return {Whole::None};
     if (low < high)
-        return Whole::Many;
-    n = static_cast<long>(low);
-    return Whole::One;
+        return {Whole::Many};
+    return {Whole::One, static_cast<long>(low)};
 }
 
 // A disc with what became of it: an exact root, or one to print; the key it is listed by; and
@@ -284,12 +287,11 @@ class DiscSolver {
     // A real disc holds a rational root m/a_n (a_n the leading coefficient) only if a_n·x is the
     // whole number m; that candidate is then checked exactly.
     bool TryRational(Item& item) {
-        long m = 0;
-        const Whole w = WholeIn(lead_ * item.disc.re, lead_ * item.disc.radius, m);
-        if (w != Whole::One)
-            return w == Whole::None;
+        const WholeNumbers m = WholeIn(lead_ * item.disc.re, lead_ * item.disc.radius);
+        if (m.count != Whole::One)
+            return m.count == Whole::None;
         item.at = out_.size();
-        const Answer a = exact_->IsRationalRoot(m, out_);
+        const Answer a = exact_->IsRationalRoot(m.n, out_);
         item.exact = a == Answer::Yes;
         return a != Answer::Unknown;
     }
@@ -312,21 +314,20 @@ class DiscSolver {
             sumRadius = ra + rb;
             productRadius = std::fabs(a.disc.re) * rb + std::fabs(b->disc.re) * ra + ra * rb;
         }
-        long s = 0, q = 0;
-        const Whole ws = WholeIn(lead_ * sum, lead_ * sumRadius, s);
-        const Whole wq = WholeIn(lead_ * product, lead_ * productRadius, q);
-        if (ws == Whole::None || wq == Whole::None)
+        const WholeNumbers s = WholeIn(lead_ * sum, lead_ * sumRadius);
+        const WholeNumbers q = WholeIn(lead_ * product, lead_ * productRadius);
+        if (s.count == Whole::None || q.count == Whole::None)
             return true;
-        if (ws == Whole::Many || wq == Whole::Many)
+        if (s.count == Whole::Many || q.count == Whole::Many)
             return false;
         const std::size_t at = out_.size();
-        const Answer answer = exact_->IsQuadraticFactor(s, q, out_);
+        const Answer answer = exact_->IsQuadraticFactor(s.n, q.n, out_);
         if (answer == Answer::Yes) {
             // The two roots in either order: the upper or lower one of a pair first, the larger
             // or smaller one of two real roots; a is the upper one, or the smaller one.
             const bool swapped = b == nullptr ? out_[at].im < 0 : out_[at].re > out_[at + 1].re;
             a.exact = true;
-            a.onImaginaryAxis = b == nullptr && s == 0;
+            a.onImaginaryAxis = b == nullptr && s.n == 0;
             a.at = swapped ? at + 1 : at;
             if (b != nullptr) {
                 b->exact = true;
