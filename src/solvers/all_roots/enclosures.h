@@ -38,13 +38,9 @@ bool IsolateRoots(const fmpz_poly_t p, long relativeBits, acb_ptr roots, StopFla
 // log2(2^a + 2^b), and log2(2^a − 2^b) (−inf when that is not positive).
 double LogAdd(double a, double b);
 double LogSub(double a, double b);
-// The upper convex hull of the points (k, logs[k]) with finite logs, as indices from left to
-// right, points on an edge left out: the Newton polygon, whose edge from a to b stands for b − a
-// roots of modulus about 2^((logs[a] − logs[b]) / (b − a)).
-std::vector<long> UpperHull(const std::vector<double>& logs);
-// The height at k of the hull of `logs` (by linear interpolation between its vertices), −inf
-// outside it.
-double HullHeight(const std::vector<double>& logs, const std::vector<long>& hull, long k);
+// The height at k of the upper hull of `logs` whose vertices are `hull` (see UpperHull), by
+// linear interpolation between its vertices; −inf outside it.
+double HullHeight(const std::vector<double>& logs, const std::vector<int>& hull, long k);
 
 // A vector of balls, cleared on destruction.
 class Balls {

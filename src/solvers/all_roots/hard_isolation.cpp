@@ -22,6 +22,7 @@
 // holds a real root (its conjugate is in the same disc); an upper one that misses the axis
 // holds a non-real root, and its mirror image the conjugate.
 #include "solvers/all_roots/enclosures.h"
+#include "solvers/all_roots/iteration.h"
 
 #include <acb_poly.h>
 #include <arb_poly.h>
@@ -114,25 +115,7 @@ double LogSub(double a, double b) {
     return b >= a ? -kInfinity : a + std::log2(1 - std::exp2(b - a));
 }
 
-std::vector<long> UpperHull(const std::vector<double>& logs) {
-    std::vector<long> hull;
-    for (long k = 0; k < static_cast<long>(logs.size()); ++k) {
-        if (logs[k] == -kInfinity)
-            continue;
-        while (hull.size() >= 2) {
-            const long a = hull[hull.size() - 2], b = hull.back();
-            // b is dropped when it lies on or below the line from a to k.
-            if ((logs[b] - logs[a]) * static_cast<double>(k - a) >
-                (logs[k] - logs[a]) * static_cast<double>(b - a))
-                break;
-            hull.pop_back();
-        }
-        hull.push_back(k);
-    }
-    return hull;
-}
-
-double HullHeight(const std::vector<double>& logs, const std::vector<long>& hull, long k) {
+double HullHeight(const std::vector<double>& logs, const std::vector<int>& hull, long k) {
     for (std::size_t v = 0; v + 1 < hull.size(); ++v)
         if (hull[v] <= k && k <= hull[v + 1])
             return logs[hull[v]] + (logs[hull[v + 1]] - logs[hull[v]]) *
@@ -142,6 +125,13 @@ double HullHeight(const std::vector<double>& logs, const std::vector<long>& hull
 }
 
 namespace {
+
+// The vertices of the Newton polygon of `logs`.
+std::vector<int> HullOf(const std::vector<double>& logs) {
+    std::vector<int> hull(logs.size());
+    hull.resize(static_cast<std::size_t>(UpperHull(logs, hull)));
+    return hull;
+}
 
 double Log2(const fmpz_t x) {
     if (fmpz_is_zero(x))
@@ -255,13 +245,13 @@ bool Isolator::Known(acb_srcptr q, std::vector<double>& logs) const {
     }
     std::vector<double> heights(logs);
     heights[0] = -kInfinity;
-    const std::vector<long> inner = UpperHull(heights);
+    const std::vector<int> inner = HullOf(heights);
     if (inner.size() >= 2)
         heights[0] = logs[inner[0]] - (logs[inner[1]] - logs[inner[0]]) /
                                           static_cast<double>(inner[1] - inner[0]) *
                                           static_cast<double>(inner[0]);
     heights[0] = std::max(heights[0], logs[0]);
-    const std::vector<long> hull = UpperHull(heights);
+    const std::vector<int> hull = HullOf(heights);
     for (long k = 0; k <= n_; ++k)
         if (logErrors[k] > HullHeight(heights, hull, k) - static_cast<double>(precision_))
             return false;
@@ -343,7 +333,7 @@ void Isolator::SetLocal(long i, const acb_t local) {
 // circle to the next. Returns log2 of the largest radius used.
 double Isolator::PlaceOnCircles(long frame, const std::vector<double>& logs,
                                 const std::vector<long>& targets) {
-    const std::vector<long> hull = UpperHull(logs);
+    const std::vector<int> hull = HullOf(logs);
     std::size_t next = 0;
     double largest = -kInfinity;
     Acb point;
@@ -373,7 +363,7 @@ double Isolator::PlaceOnCircles(long frame, const std::vector<double>& logs,
 // conditioning allow, and the big-number sweeps only finish them. False, with nothing set, when
 // the range does not fit or a step fails.
 bool Isolator::StartInDoubles(const std::vector<double>& logs) {
-    const std::vector<long> hull = UpperHull(logs);
+    const std::vector<int> hull = HullOf(logs);
     std::vector<double> radii;
     for (std::size_t e = 0; e + 1 < hull.size(); ++e)
         radii.push_back((logs[hull[e]] - logs[hull[e + 1]]) /

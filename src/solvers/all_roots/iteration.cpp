@@ -8,9 +8,12 @@
 #include "solvers/all_roots/iteration.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace valdrex {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 DoublePolynomial ToDoublePolynomial(const long* lowestFirst, int degree) {
     DoublePolynomial d;
@@ -140,6 +143,23 @@ bool ClosedFormStarts(const DoublePolynomial& p, RootApproximations& z) {
     return Usable(z, p.degree);
 }
 
+int UpperHull(std::span<const double> logs, std::span<int> hull) {
+    int size = 0;
+    for (int k = 0; k < static_cast<int>(logs.size()); ++k) {
+        if (logs[k] == -kInfinity)
+            continue;
+        // Pops while the last vertex lies on or below the chord to the new point.
+        while (size >= 2) {
+            const int a = hull[size - 2], b = hull[size - 1];
+            if ((logs[b] - logs[a]) * (k - a) > (logs[k] - logs[a]) * (b - a))
+                break;
+            --size;
+        }
+        hull[size++] = k;
+    }
+    return size;
+}
+
 namespace {
 
 constexpr int kMaxIterations = 80;
@@ -175,21 +195,10 @@ RootApproximations StartingPoints(const DoublePolynomial& p) {
     static const UnitRoots roots;
     const int n = p.degree;
     std::array<double, kMaxDegree + 1> logs{};
+    for (int k = 0; k <= n; ++k)
+        logs[k] = p.hi[k] == 0 ? -kInfinity : RoughLog2(p.hi[k]);
     std::array<int, kMaxDegree + 1> hull{};
-    int size = 0;
-    for (int k = 0; k <= n; ++k) {
-        if (p.hi[k] == 0)
-            continue;
-        logs[k] = RoughLog2(p.hi[k]);
-        // Pops while the last point lies on or below the chord to the new one.
-        while (size >= 2) {
-            const int a = hull[size - 2], b = hull[size - 1];
-            if ((logs[b] - logs[a]) * (k - a) > (logs[k] - logs[a]) * (b - a))
-                break;
-            --size;
-        }
-        hull[size++] = k;
-    }
+    const int size = UpperHull(std::span(logs).first(n + 1), hull);
     RootApproximations z{};
     int filled = 0;
     constexpr Complex kTurn{0.7648421872844885, 0.644217687237691}; // e^0.7i

@@ -3,6 +3,7 @@
 #include "solvers/all_roots/all_roots.h"
 
 #include <array>
+#include <span>
 
 namespace valdrex {
 
@@ -49,6 +50,12 @@ inline double Norm(Complex a) {
 }
 
 using RootApproximations = std::array<Complex, kMaxDegree>;
+
+// The upper convex hull of the points (k, logs[k]) with finite logs: its vertices from left to
+// right into `hull` (as long as `logs`), points on an edge left out; returns how many. This is
+// the Newton polygon of coefficients of sizes 2^logs[k], whose edge from a to b stands for b − a
+// roots of modulus about 2^((logs[a] − logs[b]) / (b − a)).
+int UpperHull(std::span<const double> logs, std::span<int> hull);
 
 // Approximations of all roots of p (degree >= 1, nonzero constant term) by the Aberth–Ehrlich
 // iteration in doubles, started from the formulas for cubics and quartics, otherwise on circles

@@ -1,4 +1,5 @@
 #include "solvers/all_roots/enclosures.h"
+#include "solvers/all_roots/iteration.h"
 
 #include "hard_families.h"
 
@@ -245,7 +246,8 @@ TEST(HardIsolation, NewtonPolygonAndLogSums) {
     std::uniform_int_distribution<int> height(-13, 12);
     for (int run = 0; run < 3000; ++run) {
         std::vector<double> logs(static_cast<std::size_t>(1 + run % 13));
-        std::vector<long> finite, vertices;
+        std::vector<long> finite;
+        std::vector<int> vertices, hull(logs.size());
         for (long k = 0; k < static_cast<long>(logs.size()); ++k) {
             const int h = height(random);
             logs[k] = h < -12 + run % 3 ? none : h;
@@ -260,8 +262,9 @@ TEST(HardIsolation, NewtonPolygonAndLogSums) {
                     return std::any_of(finite.begin(), finite.end(),
                                        [&](long j) { return i < k && k < j && below(i, k, j); });
                 }))
-                vertices.push_back(k);
-        ASSERT_EQ(UpperHull(logs), vertices) << run;
+                vertices.push_back(static_cast<int>(k));
+        hull.resize(static_cast<std::size_t>(UpperHull(logs, hull)));
+        ASSERT_EQ(hull, vertices) << run;
         for (long k = 0; k < static_cast<long>(logs.size()); ++k) {
             double highest = none;
             for (const long i : finite)
