@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace valdrex {
 namespace {
@@ -394,9 +395,8 @@ bool ListByKeys(std::array<Item, kMaxDegree>& items, int count, std::size_t firs
             keys->push_back({order[i]->real, Widen(order[i]->re), Widen(order[i]->im)});
     // Where each written root is now and which root is at each place, for the swaps.
     std::array<std::size_t, 2 * kMaxDegree> placeOf, rootAt;
-    const std::size_t written = out.size() - first;
-    for (std::size_t k = 0; k < written; ++k)
-        placeOf[k] = rootAt[k] = k;
+    std::iota(placeOf.begin(), placeOf.end(), 0);
+    rootAt = placeOf;
     std::size_t next = 0;
     const auto moveTo = [&](std::size_t root) {
         const std::size_t from = placeOf[root];
@@ -444,7 +444,9 @@ bool Solve(const DoublePolynomial& p, int digits, int decimalDigits, ExactQuesti
     std::array<Item, kMaxDegree> items;
     for (int i = 0; i < discs.count; ++i) {
         const RootDisc& d = discs.discs[i];
-        items[i] = {d, d.im == 0, false, false, {false, 0, 0, digits}, {false, 0, 0, digits}, 0};
+        // The parts are rounded, and the place set, as the roots are written; zero until then
+        // (the imaginary part of a real root stays zero).
+        items[i] = {d, d.im == 0, false, false, {}, {}, {}};
     }
     // Real roots ascending, for the pairs of real roots the quadratic questions try.
     std::sort(items.begin(), items.begin() + discs.count, [](const Item& a, const Item& b) {
