@@ -334,6 +334,7 @@ TEST(AllRoots, SymmetricFactors) {
         {1, 0, -10, 0, 1},           // ±√2 ± √3
         {37, -24, 40, -32, 16},      // (2x − 1)⁴ + 4(2x − 1)² + 32
         {38, -24, 40, -32, 16},      // the same plus 1: no symmetry
+        {2, 0, 0, 1, 0, 0, 1},       // x⁶ + x³ + 2: even but for one odd power, no symmetry
     };
     for (const std::vector<long>& f : factors) {
         const std::vector<long> p = Times(f, {-1, 1}, 2); // a double root: through the factors
