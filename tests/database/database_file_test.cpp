@@ -356,17 +356,14 @@ TEST_F(DatabaseFile, WhatAKillLeftOfALineIsTakenBack) {
 // The texts a record is made of, held for the record's views into them.
 struct Texts {
     std::string equation;
-    std::array<std::string, 13> SolText;
-    std::string input, output, factor;
+    CoefficientTexts SolText;
+    std::string input = "", output = "", factor = "";
     operator RecordFields() const { return {equation, SolText, input, output, factor}; }
 };
 
-Texts Fields(std::string equation, const std::map<int, std::string>& solutions,
-             std::string input = "", std::string output = "", std::string factor = "") {
-    Texts texts{std::move(equation), {}, std::move(input), std::move(output), std::move(factor)};
-    for (const auto& [index, text] : solutions)
-        texts.SolText[index] = text;
-    return texts;
+// Solution texts by index, the rest empty.
+CoefficientTexts Sol(const std::map<int, std::string>& texts) {
+    return testing::Grid(texts, "");
 }
 
 TEST(RecordText, JoinsTheFieldsThatArePresent) {
@@ -374,18 +371,18 @@ TEST(RecordText, JoinsTheFieldsThatArePresent) {
         Texts fields;
         std::string record;
     } cases[] = {
-        {Fields("2\xC2\xB7x - 4 = 0", {{1, " 2"}}), "2\xC2\xB7x - 4 = 0; S={ 2}"},
-        {Fields("5 = 0", {}), "5 = 0; S={}"},
-        {Fields("e", {{1, " 1"}, {2, "-2"}}), "e; S={ 1;-2}"},
-        {Fields("e", {{2, " 1/ 2"}, {12, " 3"}}), "e; S={ 1/ 2; 3}"}, // empty entries skipped
-        {Fields("e", {{0, "x"}}), "e; S={}"},                         // entry 0 unused
-        {Fields("e", {{1, " 2"}}, "3", " 2"), "e; S={ 2}; P(3) = 2"},
-        {Fields("e", {}, "-1", "-2"), "e; S={}; P(-1) =-2"},
-        {Fields("e", {}, "3", ""), "e; S={}"}, // a test point needs both texts
-        {Fields("e", {}, "", " 2"), "e; S={}"},
-        {Fields("x^3 - 2\xC2\xB7x^2 + x - 2 = 0", {{1, " 2"}}, "", "", "x^2  + 1 "),
+        {{"2\xC2\xB7x - 4 = 0", Sol({{1, " 2"}})}, "2\xC2\xB7x - 4 = 0; S={ 2}"},
+        {{"5 = 0", {}}, "5 = 0; S={}"},
+        {{"e", Sol({{1, " 1"}, {2, "-2"}})}, "e; S={ 1;-2}"},
+        {{"e", Sol({{2, " 1/ 2"}, {12, " 3"}})}, "e; S={ 1/ 2; 3}"}, // empty entries skipped
+        {{"e", Sol({{0, "x"}})}, "e; S={}"},                         // entry 0 unused
+        {{"e", Sol({{1, " 2"}}), "3", " 2"}, "e; S={ 2}; P(3) = 2"},
+        {{"e", {}, "-1", "-2"}, "e; S={}; P(-1) =-2"},
+        {{"e", {}, "3", ""}, "e; S={}"}, // a test point needs both texts
+        {{"e", {}, "", " 2"}, "e; S={}"},
+        {{"x^3 - 2\xC2\xB7x^2 + x - 2 = 0", Sol({{1, " 2"}}), "", "", "x^2  + 1 "},
          "x^3 - 2\xC2\xB7x^2 + x - 2 = 0; S={ 2}; R(x)=x^2+1"},
-        {Fields("e", {{1, " 1"}}, "0", " 5", "x + 5"), "e; S={ 1}; P(0) = 5; R(x)=x+5"},
+        {{"e", Sol({{1, " 1"}}), "0", " 5", "x + 5"}, "e; S={ 1}; P(0) = 5; R(x)=x+5"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RecordText(c.fields), c.record);
@@ -395,7 +392,7 @@ TEST(RecordText, JoinsTheFieldsThatArePresent) {
 }
 
 TEST(ClipboardText, IsTheRecordThenTheNoteUnchanged) {
-    const Texts fields = Fields("e", {{1, " 2"}}, "3", " 2");
+    const Texts fields{"e", Sol({{1, " 2"}}), "3", " 2"};
     EXPECT_EQ(ClipboardText(fields, "check"), "e; S={ 2}; P(3) = 2\r\ncheck");
     EXPECT_EQ(ClipboardText(fields, ""), "e; S={ 2}; P(3) = 2\r\n");
     EXPECT_EQ(ClipboardText(fields, "a\r\n b "), "e; S={ 2}; P(3) = 2\r\na\r\n b ");
