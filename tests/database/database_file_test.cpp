@@ -387,27 +387,20 @@ TEST(RecordText, JoinsTheFieldsThatArePresent) {
     for (const auto& c : cases) {
         EXPECT_EQ(RecordText(c.fields), c.record);
         EXPECT_EQ(RecordEquation(c.record), c.fields.equation) << "read back";
+        // The clipboard takes the record, then the note unchanged.
+        EXPECT_EQ(ClipboardText(c.fields, ""), c.record + "\r\n");
+        EXPECT_EQ(ClipboardText(c.fields, "a\r\n b "), c.record + "\r\na\r\n b ");
     }
     EXPECT_EQ(RecordEquation("a note, x^2 = 1"), "a note, x^2 = 1");
 }
 
-TEST(ClipboardText, IsTheRecordThenTheNoteUnchanged) {
-    const Texts fields{"e", Sol({{1, " 2"}}), "3", " 2"};
-    EXPECT_EQ(ClipboardText(fields, "check"), "e; S={ 2}; P(3) = 2\r\ncheck");
-    EXPECT_EQ(ClipboardText(fields, ""), "e; S={ 2}; P(3) = 2\r\n");
-    EXPECT_EQ(ClipboardText(fields, "a\r\n b "), "e; S={ 2}; P(3) = 2\r\na\r\n b ");
-}
-
 using namespace std::string_literals;
 
-TEST(Cp1252, DecodesToTheCodePageCharacters) {
+TEST(Cp1252, DecodesToTheCodePageCharactersAndWritesAQuestionMarkForOthers) {
     // The five bytes the code page leaves undefined stand for the control characters.
     EXPECT_EQ(DecodeCp1252("A\0\r \xB7 \x80 \x99 \x9F \xE9 \xFF \x81\x8D\x8F\x90\x9D"s),
               "A\0\r \xC2\xB7 \xE2\x82\xAC \xE2\x84\xA2 \xC5\xB8 \xC3\xA9 \xC3\xBF "
               "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"s);
-}
-
-TEST(Cp1252, WritesAQuestionMarkForCharactersTheCodePageLacks) {
     // An arrow, a character beyond 16 bits (one mark), Greek letters, a byte that is no
     // character; a real SUB character stays.
     EXPECT_EQ(EncodeCp1252("2\xC2\xB7x \xE2\x82\xAC a\xE2\x86\x92"
@@ -420,9 +413,7 @@ TEST(Cp1252, WritesAQuestionMarkForCharactersTheCodePageLacks) {
                            "\xF1\x80\x80\x80"),
               "???? ??? ??? ???? ?");
     EXPECT_EQ(EncodeCp1252("\xEF\xBB\xBFx\xEF\xBB\xBF"), "x?"); // a leading mark is dropped
-}
-
-TEST(UnstorableCharacters, EachCharacterTheCodePageLacksOnceInOrder) {
+    // Each character it lacks is named once, in order.
     EXPECT_EQ(UnstorableCharacters("\u00E9 \u03C0 \u221A \u20AC \u03C0 ? \u00B7x"), "\u03C0\u221A");
     EXPECT_EQ(UnstorableCharacters("caf\u00E9 \u2022 \u2122 ? \r\n"), "");
     EXPECT_EQ(UnstorableCharacters("\U0001F600\u0100"), "\U0001F600\u0100");

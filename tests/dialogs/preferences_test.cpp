@@ -38,6 +38,7 @@ class Preferences : public ::testing::Test {
 
 TEST_F(Preferences, SavingOffDisablesThePathControlsAndRestoresTheStoredOverwrite) {
     Open({0, 1, 1, 1});
+    EXPECT_TRUE(dialog_->isModal());
     EXPECT_TRUE(Control<QPushButton>("cmdOK")->isDefault());
     dialog_->show();
     ExpectTidyLayout(dialog_.get());

@@ -31,7 +31,9 @@ TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
             EXPECT_EQ(label("Label3")->text() + "|" + label("Label4")->text() + "|" +
                           label("Label2")->text(),
                       "Valdrex|Version 1.3.0 for Linux x86_64|Comments\n\nRealized by \nNotice");
-            EXPECT_EQ(Child<QPlainTextEdit>(window, "txtInfo")->toPlainText(), shown);
+            auto* info = Child<QPlainTextEdit>(window, "txtInfo");
+            EXPECT_TRUE(info->isReadOnly());
+            EXPECT_EQ(info->toPlainText(), shown);
             ExpectTidyLayout(window);
             // The rule: black across the window at 320 pixels, from its left edge.
             const QImage image = window->grab().toImage();
