@@ -41,7 +41,6 @@ TEST(BatchLineTest, SplitsSkipsOrReportsTheFirstInvalidText) {
         {"# 1 2 3", "skip"},
         {"#", "skip"},
         {"1 +2 -1.5e1 2.5/.5", "1|2|-15|5"},
-        {"1 -3 2", "1|-3|2"},
         {"1 - 2", "! invalid coefficient '-'"},
         {"1 2 3 4 5 6 7 8 9 10 11 12 13 14", "! too many coefficients (14; at most 13)"},
         // Anything but numbers makes the line a typed equation.

@@ -51,6 +51,9 @@ TEST(CliOptionsTest, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(o.saveFile, "db.txt");
     EXPECT_TRUE(o.overwrite && o.json);
     EXPECT_EQ(o.coefficients.size(), 4u);
+    // The texts are typed as in their boxes: Backspace erases.
+    EXPECT_EQ(Parse({"--p", "12\b3", "1"}).options.methodOptions.BairstowPText, "13");
+    EXPECT_EQ(Parse({"--accuracy", "0", "1"}).options.methodOptions.AccuracyText, "0");
 }
 
 TEST(CliOptionsTest, ALoneArgumentWithMoreThanNumbersIsAnEquation) {
@@ -129,12 +132,6 @@ TEST(CliOptionsTest, UsageErrors) {
     };
     for (const auto& [args, error] : cases)
         EXPECT_EQ(Parse(args).error, error) << error;
-}
-
-TEST(CliOptionsTest, OptionTextsAreTypedAsInTheirBoxes) {
-    // Backspace erases as it would when typed.
-    EXPECT_EQ(Parse({"--p", "12\b3", "1"}).options.methodOptions.BairstowPText, "13");
-    EXPECT_EQ(Parse({"--accuracy", "0", "1"}).options.methodOptions.AccuracyText, "0");
 }
 
 TEST(CliOptionsTest, BatchJobsAndLongScans) {

@@ -59,10 +59,8 @@ TEST(SolveCommandTest, UsageErrorsExitWithTwo) {
         echo += "\\xFF";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"1", "-", "2"}, "invalid coefficient '-'\nTry"},
-        {{"1", "", "2"}, "invalid coefficient ''\nTry"},
         {{"1", "5/0"}, "Division by 0 in the constant term ('5/0')\n"},
         {{"--method", "exact", "1", "5/0e1"}, "Division by 0 in the constant term ('1/0')\n"},
-        {{"x^2 + 3x +"}, "expected a number or x at column 11\n"},
         {{"--equation", "(x+1)^13"}, "degree 13 at column 7: at most 12\n"},
         {{"--method", "newton", "1", "-3", "2"}, "the newton method is not offered for this"},
         {{"--accuracy", "9", "1"},
@@ -161,16 +159,15 @@ TEST(SolveCommandTest, AFailedWriteToStandardOutputIsToldOnce) {
 // for a loaded machine; the program takes a few milliseconds.
 TEST(SolveCommandTest, CtrlCEndsALongSolve) {
     const std::string file = "/tmp/valdrex-solve-scan-" + std::to_string(::getpid()) + ".txt";
-    for (const std::vector<std::string>& solve :
-         {std::vector<std::string>{"--method", "bisection", "--long-scans", "--inc", ".000000001",
-                                   "1", "0", "0", "-1"},
-          std::vector<std::string>{"--method", "all", "x^12 - 2(10^50000 x - 1)^2"}}) {
-        std::vector<std::string> args = {"--save", file};
-        args.insert(args.end(), solve.begin(), solve.end());
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--save", file, "--method", "bisection", "--long-scans", "--inc",
+                                   ".000000001", "1", "0", "0", "-1"},
+          std::vector<std::string>{"--save", file, "--method", "all",
+                                   "x^12 - 2(10^50000 x - 1)^2"}}) {
         const ProgramResult r =
             RunSolve(args, "", {.interruptAfter = std::chrono::milliseconds(300)});
-        EXPECT_EQ(r.exitCode, 130) << solve[1];
-        EXPECT_LT(r.exitAfterInterrupt, std::chrono::milliseconds(500)) << solve[1];
+        EXPECT_EQ(r.exitCode, 130) << args[3];
+        EXPECT_LT(r.exitAfterInterrupt, std::chrono::milliseconds(500)) << args[3];
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err, "");
         EXPECT_FALSE(fs::exists(file));
@@ -224,14 +221,6 @@ class SaveTest : public ::testing::Test {
     void TearDown() override { fs::remove_all(folder_); }
 };
 
-TEST_F(SaveTest, AppendsTheDatabaseRecord) {
-    EXPECT_EQ(RunSolve({"--save", file_, "2", "-4"}).exitCode, 0);
-    const std::string record = "2\xB7x - 4 = 0; S={ 2}\r\n";
-    EXPECT_EQ(Bytes(file_), record);
-    EXPECT_EQ(RunSolve({"--save", file_, "--method=rational", "1", "-2", "1", "-2"}).exitCode, 0);
-    EXPECT_EQ(Bytes(file_), record + "x^3 - 2\xB7x^2 + x - 2 = 0; S={ 2}; R(x)=x^2+1\r\n");
-}
-
 TEST_F(SaveTest, OverwriteEmptiesTheFileOnce) {
     Put(file_, "old contents\r\n");
     const ProgramResult r =
@@ -242,16 +231,18 @@ TEST_F(SaveTest, OverwriteEmptiesTheFileOnce) {
                             "x^2 - 3\xB7x + 2 = 0; S={ 2; 1}; P(3) = 2\r\n");
 }
 
-// A file name is bytes: one that is not UTF-8 names that very file, overwritten or appended.
-TEST_F(SaveTest, AFileNameIsTakenByteForByte) {
+// A file name is bytes: one that is not UTF-8 names that very file, overwritten, then appended
+// the next record.
+TEST_F(SaveTest, AFileNameIsTakenByteForByteAndEachRecordAppended) {
     const std::string name = (folder_ / "db\xFF.txt").string();
     EXPECT_EQ(RunSolve({"--overwrite", "--save", name, "2", "-4"}).exitCode, 0);
-    EXPECT_EQ(RunSolve({"--save", name, "1", "-1"}).exitCode, 0);
+    EXPECT_EQ(RunSolve({"--save", name, "--method=rational", "1", "-2", "1", "-2"}).exitCode, 0);
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder_))
         names.push_back(entry.path().string());
     EXPECT_EQ(names, std::vector<std::string>{name});
-    EXPECT_EQ(Bytes(name), "2\xB7x - 4 = 0; S={ 2}\r\nx - 1 = 0; S={ 1}\r\n");
+    EXPECT_EQ(Bytes(name),
+              "2\xB7x - 4 = 0; S={ 2}\r\nx^3 - 2\xB7x^2 + x - 2 = 0; S={ 2}; R(x)=x^2+1\r\n");
 }
 
 TEST_F(SaveTest, AFailedSaveIsReportedAndExitsWithOne) {

@@ -21,7 +21,8 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kMax = 2147483647, kMin = -2147483648.0;
 
-TEST(RoundToInt32, RoundsHalvesToEvenAndFailsOutsideTheRange) {
+// To 32 bits halves go to even, to single precision to the nearest; beyond the range, a failure.
+TEST(Narrowing, RoundsAndFailsOutsideTheRange) {
     const double cases[][2] = {{0.5, 0},     {1.5, 2},     {2.5, 2},          {-0.5, 0},
                                {-1.5, -2},   {-2.5, -2},   {2.4, 2},          {2.6, 3},
                                {kMax, kMax}, {kMin, kMin}, {kMin - 0.5, kMin}};
@@ -29,9 +30,6 @@ TEST(RoundToInt32, RoundsHalvesToEvenAndFailsOutsideTheRange) {
         EXPECT_EQ(RoundToInt32(c[0]), c[1]) << c[0];
     for (double v : {kMax + 0.5, kMax + 1, kMin - 1, 1e300, kNaN, kInf})
         EXPECT_EQ(FailureOf([&] { RoundToInt32(v); }), kOverflowNumber) << v;
-}
-
-TEST(ToSingle, RoundsToNearestAndFailsBeyondRange) {
     EXPECT_EQ(ToSingle(1.0 / 3), 1.0f / 3);
     EXPECT_EQ(ToSingle(FLT_MAX), FLT_MAX);
     EXPECT_EQ(ToSingle(1e-50), 0.0f);

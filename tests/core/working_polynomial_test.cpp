@@ -11,14 +11,8 @@ namespace {
 
 using testing::FailureOf;
 using testing::Grid;
+using testing::Poly;
 using Boxes = std::map<int, std::string>;
-
-// The coefficients from the constant term up, the rest 0.
-Polynomial Poly(const std::vector<double>& lowToHigh) {
-    Polynomial a{};
-    std::copy(lowToHigh.begin(), lowToHigh.end(), a.begin());
-    return a;
-}
 
 // The grid, then the polynomial read from the constant term up, or the first unreadable box,
 // in which case the previous polynomial is kept.

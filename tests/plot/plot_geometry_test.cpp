@@ -1,5 +1,7 @@
 #include "plot/plot_geometry.h"
 
+#include "core_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,14 +12,10 @@ namespace {
 
 // The polynomial with these roots and leading coefficient 1.
 Polynomial FromRoots(std::initializer_list<double> roots) {
-    Polynomial a{};
-    a[0] = 1;
-    for (const double r : roots) {
-        for (int i = kCoefficientCount - 1; i > 0; --i)
-            a[i] = a[i - 1] - r * a[i];
-        a[0] = -r * a[0];
-    }
-    return a;
+    std::vector<double> p{1};
+    for (const double r : roots)
+        p = testing::Multiply(p, std::vector{-r, 1.0});
+    return testing::Poly(p);
 }
 
 FoundRoot Root(double re, double im = 0, int multiplicity = 1) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <grp.h>
+#include <stdexcept>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -24,29 +25,6 @@ inline std::string ReadToEnd(int fd) {
         text.append(buffer, static_cast<std::size_t>(got));
     ::close(fd);
     return text;
-}
-
-// Runs `action` in a child after `prepare` (in the child) succeeded; returns its report.
-inline std::string ReportFromChild(const std::function<bool()>& prepare,
-                                   const std::function<std::string()>& action) {
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return "no pipe";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        const std::string report = prepare() ? action() : "not prepared";
-        const ssize_t written = ::write(channel[1], report.data(), report.size());
-        ::_exit(written == static_cast<ssize_t>(report.size()) ? 0 : 1);
-    }
-    ::close(channel[1]);
-    const std::string report = ReadToEnd(channel[0]);
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child)
-        return "no child";
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return "child ended abnormally, status " + std::to_string(status);
-    return report;
 }
 
 // Runs `action` in a child process, which exits 0 once it returns, 1 on a RuntimeFailure.
@@ -69,6 +47,24 @@ inline int ExitStatus(pid_t child) {
     if (::waitpid(child, &status, 0) != child || !WIFEXITED(status))
         return -1;
     return WEXITSTATUS(status);
+}
+
+// Runs `action` in a child after `prepare` (in the child) succeeded; returns its report.
+inline std::string ReportFromChild(const std::function<bool()>& prepare,
+                                   const std::function<std::string()>& action) {
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return "no pipe";
+    const pid_t child = SpawnChild([&] {
+        ::close(channel[0]);
+        const std::string report = prepare() ? action() : "not prepared";
+        if (::write(channel[1], report.data(), report.size()) != ssize_t(report.size()))
+            throw std::runtime_error("report not written");
+    });
+    ::close(channel[1]);
+    const std::string report = ReadToEnd(channel[0]);
+    const int status = child < 0 ? -1 : ExitStatus(child);
+    return status == 0 ? report : "child ended abnormally, exit status " + std::to_string(status);
 }
 
 // Files cannot grow beyond `limit` bytes (RLIMIT_FSIZE). SIGXFSZ is ignored, so a write past the

@@ -2,6 +2,9 @@
 
 #include "core/coefficient_text.h"
 #include "core/failure.h"
+#include "core/working_polynomial.h"
+
+#include <algorithm>
 
 #include <map>
 #include <string>
@@ -9,10 +12,11 @@
 
 namespace valdrex::testing {
 
-// Coefficient boxes holding "0" except the texts given by power.
-inline CoefficientTexts Grid(const std::map<int, std::string>& boxes) {
+// Coefficient boxes holding `rest` except the texts given by power.
+inline CoefficientTexts Grid(const std::map<int, std::string>& boxes,
+                             const std::string& rest = "0") {
     CoefficientTexts texts;
-    texts.fill("0");
+    texts.fill(rest);
     for (const auto& [power, text] : boxes)
         texts[power] = text;
     return texts;
@@ -26,6 +30,13 @@ template <class F> int FailureOf(F f) {
         return e.number();
     }
     return 0;
+}
+
+// The coefficients from the constant term up, the rest 0.
+inline Polynomial Poly(const std::vector<double>& lowToHigh) {
+    Polynomial a{};
+    std::copy(lowToHigh.begin(), lowToHigh.end(), a.begin());
+    return a;
 }
 
 // The product of two polynomials, lowest power first.

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "file_bytes.h"
+
 #include <QAbstractButton>
 #include <QAction>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,14 +56,11 @@ inline void ExpectShownTexts(const QWidget* window, const QString& path, bool ge
     QString lines;
     AppendShownTexts(window, geometry, lines);
     lines.replace(qEnvironmentVariable("HOME"), "~"); // the tests' home is a new folder each run
-    QFile file(path);
-    if (qEnvironmentVariableIsSet("VALDREX_WRITE_WINDOW_TEXTS")) {
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(lines.toUtf8());
-        return;
-    }
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    EXPECT_EQ(lines.toStdString(), QString::fromUtf8(file.readAll()).toStdString());
+    const std::string copy = path.toStdString();
+    if (qEnvironmentVariableIsSet("VALDREX_WRITE_WINDOW_TEXTS"))
+        Put(copy, lines.toStdString());
+    else
+        EXPECT_EQ(lines.toStdString(), Bytes(copy)) << copy;
 }
 
 } // namespace valdrex
