@@ -182,6 +182,7 @@ TEST_F(MainWindowTest, TabRunsThroughTheGridFromTheHighestPowerSelectingFromTheC
     EXPECT_EQ(Find("txtInput")->selectedText(), "25") << "the test box's visit selects all";
     EXPECT_EQ(Find("txtFactor")->focusPolicy() & Qt::TabFocus, 0);
     EXPECT_EQ(Find("txtOutput")->focusPolicy() & Qt::TabFocus, 0);
+    EXPECT_EQ(Find("txtOutput")->alignment(), Qt::AlignRight | Qt::AlignVCenter);
     Type(Coef(5), "123");
     Coef(5)->setCursorPosition(1);
     Type(Coef(5), "9");

@@ -90,6 +90,7 @@ TEST(TestManyWindow, StartsEmptyAndTestWritesTheSeriesAndItsValues) {
         auto* test = Child<QPushButton>(window, "cmdCalcolo");
         auto* close = Child<QPushButton>(window, "cmdClose");
         EXPECT_TRUE(test->isDefault());
+        EXPECT_EQ(Child(window, "txtON_0")->alignment() & Qt::AlignRight, Qt::AlignRight);
         QStringList all{"txtInc"};
         for (int i = 0; i < 10; ++i)
             all << QString("txtTN_%1").arg(i) << QString("txtON_%1").arg(i);

@@ -33,6 +33,7 @@ TEST(AboutWindow, ShowsTitleVersionCreditsAndTheReadmeLines) {
                       "Valdrex|Version 1.3.0 for Linux x86_64|Comments\n\nRealized by \nNotice");
             auto* info = Child<QPlainTextEdit>(window, "txtInfo");
             EXPECT_TRUE(info->isReadOnly());
+            EXPECT_EQ(info->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
             EXPECT_EQ(info->toPlainText(), shown);
             ExpectTidyLayout(window);
             // The rule: black across the window at 320 pixels, from its left edge.
