@@ -216,6 +216,18 @@ TEST(RootDecimals, BigNumberPathRoundsBallsAndRationalsExactly) {
         }
         EXPECT_TRUE(run % 3 != 0 || fmpq_equal(boundary.get(), value.get())) << run;
     }
+    // A carry into the next power of ten: 99…9.5 rounds to 10^digits, written with as many digits
+    // as asked (their count is the precision the text is written at).
+    for (int digits = 1; digits <= 30; ++digits) {
+        Rational q, half;
+        PowerOfTen(digits, q.get());
+        fmpq_set_si(half.get(), 1, 2);
+        fmpq_sub(q.get(), q.get(), half.get());
+        RoundedPart carried;
+        RoundRational(q.get(), digits, carried);
+        EXPECT_EQ(carried.digits, "1" + std::string(digits - 1, '0'));
+        EXPECT_EQ(carried.exponent, digits);
+    }
 }
 
 } // namespace
