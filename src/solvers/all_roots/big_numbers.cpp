@@ -480,12 +480,12 @@ class NumericSource final : public Source {
     }
 
   private:
+    // The first refinement (no units yet), when the double path proves the printed digits.
     bool FromDoubles(StopFlag stop) {
         std::vector<FoundRoot> roots;
         std::vector<RootKey> keys;
         if (!SolveInDoubles(f_.get(), digits_, 0, false, stop, roots, &keys))
             return false;
-        units_.clear();
         std::size_t at = 0;
         for (RootKey& key : keys) {
             Unit& unit = units_.emplace_back();
