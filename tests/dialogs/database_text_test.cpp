@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryFile>
 #include <QTextBlock>
 
@@ -267,6 +268,29 @@ std::string Collected(const ByteChunks& chunks) {
 }
 
 // Random edits, appends, undo, redo and saves, checked against the same done to a string.
+// A drag held below the text goes on selecting, the view scrolling, until the button is let go.
+TEST(DatabaseTextView, ADragHeldBelowTheTextGoesOnSelecting) {
+    std::string bytes;
+    for (int i = 0; i < 200; ++i)
+        bytes += "line " + std::to_string(i) + "\r\n";
+    DatabaseTextView view;
+    view.setText(TextOf(bytes));
+    view.resize(300, 150);
+    view.show();
+    QWidget* port = view.viewport();
+    const QPoint below(5, port->height() + 20);
+    QTest::mousePress(port, Qt::LeftButton, kNone, QPoint(5, 5));
+    QTest::mouseMove(port, below);
+    const qint64 moved = view.cursorPosition().line;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view.cursorPosition().line > moved + 2; }, 2000));
+    QTest::mouseRelease(port, Qt::LeftButton, kNone, below);
+    const qint64 released = view.cursorPosition().line;
+    QTest::qWait(200);
+    EXPECT_EQ(view.cursorPosition().line, released);
+    EXPECT_EQ(view.selectionStart(), TextPosition{});
+    EXPECT_GT(view.verticalScrollBar()->value(), 0);
+}
+
 TEST(DatabaseText, EditsUndoRedoAndSavesAgreeWithAString) {
     const char* const fileBytes[] = {"a",    "B",    " ",    "\t",   "\r",   "\n",
                                      "\r\n", "\xB7", "\xC9", "\xE9", "\x8A", "\x9A"};
