@@ -59,6 +59,7 @@ TEST(TypedEquation, ReadsWhatPeopleTypeAndPaste) {
         // stay fractions.
         {"0.5x^2 + 1/2 x + 1/4 + (x - 0.5)(x - 1/3)", "2:1.5 1:-1/3 0:5/12"},
         {"(x - 0.5)^2 - 1.5e3", "2:1 1:-1 0:-1499.75"},
+        {"(x + 1/2)(x - 1/2)", "2:1 0:-1/4"},
         {"1.5e3 x + 1e0", "1:1500 0:1"},
         // Long runs of zeros as powers of ten, never after a decimal point.
         {"1e20x + 1e21", "1:100000000000000000000 0:1E21"},
