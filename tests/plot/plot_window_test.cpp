@@ -149,7 +149,8 @@ TEST_F(PlotWindowTest, FollowsTheGridAndExportsPngAndSvgTitledWithTheEquation) {
     }
 }
 
-// The file chosen gets the suffix of its kind; the status line says where the picture went.
+// The file chosen gets the suffix of its kind; the status line says where the picture went. The
+// menu's last item closes the window.
 TEST_F(PlotWindowTest, ExportAndCopySayWhatTheyDid) {
     const QTemporaryDir folder;
     const ModalAnswer answer(QMessageBox::Ok, [&](QDialog* dialog) {
@@ -168,6 +169,9 @@ TEST_F(PlotWindowTest, ExportAndCopySayWhatTheyDid) {
     Child<QAction>(window_.get(), "mnuPCopy")->trigger();
     EXPECT_TRUE(status->currentMessage().startsWith("The plot is on the clipboard"));
     EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
+    ASSERT_TRUE(window_->isVisible());
+    Child<QAction>(window_.get(), "mnuPClose")->trigger();
+    EXPECT_FALSE(window_->isVisible());
 }
 
 // Beside the owner where the screen has room for the whole plot, else in the first room that
