@@ -205,6 +205,11 @@ TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
         EXPECT_EQ(Lines(r), lines);
         EXPECT_EQ(CheckRoots(TextsOf(p), r, 15), "") << lines;
     }
+    // x² + b·x + (b² − 5)/4, b = 2^52 + 1: a constant of 103 bits beside the discriminant 5. The
+    // doubles of (−b ± √5)/2 come from the exact constant.
+    CoefficientTexts t = TextsOf({0, 4503599627370497, 1});
+    t[0] = "5070602400912919857786626506751";
+    EXPECT_EQ(CheckRoots(t, FindAllRoots(t, 15), 15), "");
 }
 
 // Every digit count from 1 to 30 on equations of every degree: each printed part is the true
