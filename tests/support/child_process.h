@@ -27,7 +27,7 @@ inline std::string ReadToEnd(int fd) {
     return text;
 }
 
-// Runs `action` in a child process, which exits 0 once it returns, 1 on a RuntimeFailure.
+// Runs `action` in a child process, which exits 0 once it returns, 1 when it throws.
 inline pid_t SpawnChild(const std::function<void()>& action) {
     const pid_t child = ::fork();
     if (child == 0) {

@@ -5,7 +5,6 @@
 #include "core/working_polynomial.h"
 
 #include <algorithm>
-
 #include <map>
 #include <string>
 #include <vector>
