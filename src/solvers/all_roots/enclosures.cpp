@@ -25,15 +25,23 @@ std::string DigitsOf(const fmpz_t n) {
     return s.get();
 }
 
+// q·10^k, exactly.
+void ScaleByPowerOfTen(fmpq_t q, long k) {
+    Rational power;
+    fmpq_set_si(power.get(), 10, 1);
+    fmpq_pow_si(power.get(), power.get(), k);
+    fmpq_mul(q, q, power.get());
+}
+
 // 10^e <= q < 10^(e+1) for a positive rational q: its decimal exponent e, found exactly.
 long DecimalExponent(const fmpq_t q) {
     // With 10^a <= numerator < 10^(a+1) and 10^b <= denominator < 10^(b+1), e is a − b or
     // a − b − 1.
     const long e = fmpz_flog_ui(fmpq_numref(q), 10) - fmpz_flog_ui(fmpq_denref(q), 10);
-    Rational power;
-    fmpq_set_si(power.get(), 10, 1);
-    fmpq_pow_si(power.get(), power.get(), e);
-    return fmpq_cmp(q, power.get()) < 0 ? e - 1 : e;
+    Rational scaled;
+    fmpq_set(scaled.get(), q);
+    ScaleByPowerOfTen(scaled.get(), -e);
+    return fmpq_cmp_ui(scaled.get(), 1) < 0 ? e - 1 : e;
 }
 
 } // namespace
@@ -183,66 +191,32 @@ bool IsolatedFactor::ImaginaryPartIs(long i, const fmpq_t c, long bits) const {
 BallRounding RoundBall(const arb_t x, int digits, RoundedPart& out, fmpq_t boundary) {
     if (arb_contains_zero(x))
         return BallRounding::Unknown;
-    const bool negative = arb_is_negative(x);
-    Real magnitude, power, scaled, t, half, below;
+    // Rounding is monotone: when both ends of the ball round alike, so does every value between.
+    Real magnitude;
     arb_abs(magnitude.get(), x);
-    const long precision = std::max<long>(arb_bits(magnitude.get()), 64) + 64;
-    // |x| < 2^bits puts its first digit at about bits·log10(2); the loop corrects by one.
-    const long bits = arf_abs_bound_lt_2exp_si(arb_midref(magnitude.get()));
-    long exponent = static_cast<long>(std::floor((static_cast<double>(bits) - 1) * 0.30102999566));
-    Integer n, top, lowest;
-    fmpz_ui_pow_ui(top.get(), 10, static_cast<unsigned long>(digits));
-    fmpz_ui_pow_ui(lowest.get(), 10, static_cast<unsigned long>(digits - 1));
-    arb_set_d(half.get(), 0.5);
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        const long k = digits - 1 - exponent;
-        arb_ui_pow_ui(power.get(), 10, static_cast<unsigned long>(std::labs(k)), precision);
-        if (k >= 0)
-            arb_mul(scaled.get(), magnitude.get(), power.get(), precision);
-        else
-            arb_div(scaled.get(), magnitude.get(), power.get(), precision);
-        arf_get_fmpz(n.get(), arb_midref(scaled.get()), ARF_RND_NEAR);
-        if (fmpz_cmp(n.get(), top.get()) >= 0) {
-            ++exponent;
-            continue;
-        }
-        if (fmpz_cmp(n.get(), lowest.get()) < 0) {
-            --exponent;
-            continue;
-        }
-        arb_sub_fmpz(t.get(), scaled.get(), n.get(), precision);
-        // Just below 10^exponent the digits are one place finer: only values within half of
-        // that finer unit round up to the lowest n.
-        const bool atLowest = fmpz_equal(n.get(), lowest.get());
-        arb_set_si(below.get(), atLowest ? -1 : -10);
-        arb_div_ui(below.get(), below.get(), 20, precision);
-        if (atLowest && arb_lt(t.get(), below.get())) {
-            --exponent;
-            continue;
-        }
-        if (arb_gt(t.get(), below.get()) && arb_lt(t.get(), half.get())) {
-            out.negative = negative;
-            out.exponent = exponent;
-            out.digits = DigitsOf(n.get());
-            return BallRounding::Rounded;
-        }
-        // The boundary in the ball: n + 1/2, or n − 1/2 (n − 1/20 at the lowest n), scaled back.
-        const bool up = arb_contains(t.get(), half.get());
-        if (!up && !arb_overlaps(t.get(), below.get()))
-            return BallRounding::Unknown;
-        fmpz_mul_ui(fmpq_numref(boundary), n.get(), 20);
-        fmpz_add_si(fmpq_numref(boundary), fmpq_numref(boundary), up ? 10 : atLowest ? -1 : -10);
-        fmpz_set_ui(fmpq_denref(boundary), 20);
-        Integer scale;
-        fmpz_ui_pow_ui(scale.get(), 10, static_cast<unsigned long>(std::labs(k)));
-        fmpz_mul(k >= 0 ? fmpq_denref(boundary) : fmpq_numref(boundary),
-                 k >= 0 ? fmpq_denref(boundary) : fmpq_numref(boundary), scale.get());
-        if (negative)
-            fmpz_neg(fmpq_numref(boundary), fmpq_numref(boundary));
-        fmpq_canonicalise(boundary);
-        return BallRounding::Boundary;
-    }
-    return BallRounding::Unknown;
+    Float end;
+    Rational low, high;
+    arb_get_lbound_arf(end.get(), magnitude.get(), ARF_PREC_EXACT);
+    arf_get_fmpq(low.get(), end.get());
+    arb_get_ubound_arf(end.get(), magnitude.get(), ARF_PREC_EXACT);
+    arf_get_fmpq(high.get(), end.get());
+    RoundedPart above;
+    RoundRational(low.get(), digits, out);
+    RoundRational(high.get(), digits, above);
+    const bool alike = CompareParts(out, above) == 0;
+    out.negative = arb_is_negative(x);
+    if (alike)
+        return BallRounding::Rounded;
+    // Otherwise the ball holds the boundary above the lower end's rounding: half a unit of its
+    // last digit beyond it.
+    fmpz_set_str(fmpq_numref(boundary), out.digits.c_str(), 10);
+    fmpz_mul_2exp(fmpq_numref(boundary), fmpq_numref(boundary), 1);
+    fmpz_add_ui(fmpq_numref(boundary), fmpq_numref(boundary), 1);
+    fmpz_set_ui(fmpq_denref(boundary), 2);
+    ScaleByPowerOfTen(boundary, out.exponent - digits + 1);
+    if (out.negative)
+        fmpq_neg(boundary, boundary);
+    return BallRounding::Boundary;
 }
 
 void RoundRational(const fmpq_t q, int digits, RoundedPart& out) {
@@ -250,15 +224,13 @@ void RoundRational(const fmpq_t q, int digits, RoundedPart& out) {
     if (fmpq_is_zero(q))
         return;
     out.negative = fmpq_sgn(q) < 0;
-    Rational scaled, power;
+    Rational scaled;
     Integer n, remainder, top;
     fmpq_abs(scaled.get(), q);
     long exponent = DecimalExponent(scaled.get());
     // |q|·10^(digits − 1 − e) is in [10^(digits − 1), 10^digits); its nearest whole number
     // (ties to even) holds the digits.
-    fmpq_set_si(power.get(), 10, 1);
-    fmpq_pow_si(power.get(), power.get(), digits - 1 - exponent);
-    fmpq_mul(scaled.get(), scaled.get(), power.get());
+    ScaleByPowerOfTen(scaled.get(), digits - 1 - exponent);
     fmpz_fdiv_qr(n.get(), remainder.get(), fmpq_numref(scaled.get()), fmpq_denref(scaled.get()));
     fmpz_mul_ui(remainder.get(), remainder.get(), 2);
     const int side = fmpz_cmp(remainder.get(), fmpq_denref(scaled.get()));

@@ -94,8 +94,8 @@ class IsolatedFactor {
 
 enum class BallRounding {
     Rounded,  // every value in the ball rounds to `out`
-    Boundary, // the ball holds the rounding boundary `boundary`
-    Unknown,  // too wide, or holding 0
+    Boundary, // the ball holds the rounding boundary `boundary` (and maybe more, when wide)
+    Unknown,  // the ball holds 0
 };
 
 // The real ball x correctly rounded to `digits` significant digits, when the ball shows it.
