@@ -303,8 +303,8 @@ Answer MachineQuestions::IsRationalRoot(long m, RootSlots& out) {
             return Answer::Unknown;
     if (value != 0)
         return Answer::No;
-    if (!Within(num, kExactDouble) || !Within(den, kExactDouble))
-        return Answer::Unknown;
+    // Both are below 2^53: m is (a whole number is told apart in doubles only below it), and a
+    // larger den would have overflowed den^n, n >= 3, above.
     SetSmallRational(out.Next(), num, den, decimalDigits_);
     return Answer::Yes;
 }

@@ -194,6 +194,8 @@ TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
          "-1/6+ i·Sqr(13835058055282163711) /6|-1/6- i·Sqr(13835058055282163711) /6"},
         {{-(1L << 60), 1, 3},
          "-1/ 6- Sqr(13835058055282163713) /6|-1/ 6+ Sqr(13835058055282163713) /6"},
+        // A denominator beyond 2^53: 1 divided by its double is not the double nearest the root.
+        {Times(Times({-1, 9007199254740993}, {-1, 1}), {-2, 1}), " 1/ 9007199254740993| 1| 2"},
         {{0, 0, 0, 1}, " 0 (multiplicity 3)"},
         {{1, -2, 1}, " 1 (multiplicity 2)"},
         {Times({1}, {-1, 1}, 12), " 1 (multiplicity 12)"},

@@ -464,9 +464,12 @@ class Checker {
         const double size = arf_get_d(arb_midref(distance.get()), ARF_RND_NEAR);
         const auto nearest = [&](double part, const arb_t value) {
             arb_set_d(distance.get(), part);
-            arb_sub(distance.get(), distance.get(), value, precision_);
+            arb_sub(distance.get(), value, distance.get(), precision_);
+            // Half the gap to the next double on the true part's side: below a power of two the
+            // doubles are twice as close as above it.
+            const double toward = arb_is_negative(distance.get()) ? -HUGE_VAL : HUGE_VAL;
             arb_abs(distance.get(), distance.get());
-            arb_set_d(limit.get(), std::nextafter(std::fabs(part), HUGE_VAL) - std::fabs(part));
+            arb_set_d(limit.get(), std::fabs(std::nextafter(part, toward) - part));
             arb_mul_2exp_si(limit.get(), limit.get(), -1);
             return !arb_gt(distance.get(), limit.get());
         };
