@@ -324,8 +324,6 @@ class BigNumberQuestions final : public ExactQuestions {
 
 // ---- The factor path: each factor a source of roots, listed together
 
-constexpr int kMaxDoubleDigits = 15;
-
 // A unit of the list: a real root, or a conjugate pair with its upper root first; keys[j] holds
 // its key at digits·2^j.
 struct Unit {
@@ -465,7 +463,7 @@ class NumericSource final : public Source {
     void Refine(int level, StopFlag stop) override {
         if (level <= level_)
             return;
-        if (level == 0 && digits_ <= kMaxDoubleDigits && FromDoubles(stop))
+        if (level == 0 && FromDoubles(stop))
             return;
         FromBalls(level, stop);
     }

@@ -39,7 +39,6 @@ double RoundedDown(double bound) {
 }
 
 constexpr double kNearlyReal = 1e-7;
-constexpr int kMaxDoubleDigits = 15;
 
 // A disc proved to hold exactly one root: im == 0 exactly for a root proved real; im > 0 for the
 // root of a conjugate pair in the upper half-plane, whose partner is the mirrored disc.

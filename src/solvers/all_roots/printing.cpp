@@ -32,8 +32,6 @@ FoundRoot& RootSlots::Next() {
 
 namespace {
 
-constexpr int kMaxRoundedDigits = 15;
-
 constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
@@ -253,7 +251,7 @@ std::string_view FractionDecimal(long n, long d, int digits, PartBuffer& buffer)
 }
 
 bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out) {
-    if (!std::isfinite(x.hi) || !(error >= 0) || digits > kMaxRoundedDigits || x.hi == 0)
+    if (!std::isfinite(x.hi) || !(error >= 0) || digits > kMaxDoubleDigits || x.hi == 0)
         return false;
     const bool negative = x.hi < 0;
     if (negative)

@@ -72,9 +72,14 @@ void SetDecimals(FoundRoot& root, const ShortPart& re, const ShortPart& im, bool
 // ties to even, in the decimal form.
 std::string_view FractionDecimal(long n, long d, int digits, PartBuffer& buffer);
 
-// x = hi + lo, known to within `error`, rounded to `digits` (at most 15) significant digits:
-// true when every value within `error` of x rounds to the same digits (which are then those of
-// the true value), false when that is not proved (x or the rounding boundary too close).
+// The most significant digits a double-double part is rounded to: the error of its scaling is
+// bounded for the scaled values below 10^15 (docs/numerics.md).
+inline constexpr int kMaxDoubleDigits = 15;
+
+// x = hi + lo, known to within `error`, rounded to `digits` significant digits: true when every
+// value within `error` of x rounds to the same digits (which are then those of the true value),
+// false when that is not proved (x or the rounding boundary too close, or more digits than
+// kMaxDoubleDigits).
 bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out);
 
 // What a root is listed by: its real part and the size of its imaginary part, rounded.
