@@ -324,6 +324,14 @@ TEST(AllRoots, ListedOrder) {
     // An exact pair −1 ± 2i before a pair of the cube roots of 2 with the real part −0.63.
     const std::vector<long> exactFirst = Times({5, 2, 1}, {-2, 0, 0, 1});
     ExpectRight(TextsOf(exactFirst), {15}, "exact first");
+    // (2x² + 2x + 5)(x² + x + 3)/2: −1/2 ± 3i/2, an exact imaginary part, before −1/2 ± i·√11/2,
+    // in doubles and, at 30 digits, through the factors.
+    t = {"7.5", "5.5", "6.5", "2", "1"};
+    for (int digits : {15, 30}) {
+        const AllRootsResult r = FindAllRoots(t, digits);
+        EXPECT_EQ(Lines(r).substr(0, 9), "-1/2+3i /") << digits;
+        EXPECT_EQ(CheckRoots(t, r, digits), "") << digits;
+    }
     // The same through the factors (a double root 3 sends it there).
     const std::vector<long> pairs = Times({5, -2, 1}, {202, -202, 100});
     for (const std::vector<long>& p : {pairs, Times(pairs, {-3, 1}, 2)}) {
