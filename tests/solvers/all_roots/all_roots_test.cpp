@@ -157,12 +157,14 @@ TEST(AllRoots, StopsWhenAsked) {
     huge[0] = "-1" + std::string(1300, '0');
     for (const CoefficientTexts& t : {TextsOf({-2, 0, 0, 1}), cluster, huge})
         for (int digits : {15, 30}) {
-            const AllRootsResult r = FindAllRoots(t, digits, &stop);
+            AllRootsResult r;
+            r.roots.resize(1); // what it held before goes too
+            FindAllRoots(t, digits, r, &stop);
             EXPECT_EQ(r.status, Status::Stopped);
             EXPECT_TRUE(r.roots.empty());
             // Past the entry's own check: the iteration's and the factors' checks.
             AllRootsResult big;
-            big.roots.resize(1); // what it held before goes too
+            big.roots.resize(1);
             SolveWithBigNumbers(t, digits, &stop, big);
             EXPECT_EQ(big.status, Status::Stopped);
             EXPECT_TRUE(big.roots.empty());
