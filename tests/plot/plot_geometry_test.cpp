@@ -97,6 +97,9 @@ TEST(PlotGeometry, SamplesTouchADoubleRootAndSeparateACluster) {
     const Polynomial cluster = FromRoots({1, 1.001, 1.002, 5, -5, 7});
     const Curve near = SampleCurve(cluster, {0.9995, 1.0025}, {-1e-7, 1e-7}, 600, 400, {});
     EXPECT_EQ(SignChanges(near), 3);
+    // A dip far narrower than the first spacing, found by refining where the curve leaves the view.
+    const Curve dip = SampleCurve(FromRoots({0.3001, 0.3006}), {0, 1}, {-1e-7, 1e-7}, 600, 400, {});
+    EXPECT_EQ(SignChanges(dip), 2);
     const Curve far = SampleCurve(cluster, {-100, 100}, {-1, 1}, 600, 400, {});
     EXPECT_LE(*std::max_element(far.y.begin(), far.y.end()), 1e6 * 2);
 }
