@@ -37,6 +37,7 @@ constexpr int kInitialHeight = 420;
 // A file this large is read in the background; a smaller one takes milliseconds.
 constexpr off_t kBackgroundReadBytes = 1 << 20;
 constexpr int kProgressMs = 100;
+constexpr int kProgressSteps = 1000; // tenths of a percent
 
 QMessageBox::StandardButton AskToSave(QWidget* parent) {
     QMessageBox question(QMessageBox::NoIcon, kAppTitle, "Do you wish to save changes?",
@@ -127,7 +128,7 @@ frmViewDB::frmViewDB(const std::string& path)
 
     readProgress_->setObjectName("prgRead");
     readProgress_->setFormat("Reading the file: %p%");
-    readProgress_->setRange(0, 1000);
+    readProgress_->setRange(0, kProgressSteps);
     statusBar()->addWidget(readProgress_, 1);
     statusBar()->hide();
     connect(progressTimer_, &QTimer::timeout, this, &frmViewDB::ShowReadingProgress);
@@ -181,7 +182,7 @@ void frmViewDB::SetReading(bool reading) {
 
 void frmViewDB::ShowReadingProgress() {
     if (reading_)
-        readProgress_->setValue(static_cast<int>(1000 * reading_->progress /
+        readProgress_->setValue(static_cast<int>(kProgressSteps * reading_->progress /
                                                  std::max<std::uint64_t>(1, reading_->size)));
 }
 
