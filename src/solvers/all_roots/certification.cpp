@@ -192,13 +192,13 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
     for (int i = 0; i < n; ++i)
         for (int j = i + 1; j < n; ++j)
             distance[i][j] = distance[j][i] = RoundedDown(std::sqrt(Norm(all[i].z - all[j].z)));
-    // The lower member of a pair (after its upper one, im < 0) mirrors the upper one's disc.
+    // The lower member of a pair (after its upper one, im < 0) mirrors the upper one's disc; only
+    // its place and radius are read, for the disjointness below.
     std::array<RootDisc, kMaxDegree> discs;
     for (int i = 0; i < n; ++i) {
         if (all[i].z.im < 0) {
             discs[i] = discs[i - 1];
             discs[i].im = -discs[i].im;
-            discs[i].imLo = -discs[i].imLo;
             continue;
         }
         const double rouche = RoucheRadius(all, distance, n, i);
