@@ -214,6 +214,11 @@ TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
     CoefficientTexts t = TextsOf({0, 4503599627370497, 1});
     t[0] = "5070602400912919857786626506751";
     EXPECT_EQ(CheckRoots(t, FindAllRoots(t, 15), 15), "");
+    // x = 1 + 2^-53 + 10^-200, all but halfway between 1 and the next double: its double is the
+    // one above, which rounding to more bits first would lose to the tie's even neighbour.
+    t = TextsOf({0, 1});
+    t[0] = "-1.00000000000000011102230246251565404236316680908203125" + std::string(146, '0') + "1";
+    EXPECT_EQ(CheckRoots(t, FindAllRoots(t, 15), 15), "");
 }
 
 // Every digit count from 1 to 30 on equations of every degree: each printed part is the true
