@@ -438,7 +438,7 @@ bool FillDecimals(std::array<Item, kMaxDegree>& items, int count, int digits, Ro
 bool Solve(const DoublePolynomial& p, int digits, int decimalDigits, ExactQuestions* exact,
            StopFlag stop, RootSlots& out, std::vector<RootKey>* keys) {
     RootDiscs discs;
-    if (!IncludeRoots(p, AberthRoots(p, stop), discs))
+    if (!IncludeRoots(p, AberthRoots(p, stop).z, discs))
         return false;
     std::array<Item, kMaxDegree> items;
     for (int i = 0; i < discs.count; ++i) {

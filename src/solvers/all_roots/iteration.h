@@ -61,9 +61,13 @@ int UpperHull(std::span<const double> logs, std::span<int> hull);
 // iteration in doubles, started from the formulas for cubics and quartics, otherwise on circles
 // from the Newton polygon of the coefficients. Nothing is promised about them: the inclusion
 // test decides whether they are good enough. Throws StopRequested when `stop` is set between
-// the runs of the iteration. The Newton steps taken are added to `*steps` when it is not null:
-// the faults of this phase only cost steps, so the tests bound them.
-RootApproximations AberthRoots(const DoublePolynomial& p, StopFlag stop, int* steps = nullptr);
+// the runs of the iteration. The Newton steps taken come with them: the faults of this phase
+// only cost steps, so the tests bound them.
+struct AberthApproximations {
+    RootApproximations z;
+    int steps;
+};
+AberthApproximations AberthRoots(const DoublePolynomial& p, StopFlag stop);
 
 // Starting points for the iteration from the formulas of the cubic and the quartic, evaluated in
 // doubles: usually within a few units in the last place, so that one sweep confirms them. False

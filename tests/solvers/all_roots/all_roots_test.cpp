@@ -385,7 +385,7 @@ TEST(AllRoots, OrdinaryEquationsAreSettledInDoubles) {
             std::fill(t.begin() + static_cast<long>(p.size()), t.end(), ""); // empty boxes
             settled += SettledInDoubles(t, digits) ? 1 : 0;
             const int n = static_cast<int>(p.size()) - 1;
-            AberthRoots(ToDoublePolynomial(p.data(), n), nullptr, &steps[n]);
+            steps[n] += AberthRoots(ToDoublePolynomial(p.data(), n), nullptr).steps;
         }
     EXPECT_EQ(settled, runs);
     // With a factor of degree 1 or 2 over the integers, whose roots come out exact, and in a
