@@ -204,14 +204,10 @@ TEST(HardIsolation, EveryMemberOfTheHardFamiliesAtFifteenAndThirtyDigits) {
                                    &work);
                 }
         const IsolationWork& now = family.now;
-        const auto within = [](long work, long measured) {
-            return 100 * work <= 102 * measured && 100 * work >= 98 * measured;
-        };
-        EXPECT_TRUE(within(work.doubleSteps, now.doubleSteps))
-            << family.name << ": " << work.doubleSteps;
-        EXPECT_TRUE(within(work.steps, now.steps)) << family.name << ": " << work.steps;
-        EXPECT_TRUE(within(work.restarts, now.restarts)) << family.name << ": " << work.restarts;
-        EXPECT_TRUE(within(work.proofs, now.proofs)) << family.name << ": " << work.proofs;
+        EXPECT_EQ(work.doubleSteps, now.doubleSteps) << family.name;
+        EXPECT_EQ(work.steps, now.steps) << family.name;
+        EXPECT_EQ(work.restarts, now.restarts) << family.name;
+        EXPECT_EQ(work.proofs, now.proofs) << family.name;
         EXPECT_EQ(work.topPrecision, now.topPrecision) << family.name;
         EXPECT_EQ(work.topShiftPrecision, now.topShiftPrecision) << family.name;
     }
