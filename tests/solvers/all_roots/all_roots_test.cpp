@@ -368,9 +368,8 @@ TEST(AllRoots, SymmetricFactors) {
 // for the rare hard ones, and a fault in the fast path would otherwise only show as lost speed.
 // The counts settled are today's, the same on every run: fewer is lost speed; more, unless a
 // change meant it, a bound made unsafely tight. A fault in the iteration would also only cost
-// speed: its Newton steps, the same on every run, stay within 2% of what they take now, either
-// way (worse starting circles cost 5% at some degrees; a change that saves steps lowers the
-// table).
+// speed: its Newton steps, the same on every run, stay exactly what they are now (worse starting
+// circles cost 5% at some degrees; a change that saves steps lowers the table).
 TEST(AllRoots, OrdinaryEquationsAreSettledInDoubles) {
     std::mt19937 random(5);
     std::uniform_int_distribution<long> coefficient(-20, 20);
