@@ -258,11 +258,11 @@ bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out) {
         x = -x;
     const double top = kPowersOfTen[digits];
     // floor((e − 1)·log10 2) for 2^(e−1) <= x: the first digit's place or one below; the loop
-    // below moves it up where the scaled value reaches 10^digits.
+    // below moves it up, once at most, where the scaled value reaches 10^digits.
     int binary; // 2^(binary − 1) <= x.hi < 2^binary
     std::frexp(x.hi, &binary);
     long exponent = ((binary - 1L) * 78913L) >> 18;
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
         DoubleDouble s;
         double e = error;
         if (!Scale(x, digits - 1 - exponent, s, e))
@@ -284,12 +284,10 @@ bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out) {
         // is exactly the floor of (e − 1)·log10 2 for every double, at most x.hi's first place,
         // and is raised only where s reaches top; x.lo moves s less than a unit below top / 10).
         // Just below 10^exponent the digits are one place finer, and only values within half
-        // of that finer unit round up to this n.
+        // of that finer unit (0.05 of this one) round up to this n. A value further below
+        // needs a lower exponent: it is left undecided, as only an s raised by its own
+        // rounding can come there.
         const bool lowest = whole == top / 10;
-        if (lowest && f + e < -0.05) {
-            --exponent;
-            continue;
-        }
         // A margin on the safe side of every rounding: the scaling's (below 10^-16), f's (u) and
         // that of the error bound itself (u·e, e < 1/2).
         constexpr double kSlack = 1e-15;
