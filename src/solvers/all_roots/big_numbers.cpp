@@ -539,20 +539,13 @@ class NumericSource final : public Source {
         }
         if (key.real)
             return true;
-        switch (RoundBall(acb_imagref(x), digits, key.im, boundary.get())) {
-        case BallRounding::Rounded:
+        const BallRounding im = RoundBall(acb_imagref(x), digits, key.im, boundary.get());
+        if (im == BallRounding::Boundary && tryBoundaries && factor_.Disjoint() &&
+            factor_.ImaginaryPartIs(i, boundary.get(), bits)) {
+            RoundRational(boundary.get(), digits, key.im);
             return true;
-        case BallRounding::Boundary:
-            if (tryBoundaries && factor_.Disjoint() &&
-                factor_.ImaginaryPartIs(i, boundary.get(), bits)) {
-                RoundRational(boundary.get(), digits, key.im);
-                return true;
-            }
-            return false;
-        case BallRounding::Unknown:
-            return false;
         }
-        return false;
+        return im == BallRounding::Rounded;
     }
 
     // The texts and doubles of root i from its ball and its key at the printed digits.
