@@ -346,6 +346,9 @@ TEST(AllRoots, ListedOrder) {
         EXPECT_EQ(r.roots[r.roots.size() - 4].exact.substr(0, 8), "101/100+");
         EXPECT_EQ(CheckRoots(TextsOf(p), r, 2), "");
     }
+    // Left of the axis too: −1 ± i before −1.01 ± 2i, whose real part is the lower.
+    EXPECT_EQ(Lines(FindAllRoots(TextsOf(Times({2, 2, 1}, {50201, 20200, 10000})), 2)),
+              "-1+i|-1-i|-101/100+2i|-101/100-2i");
 }
 
 // Factors symmetric about the mean of their roots, f(b + t) even in t, with the roots t² real
