@@ -297,9 +297,13 @@ TEST(HardIsolation, LowDegreesExactRootsAndNarrowBalls) {
         for (const long bits : {1, 53, 200})
             ExpectIsolated(f.get(), bits, text);
     }
-    // Clusters when many bits are asked.
+    // Clusters when many bits are asked. Past 1,024 bits P starts there and doubles: proofs at
+    // 1,024, 2,048 and 4,096 bits.
     Mignotte(f.get(), 12, 20);
-    ExpectIsolated(f.get(), 2000, "Mignotte");
+    IsolationWork work;
+    ExpectIsolated(f.get(), 2000, "Mignotte", &work);
+    EXPECT_EQ(work.proofs, 3);
+    EXPECT_EQ(work.topPrecision, 4096);
     NearMultiple(f.get(), 5, 100);
     ExpectIsolated(f.get(), 700, "near-multiple");
 }
