@@ -689,7 +689,8 @@ Isolator::Proof Isolator::Certify(acb_ptr out) {
     for (long i = 0; i < n_; i += i < reals_ ? 1 : 2) {
         _acb_poly_evaluate_horner(value, frames_[frameOf_[i]]->coeffs.get(), n_ + 1, y_[i], prec);
         if (i < reals_) {
-            // Real arithmetic keeps w_i, and with it the disc's centre, exactly real.
+            // Real arithmetic keeps w_i, and with it the disc's centre, exactly real: its
+            // imaginary part stays the 0 the vector was made with.
             const arb_srcptr xi = acb_realref(z_[i]);
             arb_set(s, acb_realref(frames_[0]->coeffs[n_]));
             for (long j = 0; j < n_; j += j < reals_ ? 1 : 2) {
@@ -703,7 +704,6 @@ Isolator::Proof Isolator::Certify(acb_ptr out) {
                 arb_mul(s, s, x, prec);
             }
             arb_div(acb_realref(w[i]), acb_realref(value.get()), s, prec);
-            arb_zero(acb_imagref(w[i]));
         } else {
             acb_set(product, frames_[0]->coeffs[n_]);
             for (long j = 0; j < n_; ++j) {
