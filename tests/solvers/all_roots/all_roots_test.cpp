@@ -235,6 +235,10 @@ TEST(AllRoots, EveryDigitCountRoundsCorrectly) {
             p.back() = p.back() == 0 ? 7 : p.back();
             ExpectRight(TextsOf(p), {digits}, "run " + std::to_string(run));
         }
+    // A count outside 1 to 30 is taken as the nearest of them.
+    const CoefficientTexts t = TextsOf({-1, 0, 0, 3});
+    EXPECT_EQ(Lines(FindAllRoots(t, 0)), Lines(FindAllRoots(t, 1)));
+    EXPECT_EQ(Lines(FindAllRoots(t, 31)), Lines(FindAllRoots(t, 30)));
 }
 
 // The house form where it is easy to get wrong: roots a hair away from 2E-10, 12, 10^15, 10^-4,
