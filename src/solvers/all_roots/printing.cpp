@@ -12,6 +12,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 namespace valdrex {
 
@@ -110,13 +111,17 @@ std::string_view WriteDigits(PartBuffer& buf, bool negative, std::string_view ke
             *out++ = '.';
             copy(1, length);
         }
-        *out++ = decimal ? 'e' : 'E';
-        if (exponent < 0 || !decimal)
+        if (decimal) {
+            *out++ = 'e';
+            out = std::to_chars(out, end, exponent).ptr;
+        } else { // %G's exponent: a sign and at least two digits
+            *out++ = 'E';
             *out++ = exponent < 0 ? '-' : '+';
-        const long magnitude = exponent < 0 ? -exponent : exponent;
-        if (magnitude < 10 && !decimal)
-            *out++ = '0';
-        out = std::to_chars(out, end, magnitude).ptr;
+            const long magnitude = std::labs(exponent);
+            if (magnitude < 10)
+                *out++ = '0';
+            out = std::to_chars(out, end, magnitude).ptr;
+        }
     }
     return {buf.data(), static_cast<std::size_t>(out - buf.data())};
 }
