@@ -147,6 +147,40 @@ TEST(AllRoots, ReportsTheBoxOfBadInput) {
     EXPECT_EQ(FindAllRoots(TextsOf({0}), 15).status, Status::ConstantOnly);
 }
 
+// Each solve into one result, as a batch makes them, leaves in it exactly what a fresh result
+// holds: every field of every root, whichever path and kind of root wrote the slot before.
+TEST(AllRoots, AReusedResultHoldsWhatAFreshOneWould) {
+    CoefficientTexts big = TextsOf({-3, 0, 0, 1}); // beyond the machine integers
+    big[1] = "1" + std::string(30, '0');
+    const CoefficientTexts equations[] = {
+        TextsOf({1, 0, 1, 0, 0, -1}), // a real root and two pairs, none exact
+        TextsOf({0, 0, 2, -3, 1}),    // 0 twice, 1 and 2: exact
+        TextsOf({1, 0, 0, 0, 1}),     // two pairs
+        TextsOf({0, -2, 0, 1}),       // 0 and ± Sqr(2)
+        big,
+        TextsOf({-2, 5, -4, 1}),
+    };
+    for (int digits : {15, 30}) {
+        AllRootsResult reused;
+        reused.decimalsAsked = true;
+        for (const CoefficientTexts& t : equations) {
+            FindAllRoots(t, digits, reused);
+            AllRootsResult fresh;
+            fresh.decimalsAsked = true;
+            FindAllRoots(t, digits, fresh);
+            ASSERT_EQ(reused.roots.size(), fresh.roots.size());
+            for (std::size_t i = 0; i < fresh.roots.size(); ++i) {
+                const FoundRoot &a = reused.roots[i], &b = fresh.roots[i];
+                EXPECT_EQ(std::tie(a.re, a.im, a.radius, a.multiplicity, a.exact, a.text,
+                                   a.reDecimal, a.imDecimal),
+                          std::tie(b.re, b.im, b.radius, b.multiplicity, b.exact, b.text,
+                                   b.reDecimal, b.imDecimal))
+                    << b.text << " at " << digits << " digits";
+            }
+        }
+    }
+}
+
 // A stop asked for before the solve ends it with no roots, on the machine-integer path and on the
 // big-number one (decimals, 30 digits, a cluster, a factorisation on a thread of its own).
 TEST(AllRoots, StopsWhenAsked) {
