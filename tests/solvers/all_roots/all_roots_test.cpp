@@ -148,7 +148,8 @@ TEST(AllRoots, ReportsTheBoxOfBadInput) {
 }
 
 // Each solve into one result, as a batch makes them, leaves in it exactly what a fresh result
-// holds: every field of every root, whichever path and kind of root wrote the slot before.
+// holds: every field of every root, whichever path and kind of root wrote the slot before, and
+// whether or not decimals were asked for then.
 TEST(AllRoots, AReusedResultHoldsWhatAFreshOneWould) {
     CoefficientTexts big = TextsOf({-3, 0, 0, 1}); // beyond the machine integers
     big[1] = "1" + std::string(30, '0');
@@ -162,11 +163,11 @@ TEST(AllRoots, AReusedResultHoldsWhatAFreshOneWould) {
     };
     for (int digits : {15, 30}) {
         AllRootsResult reused;
-        reused.decimalsAsked = true;
         for (const CoefficientTexts& t : equations) {
+            reused.decimalsAsked = !reused.decimalsAsked; // asked for every other time
             FindAllRoots(t, digits, reused);
             AllRootsResult fresh;
-            fresh.decimalsAsked = true;
+            fresh.decimalsAsked = reused.decimalsAsked;
             FindAllRoots(t, digits, fresh);
             ASSERT_EQ(reused.roots.size(), fresh.roots.size());
             for (std::size_t i = 0; i < fresh.roots.size(); ++i) {
