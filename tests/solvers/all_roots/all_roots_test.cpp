@@ -347,6 +347,18 @@ TEST(AllRoots, PartsOnARoundingBoundary) {
         EXPECT_EQ(Lines(FindAllRoots(TextsOf(p), 1)), lines);
         ExpectRight(TextsOf(p), {2}, lines);
     }
+    // The exact pair -1/20 ± 3i/20 of 40x² + 4x + 1, beside the root 10^30 that sends the
+    // equation to the big numbers: 0.15 lies on a boundary no ball of it ever leaves.
+    CoefficientTexts t = TextsOf({0, 0, 0, 40});
+    t[0] = "-1" + std::string(30, '0');
+    t[1] = "-3" + std::string(30, '9');
+    t[2] = "-3" + std::string(30, '9') + "6";
+    AllRootsResult r;
+    r.decimalsAsked = true;
+    FindAllRoots(t, 1, r);
+    ASSERT_EQ(r.roots.size(), 3u);
+    EXPECT_EQ(std::tie(r.roots[1].reDecimal, r.roots[1].imDecimal, r.roots[2].imDecimal),
+              std::tuple("-0.05", "0.2", "-0.2"));
 }
 
 // Roots are listed by their printed values, and where those are equal by more digits: an exact 1
