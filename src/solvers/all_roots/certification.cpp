@@ -171,6 +171,7 @@ double RoucheRadius(const std::array<Point, kMaxDegree>& all, const Distances& d
     return wi * sigma / (1 - sigma) * (1 + 1e-6) + std::numeric_limits<double>::min();
 }
 
+// The discs of the approximations, into a new `out`; false when the bound fails for one.
 bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, RootDiscs& out) {
     const int n = p.degree;
     Symmetric s;
@@ -220,7 +221,6 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
             if (!(RoundedDown(Norm(d)) > apart * apart))
                 return false;
         }
-    out.count = 0;
     for (int i = 0; i < n; ++i)
         if (discs[i].im >= 0)
             out.discs[out.count++] = discs[i];
