@@ -359,6 +359,14 @@ TEST(AllRoots, PartsOnARoundingBoundary) {
     ASSERT_EQ(r.roots.size(), 3u);
     EXPECT_EQ(std::tie(r.roots[1].reDecimal, r.roots[1].imDecimal, r.roots[2].imDecimal),
               std::tuple("-0.05", "0.2", "-0.2"));
+    // Near one without lying on it: 10^40·(4x² − 8x + 13)(x − 3) + 1, irreducible, has the pair
+    // 1 + 2·10^-42 ± (1.5 − 2.67·10^-42)i, which no tie may round up.
+    t = TextsOf({0, 0, 0, 0});
+    t[3] = "4" + std::string(40, '0');
+    t[2] = "-2" + std::string(41, '0');
+    t[1] = "37" + std::string(40, '0');
+    t[0] = "-38" + std::string(40, '9');
+    EXPECT_EQ(Lines(FindAllRoots(t, 1)), " 3| 1+ 1i| 1- 1i");
 }
 
 // Roots are listed by their printed values, and where those are equal by more digits: an exact 1
