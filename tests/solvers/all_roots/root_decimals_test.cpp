@@ -143,6 +143,21 @@ TEST(RootDecimals, DoublePathRoundsOnlyWhatTheErrorAllows) {
         }
     }
     EXPECT_GT(decided, 15000);
+    // The scale 10^k reaches digits − 1 − k places: it is exact, and so decides, for k from -22
+    // to 44. 9.4·10^e has exponent e and stays below the next power at every digit count.
+    for (int digits = 1; digits <= kMaxDoubleDigits; ++digits)
+        for (int k = -22; k <= 44; ++k) {
+            char text[32];
+            std::snprintf(text, sizeof text, "9.4e%d", digits - 1 - k);
+            const double hi = std::strtod(text, nullptr);
+            Rational x;
+            exact(hi, x);
+            RoundedPart rounded;
+            RoundRational(x.get(), digits, rounded);
+            ShortPart part{};
+            ASSERT_TRUE(RoundWithin({hi, 0}, 0, digits, part)) << text << " at " << digits;
+            EXPECT_EQ(CompareParts(Widen(part), rounded), 0) << text << " at " << digits;
+        }
 }
 
 // The big-number path's rounding against exact values, at sizes to 2^±700,000: a ball's digits
