@@ -99,8 +99,9 @@ BoundedValue EvaluateBounded(const DoublePolynomial& p, Complex z) {
         }
     }
     // Every double-double step errs by a few u² of the magnitudes it combines; 32 (n + 1) u² of
-    // the absolute sum covers them, the coefficients' own representation and the sum's rounding.
-    const double rounding = 32 * (n + 1) * kUnit * kUnit * scale * (1 + 4 * (n + 1) * kUnit);
+    // the absolute sum covers them and the coefficients' own representation, and 33 also the
+    // sum's own 2 (n + 1) roundings.
+    const double rounding = 33 * (n + 1) * kUnit * kUnit * scale;
     return {{re.hi, im.hi}, (std::fabs(re.lo) + std::fabs(im.lo)) + rounding};
 }
 

@@ -57,8 +57,8 @@ TEST(ClosedFormStarts, StartNextToEveryRoot) {
 // these dyadic numbers) where the rounding is largest beside the value: at a root, real or
 // complex, after every partial sum of Horner's scheme has grown as large as it gets (terms of one
 // sign but the lowest ones, which cancel them), for every degree and sizes of root from 1 to 2^7.
-// And it is not loose: the worst error seen comes within a factor 256 of it (a looser bound sends
-// more equations to the slow path).
+// And it is not loose: at the roots the worst error seen comes within a factor 256 of it (a
+// looser bound sends more equations to the slow path).
 TEST(DoubleDoubleEvaluation, ErrorBoundHoldsAndIsTight) {
     std::mt19937 random(3);
     std::uniform_real_distribution<double> part(0, 1);
@@ -120,8 +120,10 @@ TEST(DoubleDoubleEvaluation, ErrorBoundHoldsAndIsTight) {
             arb_set_d(c.get(), v.error);
             arb_sqr(c.get(), c.get(), ARF_PREC_EXACT);
             EXPECT_TRUE(arb_le(t.get(), c.get())) << "degree " << n << ", run " << run;
+            // Away from a root the dropped low parts make up most of both.
             const double error = std::sqrt(arf_get_d(arb_midref(t.get()), ARF_RND_NEAR));
-            worst = std::fmax(worst, error / v.error);
+            if (low > 0)
+                worst = std::fmax(worst, error / v.error);
         }
         EXPECT_GT(worst, 1.0 / 256) << "degree " << n;
     }
