@@ -40,21 +40,6 @@ double RoundedDown(double bound) {
 
 constexpr double kNearlyReal = 1e-7;
 
-// A disc proved to hold exactly one root: im == 0 exactly for a root proved real; im > 0 for the
-// root of a conjugate pair in the upper half-plane, whose partner is the mirrored disc.
-// Like the arrays below, only ever written whole and read as far as written, so not zeroed first.
-struct RootDisc {
-    double re, im;     // the doubles nearest the centre
-    double radius;     // bound on the distance from (re, im) to the root
-    double reLo, imLo; // the centre is (re + reLo, im + imLo) exactly
-    double error;      // bound on the distance from that centre to the root
-};
-
-struct RootDiscs {
-    int count = 0; // real roots plus one per conjugate pair
-    std::array<RootDisc, kMaxDegree> discs;
-};
-
 struct Symmetric {
     int reals = 0, pairs = 0;
     std::array<double, kMaxDegree> x;  // real approximations
@@ -172,7 +157,8 @@ double RoucheRadius(const std::array<Point, kMaxDegree>& all, const Distances& d
     return wi * sigma / (1 - sigma) * (1 + 1e-6) + std::numeric_limits<double>::min();
 }
 
-// The discs of the approximations, into a new `out`; false when the bound fails for one.
+} // namespace
+
 bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, RootDiscs& out) {
     const int n = p.degree;
     Symmetric s;
@@ -227,6 +213,8 @@ bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, R
             out.discs[out.count++] = discs[i];
     return true;
 }
+
+namespace {
 
 // The whole numbers in [centre − radius, centre + radius] (the radius widened for the rounding
 // of the centre): none, one, or more.

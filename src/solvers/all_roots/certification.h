@@ -15,6 +15,25 @@ struct BoundedValue {
 };
 BoundedValue EvaluateBounded(const DoublePolynomial& p, Complex z);
 
+// A disc proved to hold exactly one root: im == 0 exactly for a root proved real; im > 0 for the
+// root of a conjugate pair in the upper half-plane, whose partner is the mirrored disc.
+// Like the arrays below, only ever written whole and read as far as written, so not zeroed first.
+struct RootDisc {
+    double re, im;     // the doubles nearest the centre
+    double radius;     // bound on the distance from (re, im) to the root
+    double reLo, imLo; // the centre is (re + reLo, im + imLo) exactly
+    double error;      // bound on the distance from that centre to the root
+};
+
+struct RootDiscs {
+    int count = 0; // real roots plus one per conjugate pair
+    std::array<RootDisc, kMaxDegree> discs;
+};
+
+// Rouché's test on the approximations of p's n roots (conjugate pairs or nearly real): a disc for
+// each real root and each pair, pairwise disjoint, into a new `out`. False when the bound fails.
+bool IncludeRoots(const DoublePolynomial& p, const RootApproximations& approx, RootDiscs& out);
+
 // The exact questions the double path asks about the integer polynomial it solves, answered
 // with big numbers or with machine integers. Unknown (numbers too large to answer) makes the
 // double path give up.

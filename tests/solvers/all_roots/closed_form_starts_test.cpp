@@ -1,11 +1,14 @@
 #include "solvers/all_roots/certification.h"
+#include "solvers/all_roots/enclosures.h"
 #include "solvers/all_roots/flint_values.h"
 #include "solvers/all_roots/iteration.h"
 
+#include <acb_poly.h>
 #include <arb.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -130,4 +133,109 @@ TEST(DoubleDoubleEvaluation, ErrorBoundHoldsAndIsTight) {
 }
 
 } // namespace
+// Rouché's discs around approximations of every quality, from a few digits to nearly none, on
+// polynomials with known roots: when the test passes, each disc holds exactly one true root
+// (Arb's, of the double-double polynomial), real for a real disc, within `radius` of its doubles
+// and within `error` of its exact centre. Poor approximations leave the bound little room.
+TEST(Inclusion, EachDiscHoldsItsRootWhateverTheApproximations) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> unit(0, 1);
+    int proved = 0;
+    for (int run = 0; run < 3000; ++run) {
+        const int n = 3 + run % 10;
+        const int pairs = static_cast<int>(unit(random) * (n / 2 + 1));
+        std::vector<Complex> chosen;
+        for (int i = 0; i < n - 2 * pairs; ++i)
+            chosen.push_back({4 * unit(random) - 2, 0});
+        for (int i = 0; i < pairs; ++i) {
+            const Complex z{4 * unit(random) - 2, 0.05 + 2 * unit(random)};
+            chosen.push_back(z);
+            chosen.push_back({z.re, -z.im});
+        }
+        // p = Π (x − chosen root), rounded to a double-double per coefficient; its true roots.
+        struct AcbPolynomial {
+            AcbPolynomial() { acb_poly_init(v); }
+            ~AcbPolynomial() { acb_poly_clear(v); }
+            acb_poly_struct* get() { return v; }
+            acb_poly_t v;
+        } exact, factor;
+        Owned<arb_struct> rest;
+        acb_poly_one(exact.get());
+        for (const Complex& z : chosen) {
+            acb_poly_set_coeff_si(factor.get(), 1, 1);
+            Owned<acb_struct> c;
+            acb_set_d_d(c.get(), -z.re, -z.im);
+            acb_poly_set_coeff_acb(factor.get(), 0, c.get());
+            acb_poly_mul(exact.get(), exact.get(), factor.get(), 300);
+        }
+        DoublePolynomial p;
+        p.degree = n;
+        for (int k = 0; k <= n; ++k) {
+            arb_srcptr a = acb_realref(exact.get()->coeffs + k);
+            p.hi[k] = arf_get_d(arb_midref(a), ARF_RND_NEAR);
+            arb_set_d(rest.get(), p.hi[k]);
+            arb_sub(rest.get(), a, rest.get(), 300);
+            p.lo[k] = arf_get_d(arb_midref(rest.get()), ARF_RND_NEAR);
+            arb_set_d(acb_realref(exact.get()->coeffs + k), p.hi[k]);
+            arb_set_d(rest.get(), p.lo[k]);
+            arb_add(acb_realref(exact.get()->coeffs + k), acb_realref(exact.get()->coeffs + k),
+                    rest.get(), ARF_PREC_EXACT);
+            arb_zero(acb_imagref(exact.get()->coeffs + k));
+        }
+        Balls truth(n), starts(n);
+        for (int i = 0; i < n; ++i)
+            acb_set_d_d(starts[i], chosen[i].re, chosen[i].im);
+        if (acb_poly_find_roots(truth.get(), exact.get(), starts.get(), 50, 300) < n)
+            continue; // chosen roots too close to tell apart
+        // Each approximation moved from its root by up to a fraction of the distance to the
+        // nearest other root, conjugates mirrored and real roots along the axis.
+        RootApproximations approx{};
+        const double fraction = std::pow(10, -4 * unit(random));
+        for (int i = 0; i < n; ++i) {
+            double nearest = INFINITY;
+            for (int j = 0; j < n; ++j)
+                if (j != i)
+                    nearest = std::fmin(nearest, std::sqrt(Norm(chosen[i] - chosen[j])));
+            const double size = fraction * nearest * unit(random), angle = 7 * unit(random);
+            Complex move{size * std::cos(angle), chosen[i].im == 0 ? 0 : size * std::sin(angle)};
+            if (chosen[i].im < 0)
+                move = {approx[i - 1].re - chosen[i - 1].re, chosen[i - 1].im - approx[i - 1].im};
+            approx[i] = {chosen[i].re + move.re, chosen[i].im + move.im};
+        }
+        RootDiscs discs;
+        if (!IncludeRoots(p, approx, discs))
+            continue;
+        ++proved;
+        ASSERT_EQ(discs.count, n - pairs);
+        for (int d = 0; d < discs.count; ++d) {
+            const RootDisc& disc = discs.discs[d];
+            int inside = 0;
+            for (int i = 0; i < n; ++i) {
+                // |root − point| <= bound, in ball arithmetic; a root on the edge counts as outside.
+                const auto within = [&](double re, double reLo, double im, double imLo,
+                                        double bound) {
+                    Owned<acb_struct> t;
+                    acb_set_d_d(t.get(), re, im);
+                    acb_sub(t.get(), truth[i], t.get(), 300);
+                    Owned<acb_struct> low;
+                    acb_set_d_d(low.get(), reLo, imLo);
+                    acb_sub(t.get(), t.get(), low.get(), 300);
+                    acb_abs(rest.get(), t.get(), 300);
+                    Owned<arb_struct> limit;
+                    arb_set_d(limit.get(), bound);
+                    return arb_le(rest.get(), limit.get()) != 0;
+                };
+                const bool inRadius = within(disc.re, 0, disc.im, 0, disc.radius);
+                const bool inError = within(disc.re, disc.reLo, disc.im, disc.imLo, disc.error);
+                EXPECT_EQ(inRadius, inError) << "run " << run << ", disc " << d;
+                inside += inRadius;
+                EXPECT_TRUE(!inRadius || disc.im != 0 ||
+                            arb_contains_zero(acb_imagref(truth[i])));
+            }
+            EXPECT_EQ(inside, 1) << "run " << run << ", disc " << d;
+        }
+    }
+    EXPECT_GT(proved, 2000);
+}
+
 } // namespace valdrex::testing
