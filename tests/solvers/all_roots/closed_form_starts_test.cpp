@@ -211,7 +211,7 @@ TEST(Inclusion, EachDiscHoldsItsRootWhateverTheApproximations) {
             const RootDisc& disc = discs.discs[d];
             int inside = 0;
             for (int i = 0; i < n; ++i) {
-                // |root − point| <= bound, in ball arithmetic; a root on the edge counts as outside.
+                // |root − point| <= bound in ball arithmetic: a root on the edge is outside.
                 const auto within = [&](double re, double reLo, double im, double imLo,
                                         double bound) {
                     Owned<acb_struct> t;
@@ -229,8 +229,7 @@ TEST(Inclusion, EachDiscHoldsItsRootWhateverTheApproximations) {
                 const bool inError = within(disc.re, disc.reLo, disc.im, disc.imLo, disc.error);
                 EXPECT_EQ(inRadius, inError) << "run " << run << ", disc " << d;
                 inside += inRadius;
-                EXPECT_TRUE(!inRadius || disc.im != 0 ||
-                            arb_contains_zero(acb_imagref(truth[i])));
+                EXPECT_TRUE(!inRadius || disc.im != 0 || arb_contains_zero(acb_imagref(truth[i])));
             }
             EXPECT_EQ(inside, 1) << "run " << run << ", disc " << d;
         }
