@@ -59,7 +59,7 @@ bool Scale(DoubleDouble x, long k, DoubleDouble& s, double& error) {
         const DoubleDouble power = ExactPowerOfTen(k);
         const DoubleDouble p = TwoProduct(x.hi, power.hi);
         s = FastTwoSum(p.hi, p.lo + (x.hi * power.lo + x.lo * power.hi));
-        error *= power.hi + std::fabs(power.lo);
+        error *= power.hi; // the low part's share, below u, is within RoundWithin's margin
         return true;
     }
     if (k < 0 && k >= -22) {
@@ -126,10 +126,6 @@ std::string_view WriteDigits(PartBuffer& buf, bool negative, std::string_view ke
     return {buf.data(), static_cast<std::size_t>(out - buf.data())};
 }
 
-std::string_view ZeroText(PartForm form) {
-    return form == PartForm::Decimal ? "0" : " 0";
-}
-
 int Sign(const RoundedPart& p) {
     return p.digits.empty() ? 0 : p.negative ? -1 : 1;
 }
@@ -161,14 +157,14 @@ RoundedPart Widen(const ShortPart& part) {
 std::string_view PartText(const RoundedPart& part, PartBuffer& buffer, PartForm form) {
     const auto last = part.digits.find_last_not_of('0');
     if (last == std::string::npos)
-        return ZeroText(form);
+        return WriteDigits(buffer, false, "0", 0, 1, form);
     return WriteDigits(buffer, part.negative, std::string_view(part.digits).substr(0, last + 1),
                        part.exponent, static_cast<long>(part.digits.size()), form);
 }
 
 std::string_view PartText(const ShortPart& part, PartBuffer& buffer, PartForm form) {
     if (part.n == 0)
-        return ZeroText(form);
+        return WriteDigits(buffer, false, "0", 0, 1, form);
     long n = part.n;
     while (n % 10 == 0) // the trailing zeros %G drops
         n /= 10;
@@ -294,7 +290,7 @@ bool RoundWithin(DoubleDouble x, double error, int digits, ShortPart& out) {
         // rounding can come there.
         const bool lowest = whole == top / 10;
         // A margin on the safe side of every rounding: the scaling's (below 10^-16), f's (u) and
-        // that of the error bound itself (u·e, e < 1/2).
+        // that of the error bound itself (2u·e, e < 1/2: its product, and 10^k's low part).
         constexpr double kSlack = 1e-15;
         const double below = lowest ? 0.05 - kSlack : 0.5 - kSlack;
         if (!(f - e > -below && f + e < 0.5 - kSlack))
