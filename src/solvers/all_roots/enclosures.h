@@ -21,6 +21,7 @@ struct IsolationWork {
     long proofs = 0;            // inclusion tests tried
     long topPrecision = 0;      // the highest working precision
     long topShiftPrecision = 0; // the highest precision a frame's shift took
+    long centreSteps = 0;       // Newton steps moving the frames' centres
 };
 
 // Isolating balls for every root of p, a square-free polynomial with integer coefficients and

@@ -293,6 +293,7 @@ bool Isolator::BuildFrame(Frame& frame, long members, long startPrecision) {
         for (long k = 1; k < members; ++k)
             _acb_poly_derivative(derivative.get(), derivative.get(), n_ + 2 - k, precision);
         for (int iteration = 0; iteration < 100; ++iteration) {
+            ++work_.centreSteps;
             if (!EvaluateWithSlope(value, slope, derivative.get(), n_ + 2 - members, frame.centre,
                                    precision))
                 return false;
