@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdlib>
 #include <numeric>
+#include <utility>
 
 namespace valdrex {
 namespace {
@@ -91,8 +92,16 @@ bool SolveWithMachineIntegers(const CoefficientTexts& texts, int digits, StopFla
     AddMultiplicityTexts(roots);
     result.status = AllRootsResult::Status::Solved;
     result.power = -1;
+    result.limit.clear();
     result.degree = degree;
     return true;
+}
+
+// What the result told of an earlier equation goes; whether decimals are asked stays.
+void StartAfresh(AllRootsResult& result) {
+    AllRootsResult fresh;
+    fresh.decimalsAsked = result.decimalsAsked;
+    result = std::move(fresh);
 }
 
 } // namespace
@@ -109,13 +118,11 @@ void FindAllRootsWith(BigNumberPath bigNumbers, const CoefficientTexts& coeffici
         if (SolveWithMachineIntegers(coefficients, digits, stop, result))
             return;
     } catch (const StopRequested&) {
-        result.roots.clear();
+        StartAfresh(result);
         result.status = AllRootsResult::Status::Stopped;
         return;
     }
-    const bool decimalsAsked = result.decimalsAsked;
-    result = {};
-    result.decimalsAsked = decimalsAsked;
+    StartAfresh(result);
     bigNumbers(coefficients, digits, stop, result);
 }
 
