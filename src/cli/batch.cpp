@@ -178,7 +178,7 @@ int Collector::Finish() {
 int CoreCount() {
     cpu_set_t cores;
     if (sched_getaffinity(0, sizeof cores, &cores) == 0)
-        return std::max(1, CPU_COUNT(&cores));
+        return CPU_COUNT(&cores); // at least the one this runs on
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
