@@ -250,6 +250,9 @@ TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
     t = TextsOf({0, 1});
     t[0] = "-1.00000000000000011102230246251565404236316680908203125" + std::string(146, '0') + "1";
     EXPECT_EQ(CheckRoots(t, FindAllRoots(t, 15), 15), "");
+    // (2^53 + 1)/7, whose numerator no double holds.
+    t = TextsOf({-9007199254740993, 7});
+    EXPECT_EQ(CheckRoots(t, FindAllRoots(t, 15), 15), "");
 }
 
 // Every digit count from 1 to 30 on equations of every degree: each printed part is the true
