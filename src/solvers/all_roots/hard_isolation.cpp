@@ -191,7 +191,7 @@ class Isolator {
     long n_, bits_;
     const std::atomic<bool>* stop_;
     IsolationWork& work_;
-    long precision_ = 0; // the working precision
+    long precision_; // the working precision, set by Run
     long maxShiftPrecision_;
     std::vector<std::unique_ptr<Frame>> frames_; // frames_[0]: p itself about 0
     Balls z_;                                    // the approximations, exact points
