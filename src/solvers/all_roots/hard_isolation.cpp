@@ -379,10 +379,11 @@ bool Isolator::StartInDoubles(const std::vector<double>& logs) {
             largest = std::max(largest, logs[k] + static_cast<double>(k) * t);
         return largest;
     };
-    double smallest = std::min(largestTerm(*low - 2), largestTerm(*high + 2));
+    const double inner = largestTerm(*low - 2), outer = largestTerm(*high + 2);
+    double smallest = std::min(inner, outer);
     for (const double r : radii)
         smallest = std::min(smallest, largestTerm(r));
-    const double largest = std::max(largestTerm(*low - 2), largestTerm(*high + 2));
+    const double largest = std::max(inner, outer);
     if (largest - smallest > 1600)
         return false;
     const double s = std::round((largest + smallest) / 2);
