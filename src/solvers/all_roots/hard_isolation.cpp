@@ -105,6 +105,12 @@ bool WithinNoise(const acb_t x) {
     return mag_cmp(size, error) <= 0;
 }
 
+// True when a step moves x by less than 2^8 units of its last place at `precision`: as far as
+// that precision can tell, x has stopped moving.
+bool Negligible(const acb_t step, const acb_t x, long precision) {
+    return Log2Abs(step) < Log2Abs(x) - static_cast<double>(precision - 8);
+}
+
 } // namespace
 
 double LogAdd(double a, double b) {
@@ -302,7 +308,7 @@ bool Isolator::BuildFrame(Frame& frame, long members, long startPrecision) {
             acb_div(step, value, slope, precision);
             acb_sub(frame.centre, frame.centre, step, precision);
             acb_get_mid(frame.centre, frame.centre);
-            if (Log2Abs(step) < Log2Abs(frame.centre) - static_cast<double>(precision - 8))
+            if (Negligible(step, frame.centre, precision))
                 break;
         }
         // q(y) = p(c + y) by Horner's scheme, watching for a stop between products: one takes
@@ -487,7 +493,7 @@ void Isolator::Update(long i) {
     acb_sub(value, y_[i], t, precision_);
     acb_get_mid(value, value);
     SetLocal(i, value);
-    if (Log2Abs(t) < Log2Abs(y_[i]) - static_cast<double>(precision_ - 8))
+    if (Negligible(t, y_[i], precision_))
         done_[i] = 1;
 }
 
