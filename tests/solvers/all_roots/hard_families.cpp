@@ -86,6 +86,22 @@ void NestedClusters(fmpz_poly_t p, long n, long e) {
     AddToCoefficient(p, 0, Integer(-1).get());
 }
 
+void UnequalClusters(fmpz_poly_t p, long n, long e) {
+    Integer a, b;
+    fmpz_poly_one(p);
+    for (long j = 1; j <= 3; ++j) {
+        PowerOfTen(a.get(), e * j);
+        fmpz_add_ui(b.get(), a.get(), static_cast<unsigned long>(j));
+        fmpz_neg(b.get(), b.get());
+        IntegerPolynomial factor;
+        fmpz_poly_one(factor.get());
+        MultiplyLinear(factor.get(), a.get(), b.get()); // 10^(e·j) (x − 1) − j
+        fmpz_poly_pow(factor.get(), factor.get(), static_cast<unsigned long>((n + 3 - j) / 3));
+        fmpz_poly_mul(p, p, factor.get());
+    }
+    AddToCoefficient(p, 0, Integer(1).get());
+}
+
 void DifferentSizes(fmpz_poly_t p, long h, long e) {
     Integer a, minus;
     PowerOfTen(a.get(), e);

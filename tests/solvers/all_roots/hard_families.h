@@ -26,6 +26,10 @@ void NearMultiple(fmpz_poly_t p, long n, long e);
 // 10^(e·n/2) (10^2k (x − 1)² − 1)^(n/2) − 1 with k = e/6, n even: n/2 roots within about
 // 10^-(e+k) of each of 1 ± 10^-k, clusters in a cluster.
 void NestedClusters(fmpz_poly_t p, long n, long e);
+// Π_{j=1..3} (10^(e·j) (x − 1) − j)^m_j + 1 with m_1 + m_2 + m_3 = n as equal as may be:
+// clusters of unequal widths at unequal distances from 1, so that a cluster's frame about its
+// centre sees its members on circles of several radii.
+void UnequalClusters(fmpz_poly_t p, long n, long e);
 // (x − 10^e)^h (10^e x − 1)^h + 1: a cluster of h roots near 10^e and another near 10^-e.
 void DifferentSizes(fmpz_poly_t p, long h, long e);
 // Π_{k=1..h} (x − k·10^e)(10^e x − k): 2h rational roots, half huge and half tiny.

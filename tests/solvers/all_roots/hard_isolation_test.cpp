@@ -197,6 +197,7 @@ TEST(HardIsolation, EveryMemberOfTheHardFamiliesAtFifteenAndThirtyDigits) {
          {12, 30, 60, 100},
          NestedClusters,
          {3314, 6215, 88, 32, 142, 5440, 842}},
+        {"unequal clusters", all, {3, 10}, UnequalClusters, {4244, 8949, 155, 52, 284, 1360, 1232}},
         {"spread rational", {6}, {5, 20, 100}, SpreadRational, {392, 313, 0, 6, 142, 0, 0}},
         // Coefficients of 2,000 digits: a cluster 10^-7000 wide.
         {"huge Mignotte", {12}, {1000}, Mignotte, {0, 184, 2, 2, 142, 72704, 36}},
