@@ -17,7 +17,7 @@ BoundedValue EvaluateBounded(const DoublePolynomial& p, Complex z);
 
 // A disc proved to hold exactly one root: im == 0 exactly for a root proved real; im > 0 for the
 // root of a conjugate pair in the upper half-plane, whose partner is the mirrored disc.
-// Like the arrays below, only ever written whole and read as far as written, so not zeroed first.
+// Only ever written whole and read as far as written, so not zeroed first.
 struct RootDisc {
     double re, im;     // the doubles nearest the centre
     double radius;     // bound on the distance from (re, im) to the root
