@@ -221,11 +221,7 @@ FoundRoot RationalRoot(const fmpq_t r, int decimalDigits = 0) {
     std::string text = BlankedInteger(fmpq_numref(r));
     if (!fmpz_is_one(fmpq_denref(r)))
         text += "/" + BlankedInteger(fmpq_denref(r));
-    double value[2] = {0, 0};
-    if (fmpz_is_one(fmpq_denref(r)) && fmpz_bits(fmpq_numref(r)) <= 53)
-        value[0] = fmpz_get_d(fmpq_numref(r));
-    else
-        value[0] = NearestDouble(r);
+    const double value[2] = {NearestDouble(r), 0};
     FoundRoot root = ExactRoot(std::move(text), value);
     root.exact = IntegerDigits(fmpq_numref(r));
     if (!fmpz_is_one(fmpq_denref(r)))
