@@ -148,8 +148,7 @@ bool RoundQuadratic(long a, long b, long c, long delta, int digits, QuadraticDec
         return false;
     out.plusRe = PartText(plus, out.buffers[1], PartForm::Decimal);
     out.minusRe = PartText(minus, out.buffers[2], PartForm::Decimal);
-    out.im = {false, 0, 0, digits};
-    return true;
+    return true; // out.im stays the zero it was made with
 }
 
 } // namespace
