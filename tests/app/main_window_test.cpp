@@ -672,10 +672,14 @@ TEST_F(MainWindowTest, TheEquationLineFillsTheGridOrSaysWhereItWentWrong) {
     PressCtrl(Qt::Key_Z);
     EXPECT_EQ(Text("txtEquation"), "0 = 0");
 
+    line->setText("x^2 +");
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_TRUE(error->isVisible());
     QGuiApplication::clipboard()->setText(QString::fromUtf8("x\u00B2 \u2212 2"));
     Coef(5)->setFocus();
-    PressCtrl(Qt::Key_V);
+    PressCtrl(Qt::Key_V); // the equation read clears the error, though the line was not edited
     EXPECT_EQ(Text("txtEquation"), "x^2 - 2 = 0");
+    EXPECT_FALSE(error->isVisible());
     EXPECT_EQ(line->text(), Clipboard());
     EXPECT_EQ(Coef(5)->text(), "0");
     QGuiApplication::clipboard()->setText("2x = 1");

@@ -79,6 +79,12 @@ TEST(Help, OpensOneWindowAtTheContentsPageOrGivesTheHelpErrorBox) {
     browser->setSource(typing);
     Child<QPushButton>(window, "cmdContents")->click();
     EXPECT_EQ(browser->source().fragment(), "contents");
+    browser->setSource(typing);
+    EXPECT_EQ(ShowHelpFile(path, nullptr), std::nullopt); // asked again: the contents, and back
+    EXPECT_EQ(browser->source().fragment(), "contents");  // only to the page it was on
+    Child<QPushButton>(window, "cmdBack")->click();
+    EXPECT_EQ(browser->source().fragment(), "typing");
+    EXPECT_FALSE(browser->isBackwardAvailable());
     window->setGeometry(10, 20, 300, 200);
     window->close();
     EXPECT_EQ(ShownWindow("frmHelp"), nullptr) << "a second help window";

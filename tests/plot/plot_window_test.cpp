@@ -51,6 +51,7 @@ class PlotWindowTest : public ::testing::Test {
 TEST_F(PlotWindowTest, RootMarkersLandOnTheRootsAndNameThemUnderThePointer) {
     EXPECT_EQ(window_->message(), "");
     EXPECT_GT(real()->curvePointCount(), 100);
+    EXPECT_EQ(real()->xAxis->label() + "|" + real()->yAxis->label(), "x|P(x)");
     const QPoint simple = Pixel(real(), -2, 0), twice = Pixel(real(), 1, 0);
     EXPECT_EQ(ColourAt(real(), simple), kSimpleRootColour);
     EXPECT_EQ(ColourAt(real(), twice), kMultipleRootColour);
