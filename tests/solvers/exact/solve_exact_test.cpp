@@ -121,6 +121,11 @@ const WorkedExample kWorkedExamples[] = {
     // Descartes' method: four real roots.
     {{24, -50, 35, -10, 1}, "x1 = .9999999|x2 = 4|x3 = 3|x4 = 2"},
     {{3, 12, -3, -10, 1}, "x1 = 10.17608|x2 =-1.055901|x3 = 1.12746|x4 =-.2476375"},
+    // No x term, and no constant: neither has x² for a factor.
+    {{1, 0, 1, 1, 1},
+     "x1 = .351808+ .7203417i|x2 = .351808- .7203417i|x3 =-.851808+ .9112921i|"
+     "x4 =-.851808- .9112921i"},
+    {{0, 1, 1, 1, 1}, "x1 =-1|x2 =-1.110223E-16+1i|x3 =-1.110223E-16-1i|x4 = 0"},
     {{-1, -8, 6, 11, 1}, "x1 =-10.34625|x2 = .679582|x3 =-.1169215|x4 =-1.216413"},
     // Two pairs, with and without exchanging the imaginary parts.
     {{4, -7, 11, -1, 1},
