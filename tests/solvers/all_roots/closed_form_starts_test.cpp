@@ -153,16 +153,12 @@ TEST(Inclusion, EachDiscHoldsItsRootWhateverTheApproximations) {
                     product[i + j] += c[i] * f[j];
             c = product;
         };
-        for (int i = 0; i < n - 2 * pairs; ++i) {
-            const long k = part(random);
-            roots.push_back({static_cast<double>(k), 0});
-            times({-k, 1});
-        }
-        for (int i = 0; i < pairs; ++i) {
-            const long a = part(random), b = 1 + std::labs(part(random));
+        for (int i = 0; i < n - pairs; ++i) { // the real roots, then the pairs a ± bi
+            const long a = part(random), b = i < n - 2 * pairs ? 0 : 1 + std::labs(part(random));
             roots.push_back({static_cast<double>(a), static_cast<double>(b)});
-            roots.push_back({static_cast<double>(a), static_cast<double>(-b)});
-            times({a * a + b * b, -2 * a, 1});
+            if (b != 0)
+                roots.push_back({static_cast<double>(a), static_cast<double>(-b)});
+            times(b == 0 ? std::vector<long>{-a, 1} : std::vector<long>{a * a + b * b, -2 * a, 1});
         }
         // Each approximation moved from its root by up to a fraction of the distance to the
         // nearest other root, conjugates mirrored and real roots along the axis.
