@@ -1,8 +1,7 @@
-// Any bytes through the number-text rules and NormalizeCoefficient: no failure other than a
-// RuntimeFailure, texts in their documented shapes, and printed numbers that read back.
+// Any bytes through the number-text rules: no failure other than a RuntimeFailure, texts in
+// their documented shapes, and printed numbers that read back.
 
 #include "core/checked_math.h"
-#include "core/coefficient_text.h"
 #include "core/failure.h"
 #include "core/number_text.h"
 #include "fuzz_check.h"
@@ -12,7 +11,6 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <regex>
 
 namespace valdrex::fuzz {
 namespace {
@@ -96,23 +94,6 @@ void CheckBits(const std::uint8_t* data, std::size_t size) {
     }
 }
 
-void CheckNormalized(const std::string& s) {
-    std::string r;
-    try {
-        r = NormalizeCoefficient(s);
-    } catch (const RuntimeFailure&) {
-        return; // 0/0 or beyond 32 bits: reported by the callers
-    }
-    Require(r.empty() || (r.front() != ' ' && r.back() != ' '));
-    if (s.find_first_of("/.") == std::string::npos) {
-        Require(s.find(r) != std::string::npos);
-        return;
-    }
-    static const std::regex kReduced("-?[0-9]+(/-?[0-9]+)?");
-    Require(std::regex_match(r, kReduced));
-    Require(NormalizeCoefficient(r) == r);
-}
-
 } // namespace
 } // namespace valdrex::fuzz
 
@@ -126,6 +107,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // beyond the Double range
     }
     CheckBits(data, size);
-    CheckNormalized(s);
     return 0;
 }

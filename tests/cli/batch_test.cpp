@@ -210,16 +210,6 @@ TEST(BatchCommandTest, ALongLineNeedsAtMostThreeTimesItsLength) {
     std::filesystem::remove(save);
 }
 
-TEST(BatchCommandTest, ALongBadTokenIsEchoedInPart) {
-    const std::string line = "1 " + std::string(1'000'000, '7') + "e";
-    const std::string echo = std::string(40, '7') + "\u2026";
-    const ProgramResult plain = RunSolve({"--batch"}, line);
-    EXPECT_EQ(plain.err, "valdrex-solve: line 1: invalid coefficient '" + echo + "'\n");
-    const ProgramResult json = RunSolve({"--batch", "--json"}, line);
-    EXPECT_EQ(json.out,
-              "{\"schema\":2,\"line\":1,\"error\":\"invalid coefficient '" + echo + "'\"}\n");
-}
-
 // Every kind of line, over many chunks of work: answers, invalid lines, error messages (P at
 // 10^150 overflows from degree 3 on), methods not offered, comments.
 std::string MixedInput() {
