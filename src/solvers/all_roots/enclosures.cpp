@@ -255,6 +255,21 @@ double NearestDouble(const arf_t x) {
 }
 
 double NearestDouble(const fmpq_t x) {
+    // Below 2^-1021 the doubles are the multiples of 2^-1074, with fewer than 53 bits in the
+    // subnormal range: x·2^1074 = q + r/d is rounded once to a whole number (ties to even), since
+    // rounding x to 53 bits first could put it on a midpoint it is not on.
+    Integer q, r;
+    fmpz_mul_2exp(q.get(), fmpq_numref(x), 1074);
+    fmpz_fdiv_qr(q.get(), r.get(), q.get(), fmpq_denref(x));
+    if (fmpz_bits(q.get()) <= 53) {
+        fmpz_mul_2exp(r.get(), r.get(), 1);
+        const int half = fmpz_cmp(r.get(), fmpq_denref(x));
+        if (half > 0 || (half == 0 && fmpz_is_odd(q.get())))
+            fmpz_add_ui(q.get(), q.get(), 1);
+        if (fmpz_is_zero(q.get()) && !fmpq_is_zero(x)) // as for a ball: never 0 for a nonzero
+            return std::copysign(std::numeric_limits<double>::denorm_min(), fmpq_sgn(x));
+        return std::ldexp(fmpz_get_d(q.get()), -1074);
+    }
     Float nearest;
     arf_fmpz_div_fmpz(nearest.get(), fmpq_numref(x), fmpq_denref(x), 53, ARF_RND_NEAR);
     return NearestDouble(nearest.get());

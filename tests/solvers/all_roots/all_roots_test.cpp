@@ -4,6 +4,7 @@
 #include "solvers/all_roots/all_roots.h"
 #include "solvers/all_roots/big_numbers.h"
 #include "solvers/all_roots/exact_forms.h"
+#include "solvers/typed_equation/typed_equation.h"
 
 #include <gtest/gtest.h>
 
@@ -252,6 +253,10 @@ TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
     EXPECT_EQ(CheckRoots(t, FindAllRoots(t, 15), 15), "");
     // (2^53 + 1)/7, whose numerator no double holds.
     t = TextsOf({-9007199254740993, 7});
+    EXPECT_EQ(CheckRoots(t, FindAllRoots(t, 15), 15), "");
+    // (5·2^61 + 1)/2^1136, a hair above the subnormal midpoint 2.5·2^-1074: 3·2^-1074, where
+    // rounding to 53 bits first gives the midpoint and then its even neighbour 2·2^-1074.
+    t = ParseTypedEquation("2^1136 x = 11529215046068469761").coefficients;
     EXPECT_EQ(CheckRoots(t, FindAllRoots(t, 15), 15), "");
 }
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <limits>
 #include <sstream>
 
 namespace valdrex::testing {
@@ -474,7 +475,7 @@ class Checker {
             return !arb_gt(distance.get(), limit.get());
         };
         if (found.radius != 0 ||
-            (size < 1e300 && size > 1e-300 &&
+            (size < 1e300 && size > std::numeric_limits<double>::denorm_min() &&
              !(nearest(found.re, acb_realref(truth)) && nearest(found.im, acb_imagref(truth)))))
             Fault("an exact root's doubles are not the nearest");
     }
