@@ -92,6 +92,9 @@ TEST(PlotGeometry, SamplesTouchADoubleRootAndSeparateACluster) {
     EXPECT_GT(curve.y[i + 1], 0);
     EXPECT_EQ(SignChanges(curve), 1); // only at -2
     EXPECT_LE(curve.x.size(), 4000u);
+    // A straight line needs no refining: a sample every two pixels, 32 to 1,000 intervals.
+    for (const auto& [width, samples] : {std::pair{600, 301u}, {40, 33u}, {4000, 1001u}})
+        EXPECT_EQ(SampleCurve(FromRoots({0}), {-1, 1}, {-1, 1}, width, 400, {}).x.size(), samples);
 
     // Zoomed in on 1, 1.001, 1.002, all three crossings show; values far off are held.
     const Polynomial cluster = FromRoots({1, 1.001, 1.002, 5, -5, 7});
