@@ -216,7 +216,8 @@ std::string_view FractionDecimal(long n, long d, int digits, PartBuffer& buffer)
     }
     r %= d;
     const auto wanted = static_cast<std::size_t>(digits) + 1;
-    while (length < wanted && (r != 0 || length == 0)) {
+    // Until a digit is kept r is not 0, since n is not.
+    while (length < wanted && r != 0) {
         r *= 10; // below 2^57
         const long digit = r / d;
         r %= d;
@@ -245,7 +246,7 @@ std::string_view FractionDecimal(long n, long d, int digits, PartBuffer& buffer)
             }
         }
     }
-    while (length > 1 && kept[length - 1] == '0')
+    while (kept[length - 1] == '0') // the first digit kept is never 0
         --length;
     return WriteDigits(buffer, negative, {kept.data(), length}, exponent, digits,
                        PartForm::Decimal);
