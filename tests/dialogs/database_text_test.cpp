@@ -5,11 +5,14 @@
 #include "gui_test.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryFile>
 #include <QTextBlock>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <random>
@@ -63,6 +66,27 @@ class BesideAnEditor : public ::testing::Test {
         const QString copied = QGuiApplication::clipboard()->text();
         QTest::keyClick(&oracle_, key.key, key.modifiers);
         EXPECT_EQ(copied, QGuiApplication::clipboard()->text());
+    }
+    // Which items of the context menu the widget pops up are enabled, "1" or "0" each, Undo to
+    // Delete; the menu is then closed. (The viewer's menu runs its own loop, the editor's not.)
+    static QString MenuOffers(QWidget* widget) {
+        QString offers;
+        const auto take = [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (const QAction* action : menu->actions())
+                    if (!action->isSeparator())
+                        offers += action->isEnabled() ? '1' : '0';
+                menu->close();
+            }
+        };
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, take);
+        poll.start(1);
+        const QPoint at(4, 4);
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, at, widget->mapToGlobal(at));
+        QCoreApplication::sendEvent(widget, &event);
+        take();
+        return offers.left(6);
     }
     // Where the mouse points at `share` of the character at `column` of `line` (or of a place
     // for a character past its end), in each widget's viewport; nothing when either does not
@@ -231,10 +255,12 @@ TEST_F(BesideAnEditor, UndoAndRedoTakeTheSameSteps) {
         for (const Key& key : keys) {
             Press(key);
             pressed += " " + std::to_string(key.key);
+            EXPECT_EQ(MenuOffers(&view_), MenuOffers(&oracle_)) << pressed;
         }
         for (int undo = 0; undo < 4; ++undo) {
             Press(kUndo);
             ASSERT_NO_FATAL_FAILURE(ExpectSame(pressed + " undo " + std::to_string(undo)));
+            EXPECT_EQ(MenuOffers(&view_), MenuOffers(&oracle_)) << pressed << " undo " << undo;
         }
         for (int redo = 0; redo < 4; ++redo) {
             Press(kRedo);

@@ -309,9 +309,11 @@ TEST(MainModel, SetCoefficientsTypesLikeOneBoxAfterAnother) {
         for (const auto& texts : lines) {
             ModuleState oneState, allState;
             MainModel one(oneState), all(allState);
-            if (!fromEmptyGrid) {
-                one.SetCoefficient(1, "5");
-                all.SetCoefficient(1, "5");
+            for (MainModel* m : {&one, &all}) { // a change of the grid empties the test boxes
+                if (!fromEmptyGrid)
+                    m->SetCoefficient(1, "5");
+                m->SetInput("2");
+                m->Test();
             }
             ErrorBoxes expected;
             const int count = static_cast<int>(texts.size());
