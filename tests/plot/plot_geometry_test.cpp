@@ -58,6 +58,11 @@ TEST(PlotGeometry, RealViewShowsRootsAndTurningPointsWithAMargin) {
     EXPECT_DOUBLE_EQ(none.x.centre(), -1);
     EXPECT_DOUBLE_EQ(none.x.width(), 4);
     EXPECT_TRUE(none.y.contains(4) && none.y.contains(8));
+    EXPECT_LT(none.y.hi, 9) << "no higher than P's highest value in sight, 8, and a margin";
+    // x^3 + x turns nowhere: the height holds P over the whole width, -2 to 2.
+    const RealView odd =
+        ChooseRealView({0, 1, 0, 1}, std::vector{Root(0), Root(0, 1), Root(0, -1)});
+    EXPECT_TRUE(odd.y.contains(-2) && odd.y.contains(2));
 
     // Nothing but the axis: a band of 2 about it.
     const RealView flat = ChooseRealView({}, {});
