@@ -254,10 +254,17 @@ TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
     // (2^53 + 1)/7, whose numerator no double holds.
     t = TextsOf({-9007199254740993, 7});
     EXPECT_EQ(CheckRoots(t, FindAllRoots(t, 15), 15), "");
-    // (5·2^61 + 1)/2^1136, a hair above the subnormal midpoint 2.5·2^-1074: 3·2^-1074, where
-    // rounding to 53 bits first gives the midpoint and then its even neighbour 2·2^-1074.
-    t = ParseTypedEquation("2^1136 x = 11529215046068469761").coefficients;
-    EXPECT_EQ(CheckRoots(t, FindAllRoots(t, 15), 15), "");
+    // The subnormal midpoint 2.5·2^-1074, (5·2^61 + 1)/2^1136 a hair above it, and the midpoint
+    // 3.5·2^-1074: 2, 3 and 4 times 2^-1074 (ties to even), where rounding to 53 bits first put
+    // the second on the midpoint and then on 2·2^-1074.
+    t = ParseTypedEquation("(2^1075 x - 5)(2^1136 x - 11529215046068469761)(2^1075 x - 7)")
+            .coefficients;
+    const AllRootsResult subnormal = FindAllRoots(t, 15);
+    EXPECT_EQ(CheckRoots(t, subnormal, 15), "");
+    std::vector<double> units;
+    for (const FoundRoot& root : subnormal.roots)
+        units.push_back(root.re / std::ldexp(1, -1074));
+    EXPECT_EQ(units, (std::vector<double>{2, 3, 4}));
 }
 
 // Every digit count from 1 to 30 on equations of every degree: each printed part is the true
