@@ -80,6 +80,7 @@ TEST(RootDecimals, WrittenAsJsonNumbersWhenAsked) {
     EXPECT_EQ(decimals({-1999, 1000}, 3), "2 0"); // rounded up through the nines
     EXPECT_EQ(decimals({-9999, 1}, 2), "1e4 0");  // to the next power of ten
     EXPECT_EQ(decimals({-1, 8}, 2) + "|" + decimals({-3, 8}, 2), "0.12 0|0.38 0"); // ties to even
+    EXPECT_EQ(decimals({-1235000, 1}, 3) + "|" + decimals({-1225000, 1}, 3), "1.24e6 0|1.22e6 0");
 }
 
 // A rounded part's exact value, read as the checker reads printed ones.
