@@ -80,7 +80,6 @@ bool SolveWithMachineIntegers(const CoefficientTexts& texts, int digits, StopFla
         slots.Finish();
     } else {
         MachineQuestions questions(c.data() + zeros, n, decimalDigits);
-        slots.Reserve(static_cast<std::size_t>(n));
         solved = SolveCertified(ToDoublePolynomial(c.data() + zeros, n), digits, decimalDigits,
                                 &questions, stop, slots);
         slots.Finish();

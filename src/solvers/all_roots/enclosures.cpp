@@ -176,10 +176,10 @@ bool IsolatedFactor::ImaginaryPartIs(long i, const fmpq_t c, long bits) const {
         const long d = fmpz_poly_degree(part);
         Balls roots(d);
         IsolateRoots(part, bits, roots.get(), nullptr);
-        for (long r = 0; r < d; ++r) {
-            if (!arb_is_zero(acb_imagref(roots[r])))
+        for (const acb_struct& z : roots) {
+            if (!arb_is_zero(acb_imagref(&z)))
                 continue;
-            arb_set(acb_realref(point[0]), acb_realref(roots[r]));
+            arb_set(acb_realref(point[0]), acb_realref(&z));
             arb_set_fmpq(acb_imagref(point[0]), c, bits + 32);
             if (acb_contains(root(i), point[0]))
                 return true;

@@ -54,6 +54,8 @@ class Balls {
     acb_srcptr get() const { return v_; }
     acb_ptr operator[](long i) { return v_ + i; }
     acb_srcptr operator[](long i) const { return v_ + i; }
+    acb_ptr begin() { return v_; }
+    acb_ptr end() { return v_ + n_; }
     long size() const { return n_; }
 
   private:

@@ -485,7 +485,7 @@ void Isolator::Update(long i) {
     acb_sub_ui(t, t, 1, precision_);
     acb_neg(t, t);
     acb_div(t, value, t, precision_);
-    if (!acb_is_finite(t) || acb_contains_zero(slope)) {
+    if (!acb_is_finite(t)) {
         // A critical point, or two equal approximations: step aside by a small relative amount.
         acb_mul_2exp_si(t, acb_is_zero(y_[i]) ? z_[i] : y_[i], -precision_ / 2);
         acb_mul_onei(t, t);

@@ -256,8 +256,10 @@ TEST(AllRoots, WritesExactRootsInTheHouseStyle) {
     EXPECT_EQ(CheckRoots(t, FindAllRoots(t, 15), 15), "");
     // The subnormal midpoint 2.5·2^-1074, (5·2^61 + 1)/2^1136 a hair above it, and the midpoint
     // 3.5·2^-1074: 2, 3 and 4 times 2^-1074 (ties to even), where rounding to 53 bits first put
-    // the second on the midpoint and then on 2·2^-1074.
-    t = ParseTypedEquation("(2^1075 x - 5)(2^1136 x - 11529215046068469761)(2^1075 x - 7)")
+    // the second on the midpoint and then on 2·2^-1074. And 2^-600 + 2^-653 + 2^-1253, a hair
+    // above a midpoint of normal doubles, whose multiple of 2^-1074 is that midpoint.
+    t = ParseTypedEquation("(2^1075 x - 5)(2^1136 x - 11529215046068469761)(2^1075 x - 7)"
+                           "(2^1253 x - 2^653 - 2^600 - 1)")
             .coefficients;
     const AllRootsResult subnormal = FindAllRoots(t, 15);
     EXPECT_EQ(CheckRoots(t, subnormal, 15), "");
