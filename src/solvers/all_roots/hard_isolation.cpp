@@ -344,10 +344,9 @@ double Isolator::PlaceOnCircles(long frame, const std::vector<double>& logs,
     std::size_t next = 0;
     double largest = -kInfinity;
     Acb point;
-    for (std::size_t e = 0; e + 1 < hull.size() && next < targets.size(); ++e) {
+    for (std::size_t e = 0; e + 1 < hull.size(); ++e) {
         const long count = hull[e + 1] - hull[e];
         const double logRadius = (logs[hull[e]] - logs[hull[e + 1]]) / static_cast<double>(count);
-        largest = logRadius;
         const double whole = std::floor(logRadius);
         const double scale = std::exp2(logRadius - whole);
         for (long k = 0; k < count && next < targets.size(); ++k) {
@@ -357,6 +356,7 @@ double Isolator::PlaceOnCircles(long frame, const std::vector<double>& logs,
             acb_mul_2exp_si(point, point, static_cast<long>(whole));
             frameOf_[targets[next]] = frame;
             SetLocal(targets[next], point);
+            largest = logRadius;
             ++next;
         }
     }
