@@ -43,24 +43,30 @@ double LogSub(double a, double b);
 // linear interpolation between its vertices; −inf outside it.
 double HullHeight(const std::vector<double>& logs, const std::vector<int>& hull, long k);
 
-// A vector of balls, cleared on destruction.
+// A vector of balls, cleared on destruction. Its indices are checked where the engine checks a
+// std::vector's.
 class Balls {
   public:
-    explicit Balls(long n) : n_(n), v_(_acb_vec_init(n)) {}
+    explicit Balls(long n) : v_(static_cast<std::size_t>(n)) {
+        for (acb_struct& z : v_)
+            acb_init(&z);
+    }
     Balls(const Balls&) = delete;
     Balls& operator=(const Balls&) = delete;
-    ~Balls() { _acb_vec_clear(v_, n_); }
-    acb_ptr get() { return v_; }
-    acb_srcptr get() const { return v_; }
-    acb_ptr operator[](long i) { return v_ + i; }
-    acb_srcptr operator[](long i) const { return v_ + i; }
-    acb_ptr begin() { return v_; }
-    acb_ptr end() { return v_ + n_; }
-    long size() const { return n_; }
+    ~Balls() {
+        for (acb_struct& z : v_)
+            acb_clear(&z);
+    }
+    acb_ptr get() { return v_.data(); }
+    acb_srcptr get() const { return v_.data(); }
+    acb_ptr operator[](long i) { return &v_[static_cast<std::size_t>(i)]; }
+    acb_srcptr operator[](long i) const { return &v_[static_cast<std::size_t>(i)]; }
+    long size() const { return static_cast<long>(v_.size()); }
+    acb_ptr begin() { return v_.data(); }
+    acb_ptr end() { return v_.data() + v_.size(); }
 
   private:
-    long n_;
-    acb_ptr v_;
+    std::vector<acb_struct> v_;
 };
 
 // The roots of an irreducible integer polynomial f of degree >= 3, isolated. When f is
