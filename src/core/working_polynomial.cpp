@@ -129,13 +129,10 @@ double EvaluateP(const Polynomial& a, double x) {
 }
 
 InputNumber ParseInputNumber(std::string_view text) {
+    // The numerator is the text's leading number, which a "/" ends.
     const auto slash = text.find('/');
-    const std::string_view numerator =
-        slash == std::string_view::npos ? text : text.substr(0, slash);
-    const std::string_view denominator =
-        slash == std::string_view::npos ? std::string_view("1") : text.substr(slash + 1);
-    const double n = TextToNumber(numerator);
-    const double d = TextToNumber(denominator);
+    const double n = TextToNumber(text);
+    const double d = slash == std::string_view::npos ? 1 : TextToNumber(text.substr(slash + 1));
     if (d == 0)
         return {0, true};
     return {Finite(n / d), false};
@@ -149,7 +146,7 @@ std::optional<int> ReadTestCoefficients(const CoefficientTexts& texts, TestCoeff
             coef[i] = TextToNumber(t);
             continue;
         }
-        const int n = RoundToInt32(TextToNumber(std::string_view(t).substr(0, slash)));
+        const int n = RoundToInt32(TextToNumber(t));
         const int d = RoundToInt32(TextToNumber(std::string_view(t).substr(slash + 1)));
         if (d == 0)
             return i;
