@@ -1,6 +1,7 @@
 #include "dialogs/preferences_dialog.h"
 #include "file_bytes.h"
 #include "gui_test.h"
+#include "window_texts.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -42,6 +43,7 @@ TEST_F(Preferences, SavingOffDisablesThePathControlsAndRestoresTheStoredOverwrit
     EXPECT_TRUE(Control<QPushButton>("cmdOK")->isDefault());
     dialog_->show();
     ExpectTidyLayout(dialog_.get());
+    ExpectShownTexts(dialog_.get(), WINDOW_TEXTS_DIR "/frmOptions.txt");
     // The clicks, then whether the path controls are enabled and overwrite checked. The user's
     // choice of overwrite is forgotten when saving goes off and on.
     const std::pair<std::vector<const char*>, bool> steps[] = {
