@@ -291,7 +291,9 @@ TEST(HardIsolation, NewtonPolygonAndLogSums) {
         else
             EXPECT_EQ(LogSub(a, b), none);
     }
-    EXPECT_EQ(LogAdd(none, none), none);
+    // Nothing and nothing: nothing, not NaN; and a size less itself is nothing.
+    EXPECT_EQ(std::tuple(LogAdd(none, none), LogSub(none, none), LogSub(3, 3)),
+              std::tuple(none, none, none));
 }
 
 TEST(HardIsolation, LowDegreesExactRootsAndNarrowBalls) {
